@@ -1,0 +1,1 @@
+namespace pelmora { int gui_placeholder = 0; }

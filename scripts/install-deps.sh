@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages needed to build, run and test Pelmora.
+# Only packages that are missing are installed; apt-get update runs once, and only when needed.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libicu-dev libzip-dev liblhasa-dev libacl1-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # run: Japanese captions need a CJK font; xdg-open opens files with their program
+  fonts-ipafont-gothic xdg-utils
+  # tests: X server for the clipboard run, reference archivers, ACL tools
+  xvfb xclip xauth unzip zip lhasa jlha-utils acl attr tree
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update
+$sudo apt-get install -y --no-install-recommends "${missing[@]}"
