@@ -1,7 +1,5 @@
 #include "app/app_paths.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 
 #include "platform/file_system.h"
@@ -21,7 +19,7 @@ AppPaths ResolveAppPathsFor(const std::string& programFolder, const std::string&
     AppPaths paths;
     paths.programFolder = programFolder;
     paths.settingsFolder = programFolder;
-    if (access(programFolder.c_str(), W_OK) != 0) {
+    if (!platform::FolderIsWritable(programFolder)) {
         paths.settingsFolder = platform::JoinPath(configHome, "pelmora");
     }
     paths.iniPath = platform::JoinPath(paths.settingsFolder, "Pelmora.ini");

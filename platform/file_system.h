@@ -15,6 +15,7 @@ std::string ProgramFolder();
 bool FileExists(const std::string& path);    // anything that is not a folder
 bool FolderExists(const std::string& path);  // follows symbolic links
 bool PathExists(const std::string& path);
+bool FolderIsWritable(const std::string& path);
 
 // folder + separator + name, without doubling a separator the folder already ends with.
 std::string JoinPath(const std::string& folder, const std::string& name);

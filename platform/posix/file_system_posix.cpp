@@ -42,6 +42,8 @@ bool PathExists(const std::string& path) {
     return !path.empty() && lstat(path.c_str(), &st) == 0;
 }
 
+bool FolderIsWritable(const std::string& path) { return !path.empty() && access(path.c_str(), W_OK) == 0; }
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (!folder.empty() && folder.back() == kPathSeparator) return folder + name;
     return folder + kPathSeparator + name;
