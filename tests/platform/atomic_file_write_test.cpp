@@ -1,0 +1,123 @@
+#include "platform/atomic_file_write.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace fs = std::filesystem;
+using pelmora::platform::WriteFileAtomically;
+
+namespace {
+
+class AtomicFileWriteTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "pelmora-atomic-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(dir_, ec);
+    }
+
+    static std::string Slurp(const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    static void Put(const fs::path& p, const std::string& bytes) {
+        std::ofstream(p, std::ios::binary) << bytes;
+    }
+    // Nothing but the named files may remain: a stray temporary file is a fault.
+    size_t EntryCount() const { return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), {})); }
+
+    fs::path dir_;
+};
+
+TEST_F(AtomicFileWriteTest, CreatesAndReplacesWithExactBytes) {
+    const fs::path target = dir_ / "out.txt";
+    const std::string binary("a\0b\r\n\xff\xfe", 7);
+    struct Step {
+        std::string bytes;
+    } steps[] = {{"first\r\n"}, {binary}, {""}, {std::string(200000, 'x')}};
+    for (const auto& step : steps) {
+        ASSERT_TRUE(WriteFileAtomically(target.string(), step.bytes));
+        EXPECT_EQ(Slurp(target), step.bytes);
+        EXPECT_EQ(EntryCount(), 1u);
+    }
+}
+
+TEST_F(AtomicFileWriteTest, KeepsPermissionBitsOfExistingFile) {
+    const fs::path target = dir_ / "mode.txt";
+    Put(target, "old");
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    ASSERT_TRUE(WriteFileAtomically(target.string(), "new"));
+    struct stat st {};
+    ASSERT_EQ(stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST_F(AtomicFileWriteTest, NewFileIsReadableByOthersAsUsual) {
+    // mkstemp alone would leave 0600; a new settings file must look like any other file.
+    const mode_t old = umask(022);
+    const fs::path target = dir_ / "fresh.txt";
+    const bool ok = WriteFileAtomically(target.string(), "x");
+    umask(old);
+    ASSERT_TRUE(ok);
+    struct stat st {};
+    ASSERT_EQ(stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0644u);
+}
+
+TEST_F(AtomicFileWriteTest, FailuresReportFalseAndLeaveNothingBehind) {
+    EXPECT_FALSE(WriteFileAtomically((dir_ / "missing" / "out.txt").string(), "x"));
+    EXPECT_FALSE(WriteFileAtomically(dir_.string(), "x"));
+    EXPECT_FALSE(WriteFileAtomically("", "x"));
+    fs::create_directory(dir_ / "sub");
+    EXPECT_FALSE(WriteFileAtomically((dir_ / "sub").string(), "x"));
+    EXPECT_TRUE(fs::is_directory(dir_ / "sub"));
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(AtomicFileWriteTest, FailedWriteKeepsOldContents) {
+    // A file-size limit makes the write fail midway, as a full disk would.
+    const fs::path target = dir_ / "keep.txt";
+    Put(target, "precious");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        bool ok = WriteFileAtomically(target.string(), std::string(100000, 'y'));
+        _exit(ok ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "write beyond the limit reported success";
+    EXPECT_EQ(Slurp(target), "precious");
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(AtomicFileWriteTest, UnwritableFolderKeepsOldContents) {
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
+    const fs::path target = dir_ / "keep.txt";
+    Put(target, "precious");
+    fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_FALSE(WriteFileAtomically(target.string(), "changed"));
+    fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(Slurp(target), "precious");
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+}  // namespace
