@@ -1,0 +1,152 @@
+#include "platform/volume_list.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <unistd.h>
+
+#include "platform/file_system.h"
+
+namespace pelmora::platform {
+
+namespace {
+
+// File systems with no files of the user on them.
+const std::set<std::string, std::less<>> kPseudoFileSystems = {
+    "autofs",  "binfmt_misc", "bpf",      "cgroup",   "cgroup2", "configfs", "debugfs",
+    "devpts",  "devtmpfs",    "efivarfs", "fusectl",  "hugetlbfs", "mqueue", "nsfs",
+    "proc",    "pstore",      "ramfs",    "rpc_pipefs", "securityfs", "sysfs", "tmpfs",
+    "tracefs", "fuse.gvfsd-fuse", "fuse.portal", "selinuxfs", "squashfs",
+};
+
+// The mount table writes space, TAB, newline and backslash as \ooo.
+std::string UnescapeOctal(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] >= '0' && text[i + 1] <= '3' && text[i + 2] >= '0' && text[i + 2] <= '7' &&
+            text[i + 3] >= '0' && text[i + 3] <= '7') {
+            out += static_cast<char>((text[i + 1] - '0') * 64 + (text[i + 2] - '0') * 8 + (text[i + 3] - '0'));
+            i += 3;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// udev writes unsafe characters of a label as \xHH.
+std::string UnescapeHex(std::string_view text) {
+    auto hex = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] == 'x' && hex(text[i + 2]) >= 0 &&
+            hex(text[i + 3]) >= 0) {
+            out += static_cast<char>(hex(text[i + 2]) * 16 + hex(text[i + 3]));
+            i += 3;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::vector<std::string_view> SplitFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    while (start < line.size()) {
+        const std::size_t end = std::min(line.find(' ', start), line.size());
+        if (end > start) fields.push_back(line.substr(start, end - start));
+        start = end + 1;
+    }
+    return fields;
+}
+
+std::string ResolvedPath(const std::string& path) {
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved)) return resolved;
+    return path;
+}
+
+std::map<std::string, std::string> LabelsBySource() {
+    std::map<std::string, std::string> labels;
+    const std::string folder = "/dev/disk/by-label";
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return labels;
+    while (dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        labels[ResolvedPath(folder + "/" + name)] = UnescapeHex(name);
+    }
+    ::closedir(dir);
+    return labels;
+}
+
+}  // namespace
+
+std::vector<Volume> VolumesFromMountTable(std::string_view mountTable,
+                                          const std::map<std::string, std::string>& labelsBySource) {
+    std::vector<Volume> volumes;
+    std::size_t start = 0;
+    while (start < mountTable.size()) {
+        std::size_t end = mountTable.find('\n', start);
+        if (end == std::string_view::npos) end = mountTable.size();
+        const auto fields = SplitFields(mountTable.substr(start, end - start));
+        start = end + 1;
+
+        // id parent major:minor root mountpoint options [optional...] - fstype source superoptions
+        std::size_t separator = 6;
+        while (separator < fields.size() && fields[separator] != "-") ++separator;
+        if (fields.size() < 5 || separator + 2 >= fields.size()) continue;
+        Volume volume;
+        volume.mountPoint = UnescapeOctal(fields[4]);
+        volume.fileSystem = UnescapeOctal(fields[separator + 1]);
+        volume.source = UnescapeOctal(fields[separator + 2]);
+        if (volume.mountPoint != "/" && kPseudoFileSystems.count(volume.fileSystem)) continue;
+        if (auto label = labelsBySource.find(volume.source); label != labelsBySource.end()) {
+            volume.label = label->second;
+        }
+        std::erase_if(volumes, [&](const Volume& v) { return v.mountPoint == volume.mountPoint; });
+        volumes.push_back(std::move(volume));
+    }
+    std::stable_partition(volumes.begin(), volumes.end(), [](const Volume& v) { return v.mountPoint == "/"; });
+    return volumes;
+}
+
+std::vector<Volume> ListVolumes() {
+    std::ifstream file("/proc/self/mountinfo");
+    std::stringstream text;
+    text << file.rdbuf();
+    auto labels = LabelsBySource();
+    // The table names devices by the path it was mounted with; labels are keyed by the
+    // resolved device, so resolve each source the same way.
+    std::map<std::string, std::string> bySource;
+    std::string table = text.str();
+    for (const auto& volume : VolumesFromMountTable(table, {})) {
+        if (auto found = labels.find(ResolvedPath(volume.source)); found != labels.end()) {
+            bySource[volume.source] = found->second;
+        }
+    }
+    std::vector<Volume> volumes = VolumesFromMountTable(table, bySource);
+    // Bind mounts of single files (containers have them) are no folders to browse.
+    std::erase_if(volumes, [](const Volume& v) { return !FolderExists(v.mountPoint); });
+    if (volumes.empty() || volumes.front().mountPoint != "/") volumes.insert(volumes.begin(), Volume{"/", "", "", ""});
+    return volumes;
+}
+
+bool IsDeviceUnavailable(const std::error_code& error) {
+    if (error.category() != std::generic_category() && error.category() != std::system_category()) return false;
+    const int value = error.value();
+    return value == ENOMEDIUM || value == ENXIO || value == ENODEV;
+}
+
+}  // namespace pelmora::platform

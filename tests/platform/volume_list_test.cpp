@@ -1,0 +1,53 @@
+#include "platform/volume_list.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+
+using namespace pelmora::platform;
+
+namespace {
+
+// Lines in the layout of /proc/self/mountinfo.
+const char* kTable =
+    "22 28 0:21 / /proc rw,nosuid - proc proc rw\n"
+    "24 28 0:5 / /dev rw,nosuid shared:2 - devtmpfs udev rw,size=4000k\n"
+    "30 24 0:25 / /dev/shm rw shared:4 - tmpfs tmpfs rw\n"
+    "60 28 8:17 / /media/usb\\040stick rw,relatime shared:40 - vfat /dev/sdb1 rw,fmask=0022\n"
+    "28 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw,errors=remount-ro\n"
+    "61 28 8:33 / /srv rw - xfs /dev/sdc1 rw\n"
+    "62 28 8:34 / /srv rw master:7 - btrfs /dev/sdc2 rw\n"
+    "malformed line\n"
+    "63 28 0:40 / /mnt/share rw - nfs4 server:/export rw\n";
+
+}  // namespace
+
+TEST(VolumeList, MountTableGivesRootFirstAndOnlyRealFileSystems) {
+    const auto volumes = VolumesFromMountTable(kTable, {{"/dev/sdb1", "MY STICK"}});
+    ASSERT_EQ(volumes.size(), 4u);
+    EXPECT_EQ(volumes[0].mountPoint, "/");
+    EXPECT_EQ(volumes[0].fileSystem, "ext4");
+    // Escaped spaces in mount points are decoded; the label map gives the label.
+    EXPECT_EQ(volumes[1].mountPoint, "/media/usb stick");
+    EXPECT_EQ(volumes[1].label, "MY STICK");
+    // A mount point mounted twice shows the later, visible mount once.
+    EXPECT_EQ(volumes[2].mountPoint, "/srv");
+    EXPECT_EQ(volumes[2].fileSystem, "btrfs");
+    EXPECT_EQ(volumes[3].mountPoint, "/mnt/share");
+    EXPECT_EQ(volumes[3].source, "server:/export");
+    EXPECT_TRUE(volumes[3].label.empty());
+}
+
+TEST(VolumeList, RunningSystemListsTheRootFirst) {
+    const auto volumes = ListVolumes();
+    ASSERT_FALSE(volumes.empty());
+    EXPECT_EQ(volumes.front().mountPoint, "/");
+}
+
+TEST(VolumeList, OnlyMissingMediumErrorsCountAsUnavailableDevices) {
+    EXPECT_TRUE(IsDeviceUnavailable(std::error_code(ENOMEDIUM, std::generic_category())));
+    EXPECT_TRUE(IsDeviceUnavailable(std::error_code(ENXIO, std::system_category())));
+    EXPECT_TRUE(IsDeviceUnavailable(std::error_code(ENODEV, std::generic_category())));
+    EXPECT_FALSE(IsDeviceUnavailable(std::error_code(EACCES, std::generic_category())));
+    EXPECT_FALSE(IsDeviceUnavailable(std::error_code(ENOENT, std::generic_category())));
+    EXPECT_FALSE(IsDeviceUnavailable(std::error_code()));
+}
