@@ -1,0 +1,72 @@
+#include "listing/folder_contents.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "listing/text_collation.h"
+
+namespace pelmora {
+
+void SortNames(std::vector<std::string>& names) {
+    if (names.size() < 2) return;
+    if (names.size() == 2) {
+        if (CompareText(names[0], names[1]) > 0) std::swap(names[0], names[1]);
+        return;
+    }
+    // One collation key per name instead of one collation per comparison.
+    thread_local TextSortKeyMaker keyMaker;
+    std::vector<std::string> keys(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) keyMaker.AppendKey(names[i], keys[i]);
+    std::vector<std::size_t> order(names.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    std::vector<std::string> sorted;
+    sorted.reserve(names.size());
+    for (std::size_t index : order) sorted.push_back(std::move(names[index]));
+    names = std::move(sorted);
+}
+
+FolderContents ReadFolderContents(platform::FolderReader& reader, const WildcardPattern* filePattern,
+                                  bool showHidden, std::error_code& error) {
+    FolderContents contents;
+    platform::FolderEntry entry;
+    std::string name;
+    while (reader.Next(entry, error)) {
+        if (!showHidden && entry.name.front() == '.') continue;
+        platform::EntryKind kind = entry.kind;
+        if (kind == platform::EntryKind::File && filePattern == nullptr) continue;
+        name.assign(entry.name);
+        if (kind == platform::EntryKind::Unresolved) kind = reader.ResolveKind(name);
+        if (kind == platform::EntryKind::Folder) {
+            contents.subfolders.push_back(name);
+        } else if (filePattern != nullptr && filePattern->Matches(name)) {
+            contents.files.push_back(name);
+        }
+    }
+    SortNames(contents.files);
+    SortNames(contents.subfolders);
+    return contents;
+}
+
+namespace {
+
+FolderContents ReadFolder(const std::string& folder, const WildcardPattern* filePattern, bool showHidden,
+                          std::error_code& error) {
+    platform::FolderReader reader;
+    if (!reader.Open(folder, error)) return {};
+    return ReadFolderContents(reader, filePattern, showHidden, error);
+}
+
+}  // namespace
+
+std::vector<std::string> ListFolderFiles(const std::string& folder, const std::string& pattern, bool showHidden,
+                                         bool /*showSystem*/, std::error_code& error) {
+    const WildcardPattern filePattern(pattern);
+    return ReadFolder(folder, &filePattern, showHidden, error).files;
+}
+
+std::vector<std::string> ListSubfolderNames(const std::string& folder, bool showHidden, std::error_code& error) {
+    return ReadFolder(folder, nullptr, showHidden, error).subfolders;
+}
+
+}  // namespace pelmora
