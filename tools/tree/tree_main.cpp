@@ -1,0 +1,78 @@
+// pelmora-tree PATH [/F] [/A]: prints the folder tree below PATH, with two volume header
+// lines first, as the tree program of the original platform does.
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+#include "platform/volume_label.h"
+#include "tools/tree/tree_drawing.h"
+
+namespace {
+
+// Collects lines and writes them in large blocks; a big tree has hundreds of thousands.
+class BufferedStdout : public pelmora::TreeLineSink {
+public:
+    ~BufferedStdout() override { Flush(); }
+    void Line(std::string_view text) override {
+        buffer_.append(text).append("\r\n");
+        if (buffer_.size() >= 1 << 16) Flush();
+    }
+    void Flush() {
+        if (!buffer_.empty()) std::fwrite(buffer_.data(), 1, buffer_.size(), stdout);
+        buffer_.clear();
+    }
+
+private:
+    std::string buffer_;
+};
+
+bool IsSwitch(const char* argument, char letter) {
+    return argument[0] == '/' && (argument[1] == letter || argument[1] == letter - 'A' + 'a') &&
+           argument[2] == '\0';
+}
+
+std::string SerialText(std::uint32_t serial) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04X-%04X", static_cast<unsigned>(serial >> 16),
+                  static_cast<unsigned>(serial & 0xFFFFu));
+    return text;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The path always comes first, so a folder named "/F" is still a path.
+    if (argc < 2) {
+        std::fputs("usage: pelmora-tree PATH [/F] [/A]\n", stderr);
+        return 2;
+    }
+    const std::string start = argv[1];
+    pelmora::TreeOptions options;
+    for (int i = 2; i < argc; ++i) {
+        if (IsSwitch(argv[i], 'F')) {
+            options.showFiles = true;
+        } else if (IsSwitch(argv[i], 'A')) {
+            options.ascii = true;
+        } else {
+            std::fprintf(stderr, "パラメーターが違います - %s\n", argv[i]);
+            return 2;
+        }
+    }
+
+    BufferedStdout out;
+    const pelmora::platform::VolumeIdentity volume = pelmora::platform::IdentifyVolume(start);
+    out.Line("フォルダー パスの一覧:  ボリューム " + volume.label);
+    out.Line("ボリューム シリアル番号は " + SerialText(volume.serial) + " です");
+    if (!pelmora::platform::FolderExists(start)) {
+        out.Line("無効なパスです - " + start);
+        out.Flush();
+        return 1;
+    }
+    pelmora::FileSystemTreeReader reader;
+    pelmora::DrawFolderTree(start, options, reader, out);
+    out.Flush();
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
