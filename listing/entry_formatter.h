@@ -2,7 +2,9 @@
 // One file or folder becomes its line of the listing text.
 
 #include <string>
+#include <string_view>
 
+#include "platform/file_facts.h"
 #include "settings/settings_record.h"
 
 namespace pelmora {
@@ -39,6 +41,35 @@ FormattedEntry FormatFileEntryParts(const std::string& path, const EntryFieldSwi
 // The text form: the line, prefixed with its sort key and one TAB when ExtSort is on;
 // the empty text when the path cannot be found.
 std::string FormatFileEntry(const std::string& path, const EntryFieldSwitches& switches);
+
+// The formatter the engine keeps for a whole listing: the layout (switches, enclosing text
+// and separator with their tokens replaced) is worked out once, and every entry is written
+// into the caller's FormattedEntry, whose buffers are reused from one entry to the next.
+class EntryFormatter {
+public:
+    explicit EntryFormatter(const EntryFieldSwitches& switches);
+
+    // Reads the file's facts (one status call; the attributes only when they are shown).
+    void Format(const std::string& path, FormattedEntry& out) const;
+    // The same with facts the caller has already read for this path.
+    void Format(const std::string& path, const platform::FileFacts& facts, FormattedEntry& out) const;
+
+    bool ExtSortOn() const { return extSort_; }
+
+private:
+    void BeginField(std::string& line, bool& anyField) const;
+    void AppendField(std::string_view value, std::string& line, bool& anyField) const;
+    void AppendTimeFields(const platform::FileTime& time, bool pattern, std::string& line, bool& anyField) const;
+
+    bool name_, fullPath_, shortName_, size_, sizePattern_;
+    bool dateTime_, dateTimePattern_, makeDateTime_, makeDateTimePattern_;
+    bool accessDateTime_, accessDateTimePattern_, attrib_, extSort_;
+    std::string kakomi_, kugiri_;
+    bool doubleQuotes_;  // kakomi_ is one double quote: quotes inside a value are doubled
+};
+
+// "<TAB>" and "<CRLF>" in a layout string become TAB and CR LF.
+std::string ReplaceLayoutTokens(std::string_view layout);
 
 std::string FormatFolderEntry(const std::string& path, const std::string& fullPath,
                               const std::string& folderMark, const std::string& kakomi);
