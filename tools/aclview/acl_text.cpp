@@ -1,0 +1,82 @@
+#include "tools/aclview/acl_text.h"
+
+#include "tools/aclview/aclview_texts.h"
+
+namespace pelmora {
+namespace {
+
+bool HasAll(std::uint32_t mask, std::uint32_t group) { return (mask & group) == group; }
+
+// Length of the valid UTF-8 sequence starting at text[i], or 1 for a stray byte.
+std::size_t CharacterLength(const std::string& text, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = 0;
+    std::uint32_t minimum = 0;
+    std::uint32_t code = 0;
+    if (lead < 0x80) return 1;
+    if ((lead & 0xE0) == 0xC0) { length = 2; minimum = 0x80; code = lead & 0x1F; }
+    else if ((lead & 0xF0) == 0xE0) { length = 3; minimum = 0x800; code = lead & 0x0F; }
+    else if ((lead & 0xF8) == 0xF0) { length = 4; minimum = 0x10000; code = lead & 0x07; }
+    else return 1;
+    if (i + length > text.size()) return 1;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[i + k]);
+        if ((next & 0xC0) != 0x80) return 1;
+        code = (code << 6) | (next & 0x3F);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 1;
+    return length;
+}
+
+}  // namespace
+
+std::string AccessMaskText(std::uint32_t mask) {
+    using namespace platform;
+    namespace t = aclview_texts;
+    if (HasAll(mask, kMaskFileAllAccess)) return t::kAll;
+    std::string text;
+    if (HasAll(mask, kMaskFileGenericRead)) text += t::kRead;
+    if (HasAll(mask, kMaskFileGenericWrite)) text += t::kWrite;
+    if (HasAll(mask, kMaskFileGenericExecute)) text += t::kExecute;
+    if (mask & kMaskDelete) text += t::kDelete;
+    if (mask & kMaskWriteDac) text += t::kWriteDac;
+    if (mask & kMaskWriteOwner) text += t::kWriteOwner;
+    return text;
+}
+
+std::string AceRightsText(platform::AccessEntryType type, std::uint32_t mask) {
+    if (type == platform::AccessEntryType::Denied) return aclview_texts::kDenied;
+    return AccessMaskText(mask);
+}
+
+std::string AccountNameColumn(const std::string& name, std::size_t width) {
+    std::size_t characters = 0;
+    std::size_t i = 0;
+    while (i < name.size() && characters < width) {
+        i += CharacterLength(name, i);
+        ++characters;
+    }
+    std::string column = name.substr(0, i);
+    column.append(width - characters, ' ');
+    return column;
+}
+
+std::vector<std::string> AclLines(const std::string& path, const platform::SecurityService& security) {
+    if (!security.KeepsPerFilePermissions(path)) return {aclview_texts::kNoPermissionVolume};
+    std::vector<platform::AccessEntry> entries;
+    if (!security.ReadAccessEntries(path, entries)) return {aclview_texts::kReadFailed};
+    std::vector<std::string> lines;
+    lines.reserve(entries.size());
+    for (const platform::AccessEntry& entry : entries) {
+        std::string rights = AceRightsText(entry.type, entry.mask);
+        if (rights.empty()) rights = aclview_texts::kSpecialRights;
+        lines.push_back(AccountNameColumn(entry.account) + rights);
+    }
+    return lines;
+}
+
+std::string AclPathLabelText(const std::string& path) {
+    return std::string(aclview_texts::kPathLabelStart) + path + aclview_texts::kPathLabelEnd;
+}
+
+}  // namespace pelmora

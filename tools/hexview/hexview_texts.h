@@ -1,0 +1,21 @@
+#pragma once
+// The texts HexView shows.
+
+namespace pelmora::hexview_texts {
+
+inline constexpr const char* kCaption = "HexView";
+inline constexpr const char* kReadFailed = "読み取りに失敗しました";
+
+inline constexpr const char* kPathLabelStart = "Path:[ ";
+inline constexpr const char* kUpdateLabelStart = "Update:[ ";
+inline constexpr const char* kSizeLabelStart = "Size:[ ";
+inline constexpr const char* kLabelEnd = " ]";
+inline constexpr const char* kSizeUnit = "byte";
+inline constexpr const char* kEmptyPathLabel = "Path:[ ]";
+inline constexpr const char* kEmptyUpdateLabel = "Update:[ ]";
+inline constexpr const char* kEmptySizeLabel = "Size:[ ]";
+
+inline constexpr const char* kReadCountStart = "先頭より ";
+inline constexpr const char* kReadCountEnd = "byte読み込みます";
+
+}  // namespace pelmora::hexview_texts
