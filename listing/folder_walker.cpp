@@ -148,8 +148,8 @@ bool ThrottledPump::PumpAndCheck(const CancelFlag& cancel) {
 }
 
 void ThrottledPump::PumpNow() {
-    progress_.Pump();
     nextPump_ = std::chrono::steady_clock::now() + kPumpInterval;
+    progress_.Pump();
 }
 
 void AppendChildPath(std::string& path, std::string_view name) {
