@@ -1,1 +1,0 @@
-namespace pelmora { int gui_placeholder = 0; }
