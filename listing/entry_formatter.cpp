@@ -39,10 +39,13 @@ std::string_view NameOf(std::string_view path) {
     return name == "." || name == ".." ? std::string_view() : name;
 }
 
+// ExtensionPart + path; paths without an extension come first, as three spaces sort
+// before any extension.
 void AppendSortKey(const std::string& path, std::string& key) {
-    const std::string extension = ExtensionPart(path);
-    // Paths without an extension come first: three spaces sort before any extension.
-    key.append(extension.empty() ? std::string_view("   ") : std::string_view(extension));
+    const auto dot = path.rfind('.');
+    const std::string_view extension =
+        dot == std::string::npos ? std::string_view() : std::string_view(path).substr(dot + 1);
+    key.append(extension.empty() ? std::string_view("   ") : extension);
     key.append(path);
 }
 

@@ -12,9 +12,9 @@ namespace pelmora::testing {
 
 class FakeProgress : public ProgressSink {
 public:
-    void Open(const std::string& activity, bool cancellable) override {
+    void Open(const std::string& activity, bool canCancel) override {
         open = true;
-        this->cancellable = cancellable;
+        cancellable = canCancel;
         activities.push_back(activity);
     }
     void SetActivity(const std::string& activity) override { activities.push_back(activity); }
