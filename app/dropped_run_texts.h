@@ -1,0 +1,15 @@
+#pragma once
+// Texts of the run without a window that are this program's own (the listing's messages
+// live with the collectors, the start-up messages with the main window).
+
+namespace pelmora::texts {
+
+// Shown when no keeper could take the clipboard; the result then goes to standard output.
+inline constexpr const char* kClipboardNotKept =
+    "クリップボードへの転送に失敗しました。\r\n結果を標準出力に書き出しました。";
+
+// Standard error notes of a run without a display.
+inline constexpr const char* kNoDisplayForSaveDialog = "pelmora: no display for the save dialog; nothing was saved";
+inline constexpr const char* kNoDisplayQuestionAnsweredNo = "pelmora: no one to answer; taken as \"No\"";
+
+}  // namespace pelmora::texts
