@@ -1,25 +1,3 @@
 #pragma once
-// The collectors' own texts, byte for byte as the user sees them.
-
-#include <string_view>
-
-namespace pelmora {
-
-inline constexpr std::string_view kAskSubfolderSearch =
-    "サブフォルダー内の検索は時間がかかる場合があります。\r\n実行しますか？";
-inline constexpr std::string_view kCancelledMessage = "中止しました";
-inline constexpr std::string_view kSearchingSubfolders = "サブフォルダを検索中";
-inline constexpr std::string_view kSortingFileNames = "ファイル名を並び替え中";
-inline constexpr std::string_view kTransferredFileCount = "クリップボードへ転送しました。\r\nファイル数：";
-inline constexpr std::string_view kTransferredFolderCount = "クリップボードへ転送しました。\r\nフォルダ数：";
-inline constexpr std::string_view kNothingCollected = "取得数 0 です";
-inline constexpr std::string_view kFileReferenceFailed = "ファイルの参照に失敗しました\r\n中止します";
-inline constexpr std::string_view kFolderNameFailed = "ファルダ名の取得に失敗しました";
-inline constexpr std::string_view kSubfolderNamesFailed = "サブファルダ名の取得に失敗しました";
-inline constexpr std::string_view kDroppedSortError = "sort error";
-// Follows the name of the folder that could not be read.
-inline constexpr std::string_view kFolderReadFailedQuestion =
-    "の読み取りに失敗しました。\r\n参照権があるか確認してください。\r\n中止しますか？\r\n"
-    "「いいえ」を選択するとスキップし続行します。";
-
-}  // namespace pelmora
+// The collectors' texts now live with the rest of the listing engine's texts.
+#include "listing/listing_messages.h"

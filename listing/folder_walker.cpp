@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "listing/folder_contents.h"
-#include "listing/collector_messages.h"
+#include "listing/listing_messages.h"
 
 namespace pelmora {
 

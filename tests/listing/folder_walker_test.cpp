@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_job_context.h"
-#include "listing/collector_messages.h"
+#include "listing/listing_messages.h"
 #include "temp_tree.h"
 
 namespace pelmora {

@@ -1,0 +1,18 @@
+#pragma once
+// What a listing command did, for its caller and its tests; the user has already been told.
+
+#include <cstddef>
+#include <string>
+
+namespace pelmora {
+
+struct ListingOutcome {
+    std::string text;         // the text put on the clipboard; empty when it was only cleared
+    std::size_t count = 0;    // entries in that text
+    bool delivered = false;   // the clipboard received text
+    bool cancelled = false;   // stopped early (cancel button, or "stop" answered)
+    bool declined = false;    // the user said no before anything was collected
+    bool failed = false;      // ended with a failure message
+};
+
+}  // namespace pelmora
