@@ -1,0 +1,94 @@
+#include "listing/archive_listing.h"
+
+#include <algorithm>
+#include <cctype>
+#include <ctime>
+
+#include "listing/lzh_listing.h"
+#include "listing/path_ops.h"
+#include "listing/zip_listing.h"
+#include "platform/file_system.h"
+
+namespace pelmora {
+namespace {
+
+constexpr const char* kChooseArchive = "LZHまたはZIPファイルを選択してください";
+constexpr const char* kLzhFailed = "LZH取得に失敗しました";
+constexpr const char* kZipFailed = "ZIP取得に失敗しました";
+// The listers are linked into the program, so the "library present, check its version"
+// line is the one that applies to a read failure.
+constexpr const char* kLzhCheckVersion = "Unlha32.dllのVerを確認してください";
+constexpr const char* kZipCheckVersion = "UnZip32.dllのVerを確認してください";
+
+enum class ArchiveKind { None, Lzh, Zip };
+
+ArchiveKind KindOf(const std::string& path) {
+    std::string extension = ExtensionPart(path);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (extension == "LZH") return ArchiveKind::Lzh;
+    if (extension == "ZIP") return ArchiveKind::Zip;
+    return ArchiveKind::None;
+}
+
+std::string WithCrLf(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+std::string TrimSpaces(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    const std::size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::string ArchiveListing(const std::string& path, UserDialogs* dialogs) {
+    const ArchiveKind kind = KindOf(path);
+    if (kind == ArchiveKind::None) return {};
+    ArchiveListingResult result =
+        kind == ArchiveKind::Zip ? ListZipMembers(path) : ListLzhMembers(path, std::time(nullptr));
+    switch (result.status) {
+        case ArchiveListingStatus::Listed:
+            return TrimSpaces(kind == ArchiveKind::Zip ? WithCrLf(result.text) : result.text);
+        case ArchiveListingStatus::Damaged:
+            return {};
+        case ArchiveListingStatus::Failed:
+            if (dialogs != nullptr) {
+                dialogs->ShowMessage(kind == ArchiveKind::Zip ? std::string(kZipFailed) + "\r\n" + kZipCheckVersion
+                                                              : std::string(kLzhFailed) + "\r\n" + kLzhCheckVersion);
+            }
+            return {};
+    }
+    return {};
+}
+
+void ListArchiveOfSelection(const BrowserState& state, JobContext& job) {
+    job.progress.Pump();
+    std::string name;
+    for (std::size_t i = 0; i < state.entries.size() && i < state.selected.size(); ++i) {
+        if (state.selected[i]) {
+            name = state.entries[i];
+            break;
+        }
+    }
+    if (name.empty() || KindOf(name) == ArchiveKind::None) {
+        job.dialogs.ShowMessage(kChooseArchive);
+        return;
+    }
+    const std::string text = ArchiveListing(platform::JoinPath(state.folder, name), &job.dialogs);
+    if (text.empty()) return;
+    job.progress.Pump();
+    job.clipboard.Clear();
+    job.clipboard.SetText(text);
+    job.progress.Pump();
+}
+
+}  // namespace pelmora

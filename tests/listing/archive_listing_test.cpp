@@ -1,0 +1,222 @@
+#include "listing/archive_listing.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utime.h>
+#include <zip.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "listing/lzh_listing.h"
+#include "listing/zip_listing.h"
+#include "tests/listing/fake_job_context.h"
+
+namespace pelmora {
+namespace {
+
+bool ToolInstalled(const std::string& tool) {
+    return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+std::string Quote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string Capture(const std::string& command) {
+    std::string out;
+    if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, got);
+        ::pclose(pipe);
+    }
+    return out;
+}
+
+std::string CrLf(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+std::string TrimSpaces(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+class ArchiveListingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/pelmora-archive-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        root_ = pattern;
+        // Contents with a known, old time, so every stamp shows its year.
+        std::filesystem::create_directories(root_ + "/in/sub");
+        Write("in/hello.txt", "hello\n");
+        std::string repetitive;
+        for (int i = 0; i < 3000; ++i) repetitive += "line " + std::to_string(i) + "\n";
+        Write("in/sub/long.txt", repetitive);
+        Write("in/sub/empty", "");
+        Run("touch -d '2019-05-06 07:08:09' " + Quote(root_) + "/in/hello.txt " + Quote(root_) + "/in/sub/* " +
+            Quote(root_) + "/in/sub " + Quote(root_) + "/in");
+    }
+    void TearDown() override { std::filesystem::remove_all(root_); }
+
+    void Write(const std::string& relative, const std::string& content) {
+        std::ofstream(root_ + "/" + relative, std::ios::binary) << content;
+    }
+    void Run(const std::string& command) { ASSERT_EQ(std::system(command.c_str()), 0) << command; }
+    void MakeOld(const std::string& path) {
+        struct utimbuf times {946684800, 946684800};  // 2000-01-01
+        ::utime(path.c_str(), &times);
+    }
+
+    std::string root_;
+};
+
+// Our ZIP text is unzip's own listing with CR LF line ends, over several kinds of archive.
+TEST_F(ArchiveListingTest, ZipListingEqualsUnzipVerbose) {
+    if (!ToolInstalled("zip") || !ToolInstalled("unzip")) GTEST_SKIP() << "zip/unzip not installed";
+    const struct {
+        const char* name;
+        const char* options;
+    } kinds[] = {
+        {"plain.zip", "-r"},          {"best.zip", "-r -9"},       {"fast.zip", "-r -1"},
+        {"stored.zip", "-r -0"},      {"noextra.zip", "-r -X"},    {"single.zip", "-j"},
+    };
+    for (const auto& kind : kinds) {
+        const std::string archive = root_ + "/" + kind.name;
+        const std::string members = std::string(kind.name) == "single.zip" ? "in/hello.txt" : "in";
+        Run("cd " + Quote(root_) + " && zip -q " + kind.options + " " + kind.name + " " + members);
+        if (std::string(kind.name) == "plain.zip") Run("printf 'first\\nsecond' | zip -qz " + Quote(archive));
+        const std::string expected = TrimSpaces(CrLf(Capture("unzip -v " + Quote(archive) + " 2>/dev/null")));
+        testing::FakeDialogs dialogs;
+        EXPECT_EQ(ArchiveListing(archive, &dialogs), expected) << kind.name;
+        EXPECT_TRUE(dialogs.messages.empty());
+    }
+}
+
+TEST_F(ArchiveListingTest, LzhListingFollowsLhasaAndDecodesShiftJisNames) {
+    if (!ToolInstalled("jlha") || !ToolInstalled("lhasa")) GTEST_SKIP() << "jlha/lhasa not installed";
+    Write("in/日本.txt", "x");
+    Run("touch -d '2019-05-06 07:08:09' " + Quote(root_ + "/in/日本.txt"));
+    for (const char* level : {"a0y", "a1y", "a2y"}) {
+        const std::string archive = root_ + "/" + level + ".LZH";
+        Run("cd " + Quote(root_) + " && jlha " + level + " " + Quote(archive) +
+            " in/hello.txt in/sub/long.txt in/sub/empty in/日本.txt >/dev/null 2>&1");
+        MakeOld(archive);
+        std::string expected = TrimSpaces(Capture("lhasa v " + Quote(archive)));
+        // lhasa prints "?" for each byte of the Shift_JIS name ("日本" is 93 FA 96 7B).
+        const std::string shown = "in/???{.txt";
+        const auto at = expected.find(shown);
+        ASSERT_NE(at, std::string::npos) << expected;
+        expected.replace(at, shown.size(), "in/日本.txt");
+        testing::FakeDialogs dialogs;
+        EXPECT_EQ(ArchiveListing(archive, &dialogs), CrLf(expected)) << level;
+        EXPECT_TRUE(dialogs.messages.empty());
+    }
+}
+
+// Damage and read failures: a damaged archive gives nothing and says nothing; a file that
+// cannot be read at all is reported with the kind's two lines.
+TEST_F(ArchiveListingTest, DamagedArchivesAreSilentUnreadableOnesReported) {
+    Write("garbage.zip", "this is not an archive at all");
+    Write("garbage.lzh", "this is not an archive at all");
+    Write("empty.lzh", "");
+    Write("notes.txt", "plain text");
+    std::filesystem::create_directories(root_ + "/folder.zip");
+    std::filesystem::create_directories(root_ + "/folder.lzh");
+    if (ToolInstalled("jlha")) {
+        Run("cd " + Quote(root_) + " && jlha a1y whole.lzh in/hello.txt in/sub/long.txt >/dev/null 2>&1");
+        std::string whole;
+        std::getline(std::ifstream(root_ + "/whole.lzh", std::ios::binary), whole, '\0');
+        std::ifstream in(root_ + "/whole.lzh", std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        Write("cut.lzh", bytes.str().substr(0, bytes.str().size() / 2));
+    }
+    testing::FakeDialogs dialogs;
+    for (const char* name : {"garbage.zip", "garbage.lzh", "empty.lzh", "notes.txt", "cut.lzh"}) {
+        EXPECT_EQ(ArchiveListing(root_ + "/" + name, &dialogs), "") << name;
+    }
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    EXPECT_EQ(ArchiveListing(root_ + "/folder.zip", &dialogs), "");
+    EXPECT_EQ(ArchiveListing(root_ + "/folder.lzh", &dialogs), "");
+    EXPECT_EQ(dialogs.messages,
+              (std::vector<std::string>{"ZIP取得に失敗しました\r\nUnZip32.dllのVerを確認してください",
+                                        "LZH取得に失敗しました\r\nUnlha32.dllのVerを確認してください"}));
+    EXPECT_EQ(ArchiveListing(root_ + "/folder.zip", nullptr), "");  // no one to tell: still no crash
+}
+
+TEST_F(ArchiveListingTest, TenThousandMembersAreListedWhole) {
+    const std::string archive = root_ + "/many.zip";
+    int error = 0;
+    zip_t* writer = zip_open(archive.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    ASSERT_NE(writer, nullptr);
+    static const char kData[] = "member";
+    for (int i = 0; i < 10000; ++i) {
+        zip_source_t* source = zip_source_buffer(writer, kData, sizeof kData - 1, 0);
+        ASSERT_GE(zip_file_add(writer, ("dir/member-" + std::to_string(i) + ".txt").c_str(), source, 0), 0);
+    }
+    ASSERT_EQ(zip_close(writer), 0);
+
+    const std::string text = ArchiveListing(archive, nullptr);
+    std::size_t lines = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
+    EXPECT_EQ(lines, 10000u + 5u);
+    EXPECT_GT(text.size(), 65500u);
+    EXPECT_NE(text.find("dir/member-9999.txt\r\n"), std::string::npos);
+    EXPECT_NE(text.find("10000 files\r\n"), std::string::npos);
+}
+
+// The command: the first selected entry only, the extension in any case, the clipboard
+// cleared and set only when there is a listing.
+TEST_F(ArchiveListingTest, CommandListsFirstSelectedArchiveOnly) {
+    if (!ToolInstalled("zip")) GTEST_SKIP() << "zip not installed";
+    Run("cd " + Quote(root_) + " && zip -qr a.zip in && cp a.zip b.ZiP && printf junk > bad.zip");
+
+    struct Case {
+        std::vector<std::string> entries;
+        std::vector<bool> selected;
+        bool expectListing;
+        bool expectAsk;
+    } cases[] = {
+        {{"notes.txt", "a.zip", "b.ZiP"}, {false, true, true}, true, false},
+        {{"b.ZiP"}, {true}, true, false},
+        {{"a.zip"}, {false}, false, true},  // nothing selected
+        {{"README"}, {true}, false, true},  // no extension
+        {{"bad.zip"}, {true}, false, false},
+    };
+    for (const Case& c : cases) {
+        testing::FakeJobContext job;
+        job.clipboard.text = "before";
+        BrowserState state;
+        state.folder = root_;
+        state.entries = c.entries;
+        state.selected = c.selected;
+        ListArchiveOfSelection(state, job.context);
+        if (c.expectListing) {
+            EXPECT_EQ(job.clipboard.calls, (std::vector<std::string>{"Clear", "SetText"}));
+            EXPECT_EQ(job.clipboard.text.rfind("Archive:  " + root_ + "/", 0), 0u) << job.clipboard.text;
+        } else {
+            EXPECT_TRUE(job.clipboard.calls.empty());
+            EXPECT_EQ(job.clipboard.text, "before");
+        }
+        EXPECT_EQ(job.dialogs.messages,
+                  c.expectAsk ? std::vector<std::string>{"LZHまたはZIPファイルを選択してください"}
+                              : std::vector<std::string>{});
+    }
+}
+
+}  // namespace
+}  // namespace pelmora
