@@ -1,0 +1,165 @@
+#include "settings/settings_store.h"
+
+#include <array>
+#include <cerrno>
+#include <system_error>
+#include <vector>
+
+#include "platform/atomic_file_write.h"
+#include "platform/file_lock.h"
+#include "platform/file_system.h"
+#include "platform/profile_file.h"
+#include "settings/key_table.h"
+
+namespace pelmora {
+
+namespace {
+
+std::string_view TrimSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == text.npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool IsBlank(std::string_view text) { return TrimSpaces(text).empty(); }
+
+// The root of the drive the program runs from: "c:\" on Windows, "/" on POSIX.
+std::string ProgramDriveRoot(const std::string& programFolder) {
+    std::string root;
+    if (programFolder.size() >= 2 && programFolder[1] == ':') root = programFolder.substr(0, 2);
+    return root + platform::kPathSeparator;
+}
+
+void NormalizeText(std::string& value, const KeyDescriptor& descriptor, const std::string& programFolder) {
+    switch (descriptor.rule) {
+        case NormalizeRule::OffFlag:
+            value = value == "1" ? "1" : "0";
+            break;
+        case NormalizeRule::OnFlag:
+            value = value == "0" ? "0" : "1";
+            break;
+        case NormalizeRule::LayoutToken:
+            value = CanonicalizeLayoutToken(value);
+            break;
+        case NormalizeRule::StartFolder:
+            if (IsBlank(value) || platform::IsNetworkPath(std::string(TrimSpaces(value)))) {
+                value = ProgramDriveRoot(programFolder);
+            }
+            if (!platform::FolderExists(value)) value = ProgramDriveRoot(programFolder);
+            break;
+        case NormalizeRule::FilePattern:
+            if (IsBlank(value)) value = "*.*";
+            break;
+        case NormalizeRule::WindowIcon:
+            if (!(value.size() == 1 && value[0] >= '1' && value[0] <= '5')) value = "0";
+            break;
+        case NormalizeRule::ExtStartLock:
+            if (value != "0" && value != "2") value = "1";
+            break;
+        case NormalizeRule::PictureFile:
+            // A relative name is looked up from the current folder.
+            if (IsBlank(value) || !platform::FileExists(value)) value.clear();
+            break;
+        case NormalizeRule::BlankDefault:
+            if (IsBlank(value)) value = descriptor.fallback;
+            break;
+        case NormalizeRule::FontSize:
+            if (IsBlank(value) || value == "0") value = descriptor.fallback;
+            break;
+        default:
+            break;
+    }
+}
+
+std::int32_t Clamped(std::int32_t value, std::int32_t low, std::int32_t high) {
+    return value < low ? low : value > high ? high : value;
+}
+
+void NormalizeInt(std::int32_t& value, NormalizeRule rule) {
+    switch (rule) {
+        case NormalizeRule::TreeWaitTime:
+            value = value == 0 ? 180 : Clamped(value, 60, 600);
+            break;
+        case NormalizeRule::CheckSize:
+            value = value == 0 ? 2048 : Clamped(value, 128, 204800);
+            break;
+        case NormalizeRule::Opacity:
+            if (value < 1 || value > 255) value = 255;
+            break;
+        case NormalizeRule::HexReadByte: {
+            static constexpr std::array<std::int32_t, 7> kAccepted = {1024, 2048, 4096, 8192, 16384, 32768, 65536};
+            bool accepted = false;
+            for (std::int32_t size : kAccepted) accepted = accepted || value == size;
+            if (!accepted) value = 1024;
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+void CreateDefaultIni(const std::string& iniPath) {
+    platform::FileLock lock(iniPath);
+    if (platform::PathExists(iniPath)) return;
+    if (!platform::WriteFileAtomically(iniPath, DefaultIniText())) {
+        const int error = errno != 0 ? errno : EIO;
+        throw std::system_error(error, std::generic_category(), "cannot create " + iniPath);
+    }
+}
+
+void LoadSettings(Settings& settings, const std::string& iniPath) {
+    const platform::ProfileFile file = platform::ProfileFile::Load(iniPath);
+    for (const KeyDescriptor& descriptor : KeyTable()) {
+        if (std::int32_t* number = IntField(settings, descriptor)) {
+            *number = file.ReadInt(descriptor.section, descriptor.key);
+        } else {
+            *TextField(settings, descriptor) = file.ReadString(descriptor.section, descriptor.key);
+        }
+    }
+}
+
+void NormalizeSettings(Settings& settings, const std::string& programFolder, BrowserSettingsSink* sink) {
+    for (const KeyDescriptor& descriptor : KeyTable()) {
+        if (std::int32_t* number = IntField(settings, descriptor)) {
+            NormalizeInt(*number, descriptor.rule);
+        } else {
+            NormalizeText(*TextField(settings, descriptor), descriptor, programFolder);
+        }
+    }
+    // The Jump and network windows share one docking place; Jump wins.
+    if (settings.ShowJumpWindow == "1" && settings.ShowNetViewWindow == "1") settings.ShowNetViewWindow = "0";
+
+    if (sink) {
+        sink->SetDirPath(settings.DirPath);
+        sink->SetPattern(settings.Pattern);
+        sink->SetHiddenSystemDisplay(settings.FileHiddenFile == "1", settings.FileSystemFile == "1");
+    }
+}
+
+bool SaveSettings(const Settings& settings, const std::string& iniPath) {
+    std::vector<platform::ProfileEntry> entries;
+    for (const SavedKey& saved : SavedKeys()) {
+        const KeyDescriptor* descriptor = FindKeyDescriptor(saved.key);
+        std::string value = FieldAsText(settings, *descriptor);
+        if (saved.trimmed) value = std::string(TrimSpaces(value));
+        entries.push_back({std::string(descriptor->section), descriptor->key, std::move(value)});
+    }
+    return platform::WriteProfileStrings(entries, iniPath);
+}
+
+std::string SettingsAsIniText(const Settings& settings) {
+    std::string text;
+    std::string_view section;
+    for (const KeyDescriptor& descriptor : KeyTable()) {
+        if (descriptor.section != section) {
+            section = descriptor.section;
+            text += "[" + std::string(section) + "]\r\n";
+        }
+        text += descriptor.key + "=" + FieldAsText(settings, descriptor) + "\r\n";
+    }
+    return text;
+}
+
+}  // namespace pelmora
