@@ -4,6 +4,7 @@
 #include <cctype>
 #include <ctime>
 
+#include "listing/listing_messages.h"
 #include "listing/lzh_listing.h"
 #include "listing/path_ops.h"
 #include "listing/zip_listing.h"
@@ -11,14 +12,6 @@
 
 namespace pelmora {
 namespace {
-
-constexpr const char* kChooseArchive = "LZHまたはZIPファイルを選択してください";
-constexpr const char* kLzhFailed = "LZH取得に失敗しました";
-constexpr const char* kZipFailed = "ZIP取得に失敗しました";
-// The listers are linked into the program, so the "library present, check its version"
-// line is the one that applies to a read failure.
-constexpr const char* kLzhCheckVersion = "Unlha32.dllのVerを確認してください";
-constexpr const char* kZipCheckVersion = "UnZip32.dllのVerを確認してください";
 
 enum class ArchiveKind { None, Lzh, Zip };
 
@@ -62,8 +55,9 @@ std::string ArchiveListing(const std::string& path, UserDialogs* dialogs) {
             return {};
         case ArchiveListingStatus::Failed:
             if (dialogs != nullptr) {
-                dialogs->ShowMessage(kind == ArchiveKind::Zip ? std::string(kZipFailed) + "\r\n" + kZipCheckVersion
-                                                              : std::string(kLzhFailed) + "\r\n" + kLzhCheckVersion);
+                const bool zip = kind == ArchiveKind::Zip;
+                dialogs->ShowMessage(std::string(zip ? kZipListingFailed : kLzhListingFailed) + "\r\n" +
+                                     std::string(zip ? kZipCheckVersion : kLzhCheckVersion));
             }
             return {};
     }
@@ -80,7 +74,7 @@ void ListArchiveOfSelection(const BrowserState& state, JobContext& job) {
         }
     }
     if (name.empty() || KindOf(name) == ArchiveKind::None) {
-        job.dialogs.ShowMessage(kChooseArchive);
+        job.dialogs.ShowMessage(std::string(kChooseArchive));
         return;
     }
     const std::string text = ArchiveListing(platform::JoinPath(state.folder, name), &job.dialogs);

@@ -33,4 +33,25 @@ inline constexpr std::string_view kFolderReadFailedQuestion =
     "の読み取りに失敗しました。\r\n参照権があるか確認してください。\r\n中止しますか？\r\n"
     "「いいえ」を選択するとスキップし続行します。";
 
+// The folder tree.
+inline constexpr std::string_view kTreeProgramMissing =
+    "システムフォルダにTree.comが見つかりません。\r\n中止します。\r\n(9x系Windowsでは使用できません)";
+inline constexpr std::string_view kAskTree =
+    "ツリーの取得は時間がかかる場合があります。\r\n途中で中止はできません。\r\n実行しますか？";
+inline constexpr std::string_view kTreeActivity = "ツリー作成中";
+inline constexpr std::string_view kTransferredToClipboard = "クリップボードへ転送しました。";
+// Each is followed by the path concerned.
+inline constexpr std::string_view kTreeScriptWriteFailed = "ツリーの取得に失敗しました。\r\n一時ファイルを書き込めません：\r\n";
+inline constexpr std::string_view kTreeStartFailed = "ツリーの取得に失敗しました。\r\nツリーを作成できません：\r\n";
+inline constexpr std::string_view kTreeOutputReadFailed = "ツリーの取得に失敗しました。\r\n出力ファイルを読み込めません：\r\n";
+
+// The archive listing.
+inline constexpr std::string_view kChooseArchive = "LZHまたはZIPファイルを選択してください";
+inline constexpr std::string_view kLzhListingFailed = "LZH取得に失敗しました";
+inline constexpr std::string_view kZipListingFailed = "ZIP取得に失敗しました";
+// The listers are linked into the program, so of the two second lines only the
+// "present, check its version" one can apply.
+inline constexpr std::string_view kLzhCheckVersion = "Unlha32.dllのVerを確認してください";
+inline constexpr std::string_view kZipCheckVersion = "UnZip32.dllのVerを確認してください";
+
 }  // namespace pelmora

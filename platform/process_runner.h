@@ -19,7 +19,7 @@ public:
     ~ChildProcess();
 
     // Starts arguments[0] (looked up in PATH when it holds no "/") with the whole vector as
-    // its argv; standard input and output are /dev/null. Nothing on failure, with the reason.
+    // its argv; standard input, output and error are /dev/null. Nothing on failure, with the reason.
     static std::unique_ptr<ChildProcess> Start(const std::vector<std::string>& arguments, std::string& error);
 
     // True when the process ended within timeout.
