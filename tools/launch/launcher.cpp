@@ -1,0 +1,103 @@
+#include "tools/launch/launcher.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "listing/path_ops.h"
+#include "platform/file_system.h"
+#include "platform/process_runner.h"
+
+namespace pelmora {
+namespace {
+
+constexpr std::string_view kAskToRun =
+    "プログラム、スクリプト、コンポーネントファイル、その他、を実行しようとしています。\r\n実行しますか？";
+constexpr std::string_view kProgramNotFound = " が見つかりません";
+
+constexpr std::array<std::string_view, 48> kGuardedExtensions{
+    "AD",  "ADP", "ASP", "BAS", "BAT", "CHM", "CMD", "COM", "CPL", "CRT",     "EXE", "HLP",
+    "HTA", "INF", "INS", "ISP", "JS",  "JSE", "LNK", "MDB", "MDE", "MSC",     "MSI", "MSP",
+    "MST", "PCD", "PIF", "REG", "SCR", "SCT", "SHB", "SHS", "URL", "VB",      "VBE", "VBS",
+    "VSD", "VSS", "VST", "VSW", "WS",  "WSC", "WSF", "WSH", "DESKTOP", "SH", "RUN", "APPIMAGE"};
+
+std::string UpperAscii(std::string_view text) {
+    std::string upper(text);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return upper;
+}
+
+}  // namespace
+
+bool IsGuardedExtension(std::string_view upperExtension) {
+    return std::find(kGuardedExtensions.begin(), kGuardedExtensions.end(), upperExtension) != kGuardedExtensions.end();
+}
+
+LaunchGuard CheckLaunchGuard(const std::string& extStartLock, std::string_view upperExtension, bool executableFile) {
+    if (extStartLock == "0") return LaunchGuard::Allowed;
+    if (!IsGuardedExtension(upperExtension) && !executableFile) return LaunchGuard::Allowed;
+    return extStartLock == "2" ? LaunchGuard::Refused : LaunchGuard::Ask;
+}
+
+LaunchPlan PlanLaunch(const Settings& settings, std::string_view upperExtension, const std::string& target) {
+    for (std::size_t i = 0; i < settings.ShellExeExt.size(); ++i) {
+        if (UpperAscii(settings.ShellExeExt[i]) == upperExtension && !settings.ShellExePath[i].empty()) {
+            return {static_cast<int>(i) + 1, settings.ShellExePath[i], target};
+        }
+    }
+    return {0, {}, target};
+}
+
+void LaunchSelectedFile(const BrowserState& state, const Settings& settings, UserDialogs& dialogs,
+                        ProcessStarter& starter) {
+    std::string name;
+    for (std::size_t i = 0; i < state.entries.size() && i < state.selected.size(); ++i) {
+        if (state.selected[i]) {
+            name = state.entries[i];
+            break;
+        }
+    }
+    const std::string path = name.empty() ? state.folder : platform::JoinPath(state.folder, name);
+    const std::string extension = name.empty() ? std::string() : UpperAscii(ExtensionPart(name));
+
+    switch (CheckLaunchGuard(settings.ExtStartLock, extension, starter.IsExecutableFile(path))) {
+        case LaunchGuard::Refused:
+            return;
+        case LaunchGuard::Ask:
+            if (!dialogs.AskYesNo(std::string(kAskToRun))) return;
+            break;
+        case LaunchGuard::Allowed:
+            break;
+    }
+
+    const LaunchPlan plan = PlanLaunch(settings, extension, path);
+    if (plan.slot == 0) {
+        starter.OpenWithAssociation(plan.target);
+    } else if (starter.FileExists(plan.program)) {
+        starter.StartProgram(plan.program, plan.target);
+    } else {
+        dialogs.ShowMessage(plan.program + std::string(kProgramNotFound));
+    }
+}
+
+bool SystemProcessStarter::FileExists(const std::string& path) { return platform::FileExists(path); }
+
+bool SystemProcessStarter::IsExecutableFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0111) != 0;
+}
+
+void SystemProcessStarter::StartProgram(const std::string& program, const std::string& file) {
+    std::string error;
+    platform::StartIndependentProgram({program, file}, error);  // the outcome is not examined
+}
+
+void SystemProcessStarter::OpenWithAssociation(const std::string& path) {
+    std::string error;
+    platform::StartIndependentProgram({"xdg-open", path}, error);  // failures stay silent
+}
+
+}  // namespace pelmora
