@@ -30,9 +30,13 @@ std::vector<std::string> FolderLines(const std::vector<std::string>& folders, bo
         std::string name = fullPath ? folder : FileNamePart(folder);
         // The root already ends in its separator; a second one would name nothing.
         if (settings.DropFolderMark == "1" && (name.empty() || name.back() != '/')) name.push_back('/');
-        std::string line;
-        line.reserve(name.size() + 2 * enclosure.size());
-        line.append(enclosure).append(name).append(enclosure);
+        // As in the file lines, a quote inside a quoted value is doubled so the CSV stays whole.
+        std::string line = enclosure;
+        for (const char c : name) {
+            if (c == '"' && enclosure == "\"") line.push_back('"');
+            line.push_back(c);
+        }
+        line.append(enclosure);
         lines.push_back(std::move(line));
     }
     return lines;

@@ -1,0 +1,113 @@
+#include "listing/recursive_files.h"
+
+#include <chrono>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "collector_settings.h"
+#include "fake_job_context.h"
+#include "listing/listing_messages.h"
+#include "temp_tree.h"
+
+namespace pelmora {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class RecursiveFilesTest : public ::testing::Test {
+protected:
+    RecursiveFilesTest() {
+        tree.AddFile("a2.txt");
+        tree.AddFile("a1.log");
+        tree.AddFile("C/c1.txt");
+        tree.AddFile("B/b1.txt");
+        tree.AddFile("B/.hidden.txt");
+        tree.AddFile(".secret/s.txt");
+        state.folder = tree.path();
+        state.pattern = "*.*";
+        fake.dialogs.answer = true;
+    }
+    testing::TempTree tree;
+    testing::FakeJobContext fake;
+    Settings settings = testing::PlainListingSettings();
+    BrowserState state;
+};
+
+TEST_F(RecursiveFilesTest, FilesBeforeSubfoldersWithTheCountInTheMessage) {
+    const ListingOutcome outcome = ListFilesRecursively(state, settings, fake.context);
+    EXPECT_EQ(fake.clipboard.text, "a1.log\r\na2.txt\r\nb1.txt\r\nc1.txt");
+    EXPECT_EQ(outcome.count, 4u);
+    EXPECT_EQ(fake.dialogs.questions, Texts{std::string(kAskSubfolderSearch)});
+    EXPECT_EQ(fake.dialogs.messages, Texts{std::string(kTransferredFileCount) + "4"});
+    EXPECT_EQ(fake.progress.activities.front(), kSearchingSubfolders);
+    EXPECT_TRUE(fake.progress.cancellable);
+    EXPECT_FALSE(fake.progress.open);
+}
+
+TEST_F(RecursiveFilesTest, PatternHiddenSwitchAndFullPathsApply) {
+    state.pattern = "*.txt";
+    state.showHidden = true;
+    settings.SFolderFullPath = "1";
+    settings.SFolderLastLineReturn = "1";
+    ListFilesRecursively(state, settings, fake.context);
+    const std::string& t = tree.path();
+    EXPECT_EQ(fake.clipboard.text, t + "/a2.txt\r\n" + t + "/.secret/s.txt\r\n" + t + "/B/.hidden.txt\r\n" + t +
+                                       "/B/b1.txt\r\n" + t + "/C/c1.txt\r\n");
+}
+
+TEST_F(RecursiveFilesTest, NoToTheQuestionLeavesTheClipboardAlone) {
+    fake.dialogs.answer = false;
+    const ListingOutcome outcome = ListFilesRecursively(state, settings, fake.context);
+    EXPECT_TRUE(outcome.declined);
+    EXPECT_TRUE(fake.clipboard.calls.empty());
+    EXPECT_EQ(fake.dialogs.messages, Texts{std::string(kCancelledMessage)});
+    EXPECT_TRUE(fake.progress.activities.empty());
+}
+
+TEST_F(RecursiveFilesTest, NoMatchingFileSaysSoAndClears) {
+    state.pattern = "*.none";
+    fake.clipboard.text = "old";
+    ListFilesRecursively(state, settings, fake.context);
+    EXPECT_EQ(fake.dialogs.messages, Texts{std::string(kNothingCollected)});
+    EXPECT_EQ(fake.clipboard.calls, Texts{"Clear"});
+}
+
+TEST_F(RecursiveFilesTest, ExtensionSortOrdersTheWholeTree) {
+    settings.FileExtSort = "1";
+    ListFilesRecursively(state, settings, fake.context);
+    EXPECT_EQ(fake.clipboard.text, "a1.log\r\na2.txt\r\nb1.txt\r\nc1.txt");
+    EXPECT_NE(std::find(fake.progress.activities.begin(), fake.progress.activities.end(), kSortingFileNames),
+              fake.progress.activities.end());
+}
+
+// The cancel comes on the fourth pump: after the start, the start folder and the first file.
+void CancelOnFourthPump(testing::FakeJobContext& job) {
+    job.progress.onPump = [&job](int count) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(35));
+        if (count == 4) job.cancel.Raise();
+    };
+}
+
+TEST_F(RecursiveFilesTest, ACancelledWalkStillDeliversAndOffersTheSave) {
+    settings.SFolderWrite = "1";
+    CancelOnFourthPump(fake);
+    const ListingOutcome outcome = ListFilesRecursively(state, settings, fake.context);
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_EQ(fake.clipboard.text, "a1.log");
+    ASSERT_GE(fake.dialogs.messages.size(), 1u);
+    EXPECT_EQ(fake.dialogs.messages[0], kCancelledMessage);
+    EXPECT_EQ(fake.saveDialog.requests.size(), 1u);
+}
+
+TEST_F(RecursiveFilesTest, TheSortAfterACancelClearsItAndReportsSuccess) {
+    settings.FileExtSort = "1";
+    CancelOnFourthPump(fake);
+    const ListingOutcome outcome = ListFilesRecursively(state, settings, fake.context);
+    EXPECT_FALSE(outcome.cancelled);
+    EXPECT_EQ(fake.clipboard.text, "a1.log");
+    EXPECT_EQ(fake.dialogs.messages, Texts{std::string(kTransferredFileCount) + "1"});
+}
+
+}  // namespace
+}  // namespace pelmora
