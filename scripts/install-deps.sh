@@ -13,6 +13,8 @@ packages=(
   fonts-ipafont-gothic xdg-utils
   # tests: X server for the clipboard run, reference archivers, ACL tools
   xvfb xclip xauth unzip zip lhasa jlha-utils acl attr tree
+  # benchmarks: the ja_JP.UTF-8 locale of the sort comparison
+  locales
 )
 
 missing=()
