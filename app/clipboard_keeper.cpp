@@ -3,7 +3,6 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QString>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,6 +11,7 @@
 
 #include "app/display_platform.h"
 #include "app/dropped_run_texts.h"
+#include "app/qt_job_context.h"
 #include "platform/detached_process.h"
 
 namespace pelmora {
@@ -58,8 +58,8 @@ int RunClipboardKeeper(int argc, char** argv) {
         Answer(kFailedAnswer);
         return 1;
     }
+    QtClipboardSink().SetText(text);  // names that are not valid UTF-8 keep their bytes
     QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), QClipboard::Clipboard);
 
     QElapsedTimer waited;
     waited.start();
@@ -91,7 +91,7 @@ void KeptClipboard::SetText(const std::string& text) {
 
 void KeptClipboard::Clear() {
     // Taking the selection away from whoever owns it (an earlier keeper included) empties it.
-    QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+    QtClipboardSink().Clear();
     QGuiApplication::processEvents();
 }
 

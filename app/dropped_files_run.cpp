@@ -15,6 +15,7 @@
 #include "app/display_platform.h"
 #include "app/dropped_run_services.h"
 #include "app/main_window_texts.h"
+#include "app/qt_job_context.h"
 #include "app/program_files.h"
 #include "listing/collector_messages.h"
 #include "listing/dropped_items.h"
@@ -72,7 +73,7 @@ int RunDroppedFiles(int argc, char** argv) {
     const std::string platformName = app ? QGuiApplication::platformName().toStdString() : std::string();
     const bool hasDisplay = IsDisplayPlatform(platformName);
 
-    MessageBoxDialogs messageBoxes;
+    QtUserDialogs messageBoxes(nullptr);
     ConsoleDialogs console;
     UserDialogs& dialogs = hasDisplay ? static_cast<UserDialogs&>(messageBoxes) : console;
 
@@ -85,7 +86,7 @@ int RunDroppedFiles(int argc, char** argv) {
     CancelFlag cancel;
     KeptClipboard keptClipboard(platformName, dialogs);
     StandardOutputClipboard standardOutput;
-    FileDialogSave fileDialog;
+    QtSaveDialog fileDialog(nullptr);
     NoDisplaySave noDialog;
     JobContext context{progress, cancel, dialogs,
                        hasDisplay ? static_cast<ClipboardSink&>(keptClipboard) : standardOutput,

@@ -1,6 +1,7 @@
 #pragma once
-// What a run without the main window supplies to the listing engine: message boxes and a
-// file dialog when a display exists, standard error and standard output when none does.
+// What a run without the main window supplies to the listing engine when there is no
+// display: standard error and standard output. (With a display it uses the window program's
+// message boxes and save dialog, and the clipboard keeper.)
 
 #include <optional>
 #include <string>
@@ -24,14 +25,6 @@ private:
     bool pumpEvents_;
 };
 
-// Plain message boxes with the title "Pelmora".
-class MessageBoxDialogs : public UserDialogs {
-public:
-    void ShowMessage(const std::string& text) override;
-    bool AskYesNo(const std::string& text) override;
-    void Beep() override;
-};
-
 // Messages on standard error. A question is asked on the terminal when standard input is
 // one; otherwise nobody can answer and it counts as "No".
 class ConsoleDialogs : public UserDialogs {
@@ -39,11 +32,6 @@ public:
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
     void Beep() override;
-};
-
-class FileDialogSave : public SaveDialog {
-public:
-    std::optional<std::string> AskSavePath(const SaveRequest& request) override;
 };
 
 // Without a display there is no dialog to choose a file in: a note, and nothing is saved.
@@ -59,12 +47,7 @@ public:
     void Clear() override {}
 };
 
-// "*.txt|*.txt|*.csv|*.csv|*.*|*.*" (description|patterns pairs) as a file dialog filter:
-// "*.txt (*.txt);;*.csv (*.csv);;*.* (*)". "*.*" means every file, as it did where the
-// filters come from, not only names with a dot.
-std::string FileDialogFilter(const std::string& pairs);
-
-// The text with CR LF line ends turned into plain line feeds, for display.
+// The text with CR LF line ends turned into plain line feeds, for a terminal.
 std::string WithPlainLineFeeds(const std::string& text);
 
 }  // namespace pelmora

@@ -1,5 +1,5 @@
 // The pieces of the run without a window that do not need a real display: the choice of
-// Qt's platform, the save dialog's filter, and the clipboard's fallback when no keeper can
+// Qt's platform, the standard streams, and the clipboard's fallback when no keeper can
 // own the clipboard. The real clipboard is tested under Xvfb by dropped_run_test.sh.
 #include <QApplication>
 #include <QTest>
@@ -92,21 +92,6 @@ private slots:
         for (const char* name : {"xcb", "wayland", "xcb:nograb", "wayland-egl"}) QVERIFY2(IsDisplayPlatform(name), name);
         for (const char* name : {"", "offscreen", "minimal", "offscreen:fontengine=freetype", "minimalegl"})
             QVERIFY2(!IsDisplayPlatform(name), name);
-    }
-
-    void fileDialogFilter_data() {
-        QTest::addColumn<QString>("pairs");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("save dialog's filter") << "*.txt|*.txt|*.csv|*.csv|*.*|*.*"
-                                              << "*.txt (*.txt);;*.csv (*.csv);;*.* (*)";
-        QTest::newRow("several patterns") << "Texts|*.txt;*.log" << "Texts (*.txt *.log)";
-        QTest::newRow("description without patterns ignored") << "Texts|*.txt|All" << "Texts (*.txt)";
-        QTest::newRow("empty") << "" << "";
-    }
-    void fileDialogFilter() {
-        QFETCH(QString, pairs);
-        QFETCH(QString, expected);
-        QCOMPARE(QString::fromStdString(FileDialogFilter(pairs.toStdString())), expected);
     }
 
     void plainLineFeeds() {

@@ -199,6 +199,13 @@ clipboard-inner)
         [ "$tries" -lt 50 ] || fail "a file named -platform is not on the clipboard"
         sleep 0.2
     done
+
+    # A name that is not valid UTF-8 reaches the clipboard byte for byte.
+    odd=$(printf 'x\377.txt')
+    printf 'hi' >"$D/$odd"
+    run_program "$D/$odd" || fail "a name that is not UTF-8: run ended with $?"
+    printf "'%s','2'\r\n" "$D/$odd" >"$work/expected-odd"
+    read_clipboard "$work/expected-odd" || fail "a name that is not UTF-8 changed: $(od -c "$work/clip" | head)"
     ;;
 
 *)
