@@ -1,10 +1,35 @@
 #include <QApplication>
-#include <QMainWindow>
+#include <string>
+
+#include "app/dropped_files_run.h"
+#include "app/main_window.h"
+#include "app/startup.h"
+
+namespace {
+
+bool CommandLineIsBlank(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        for (const char* c = argv[i]; *c; ++c) {
+            if (*c != ' ') return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    // Paths on the command line are listed without a window.
+    if (!CommandLineIsBlank(argc, argv)) return pelmora::RunDroppedFiles(argc, argv);
+
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle("Pelmora");
-    w.show();
+    // Closing the main window ends the program even while tool windows are open.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    pelmora::Settings settings;
+    const pelmora::AppPaths paths = pelmora::ResolveAppPaths();
+    pelmora::MainWindow window(settings, paths);
+    QObject::connect(&window, &pelmora::MainWindow::closed, &app, [] { QCoreApplication::exit(0); });
+    pelmora::RunStartup(window, settings, paths, window.Dialogs());
     return app.exec();
 }

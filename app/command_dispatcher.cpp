@@ -1,0 +1,68 @@
+#include "app/command_dispatcher.h"
+
+#include <exception>
+
+#include "app/browser_controller.h"
+#include "app/busy_state.h"
+#include "listing/collector_messages.h"
+#include "listing/folder_listings.h"
+#include "listing/recursive_files.h"
+#include "listing/selected_files.h"
+
+namespace pelmora {
+
+CommandDispatcher::CommandDispatcher(Settings& settings, BrowserController& browser, BusyState& busy,
+                                     JobContext& jobs)
+    : settings_(settings), browser_(browser), busy_(busy), jobs_(jobs) {}
+
+void CommandDispatcher::Trap(const std::function<void()>& command, const std::string& failureMessage) {
+    try {
+        command();
+    } catch (const std::exception&) {
+        // The collectors report their own failures; this catches what escaped them, so the
+        // window stays usable.
+        if (jobs_.progress.IsOpen()) jobs_.progress.Close();
+        jobs_.dialogs.ShowMessage(failureMessage);
+    }
+}
+
+void CommandDispatcher::RunBusy(const std::function<void()>& command, const std::string& failureMessage) {
+    if (busy_.IsBusy()) return;
+    {
+        BusyScope scope(busy_);
+        jobs_.progress.Pump();
+        Trap(command, failureMessage);
+    }
+    jobs_.progress.Pump();
+}
+
+void CommandDispatcher::RunDirect(const std::function<void()>& command, const std::string& failureMessage) {
+    Trap(command, failureMessage);
+}
+
+void CommandDispatcher::Command1Click() {
+    RunBusy([this] { ListSelectedFiles(browser_.State(), settings_, jobs_); }, std::string(kFileReferenceFailed));
+}
+
+void CommandDispatcher::File1DoubleClick() {
+    if (busy_.IsBusy()) return;
+    RunDirect([this] { ListSelectedFiles(browser_.State(), settings_, jobs_); }, std::string(kFileReferenceFailed));
+}
+
+void CommandDispatcher::Command7Click() {
+    RunBusy([this] { ListFilesRecursively(browser_.State(), settings_, jobs_); }, std::string(kFileReferenceFailed));
+}
+
+void CommandDispatcher::Command6Click() {
+    RunBusy([this] { ListCurrentFolder(browser_.State(), settings_, jobs_); }, std::string(kFolderNameFailed));
+}
+
+void CommandDispatcher::Command9Click() {
+    RunBusy([this] { ListSubfolders(browser_.State(), settings_, jobs_); }, std::string(kSubfolderNamesFailed));
+}
+
+void CommandDispatcher::Command12Click() {
+    RunBusy([this] { ListAllSubfolders(browser_.State(), settings_, jobs_); }, std::string(kSubfolderNamesFailed));
+}
+
+}  // namespace pelmora
