@@ -1,0 +1,220 @@
+#include "app/cli/cli_commands.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string_view>
+
+#include "app/app_paths.h"
+#include "listing/browser_state.h"
+#include "listing/dropped_items.h"
+#include "listing/folder_contents.h"
+#include "listing/folder_listings.h"
+#include "listing/recursive_files.h"
+#include "listing/selected_files.h"
+#include "platform/file_system.h"
+#include "settings/settings_store.h"
+
+namespace pelmora::cli {
+
+namespace {
+
+void Complain(const std::string& text) { std::fprintf(stderr, "pelmora-list: %s\n", text.c_str()); }
+
+// Folder arguments become absolute, as the browser's folders always are; the folder itself
+// is not resolved, so a link keeps the name the user gave.
+std::string AbsoluteFolder(const std::string& argument) {
+    std::string folder = std::filesystem::absolute(argument).lexically_normal().string();
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return folder;
+}
+
+bool StartFolder(const std::string& argument, std::string& folder) {
+    folder = AbsoluteFolder(argument);
+    if (platform::FolderExists(folder)) return true;
+    Complain("not a folder: " + argument);
+    return false;
+}
+
+BrowserState BrowserFor(const CliRun& run, const std::string& folder) {
+    BrowserState state;
+    state.folder = folder;
+    state.pattern = run.settings.Pattern;
+    state.showHidden = run.settings.FileHiddenFile == "1";
+    state.showSystem = run.settings.FileSystemFile == "1";
+    return state;
+}
+
+int Finish(const CliRun& run, const ListingOutcome& outcome) {
+    if (run.job.clipboard.WriteFailed()) {
+        Complain("writing the listing to standard output failed");
+        return kExitFailure;
+    }
+    return outcome.failed ? kExitFailure : kExitOk;
+}
+
+int RunFiles(CliRun& run, const std::vector<std::string>& args) {
+    std::string folder;
+    if (!StartFolder(args[0], folder)) return kExitFailure;
+    BrowserState state = BrowserFor(run, folder);
+    if (args.size() > 1) {
+        state.entries.assign(args.begin() + 1, args.end());
+    } else {
+        std::error_code error;
+        state.entries = ListFolderFiles(folder, state.pattern, state.showHidden, state.showSystem, error);
+        if (error) {
+            Complain("cannot read " + folder + ": " + error.message());
+            return kExitFailure;
+        }
+    }
+    state.selected.assign(state.entries.size(), true);
+    return Finish(run, ListSelectedFiles(state, run.settings, run.job.context));
+}
+
+template <ListingOutcome (*Collector)(const BrowserState&, const Settings&, JobContext&)>
+int RunFolderCommand(CliRun& run, const std::vector<std::string>& args) {
+    std::string folder;
+    if (!StartFolder(args[0], folder)) return kExitFailure;
+    return Finish(run, Collector(BrowserFor(run, folder), run.settings, run.job.context));
+}
+
+int RunDrop(CliRun& run, const std::vector<std::string>& args) {
+    // No window, hence no keyboard: the Alt key is never down here.
+    return Finish(run, ListDroppedItems(JoinCommandLine(args), false, run.settings, run.job.context));
+}
+
+int RunSettings(CliRun& run, const std::vector<std::string>&) {
+    run.job.clipboard.SetText(SettingsAsIniText(run.settings));
+    return Finish(run, {});
+}
+
+void PrintUsage(std::FILE* to) {
+    std::fputs(
+        "usage: pelmora-list [--ini FILE] [--pattern PATTERNS] [--yes] COMMAND ARGS...\n"
+        "\n"
+        "Writes to standard output exactly the text the command would put on the clipboard.\n"
+        "Messages and questions go to standard error.\n"
+        "\n"
+        "options:\n"
+        "  --ini FILE          read the settings from FILE (never written); default: the\n"
+        "                      program's Pelmora.ini, or the built-in defaults without one\n"
+        "  --pattern PATTERNS  file pattern, e.g. \"*.txt;*.csv\" (overrides Pattern)\n"
+        "  --yes               answer every question yes (otherwise asked on the terminal;\n"
+        "                      without one the answer is no)\n"
+        "  --help              show this text\n"
+        "\n"
+        "commands:\n",
+        to);
+    for (const CliCommand& command : Commands())
+        std::fprintf(to, "  %-12s %-18s %s\n", command.name, command.arguments, command.summary);
+    std::fputs("\nexit status: 0 the command ran, 1 it failed, 2 wrong usage\n", to);
+}
+
+// Settings as start-up would have them: the given or the program's own file, loaded and
+// normalised. Without any file the built-in default file is read from a private temporary
+// copy, so the lister never creates files of the program.
+bool LoadCliSettings(const std::string& iniOption, Settings& settings) {
+    const std::string programFolder = platform::ProgramFolder();
+    if (!iniOption.empty()) {
+        if (!platform::FileExists(iniOption)) {
+            Complain("settings file not found: " + iniOption);
+            return false;
+        }
+        LoadSettings(settings, iniOption);
+    } else if (const AppPaths paths = ResolveAppPaths(); platform::FileExists(paths.iniPath)) {
+        LoadSettings(settings, paths.iniPath);
+    } else {
+        std::string temporary = (std::filesystem::temp_directory_path() / "pelmora-list-XXXXXX").string();
+        const int fd = mkstemp(temporary.data());
+        if (fd < 0) {
+            Complain("cannot create a temporary file for the default settings");
+            return false;
+        }
+        const std::string_view text = DefaultIniText();
+        const bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+        close(fd);
+        if (written) LoadSettings(settings, temporary);
+        unlink(temporary.c_str());
+        if (!written) {
+            Complain("cannot write the default settings");
+            return false;
+        }
+    }
+    NormalizeSettings(settings, programFolder, nullptr);
+    return true;
+}
+
+}  // namespace
+
+// The command table. To add a command, add one row here: its name, the arguments as the
+// usage shows them, a one-line summary, the least and most argument counts (kAnyCount: no
+// limit) and its handler, `int Handler(CliRun&, const std::vector<std::string>& args)`,
+// declared in cli_commands.h (or a header of its own) and defined in its own
+// cli_<command>.cpp added to app/cli/CMakeLists.txt. The handler writes its result with
+// run.job.clipboard.SetText (standard output), talks through run.job.dialogs (standard
+// error) and returns kExitOk or kExitFailure; arguments are already counted.
+const std::vector<CliCommand>& Commands() {
+    static const std::vector<CliCommand> commands = {
+        {"files", "FOLDER [NAME...]", "the named files of FOLDER, or all it shows (File keys)", 1, kAnyCount,
+         RunFiles},
+        {"recursive", "FOLDER", "every file below FOLDER (SFolder keys)", 1, 1, RunFolderCommand<ListFilesRecursively>},
+        {"folder", "FOLDER", "the folder's own name", 1, 1, RunFolderCommand<ListCurrentFolder>},
+        {"subfolders", "FOLDER", "the folder's immediate subfolders", 1, 1, RunFolderCommand<ListSubfolders>},
+        {"all-folders", "FOLDER", "every folder below FOLDER", 1, 1, RunFolderCommand<ListAllSubfolders>},
+        {"drop", "ARG...", "the listing of items dropped on the program", 1, kAnyCount, RunDrop},
+        {"settings", "", "the settings as the program reads them, as INI text", 0, 0, RunSettings},
+    };
+    return commands;
+}
+
+int RunListCommandLine(int argc, char** argv) {
+    std::string iniOption, patternOption;
+    bool answerYes = false, patternGiven = false;
+    int at = 1;
+    for (; at < argc; ++at) {
+        const std::string_view option = argv[at];
+        if (option == "--help" || option == "-h") {
+            PrintUsage(stdout);
+            return kExitOk;
+        }
+        if (option == "--yes" || option == "-y") {
+            answerYes = true;
+        } else if ((option == "--ini" || option == "--pattern") && at + 1 < argc) {
+            (option == "--ini" ? iniOption : patternOption) = argv[++at];
+            patternGiven = patternGiven || option == "--pattern";
+        } else if (option == "--") {
+            ++at;
+            break;
+        } else if (option.size() > 1 && option[0] == '-') {
+            Complain("unknown or incomplete option: " + std::string(option));
+            PrintUsage(stderr);
+            return kExitUsage;
+        } else {
+            break;
+        }
+    }
+    if (at >= argc) {
+        PrintUsage(stderr);
+        return kExitUsage;
+    }
+    const std::string name = argv[at++];
+    const std::vector<std::string> args(argv + at, argv + argc);
+    const CliCommand* command = nullptr;
+    for (const CliCommand& candidate : Commands())
+        if (name == candidate.name) command = &candidate;
+    if (command == nullptr || args.size() < command->minArgs || args.size() > command->maxArgs) {
+        Complain(command == nullptr ? "unknown command: " + name : "wrong number of arguments for " + name);
+        PrintUsage(stderr);
+        return kExitUsage;
+    }
+
+    CliJobContext job(answerYes, isatty(STDERR_FILENO) != 0, isatty(STDIN_FILENO) != 0);
+    CliRun run{Settings{}, job};
+    if (!LoadCliSettings(iniOption, run.settings)) return kExitFailure;
+    if (patternGiven) run.settings.Pattern = patternOption;
+    return command->handler(run, args);
+}
+
+}  // namespace pelmora::cli

@@ -1,0 +1,40 @@
+#pragma once
+// The headless lister: options, settings and the table of commands.
+
+#include <string>
+#include <vector>
+
+#include "app/cli/cli_job_context.h"
+#include "settings/settings_record.h"
+
+namespace pelmora::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+// What a command handler gets: the loaded settings (with --pattern applied) and the context.
+struct CliRun {
+    Settings settings;
+    CliJobContext& job;
+};
+
+using CommandHandler = int (*)(CliRun& run, const std::vector<std::string>& args);
+
+struct CliCommand {
+    const char* name;
+    const char* arguments;  // as shown in the usage
+    const char* summary;
+    std::size_t minArgs;
+    std::size_t maxArgs;  // kAnyCount for no limit
+    CommandHandler handler;
+};
+
+inline constexpr std::size_t kAnyCount = static_cast<std::size_t>(-1);
+
+const std::vector<CliCommand>& Commands();
+
+// The whole program; argv as main receives it.
+int RunListCommandLine(int argc, char** argv);
+
+}  // namespace pelmora::cli

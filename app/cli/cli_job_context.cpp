@@ -1,0 +1,89 @@
+#include "app/cli/cli_job_context.h"
+
+#include <iostream>
+
+namespace pelmora::cli {
+
+namespace {
+
+constexpr auto kProgressInterval = std::chrono::milliseconds(250);
+
+}  // namespace
+
+std::string ForTerminal(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out.push_back(text[i]);
+    }
+    return out;
+}
+
+void StderrProgress::Open(const std::string& activity, bool) {
+    open_ = true;
+    activity_ = activity;
+    started_ = std::chrono::steady_clock::now();
+    nextShow_ = started_;
+    Show();
+}
+
+void StderrProgress::SetActivity(const std::string& activity) {
+    activity_ = activity;
+    nextShow_ = std::chrono::steady_clock::now();
+    Show();
+}
+
+void StderrProgress::Close() {
+    if (open_ && onTerminal_) std::fputs("\r\033[K", stderr);
+    open_ = false;
+}
+
+void StderrProgress::Pump() {
+    if (open_ && onTerminal_ && std::chrono::steady_clock::now() >= nextShow_) Show();
+}
+
+void StderrProgress::Show() {
+    if (!onTerminal_) return;
+    const auto now = std::chrono::steady_clock::now();
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now - started_).count();
+    std::fprintf(stderr, "\r\033[K%s (%llds)", activity_.c_str(), static_cast<long long>(seconds));
+    std::fflush(stderr);
+    nextShow_ = now + kProgressInterval;
+}
+
+void StderrDialogs::ShowMessage(const std::string& text) {
+    std::fprintf(stderr, "%s\n", ForTerminal(text).c_str());
+}
+
+bool StderrDialogs::AskYesNo(const std::string& text) {
+    std::fprintf(stderr, "%s [y/N] ", ForTerminal(text).c_str());
+    if (answerYes_) {
+        std::fputs("y (--yes)\n", stderr);
+        return true;
+    }
+    if (!inputIsTerminal_) {
+        std::fputs("n (no terminal)\n", stderr);
+        return false;
+    }
+    std::fflush(stderr);
+    std::string answer;
+    if (!std::getline(std::cin, answer)) return false;
+    return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y' || answer.rfind("はい", 0) == 0);
+}
+
+void StderrDialogs::Beep() {
+    if (inputIsTerminal_) std::fputs("\a", stderr);
+}
+
+void StdoutClipboard::SetText(const std::string& text) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
+        writeFailed_ = true;
+}
+
+std::optional<std::string> SkippedSaveDialog::AskSavePath(const SaveRequest& request) {
+    std::fprintf(stderr, "pelmora-list: saving to a file is skipped (%s)\n", request.proposedName.c_str());
+    return std::nullopt;
+}
+
+}  // namespace pelmora::cli
