@@ -4,21 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
-#include <cstdlib>
+#include <chrono>
+#include <string>
 #include <utility>
-#include <vector>
 
 namespace pelmora::platform {
 
 namespace {
-
-std::string FolderOf(const std::string& path) {
-    auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -71,44 +65,44 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
         return false;
     }
 
-    mode_t mode = 0666 & ~[] {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        return mask;
-    }();
-    bool keepMode = false;
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) {
-            errno = EISDIR;
-            return false;
-        }
-        mode = st.st_mode & 07777;
-        keepMode = true;
+    const bool replacing = ::stat(path.c_str(), &st) == 0;
+    if (replacing && S_ISDIR(st.st_mode)) {
+        errno = EISDIR;
+        return false;
     }
 
-    std::string pattern = path + ".XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    // A new file gets 0666 less the umask from open itself, like any file the user makes.
+    int fd = -1;
+    std::string tempPath;
+    // A hidden name beside the target, short enough for any file name the target may have.
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string stem = "." + path.substr(folder.size(), 100) + ".tmp";
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count() % 1000000;
+        tempPath = folder + stem + std::to_string(::getpid()) + "_" + std::to_string(counter++) + "_" +
+                   std::to_string(ticks);
+        fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
     if (fd < 0) return false;
-    TempFileGuard temp(name.data());
+    TempFileGuard temp(tempPath);
     temp.SetFd(fd);
 
-    // mkostemp creates the file 0600; give it the target's bits (or the usual ones for a new file).
-    if (::fchmod(fd, mode) != 0 && keepMode) return false;
+    if (replacing) {
+        if (::fchmod(fd, st.st_mode & 07777) != 0) return false;
+        // Only possible for the super-user; keeps a file edited by root owned by its user.
+        if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) (void)!::fchown(fd, st.st_uid, st.st_gid);
+    }
     if (!WriteAll(fd, bytes)) return false;
     if (::fsync(fd) != 0) return false;
     if (!temp.Close()) return false;
     if (::rename(temp.Path().c_str(), path.c_str()) != 0) return false;
     temp.Commit();
-
-    // Make the rename itself durable; the new contents are already in place if this fails.
-    int dirFd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
+    // The folder is not synced: after a crash either the old or the new file is there, both
+    // whole, which is all a settings or result file needs.
     return true;
 }
 

@@ -49,6 +49,10 @@ TEST_F(AtomicFileWriteTest, CreatesAndReplacesWithExactBytes) {
     struct Step {
         std::string bytes;
     } steps[] = {{"first\r\n"}, {binary}, {""}, {std::string(200000, 'x')}};
+    const fs::path longName = dir_ / std::string(250, 'n');  // no room for a suffix in the name
+    ASSERT_TRUE(WriteFileAtomically(longName.string(), "long"));
+    EXPECT_EQ(Slurp(longName), "long");
+    fs::remove(longName);
     for (const auto& step : steps) {
         ASSERT_TRUE(WriteFileAtomically(target.string(), step.bytes));
         EXPECT_EQ(Slurp(target), step.bytes);
