@@ -1,0 +1,128 @@
+#include "tools/hexview/hex_view_window.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include "settings/ini_access.h"
+#include "tools/hexview/hex_dump_text.h"
+#include "tools/hexview/hex_view_labels.h"
+#include "tools/hexview/hexview_texts.h"
+#include "tools/hexview/tool_window_support.h"
+
+namespace pelmora {
+namespace {
+
+constexpr int kFontPointSize = 9;
+constexpr std::int64_t kDefaultReadCount = 1024;
+// Room for a dump line with a five-digit offset.
+constexpr int kTextColumns = 76;
+constexpr int kTextRows = 28;
+constexpr char kSection[] = "HexView";
+
+QLabel* AddLabel(QWidget* parent, QVBoxLayout* layout, const char* objectName, const QString& caption) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(objectName));
+    label->setTextFormat(Qt::PlainText);
+    // A long path is cut off rather than widening the window.
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    layout->addWidget(label);
+    return label;
+}
+
+}  // namespace
+
+HexViewWindow::HexViewWindow(Settings& settings, const std::string& iniPath, QWidget* parent)
+    : QWidget(parent, Qt::Window), settings_(settings), iniPath_(iniPath) {
+    namespace t = hexview_texts;
+    setObjectName(QStringLiteral("Form6"));
+    setWindowTitle(QString::fromUtf8(t::kCaption));
+    setAcceptDrops(true);
+
+    auto* layout = new QVBoxLayout(this);
+    label1_ = AddLabel(this, layout, "Label1", QString::fromUtf8(t::kEmptyPathLabel));
+    label2_ = AddLabel(this, layout, "Label2", QString::fromUtf8(ReadCountLabelText(ReadCount())));
+    label3_ = AddLabel(this, layout, "Label3", QString::fromUtf8(t::kEmptyUpdateLabel));
+    label4_ = AddLabel(this, layout, "Label4", QString::fromUtf8(t::kEmptySizeLabel));
+
+    richTextBox1_ = new QPlainTextEdit(this);
+    richTextBox1_->setObjectName(QStringLiteral("RichTextBox1"));
+    richTextBox1_->setReadOnly(true);
+    richTextBox1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    richTextBox1_->setUndoRedoEnabled(false);
+    richTextBox1_->setFont(ToolWindowFixedFont(kFontPointSize));
+    // Drops on the text go to the window, which takes file lists only.
+    richTextBox1_->setAcceptDrops(false);
+    richTextBox1_->viewport()->setAcceptDrops(false);
+    layout->addWidget(richTextBox1_, 1);
+
+    const QFontMetrics metrics(richTextBox1_->font());
+    const QMargins margins = layout->contentsMargins();
+    resize(metrics.horizontalAdvance(QString(kTextColumns, QLatin1Char('W'))) + margins.left() + margins.right() +
+               2 * richTextBox1_->frameWidth() + richTextBox1_->verticalScrollBar()->sizeHint().width() +
+               2 * static_cast<int>(richTextBox1_->document()->documentMargin()),
+           metrics.lineSpacing() * kTextRows);
+}
+
+std::int64_t HexViewWindow::ReadCount() const {
+    return settings_.Hex_ReadByte > 0 ? settings_.Hex_ReadByte : kDefaultReadCount;
+}
+
+void HexViewWindow::OpenAtPlacement() {
+    namespace t = hexview_texts;
+    richTextBox1_->clear();
+    label1_->setText(QString::fromUtf8(t::kEmptyPathLabel));
+    label2_->setText(QString::fromUtf8(ReadCountLabelText(ReadCount())));
+    label3_->setText(QString::fromUtf8(t::kEmptyUpdateLabel));
+    label4_->setText(QString::fromUtf8(t::kEmptySizeLabel));
+    OpenToolWindow(*this, settings_.Hex_LastFormPosition == "1", settings_.Hex_FormLeft, settings_.Hex_FormTop);
+}
+
+void HexViewWindow::ShowHexDump(const std::string& path, std::int64_t count) {
+    richTextBox1_->clear();
+    richTextBox1_->setPlainText(QString::fromUtf8(HexDumpText(path, count)));
+    const HexViewLabelTexts labels = HexViewLabels(path);
+    label1_->setText(QString::fromUtf8(labels.path));
+    label3_->setText(QString::fromUtf8(labels.update));
+    label4_->setText(QString::fromUtf8(labels.size));
+}
+
+void HexViewWindow::FollowPath(const std::string& path) { ShowHexDump(path, ReadCount()); }
+
+void HexViewWindow::closeEvent(QCloseEvent* event) {
+    const TwipsPoint position = ToolWindowPosition(*this);
+    settings_.Hex_FormLeft = position.left;
+    settings_.Hex_FormTop = position.top;
+    // A position that cannot be written must not keep the window open.
+    try {
+        WriteIniString(kSection, "Hex_FormLeft", std::to_string(position.left), iniPath_);
+        WriteIniString(kSection, "Hex_FormTop", std::to_string(position.top), iniPath_);
+    } catch (...) {
+    }
+    event->accept();
+    emit closed();
+}
+
+void HexViewWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (FirstDroppedFilePath(event->mimeData())) event->acceptProposedAction();
+}
+
+void HexViewWindow::dragMoveEvent(QDragMoveEvent* event) {
+    if (FirstDroppedFilePath(event->mimeData())) event->acceptProposedAction();
+}
+
+void HexViewWindow::dropEvent(QDropEvent* event) {
+    const auto path = FirstDroppedFilePath(event->mimeData());
+    if (!path) return;
+    event->acceptProposedAction();
+    ShowHexDump(*path, ReadCount());
+}
+
+}  // namespace pelmora
