@@ -64,7 +64,7 @@ std::string ArchiveListing(const std::string& path, UserDialogs* dialogs) {
     return {};
 }
 
-void ListArchiveOfSelection(const BrowserState& state, JobContext& job) {
+bool ListArchiveOfSelection(const BrowserState& state, JobContext& job) {
     job.progress.Pump();
     std::string name;
     for (std::size_t i = 0; i < state.entries.size() && i < state.selected.size(); ++i) {
@@ -75,14 +75,15 @@ void ListArchiveOfSelection(const BrowserState& state, JobContext& job) {
     }
     if (name.empty() || KindOf(name) == ArchiveKind::None) {
         job.dialogs.ShowMessage(std::string(kChooseArchive));
-        return;
+        return false;
     }
     const std::string text = ArchiveListing(platform::JoinPath(state.folder, name), &job.dialogs);
-    if (text.empty()) return;
+    if (text.empty()) return false;
     job.progress.Pump();
     job.clipboard.Clear();
     job.clipboard.SetText(text);
     job.progress.Pump();
+    return true;
 }
 
 }  // namespace pelmora

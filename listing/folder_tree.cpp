@@ -73,15 +73,15 @@ std::string TreeScriptLine(const std::string& treeProgram, const std::string& fo
     return ShellQuoted(treeProgram) + " " + ShellQuoted(folder) + " > " + ShellQuoted(outputPath) + switches;
 }
 
-void ListFolderTree(const std::string& folder, const Settings& settings, const std::string& treeProgram,
+bool ListFolderTree(const std::string& folder, const Settings& settings, const std::string& treeProgram,
                     const std::string& tempFolder, JobContext& job) {
     if (!platform::FileExists(treeProgram)) {
         job.dialogs.ShowMessage(std::string(kTreeProgramMissing));
-        return;
+        return false;
     }
     if (!job.dialogs.AskYesNo(std::string(kAskTree))) {
         job.dialogs.ShowMessage(std::string(kCancelledMessage));
-        return;
+        return false;
     }
     job.cancel.Reset();
     job.progress.Open(std::string(kTreeActivity), false);
@@ -94,6 +94,7 @@ void ListFolderTree(const std::string& folder, const Settings& settings, const s
         temporary.Remove();
         job.progress.Close();
         job.dialogs.ShowMessage(std::string(message) + path);
+        return false;
     };
 
     {
@@ -129,6 +130,7 @@ void ListFolderTree(const std::string& folder, const Settings& settings, const s
     job.progress.Close();
     job.dialogs.ShowMessage(std::string(kTransferredToClipboard));
     if (settings.TreeWrite == "1") SaveResultToFile(job, settings.TreeWriteName, text);
+    return true;
 }
 
 }  // namespace pelmora

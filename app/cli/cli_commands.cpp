@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/app_paths.h"
+#include "app/cli/cli_tree_archive.h"
 #include "listing/browser_state.h"
 #include "listing/dropped_items.h"
 #include "listing/folder_contents.h"
@@ -165,6 +166,8 @@ const std::vector<CliCommand>& Commands() {
         {"all-folders", "FOLDER", "every folder below FOLDER", 1, 1, RunFolderCommand<ListAllSubfolders>},
         {"drop", "ARG...", "the listing of items dropped on the program", 1, kAnyCount, RunDrop},
         {"settings", "", "the settings as the program reads them, as INI text", 0, 0, RunSettings},
+        {"tree", "FOLDER", "the folder tree below FOLDER (TreeFile, TreeAscii keys)", 1, 1, RunTree},
+        {"archive", "FILE", "the member listing of an LZH or ZIP archive", 1, 1, RunArchive},
     };
     return commands;
 }

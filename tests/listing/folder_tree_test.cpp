@@ -75,7 +75,7 @@ TEST_F(ListFolderTreeTest, ListsHostileFolderNamesWithoutRunningThem) {
     std::filesystem::create_directories(folder + "/it's \"quoted\"");
     std::ofstream(folder + "/a.txt") << "a";
 
-    ListFolderTree(folder, settings_, PELMORA_TREE_PROGRAM, temp_, job_.context);
+    EXPECT_TRUE(ListFolderTree(folder, settings_, PELMORA_TREE_PROGRAM, temp_, job_.context));
 
     EXPECT_EQ(job_.clipboard.text, folder + "\r\n|   a.txt\r\n|   \r\n\\---it's \"quoted\"\r\n");
     EXPECT_FALSE(std::filesystem::exists("pwned"));
@@ -137,7 +137,7 @@ TEST_F(ListFolderTreeTest, SlowTreeIsEndedAfterTheWaitTime) {
 
 TEST_F(ListFolderTreeTest, FailuresAreReportedAndCleanedUp) {
     // The temporary folder does not exist: the script cannot be written.
-    ListFolderTree(root_, settings_, PELMORA_TREE_PROGRAM, root_ + "/missing", job_.context);
+    EXPECT_FALSE(ListFolderTree(root_, settings_, PELMORA_TREE_PROGRAM, root_ + "/missing", job_.context));
     ASSERT_EQ(job_.dialogs.messages.size(), 1u);
     EXPECT_EQ(job_.dialogs.messages[0].rfind("ツリーの取得に失敗しました。", 0), 0u);
     EXPECT_FALSE(job_.progress.IsOpen());
