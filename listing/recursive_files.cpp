@@ -1,6 +1,5 @@
 #include "listing/recursive_files.h"
 
-#include <climits>
 #include <exception>
 #include <vector>
 
@@ -17,9 +16,6 @@ namespace pelmora {
 
 namespace {
 
-// Paths from this length on are looked up through their open folder instead.
-constexpr std::size_t kLongPath = PATH_MAX - 1;
-
 // Formats each file the walk meets. Without the extension sort the lines go straight into
 // the result text, so a big listing is held once, not once per line and again joined.
 class FileLineCollector : public FolderWalkVisitor {
@@ -30,16 +26,13 @@ public:
 
     void VisitFile(const std::string& folderPath, const platform::FolderReader& folder,
                    const std::string& name) override {
+        // Looked up relative to the open folder: cheaper than the full path, and it works
+        // however long the full path is.
+        const auto facts = platform::ReadFileFactsAt(folder.Handle(), name);
+        if (!facts) return;  // vanished since the folder was read
         path_.assign(folderPath);
         AppendChildPath(path_, name);
-        if (path_.size() < kLongPath) {
-            formatter_.Format(path_, entry_);
-        } else {
-            const auto facts = platform::ReadFileFacts(folder.EntryLookupPath(name));
-            if (!facts) return;
-            formatter_.Format(path_, *facts, entry_);
-        }
-        if (!entry_.found) return;
+        formatter_.Format(path_, *facts, entry_);
         if (formatter_.ExtSortOn()) {
             entries_.push_back(entry_);
         } else if (!entry_.line.empty()) {

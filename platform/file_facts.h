@@ -35,6 +35,9 @@ enum DosAttribute : std::uint32_t {
 
 // Nothing when the path does not exist (or cannot be examined).
 std::optional<FileFacts> ReadFileFacts(const std::string& path);
+// The same for an entry of an open folder (its descriptor, see FolderReader::Handle), which
+// spares the system the walk down the full path for every file of a big listing.
+std::optional<FileFacts> ReadFileFactsAt(int folderHandle, const std::string& name);
 
 // The attribute bits as a Samba server would show them to a Windows client: the stored
 // "user.DOSATTRIB" attribute when the file carries a readable one; otherwise ReadOnly

@@ -55,10 +55,6 @@ public:
     // False with error set when the folder's own facts cannot be read.
     bool Identity(FolderIdentity& identity, std::error_code& error) const;
 
-    // A path that names an entry of this folder through the open folder itself, short
-    // whatever the length of the entry's full path.
-    std::string EntryLookupPath(std::string_view name) const;
-
     // The descriptor of the open folder for look-ups relative to it; -1 when closed.
     int Handle() const;
 

@@ -40,13 +40,15 @@ std::string_view BaseName(std::string_view path) {
 
 }  // namespace
 
-std::optional<FileFacts> ReadFileFacts(const std::string& path) {
+std::optional<FileFacts> ReadFileFacts(const std::string& path) { return ReadFileFactsAt(AT_FDCWD, path); }
+
+std::optional<FileFacts> ReadFileFactsAt(int folderHandle, const std::string& path) {
     constexpr unsigned kWanted = STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_ATIME | STATX_BTIME;
     struct statx status {};
-    if (statx(AT_FDCWD, path.c_str(), AT_STATX_SYNC_AS_STAT, kWanted, &status) == 0) return FactsFrom(status);
+    if (statx(folderHandle, path.c_str(), AT_STATX_SYNC_AS_STAT, kWanted, &status) == 0) return FactsFrom(status);
     if (errno != ENOENT && errno != ELOOP) return std::nullopt;
     // The target is missing (or the links loop): a link still lists with its own facts.
-    if (statx(AT_FDCWD, path.c_str(), AT_STATX_SYNC_AS_STAT | AT_SYMLINK_NOFOLLOW, kWanted, &status) != 0 ||
+    if (statx(folderHandle, path.c_str(), AT_STATX_SYNC_AS_STAT | AT_SYMLINK_NOFOLLOW, kWanted, &status) != 0 ||
         !S_ISLNK(status.stx_mode)) {
         return std::nullopt;
     }

@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <string>
 
 namespace pelmora::platform {
 
@@ -112,12 +111,6 @@ bool FolderReader::Identity(FolderIdentity& identity, std::error_code& error) co
     identity.inode = static_cast<std::uint64_t>(st.st_ino);
     error.clear();
     return true;
-}
-
-std::string FolderReader::EntryLookupPath(std::string_view name) const {
-    std::string path = "/proc/self/fd/" + std::to_string(Handle()) + "/";
-    path.append(name);
-    return path;
 }
 
 int FolderReader::Handle() const { return stream_ == nullptr ? -1 : dirfd(Stream(stream_)); }
