@@ -107,7 +107,11 @@ void FileSystemTreeReader::Read(const std::string& folder, bool isStart, TreeFol
             struct stat info {};
             isFolder = ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
         }
-        (isFolder ? contents.subfolders : contents.files).emplace_back(name);
+        if (isFolder) {
+            contents.subfolders.emplace_back(name);
+        } else if (collectFiles_) {
+            contents.files.emplace_back(name);
+        }
     }
     SortInTextOrder(contents.subfolders, keys_);
     SortInTextOrder(contents.files, keys_);

@@ -46,9 +46,12 @@ void DrawFolderTree(const std::string& start, const TreeOptions& options, TreeFo
 // listed as a folder but not walked into, so a link loop cannot run forever.
 class FileSystemTreeReader : public TreeFolderReader {
 public:
+    // Without collectFiles only subfolders are gathered (a tree drawn without "/F").
+    explicit FileSystemTreeReader(bool collectFiles = true) : collectFiles_(collectFiles) {}
     void Read(const std::string& folder, bool isStart, TreeFolderContents& contents) override;
 
 private:
+    bool collectFiles_;
     TextSortKeyMaker keys_;
 };
 

@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
         out.Flush();
         return 1;
     }
-    pelmora::FileSystemTreeReader reader;
+    pelmora::FileSystemTreeReader reader(options.showFiles);
     pelmora::DrawFolderTree(start, options, reader, out);
     out.Flush();
     return std::fflush(stdout) == 0 ? 0 : 1;

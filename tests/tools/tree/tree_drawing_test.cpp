@@ -133,6 +133,16 @@ TEST_F(FileSystemTreeReaderTest, ListsVisibleEntriesSortedAndDoesNotFollowLinks)
     EXPECT_LT(sink.lines.size(), 20u);
 }
 
+TEST_F(FileSystemTreeReaderTest, FoldersOnlyReaderSkipsFiles) {
+    std::filesystem::create_directories(root_ + "/sub");
+    Touch("file.txt");
+    FileSystemTreeReader reader(false);
+    TreeFolderContents contents;
+    reader.Read(root_, true, contents);
+    EXPECT_EQ(contents.subfolders, std::vector<std::string>{"sub"});
+    EXPECT_TRUE(contents.files.empty());
+}
+
 TEST_F(FileSystemTreeReaderTest, UnreadableFolderIsShownEmpty) {
     FileSystemTreeReader reader;
     TreeFolderContents contents{{"stale"}, {"stale"}};
