@@ -1,0 +1,169 @@
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "temp_tree.h"
+
+namespace {
+
+using pelmora::testing::TempTree;
+
+struct ListerRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::string Quoted(const std::string& argument) {
+    std::string quoted = "'";
+    for (const char c : argument) {
+        if (c == '\'') quoted += "'\\''";
+        else quoted.push_back(c);
+    }
+    return quoted + "'";
+}
+
+// Runs the lister with the given arguments in the Tokyo time zone, input from nowhere.
+ListerRun RunLister(const TempTree& scratch, const std::vector<std::string>& args) {
+    std::string command = "TZ=Asia/Tokyo " + Quoted(PELMORA_LIST_PROGRAM);
+    for (const std::string& arg : args) command += " " + Quoted(arg);
+    command += " </dev/null >" + Quoted(scratch / "out") + " 2>" + Quoted(scratch / "err");
+    ListerRun run;
+    const int raw = std::system(command.c_str());
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = Slurp(scratch / "out");
+    run.err = Slurp(scratch / "err");
+    return run;
+}
+
+void SetWriteTime(const std::string& path, time_t seconds) {
+    const timespec times[2] = {{seconds, 0}, {seconds, 0}};
+    utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW);
+}
+
+// 2004-05-06 07:08:09 in Tokyo.
+constexpr time_t kStamp = 1083794889;
+
+class PelmoraListTest : public ::testing::Test {
+protected:
+    PelmoraListTest() {
+        ini = scratch.AddFile("Pelmora.ini",
+                              "[Pelmora]\r\nKakomi=\"\r\nKugiri=,\r\nFileName=1\r\nFileFullPath=0\r\n"
+                              "FileHiddenFile=0\r\nSFolderName=1\r\nSFolderFullPath=1\r\nSFolderSize=1\r\n"
+                              "SFolderDateTime=1\r\nSFolderLastLineReturn=1\r\nSFolderWrite=1\r\n"
+                              "DropName=1\r\nDropFullPath=0\r\n"
+                              "[FolderView]\r\nFol_Kakomi=\r\nFol_FullPath3=0\r\nFol_RootGet3=1\r\n"
+                              "Fol_FolderMark3=1\r\n");
+        const std::vector<std::pair<std::string, std::string>> files = {
+            {"a b.txt", "1"},       {"q\"uote.txt", "22"},     {"tab\there.txt", "333"},
+            {"new\nline.txt", "4444"}, {"日本語.txt", "55555"}, {"\xff\xfe.bin", "666666"},
+            {"sub/x.txt", "7777777"}, {".hidden", "8"},
+        };
+        for (const auto& [name, content] : files) SetWriteTime(tree.AddFile(name, content), kStamp);
+    }
+    TempTree scratch;
+    TempTree tree;
+    std::string ini;
+};
+
+TEST_F(PelmoraListTest, GoldenRecursiveListingKeepsEveryNameByteForByte) {
+    const ListerRun run = RunLister(scratch, {"--ini", ini, "--yes", "recursive", tree.path()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string t = tree.path();
+    const std::string date = "\"2004/05/06 7:08:09\"";
+    const std::string expected =
+        "\"" + t + "/a b.txt\",\"1\"," + date + "\r\n" +
+        "\"" + t + "/new\nline.txt\",\"4\"," + date + "\r\n" +
+        "\"" + t + "/q\"\"uote.txt\",\"2\"," + date + "\r\n" +
+        "\"" + t + "/tab\there.txt\",\"3\"," + date + "\r\n" +
+        "\"" + t + "/日本語.txt\",\"5\"," + date + "\r\n" +
+        "\"" + t + "/\xff\xfe.bin\",\"6\"," + date + "\r\n" +
+        "\"" + t + "/sub/x.txt\",\"7\"," + date + "\r\n";
+    EXPECT_EQ(run.out, expected);
+    EXPECT_NE(run.err.find("ファイル数：7"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("skipped"), std::string::npos) << run.err;  // SFolderWrite=1
+}
+
+TEST_F(PelmoraListTest, TheOtherCommandsWriteWhatTheClipboardWouldGet) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string expected;
+    };
+    const std::string t = tree.path();
+    const std::string base = t.substr(t.rfind('/') + 1);
+    const Case cases[] = {
+        {{"--pattern", "*.txt", "files", t}, "\"a b.txt\"\r\n\"new\nline.txt\"\r\n\"q\"\"uote.txt\"\r\n"
+                                             "\"tab\there.txt\"\r\n\"日本語.txt\"\r\n"},
+        {{"files", t, "sub/x.txt", "missing", "a b.txt"}, "\"x.txt\"\r\n\"a b.txt\"\r\n"},
+        {{"--yes", "all-folders", t}, base + "/\r\nsub/"},
+        {{"drop", t + "/a b.txt", t + "/sub"}, "\"sub/\"\r\n\"a b.txt\""},
+        {{"--pattern", "*.bin", "--yes", "recursive", t + "/"},
+         "\"" + t + "/\xff\xfe.bin\",\"6\",\"2004/05/06 7:08:09\"\r\n"},
+    };
+    for (const Case& c : cases) {
+        const ListerRun run = RunLister(scratch, [&] {
+            std::vector<std::string> args = {"--ini", ini};
+            args.insert(args.end(), c.args.begin(), c.args.end());
+            return args;
+        }());
+        EXPECT_EQ(run.status, 0) << c.args.back() << run.err;
+        EXPECT_EQ(run.out, c.expected) << c.args.back();
+    }
+}
+
+TEST_F(PelmoraListTest, WithoutATerminalOrYesTheQuestionIsAnsweredNo) {
+    const ListerRun run = RunLister(scratch, {"--ini", ini, "recursive", tree.path()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("中止しました"), std::string::npos) << run.err;
+}
+
+TEST_F(PelmoraListTest, ExitStatusTellsUsageFromFailure) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+    };
+    const Case cases[] = {
+        {{}, 2},
+        {{"--bogus", "files", "/"}, 2},
+        {{"nosuchcommand"}, 2},
+        {{"recursive"}, 2},
+        {{"recursive", "/a", "/b"}, 2},
+        {{"--ini"}, 2},
+        {{"--ini", ini, "recursive", tree / "missing"}, 1},
+        {{"--ini", scratch / "missing.ini", "settings"}, 1},
+    };
+    for (const Case& c : cases) {
+        const ListerRun run = RunLister(scratch, c.args);
+        EXPECT_EQ(run.status, c.status) << (c.args.empty() ? "" : c.args[0]);
+        EXPECT_EQ(run.out, "");
+    }
+    const ListerRun help = RunLister(scratch, {"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("usage: pelmora-list"), std::string::npos);
+}
+
+TEST_F(PelmoraListTest, SettingsShowsTheNormalisedRecordAndNeverWritesTheFile) {
+    const std::string before = Slurp(ini);
+    const ListerRun run = RunLister(scratch, {"--ini", ini, "--pattern", "*.csv", "settings"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Slurp(ini), before);
+    EXPECT_EQ(run.out.rfind("[Pelmora]\r\n", 0), 0u);
+    for (const char* line : {"\r\nPattern=*.csv\r\n", "\r\nSFolderFullPath=1\r\n", "\r\nFileFullPath=0\r\n",
+                             "\r\n[FolderView]\r\n", "\r\nFol_RootGet3=1\r\n"})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line;
+}
+
+}  // namespace
