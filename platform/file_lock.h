@@ -1,7 +1,9 @@
 #pragma once
-// An advisory lock that serialises read-modify-write cycles on one file between threads and
-// between copies of the program. Files are replaced by rename, so the lock lives on a
-// companion file beside the target ("<target>.lock"), which is never replaced or removed.
+// An advisory lock that serialises read-modify-write cycles on a file between threads and
+// between copies of the program. Files are replaced by rename, which gives them a new
+// identity, so the lock is taken on the folder that holds the file: it stays the same
+// across replacements and leaves no lock file behind. One lock covers every file of that
+// folder, so a holder must not take a second FileLock in the same folder.
 
 #include <string>
 
@@ -9,9 +11,9 @@ namespace pelmora::platform {
 
 class FileLock {
 public:
-    // Blocks until the lock for `path` is held. When the lock file cannot be opened (for
-    // example a read-only folder) the object holds nothing; the caller's write will then fail
-    // on its own, and a lost lock must not stop a read.
+    // Blocks until the lock for `path` is held. When it cannot be taken (a missing folder,
+    // a file system without locks) the object holds nothing: the caller's write then
+    // proceeds unguarded or fails on its own, and a lost lock never stops a read.
     explicit FileLock(const std::string& path);
     ~FileLock();
     FileLock(const FileLock&) = delete;
@@ -22,8 +24,5 @@ public:
 private:
     int fd_ = -1;
 };
-
-// The companion file that carries the lock of `path`.
-std::string LockFilePathFor(const std::string& path);
 
 }  // namespace pelmora::platform

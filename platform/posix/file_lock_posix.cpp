@@ -8,11 +8,20 @@
 
 namespace pelmora::platform {
 
-std::string LockFilePathFor(const std::string& path) { return path + ".lock"; }
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+}  // namespace
 
 FileLock::FileLock(const std::string& path) {
     const int saved = errno;
-    int fd = ::open(LockFilePathFor(path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    const int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
         errno = saved;
         return;
