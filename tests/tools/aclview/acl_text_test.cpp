@@ -121,10 +121,5 @@ TEST(AclLines, FailuresAreSingleMessageLines) {
     EXPECT_TRUE(AclLines("/no/list", security).empty()) << "no entries: empty list, no message";
 }
 
-TEST(AclPathLabelText, WrapsThePathIncludingSpaces) {
-    EXPECT_EQ(AclPathLabelText("/a b/c d.txt"), "Path:[ /a b/c d.txt ]");
-    EXPECT_EQ(AclPathLabelText(""), "Path:[  ]");
-}
-
 }  // namespace
 }  // namespace pelmora

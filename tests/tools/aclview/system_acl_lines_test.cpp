@@ -105,11 +105,5 @@ TEST_F(PosixSecurityTest, UnreachablePathsGiveTheirMessageLines) {
     EXPECT_EQ(AclLines((folder_ / "missing.txt").string(), security), std::vector<std::string>{"取得に失敗しました"});
 }
 
-TEST_F(PosixSecurityTest, ReadingFailureLeavesNoEntriesBehind) {
-    std::vector<AccessEntry> entries = {{AccessEntryType::Denied, 1, "stale"}};
-    EXPECT_FALSE(SystemSecurityService().ReadAccessEntries((folder_ / "missing.txt").string(), entries));
-    EXPECT_TRUE(entries.empty());
-}
-
 }  // namespace
 }  // namespace pelmora::platform
