@@ -130,15 +130,37 @@ int PermilleSaved(std::uint64_t length, std::uint64_t size) {
 std::string RatioText(std::uint64_t length, std::uint64_t size) {
     const int permille = PermilleSaved(length, size);
     const int percent = (permille < 0 ? -permille + 5 : permille + 5) / 10;
-    char buffer[24];
-    if (percent == 100) {
-        std::snprintf(buffer, sizeof buffer, "100%%");
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%c%d%%", permille < 0 ? '-' : ' ', percent);
+    std::string text = percent == 100 ? "100" : (permille < 0 ? "-" : " ") + std::to_string(percent);
+    text += '%';
+    if (text.size() < 4) text.insert(0, 4 - text.size(), ' ');
+    return text;
+}
+
+// Right-aligned decimal in at least width columns; the rows are built by hand because a
+// printf per row is a good part of the time on a large archive.
+void AppendNumber(std::string& out, std::uint64_t value, std::size_t width) {
+    char digits[24];
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    if (count < width) out.append(width - count, ' ');
+    while (count > 0) out += digits[--count];
+}
+
+void AppendZeroPadded(std::string& out, unsigned value, std::size_t width) {
+    char digits[16];
+    for (std::size_t i = width; i-- > 0;) {
+        digits[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
     }
-    char padded[24];
-    std::snprintf(padded, sizeof padded, "%4s", buffer);
-    return padded;
+    out.append(digits, width);
+}
+
+void AppendHex8(std::string& out, std::uint32_t value) {
+    static const char kHex[] = "0123456789abcdef";
+    for (int shift = 28; shift >= 0; shift -= 4) out += kHex[(value >> shift) & 0xF];
 }
 
 void AppendFormatted(std::string& out, const char* format, auto... values) {
@@ -224,11 +246,27 @@ ArchiveListingResult ListZipMembers(const std::string& path) {
             hour = static_cast<unsigned>(local.tm_hour);
             minute = static_cast<unsigned>(local.tm_min);
         }
-        AppendFormatted(out, "%8" PRIu64 "  %-7s%8" PRIu64 " %4s %04u-%02u-%02u %02u:%02u %08" PRIx32 "  ",
-                        static_cast<std::uint64_t>(stat.size),
-                        MethodText(static_cast<std::uint16_t>(stat.comp_method), fields.flags).c_str(), size,
-                        RatioText(stat.size, size).c_str(), year, month, day, hour, minute,
-                        static_cast<std::uint32_t>(stat.crc));
+        AppendNumber(out, stat.size, 8);
+        out += "  ";
+        const std::string method = MethodText(static_cast<std::uint16_t>(stat.comp_method), fields.flags);
+        out += method;
+        if (method.size() < 7) out.append(7 - method.size(), ' ');
+        AppendNumber(out, size, 8);
+        out += ' ';
+        out += RatioText(stat.size, size);
+        out += ' ';
+        AppendZeroPadded(out, year, 4);
+        out += '-';
+        AppendZeroPadded(out, month, 2);
+        out += '-';
+        AppendZeroPadded(out, day, 2);
+        out += ' ';
+        AppendZeroPadded(out, hour, 2);
+        out += ':';
+        AppendZeroPadded(out, minute, 2);
+        out += ' ';
+        AppendHex8(out, static_cast<std::uint32_t>(stat.crc));
+        out += "  ";
         out.append(stat.name != nullptr ? stat.name : "").append("\n");
         totalLength += stat.size;
         totalSize += size;
