@@ -105,8 +105,8 @@ void BrowserController::ChangePattern(const std::string& pattern) {
 void BrowserController::Command4Click() {
     if (!platform::IsNetworkPath(folder_) && !platform::FolderExists(folder_)) {
         // The root of the current volume; "/" when that is gone too.
-        std::string root = widgets_.drive1->CurrentMountPoint();
-        if (root.empty() || !platform::FolderExists(root)) root = "/";
+        const std::string mountPoint = widgets_.drive1->CurrentMountPoint();
+        const std::string root = !mountPoint.empty() && platform::FolderExists(mountPoint) ? mountPoint : std::string(1, '/');
         widgets_.drive1->ShowVolumeOf(root);
         if (SetFolder(root)) {
             dialogs_.ShowMessage(texts::kFolderReadFailed);

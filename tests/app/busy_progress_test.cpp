@@ -1,0 +1,164 @@
+// The busy state and the progress dialog Form2.
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/busy_state.h"
+#include "app/command_dispatcher.h"
+#include "app/main_window_texts.h"
+#include "app/progress_dialog.h"
+#include "app/window_placement.h"
+#include "tests/app/window_fixture.h"
+
+using namespace pelmora;
+using namespace pelmora::testing;
+
+namespace {
+
+// Enabled state of every named control and menu entry of the main window.
+std::map<QString, bool> EnabledStates(QWidget& window) {
+    std::map<QString, bool> states;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (widget->window() == &window && !widget->objectName().isEmpty() && !widget->objectName().startsWith("qt_")) {
+            states[widget->objectName()] = widget->isEnabled();
+        }
+    }
+    for (QAction* action : window.findChildren<QAction*>()) {
+        if (action->objectName().startsWith("mnu_")) states[action->objectName()] = action->isEnabled();
+    }
+    return states;
+}
+
+QAction* Menu(QWidget& window, const char* name) { return window.findChild<QAction*>(name); }
+
+}  // namespace
+
+class BusyProgressTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void busyStateDisablesExactlyTheListedControls() {
+        WindowFixture f;
+        QVERIFY(f.Start());
+        const auto before = EnabledStates(*f.window);
+        f.window->Busy().EnterBusyState();
+        const auto during = EnabledStates(*f.window);
+        QSet<QString> listed;
+        for (const auto& name : BusyState::BusyControlNames()) listed << name;
+        for (const auto& name : BusyState::BusyMenuNames()) listed << name;
+        for (const auto& name : listed) QVERIFY2(before.count(name), qPrintable(name));  // all exist
+        for (const auto& [name, enabled] : before) {
+            QVERIFY2(enabled, qPrintable(name));
+            // A control inside a listed one (a list's viewport) follows its parent.
+            const bool expectDisabled = listed.contains(name);
+            if (expectDisabled) QVERIFY2(!during.at(name), qPrintable(name));
+        }
+        for (const char* stays : {"mnu_help", "mnu_readme", "Frame1", "Frame2", "UserControl11", "mnu_ChiView"}) {
+            QVERIFY2(during.at(stays), stays);
+        }
+        f.window->Busy().LeaveBusyState();
+        QCOMPARE(EnabledStates(*f.window), before);
+    }
+
+    void leavingKeepsTheMenuOfAnOpenToolWindowDisabled() {
+        WindowFixture f;
+        QVERIFY(f.Start());
+        QWidget jump, hex;
+        jump.setObjectName("Form7");
+        hex.setObjectName("Form6");
+        jump.show();
+        hex.show();
+        f.window->Busy().EnterBusyState();
+        QVERIFY(!jump.isEnabled());  // docked windows are disabled for the busy period
+        QVERIFY(hex.isEnabled());
+        f.window->Busy().LeaveBusyState();
+        QVERIFY(jump.isEnabled());
+        QVERIFY(!Menu(*f.window, "mnu_Jump")->isEnabled());
+        QVERIFY(!Menu(*f.window, "mnu_HexView")->isEnabled());
+        QVERIFY(Menu(*f.window, "mnu_ChiView")->isEnabled());
+        QVERIFY(Menu(*f.window, "mnu_Setting")->isEnabled());
+        QVERIFY(Menu(*f.window, "mnu_ver")->isEnabled());
+    }
+
+    void commandThatThrowsStillLeavesTheBusyState() {
+        WindowFixture f;
+        QVERIFY(f.Start());
+        f.window->Commands().RunBusy(
+            [&] {
+                QVERIFY(f.window->Busy().IsBusy());
+                f.window->Progress().Open("work", true);
+                throw std::runtime_error("broken");
+            },
+            "failed");
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{"failed"});
+        QVERIFY(!f.window->Busy().IsBusy());
+        QVERIFY(!f.window->Progress().IsOpen());
+        QVERIFY(f.window->findChild<QWidget*>("Combo1")->isEnabled());
+    }
+
+    void progressDialogFollowsItsContract() {
+        WindowFixture f;
+        QVERIFY(f.Start());
+        ProgressDialog& progress = f.window->Progress();
+        QCOMPARE(progress.objectName(), QString("Form2"));
+        QCOMPARE(progress.windowTitle(), QString::fromUtf8(texts::kForm2));
+        auto* label1 = progress.findChild<QLabel*>("Label1");
+        auto* label2 = progress.findChild<QLabel*>("Label2");
+        auto* cancel = progress.findChild<QPushButton*>("Command1");
+        QCOMPARE(label1->text(), QString::fromUtf8(texts::kForm2Label1));
+        QCOMPARE(cancel->text(), QString::fromUtf8(texts::kForm2Command1));
+
+        f.window->move(40, 50);
+        progress.Open("ツリー作成中", false);
+        QVERIFY(progress.IsOpen());
+        QCOMPARE(label2->text(), QString("ツリー作成中"));
+        QVERIFY(!cancel->isVisible());
+        QCOMPARE(progress.pos(), QPoint(f.window->frameGeometry().left(),
+                                        f.window->frameGeometry().top() + TwipsToPixels(2300, f.window->logicalDpiY())));
+        // Without a cancel button a close through the frame changes nothing.
+        progress.close();
+        QVERIFY(progress.IsOpen());
+        QVERIFY(!f.window->Cancel().IsRaised());
+        progress.Close();
+
+        progress.Open("サブフォルダを検索中", true);
+        QVERIFY(cancel->isVisible());
+        progress.SetActivity("ファイル名を並び替え中(100/300)");
+        QCOMPARE(label2->text(), QString("ファイル名を並び替え中(100/300)"));
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        QVERIFY(f.window->Cancel().IsRaised());
+        QVERIFY(progress.IsOpen());  // the dialog never closes itself
+        f.window->Cancel().Reset();
+
+        // Closing through the frame while the work runs stops it; the work's next use of
+        // the dialog still works and removes it.
+        progress.close();
+        QVERIFY(f.window->Cancel().IsRaised());
+        progress.SetActivity("next");
+        progress.Pump();
+        progress.Close();
+        QVERIFY(!progress.IsOpen());
+        QVERIFY(f.window->Cancel().IsRaised());  // closing does not clear the flag
+    }
+
+    void label1BlinksEveryHalfSecond() {
+        WindowFixture f;
+        QVERIFY(f.Start());
+        ProgressDialog& progress = f.window->Progress();
+        auto* label1 = progress.findChild<QLabel*>("Label1");
+        progress.Open("work", true);
+        const int startState = ProgressDialog::BlinkState();
+        QTRY_VERIFY_WITH_TIMEOUT(ProgressDialog::BlinkState() != startState, 1500);
+        const bool shownNow = label1->isVisible();
+        QCOMPARE(shownNow, ProgressDialog::BlinkState() == 1);
+        const int nextState = ProgressDialog::BlinkState() == 1 ? 2 : 1;
+        QTRY_COMPARE_WITH_TIMEOUT(ProgressDialog::BlinkState(), nextState, 1500);
+        QCOMPARE(label1->isVisible(), !shownNow);
+        progress.Close();
+    }
+};
+
+QTEST_MAIN(BusyProgressTest)
+#include "busy_progress_test.moc"

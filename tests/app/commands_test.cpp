@@ -1,0 +1,194 @@
+// The listing commands of the main window, end to end from the button to the clipboard,
+// the save dialog and the progress dialog.
+
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <thread>
+
+#include "app/browser_controller.h"
+#include "app/busy_state.h"
+#include "app/progress_dialog.h"
+#include "app/window_placement.h"
+#include "listing/collector_messages.h"
+#include "tests/app/window_fixture.h"
+
+using namespace pelmora;
+using namespace pelmora::testing;
+
+namespace {
+
+QPushButton* Button(QWidget& window, const char* name) {
+    for (QPushButton* button : window.findChildren<QPushButton*>(name)) {
+        if (button->window() == &window) return button;
+    }
+    return nullptr;
+}
+
+int LineCount(const std::string& text) {
+    int lines = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
+    return lines;
+}
+
+}  // namespace
+
+class CommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void command1PutsTheSelectedFilesOnTheClipboard() {
+        WindowFixture f;
+        WriteTextFile(f.Data("b.txt"), "bb");
+        WriteTextFile(f.Data("a.txt"), "a");
+        WriteTextFile(f.Data("c.csv"), "c");
+        QVERIFY(f.Start());
+        QTest::mouseClick(Button(*f.window, "Command1"), Qt::LeftButton);
+        QCOMPARE(f.clipboard.text, std::string("\"a.txt\"\r\n\"b.txt\"\r\n\"c.csv\"\r\n"));
+        QVERIFY(f.dialogs.messages.empty());
+        QVERIFY(!f.window->Busy().IsBusy());
+        QVERIFY(Button(*f.window, "Command1")->isEnabled());
+
+        // Only what is selected, in list order.
+        QListView* list = f.window->FileList();
+        list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::Deselect);
+        QTest::mouseClick(Button(*f.window, "Command1"), Qt::LeftButton);
+        QCOMPARE(f.clipboard.text, std::string("\"a.txt\"\r\n\"c.csv\"\r\n"));
+
+        list->clearSelection();
+        QTest::mouseClick(Button(*f.window, "Command1"), Qt::LeftButton);
+        QCOMPARE(f.clipboard.text, std::string());
+        QCOMPARE(f.clipboard.calls.back(), std::string("Clear"));
+        QVERIFY(f.dialogs.messages.empty());
+    }
+
+    void doubleClickListsTheClickedFile() {
+        WindowFixture f;
+        WriteTextFile(f.Data("a.txt"), "");
+        WriteTextFile(f.Data("b.txt"), "");
+        QVERIFY(f.Start());
+        QListView* list = f.window->FileList();
+        const QRect second = list->visualRect(list->model()->index(1, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
+        QCOMPARE(f.clipboard.text, std::string("\"b.txt\"\r\n"));
+    }
+
+    void saveFlowWritesTheClipboardTextWhereTheUserChose() {
+        WindowFixture f;
+        WriteTextFile(f.Data("a.txt"), "");
+        f.PrepareIni({{"FileWrite", "1"}});
+        QVERIFY(f.Start());
+        const std::string target = f.folder.Sub("out.txt");
+        WriteTextFile(target, std::string(5000, 'x'));  // a longer file is replaced as a whole
+        f.saveDialog.answer = target;
+        QTest::mouseClick(Button(*f.window, "Command1"), Qt::LeftButton);
+
+        QCOMPARE(f.clipboard.text, std::string("\"a.txt\"\r\n"));
+        QCOMPARE(ReadTextFile(target), f.clipboard.text);
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{"保存しました"});
+        QCOMPARE(f.saveDialog.requests.size(), std::size_t(1));
+        const SaveRequest& request = f.saveDialog.requests.front();
+        QCOMPARE(request.title, std::string("取得したファイル名を保存します"));
+        QCOMPARE(request.filter, std::string("*.txt|*.txt|*.csv|*.csv|*.*|*.*"));
+        QVERIFY(request.startFolder.empty());  // the dialog starts in the home folder
+        QVERIFY(QRegularExpression(R"(^PX_File\(\d{4}-\d{6}\)$)")
+                    .match(QString::fromStdString(request.proposedName))
+                    .hasMatch());
+
+        f.dialogs.messages.clear();
+        f.saveDialog.answer.reset();
+        std::filesystem::remove(target);
+        QTest::mouseClick(Button(*f.window, "Command1"), Qt::LeftButton);
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{"保存を中止しました"});
+        QVERIFY(!std::filesystem::exists(target));
+        QCOMPARE(f.clipboard.text, std::string("\"a.txt\"\r\n"));  // cancelling keeps the clipboard
+    }
+
+    void cancelInTheMiddleOfARecursiveListingDeliversWhatWasFound() {
+        WindowFixture f;
+        for (int folder = 0; folder < 10; ++folder) {
+            for (int file = 0; file < 10; ++file) {
+                WriteTextFile(f.Data("d" + std::to_string(folder) + "/f" + std::to_string(file) + ".txt"), "x");
+            }
+        }
+        QVERIFY(f.Start());
+        f.dialogs.answer = true;  // "実行しますか？" yes
+
+        // Each time the work lets events run, this timer fires once and takes its time, so
+        // the walk lets events run at every item; after a few items it presses "中止する".
+        int pumps = 0;
+        bool contractSeen = false;
+        QTimer presser;
+        presser.setInterval(0);
+        ProgressDialog& progress = f.window->Progress();
+        connect(&presser, &QTimer::timeout, this, [&] {
+            if (!progress.IsOpen()) return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(35));
+            if (++pumps != 15) return;
+            const auto* label2 = progress.findChild<QLabel*>("Label2");
+            auto* cancel = progress.findChild<QPushButton*>("Command1");
+            const int below = TwipsToPixels(2300, f.window->logicalDpiY());
+            contractSeen = label2->text() == QString::fromStdString(std::string(kSearchingSubfolders)) &&
+                           cancel->isVisible() && !Button(*f.window, "Command7")->isEnabled() &&
+                           progress.x() == f.window->frameGeometry().left() &&
+                           progress.y() == f.window->frameGeometry().top() + below;
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        });
+        presser.start();
+        QTest::mouseClick(Button(*f.window, "Command7"), Qt::LeftButton);
+        presser.stop();
+
+        QVERIFY(contractSeen);
+        QCOMPARE(f.dialogs.questions.size(), std::size_t(1));
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{std::string(kCancelledMessage)});
+        const int lines = LineCount(f.clipboard.text);
+        QVERIFY2(lines > 0 && lines < 100, qPrintable(QString::number(lines)));
+        QVERIFY(!progress.IsOpen());
+        QVERIFY(!f.window->Busy().IsBusy());
+        QVERIFY(Button(*f.window, "Command7")->isEnabled());
+        QVERIFY(f.window->Cancel().IsRaised());  // kept until the next command clears it
+    }
+
+    void recursiveListingWithoutCancelCountsEveryFile() {
+        WindowFixture f;
+        WriteTextFile(f.Data("A/a1.txt"), "");
+        WriteTextFile(f.Data("A/a2.txt"), "");
+        WriteTextFile(f.Data("A/B/b1.txt"), "");
+        WriteTextFile(f.Data("A/C/c1.txt"), "");
+        QVERIFY(f.Start());
+        f.window->Browser().OpenFolder(f.Data("A"));
+        f.dialogs.answer = true;
+        QTest::mouseClick(Button(*f.window, "Command7"), Qt::LeftButton);
+        QCOMPARE(LineCount(f.clipboard.text), 4);
+        QVERIFY(f.clipboard.text.find("a1.txt") < f.clipboard.text.find("b1.txt"));
+        QVERIFY(f.clipboard.text.find("b1.txt") < f.clipboard.text.find("c1.txt"));
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{std::string(kTransferredFileCount) + "4"});
+    }
+
+    void folderCommandsListTheBrowserFolder() {
+        WindowFixture f;
+        std::filesystem::create_directories(f.Data("A/B/D"));
+        std::filesystem::create_directories(f.Data("A/C"));
+        QVERIFY(f.Start());
+        f.window->Browser().OpenFolder(f.Data("A"));
+        const std::string a = f.Data("A");
+
+        QTest::mouseClick(Button(*f.window, "Command6"), Qt::LeftButton);
+        QCOMPARE(f.clipboard.text, "\"" + a + "/\"\r\n");
+
+        QTest::mouseClick(Button(*f.window, "Command9"), Qt::LeftButton);
+        QCOMPARE(f.clipboard.text, "\"" + a + "/\"\r\n\"" + a + "/B/\"\r\n\"" + a + "/C/\"\r\n");
+
+        f.dialogs.answer = true;
+        QTest::mouseClick(Button(*f.window, "Command12"), Qt::LeftButton);
+        QCOMPARE(f.clipboard.text,
+                 "\"" + a + "/\"\r\n\"" + a + "/B/\"\r\n\"" + a + "/B/D/\"\r\n\"" + a + "/C/\"\r\n");
+        QVERIFY(!f.window->Busy().IsBusy());
+    }
+};
+
+QTEST_MAIN(CommandsTest)
+#include "commands_test.moc"
