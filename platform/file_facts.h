@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace pelmora::platform {
 
@@ -48,6 +49,6 @@ std::uint32_t ReadDosAttributes(const std::string& path, const FileFacts& facts)
 // The attribute bits stored in a "user.DOSATTRIB" value: the hex text ("0x20") of older
 // Samba releases or the binary record of newer ones. Nothing when the value is not
 // understood.
-std::optional<std::uint32_t> ParseDosAttribValue(const std::string& value);
+std::optional<std::uint32_t> ParseDosAttribValue(std::string_view value);
 
 }  // namespace pelmora::platform

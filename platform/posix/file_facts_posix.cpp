@@ -61,9 +61,9 @@ std::optional<FileFacts> ReadFileFactsAt(int folderHandle, const std::string& pa
 // NDR record: that same text (possibly empty), padding to an even offset, the uint16
 // version twice (version and union tag), padding to a multiple of four, then an info
 // record whose layout depends on the version.
-std::optional<std::uint32_t> ParseDosAttribValue(const std::string& value) {
+std::optional<std::uint32_t> ParseDosAttribValue(std::string_view value) {
     const auto nul = value.find('\0');
-    const std::string_view text = std::string_view(value).substr(0, nul);
+    const std::string_view text = value.substr(0, nul);
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         std::uint32_t bits = 0;
         const auto* first = text.data() + 2;
@@ -72,7 +72,7 @@ std::optional<std::uint32_t> ParseDosAttribValue(const std::string& value) {
         if (error == std::errc{} && end == last) return bits;
         return std::nullopt;
     }
-    if (nul == std::string::npos) return std::nullopt;
+    if (nul == std::string_view::npos) return std::nullopt;
 
     const auto* bytes = reinterpret_cast<const unsigned char*>(value.data());
     std::size_t offset = nul + 1;
@@ -110,7 +110,7 @@ std::uint32_t ReadDosAttributes(const std::string& path, const FileFacts& facts)
     const ssize_t length = facts.isDanglingLink ? lgetxattr(path.c_str(), "user.DOSATTRIB", buffer, sizeof buffer)
                                                 : getxattr(path.c_str(), "user.DOSATTRIB", buffer, sizeof buffer);
     if (length > 0) {
-        if (const auto bits = ParseDosAttribValue(std::string(buffer, static_cast<std::size_t>(length)))) {
+        if (const auto bits = ParseDosAttribValue(std::string_view(buffer, static_cast<std::size_t>(length)))) {
             return *bits & (kDosReadOnly | kDosHidden | kDosSystem | kDosArchive);
         }
     }

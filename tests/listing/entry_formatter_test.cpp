@@ -226,26 +226,5 @@ TEST(FolderEntry, NamesTheFolder) {
     }
 }
 
-TEST(EntryFormatter, SwitchesComeFromTheirFamily) {
-    Settings settings;
-    settings.Kakomi = "K";
-    settings.Kugiri = "G";
-    settings.FileExtSort = "1";
-    settings.FileSize = "f";
-    settings.SFolderSize = "s";
-    settings.DropSize = "d";
-    settings.DropAccessDateTimePatarn = "p";
-    settings.SFolderAttrib = "a";
-    EXPECT_EQ(SwitchesFor(settings, ListingFamily::File).Size, "f");
-    EXPECT_EQ(SwitchesFor(settings, ListingFamily::SFolder).Size, "s");
-    EXPECT_EQ(SwitchesFor(settings, ListingFamily::SFolder).Attrib, "a");
-    const auto drop = SwitchesFor(settings, ListingFamily::Drop);
-    EXPECT_EQ(drop.Size, "d");
-    EXPECT_EQ(drop.AccessDateTimePattern, "p");
-    EXPECT_EQ(drop.ExtSort, "1");
-    EXPECT_EQ(drop.Kakomi, "K");
-    EXPECT_EQ(drop.Kugiri, "G");
-}
-
 }  // namespace
 }  // namespace pelmora
