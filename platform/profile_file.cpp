@@ -150,6 +150,7 @@ ProfileFile ProfileFile::Parse(std::string_view bytes) {
         }
         file.lines_.push_back(std::move(line));
     }
+    file.BuildIndex();  // a freshly loaded file can then be read from several threads
     return file;
 }
 
@@ -235,7 +236,8 @@ bool ProfileFile::SetString(std::string_view section, std::string_view key, std:
 
     // After the section's last non-blank line, so blank lines keep separating sections.
     int after = sectionLine;
-    for (int i = sectionLine + 1; i < SectionEnd(sectionLine); ++i) {
+    const int end = SectionEnd(sectionLine);
+    for (int i = sectionLine + 1; i < end; ++i) {
         if (!Trim(lines_[static_cast<std::size_t>(i)].text).empty()) after = i;
     }
     Line& previous = lines_[static_cast<std::size_t>(after)];

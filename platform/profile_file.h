@@ -67,7 +67,8 @@ private:
 
     std::string bom_;
     std::vector<Line> lines_;
-    // Reads go through an index (a settings load asks for some 200 keys); edits drop it.
+    // Reads go through an index (a settings load asks for some 200 keys); edits drop it and
+    // the next read rebuilds it.
     mutable std::unordered_map<std::string, SectionIndex> index_;
     mutable bool indexed_ = false;
 };
