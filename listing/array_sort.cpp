@@ -36,9 +36,10 @@ bool Before(const KeyedIndex& a, const KeyedIndex& b, std::size_t depth) {
 // Multikey quicksort (three-way partition on one key byte at a time): keys of a listing
 // share long prefixes (extension, then the folders of the path), which this sort reads
 // only once instead of once per comparison.
-void SortKeys(KeyedIndex* items, std::size_t count, std::size_t depth) {
+void SortKeys(KeyedIndex* items, std::size_t count, std::size_t depth, int nesting = 0) {
     while (count > 1) {
-        if (count < 16) {
+        // Small groups, and keys crafted to nest the partitions deeply, go to a plain sort.
+        if (count < 16 || nesting > 200) {
             std::sort(items, items + count,
                       [depth](const KeyedIndex& a, const KeyedIndex& b) { return Before(a, b, depth); });
             return;
@@ -58,8 +59,8 @@ void SortKeys(KeyedIndex* items, std::size_t count, std::size_t depth) {
                 ++index;
             }
         }
-        SortKeys(items, lower, depth);
-        SortKeys(items + upper, count - upper, depth);
+        SortKeys(items, lower, depth, nesting + 1);
+        SortKeys(items + upper, count - upper, depth, nesting + 1);
         items += lower;
         count = upper - lower;
         if (pivot < 0) {

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
+
+#include "listing/text_collation.h"
 
 #include "tests/listing/fake_job_context.h"
 
@@ -32,6 +36,45 @@ TEST(ArraySortString, AscendingCaseAndWidthBlindAndStable) {
         Lines destination = {"stale"};
         EXPECT_EQ(ArraySortString(c.source, destination, nullptr), 0);
         EXPECT_EQ(destination, c.sorted);
+    }
+}
+
+// Large inputs take the partitioning path of the sort; it must agree with a plain stable
+// sort on CompareText, duplicates, shared prefixes and nesting included.
+TEST(ArraySortString, AgreesWithAStableSortOnTheComparison) {
+    const char* parts[] = {"a", "A", "b", "ｂ", "ア", "あ", "ｱ", ".", "/", " ", "\xff", "txt", "TXT", ""};
+    std::mt19937 random(7);
+    Lines mixed;
+    for (int i = 0; i < 3000; ++i) {
+        std::string text = "/home/";
+        const int length = static_cast<int>(random() % 6);
+        for (int j = 0; j < length; ++j) text += parts[random() % std::size(parts)];
+        mixed.push_back(text);
+    }
+    Lines nested;  // "b", "ab", "aab", ... and their upper-case twins
+    for (int i = 0; i < 600; ++i) {
+        nested.push_back(std::string(i, 'a') + "b");
+        nested.push_back(std::string(i, 'A') + "B");
+    }
+    std::shuffle(nested.begin(), nested.end(), random);
+    for (const Lines* source : {&mixed, &nested}) {
+        Lines expected = *source;
+        std::stable_sort(expected.begin(), expected.end(),
+                         [](const std::string& x, const std::string& y) { return CompareText(x, y) < 0; });
+        Lines destination;
+        ArraySortString(*source, destination, nullptr);
+        EXPECT_EQ(destination, expected);
+
+        // Equal keys keep their collection order, seen through the lines beside them.
+        std::vector<FormattedEntry> entries, expectedEntries;
+        for (std::size_t i = 0; i < source->size(); ++i) entries.push_back({(*source)[i], std::to_string(i), true});
+        expectedEntries = entries;
+        std::stable_sort(expectedEntries.begin(), expectedEntries.end(), [](const auto& x, const auto& y) {
+            return CompareText(x.sortKey, y.sortKey) < 0;
+        });
+        SortEntriesByKey(entries, nullptr);
+        ASSERT_EQ(entries.size(), expectedEntries.size());
+        for (std::size_t i = 0; i < entries.size(); ++i) EXPECT_EQ(entries[i].line, expectedEntries[i].line) << i;
     }
 }
 
