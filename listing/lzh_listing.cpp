@@ -96,10 +96,8 @@ std::string OperatingSystemColumn(const LHAFileHeader& header) {
         const unsigned type = perms & 0170000u;
         text[0] = type == 0040000u ? 'd' : type == 0120000u ? 'l' : '-';
         const char* letters = "rwxrwxrwx";
+        // Only the nine permission bits, as lhasa shows them (no set-id or sticky letters).
         for (int bit = 0; bit < 9; ++bit) text[1 + bit] = (perms & (0400u >> bit)) != 0 ? letters[bit] : '-';
-        if (perms & 04000u) text[3] = (perms & 0100u) ? 's' : 'S';
-        if (perms & 02000u) text[6] = (perms & 0010u) ? 's' : 'S';
-        if (perms & 01000u) text[9] = (perms & 0001u) ? 't' : 'T';
         text[10] = '\0';
         char column[40];
         if (LHA_FILE_HAVE_EXTRA(&header, LHA_FILE_UNIX_UID_GID)) {

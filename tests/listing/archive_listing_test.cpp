@@ -158,6 +158,66 @@ TEST_F(ArchiveListingTest, DamagedArchivesAreSilentUnreadableOnesReported) {
     EXPECT_EQ(ArchiveListing(root_ + "/folder.zip", nullptr), "");  // no one to tell: still no crash
 }
 
+// A level-2 archive as a Unix archiver writes it (permissions, owner ids, a folder entry),
+// built byte by byte: no archiver at hand writes these headers.
+std::uint16_t Crc16(const std::string& bytes) {
+    std::uint16_t crc = 0;
+    for (unsigned char byte : bytes) {
+        crc ^= byte;
+        for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : crc >> 1;
+    }
+    return crc;
+}
+
+std::string Little(std::uint32_t value, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return out;
+}
+
+std::string UnixMember(const std::string& folder, const std::string& name, const std::string& data,
+                       std::uint16_t perms, std::uint16_t uid, std::uint16_t gid, std::uint32_t mtime) {
+    std::vector<std::string> extensions = {std::string("\x00\x00\x00", 3), "\x01" + name};
+    if (!folder.empty()) extensions.push_back("\x02" + folder + "\xFF");
+    extensions.push_back("\x50" + Little(perms, 2));
+    extensions.push_back("\x51" + Little(gid, 2) + Little(uid, 2));
+    std::string chain;
+    for (const std::string& extension : extensions) chain += Little(static_cast<std::uint32_t>(extension.size() + 2), 2) + extension;
+    chain += Little(0, 2);
+    const std::string base = std::string((perms & 0040000) ? "-lhd-" : "-lh0-") + Little(static_cast<std::uint32_t>(data.size()), 4) +
+                             Little(static_cast<std::uint32_t>(data.size()), 4) + Little(mtime, 4) + "\x20\x02" +
+                             Little(Crc16(data), 2) + "U";
+    std::string header = Little(static_cast<std::uint32_t>(2 + base.size() + chain.size()), 2) + base + chain;
+    const std::size_t crcAt = 2 + base.size() + 2 + 1;
+    const std::uint16_t crc = Crc16(header);
+    header[crcAt] = static_cast<char>(crc & 0xFF);
+    header[crcAt + 1] = static_cast<char>(crc >> 8);
+    return header + data;
+}
+
+TEST_F(ArchiveListingTest, LzhUnixHeadersShowPermissionsAndOwners) {
+    const std::uint32_t midday = 1500033600;  // 2017-07-14 12:00 UTC: the 14th in every zone
+    const std::string archive = root_ + "/unix.lzh";
+    Write("unix.lzh", UnixMember("", "hello.txt", "hello\n", 0100644, 1000, 100, midday) +
+                          UnixMember("sub", "", "", 0040755, 0, 0, midday) +
+                          UnixMember("sub", "run.sh", "#!/bin/sh\n", 0104755, 65535, 12345, midday) + std::string(1, '\0'));
+    struct utimbuf times {static_cast<time_t>(midday), static_cast<time_t>(midday)};
+    ::utime(archive.c_str(), &times);
+
+    const std::string expected =
+        "PERMSSN    UID  GID    PACKED    SIZE  RATIO METHOD CRC     STAMP          NAME\r\n"
+        "---------- ----------- ------- ------- ------ ---------- ------------ -------------\r\n"
+        "-rw-r--r--  1000/100         6       6 100.0% -lh0- 5a34 Jul 14  2017 hello.txt\r\n"
+        "drwxr-xr-x     0/0           0       0 ****** -lhd- 0000 Jul 14  2017 sub/\r\n"
+        "-rwxr-xr-x 65535/12345      10      10 100.0% -lh0- 92d2 Jul 14  2017 sub/run.sh\r\n"
+        "---------- ----------- ------- ------- ------ ---------- ------------ -------------\r\n"
+        " Total         3 files      16      16 100.0%            Jul 14  2017\r\n";
+    EXPECT_EQ(ArchiveListing(archive, nullptr), expected);
+    if (ToolInstalled("lhasa")) {
+        EXPECT_EQ(CrLf(TrimSpaces(Capture("lhasa v " + Quote(archive)))), expected);
+    }
+}
+
 TEST_F(ArchiveListingTest, TenThousandMembersAreListedWhole) {
     const std::string archive = root_ + "/many.zip";
     int error = 0;
