@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace pelmora {
 namespace {
@@ -87,6 +88,51 @@ std::string DecodeMemberName(const std::string& raw) {
         if (static_cast<unsigned char>(c) >= 0x80) c = '?';
     }
     return shown;
+}
+
+bool IsShiftJisLead(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
+// Level 0 and 1 headers keep the path in one field with "\\" (or 0xFF) between folders. In a
+// Shift_JIS name the second byte of a character can be 0x5C too ("表" is 95 5C), which the
+// reader takes for a separator; the path is rebuilt here from the raw header, character by
+// character. Nothing when the raw header is not as expected.
+std::optional<std::string> ShiftJisAwarePath(const LHAFileHeader& header) {
+    const unsigned char* raw = header.raw_data;
+    const std::size_t length = header.raw_data_len;
+    if (raw == nullptr || length < 22 || 22u + raw[21] > length) return std::nullopt;
+    const std::string field(reinterpret_cast<const char*>(raw + 22), raw[21]);
+    bool ascii = true;
+    for (char c : field) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii) return std::nullopt;  // the reader's split is right
+
+    std::string path;
+    if (header.header_level == 1 && raw[0] >= 2 && raw[0] + 2u <= length) {
+        // The extended headers follow the base header; type 2 holds the folder, 0xFF-separated.
+        std::size_t at = raw[0] + 2u;
+        std::size_t size = raw[raw[0]] | (raw[raw[0] + 1] << 8);
+        while (size >= 3 && at + size <= length) {
+            if (raw[at] == 2) {
+                for (std::size_t i = at + 1; i < at + size - 2; ++i) path += raw[i] == 0xFF ? '/' : static_cast<char>(raw[i]);
+                if (!path.empty() && path.back() != '/') path += '/';
+            }
+            const std::size_t next = raw[at + size - 2] | (raw[at + size - 1] << 8);
+            at += size;
+            size = next;
+        }
+    }
+    const bool utf8 = IsValidUtf8(field);
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(field[i]);
+        if (!utf8 && IsShiftJisLead(byte) && i + 1 < field.size()) {
+            path += field[i];
+            path += field[++i];
+        } else if (byte == '\\' || byte == 0xFF) {
+            path += '/';
+        } else {
+            path += field[i];
+        }
+    }
+    return path;
 }
 
 std::string OperatingSystemColumn(const LHAFileHeader& header) {
@@ -186,8 +232,14 @@ ArchiveListingResult ListLzhMembers(const std::string& path, std::time_t now) {
         const bool isFolder = std::strcmp(header->compress_method, LHA_COMPRESS_TYPE_DIR) == 0 &&
                               header->symlink_target == nullptr;
         std::string name;
-        if (header->path != nullptr) name += header->path;
-        if (header->filename != nullptr) name += header->filename;
+        std::optional<std::string> rebuilt;
+        if (header->header_level <= 1 && header->symlink_target == nullptr) rebuilt = ShiftJisAwarePath(*header);
+        if (rebuilt) {
+            name = *rebuilt;
+        } else {
+            if (header->path != nullptr) name += header->path;
+            if (header->filename != nullptr) name += header->filename;
+        }
         name = DecodeMemberName(name);
         if (header->symlink_target != nullptr) name.append(" -> ").append(DecodeMemberName(header->symlink_target));
 

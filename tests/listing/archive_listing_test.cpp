@@ -126,6 +126,23 @@ TEST_F(ArchiveListingTest, LzhListingFollowsLhasaAndDecodesShiftJisNames) {
     }
 }
 
+// In Shift_JIS the second byte of "ソ" and "表" is 0x5C, the folder separator of level 0 and 1
+// headers: such names must come out whole, in their folders, at every level.
+TEST_F(ArchiveListingTest, ShiftJisNamesWithSeparatorBytesStayWhole) {
+    if (!ToolInstalled("jlha")) GTEST_SKIP() << "jlha not installed";
+    std::filesystem::create_directories(root_ + "/sj/深い");
+    Write("sj/ソフト.txt", "a");
+    Write("sj/深い/表示.txt", "b");
+    for (const char* level : {"a0y", "a1y", "a2y"}) {
+        const std::string archive = root_ + "/" + level + "-sj.lzh";
+        Run("cd " + Quote(root_) + " && jlha " + level + " " + Quote(archive) + " sj >/dev/null 2>&1");
+        const std::string text = ArchiveListing(archive, nullptr);
+        for (const char* name : {" sj/ソフト.txt\r\n", " sj/深い/\r\n", " sj/深い/表示.txt\r\n"}) {
+            EXPECT_NE(text.find(name), std::string::npos) << level << ": " << name << "\n" << text;
+        }
+    }
+}
+
 // Damage and read failures: a damaged archive gives nothing and says nothing; a file that
 // cannot be read at all is reported with the kind's two lines.
 TEST_F(ArchiveListingTest, DamagedArchivesAreSilentUnreadableOnesReported) {
