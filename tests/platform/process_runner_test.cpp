@@ -1,0 +1,84 @@
+#include "platform/process_runner.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "platform/volume_label.h"
+
+namespace pelmora::platform {
+namespace {
+
+class ProcessRunnerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/pelmora-process-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        root_ = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(root_); }
+    std::string root_;
+};
+
+TEST_F(ProcessRunnerTest, ChildEndsWithItsStatusOrIsReportedNotStarted) {
+    std::string error;
+    auto child = ChildProcess::Start({"sh", "-c", "exit 3"}, error);
+    ASSERT_NE(child, nullptr) << error;
+    EXPECT_TRUE(child->WaitFor(std::chrono::seconds(10)));
+    EXPECT_TRUE(WIFEXITED(child->ExitStatus()));
+    EXPECT_EQ(WEXITSTATUS(child->ExitStatus()), 3);
+
+    EXPECT_EQ(ChildProcess::Start({root_ + "/no-such-program"}, error), nullptr);
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(ChildProcess::Start({}, error), nullptr);
+}
+
+// Ending a child ends what it started, too: a script's program must not run on.
+TEST_F(ProcessRunnerTest, KillEndsTheWholeProcessGroup) {
+    const std::string marker = root_ + "/grandchild-survived";
+    std::string error;
+    auto child = ChildProcess::Start({"sh", "-c", "(sleep 1; touch '" + marker + "') & wait"}, error);
+    ASSERT_NE(child, nullptr) << error;
+    EXPECT_FALSE(child->WaitFor(std::chrono::milliseconds(100)));
+    child->Kill();
+    EXPECT_TRUE(child->HasEnded());
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    EXPECT_FALSE(std::filesystem::exists(marker));
+
+    // Destroying a running child ends it as well.
+    auto abandoned = ChildProcess::Start({"sh", "-c", "sleep 1; touch '" + marker + "'"}, error);
+    ASSERT_NE(abandoned, nullptr);
+    abandoned.reset();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    EXPECT_FALSE(std::filesystem::exists(marker));
+}
+
+TEST_F(ProcessRunnerTest, IndependentProgramStartsOrSaysWhyNot) {
+    const std::string marker = root_ + "/started";
+    std::string error;
+    EXPECT_TRUE(StartIndependentProgram({"touch", marker}, error)) << error;
+    for (int i = 0; i < 200 && !std::filesystem::exists(marker); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(std::filesystem::exists(marker));
+
+    error.clear();
+    EXPECT_FALSE(StartIndependentProgram({root_ + "/no-such-program"}, error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(VolumeLabel, NamesTheMountPointHoldingThePath) {
+    EXPECT_EQ(IdentifyVolume("/").label, "/");
+    const VolumeIdentity temporary = IdentifyVolume(std::filesystem::temp_directory_path().string());
+    ASSERT_FALSE(temporary.label.empty());
+    EXPECT_EQ(temporary.label.front(), '/');
+    EXPECT_EQ(IdentifyVolume("/no/such/path/anywhere").label, "");
+}
+
+}  // namespace
+}  // namespace pelmora::platform
