@@ -2,13 +2,14 @@
 
 #include <lhasa.h>
 #include <sys/stat.h>
-#include <unicode/ucnv.h>
 
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <optional>
+
+#include "listing/member_names.h"
 
 namespace pelmora {
 namespace {
@@ -41,48 +42,11 @@ struct CountingStream {
 
 const LHAInputStreamType kCountingStreamType{&CountingStream::Read, &CountingStream::Skip, &CountingStream::Close};
 
-bool IsValidUtf8(const std::string& text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t extra;
-        if (lead < 0x80) {
-            extra = 0;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            extra = 1;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            extra = 3;
-        } else {
-            return false;
-        }
-        if (extra > text.size() - i - 1) return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-        }
-        i += extra + 1;
-    }
-    return true;
-}
 
-// Names from Japanese systems are Shift_JIS (code page 932). UTF-8 names are kept; what
-// decodes as neither shows "?" for each byte beyond ASCII, as lhasa does.
+// Names from Japanese systems are Shift_JIS; what decodes as neither that nor UTF-8 shows
+// "?" for each byte beyond ASCII, as lhasa does.
 std::string DecodeMemberName(const std::string& raw) {
-    bool ascii = true;
-    for (char c : raw) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii || IsValidUtf8(raw)) return raw;
-
-    UErrorCode status = U_ZERO_ERROR;
-    std::string decoded(raw.size() * 3 + 4, '\0');
-    const int32_t length = ucnv_convert("UTF-8", "windows-31j", decoded.data(), static_cast<int32_t>(decoded.size()),
-                                        raw.data(), static_cast<int32_t>(raw.size()), &status);
-    // Bytes that are not Shift_JIS come out as substitutes: then the name is neither.
-    if (U_SUCCESS(status)) {
-        decoded.resize(static_cast<std::size_t>(length));
-        if (decoded.find("\xEF\xBF\xBD") == std::string::npos && decoded.find('\x1A') == std::string::npos) {
-            return decoded;
-        }
-    }
+    if (std::optional<std::string> text = MemberNameAsUtf8(raw)) return *text;
     std::string shown = raw;
     for (char& c : shown) {
         if (static_cast<unsigned char>(c) >= 0x80) c = '?';

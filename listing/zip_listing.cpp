@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "listing/member_names.h"
+
 namespace pelmora {
 namespace {
 
@@ -267,7 +269,13 @@ ArchiveListingResult ListZipMembers(const std::string& path) {
         out += ' ';
         AppendHex8(out, static_cast<std::uint32_t>(stat.crc));
         out += "  ";
-        out.append(stat.name != nullptr ? stat.name : "").append("\n");
+        // Names without the UTF-8 flag are in the archiving system's code page: from a
+        // Japanese system, Shift_JIS. Names that decode as neither stay as they are.
+        std::string name = stat.name != nullptr ? stat.name : "";
+        if ((fields.flags & 0x800) == 0) {
+            if (std::optional<std::string> text = MemberNameAsUtf8(name)) name = std::move(*text);
+        }
+        out.append(name).append("\n");
         totalLength += stat.size;
         totalSize += size;
     }

@@ -235,6 +235,24 @@ TEST_F(ArchiveListingTest, LzhUnixHeadersShowPermissionsAndOwners) {
     }
 }
 
+// A ZIP made on a Japanese system stores names in Shift_JIS without the UTF-8 flag; UTF-8
+// names and bytes that are neither stay as they are.
+TEST_F(ArchiveListingTest, ZipShiftJisNamesAreDecoded) {
+    const std::string archive = root_ + "/japanese.zip";
+    int error = 0;
+    zip_t* writer = zip_open(archive.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    ASSERT_NE(writer, nullptr);
+    static const char kData[] = "x";
+    for (const char* name : {"\x93\xFA\x96\x7B.txt", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E.txt", "odd\x96.txt"}) {
+        ASSERT_GE(zip_file_add(writer, name, zip_source_buffer(writer, kData, 1, 0), ZIP_FL_ENC_RAW), 0);
+    }
+    ASSERT_EQ(zip_close(writer), 0);
+    const std::string text = ArchiveListing(archive, nullptr);
+    EXPECT_NE(text.find("  日本.txt\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("  日本語.txt\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("  odd\x96.txt\r\n"), std::string::npos) << text;
+}
+
 TEST_F(ArchiveListingTest, TenThousandMembersAreListedWhole) {
     const std::string archive = root_ + "/many.zip";
     int error = 0;
