@@ -1,0 +1,83 @@
+#!/bin/bash
+# Recursive listing benchmark: pelmora-list recursive against GNU find (and against a bare
+# walk doing one statx per file) on a seeded tree, interleaved repetitions, medians and ratios.
+#
+#   bench/recursive_bench.sh [BUILD_DIR]        (default: build)
+#
+# Environment: FILES (200000), FOLDERS (13000), SEED (1), REPS (5),
+#              TREE (a folder under ${TMPDIR:-/tmp}; built once and kept for later runs).
+# The tree generator lives beside the repository: ../shared/bench/make_tree.py.
+set -euo pipefail
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-build}
+case $build in /*) ;; *) build=$repo/$build ;; esac
+lister=$build/bin/pelmora-list
+bare=$build/bin/bare_walk
+for program in "$lister" "$bare"; do
+  [ -x "$program" ] || { echo "missing $program: build the targets pelmora-list and bare_walk" >&2; exit 2; }
+done
+
+files=${FILES:-200000}
+folders=${FOLDERS:-13000}
+seed=${SEED:-1}
+reps=${REPS:-5}
+tree=${TREE:-${TMPDIR:-/tmp}/pelmora-bench-tree-$files-$folders-$seed}
+export TZ=Asia/Tokyo
+
+# The mark lies beside the tree, not in it, so that it is not listed.
+if [ ! -f "$tree.complete" ]; then
+  echo "building the tree: $files files in $folders folders, seed $seed, at $tree" >&2
+  (cd "$repo" && python3 ../shared/bench/make_tree.py "$tree" "$files" "$folders" --seed "$seed" --force >/dev/null)
+  touch "$tree.complete"
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/pelmora-bench-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+# Case 1: full path, size and last-write time. Case 2: every field, attributes, extension sort.
+printf '[Pelmora]\r\nKakomi="\r\nKugiri=,\r\nFileHiddenFile=1\r\nFileExtSort=0\r\nSFolderName=1\r\nSFolderFullPath=1\r\nSFolderSize=1\r\nSFolderDateTime=1\r\nSFolderLastLineReturn=1\r\n' >"$work/case1.ini"
+printf '[Pelmora]\r\nKakomi="\r\nKugiri=,\r\nFileHiddenFile=1\r\nFileExtSort=1\r\nSFolderName=1\r\nSFolderFullPath=1\r\nSFolderShortName=1\r\nSFolderSize=1\r\nSFolderSizePatarn=1\r\nSFolderDateTime=1\r\nSFolderDateTimePatarn=1\r\nSFolderMakeDateTime=1\r\nSFolderMakeDateTimePatarn=1\r\nSFolderAccessDateTime=1\r\nSFolderAccessDateTimePatarn=1\r\nSFolderAttrib=1\r\nSFolderLastLineReturn=1\r\n' >"$work/case2.ini"
+
+# run NAME COMMAND...: appends "wall cpu maxrss_kb" to $work/NAME.times; output to $work/NAME.out
+run() {
+  local name=$1; shift
+  /usr/bin/time -o "$work/time" -f "%e %U %S %M" "$@" >"$work/$name.out" 2>/dev/null
+  awk '{ printf "%.3f %.3f %d\n", $1, $2 + $3, $4 }' "$work/time" >>"$work/$name.times"
+}
+
+find1='"%p","%s","%TY/%Tm/%Td %TH:%TM:%.2TS"\r\n'
+find2='"%p","%f","%s","%BY/%Bm/%Bd","%BH:%BM:%.2BS","%TY/%Tm/%Td","%TH:%TM:%.2TS","%AY/%Am/%Ad","%AH:%AM:%.2AS","%M"\r\n'
+for ((i = 1; i <= reps; i++)); do
+  echo "repetition $i of $reps" >&2
+  run pelmora1 "$lister" --ini "$work/case1.ini" --yes recursive "$tree"
+  run find1 find "$tree" -type f -printf "$find1"
+  run bare "$bare" "$tree"
+  run pelmora2 "$lister" --ini "$work/case2.ini" --yes recursive "$tree"
+  run find2 find "$tree" -type f -printf "$find2"
+done
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+col() { cut -d' ' -f"$2" "$work/$1.times" | median; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf (b > 0) ? "%.2f" : "n/a", a / b }'; }
+
+lines=$(grep -c $'\r$' "$work/pelmora1.out" || true)
+bytes=$(stat -c %s "$work/pelmora1.out")
+echo
+echo "Recursive listing, $lines files in $folders folders (seed $seed), $reps interleaved repetitions, medians"
+printf '%-44s %9s %9s %10s\n' "run" "wall s" "cpu s" "max RSS MB"
+for name in pelmora1 find1 bare pelmora2 find2; do
+  case $name in
+    pelmora1) label="pelmora-list recursive (path, size, time)" ;;
+    find1) label="find -printf (path, size, time)" ;;
+    bare) label="bare walk, one statx per file" ;;
+    pelmora2) label="pelmora-list (all fields, attributes, ext sort)" ;;
+    find2) label="find -printf (all fields)" ;;
+  esac
+  printf '%-44s %9s %9s %10s\n' "$label" "$(col $name 1)" "$(col $name 2)" "$(awk -v k="$(col $name 3)" 'BEGIN { printf "%.1f", k / 1024 }')"
+done
+echo
+echo "ratio pelmora/find, path size time    wall $(ratio "$(col pelmora1 1)" "$(col find1 1)")  cpu $(ratio "$(col pelmora1 2)" "$(col find1 2)")  (target <= 0.5)"
+echo "ratio pelmora/bare walk               wall $(ratio "$(col pelmora1 1)" "$(col bare 1)")  cpu $(ratio "$(col pelmora1 2)" "$(col bare 2)")  (target <= 1.5)"
+echo "ratio pelmora/find, all fields        wall $(ratio "$(col pelmora2 1)" "$(col find2 1)")  cpu $(ratio "$(col pelmora2 2)" "$(col find2 2)")  (target <= 1.0)"
+echo "peak memory / output size             $(ratio "$(( $(col pelmora1 3) * 1024 ))" "$bytes")  ($(awk -v b="$bytes" 'BEGIN { printf "%.1f", b / 1048576 }') MB of output; target < 3)"
