@@ -133,13 +133,14 @@ std::string BrowserController::FirstSelectedPath() const {
 void BrowserController::FileListClicked() {
     if (selectingAllFiles_) return;
     const std::string path = FirstSelectedPath();
-    for (const auto& follower : followers_) {
-        if (IsFormLoaded(follower.formName)) follower.target->FollowPath(path);
+    for (const char* formName : {"Form9", "Form6", "Form5"}) {
+        const auto follower = followers_.find(QString::fromLatin1(formName));
+        if (follower != followers_.end() && IsFormLoaded(follower->first)) follower->second->FollowPath(path);
     }
 }
 
 void BrowserController::AddFollowTarget(const QString& formName, FollowTarget* target) {
-    followers_.push_back({formName, target});
+    followers_[formName] = target;
 }
 
 BrowserState BrowserController::State() const {

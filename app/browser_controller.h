@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -59,8 +60,8 @@ public:
     // A click in File1: the first selected file goes to the open tool windows.
     void FileListClicked();
 
-    // Tool windows that follow the file list, asked in the order they were added
-    // (ACLView, HexView, ChoiView) while a window of that objectName is open.
+    // A tool window that follows the file list while a window of that objectName is open.
+    // They are asked in the order ACLView (Form9), HexView (Form6), ChoiView (Form5).
     void AddFollowTarget(const QString& formName, FollowTarget* target);
 
     const std::string& CurrentFolder() const { return folder_; }
@@ -85,11 +86,7 @@ private:
     bool showSystem_ = false;
     bool selectingAllFiles_ = false;
     bool folderChangeSelectsAll_ = false;
-    struct Follower {
-        QString formName;
-        FollowTarget* target;
-    };
-    std::vector<Follower> followers_;
+    std::map<QString, FollowTarget*> followers_;
 };
 
 }  // namespace pelmora

@@ -4,16 +4,21 @@
 
 #include "app/browser_controller.h"
 #include "app/busy_state.h"
+#include "app/main_window_texts.h"
+#include "listing/archive_listing.h"
 #include "listing/collector_messages.h"
+#include "listing/folder_tree.h"
 #include "listing/folder_listings.h"
 #include "listing/recursive_files.h"
 #include "listing/selected_files.h"
+#include "platform/file_system.h"
+#include "tools/launch/launcher.h"
 
 namespace pelmora {
 
-CommandDispatcher::CommandDispatcher(Settings& settings, BrowserController& browser, BusyState& busy,
-                                     JobContext& jobs)
-    : settings_(settings), browser_(browser), busy_(busy), jobs_(jobs) {}
+CommandDispatcher::CommandDispatcher(Settings& settings, const AppPaths& paths, BrowserController& browser,
+                                     BusyState& busy, JobContext& jobs, ProcessStarter& starter)
+    : settings_(settings), paths_(paths), browser_(browser), busy_(busy), jobs_(jobs), starter_(starter) {}
 
 void CommandDispatcher::Trap(const std::function<void()>& command, const std::string& failureMessage) {
     try {
@@ -63,6 +68,22 @@ void CommandDispatcher::Command9Click() {
 
 void CommandDispatcher::Command12Click() {
     RunBusy([this] { ListAllSubfolders(browser_.State(), settings_, jobs_); }, std::string(kSubfolderNamesFailed));
+}
+
+void CommandDispatcher::Command5Click() {
+    // The tree printer is installed beside the program; its temporary files go beside the settings.
+    const std::string treeProgram = platform::JoinPath(paths_.programFolder, "pelmora-tree");
+    RunBusy([this, treeProgram] { ListFolderTree(browser_.CurrentFolder(), settings_, treeProgram, paths_.settingsFolder, jobs_); },
+            texts::kFolderReadFailed);
+}
+
+void CommandDispatcher::Command11Click() {
+    RunBusy([this] { ListArchiveOfSelection(browser_.State(), jobs_); }, std::string(kFileReferenceFailed));
+}
+
+void CommandDispatcher::Command10Click() {
+    RunDirect([this] { LaunchSelectedFile(browser_.State(), settings_, jobs_.dialogs, starter_); },
+              std::string(kFileReferenceFailed));
 }
 
 }  // namespace pelmora

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "app/app_paths.h"
 #include "listing/job_context.h"
 #include "settings/settings_record.h"
 
@@ -12,10 +13,12 @@ namespace pelmora {
 
 class BrowserController;
 class BusyState;
+class ProcessStarter;
 
 class CommandDispatcher {
 public:
-    CommandDispatcher(Settings& settings, BrowserController& browser, BusyState& busy, JobContext& jobs);
+    CommandDispatcher(Settings& settings, const AppPaths& paths, BrowserController& browser, BusyState& busy,
+                      JobContext& jobs, ProcessStarter& starter);
 
     void Command1Click();     // ファイル名を取得
     void File1DoubleClick();  // the same listing, without the busy state
@@ -23,6 +26,9 @@ public:
     void Command6Click();     // フォルダ名を取得
     void Command9Click();     // 直下のフォルダ名を取得
     void Command12Click();    // 配下の全フォルダ名を取得
+    void Command5Click();     // ツリーを取得
+    void Command11Click();    // 書庫内ファイル名を取得
+    void Command10Click();    // 関連付け起動, without the busy state
 
     // Runs a command inside the busy state: pending events run once before it and once after.
     // A command that throws shows failureMessage; the busy state is left in any case.
@@ -34,9 +40,11 @@ private:
     void Trap(const std::function<void()>& command, const std::string& failureMessage);
 
     Settings& settings_;
+    const AppPaths& paths_;
     BrowserController& browser_;
     BusyState& busy_;
     JobContext& jobs_;
+    ProcessStarter& starter_;
 };
 
 }  // namespace pelmora

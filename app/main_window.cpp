@@ -26,9 +26,11 @@
 #include "app/picture_panel.h"
 #include "app/progress_dialog.h"
 #include "app/qt_job_context.h"
+#include "app/tool_windows.h"
 #include "app/window_placement.h"
 #include "platform/volume_list.h"
 #include "settings/ini_access.h"
+#include "tools/launch/launcher.h"
 
 namespace pelmora {
 
@@ -63,9 +65,11 @@ MainWindow::MainWindow(Settings& settings, AppPaths paths, MainWindowServices se
     if (!services.dialogs) ownDialogs_ = std::make_unique<QtUserDialogs>(this);
     if (!services.clipboard) ownClipboard_ = std::make_unique<QtClipboardSink>();
     if (!services.saveDialog) ownSaveDialog_ = std::make_unique<QtSaveDialog>(this);
+    if (!services.starter) ownStarter_ = std::make_unique<SystemProcessStarter>();
     dialogs_ = services.dialogs ? services.dialogs : ownDialogs_.get();
     ClipboardSink& clipboard = services.clipboard ? *services.clipboard : *ownClipboard_;
     SaveDialog& saveDialog = services.saveDialog ? *services.saveDialog : *ownSaveDialog_;
+    ProcessStarter& starter = services.starter ? *services.starter : *ownStarter_;
 
     BuildControls();
     BuildMenus();
@@ -74,7 +78,8 @@ MainWindow::MainWindow(Settings& settings, AppPaths paths, MainWindowServices se
     jobs_ = std::make_unique<JobContext>(JobContext{*progress_, cancel_, *dialogs_, clipboard, saveDialog});
     browser_ = std::make_unique<BrowserController>(BrowserWidgets{drive1_, dir1_, combo1_, file1_, files_}, *dialogs_);
     busy_ = std::make_unique<BusyState>(this);
-    commands_ = std::make_unique<CommandDispatcher>(settings_, *browser_, *busy_, *jobs_);
+    commands_ = std::make_unique<CommandDispatcher>(settings_, paths_, *browser_, *busy_, *jobs_, starter);
+    tools_ = new ToolWindows(settings_, paths_.iniPath, *browser_, this);
 
     auto button = [this](const char* name) { return findChild<QPushButton*>(name); };
     connect(button("Command1"), &QPushButton::clicked, this, [this] { commands_->Command1Click(); });
@@ -84,6 +89,12 @@ MainWindow::MainWindow(Settings& settings, AppPaths paths, MainWindowServices se
     connect(button("Command7"), &QPushButton::clicked, this, [this] { commands_->Command7Click(); });
     connect(button("Command9"), &QPushButton::clicked, this, [this] { commands_->Command9Click(); });
     connect(button("Command12"), &QPushButton::clicked, this, [this] { commands_->Command12Click(); });
+    connect(button("Command5"), &QPushButton::clicked, this, [this] { commands_->Command5Click(); });
+    connect(button("Command11"), &QPushButton::clicked, this, [this] { commands_->Command11Click(); });
+    connect(button("Command10"), &QPushButton::clicked, this, [this] { commands_->Command10Click(); });
+    auto menuEntry = [this](const char* name) { return findChild<QAction*>(name); };
+    connect(menuEntry("mnu_HexView"), &QAction::triggered, tools_, &ToolWindows::OpenHexView);
+    connect(menuEntry("mnu_ACLView"), &QAction::triggered, tools_, &ToolWindows::OpenAclView);
     connect(file1_, &QListView::doubleClicked, this, [this](const QModelIndex&) { commands_->File1DoubleClick(); });
 
     pictures_->SetPictureFiles(settings_.FreePicture1, settings_.FreePicture2);

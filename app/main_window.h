@@ -25,7 +25,9 @@ class DriveList;
 class FileListModel;
 class FolderListWidget;
 class PicturePanel;
+class ProcessStarter;
 class ProgressDialog;
+class ToolWindows;
 
 // What the window uses to talk to the user and the system; null members get the real
 // Qt implementations. Tests supply their own.
@@ -33,6 +35,7 @@ struct MainWindowServices {
     UserDialogs* dialogs = nullptr;
     ClipboardSink* clipboard = nullptr;
     SaveDialog* saveDialog = nullptr;
+    ProcessStarter* starter = nullptr;
 };
 
 class MainWindow : public QMainWindow {
@@ -45,6 +48,7 @@ public:
     BusyState& Busy() { return *busy_; }
     ProgressDialog& Progress() { return *progress_; }
     CommandDispatcher& Commands() { return *commands_; }
+    ToolWindows& Tools() { return *tools_; }
     PicturePanel& Pictures() { return *pictures_; }
     UserDialogs& Dialogs() { return *dialogs_; }
     JobContext& Jobs() { return *jobs_; }
@@ -87,6 +91,7 @@ private:
     std::unique_ptr<UserDialogs> ownDialogs_;
     std::unique_ptr<ClipboardSink> ownClipboard_;
     std::unique_ptr<SaveDialog> ownSaveDialog_;
+    std::unique_ptr<ProcessStarter> ownStarter_;
     UserDialogs* dialogs_;
     CancelFlag cancel_;
 
@@ -102,6 +107,7 @@ private:
     std::unique_ptr<BrowserController> browser_;
     std::unique_ptr<BusyState> busy_;
     std::unique_ptr<CommandDispatcher> commands_;
+    ToolWindows* tools_ = nullptr;
 };
 
 }  // namespace pelmora

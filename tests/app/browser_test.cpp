@@ -147,9 +147,10 @@ private slots:
         std::vector<std::string> log;
         RecordingFollower acl(log, "acl"), hex(log, "hex"), choi(log, "choi");
         BrowserController& browser = f.window->Browser();
-        browser.AddFollowTarget("Form9", &acl);
-        browser.AddFollowTarget("Form6", &hex);
+        // Registered in the order the user happened to open them; asked in the fixed order.
         browser.AddFollowTarget("Form5", &choi);
+        browser.AddFollowTarget("Form6", &hex);
+        browser.AddFollowTarget("Form9", &acl);
         QListView* list = f.window->FileList();
         const QPoint second = list->visualRect(list->model()->index(1, 0)).center();
 

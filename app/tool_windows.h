@@ -1,0 +1,42 @@
+#pragma once
+// The tool windows the main window's menus open. A menu entry stays disabled while its
+// window is open; the window follows the file list meanwhile.
+
+#include <QObject>
+#include <QPointer>
+#include <string>
+
+#include "settings/settings_record.h"
+
+class QAction;
+class QWidget;
+
+namespace pelmora {
+
+class AclViewWindow;
+class BrowserController;
+class HexViewWindow;
+
+class ToolWindows : public QObject {
+    Q_OBJECT
+public:
+    ToolWindows(Settings& settings, std::string iniPath, BrowserController& browser, QWidget* mainWindow);
+
+    void OpenHexView();  // mnu_HexView
+    void OpenAclView();  // mnu_ACLView
+
+    HexViewWindow* HexView() const;
+    AclViewWindow* AclView() const;
+
+private:
+    QAction* MenuEntry(const char* name) const;
+
+    Settings& settings_;
+    std::string iniPath_;
+    BrowserController& browser_;
+    QPointer<QWidget> mainWindow_;
+    QPointer<HexViewWindow> hexView_;
+    QPointer<AclViewWindow> aclView_;
+};
+
+}  // namespace pelmora

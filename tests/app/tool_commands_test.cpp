@@ -1,0 +1,139 @@
+// The commands that hand the browser's selection to the tools: the folder tree, the archive
+// listing, the launcher, and the HexView and ACLView windows with their menu entries.
+
+#include <QAction>
+#include <QLabel>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <cstdlib>
+
+#include "app/browser_controller.h"
+#include "app/busy_state.h"
+#include "app/tool_windows.h"
+#include "tests/app/window_fixture.h"
+#include "tools/launch/launcher.h"
+
+using namespace pelmora;
+using namespace pelmora::testing;
+
+namespace {
+
+class RecordingStarter : public ProcessStarter {
+public:
+    bool FileExists(const std::string& path) override { return std::filesystem::exists(path); }
+    bool IsExecutableFile(const std::string&) override { return false; }
+    void StartProgram(const std::string& program, const std::string& file) override {
+        calls.push_back("start " + program + " " + file);
+    }
+    void OpenWithAssociation(const std::string& path) override { calls.push_back("open " + path); }
+    std::vector<std::string> calls;
+};
+
+QPushButton* Button(QWidget& window, const char* name) {
+    for (QPushButton* button : window.findChildren<QPushButton*>(name)) {
+        if (button->window() == &window) return button;
+    }
+    return nullptr;
+}
+
+void ClickRow(QListView* list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
+}
+
+}  // namespace
+
+class ToolCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void treeCommandListsTheFolderTreeWithThePrinterBesideTheProgram() {
+        WindowFixture f;
+        std::filesystem::create_directory_symlink(std::filesystem::path(PELMORA_TREE_PROGRAM).parent_path(),
+                                                  f.folder.Sub("bin"));
+        // The program folder holds the tree printer, as an installed copy does.
+        f.paths = ResolveAppPathsFor(f.folder.Sub("bin"), f.folder.Sub("config"));
+        f.paths.settingsFolder = f.folder.Sub("program");
+        f.paths.iniPath = f.folder.Sub("program/Pelmora.ini");
+        f.paths.patternPath = f.folder.Sub("program/pattern.txt");
+        f.paths.messagePicturePath = f.folder.Sub("program/Message1.jpg");
+        std::filesystem::create_directories(f.Data("top/inner"));
+        std::filesystem::create_directories(f.Data("top/$(touch pwned)"));
+        QVERIFY(f.Start());
+        f.window->Browser().OpenFolder(f.Data("top"));
+        f.dialogs.answer = true;  // "実行しますか？"
+        QTest::mouseClick(Button(*f.window, "Command5"), Qt::LeftButton);
+        QVERIFY2(f.clipboard.text.find("inner") != std::string::npos, f.clipboard.text.c_str());
+        QVERIFY(f.clipboard.text.find("$(touch pwned)") != std::string::npos);
+        QVERIFY(!std::filesystem::exists(f.folder.Sub("program/px_tree.sh")));
+        QVERIFY(!std::filesystem::exists(f.folder.Sub("program/px_tree.txt")));
+        QVERIFY(!f.window->Busy().IsBusy());
+    }
+
+    void archiveCommandListsTheSelectedZip() {
+        if (std::system("command -v zip >/dev/null 2>&1") != 0) QSKIP("zip is not installed");
+        WindowFixture f;
+        WriteTextFile(f.Data("member.txt"), "hello");
+        const std::string command = "cd '" + f.DataFolder() + "' && zip -q pack.zip member.txt";
+        QCOMPARE(std::system(command.c_str()), 0);
+        f.PrepareIni({{"Pattern", "*.zip"}});
+        QVERIFY(f.Start());
+        QTest::mouseClick(Button(*f.window, "Command11"), Qt::LeftButton);
+        QVERIFY(f.clipboard.text.find("member.txt") != std::string::npos);
+        QVERIFY(f.dialogs.messages.empty());
+    }
+
+    void launcherOpensTheFirstSelectedFile() {
+        WindowFixture f;
+        WriteTextFile(f.Data("a.txt"), "");
+        WriteTextFile(f.Data("b.txt"), "");
+        RecordingStarter starter;
+        f.PrepareIni({});
+        WriteIniString("Pelmora", "DirPath", f.DataFolder(), f.paths.iniPath);
+        f.window = std::make_unique<MainWindow>(f.settings, f.paths,
+                                                MainWindowServices{&f.dialogs, &f.clipboard, &f.saveDialog, &starter});
+        QVERIFY(RunStartup(*f.window, f.settings, f.paths, f.dialogs));
+        ClickRow(f.window->FileList(), 1);
+        QTest::mouseClick(Button(*f.window, "Command10"), Qt::LeftButton);
+        QCOMPARE(starter.calls, std::vector<std::string>{"open " + f.Data("b.txt")});
+    }
+
+    void toolWindowsOpenFromTheirMenusAndFollowTheFileList() {
+        WindowFixture f;
+        WriteTextFile(f.Data("a.bin"), "ABC");
+        QVERIFY(f.Start());
+        QAction* hexEntry = f.window->findChild<QAction*>("mnu_HexView");
+        QAction* aclEntry = f.window->findChild<QAction*>("mnu_ACLView");
+        hexEntry->trigger();
+        aclEntry->trigger();
+        QWidget* hex = reinterpret_cast<QWidget*>(f.window->Tools().HexView());
+        QWidget* acl = reinterpret_cast<QWidget*>(f.window->Tools().AclView());
+        QVERIFY(hex && hex->isVisible() && hex->objectName() == "Form6");
+        QVERIFY(acl && acl->isVisible() && acl->objectName() == "Form9");
+        QVERIFY(!hexEntry->isEnabled());
+        QVERIFY(!aclEntry->isEnabled());
+
+        ClickRow(f.window->FileList(), 0);
+        const QString path = QString::fromStdString(f.Data("a.bin"));
+        QVERIFY(hex->findChild<QLabel*>("Label1")->text().contains(path));
+        QVERIFY(hex->findChild<QPlainTextEdit*>("RichTextBox1")->toPlainText().contains("41 42 43"));
+        QVERIFY(acl->findChild<QLabel*>("Label1")->text().contains(path));
+
+        // A listing leaves the entry of an open window disabled.
+        f.window->Busy().EnterBusyState();
+        f.window->Busy().LeaveBusyState();
+        QVERIFY(!hexEntry->isEnabled());
+
+        hex->close();
+        QVERIFY(hexEntry->isEnabled());
+        QVERIFY(!aclEntry->isEnabled());
+        QVERIFY(ReadIniString("HexView", "Hex_FormLeft", f.paths.iniPath) != "");
+        hexEntry->trigger();
+        QVERIFY(hex->isVisible());
+        QVERIFY(!hexEntry->isEnabled());
+    }
+};
+
+QTEST_MAIN(ToolCommandsTest)
+#include "tool_commands_test.moc"
