@@ -69,15 +69,18 @@ protected:
 };
 
 // The real tree printer on a folder whose names a shell would expand: they are listed,
-// never run, and the delivered text drops the two header lines and ends with CR LF.
+// never run, names that are not UTF-8 come back byte for byte, and the delivered text
+// drops the two header lines and ends with CR LF.
 TEST_F(ListFolderTreeTest, ListsHostileFolderNamesWithoutRunningThem) {
     const std::string folder = root_ + "/data $(touch pwned) `touch pwned2`";
     std::filesystem::create_directories(folder + "/it's \"quoted\"");
+    std::filesystem::create_directories(folder + "/caf\xE9");  // Latin-1, not UTF-8
     std::ofstream(folder + "/a.txt") << "a";
 
     EXPECT_TRUE(ListFolderTree(folder, settings_, PELMORA_TREE_PROGRAM, temp_, job_.context));
 
-    EXPECT_EQ(job_.clipboard.text, folder + "\r\n|   a.txt\r\n|   \r\n\\---it's \"quoted\"\r\n");
+    EXPECT_EQ(job_.clipboard.text,
+              folder + "\r\n|   a.txt\r\n|   \r\n+---caf\xE9\r\n\\---it's \"quoted\"\r\n");
     EXPECT_FALSE(std::filesystem::exists("pwned"));
     EXPECT_FALSE(std::filesystem::exists(root_ + "/pwned"));
     EXPECT_FALSE(std::filesystem::exists(temp_ + "/pwned2"));

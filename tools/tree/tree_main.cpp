@@ -74,5 +74,5 @@ int main(int argc, char** argv) {
     pelmora::FileSystemTreeReader reader(options.showFiles);
     pelmora::DrawFolderTree(start, options, reader, out);
     out.Flush();
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
 }
