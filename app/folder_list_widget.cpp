@@ -1,6 +1,7 @@
 #include "app/folder_list_widget.h"
 
 #include <QStyle>
+#include <QStyledItemDelegate>
 
 #include "platform/file_system.h"
 
@@ -9,6 +10,22 @@ namespace pelmora {
 namespace {
 
 constexpr int kPathRole = Qt::UserRole;
+constexpr int kLevelRole = Qt::UserRole + 1;
+constexpr int kIndentPixels = 14;
+
+// Indents icon and name together, one step per level below the root.
+class LevelIndentDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem indented = option;
+        indented.rect.adjust(index.data(kLevelRole).toInt() * kIndentPixels, 0, 0, 0);
+        QStyledItemDelegate::paint(painter, indented, index);
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(index.data(kLevelRole).toInt() * kIndentPixels, 0);
+    }
+};
 
 QByteArray Bytes(const std::string& text) { return QByteArray(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -44,7 +61,8 @@ std::vector<std::string> FolderChain(const std::string& folder) {
 
 FolderListWidget::FolderListWidget(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setUniformItemSizes(true);
+    setIconSize(QSize(16, 16));
+    setItemDelegate(new LevelIndentDelegate(this));
     connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         const QByteArray path = item->data(kPathRole).toByteArray();
         emit folderClicked(path.toStdString());
@@ -62,14 +80,16 @@ void FolderListWidget::ShowFolder(const std::string& folder, const std::vector<s
     const auto chain = FolderChain(folder);
     int level = 0;
     for (const auto& path : chain) {
-        auto* item = new QListWidgetItem(openIcon, QString(level * 2, u' ') + QString::fromUtf8(LastName(path)), this);
+        auto* item = new QListWidgetItem(openIcon, QString::fromUtf8(LastName(path)), this);
         item->setData(kPathRole, Bytes(path));
+        item->setData(kLevelRole, level);
         ++level;
     }
     firstSubfolderRow_ = count();
     for (const auto& name : subfolders) {
-        auto* item = new QListWidgetItem(closedIcon, QString(level * 2, u' ') + QString::fromUtf8(name), this);
+        auto* item = new QListWidgetItem(closedIcon, QString::fromUtf8(name), this);
         item->setData(kPathRole, Bytes(platform::JoinPath(folder, name)));
+        item->setData(kLevelRole, level);
     }
     if (firstSubfolderRow_ > 0) setCurrentRow(firstSubfolderRow_ - 1);
 }
