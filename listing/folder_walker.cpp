@@ -121,6 +121,8 @@ private:
         platform::FolderIdentity identity;
         if (!current.Identity(identity, error) || !(identity == stack_[index].identity)) return false;
         stack_[index].reader = std::move(current);
+        // Ancestors reopened earlier would otherwise pile up open far above the window.
+        for (std::size_t i = 1; i + kOpenFolderWindow <= index; ++i) stack_[i].reader.Close();
         return true;
     }
 
