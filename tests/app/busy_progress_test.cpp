@@ -143,6 +143,20 @@ private slots:
         QVERIFY(f.window->Cancel().IsRaised());  // closing does not clear the flag
     }
 
+    void mainWindowPassesItsFocusToTheOpenProgressDialog() {
+        WindowFixture f;
+        QVERIFY(f.Start());
+        ProgressDialog& progress = f.window->Progress();
+        progress.Open("work", true);
+        QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), static_cast<QWidget*>(&progress), 2000);
+        f.window->activateWindow();
+        QTest::qWait(100);  // the main window's activation arrives, and is passed on
+        QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&progress));
+        progress.Close();
+        f.window->activateWindow();
+        QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), static_cast<QWidget*>(f.window.get()), 2000);
+    }
+
     void label1BlinksEveryHalfSecond() {
         WindowFixture f;
         QVERIFY(f.Start());

@@ -133,6 +133,18 @@ private slots:
         QVERIFY(hex->isVisible());
         QVERIFY(!hexEntry->isEnabled());
     }
+
+    void closingTheMainWindowDoesNotSaveOpenToolWindows() {
+        WindowFixture f;
+        QVERIFY(f.Start());
+        WriteIniString("HexView", "Hex_FormLeft", "777", f.paths.iniPath);
+        f.window->findChild<QAction*>("mnu_HexView")->trigger();
+        QVERIFY(f.window->Tools().HexView());
+        f.window->close();
+        f.window.reset();  // the program ends: open tool windows go without their close handling
+        QCOMPARE(ReadIniString("HexView", "Hex_FormLeft", f.paths.iniPath), std::string("777"));
+        QVERIFY(!ReadIniString("Pelmora", "FormLeft", f.paths.iniPath).empty());
+    }
 };
 
 QTEST_MAIN(ToolCommandsTest)
