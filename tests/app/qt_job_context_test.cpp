@@ -1,0 +1,63 @@
+// The window program's clipboard, save dialog filters and window icons.
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMimeData>
+#include <set>
+#include <QtTest>
+
+#include "app/qt_job_context.h"
+#include "tests/app/window_fixture.h"
+
+using namespace pelmora;
+using namespace pelmora::testing;
+
+class QtJobContextTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void clipboardKeepsTextAndForeignBytes() {
+        QtClipboardSink sink;
+        sink.SetText("\"報告書.txt\"\r\n");
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8("\"報告書.txt\"\r\n"));
+
+        // A name in another encoding reaches the clipboard byte for byte.
+        const std::string latin1 = "\"caf\xe9.txt\"\r\n";
+        sink.SetText(latin1);
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(data);
+        QCOMPARE(data->data("text/plain").toStdString(), latin1);
+
+        sink.Clear();
+        QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
+    }
+
+    void saveDialogFiltersComeInPairs() {
+        QCOMPARE(SaveDialogNameFilters("*.txt|*.txt|*.csv|*.csv|*.*|*.*"),
+                 (QStringList{"*.txt (*.txt)", "*.csv (*.csv)", "*.* (*)"}));
+        QCOMPARE(SaveDialogNameFilters("Text|*.txt|odd"), QStringList{"Text (*.txt)"});
+        QCOMPARE(SaveDialogNameFilters(""), QStringList{});
+    }
+
+    void windowIconsAreBuiltIn() {
+        WindowFixture f;
+        f.PrepareIni({{"WindowIcon", "0"}});
+        QVERIFY(f.Start());
+        const qint64 ownIcon = f.window->windowIcon().cacheKey();
+        f.window->SetWindowIconNumber("7");  // out of range: the window keeps its own
+        QCOMPARE(f.window->windowIcon().cacheKey(), ownIcon);
+        // Each number shows its own picture.
+        std::set<QByteArray> pictures;
+        for (const char* number : {"1", "2", "3", "4", "5"}) {
+            f.window->SetWindowIconNumber(number);
+            const QImage image = f.window->windowIcon().pixmap(32, 32).toImage();
+            QVERIFY(!image.isNull());
+            pictures.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
+        }
+        QCOMPARE(pictures.size(), std::size_t(5));
+    }
+};
+
+QTEST_MAIN(QtJobContextTest)
+#include "qt_job_context_test.moc"
