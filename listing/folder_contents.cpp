@@ -1,7 +1,7 @@
 #include "listing/folder_contents.h"
 
 #include <algorithm>
-#include <numeric>
+#include <string_view>
 
 #include "listing/text_collation.h"
 
@@ -13,16 +13,27 @@ void SortNames(std::vector<std::string>& names) {
         if (CompareText(names[0], names[1]) > 0) std::swap(names[0], names[1]);
         return;
     }
-    // One collation key per name instead of one collation per comparison.
+    // One collation key per name instead of one collation per comparison, all keys in one
+    // buffer so a folder costs no allocation per name.
     thread_local TextSortKeyMaker keyMaker;
-    std::vector<std::string> keys(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) keyMaker.AppendKey(names[i], keys[i]);
-    std::vector<std::size_t> order(names.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    thread_local std::string keys;
+    struct Keyed {
+        std::size_t start, length, index;
+    };
+    std::vector<Keyed> order(names.size());
+    keys.clear();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::size_t start = keys.size();
+        keyMaker.AppendKey(names[i], keys);
+        order[i] = {start, keys.size() - start, i};
+    }
+    const std::string_view all = keys;
+    std::sort(order.begin(), order.end(), [all](const Keyed& a, const Keyed& b) {
+        return all.substr(a.start, a.length) < all.substr(b.start, b.length);
+    });
     std::vector<std::string> sorted;
     sorted.reserve(names.size());
-    for (std::size_t index : order) sorted.push_back(std::move(names[index]));
+    for (const Keyed& keyed : order) sorted.push_back(std::move(names[keyed.index]));
     names = std::move(sorted);
 }
 
