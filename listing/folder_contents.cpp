@@ -7,7 +7,14 @@
 
 namespace pelmora {
 
-void SortNames(std::vector<std::string>& names) {
+namespace {
+
+// Entries between two calls of KeepReading: a few milliseconds of work.
+constexpr std::size_t kEntriesPerCheck = 4096;
+
+}  // namespace
+
+void SortNames(std::vector<std::string>& names, const KeepReading& keepReading) {
     if (names.size() < 2) return;
     if (names.size() == 2) {
         if (CompareText(names[0], names[1]) > 0) std::swap(names[0], names[1]);
@@ -26,6 +33,8 @@ void SortNames(std::vector<std::string>& names) {
         const std::size_t start = keys.size();
         keyMaker.AppendKey(names[i], keys);
         order[i] = {start, keys.size() - start, i};
+        // The keys are the slow part of a big folder; a stop here leaves the names as read.
+        if (keepReading && (i + 1) % kEntriesPerCheck == 0 && !keepReading()) return;
     }
     const std::string_view all = keys;
     std::sort(order.begin(), order.end(), [all](const Keyed& a, const Keyed& b) {
@@ -38,11 +47,13 @@ void SortNames(std::vector<std::string>& names) {
 }
 
 FolderContents ReadFolderContents(platform::FolderReader& reader, const WildcardPattern* filePattern,
-                                  bool showHidden, std::error_code& error) {
+                                  bool showHidden, std::error_code& error, const KeepReading& keepReading) {
     FolderContents contents;
     platform::FolderEntry entry;
     std::string name;
+    std::size_t read = 0;
     while (reader.Next(entry, error)) {
+        if (keepReading && ++read % kEntriesPerCheck == 0 && !keepReading()) break;
         if (!showHidden && entry.name.front() == '.') continue;
         platform::EntryKind kind = entry.kind;
         if (kind == platform::EntryKind::File && filePattern == nullptr) continue;
@@ -54,8 +65,8 @@ FolderContents ReadFolderContents(platform::FolderReader& reader, const Wildcard
             contents.files.push_back(name);
         }
     }
-    SortNames(contents.files);
-    SortNames(contents.subfolders);
+    SortNames(contents.files, keepReading);
+    SortNames(contents.subfolders, keepReading);
     return contents;
 }
 

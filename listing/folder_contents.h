@@ -7,6 +7,7 @@
 // nothing here: reading an extended attribute per file to emulate one would double the
 // cost of every listing.
 
+#include <functional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -21,16 +22,20 @@ struct FolderContents {
     std::vector<std::string> subfolders;  // names, sorted
 };
 
+// Called every few thousand entries of a big folder so that its reader can let events run;
+// returning false stops the reading (what was read is still returned).
+using KeepReading = std::function<bool()>;
+
 // Reads the open folder to its end. With filePattern null the files are not collected.
 // On a read error what was read so far is returned, sorted, with error set.
 FolderContents ReadFolderContents(platform::FolderReader& reader, const WildcardPattern* filePattern,
-                                  bool showHidden, std::error_code& error);
+                                  bool showHidden, std::error_code& error, const KeepReading& keepReading = {});
 
 std::vector<std::string> ListFolderFiles(const std::string& folder, const std::string& pattern, bool showHidden,
                                          bool showSystem, std::error_code& error);
 std::vector<std::string> ListSubfolderNames(const std::string& folder, bool showHidden, std::error_code& error);
 
 // Puts names into the program's text order.
-void SortNames(std::vector<std::string>& names);
+void SortNames(std::vector<std::string>& names, const KeepReading& keepReading = {});
 
 }  // namespace pelmora

@@ -82,7 +82,9 @@ private:
             return !context_.cancel.IsRaised();
         }
         if (onPath_.count(Key(frame.identity)) != 0) return true;  // a link back up: a loop
-        FolderContents contents = ReadFolderContents(frame.reader, options_.filePattern, options_.showHidden, error);
+        FolderContents contents = ReadFolderContents(frame.reader, options_.filePattern, options_.showHidden, error,
+                                                     [this] { return !pump_.PumpAndCheck(context_.cancel); });
+        if (context_.cancel.IsRaised()) return false;
         if (error) {
             AskAboutUnreadable();
             return !context_.cancel.IsRaised();

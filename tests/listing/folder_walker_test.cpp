@@ -158,6 +158,18 @@ TEST_F(FolderWalkerTest, ACancelDuringTheWalkEndsItAtTheNextItem) {
     EXPECT_EQ(visitor.events, (Events{"D:.", "F:f0"}));
 }
 
+TEST_F(FolderWalkerTest, ACancelIsSeenWhileABigFolderIsRead) {
+    for (int i = 0; i < 10000; ++i) tree.AddFile("f" + std::to_string(i));
+    fake.progress.onPump = [&](int count) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(35));
+        if (count == 2) fake.cancel.Raise();
+    };
+    RecordingVisitor visitor(tree.path());
+    EXPECT_EQ(Walk(visitor), WalkEnd::Cancelled);
+    EXPECT_TRUE(visitor.events.empty());
+    EXPECT_EQ(fake.progress.pumps, 2);
+}
+
 TEST_F(FolderWalkerTest, AMissingStartFolderAsks) {
     RecordingVisitor visitor(tree / "missing");
     FolderWalkOptions options;
