@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <system_error>
-#include <unistd.h>
 
 #include "app/message_picture.h"
 #include "tests/app/temp_folder.h"
@@ -79,16 +78,17 @@ TEST(ProgramFiles, MissingFilesAreCreatedAndExistingOnesKept) {
     EXPECT_EQ(ReadAll(paths.messagePicturePath), "not replaced");
 }
 
-TEST(ProgramFiles, ConfigurationFolderIsCreatedForAReadOnlyProgramFolder) {
-    if (geteuid() == 0) GTEST_SKIP() << "the superuser can write into a read-only folder";
+TEST(ProgramFiles, MissingSettingsFolderIsCreatedWithItsParents) {
+    // The configuration-folder fallback of an installed copy starts without that folder.
     TempFolder folder;
-    std::filesystem::create_directories(folder.Sub("program"));
-    std::filesystem::permissions(folder.Sub("program"), std::filesystem::perms::owner_read |
-                                                            std::filesystem::perms::owner_exec);
-    const AppPaths paths = ResolveAppPathsFor(folder.Sub("program"), folder.Sub("config/deeper"));
+    AppPaths paths;
+    paths.programFolder = folder.Path();
+    paths.settingsFolder = folder.Sub("config/deeper/pelmora");
+    paths.patternPath = folder.Sub("config/deeper/pelmora/pattern.txt");
+    paths.messagePicturePath = folder.Sub("config/deeper/pelmora/Message1.jpg");
     CreateMissingProgramFiles(paths);
-    EXPECT_TRUE(std::filesystem::exists(folder.Sub("config/deeper/pelmora/pattern.txt")));
-    std::filesystem::permissions(folder.Sub("program"), std::filesystem::perms::owner_all);
+    EXPECT_EQ(ReadAll(paths.patternPath), DefaultPatternFileText());
+    EXPECT_EQ(ReadAll(paths.messagePicturePath).size(), kMessagePictureSize);
 }
 
 TEST(ProgramFiles, WriteFailureCarriesTheSystemError) {
