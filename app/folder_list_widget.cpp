@@ -2,6 +2,7 @@
 
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 #include "platform/file_system.h"
 
@@ -63,13 +64,14 @@ FolderListWidget::FolderListWidget(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setIconSize(QSize(16, 16));
     setItemDelegate(new LevelIndentDelegate(this));
-    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        const QByteArray path = item->data(kPathRole).toByteArray();
-        emit folderClicked(path.toStdString());
-    });
-    connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        emit folderClicked(item->data(kPathRole).toByteArray().toStdString());
-    });
+    // Opening a folder rebuilds this list, so it happens after the click's own handling,
+    // never while the clicked item is still in use.
+    auto openLater = [this](QListWidgetItem* item) {
+        const std::string path = item->data(kPathRole).toByteArray().toStdString();
+        QTimer::singleShot(0, this, [this, path] { emit folderClicked(path); });
+    };
+    connect(this, &QListWidget::itemClicked, this, openLater);
+    connect(this, &QListWidget::itemActivated, this, openLater);
 }
 
 void FolderListWidget::ShowFolder(const std::string& folder, const std::vector<std::string>& subfolders) {

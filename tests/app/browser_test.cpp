@@ -57,7 +57,7 @@ private slots:
         QListWidgetItem* sub = dir1.findItems("sub", Qt::MatchEndsWith).value(0);
         QVERIFY(sub);
         QTest::mouseClick(dir1.viewport(), Qt::LeftButton, {}, dir1.visualItemRect(sub).center());
-        QCOMPARE(browser.CurrentFolder(), f.Data("sub"));
+        QTRY_COMPARE(browser.CurrentFolder(), f.Data("sub"));
         BrowserState state = browser.State();
         QCOMPARE(state.entries, (std::vector<std::string>{"a.txt", "b.csv", "C.TXT"}));
         QCOMPARE(state.selected, AllTrue(3));
