@@ -67,13 +67,11 @@ std::error_code BrowserController::SetFolder(const std::string& folder) {
     std::error_code error;
     std::vector<std::string> subfolders = ListSubfolderNames(folder, showHidden_, error);
     if (error) return error;
-    const bool changed = folder != folder_;
     folder_ = folder;
     widgets_.dir1->ShowFolder(folder_, subfolders);
     // Dir1 changed: File1 follows, then the optional select-all.
     ReloadFiles();
     if (folderChangeSelectsAll_) SelectAllFiles();
-    if (changed) emit folderChanged(folder_);
     return {};
 }
 

@@ -4,8 +4,6 @@
 // order drive, folder, file list.
 
 #include <QObject>
-#include <QPointer>
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -69,9 +67,6 @@ public:
     BrowserState State() const;
     // The first selected entry's path in list order, empty when nothing is selected.
     std::string FirstSelectedPath() const;
-
-signals:
-    void folderChanged(const std::string& folder);
 
 private:
     // Sets Dir1's path; the file list follows. Returns the read error, leaving all as it was.
