@@ -1,6 +1,7 @@
 // Start-up and shutdown of the main window.
 
 #include <QComboBox>
+#include <QImage>
 #include <QScreen>
 #include <QtTest>
 #include <cerrno>
@@ -45,7 +46,9 @@ private slots:
 
         QCOMPARE(ReadTextFile(f.paths.iniPath), std::string(DefaultIniText()));
         QCOMPARE(ReadTextFile(f.paths.patternPath).substr(0, 10), std::string("*.*\r\n*.avi"));
-        QCOMPARE(ReadTextFile(f.paths.messagePicturePath).size(), kMessagePictureSize);
+        const std::string picture = ReadTextFile(f.paths.messagePicturePath);
+        QCOMPARE(picture.size(), kMessagePictureSize);
+        QVERIFY(!QImage::fromData(QByteArray::fromStdString(picture), "JPG").isNull());
 
         QComboBox* combo = f.window->PatternBox();
         QCOMPARE(combo->count(), 24);
