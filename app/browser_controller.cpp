@@ -17,8 +17,12 @@
 
 namespace pelmora {
 
-BrowserController::BrowserController(const BrowserWidgets& widgets, UserDialogs& dialogs, QObject* parent)
-    : QObject(parent), widgets_(widgets), dialogs_(dialogs) {
+BrowserController::BrowserController(const BrowserWidgets& widgets, UserDialogs& dialogs, QObject* parent,
+                                     SubfolderLister listSubfolders)
+    : QObject(parent),
+      widgets_(widgets),
+      dialogs_(dialogs),
+      listSubfolders_(listSubfolders ? std::move(listSubfolders) : SubfolderLister(ListSubfolderNames)) {
     connect(widgets_.drive1, &DriveList::volumeChosen, this, &BrowserController::ChangeDrive);
     connect(widgets_.dir1, &FolderListWidget::folderClicked, this, &BrowserController::OpenFolder);
     connect(widgets_.combo1, &QComboBox::editTextChanged, this,
@@ -65,7 +69,7 @@ void BrowserController::SelectAllFiles() {
 
 std::error_code BrowserController::SetFolder(const std::string& folder) {
     std::error_code error;
-    std::vector<std::string> subfolders = ListSubfolderNames(folder, showHidden_, error);
+    std::vector<std::string> subfolders = listSubfolders_(folder, showHidden_, error);
     if (error) return error;
     folder_ = folder;
     widgets_.dir1->ShowFolder(folder_, subfolders);

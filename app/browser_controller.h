@@ -4,7 +4,9 @@
 // order drive, folder, file list.
 
 #include <QObject>
+#include <functional>
 #include <map>
+#include <system_error>
 #include <string>
 #include <vector>
 
@@ -30,10 +32,16 @@ struct BrowserWidgets {
     FileListModel* files;
 };
 
+// How the browser reads a folder's subfolders (ListSubfolderNames; tests stand in devices
+// that are not ready).
+using SubfolderLister = std::function<std::vector<std::string>(const std::string& folder, bool showHidden,
+                                                               std::error_code& error)>;
+
 class BrowserController : public QObject, public BrowserSettingsSink {
     Q_OBJECT
 public:
-    BrowserController(const BrowserWidgets& widgets, UserDialogs& dialogs, QObject* parent = nullptr);
+    BrowserController(const BrowserWidgets& widgets, UserDialogs& dialogs, QObject* parent = nullptr,
+                      SubfolderLister listSubfolders = {});
 
     // BrowserSettingsSink: what settings normalisation points the browser at.
     void SetDirPath(const std::string& path) override;
@@ -75,6 +83,7 @@ private:
 
     BrowserWidgets widgets_;
     UserDialogs& dialogs_;
+    SubfolderLister listSubfolders_;
     std::string folder_;
     std::string pattern_ = "*.*";
     bool showHidden_ = false;

@@ -4,6 +4,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QtTest>
+#include <cerrno>
 
 #include "app/browser_controller.h"
 #include "app/drive_list.h"
@@ -12,6 +13,7 @@
 #include "app/follow_target.h"
 #include "app/main_window_texts.h"
 #include "app/picture_panel.h"
+#include "listing/folder_contents.h"
 #include "tests/app/window_fixture.h"
 
 using namespace pelmora;
@@ -194,6 +196,42 @@ private slots:
         QVERIFY(f.Start());
         QCOMPARE(f.window->Browser().State().entries, std::vector<std::string>{odd});
         QCOMPARE(f.window->Browser().FirstSelectedPath(), f.Data(odd));
+    }
+
+    void volumeThatIsNotReadyBeepsAndKeepsTheFolder() {
+        TempFolder folder;
+        WriteTextFile(folder.Sub("kept.txt"), "");
+        DriveList drive1;
+        drive1.SetVolumes({{"/", "", "", ""}, {"/media/cd", "DISC", "", ""}, {"/media/locked", "", "", ""}});
+        FolderListWidget dir1;
+        QComboBox combo1;
+        QListView file1;
+        FileListModel files;
+        file1.setModel(&files);
+        FakeDialogs dialogs;
+        BrowserController browser({&drive1, &dir1, &combo1, &file1, &files}, dialogs, nullptr,
+                                  [](const std::string& path, bool hidden, std::error_code& error) {
+                                      if (path == "/media/cd") error = std::error_code(ENOMEDIUM, std::generic_category());
+                                      if (path == "/media/locked") error = std::error_code(EACCES, std::generic_category());
+                                      return error ? std::vector<std::string>{} : ListSubfolderNames(path, hidden, error);
+                                  });
+        browser.SetDirPath(folder.Path());
+
+        browser.ChangeDrive("/media/cd");
+        QCOMPARE(dialogs.beeps, 1);
+        QCOMPARE(dialogs.messages, std::vector<std::string>{texts::kDriveUnavailable});
+        QCOMPARE(browser.CurrentFolder(), folder.Path());
+        QCOMPARE(dir1.Folder(), folder.Path());
+        QCOMPARE(files.Names(), std::vector<std::string>{"kept.txt"});
+
+        // Other errors are ignored without a word; the folder stays all the same.
+        browser.ChangeDrive("/media/locked");
+        QCOMPARE(dialogs.beeps, 1);
+        QCOMPARE(dialogs.messages.size(), std::size_t(1));
+        QCOMPARE(browser.CurrentFolder(), folder.Path());
+
+        browser.ChangeDrive("/");
+        QCOMPARE(browser.CurrentFolder(), std::string("/"));
     }
 
     void folderChainAndVolumeLookup() {
