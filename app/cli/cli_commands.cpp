@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/app_paths.h"
+#include "app/cli/cli_hex_acl.h"
 #include "app/cli/cli_tree_archive.h"
 #include "listing/browser_state.h"
 #include "listing/dropped_items.h"
@@ -168,6 +169,8 @@ const std::vector<CliCommand>& Commands() {
         {"settings", "", "the settings as the program reads them, as INI text", 0, 0, RunSettings},
         {"tree", "FOLDER", "the folder tree below FOLDER (TreeFile, TreeAscii keys)", 1, 1, RunTree},
         {"archive", "FILE", "the member listing of an LZH or ZIP archive", 1, 1, RunArchive},
+        {"hex", "FILE [COUNT]", "HexView's dump of the first COUNT bytes (Hex_ReadByte)", 1, 2, RunHex},
+        {"acl", "PATH", "ACLView's lines for PATH", 1, 1, RunAcl},
     };
     return commands;
 }

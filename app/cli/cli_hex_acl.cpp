@@ -1,0 +1,51 @@
+#include "app/cli/cli_hex_acl.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+
+#include "platform/security.h"
+#include "tools/aclview/acl_text.h"
+#include "tools/aclview/aclview_texts.h"
+#include "tools/hexview/hex_dump_text.h"
+#include "tools/hexview/hexview_texts.h"
+
+namespace pelmora::cli {
+namespace {
+
+int Finish(const CliRun& run, bool failed) {
+    if (run.job.clipboard.WriteFailed()) {
+        std::fputs("pelmora-list: writing to standard output failed\n", stderr);
+        return kExitFailure;
+    }
+    return failed ? kExitFailure : kExitOk;
+}
+
+}  // namespace
+
+int RunHex(CliRun& run, const std::vector<std::string>& args) {
+    std::int64_t count = run.settings.Hex_ReadByte > 0 ? run.settings.Hex_ReadByte : 1024;
+    if (args.size() > 1) {
+        const std::string& text = args[1];
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+        if (error != std::errc() || end != text.data() + text.size() || count < 0) {
+            std::fprintf(stderr, "pelmora-list: not a byte count: %s\n", text.c_str());
+            return kExitUsage;
+        }
+    }
+    const std::string dump = HexDumpText(args[0], count);
+    run.job.clipboard.SetText(dump);
+    return Finish(run, dump == hexview_texts::kReadFailed);
+}
+
+int RunAcl(CliRun& run, const std::vector<std::string>& args) {
+    const std::vector<std::string> lines = AclLines(args[0], platform::SystemSecurityService());
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    run.job.clipboard.SetText(text);
+    const bool failed = lines.size() == 1 &&
+                        (lines[0] == aclview_texts::kNoPermissionVolume || lines[0] == aclview_texts::kReadFailed);
+    return Finish(run, failed);
+}
+
+}  // namespace pelmora::cli
