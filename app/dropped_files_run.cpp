@@ -92,7 +92,7 @@ int RunDroppedFiles(int argc, char** argv) {
                        hasDisplay ? static_cast<ClipboardSink&>(keptClipboard) : standardOutput,
                        hasDisplay ? static_cast<SaveDialog&>(fileDialog) : noDialog};
     try {
-        const ListingOutcome outcome = ListDroppedItems(JoinCommandLine(arguments), altPressed, settings, context);
+        const ListingOutcome outcome = ListDroppedItems(arguments, altPressed, settings, context);
         return outcome.failed ? 1 : 0;
     } catch (const std::exception&) {
         dialogs.ShowMessage(std::string(kFileReferenceFailed));

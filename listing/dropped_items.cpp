@@ -113,8 +113,12 @@ std::string JoinCommandLine(const std::vector<std::string>& args) {
     return line;
 }
 
-ListingOutcome ListDroppedItems(const std::string& rawCommandLine, bool altPressed, const Settings& settings,
-                                JobContext& context) {
+namespace {
+
+// tokens: the items as the program received them; rawCommandLine: their text as one line,
+// delivered as it stands when DropMultiLine is "0".
+ListingOutcome ListDroppedTokens(const std::string& rawCommandLine, std::vector<std::string> tokens, bool altPressed,
+                                 const Settings& settings, JobContext& context) {
     ListingOutcome outcome;
     try {
         const bool fullPath = (settings.DropFullPath == "1") != altPressed;
@@ -125,7 +129,7 @@ ListingOutcome ListDroppedItems(const std::string& rawCommandLine, bool altPress
             outcome.count = text.empty() ? 0 : 1;
         } else {
             std::vector<std::string> folders, files;
-            for (std::string& token : TokenizeCommandLine(rawCommandLine)) {
+            for (std::string& token : tokens) {
                 // Runs of spaces give empty tokens; they name nothing and would only add
                 // empty lines (or, on Windows, the drive's root).
                 if (token.empty()) continue;
@@ -154,6 +158,18 @@ ListingOutcome ListDroppedItems(const std::string& rawCommandLine, bool altPress
         outcome.failed = true;
     }
     return outcome;
+}
+
+}  // namespace
+
+ListingOutcome ListDroppedItems(const std::string& rawCommandLine, bool altPressed, const Settings& settings,
+                                JobContext& context) {
+    return ListDroppedTokens(rawCommandLine, TokenizeCommandLine(rawCommandLine), altPressed, settings, context);
+}
+
+ListingOutcome ListDroppedItems(const std::vector<std::string>& arguments, bool altPressed, const Settings& settings,
+                                JobContext& context) {
+    return ListDroppedTokens(JoinCommandLine(arguments), arguments, altPressed, settings, context);
 }
 
 }  // namespace pelmora

@@ -16,6 +16,12 @@ namespace pelmora {
 ListingOutcome ListDroppedItems(const std::string& rawCommandLine, bool altPressed, const Settings& settings,
                                 JobContext& context);
 
+// The same for the arguments of this program's command line. They arrive one by one, so
+// they are the items as they stand and need no splitting: a name holding a double quote,
+// which the command-line text cannot carry, stays whole. The raw text is their join.
+ListingOutcome ListDroppedItems(const std::vector<std::string>& arguments, bool altPressed, const Settings& settings,
+                                JobContext& context);
+
 // Splits at spaces outside double quotes; quotes toggle and are dropped, so consecutive
 // spaces give empty tokens.
 std::vector<std::string> TokenizeCommandLine(std::string_view commandLine);

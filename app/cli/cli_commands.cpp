@@ -84,7 +84,7 @@ int RunFolderCommand(CliRun& run, const std::vector<std::string>& args) {
 
 int RunDrop(CliRun& run, const std::vector<std::string>& args) {
     // No window, hence no keyboard: the Alt key is never down here.
-    return Finish(run, ListDroppedItems(JoinCommandLine(args), false, run.settings, run.job.context));
+    return Finish(run, ListDroppedItems(args, false, run.settings, run.job.context));
 }
 
 int RunSettings(CliRun& run, const std::vector<std::string>&) {

@@ -125,6 +125,18 @@ TEST_F(DroppedItemsTest, RawTextMissingItemsAndEmptyTokens) {
     EXPECT_EQ(job.clipboard.text, "\r\na.txt");
 }
 
+TEST_F(DroppedItemsTest, ArgumentsKeepQuotesInNamesAndJoinForTheRawText) {
+    tree.AddFile("say \"hi\".txt");
+    const Texts arguments = {tree / "say \"hi\".txt", tree / "b.txt"};
+    ListDroppedItems(arguments, false, settings, fake.context);
+    EXPECT_EQ(fake.clipboard.text, "b.txt\r\nsay \"hi\".txt");
+
+    testing::FakeJobContext job;
+    settings.DropMultiLine = "0";
+    ListDroppedItems(arguments, false, settings, job.context);
+    EXPECT_EQ(job.clipboard.text, JoinCommandLine(arguments));
+}
+
 TEST_F(DroppedItemsTest, ExtensionSortAndTheSaveOffer) {
     tree.AddFile("c.csv");
     settings.FileExtSort = "1";
