@@ -13,7 +13,7 @@
 #include "settings/ini_access.h"
 #include "tools/aclview/acl_text.h"
 #include "tools/aclview/aclview_texts.h"
-#include "tools/hexview/tool_window_support.h"
+#include "tools/common/tool_window_support.h"
 
 namespace pelmora {
 namespace {

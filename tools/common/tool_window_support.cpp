@@ -1,4 +1,4 @@
-#include "tools/hexview/tool_window_support.h"
+#include "tools/common/tool_window_support.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

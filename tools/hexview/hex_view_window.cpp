@@ -15,7 +15,7 @@
 #include "tools/hexview/hex_dump_text.h"
 #include "tools/hexview/hex_view_labels.h"
 #include "tools/hexview/hexview_texts.h"
-#include "tools/hexview/tool_window_support.h"
+#include "tools/common/tool_window_support.h"
 
 namespace pelmora {
 namespace {

@@ -16,7 +16,7 @@
 #include "app/window_placement.h"
 #include "settings/ini_access.h"
 #include "tools/hexview/hex_dump_text.h"
-#include "tools/hexview/tool_window_support.h"
+#include "tools/common/tool_window_support.h"
 
 namespace pelmora {
 
