@@ -10,7 +10,6 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "settings/ini_access.h"
 #include "tools/aclview/acl_text.h"
 #include "tools/aclview/aclview_texts.h"
 #include "tools/common/tool_window_support.h"
@@ -38,12 +37,7 @@ AclViewWindow::AclViewWindow(Settings& settings, const std::string& iniPath,
     setAcceptDrops(true);
 
     auto* layout = new QVBoxLayout(this);
-    label1_ = new QLabel(QString::fromUtf8(aclview_texts::kEmptyPathLabel), this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setTextFormat(Qt::PlainText);
-    // A long path is cut off rather than widening the window.
-    label1_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    layout->addWidget(label1_);
+    label1_ = AddToolWindowLabel(this, layout, "Label1", QString::fromUtf8(aclview_texts::kEmptyPathLabel));
 
     list1_ = new QListWidget(this);
     list1_->setObjectName(QStringLiteral("List1"));
@@ -75,26 +69,15 @@ void AclViewWindow::ShowAclOfPath(const std::string& path) {
 }
 
 void AclViewWindow::closeEvent(QCloseEvent* event) {
-    const TwipsPoint position = ToolWindowPosition(*this);
-    settings_.ACL_FormLeft = position.left;
-    settings_.ACL_FormTop = position.top;
-    // A position that cannot be written must not keep the window open.
-    try {
-        WriteIniString(kSection, "ACL_FormLeft", std::to_string(position.left), iniPath_);
-        WriteIniString(kSection, "ACL_FormTop", std::to_string(position.top), iniPath_);
-    } catch (...) {
-    }
+    SaveToolWindowPosition(*this, kSection, "ACL_FormLeft", "ACL_FormTop", settings_.ACL_FormLeft,
+                           settings_.ACL_FormTop, iniPath_);
     event->accept();
     emit closed();
 }
 
-void AclViewWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (FirstDroppedFilePath(event->mimeData())) event->acceptProposedAction();
-}
+void AclViewWindow::dragEnterEvent(QDragEnterEvent* event) { AcceptFileListDrag(event); }
 
-void AclViewWindow::dragMoveEvent(QDragMoveEvent* event) {
-    if (FirstDroppedFilePath(event->mimeData())) event->acceptProposedAction();
-}
+void AclViewWindow::dragMoveEvent(QDragMoveEvent* event) { AcceptFileListDrag(event); }
 
 void AclViewWindow::dropEvent(QDropEvent* event) {
     const auto path = FirstDroppedFilePath(event->mimeData());

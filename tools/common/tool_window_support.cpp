@@ -1,12 +1,17 @@
 #include "tools/common/tool_window_support.h"
 
+#include <QDropEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QMimeData>
 #include <QScreen>
 #include <QUrl>
 #include <QWidget>
+
+#include "settings/ini_access.h"
 
 namespace pelmora {
 namespace {
@@ -33,6 +38,15 @@ QFont ToolWindowFixedFont(int pointSize) {
     return fallback;
 }
 
+QLabel* AddToolWindowLabel(QWidget* parent, QLayout* layout, const char* objectName, const QString& caption) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(objectName));
+    label->setTextFormat(Qt::PlainText);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    layout->addWidget(label);
+    return label;
+}
+
 std::optional<std::string> FilePathOfUrl(const QUrl& url) {
     if (!url.isValid() || url.scheme().compare(QLatin1String("file"), Qt::CaseInsensitive) != 0) return std::nullopt;
     const QByteArray path = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
@@ -51,6 +65,10 @@ std::optional<std::string> FirstDroppedFilePath(const QMimeData* mime) {
     const QList<QUrl> urls = mime->urls();
     if (urls.isEmpty()) return std::nullopt;
     return FilePathOfUrl(urls.front());
+}
+
+void AcceptFileListDrag(QDropEvent* event) {
+    if (FirstDroppedFilePath(event->mimeData())) event->acceptProposedAction();
 }
 
 void PlaceToolWindow(QWidget& window, bool useSaved, int savedLeft, int savedTop) {
@@ -75,6 +93,18 @@ TwipsPoint ToolWindowPosition(const QWidget& window) {
     const double dpi = Dpi(window);
     const QRect frame = window.frameGeometry();
     return {PixelsToTwips(frame.left() - screen.left(), dpi), PixelsToTwips(frame.top() - screen.top(), dpi)};
+}
+
+void SaveToolWindowPosition(const QWidget& window, const char* section, const char* leftKey, const char* topKey,
+                            std::int32_t& left, std::int32_t& top, const std::string& iniPath) {
+    const TwipsPoint position = ToolWindowPosition(window);
+    left = position.left;
+    top = position.top;
+    try {
+        WriteIniString(section, leftKey, std::to_string(position.left), iniPath);
+        WriteIniString(section, topKey, std::to_string(position.top), iniPath);
+    } catch (...) {
+    }
 }
 
 }  // namespace pelmora

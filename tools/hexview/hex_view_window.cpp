@@ -11,7 +11,6 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
-#include "settings/ini_access.h"
 #include "tools/hexview/hex_dump_text.h"
 #include "tools/hexview/hex_view_labels.h"
 #include "tools/hexview/hexview_texts.h"
@@ -27,16 +26,6 @@ constexpr int kTextColumns = 76;
 constexpr int kTextRows = 28;
 constexpr char kSection[] = "HexView";
 
-QLabel* AddLabel(QWidget* parent, QVBoxLayout* layout, const char* objectName, const QString& caption) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(objectName));
-    label->setTextFormat(Qt::PlainText);
-    // A long path is cut off rather than widening the window.
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    layout->addWidget(label);
-    return label;
-}
-
 }  // namespace
 
 HexViewWindow::HexViewWindow(Settings& settings, const std::string& iniPath, QWidget* parent)
@@ -47,10 +36,10 @@ HexViewWindow::HexViewWindow(Settings& settings, const std::string& iniPath, QWi
     setAcceptDrops(true);
 
     auto* layout = new QVBoxLayout(this);
-    label1_ = AddLabel(this, layout, "Label1", QString::fromUtf8(t::kEmptyPathLabel));
-    label2_ = AddLabel(this, layout, "Label2", QString::fromUtf8(ReadCountLabelText(ReadCount())));
-    label3_ = AddLabel(this, layout, "Label3", QString::fromUtf8(t::kEmptyUpdateLabel));
-    label4_ = AddLabel(this, layout, "Label4", QString::fromUtf8(t::kEmptySizeLabel));
+    label1_ = AddToolWindowLabel(this, layout, "Label1", QString::fromUtf8(t::kEmptyPathLabel));
+    label2_ = AddToolWindowLabel(this, layout, "Label2", QString::fromUtf8(ReadCountLabelText(ReadCount())));
+    label3_ = AddToolWindowLabel(this, layout, "Label3", QString::fromUtf8(t::kEmptyUpdateLabel));
+    label4_ = AddToolWindowLabel(this, layout, "Label4", QString::fromUtf8(t::kEmptySizeLabel));
 
     richTextBox1_ = new QPlainTextEdit(this);
     richTextBox1_->setObjectName(QStringLiteral("RichTextBox1"));
@@ -97,26 +86,15 @@ void HexViewWindow::ShowHexDump(const std::string& path, std::int64_t count) {
 void HexViewWindow::FollowPath(const std::string& path) { ShowHexDump(path, ReadCount()); }
 
 void HexViewWindow::closeEvent(QCloseEvent* event) {
-    const TwipsPoint position = ToolWindowPosition(*this);
-    settings_.Hex_FormLeft = position.left;
-    settings_.Hex_FormTop = position.top;
-    // A position that cannot be written must not keep the window open.
-    try {
-        WriteIniString(kSection, "Hex_FormLeft", std::to_string(position.left), iniPath_);
-        WriteIniString(kSection, "Hex_FormTop", std::to_string(position.top), iniPath_);
-    } catch (...) {
-    }
+    SaveToolWindowPosition(*this, kSection, "Hex_FormLeft", "Hex_FormTop", settings_.Hex_FormLeft,
+                           settings_.Hex_FormTop, iniPath_);
     event->accept();
     emit closed();
 }
 
-void HexViewWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (FirstDroppedFilePath(event->mimeData())) event->acceptProposedAction();
-}
+void HexViewWindow::dragEnterEvent(QDragEnterEvent* event) { AcceptFileListDrag(event); }
 
-void HexViewWindow::dragMoveEvent(QDragMoveEvent* event) {
-    if (FirstDroppedFilePath(event->mimeData())) event->acceptProposedAction();
-}
+void HexViewWindow::dragMoveEvent(QDragMoveEvent* event) { AcceptFileListDrag(event); }
 
 void HexViewWindow::dropEvent(QDropEvent* event) {
     const auto path = FirstDroppedFilePath(event->mimeData());
