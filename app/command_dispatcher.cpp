@@ -6,7 +6,7 @@
 #include "app/busy_state.h"
 #include "app/main_window_texts.h"
 #include "listing/archive_listing.h"
-#include "listing/collector_messages.h"
+#include "listing/listing_messages.h"
 #include "listing/folder_tree.h"
 #include "listing/folder_listings.h"
 #include "listing/recursive_files.h"

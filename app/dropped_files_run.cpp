@@ -17,7 +17,7 @@
 #include "app/main_window_texts.h"
 #include "app/qt_job_context.h"
 #include "app/program_files.h"
-#include "listing/collector_messages.h"
+#include "listing/listing_messages.h"
 #include "listing/dropped_items.h"
 #include "platform/file_system.h"
 #include "platform/volume_list.h"

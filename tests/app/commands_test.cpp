@@ -12,7 +12,7 @@
 #include "app/busy_state.h"
 #include "app/progress_dialog.h"
 #include "app/window_placement.h"
-#include "listing/collector_messages.h"
+#include "listing/listing_messages.h"
 #include "tests/app/window_fixture.h"
 
 using namespace pelmora;
