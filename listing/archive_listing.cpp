@@ -9,6 +9,7 @@
 #include "listing/path_ops.h"
 #include "listing/zip_listing.h"
 #include "platform/file_system.h"
+#include "settings/trim_spaces.h"
 
 namespace pelmora {
 namespace {
@@ -34,13 +35,6 @@ std::string WithCrLf(const std::string& text) {
     return out;
 }
 
-std::string TrimSpaces(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    const std::size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 }  // namespace
 
 std::string ArchiveListing(const std::string& path, UserDialogs* dialogs) {
@@ -50,7 +44,7 @@ std::string ArchiveListing(const std::string& path, UserDialogs* dialogs) {
         kind == ArchiveKind::Zip ? ListZipMembers(path) : ListLzhMembers(path, std::time(nullptr));
     switch (result.status) {
         case ArchiveListingStatus::Listed:
-            return TrimSpaces(kind == ArchiveKind::Zip ? WithCrLf(result.text) : result.text);
+            return std::string(TrimSpaces(kind == ArchiveKind::Zip ? WithCrLf(result.text) : result.text));
         case ArchiveListingStatus::Damaged:
             return {};
         case ArchiveListingStatus::Failed:

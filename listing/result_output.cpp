@@ -5,6 +5,7 @@
 #include "listing/listing_messages.h"
 #include "listing/path_ops.h"
 #include "platform/atomic_file_write.h"
+#include "settings/trim_spaces.h"
 
 namespace pelmora {
 
@@ -13,13 +14,6 @@ namespace {
 void AppendTwoDigits(int value, std::string& out) {
     out.push_back(static_cast<char>('0' + value / 10 % 10));
     out.push_back(static_cast<char>('0' + value % 10));
-}
-
-std::string TrimSpaces(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
 }
 
 }  // namespace
@@ -42,7 +36,7 @@ std::string SaveTimeStamp(const LocalDateTime& now) {
 }
 
 SaveRequest MakeSaveRequest(const std::string& defaultPath, const LocalDateTime& now) {
-    const std::string trimmed = TrimSpaces(defaultPath);
+    const std::string trimmed(TrimSpaces(defaultPath));
     SaveRequest request;
     request.title = kSaveDialogTitle;
     request.filter = kSaveDialogFilter;

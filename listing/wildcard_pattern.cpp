@@ -1,5 +1,7 @@
 #include "listing/wildcard_pattern.h"
 
+#include "settings/trim_spaces.h"
+
 namespace pelmora {
 
 namespace {
@@ -49,12 +51,6 @@ bool GlobMatches(std::string_view glob, std::string_view name) {
     }
     while (g < glob.size() && glob[g] == '*') ++g;
     return g == glob.size();
-}
-
-std::string_view TrimSpaces(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
 }
 
 }  // namespace

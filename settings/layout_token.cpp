@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "settings/trim_spaces.h"
+
 namespace pelmora {
 
 namespace {
@@ -14,12 +16,6 @@ constexpr std::array<std::string_view, 7> kTabSpellings = {"<tab>", "<taB>", "<t
 constexpr std::array<std::string_view, 12> kCrLfSpellings = {"<crlf>", "<crlF>", "<crLf>", "<cRlf>",
                                                               "<Crlf>", "<CrlF>", "<CrLf>", "<CRlf>",
                                                               "<CRlF>", "<CRLf>", "< CRLF >", "<CRLF>"};
-
-std::string_view TrimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == text.npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 template <std::size_t N>
 bool IsOneOf(std::string_view text, const std::array<std::string_view, N>& spellings) {

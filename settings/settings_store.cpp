@@ -10,16 +10,11 @@
 #include "platform/file_system.h"
 #include "platform/profile_file.h"
 #include "settings/key_table.h"
+#include "settings/trim_spaces.h"
 
 namespace pelmora {
 
 namespace {
-
-std::string_view TrimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == text.npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 bool IsBlank(std::string_view text) { return TrimSpaces(text).empty(); }
 
