@@ -1,43 +1,24 @@
 #include "listing/archive_listing.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utime.h>
 #include <zip.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "listing/lzh_listing.h"
 #include "listing/zip_listing.h"
 #include "tests/listing/fake_job_context.h"
+#include "tests/listing/temp_tree.h"
 
 namespace pelmora {
 namespace {
 
-bool ToolInstalled(const std::string& tool) {
-    return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string Capture(const std::string& command) {
-    std::string out;
-    if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, got);
-        ::pclose(pipe);
-    }
-    return out;
-}
+using testing::Capture;
+using testing::ToolInstalled;
+const auto Quote = testing::ShellQuote;
 
 std::string CrLf(const std::string& text) {
     std::string out;
@@ -56,11 +37,7 @@ std::string TrimSpaces(const std::string& text) {
 class ArchiveListingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/pelmora-archive-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        root_ = pattern;
         // Contents with a known, old time, so every stamp shows its year.
-        std::filesystem::create_directories(root_ + "/in/sub");
         Write("in/hello.txt", "hello\n");
         std::string repetitive;
         for (int i = 0; i < 3000; ++i) repetitive += "line " + std::to_string(i) + "\n";
@@ -69,18 +46,15 @@ protected:
         Run("touch -d '2019-05-06 07:08:09' " + Quote(root_) + "/in/hello.txt " + Quote(root_) + "/in/sub/* " +
             Quote(root_) + "/in/sub " + Quote(root_) + "/in");
     }
-    void TearDown() override { std::filesystem::remove_all(root_); }
-
-    void Write(const std::string& relative, const std::string& content) {
-        std::ofstream(root_ + "/" + relative, std::ios::binary) << content;
-    }
+    void Write(const std::string& relative, const std::string& content) { tree_.AddFile(relative, content); }
     void Run(const std::string& command) { ASSERT_EQ(std::system(command.c_str()), 0) << command; }
     void MakeOld(const std::string& path) {
         struct utimbuf times {946684800, 946684800};  // 2000-01-01
         ::utime(path.c_str(), &times);
     }
 
-    std::string root_;
+    testing::TempTree tree_;
+    const std::string root_ = tree_.path();
 };
 
 // Our ZIP text is unzip's own listing with CR LF line ends, over several kinds of archive.
@@ -130,7 +104,6 @@ TEST_F(ArchiveListingTest, LzhListingFollowsLhasaAndDecodesShiftJisNames) {
 // headers: such names must come out whole, in their folders, at every level.
 TEST_F(ArchiveListingTest, ShiftJisNamesWithSeparatorBytesStayWhole) {
     if (!ToolInstalled("jlha")) GTEST_SKIP() << "jlha not installed";
-    std::filesystem::create_directories(root_ + "/sj/深い");
     Write("sj/ソフト.txt", "a");
     Write("sj/深い/表示.txt", "b");
     for (const char* level : {"a0y", "a1y", "a2y"}) {
@@ -150,16 +123,12 @@ TEST_F(ArchiveListingTest, DamagedArchivesAreSilentUnreadableOnesReported) {
     Write("garbage.lzh", "this is not an archive at all");
     Write("empty.lzh", "");
     Write("notes.txt", "plain text");
-    std::filesystem::create_directories(root_ + "/folder.zip");
-    std::filesystem::create_directories(root_ + "/folder.lzh");
+    tree_.AddFolder("folder.zip");
+    tree_.AddFolder("folder.lzh");
     if (ToolInstalled("jlha")) {
         Run("cd " + Quote(root_) + " && jlha a1y whole.lzh in/hello.txt in/sub/long.txt >/dev/null 2>&1");
-        std::string whole;
-        std::getline(std::ifstream(root_ + "/whole.lzh", std::ios::binary), whole, '\0');
-        std::ifstream in(root_ + "/whole.lzh", std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
-        Write("cut.lzh", bytes.str().substr(0, bytes.str().size() / 2));
+        const std::string whole = tree_.Read("whole.lzh");
+        Write("cut.lzh", whole.substr(0, whole.size() / 2));
     }
     testing::FakeDialogs dialogs;
     for (const char* name : {"garbage.zip", "garbage.lzh", "empty.lzh", "notes.txt", "cut.lzh"}) {
@@ -235,35 +204,36 @@ TEST_F(ArchiveListingTest, LzhUnixHeadersShowPermissionsAndOwners) {
     }
 }
 
+// A ZIP of one-byte members with the names as given, their bytes stored raw.
+bool WriteZip(const std::string& archive, const std::vector<std::string>& names) {
+    int error = 0;
+    zip_t* writer = zip_open(archive.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (writer == nullptr) return false;
+    for (const std::string& name : names) {
+        if (zip_file_add(writer, name.c_str(), zip_source_buffer(writer, "x", 1, 0), ZIP_FL_ENC_RAW) < 0) {
+            zip_discard(writer);
+            return false;
+        }
+    }
+    return zip_close(writer) == 0;
+}
+
 // A ZIP made on a Japanese system stores names in Shift_JIS without the UTF-8 flag; UTF-8
 // names and bytes that are neither stay as they are.
 TEST_F(ArchiveListingTest, ZipShiftJisNamesAreDecoded) {
     const std::string archive = root_ + "/japanese.zip";
-    int error = 0;
-    zip_t* writer = zip_open(archive.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    ASSERT_NE(writer, nullptr);
-    static const char kData[] = "x";
-    for (const char* name : {"\x93\xFA\x96\x7B.txt", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E.txt", "odd\x96.txt"}) {
-        ASSERT_GE(zip_file_add(writer, name, zip_source_buffer(writer, kData, 1, 0), ZIP_FL_ENC_RAW), 0);
-    }
-    ASSERT_EQ(zip_close(writer), 0);
+    ASSERT_TRUE(WriteZip(archive, {"\x93\xFA\x96\x7B.txt", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E.txt", "odd\x96.txt"}));
     const std::string text = ArchiveListing(archive, nullptr);
-    EXPECT_NE(text.find("  日本.txt\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("  日本語.txt\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("  odd\x96.txt\r\n"), std::string::npos) << text;
+    for (const char* name : {"  日本.txt\r\n", "  日本語.txt\r\n", "  odd\x96.txt\r\n"}) {
+        EXPECT_NE(text.find(name), std::string::npos) << text;
+    }
 }
 
 TEST_F(ArchiveListingTest, TenThousandMembersAreListedWhole) {
     const std::string archive = root_ + "/many.zip";
-    int error = 0;
-    zip_t* writer = zip_open(archive.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    ASSERT_NE(writer, nullptr);
-    static const char kData[] = "member";
-    for (int i = 0; i < 10000; ++i) {
-        zip_source_t* source = zip_source_buffer(writer, kData, sizeof kData - 1, 0);
-        ASSERT_GE(zip_file_add(writer, ("dir/member-" + std::to_string(i) + ".txt").c_str(), source, 0), 0);
-    }
-    ASSERT_EQ(zip_close(writer), 0);
+    std::vector<std::string> names;
+    for (int i = 0; i < 10000; ++i) names.push_back("dir/member-" + std::to_string(i) + ".txt");
+    ASSERT_TRUE(WriteZip(archive, names));
 
     const std::string text = ArchiveListing(archive, nullptr);
     std::size_t lines = 0;

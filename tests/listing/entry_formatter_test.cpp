@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "tests/listing/scratch_folder.h"
+#include "tests/listing/temp_tree.h"
 #include "tests/listing/test_time_zone.h"
 
 namespace pelmora {
@@ -145,15 +145,15 @@ TEST(EntryFormatter, ExtensionSortKeyStaysBesideTheLine) {
 
 TEST(EntryFormatter, ReadsTheFileItself) {
     ASSERT_TRUE(testing::kJapanTimeZone);
-    testing::ScratchFolder folder;
-    const std::string small = folder.WriteFile("small.txt", "hello");
+    testing::TempTree folder;
+    const std::string small = folder.AddFile("small.txt", "hello");
     const timespec times[2] = {{kMay6 + 60, 0}, {kMay6, 0}};  // access, write
     ASSERT_EQ(utimensat(AT_FDCWD, small.c_str(), times, 0), 0);
-    const std::string big = folder.WriteFile("big.bin", "");
+    const std::string big = folder.AddFile("big.bin", "");
     ASSERT_EQ(truncate(big.c_str(), 5368709120LL), 0);  // sparse: no disk space needed
-    const std::string link = folder.Child("link");
+    const std::string link = folder / "link";
     ASSERT_EQ(symlink(small.c_str(), link.c_str()), 0);
-    const std::string dangling = folder.Child("dangling");
+    const std::string dangling = folder / "dangling";
     ASSERT_EQ(symlink("nowhere-at-all", dangling.c_str()), 0);
 
     auto switches = AllOff();
@@ -173,8 +173,8 @@ TEST(EntryFormatter, ReadsTheFileItself) {
     switches.SizePattern = "0";
     EXPECT_EQ(FormatFileEntry(big, switches), "\"5368709120\"");
     EXPECT_EQ(FormatFileEntry(dangling, switches), "\"14\"");
-    EXPECT_EQ(FormatFileEntry(folder.Child("missing"), switches), "");
-    const FormattedEntry missing = FormatFileEntryParts(folder.Child("missing"), switches);
+    EXPECT_EQ(FormatFileEntry(folder / "missing", switches), "");
+    const FormattedEntry missing = FormatFileEntryParts(folder / "missing", switches);
     EXPECT_FALSE(missing.found);
 
     // With the sort on, even an empty line carries its key and TAB.
@@ -185,8 +185,8 @@ TEST(EntryFormatter, ReadsTheFileItself) {
 }
 
 TEST(EntryFormatter, AttributeWordsFromTheStoredDosAttributes) {
-    testing::ScratchFolder folder;
-    const std::string file = folder.WriteFile("plain.txt", "x");
+    testing::TempTree folder;
+    const std::string file = folder.AddFile("plain.txt", "x");
     auto switches = AllOff();
     switches.Attrib = "1";
     switches.Kakomi = "";

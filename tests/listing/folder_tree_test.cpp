@@ -1,7 +1,6 @@
 #include "listing/folder_tree.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 #include <sstream>
 
 #include "tests/listing/fake_job_context.h"
+#include "tests/listing/temp_tree.h"
 
 namespace pelmora {
 namespace {
@@ -36,11 +36,6 @@ TEST(TreeScript, SwitchesFollowTheRedirectionAndEveryPathIsQuoted) {
 class ListFolderTreeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/pelmora-foldertree-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        root_ = pattern;
-        temp_ = root_ + "/settings";
-        std::filesystem::create_directories(temp_);
         settings_.TreeFile = "1";
         settings_.TreeAscii = "1";
         settings_.TreeWaitTime = 30;
@@ -48,8 +43,6 @@ protected:
         settings_.TreeWriteName = "tree.txt";
         job_.dialogs.answer = true;
     }
-    void TearDown() override { std::filesystem::remove_all(root_); }
-
     void ExpectNoTemporaryFiles() {
         EXPECT_FALSE(std::filesystem::exists(temp_ + "/px_tree.sh"));
         EXPECT_FALSE(std::filesystem::exists(temp_ + "/px_tree.txt"));
@@ -62,8 +55,9 @@ protected:
         return path;
     }
 
-    std::string root_;
-    std::string temp_;
+    testing::TempTree tree_;
+    const std::string root_ = tree_.path();
+    const std::string temp_ = tree_.AddFolder("settings");
     Settings settings_;
     testing::FakeJobContext job_;
 };

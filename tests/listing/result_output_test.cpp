@@ -3,24 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "listing/listing_result.h"
 #include "tests/listing/fake_job_context.h"
-#include "tests/listing/scratch_folder.h"
+#include "tests/listing/temp_tree.h"
 
 namespace pelmora {
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 TEST(ListingResult, JoinsWithCrLf) {
     using Lines = std::vector<std::string>;
@@ -77,39 +68,39 @@ TEST(ResultOutput, SaveRequestProposesTheNameWithATimeStamp) {
 }
 
 TEST(ResultOutput, SavingReplacesTheWholeFile) {
-    testing::ScratchFolder folder;
+    testing::TempTree folder;
     testing::FakeJobContext fake;
-    const std::string target = folder.WriteFile("out.txt", std::string(1000, 'x'));
+    const std::string target = folder.AddFile("out.txt", std::string(1000, 'x'));
     fake.saveDialog.answer = target;
     const std::string text = "\"名前.txt\"\r\n\"b\"";
-    SaveResultToFile(fake.context, folder.Child("PX_File"), text);
-    EXPECT_EQ(ReadAll(target), text);  // no byte-order mark, nothing of the longer old text
+    SaveResultToFile(fake.context, (folder / "PX_File"), text);
+    EXPECT_EQ(testing::ReadFile(target), text);  // no byte-order mark, nothing of the longer old text
     ASSERT_EQ(fake.saveDialog.requests.size(), 1u);
     EXPECT_EQ(fake.saveDialog.requests[0].startFolder, folder.path());
     EXPECT_EQ(fake.saveDialog.requests[0].proposedName.rfind("PX_File(", 0), 0u);
     EXPECT_EQ(fake.dialogs.messages, (std::vector<std::string>{"保存しました"}));
 
-    const std::string fresh = folder.Child("new.csv");
+    const std::string fresh = folder / "new.csv";
     fake.saveDialog.answer = fresh;
     SaveResultToFile(fake.context, "PX_File", "");
     EXPECT_TRUE(std::filesystem::exists(fresh));
-    EXPECT_EQ(ReadAll(fresh), "");
+    EXPECT_EQ(testing::ReadFile(fresh), "");
 }
 
 TEST(ResultOutput, CancelAndFailureAreReported) {
-    testing::ScratchFolder folder;
+    testing::TempTree folder;
     testing::FakeJobContext fake;
     fake.clipboard.text = "kept";
     SaveResultToFile(fake.context, "/x/PX_File", "text");
     EXPECT_EQ(fake.dialogs.messages.back(), "保存を中止しました");
 
-    fake.saveDialog.answer = folder.Child("no-such-folder/out.txt");
+    fake.saveDialog.answer = folder / "no-such-folder/out.txt";
     SaveResultToFile(fake.context, "/x/PX_File", "text");
     EXPECT_EQ(fake.dialogs.messages.back(), "書き込み中にエラーが発生しました\r\n中止します");
     EXPECT_EQ(fake.clipboard.text, "kept");
 
     // A folder in the way: the write fails and nothing is lost.
-    const std::string blocked = folder.Child("blocked");
+    const std::string blocked = folder / "blocked";
     std::filesystem::create_directory(blocked);
     fake.saveDialog.answer = blocked;
     SaveResultToFile(fake.context, "/x/PX_File", "text");

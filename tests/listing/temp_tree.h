@@ -1,20 +1,52 @@
 #pragma once
 // A folder tree of the test's own under the system's temporary folder, removed with
 // everything in it (also folders too deep for full paths, and unreadable ones) at the end.
+// The one temporary-folder helper of the core tests, with the shell helpers they share.
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace pelmora::testing {
+
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+inline bool ToolInstalled(const std::string& tool) {
+    return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// Single-quoted for the shell, whatever the text holds.
+inline std::string ShellQuote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Standard output of a shell command.
+inline std::string Capture(const std::string& command) {
+    std::string out;
+    if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, got);
+        ::pclose(pipe);
+    }
+    return out;
+}
 
 class TempTree {
 public:
@@ -29,6 +61,7 @@ public:
 
     const std::string& path() const { return root_; }
     std::string operator/(const std::string& relative) const { return root_ + "/" + relative; }
+    std::string Read(const std::string& relative) const { return ReadFile(root_ + "/" + relative); }
 
     std::string AddFolder(const std::string& relative) {
         std::filesystem::create_directories(root_ + "/" + relative);

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "tests/listing/scratch_folder.h"
+#include "tests/listing/temp_tree.h"
 
 namespace pelmora::platform {
 namespace {
@@ -46,17 +46,17 @@ TEST(DosAttribValue, BothStoredForms) {
 }
 
 TEST(FileFacts, SizesTimesAndKinds) {
-    pelmora::testing::ScratchFolder folder;
-    const std::string file = folder.WriteFile("f.txt", "12345");
+    pelmora::testing::TempTree folder;
+    const std::string file = folder.AddFile("f.txt", "12345");
     const timespec times[2] = {{1000000000, 0}, {1083794889, 500}};
     ASSERT_EQ(utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
-    const std::string big = folder.WriteFile("big", "");
+    const std::string big = folder.AddFile("big", "");
     ASSERT_EQ(truncate(big.c_str(), 3221225472LL), 0);
-    const std::string sub = folder.Child("sub");
+    const std::string sub = folder / "sub";
     ASSERT_EQ(mkdir(sub.c_str(), 0755), 0);
-    const std::string folderLink = folder.Child("to-sub");
+    const std::string folderLink = folder / "to-sub";
     ASSERT_EQ(symlink(sub.c_str(), folderLink.c_str()), 0);
-    const std::string loop = folder.Child("loop");
+    const std::string loop = folder / "loop";
     ASSERT_EQ(symlink(loop.c_str(), loop.c_str()), 0);
 
     const auto facts = ReadFileFacts(file);
@@ -74,14 +74,14 @@ TEST(FileFacts, SizesTimesAndKinds) {
     EXPECT_TRUE(ReadFileFacts(sub)->isFolder);
     EXPECT_EQ(ReadFileFacts(sub)->size, 0u);
     EXPECT_TRUE(ReadFileFacts(folderLink)->isFolder);
-    EXPECT_FALSE(ReadFileFacts(folder.Child("none")).has_value());
+    EXPECT_FALSE(ReadFileFacts(folder / "none").has_value());
     const auto looping = ReadFileFacts(loop);
     ASSERT_TRUE(looping.has_value());
     EXPECT_TRUE(looping->isDanglingLink);
 }
 
 TEST(FileFacts, AttributesWithoutAStoredValue) {
-    pelmora::testing::ScratchFolder folder;
+    pelmora::testing::TempTree folder;
     const struct {
         std::string name;
         mode_t mode;
@@ -95,7 +95,7 @@ TEST(FileFacts, AttributesWithoutAStoredValue) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string path = folder.WriteFile(c.name, "x");
+        const std::string path = folder.AddFile(c.name, "x");
         ASSERT_EQ(chmod(path.c_str(), c.mode), 0);
         const auto facts = ReadFileFacts(path);
         ASSERT_TRUE(facts.has_value());
