@@ -12,6 +12,8 @@
 #include <iterator>
 #include <string>
 
+#include "tests/listing/temp_tree.h"
+
 namespace fs = std::filesystem;
 using pelmora::platform::WriteFileAtomically;
 
@@ -19,28 +21,13 @@ namespace {
 
 class AtomicFileWriteTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "pelmora-atomic-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(dir_, ec);
-    }
-
-    static std::string Slurp(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    static void Put(const fs::path& p, const std::string& bytes) {
-        std::ofstream(p, std::ios::binary) << bytes;
-    }
+    static std::string Slurp(const fs::path& p) { return pelmora::testing::ReadFile(p.string()); }
+    static void Put(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
     // Nothing but the named files may remain: a stray temporary file is a fault.
     size_t EntryCount() const { return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), {})); }
 
-    fs::path dir_;
+    pelmora::testing::TempTree tree_;
+    const fs::path dir_ = tree_.path();
 };
 
 TEST_F(AtomicFileWriteTest, CreatesAndReplacesWithExactBytes) {

@@ -10,19 +10,15 @@
 #include <thread>
 
 #include "platform/volume_label.h"
+#include "tests/listing/temp_tree.h"
 
 namespace pelmora::platform {
 namespace {
 
 class ProcessRunnerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/pelmora-process-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        root_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(root_); }
-    std::string root_;
+    pelmora::testing::TempTree tree_;
+    const std::string root_ = tree_.path();
 };
 
 TEST_F(ProcessRunnerTest, ChildEndsWithItsStatusOrIsReportedNotStarted) {

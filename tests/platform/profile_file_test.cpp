@@ -6,39 +6,18 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
+
+#include "tests/listing/temp_tree.h"
 
 namespace fs = std::filesystem;
 using namespace pelmora::platform;
 
 namespace {
 
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "pelmora-profile-XXXXXX").string();
-        if (mkdtemp(pattern.data())) path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-std::string Slurp(const std::string& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void Put(const std::string& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
+using pelmora::testing::ReadFile;
+using pelmora::testing::TempTree;
 
 TEST(ProfileFileRead, FollowsTheProfileRules) {
     struct Case {
@@ -142,12 +121,11 @@ TEST(ProfileFileRead, BadInputNeverCrashes) {
 }
 
 TEST(ProfileFileLoad, MissingOrUnreadableFileReadsEmpty) {
-    TempFolder dir;
-    EXPECT_EQ(ReadProfileString("A", "k", dir.File("missing.ini")), "");
-    EXPECT_EQ(ReadProfileInt("A", "k", dir.File("missing.ini")), 0);
-    EXPECT_EQ(ReadProfileString("A", "k", dir.Path().string()), "") << "a folder in place of the file";
-    const std::string locked = dir.File("locked.ini");
-    Put(locked, "[A]\r\nk=5\r\n");
+    TempTree dir;
+    EXPECT_EQ(ReadProfileString("A", "k", dir / "missing.ini"), "");
+    EXPECT_EQ(ReadProfileInt("A", "k", dir / "missing.ini"), 0);
+    EXPECT_EQ(ReadProfileString("A", "k", dir.path()), "") << "a folder in place of the file";
+    const std::string locked = dir.AddFile("locked.ini", "[A]\r\nk=5\r\n");
     chmod(locked.c_str(), 0);
     if (geteuid() != 0) {
         EXPECT_EQ(ReadProfileInt("A", "k", locked), 0);
@@ -217,10 +195,10 @@ TEST(ProfileFileWrite, RefusesWhatWouldBreakTheFileApart) {
 }
 
 TEST(ProfileFileWrite, FileRoundTrip) {
-    TempFolder dir;
-    const std::string ini = dir.File("Pelmora.ini");
+    TempTree dir;
+    const std::string ini = dir / "Pelmora.ini";
     ASSERT_TRUE(WriteProfileString("Pelmora", "FormLeft", "1200", ini)) << "a missing file is created";
-    EXPECT_EQ(Slurp(ini), "[Pelmora]\r\nFormLeft=1200\r\n");
+    EXPECT_EQ(ReadFile(ini), "[Pelmora]\r\nFormLeft=1200\r\n");
     ASSERT_TRUE(WriteProfileStrings({{"Pelmora", "FormTop", "-30"}, {"HexView", "Hex_ReadByte", "2048"}}, ini));
     EXPECT_EQ(ReadProfileInt("pelmora", "formtop", ini), -30);
     EXPECT_EQ(ReadProfileInt("HEXVIEW", "HEX_READBYTE", ini), 2048);
@@ -230,30 +208,28 @@ TEST(ProfileFileWrite, FileRoundTrip) {
 }
 
 TEST(ProfileFileWrite, WritesThroughSymbolicLink) {
-    TempFolder dir;
-    const std::string real = dir.File("real.ini");
-    const std::string link = dir.File("link.ini");
-    Put(real, "[A]\r\nk=1\r\n");
+    TempTree dir;
+    const std::string real = dir.AddFile("real.ini", "[A]\r\nk=1\r\n");
+    const std::string link = dir / "link.ini";
     ASSERT_EQ(symlink(real.c_str(), link.c_str()), 0);
     ASSERT_TRUE(WriteProfileString("A", "k", "2", link));
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(Slurp(real), "[A]\r\nk=2\r\n");
+    EXPECT_EQ(ReadFile(real), "[A]\r\nk=2\r\n");
 }
 
 TEST(ProfileFileWrite, UnreadableFileIsNotReplaced) {
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
-    TempFolder dir;
-    const std::string ini = dir.File("Pelmora.ini");
-    Put(ini, "[A]\r\nk=1\r\nmany=keys\r\n");
+    TempTree dir;
+    const std::string ini = dir.AddFile("Pelmora.ini", "[A]\r\nk=1\r\nmany=keys\r\n");
     chmod(ini.c_str(), 0200);
     EXPECT_FALSE(WriteProfileString("A", "k", "2", ini));
     chmod(ini.c_str(), 0644);
-    EXPECT_EQ(Slurp(ini), "[A]\r\nk=1\r\nmany=keys\r\n");
+    EXPECT_EQ(ReadFile(ini), "[A]\r\nk=1\r\nmany=keys\r\n");
 }
 
 TEST(ProfileFileWrite, TwoProcessesWritingAtOnceLoseNothing) {
-    TempFolder dir;
-    const std::string ini = dir.File("Pelmora.ini");
+    TempTree dir;
+    const std::string ini = dir / "Pelmora.ini";
     constexpr int kKeys = 500;
     pid_t children[2];
     for (int p = 0; p < 2; ++p) {
@@ -284,7 +260,7 @@ TEST(ProfileFileWrite, TwoProcessesWritingAtOnceLoseNothing) {
         }
     }
     EXPECT_EQ(lost, 0);
-    for (const auto& entry : fs::directory_iterator(dir.Path())) {
+    for (const auto& entry : fs::directory_iterator(dir.path())) {
         const std::string name = entry.path().filename().string();
         EXPECT_EQ(name, "Pelmora.ini") << "left behind";
     }
