@@ -15,16 +15,14 @@
 
 #include "platform/profile_file.h"
 #include "settings/key_table.h"
+#include "tests/listing/temp_tree.h"
 
 namespace fs = std::filesystem;
 using namespace pelmora;
 
 namespace {
 
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::string Slurp(const fs::path& p) { return pelmora::testing::ReadFile(p.string()); }
 
 void Put(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
 
@@ -36,16 +34,6 @@ std::string CrLfLines(const std::vector<std::string>& lines) {
 
 class SettingsStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "pelmora-settings-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-        ini_ = (dir_ / "Pelmora.ini").string();
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
 
     Settings LoadNormalized(const std::string& iniText, const std::string& programFolder = "/opt/pelmora") {
         Put(ini_, iniText);
@@ -61,8 +49,9 @@ protected:
         return d ? FieldAsText(s, *d) : "";
     }
 
-    fs::path dir_;
-    std::string ini_;
+    pelmora::testing::TempTree tree_;
+    const fs::path dir_ = tree_.path();
+    const std::string ini_ = tree_ / "Pelmora.ini";
 };
 
 // Runs a test body in another current folder, where relative picture names are looked up.
@@ -105,47 +94,27 @@ TEST_F(SettingsStoreTest, CreatingNeverOverwritesAndKeepsTheErrno) {
     }
 }
 
-TEST_F(SettingsStoreTest, FreshDefaultFileReadsAsDocumented) {
+// A fresh default file, an empty one and a folder in the file's place: what each reads as.
+TEST_F(SettingsStoreTest, DefaultEmptyAndUnreadableFilesReadAsDocumented) {
+    using Expected = std::vector<std::pair<const char*, const char*>>;
+    const Expected fresh = {{"Kakomi", "\""},         {"Fol_Kakomi", "\""},       {"Kugiri", ","},
+                            {"FileName", "1"},         {"FileFullPath", "0"},       {"FileLastLineReturn", "1"},
+                            {"DropLastLineReturn", "0"}, {"DropFullPath", "1"},     {"CV_use_stealth", "0"},
+                            {"CV_txt", "1"},           {"Hex_ReadByte", "1024"},    {"CV_Stealth", "255"},
+                            {"TreeWaitTime", "180"},   {"CV_txt_CheckSize", "2048"}};
+    // Nothing refills the keys a present file lacks: they keep the values of an empty file.
+    const Expected empty = {{"FileName", "0"},           {"Kakomi", ""},         {"CV_txt", "0"},
+                            {"FileLastLineReturn", "1"}, {"DirPath", "/"},       {"FolderFontName", "ＭＳ Ｐゴシック"},
+                            {"FileWriteName", "PX_File"}, {"TreeWriteName", "PX_Tree"}};
     CreateDefaultIni(ini_);
-    Settings s;
-    LoadSettings(s, ini_);
-    NormalizeSettings(s, "/opt/pelmora", nullptr);
-    EXPECT_EQ(s.Kakomi, "\"");
-    EXPECT_EQ(s.Fol_Kakomi, "\"");
-    EXPECT_EQ(s.Kugiri, ",");
-    EXPECT_EQ(s.FileName, "1");
-    EXPECT_EQ(s.FileFullPath, "0");
-    EXPECT_EQ(s.FileLastLineReturn, "1");
-    EXPECT_EQ(s.DropLastLineReturn, "0");
-    EXPECT_EQ(s.DropFullPath, "1");
-    EXPECT_EQ(s.CV_use_stealth, "0");
-    EXPECT_EQ(s.CV_txt, "1");
-    EXPECT_EQ(s.Hex_ReadByte, 1024);
-    EXPECT_EQ(s.CV_Stealth, 255);
-    EXPECT_EQ(s.TreeWaitTime, 180);
-    EXPECT_EQ(s.CV_txt_CheckSize, 2048);
-}
-
-TEST_F(SettingsStoreTest, EmptyOrUnreadableFileIsNotRefilled) {
-    for (bool useFolder : {false, true}) {
-        std::string path = ini_;
-        if (useFolder) {
-            path = (dir_ / "folder.ini").string();
-            fs::create_directory(path);
-        } else {
-            Put(ini_, "");
-        }
+    const std::string emptyFile = tree_.AddFile("empty.ini", "");
+    const std::string folder = tree_.AddFolder("folder.ini");
+    const std::pair<std::string, Expected> files[] = {{ini_, fresh}, {emptyFile, empty}, {folder, empty}};
+    for (const auto& [path, expected] : files) {
         Settings s;
         LoadSettings(s, path);
         NormalizeSettings(s, "/opt/pelmora", nullptr);
-        EXPECT_EQ(s.FileName, "0");
-        EXPECT_EQ(s.Kakomi, "");
-        EXPECT_EQ(s.CV_txt, "0");
-        EXPECT_EQ(s.FileLastLineReturn, "1");
-        EXPECT_EQ(s.DirPath, "/");
-        EXPECT_EQ(s.FolderFontName, "ＭＳ Ｐゴシック");
-        EXPECT_EQ(s.FileWriteName, "PX_File");
-        EXPECT_EQ(s.TreeWriteName, "PX_Tree");
+        for (const auto& [key, value] : expected) EXPECT_EQ(Field(s, key), value) << path << " " << key;
     }
 }
 
