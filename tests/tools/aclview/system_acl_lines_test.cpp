@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/listing/temp_tree.h"
 #include "tools/aclview/acl_text.h"
 
 namespace pelmora::platform {
@@ -26,24 +27,15 @@ std::string MyUserName() {
 class PosixSecurityTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "pelmora-acl-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-        file_ = (folder_ / "file.txt").string();
-        std::ofstream(file_) << "x";
         struct stat st {};
         ASSERT_EQ(stat(file_.c_str(), &st), 0);
         const group* gr = getgrgid(st.st_gid);
         groupName_ = gr ? gr->gr_name : std::to_string(st.st_gid);
     }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    static bool HaveSetfacl() { return std::system("command -v setfacl >/dev/null 2>&1") == 0; }
 
-    std::filesystem::path folder_;
-    std::string file_;
+    testing::TempTree tree_;
+    const std::filesystem::path folder_ = tree_.path();
+    const std::string file_ = tree_.AddFile("file.txt", "x");
     std::string groupName_;
 };
 
@@ -71,7 +63,7 @@ TEST_F(PosixSecurityTest, PermissionBitsBecomeOwnerGroupAndEveryone) {
 }
 
 TEST_F(PosixSecurityTest, ExtendedListShowsNamedEntriesLimitedByTheMask) {
-    if (!HaveSetfacl()) GTEST_SKIP() << "setfacl is not installed";
+    if (!testing::ToolInstalled("setfacl")) GTEST_SKIP() << "setfacl is not installed";
     std::filesystem::permissions(file_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     // uid 0 and gid 0 always exist; the mask r-x takes write away from every group-class entry.
     const std::string command = "setfacl -m u:0:rwx,g::rw,g:0:rw,m::rx '" + file_ + "' 2>/dev/null";

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/listing/temp_tree.h"
 #include "tools/hexview/hex_view_labels.h"
 
 namespace pelmora {
@@ -20,21 +21,7 @@ const std::string kFailed = "読み取りに失敗しました";
 
 class HexDumpTextTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "pelmora-hex-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::permissions(folder_ / "locked.bin", std::filesystem::perms::owner_all, ignored);
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    std::string Write(const std::string& name, const std::string& bytes) {
-        const auto path = folder_ / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
-    }
+    std::string Write(const std::string& name, const std::string& bytes) { return tree_.AddFile(name, bytes); }
     static std::string Bytes(std::size_t count, unsigned char first = 0) {
         std::string bytes;
         for (std::size_t i = 0; i < count; ++i) bytes += static_cast<char>(static_cast<unsigned char>(first + i));
@@ -49,7 +36,8 @@ protected:
         EXPECT_EQ(start, dump.size()) << "text after the last CR LF";
         return lines;
     }
-    std::filesystem::path folder_;
+    testing::TempTree tree_;
+    const std::filesystem::path folder_ = tree_.path();
 };
 
 TEST_F(HexDumpTextTest, GreetingFileDumpsAsTwoLinesByteForByte) {

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "tests/listing/fake_job_context.h"
+#include "tests/listing/temp_tree.h"
 
 namespace pelmora {
 namespace {
@@ -123,9 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The real starter: a program started with a file argument receives it untouched.
 TEST(SystemProcessStarter, PassesTheFileAsOneArgumentWithoutAShell) {
-    char pattern[] = "/tmp/pelmora-launch-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    const std::string root = pattern;
+    testing::TempTree tree;
+    const std::string& root = tree.path();
     const std::string program = root + "/my program";
     const std::string received = root + "/received";
     std::ofstream(program) << "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > '" << received << "'\n";
@@ -145,7 +145,6 @@ TEST(SystemProcessStarter, PassesTheFileAsOneArgumentWithoutAShell) {
     }
     EXPECT_EQ(content, "1|" + file);
     EXPECT_FALSE(std::filesystem::exists(root + "/pwned"));
-    std::filesystem::remove_all(root);
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <map>
 
+#include "tests/listing/temp_tree.h"
+
 namespace pelmora {
 namespace {
 
@@ -97,20 +99,13 @@ TEST(DrawFolderTree, StartPathIsPrintedAsGivenAndJoinedWithoutDoubleSlash) {
 // order, names that are not UTF-8 survive, and a link back up the tree is not walked.
 class FileSystemTreeReaderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/pelmora-tree-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        root_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(root_); }
-    void Touch(const std::string& relative) { std::ofstream(root_ + "/" + relative) << "x"; }
-    std::string root_;
+    void Touch(const std::string& relative) { tree_.AddFile(relative, "x"); }
+    testing::TempTree tree_;
+    const std::string root_ = tree_.path();
 };
 
 TEST_F(FileSystemTreeReaderTest, ListsVisibleEntriesSortedAndDoesNotFollowLinks) {
-    std::filesystem::create_directories(root_ + "/Beta/inner");
-    std::filesystem::create_directories(root_ + "/alpha");
-    std::filesystem::create_directories(root_ + "/.hidden-folder");
+    for (const char* folder : {"Beta/inner", "alpha", ".hidden-folder"}) tree_.AddFolder(folder);
     Touch("b.txt");
     Touch("A.txt");
     Touch(".hidden");
@@ -121,34 +116,24 @@ TEST_F(FileSystemTreeReaderTest, ListsVisibleEntriesSortedAndDoesNotFollowLinks)
     TreeFolderContents contents;
     reader.Read(root_, true, contents);
     EXPECT_EQ(contents.subfolders, (std::vector<std::string>{"alpha", "Beta", "loop"}));
-    ASSERT_EQ(contents.files.size(), 3u);
-    EXPECT_EQ(contents.files[0], "A.txt");
-    EXPECT_EQ(contents.files[1], "b.txt");
-    EXPECT_EQ(contents.files[2], "caf\xE9.txt");
+    EXPECT_EQ(contents.files, (std::vector<std::string>{"A.txt", "b.txt", "caf\xE9.txt"}));
 
     // Drawing the whole tree ends although "loop" points back at the start.
     Lines sink;
     DrawFolderTree(root_, {true, false}, reader, sink);
     EXPECT_EQ(sink.lines.back(), "└─loop");
     EXPECT_LT(sink.lines.size(), 20u);
-}
 
-TEST_F(FileSystemTreeReaderTest, FoldersOnlyReaderSkipsFiles) {
-    std::filesystem::create_directories(root_ + "/sub");
-    Touch("file.txt");
-    FileSystemTreeReader reader(false);
-    TreeFolderContents contents;
-    reader.Read(root_, true, contents);
-    EXPECT_EQ(contents.subfolders, std::vector<std::string>{"sub"});
+    FileSystemTreeReader foldersOnly(false);
+    foldersOnly.Read(root_, true, contents);
+    EXPECT_EQ(contents.subfolders, (std::vector<std::string>{"alpha", "Beta", "loop"}));
     EXPECT_TRUE(contents.files.empty());
-}
 
-TEST_F(FileSystemTreeReaderTest, UnreadableFolderIsShownEmpty) {
-    FileSystemTreeReader reader;
-    TreeFolderContents contents{{"stale"}, {"stale"}};
-    reader.Read(root_ + "/missing", false, contents);
-    EXPECT_TRUE(contents.files.empty());
-    EXPECT_TRUE(contents.subfolders.empty());
+    // An unreadable folder shows empty, nothing left over from the last read.
+    TreeFolderContents missing{{"stale"}, {"stale"}};
+    reader.Read(root_ + "/missing", false, missing);
+    EXPECT_TRUE(missing.files.empty());
+    EXPECT_TRUE(missing.subfolders.empty());
 }
 
 }  // namespace
