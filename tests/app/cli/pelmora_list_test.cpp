@@ -2,14 +2,15 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "platform/security.h"
 #include "temp_tree.h"
+#include "tools/aclview/acl_text.h"
+#include "tools/hexview/hex_dump_text.h"
 
 namespace {
 
@@ -21,19 +22,8 @@ struct ListerRun {
     std::string err;
 };
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-std::string Quoted(const std::string& argument) {
-    std::string quoted = "'";
-    for (const char c : argument) {
-        if (c == '\'') quoted += "'\\''";
-        else quoted.push_back(c);
-    }
-    return quoted + "'";
-}
+const auto Slurp = pelmora::testing::ReadFile;
+const auto Quoted = pelmora::testing::ShellQuote;
 
 // Runs the lister with the given arguments in the Tokyo time zone, input from nowhere.
 ListerRun RunLister(const TempTree& scratch, const std::vector<std::string>& args) {
@@ -65,7 +55,7 @@ protected:
                               "SFolderDateTime=1\r\nSFolderLastLineReturn=1\r\nSFolderWrite=1\r\n"
                               "DropName=1\r\nDropFullPath=0\r\n"
                               "[FolderView]\r\nFol_Kakomi=\r\nFol_FullPath3=0\r\nFol_RootGet3=1\r\n"
-                              "Fol_FolderMark3=1\r\n");
+                              "Fol_FolderMark3=1\r\n[HexView]\r\nHex_ReadByte=2048\r\n");
         const std::vector<std::pair<std::string, std::string>> files = {
             {"a b.txt", "1"},       {"q\"uote.txt", "22"},     {"tab\there.txt", "333"},
             {"new\nline.txt", "4444"}, {"日本語.txt", "55555"}, {"\xff\xfe.bin", "666666"},
@@ -73,13 +63,18 @@ protected:
         };
         for (const auto& [name, content] : files) SetWriteTime(tree.AddFile(name, content), kStamp);
     }
+    ListerRun RunWithIni(const std::vector<std::string>& args) const {
+        std::vector<std::string> all = {"--ini", ini};
+        all.insert(all.end(), args.begin(), args.end());
+        return RunLister(scratch, all);
+    }
     TempTree scratch;
     TempTree tree;
     std::string ini;
 };
 
 TEST_F(PelmoraListTest, GoldenRecursiveListingKeepsEveryNameByteForByte) {
-    const ListerRun run = RunLister(scratch, {"--ini", ini, "--yes", "recursive", tree.path()});
+    const ListerRun run = RunWithIni({"--yes", "recursive", tree.path()});
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string t = tree.path();
     const std::string date = "\"2004/05/06 7:08:09\"";
@@ -113,18 +108,41 @@ TEST_F(PelmoraListTest, TheOtherCommandsWriteWhatTheClipboardWouldGet) {
          "\"" + t + "/\xff\xfe.bin\",\"6\",\"2004/05/06 7:08:09\"\r\n"},
     };
     for (const Case& c : cases) {
-        const ListerRun run = RunLister(scratch, [&] {
-            std::vector<std::string> args = {"--ini", ini};
-            args.insert(args.end(), c.args.begin(), c.args.end());
-            return args;
-        }());
+        const ListerRun run = RunWithIni(c.args);
         EXPECT_EQ(run.status, 0) << c.args.back() << run.err;
         EXPECT_EQ(run.out, c.expected) << c.args.back();
     }
 }
 
+// hex and acl print what HexView and ACLView show, byte for byte.
+TEST_F(PelmoraListTest, HexAndAclPrintWhatTheirWindowsShow) {
+    std::string bytes;
+    for (int i = 0; i < 5000; ++i) bytes += static_cast<char>(i * 7);
+    const std::string file = scratch.AddFile("data.bin", bytes);
+    std::string aclLines;
+    for (const auto& line : pelmora::AclLines(ini, pelmora::platform::SystemSecurityService())) aclLines += line + "\r\n";
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+    };
+    const Case cases[] = {
+        {{"hex", file}, 0, pelmora::HexDumpText(file, 2048)},  // the count of the settings
+        {{"hex", file, "20"}, 0, pelmora::HexDumpText(file, 20)},
+        {{"hex", scratch / "missing"}, 1, "読み取りに失敗しました"},
+        {{"hex", file, "many"}, 2, ""},
+        {{"acl", ini}, 0, aclLines},
+        {{"acl", "//server/share/x"}, 1, "ドライブがNTFSではありません\r\n"},
+    };
+    for (const Case& c : cases) {
+        const ListerRun run = RunWithIni(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args.back();
+        EXPECT_EQ(run.out, c.out) << c.args.back();
+    }
+}
+
 TEST_F(PelmoraListTest, WithoutATerminalOrYesTheQuestionIsAnsweredNo) {
-    const ListerRun run = RunLister(scratch, {"--ini", ini, "recursive", tree.path()});
+    const ListerRun run = RunWithIni({"recursive", tree.path()});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("中止しました"), std::string::npos) << run.err;
@@ -157,7 +175,7 @@ TEST_F(PelmoraListTest, ExitStatusTellsUsageFromFailure) {
 
 TEST_F(PelmoraListTest, SettingsShowsTheNormalisedRecordAndNeverWritesTheFile) {
     const std::string before = Slurp(ini);
-    const ListerRun run = RunLister(scratch, {"--ini", ini, "--pattern", "*.csv", "settings"});
+    const ListerRun run = RunWithIni({"--pattern", "*.csv", "settings"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Slurp(ini), before);
     EXPECT_EQ(run.out.rfind("[Pelmora]\r\n", 0), 0u);
