@@ -1,11 +1,10 @@
 #include "listing/folder_tree.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
+#include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <optional>
+#include <utility>
 
 #include "listing/listing_messages.h"
 #include "listing/result_output.h"
@@ -34,8 +33,8 @@ public:
     TemporaryFiles(std::string script, std::string output) : script_(std::move(script)), output_(std::move(output)) {}
     ~TemporaryFiles() { Remove(); }
     void Remove() {
-        ::unlink(script_.c_str());
-        ::unlink(output_.c_str());
+        std::remove(script_.c_str());
+        std::remove(output_.c_str());
     }
 
 private:
@@ -112,10 +111,10 @@ bool ListFolderTree(const std::string& folder, const Settings& settings, const s
     const int seconds = settings.TreeWaitTime > 0 ? settings.TreeWaitTime : 1;
     const bool finished = tree->WaitFor(std::chrono::seconds(seconds));
     if (!finished) tree->Kill();  // before its output is read, so the file no longer grows
-    const int status = tree->ExitStatus();
+    const std::optional<int> exitCode = tree->ExitCode();
     tree.reset();
     // The shell's own codes for a program it could not execute.
-    if (finished && WIFEXITED(status) && (WEXITSTATUS(status) == 126 || WEXITSTATUS(status) == 127)) {
+    if (finished && exitCode && (*exitCode == 126 || *exitCode == 127)) {
         return fail(kTreeStartFailed, treeProgram);
     }
 

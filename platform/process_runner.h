@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ public:
     void Kill();
     bool HasEnded() const { return ended_; }
     int ExitStatus() const { return exitStatus_; }  // the raw wait status once ended
+    // The code the process passed to exit; nothing while it runs or when a signal ended it.
+    std::optional<int> ExitCode() const;
 
 private:
     explicit ChildProcess(int processId) : processId_(processId) {}

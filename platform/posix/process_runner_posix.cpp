@@ -78,6 +78,11 @@ bool ChildProcess::Collect(bool block) {
     return ended_;
 }
 
+std::optional<int> ChildProcess::ExitCode() const {
+    if (!ended_ || !WIFEXITED(exitStatus_)) return std::nullopt;
+    return WEXITSTATUS(exitStatus_);
+}
+
 bool ChildProcess::WaitFor(std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     auto pause = std::chrono::milliseconds(1);
