@@ -1,14 +1,13 @@
 #include "tools/tree/tree_drawing.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <memory>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "listing/text_collation.h"
 #include "platform/file_system.h"
+#include "platform/folder_reader.h"
 
 namespace pelmora {
 namespace {
@@ -91,26 +90,21 @@ void DrawFolderTree(const std::string& start, const TreeOptions& options, TreeFo
 void FileSystemTreeReader::Read(const std::string& folder, bool isStart, TreeFolderContents& contents) {
     contents.files.clear();
     contents.subfolders.clear();
-    if (!isStart) {
-        struct stat linkInfo {};
-        if (::lstat(folder.c_str(), &linkInfo) != 0 || S_ISLNK(linkInfo.st_mode)) return;
-    }
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
-    if (!dir) return;
-    std::string path;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const char* name = entry->d_name;
-        if (name[0] == '.') continue;  // hidden, and "." and ".."
-        bool isFolder = entry->d_type == DT_DIR;
-        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-            path = platform::JoinPath(folder, name);
-            struct stat info {};
-            isFolder = ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-        }
-        if (isFolder) {
-            contents.subfolders.emplace_back(name);
+    std::error_code error;
+    if (!isStart && std::filesystem::is_symlink(folder, error)) return;
+    platform::FolderReader reader;
+    if (!reader.Open(folder, error)) return;
+    platform::FolderEntry entry;
+    std::string name;
+    while (reader.Next(entry, error)) {
+        if (entry.name.front() == '.') continue;
+        name.assign(entry.name);
+        platform::EntryKind kind = entry.kind;
+        if (kind == platform::EntryKind::Unresolved) kind = reader.ResolveKind(name);
+        if (kind == platform::EntryKind::Folder) {
+            contents.subfolders.push_back(name);
         } else if (collectFiles_) {
-            contents.files.emplace_back(name);
+            contents.files.push_back(name);
         }
     }
     SortInTextOrder(contents.subfolders, keys_);
