@@ -1,7 +1,6 @@
 #include "tools/aclview/acl_view_window.h"
 
 #include <QApplication>
-#include <QDropEvent>
 #include <QFile>
 #include <QFontInfo>
 #include <QLabel>
@@ -9,11 +8,11 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
 #include "app/window_placement.h"
+#include "tests/tools/tool_window_fixture.h"
 #include "settings/ini_access.h"
 #include "tools/aclview/acl_text.h"
 
@@ -45,8 +44,8 @@ class AclViewWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir dir_;
-    std::string ini_;
+    testing::ToolWindowFolder folder_;
+    const std::string ini_ = folder_.ini;
 
     static QStringList ListLines(const AclViewWindow& w) {
         QStringList lines;
@@ -55,24 +54,7 @@ private:
         return lines;
     }
     static QString Label(const AclViewWindow& w) { return w.findChild<QLabel*>("Label1")->text(); }
-    std::string WriteFile(const QString& name) {
-        QFile file(dir_.filePath(name));
-        file.open(QIODevice::WriteOnly);
-        file.write("x");
-        return QFile::encodeName(file.fileName()).toStdString();
-    }
-    // Qt delivers drop events only while a real drag runs, so the window gets it directly.
-    static void Drop(QWidget& target, QMimeData* mime) {
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
-        static_cast<QObject&>(target).event(&drop);
-    }
-
 private slots:
-    void initTestCase() {
-        QVERIFY(dir_.isValid());
-        ini_ = QFile::encodeName(dir_.filePath("Pelmora.ini")).toStdString();
-    }
-
     void showsTheEntriesOfARealFile() {
         Settings settings;
         AclViewWindow w(settings, ini_);
@@ -82,7 +64,7 @@ private slots:
         QCOMPARE(Label(w), QStringLiteral("Path:[ ]"));
         QVERIFY(ListLines(w).isEmpty());
 
-        const std::string path = WriteFile("some file.txt");
+        const std::string path = folder_.WriteFile("some file.txt");
         QFile::setPermissions(QString::fromStdString(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
         w.FollowPath(path);
         QCOMPARE(Label(w), QString::fromStdString("Path:[ " + path + " ]"));
@@ -133,11 +115,11 @@ private slots:
         auto* files = new QMimeData;
         files->setUrls({QUrl::fromLocalFile("/x/one.txt"), QUrl::fromLocalFile("/x/two.txt"),
                         QUrl::fromLocalFile("/x/three.txt")});
-        Drop(w, files);
+        testing::Drop(w, files);
         QCOMPARE(Label(w), QStringLiteral("Path:[ /x/one.txt ]"));
         auto* text = new QMimeData;
         text->setText("/x/two.txt");
-        Drop(w, text);
+        testing::Drop(w, text);
         QCOMPARE(Label(w), QStringLiteral("Path:[ /x/one.txt ]"));
         delete files;
         delete text;
