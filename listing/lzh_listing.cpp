@@ -1,7 +1,6 @@
 #include "listing/lzh_listing.h"
 
 #include <lhasa.h>
-#include <sys/stat.h>
 
 #include <cinttypes>
 #include <cstdio>
@@ -10,6 +9,7 @@
 #include <optional>
 
 #include "listing/member_names.h"
+#include "platform/file_facts.h"
 
 namespace pelmora {
 namespace {
@@ -172,9 +172,9 @@ std::string RatioText(std::uint64_t packed, std::uint64_t size) {
 ArchiveListingResult ListLzhMembers(const std::string& path, std::time_t now) {
     ArchiveListingResult result;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    struct stat info {};
-    if (!file || ::fstat(fileno(file.get()), &info) != 0) return result;  // Failed
-    const std::uint64_t fileSize = static_cast<std::uint64_t>(info.st_size);
+    const std::optional<platform::FileFacts> facts = file ? platform::ReadFileFacts(path) : std::nullopt;
+    if (!facts) return result;  // Failed
+    const std::uint64_t fileSize = facts->size;
 
     CountingStream counter{file.get(), 0, false};
     std::unique_ptr<LHAInputStream, void (*)(LHAInputStream*)> stream(
@@ -240,7 +240,7 @@ ArchiveListingResult ListLzhMembers(const std::string& path, std::time_t now) {
     std::snprintf(total, sizeof total, " Total %9" PRIu64 " file%s %7" PRIu64 " %7" PRIu64 " %s            %s\r\n",
                   members, members == 1 ? " " : "s", totalPacked, totalSize,
                   totalSize == 0 ? "******" : RatioText(totalPacked, totalSize).c_str(),
-                  StampText(info.st_mtime, now).c_str());
+                  StampText(static_cast<std::time_t>(facts->lastWrite.seconds), now).c_str());
     out.append(total);
     result.status = ArchiveListingStatus::Listed;
     return result;

@@ -1,7 +1,5 @@
 #include "listing/zip_listing.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
 #include <zip.h>
 
 #include <cinttypes>
@@ -14,6 +12,7 @@
 #include <vector>
 
 #include "listing/member_names.h"
+#include "platform/file_system.h"
 
 namespace pelmora {
 namespace {
@@ -175,10 +174,7 @@ void AppendFormatted(std::string& out, const char* format, auto... values) {
 
 ArchiveListingResult ListZipMembers(const std::string& path) {
     ArchiveListingResult result;
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode) || ::access(path.c_str(), R_OK) != 0) {
-        return result;  // Failed: there is no file to read
-    }
+    if (!platform::FileExists(path)) return result;  // Failed: there is no file to read
     int error = 0;
     std::unique_ptr<zip_t, void (*)(zip_t*)> archive(zip_open(path.c_str(), ZIP_RDONLY, &error), &zip_discard);
     if (!archive) {

@@ -1,10 +1,10 @@
 #include "tools/launch/launcher.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 #include "listing/path_ops.h"
 #include "platform/file_system.h"
@@ -86,8 +86,11 @@ void LaunchSelectedFile(const BrowserState& state, const Settings& settings, Use
 bool SystemProcessStarter::FileExists(const std::string& path) { return platform::FileExists(path); }
 
 bool SystemProcessStarter::IsExecutableFile(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0111) != 0;
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    constexpr fs::perms kAnyExecute = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+    return !error && fs::is_regular_file(status) && (status.permissions() & kAnyExecute) != fs::perms::none;
 }
 
 void SystemProcessStarter::StartProgram(const std::string& program, const std::string& file) {
