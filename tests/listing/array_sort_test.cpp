@@ -91,19 +91,8 @@ TEST(SortByKey, OrdersByExtensionThenPathAndStripsKeys) {
     EXPECT_EQ(SortByKey("k2\tsecond\tx\r\nk1\tfirst", nullptr), "first\r\nsecond\tx");
     // A piece without TAB stays whole; an empty piece is a line of its own.
     EXPECT_EQ(SortByKey("b\r\na\r\n", nullptr), "\r\na\r\nb");
-}
-
-TEST(SortByKey, LayoutLineBreaksSplitEntriesIntoPieces) {
     // "<CRLF>" as Kakomi: each entry spreads over lines, and each piece sorts on its own.
-    const std::string text = "txt/d/b.txt\t\r\nb.txt\r\n\r\n   /d/a\t\r\na\r\n";
-    EXPECT_EQ(SortByKey(text, nullptr), "\r\n\r\n\r\na\r\nb.txt\r\n");
-}
-
-TEST(AfterFirst, TextAfterTheFirstSeparator) {
-    EXPECT_EQ(AfterFirst("a\tb\tc", "\t"), "b\tc");
-    EXPECT_EQ(AfterFirst("abc", "\t"), "abc");
-    EXPECT_EQ(AfterFirst("\t", "\t"), "");
-    EXPECT_EQ(AfterFirst("a<>b<>c", "<>"), "b<>c");
+    EXPECT_EQ(SortByKey("txt/d/b.txt\t\r\nb.txt\r\n\r\n   /d/a\t\r\na\r\n", nullptr), "\r\n\r\n\r\na\r\nb.txt\r\n");
 }
 
 TEST(SortEntriesByKey, SameOrderAsTheTextForm) {

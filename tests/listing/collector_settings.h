@@ -2,7 +2,12 @@
 // Settings for collector tests: names only, no enclosing text, "," between fields, every
 // write and extra switch off, so expectations read plainly. Tests switch on what they need.
 
+#include <gtest/gtest.h>
+
+#include "listing/browser_state.h"
 #include "settings/settings_record.h"
+#include "tests/listing/fake_job_context.h"
+#include "tests/listing/temp_tree.h"
 
 namespace pelmora::testing {
 
@@ -41,5 +46,14 @@ inline Settings PlainListingSettings() {
     s.Fol_WriteName3 = "/nonexistent/PX_Folder3";
     return s;
 }
+
+// A tree, the fakes and the plain settings for one collector command.
+class CollectorTest : public ::testing::Test {
+protected:
+    TempTree tree;
+    FakeJobContext fake;
+    Settings settings = PlainListingSettings();
+    BrowserState state;
+};
 
 }  // namespace pelmora::testing

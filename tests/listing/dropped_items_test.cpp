@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "collector_settings.h"
-#include "fake_job_context.h"
-#include "temp_tree.h"
 
 namespace pelmora {
 namespace {
@@ -52,7 +50,7 @@ TEST(LongPathOf, KeepsExistingPathsAndRejectsMissingOnes) {
     EXPECT_EQ(LongPathOf("//server/share/x"), "//server/share/x");
 }
 
-class DroppedItemsTest : public ::testing::Test {
+class DroppedItemsTest : public testing::CollectorTest {
 protected:
     DroppedItemsTest() {
         tree.AddFile("b.txt");
@@ -65,9 +63,6 @@ protected:
         for (const std::string& name : names) paths.push_back(tree / name);
         return JoinCommandLine(paths);
     }
-    testing::TempTree tree;
-    testing::FakeJobContext fake;
-    Settings settings = testing::PlainListingSettings();
 };
 
 TEST_F(DroppedItemsTest, FoldersFirstThenFilesEachSorted) {

@@ -1,9 +1,11 @@
 #pragma once
 // Recording stand-ins for what long work takes from its caller, shared by the listing tests.
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "listing/job_context.h"
@@ -82,5 +84,14 @@ struct FakeJobContext {
     FakeSaveDialog saveDialog;
     JobContext context{progress, cancel, dialogs, clipboard, saveDialog};
 };
+
+// Every pump outlasts the pump interval, so every item pumps; the cancel button is
+// pressed on the given pump.
+inline void CancelOnPump(FakeJobContext& job, int pump) {
+    job.progress.onPump = [&job, pump](int count) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(35));
+        if (count == pump) job.cancel.Raise();
+    };
+}
 
 }  // namespace pelmora::testing

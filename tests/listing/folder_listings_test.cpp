@@ -1,21 +1,16 @@
 #include "listing/folder_listings.h"
 
-#include <chrono>
-#include <thread>
-
 #include <gtest/gtest.h>
 
 #include "collector_settings.h"
-#include "fake_job_context.h"
 #include "listing/listing_messages.h"
-#include "temp_tree.h"
 
 namespace pelmora {
 namespace {
 
 using Texts = std::vector<std::string>;
 
-class FolderListingsTest : public ::testing::Test {
+class FolderListingsTest : public testing::CollectorTest {
 protected:
     FolderListingsTest() {
         tree.AddFolder("A/B/D");
@@ -26,10 +21,6 @@ protected:
         state.folder = tree / "A";
         fake.dialogs.answer = true;
     }
-    testing::TempTree tree;
-    testing::FakeJobContext fake;
-    Settings settings = testing::PlainListingSettings();
-    BrowserState state;
 };
 
 TEST_F(FolderListingsTest, CurrentFolderByNameOrPathWithItsMark) {
@@ -113,10 +104,7 @@ TEST_F(FolderListingsTest, AllSubfoldersOfAFolderWithoutAnyNamesNothing) {
 TEST_F(FolderListingsTest, ACancelledFolderWalkDeliversWhatItFound) {
     settings.Fol_RootGet3 = "1";
     settings.Fol_Write3 = "1";
-    fake.progress.onPump = [this](int count) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(35));
-        if (count == 3) fake.cancel.Raise();  // after the start folder was entered
-    };
+    testing::CancelOnPump(fake, 3);  // after the start folder was entered
     const ListingOutcome outcome = ListAllSubfolders(state, settings, fake.context);
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_EQ(fake.clipboard.text, "A");

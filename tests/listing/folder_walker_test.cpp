@@ -2,10 +2,8 @@
 
 #include <unistd.h>
 
-#include <chrono>
 #include <climits>
 #include <filesystem>
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -148,11 +146,7 @@ TEST_F(FolderWalkerTest, AFolderWithoutReadPermissionAsks) {
 TEST_F(FolderWalkerTest, ACancelDuringTheWalkEndsItAtTheNextItem) {
     for (int i = 0; i < 5; ++i) tree.AddFile("f" + std::to_string(i));
     tree.AddFile("sub/s");
-    // Every pump takes longer than the pump interval, so every item pumps.
-    fake.progress.onPump = [&](int count) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(35));
-        if (count == 3) fake.cancel.Raise();
-    };
+    testing::CancelOnPump(fake, 3);
     RecordingVisitor visitor(tree.path());
     EXPECT_EQ(Walk(visitor), WalkEnd::Cancelled);
     EXPECT_EQ(visitor.events, (Events{"D:.", "F:f0"}));
@@ -160,10 +154,7 @@ TEST_F(FolderWalkerTest, ACancelDuringTheWalkEndsItAtTheNextItem) {
 
 TEST_F(FolderWalkerTest, ACancelIsSeenWhileABigFolderIsRead) {
     for (int i = 0; i < 10000; ++i) tree.AddFile("f" + std::to_string(i));
-    fake.progress.onPump = [&](int count) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(35));
-        if (count == 2) fake.cancel.Raise();
-    };
+    testing::CancelOnPump(fake, 2);
     RecordingVisitor visitor(tree.path());
     EXPECT_EQ(Walk(visitor), WalkEnd::Cancelled);
     EXPECT_TRUE(visitor.events.empty());

@@ -1,21 +1,16 @@
 #include "listing/recursive_files.h"
 
-#include <chrono>
-#include <thread>
-
 #include <gtest/gtest.h>
 
 #include "collector_settings.h"
-#include "fake_job_context.h"
 #include "listing/listing_messages.h"
-#include "temp_tree.h"
 
 namespace pelmora {
 namespace {
 
 using Texts = std::vector<std::string>;
 
-class RecursiveFilesTest : public ::testing::Test {
+class RecursiveFilesTest : public testing::CollectorTest {
 protected:
     RecursiveFilesTest() {
         tree.AddFile("a2.txt");
@@ -28,10 +23,6 @@ protected:
         state.pattern = "*.*";
         fake.dialogs.answer = true;
     }
-    testing::TempTree tree;
-    testing::FakeJobContext fake;
-    Settings settings = testing::PlainListingSettings();
-    BrowserState state;
 };
 
 TEST_F(RecursiveFilesTest, FilesBeforeSubfoldersWithTheCountInTheMessage) {
@@ -82,16 +73,9 @@ TEST_F(RecursiveFilesTest, ExtensionSortOrdersTheWholeTree) {
 }
 
 // The cancel comes on the fourth pump: after the start, the start folder and the first file.
-void CancelOnFourthPump(testing::FakeJobContext& job) {
-    job.progress.onPump = [&job](int count) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(35));
-        if (count == 4) job.cancel.Raise();
-    };
-}
-
 TEST_F(RecursiveFilesTest, ACancelledWalkStillDeliversAndOffersTheSave) {
     settings.SFolderWrite = "1";
-    CancelOnFourthPump(fake);
+    testing::CancelOnPump(fake, 4);
     const ListingOutcome outcome = ListFilesRecursively(state, settings, fake.context);
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_EQ(fake.clipboard.text, "a1.log");
@@ -102,7 +86,7 @@ TEST_F(RecursiveFilesTest, ACancelledWalkStillDeliversAndOffersTheSave) {
 
 TEST_F(RecursiveFilesTest, TheSortAfterACancelClearsItAndReportsSuccess) {
     settings.FileExtSort = "1";
-    CancelOnFourthPump(fake);
+    testing::CancelOnPump(fake, 4);
     const ListingOutcome outcome = ListFilesRecursively(state, settings, fake.context);
     EXPECT_FALSE(outcome.cancelled);
     EXPECT_EQ(fake.clipboard.text, "a1.log");

@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "collector_settings.h"
-#include "fake_job_context.h"
 #include "listing/listing_messages.h"
-#include "temp_tree.h"
 
 namespace pelmora {
 namespace {
 
-class SelectedFilesTest : public ::testing::Test {
+class SelectedFilesTest : public testing::CollectorTest {
 protected:
     SelectedFilesTest() {
         for (const char* name : {"a.txt", "b.csv", "c", "d.txt", "e.md"}) tree.AddFile(name);
@@ -18,10 +16,6 @@ protected:
         state.entries = {"a.txt", "b.csv", "c", "d.txt", "e.md"};
         state.selected = {true, true, true, true, true};
     }
-    testing::TempTree tree;
-    testing::FakeJobContext fake;
-    Settings settings = testing::PlainListingSettings();
-    BrowserState state;
 };
 
 TEST_F(SelectedFilesTest, SelectedEntriesInListOrderWithTheLastLineSwitch) {
@@ -85,8 +79,7 @@ TEST_F(SelectedFilesTest, TheSaveComesAfterTheClipboardAndACancelKeepsIt) {
     testing::FakeJobContext job;
     job.saveDialog.answer = tree / "saved.txt";
     ListSelectedFiles(state, settings, job.context);
-    std::ifstream saved(tree / "saved.txt", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), job.clipboard.text);
+    EXPECT_EQ(tree.Read("saved.txt"), job.clipboard.text);
 }
 
 }  // namespace
