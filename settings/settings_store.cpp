@@ -93,6 +93,16 @@ void NormalizeInt(std::int32_t& value, NormalizeRule rule) {
     }
 }
 
+void LoadKeys(Settings& settings, const platform::ProfileFile& file) {
+    for (const KeyDescriptor& descriptor : KeyTable()) {
+        if (std::int32_t* number = IntField(settings, descriptor)) {
+            *number = file.ReadInt(descriptor.section, descriptor.key);
+        } else {
+            *TextField(settings, descriptor) = file.ReadString(descriptor.section, descriptor.key);
+        }
+    }
+}
+
 }  // namespace
 
 void CreateDefaultIni(const std::string& iniPath) {
@@ -105,15 +115,10 @@ void CreateDefaultIni(const std::string& iniPath) {
 }
 
 void LoadSettings(Settings& settings, const std::string& iniPath) {
-    const platform::ProfileFile file = platform::ProfileFile::Load(iniPath);
-    for (const KeyDescriptor& descriptor : KeyTable()) {
-        if (std::int32_t* number = IntField(settings, descriptor)) {
-            *number = file.ReadInt(descriptor.section, descriptor.key);
-        } else {
-            *TextField(settings, descriptor) = file.ReadString(descriptor.section, descriptor.key);
-        }
-    }
+    LoadKeys(settings, platform::ProfileFile::Load(iniPath));
 }
+
+void LoadDefaultSettings(Settings& settings) { LoadKeys(settings, platform::ProfileFile::Parse(DefaultIniText())); }
 
 void NormalizeSettings(Settings& settings, const std::string& programFolder, BrowserSettingsSink* sink) {
     for (const KeyDescriptor& descriptor : KeyTable()) {

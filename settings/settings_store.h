@@ -30,6 +30,9 @@ void CreateDefaultIni(const std::string& iniPath);
 // unreadable file reads as empty.
 void LoadSettings(Settings& settings, const std::string& iniPath);
 
+// Reads every key as a newly created default file would give it, without any file.
+void LoadDefaultSettings(Settings& settings);
+
 // Brings every field to a well-formed value and points the browser at the start folder,
 // the pattern and the hidden/system display. `sink` may be null (no window).
 void NormalizeSettings(Settings& settings, const std::string& programFolder, BrowserSettingsSink* sink);

@@ -1,9 +1,6 @@
 #include "app/cli/cli_commands.h"
 
-#include <unistd.h>
-
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string_view>
 
@@ -17,24 +14,15 @@
 #include "listing/recursive_files.h"
 #include "listing/selected_files.h"
 #include "platform/file_system.h"
+#include "platform/terminal.h"
 #include "settings/settings_store.h"
 
 namespace pelmora::cli {
 
 namespace {
 
-void Complain(const std::string& text) { std::fprintf(stderr, "pelmora-list: %s\n", text.c_str()); }
-
-// Folder arguments become absolute, as the browser's folders always are; the folder itself
-// is not resolved, so a link keeps the name the user gave.
-std::string AbsoluteFolder(const std::string& argument) {
-    std::string folder = std::filesystem::absolute(argument).lexically_normal().string();
-    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-    return folder;
-}
-
 bool StartFolder(const std::string& argument, std::string& folder) {
-    folder = AbsoluteFolder(argument);
+    folder = AbsolutePath(argument);
     if (platform::FolderExists(folder)) return true;
     Complain("not a folder: " + argument);
     return false;
@@ -47,14 +35,6 @@ BrowserState BrowserFor(const CliRun& run, const std::string& folder) {
     state.showHidden = run.settings.FileHiddenFile == "1";
     state.showSystem = run.settings.FileSystemFile == "1";
     return state;
-}
-
-int Finish(const CliRun& run, const ListingOutcome& outcome) {
-    if (run.job.clipboard.WriteFailed()) {
-        Complain("writing the listing to standard output failed");
-        return kExitFailure;
-    }
-    return outcome.failed ? kExitFailure : kExitOk;
 }
 
 int RunFiles(CliRun& run, const std::vector<std::string>& args) {
@@ -72,24 +52,24 @@ int RunFiles(CliRun& run, const std::vector<std::string>& args) {
         }
     }
     state.selected.assign(state.entries.size(), true);
-    return Finish(run, ListSelectedFiles(state, run.settings, run.job.context));
+    return FinishCommand(run, ListSelectedFiles(state, run.settings, run.job.context).failed);
 }
 
 template <ListingOutcome (*Collector)(const BrowserState&, const Settings&, JobContext&)>
 int RunFolderCommand(CliRun& run, const std::vector<std::string>& args) {
     std::string folder;
     if (!StartFolder(args[0], folder)) return kExitFailure;
-    return Finish(run, Collector(BrowserFor(run, folder), run.settings, run.job.context));
+    return FinishCommand(run, Collector(BrowserFor(run, folder), run.settings, run.job.context).failed);
 }
 
 int RunDrop(CliRun& run, const std::vector<std::string>& args) {
     // No window, hence no keyboard: the Alt key is never down here.
-    return Finish(run, ListDroppedItems(args, false, run.settings, run.job.context));
+    return FinishCommand(run, ListDroppedItems(args, false, run.settings, run.job.context).failed);
 }
 
 int RunSettings(CliRun& run, const std::vector<std::string>&) {
     run.job.clipboard.SetText(SettingsAsIniText(run.settings));
-    return Finish(run, {});
+    return FinishCommand(run, false);
 }
 
 void PrintUsage(std::FILE* to) {
@@ -115,8 +95,8 @@ void PrintUsage(std::FILE* to) {
 }
 
 // Settings as start-up would have them: the given or the program's own file, loaded and
-// normalised. Without any file the built-in default file is read from a private temporary
-// copy, so the lister never creates files of the program.
+// normalised. Without any file the built-in default file's text is read, so the lister
+// never creates files of the program.
 bool LoadCliSettings(const std::string& iniOption, Settings& settings) {
     const std::string programFolder = platform::ProgramFolder();
     if (!iniOption.empty()) {
@@ -128,27 +108,29 @@ bool LoadCliSettings(const std::string& iniOption, Settings& settings) {
     } else if (const AppPaths paths = ResolveAppPaths(); platform::FileExists(paths.iniPath)) {
         LoadSettings(settings, paths.iniPath);
     } else {
-        std::string temporary = (std::filesystem::temp_directory_path() / "pelmora-list-XXXXXX").string();
-        const int fd = mkstemp(temporary.data());
-        if (fd < 0) {
-            Complain("cannot create a temporary file for the default settings");
-            return false;
-        }
-        const std::string_view text = DefaultIniText();
-        const bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-        close(fd);
-        if (written) LoadSettings(settings, temporary);
-        unlink(temporary.c_str());
-        if (!written) {
-            Complain("cannot write the default settings");
-            return false;
-        }
+        LoadDefaultSettings(settings);
     }
     NormalizeSettings(settings, programFolder, nullptr);
     return true;
 }
 
 }  // namespace
+
+void Complain(const std::string& text) { std::fprintf(stderr, "pelmora-list: %s\n", text.c_str()); }
+
+std::string AbsolutePath(const std::string& argument) {
+    std::string path = std::filesystem::absolute(argument).lexically_normal().string();
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+int FinishCommand(const CliRun& run, bool failed) {
+    if (run.job.clipboard.WriteFailed()) {
+        Complain("writing to standard output failed");
+        return kExitFailure;
+    }
+    return failed ? kExitFailure : kExitOk;
+}
 
 // The command table. To add a command, add one row here: its name, the arguments as the
 // usage shows them, a one-line summary, the least and most argument counts (kAnyCount: no
@@ -216,7 +198,7 @@ int RunListCommandLine(int argc, char** argv) {
         return kExitUsage;
     }
 
-    CliJobContext job(answerYes, isatty(STDERR_FILENO) != 0, isatty(STDIN_FILENO) != 0);
+    CliJobContext job(answerYes, platform::StandardErrorIsTerminal(), platform::StandardInputIsTerminal());
     CliRun run{Settings{}, job};
     if (!LoadCliSettings(iniOption, run.settings)) return kExitFailure;
     if (patternGiven) run.settings.Pattern = patternOption;

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cstdint>
-#include <cstdio>
 
 #include "platform/security.h"
 #include "tools/aclview/acl_text.h"
@@ -11,17 +10,6 @@
 #include "tools/hexview/hexview_texts.h"
 
 namespace pelmora::cli {
-namespace {
-
-int Finish(const CliRun& run, bool failed) {
-    if (run.job.clipboard.WriteFailed()) {
-        std::fputs("pelmora-list: writing to standard output failed\n", stderr);
-        return kExitFailure;
-    }
-    return failed ? kExitFailure : kExitOk;
-}
-
-}  // namespace
 
 int RunHex(CliRun& run, const std::vector<std::string>& args) {
     std::int64_t count = run.settings.Hex_ReadByte > 0 ? run.settings.Hex_ReadByte : 1024;
@@ -29,13 +17,13 @@ int RunHex(CliRun& run, const std::vector<std::string>& args) {
         const std::string& text = args[1];
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
         if (error != std::errc() || end != text.data() + text.size() || count < 0) {
-            std::fprintf(stderr, "pelmora-list: not a byte count: %s\n", text.c_str());
+            Complain("not a byte count: " + text);
             return kExitUsage;
         }
     }
     const std::string dump = HexDumpText(args[0], count);
     run.job.clipboard.SetText(dump);
-    return Finish(run, dump == hexview_texts::kReadFailed);
+    return FinishCommand(run, dump == hexview_texts::kReadFailed);
 }
 
 int RunAcl(CliRun& run, const std::vector<std::string>& args) {
@@ -45,7 +33,7 @@ int RunAcl(CliRun& run, const std::vector<std::string>& args) {
     run.job.clipboard.SetText(text);
     const bool failed = lines.size() == 1 &&
                         (lines[0] == aclview_texts::kNoPermissionVolume || lines[0] == aclview_texts::kReadFailed);
-    return Finish(run, failed);
+    return FinishCommand(run, failed);
 }
 
 }  // namespace pelmora::cli
