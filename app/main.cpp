@@ -4,6 +4,7 @@
 #include "app/dropped_files_run.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "platform/time_zone.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ bool CommandLineIsBlank(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    pelmora::platform::PinLocalTimeZone();
     // Paths on the command line are listed without a window.
     if (!CommandLineIsBlank(argc, argv)) return pelmora::RunDroppedFiles(argc, argv);
 

@@ -4,8 +4,10 @@
 #include <cstdio>
 
 #include "listing/archive_listing.h"
+#include "platform/time_zone.h"
 
 int main(int argc, char** argv) {
+    pelmora::platform::PinLocalTimeZone();  // as the programs do
     if (argc != 2) {
         std::fputs("usage: archive_listing_bench ARCHIVE\n", stderr);
         return 2;

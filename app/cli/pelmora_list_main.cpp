@@ -4,8 +4,10 @@
 #include <exception>
 
 #include "app/cli/cli_commands.h"
+#include "platform/time_zone.h"
 
 int main(int argc, char** argv) {
+    pelmora::platform::PinLocalTimeZone();
     try {
         return pelmora::cli::RunListCommandLine(argc, argv);
     } catch (const std::exception& error) {

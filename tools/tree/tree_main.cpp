@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "platform/time_zone.h"
 #include "platform/volume_label.h"
 #include "tools/tree/tree_drawing.h"
 
@@ -44,6 +45,7 @@ std::string SerialText(std::uint32_t serial) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    pelmora::platform::PinLocalTimeZone();
     // The path always comes first, so a folder named "/F" is still a path.
     if (argc < 2) {
         std::fputs("usage: pelmora-tree PATH [/F] [/A]\n", stderr);
