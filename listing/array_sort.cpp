@@ -13,65 +13,6 @@ namespace pelmora {
 
 namespace {
 
-// A collation key in the shared key buffer, with the element's source index.
-struct KeyedIndex {
-    const unsigned char* key;
-    std::uint32_t length;
-    std::uint32_t index;
-};
-
-int ByteAt(const KeyedIndex& item, std::size_t depth) { return depth < item.length ? item.key[depth] : -1; }
-
-// Keys equal up to `depth`: the rest of the key, then the source index (stability).
-bool Before(const KeyedIndex& a, const KeyedIndex& b, std::size_t depth) {
-    const std::size_t common = std::min(a.length, b.length);
-    if (depth < common) {
-        const int order = std::memcmp(a.key + depth, b.key + depth, common - depth);
-        if (order != 0) return order < 0;
-    }
-    if (a.length != b.length) return a.length < b.length;
-    return a.index < b.index;
-}
-
-// Multikey quicksort (three-way partition on one key byte at a time): keys of a listing
-// share long prefixes (extension, then the folders of the path), which this sort reads
-// only once instead of once per comparison.
-void SortKeys(KeyedIndex* items, std::size_t count, std::size_t depth, int nesting = 0) {
-    while (count > 1) {
-        // Small groups, and keys crafted to nest the partitions deeply, go to a plain sort.
-        if (count < 16 || nesting > 200) {
-            std::sort(items, items + count,
-                      [depth](const KeyedIndex& a, const KeyedIndex& b) { return Before(a, b, depth); });
-            return;
-        }
-        const int first = ByteAt(items[0], depth);
-        const int middle = ByteAt(items[count / 2], depth);
-        const int last = ByteAt(items[count - 1], depth);
-        const int pivot = std::max(std::min(first, middle), std::min(std::max(first, middle), last));
-        std::size_t lower = 0, index = 0, upper = count;
-        while (index < upper) {
-            const int byte = ByteAt(items[index], depth);
-            if (byte < pivot) {
-                std::swap(items[lower++], items[index++]);
-            } else if (byte > pivot) {
-                std::swap(items[index], items[--upper]);
-            } else {
-                ++index;
-            }
-        }
-        SortKeys(items, lower, depth, nesting + 1);
-        SortKeys(items + upper, count - upper, depth, nesting + 1);
-        items += lower;
-        count = upper - lower;
-        if (pivot < 0) {
-            // Whole keys equal: only the source order is left.
-            std::sort(items, items + count, [](const KeyedIndex& a, const KeyedIndex& b) { return a.index < b.index; });
-            return;
-        }
-        ++depth;
-    }
-}
-
 void ReportSortProgress(JobContext& context, std::size_t placed, std::size_t count) {
     if (context.progress.IsOpen()) {
         std::string activity(kSortProgressPrefix);
@@ -85,33 +26,19 @@ void ReportSortProgress(JobContext& context, std::size_t placed, std::size_t cou
 }
 
 // The order of `count` texts given by textAt(i), as source indexes; nothing when the user
-// cancelled. Each collation key is made once, so the sort is n log n key comparisons.
+// cancelled.
 template <typename TextAt>
-std::optional<std::vector<std::size_t>> SortedOrder(std::size_t count, TextAt textAt, JobContext* context) {
+std::optional<std::vector<std::uint32_t>> SortedOrder(std::size_t count, TextAt textAt, JobContext* context) {
     if (context != nullptr) context->cancel.Reset();
-    // All keys in one buffer: one allocation instead of one per element, and neighbours
-    // in the source stay neighbours in memory.
-    std::string keys;
-    std::vector<std::size_t> ends(count);
-    TextSortKeyMaker maker;
+    std::vector<std::string_view> texts(count);
     for (std::size_t i = 0; i < count; ++i) {
-        maker.AppendKey(textAt(i), keys);
-        ends[i] = keys.size();
+        texts[i] = textAt(i);
         if (context != nullptr) {
             if (i % 100 == 0) ReportSortProgress(*context, i, count);
             if (context->cancel.IsRaised()) return std::nullopt;
         }
     }
-    std::vector<KeyedIndex> keyed(count);
-    const auto* base = reinterpret_cast<const unsigned char*>(keys.data());
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t begin = i == 0 ? 0 : ends[i - 1];
-        keyed[i] = {base + begin, static_cast<std::uint32_t>(ends[i] - begin), static_cast<std::uint32_t>(i)};
-    }
-    SortKeys(keyed.data(), keyed.size(), 0);
-    std::vector<std::size_t> order(count);
-    for (std::size_t i = 0; i < count; ++i) order[i] = keyed[i].index;
-    return order;
+    return TextSortOrder(texts);
 }
 
 }  // namespace
@@ -126,7 +53,7 @@ int ArraySortString(const std::vector<std::string>& source, std::vector<std::str
     }
     destination.clear();
     destination.reserve(source.size());
-    for (const std::size_t index : *order) destination.push_back(source[index]);
+    for (const std::uint32_t index : *order) destination.push_back(source[index]);
     return 0;
 }
 
@@ -136,7 +63,7 @@ void SortEntriesByKey(std::vector<FormattedEntry>& entries, JobContext* context)
     if (!order) return;
     std::vector<FormattedEntry> sorted;
     sorted.reserve(entries.size());
-    for (const std::size_t index : *order) sorted.push_back(std::move(entries[index]));
+    for (const std::uint32_t index : *order) sorted.push_back(std::move(entries[index]));
     entries = std::move(sorted);
 }
 

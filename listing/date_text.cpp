@@ -6,7 +6,8 @@ namespace pelmora {
 
 namespace {
 
-void AppendNumber(int value, int minDigits, std::string& out) {
+// Writes value with at least minDigits digits at `at`; returns the end.
+char* PutNumber(char* at, int value, int minDigits) {
     char digits[16];
     int count = 0;
     unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
@@ -14,9 +15,34 @@ void AppendNumber(int value, int minDigits, std::string& out) {
         digits[count++] = static_cast<char>('0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
-    if (value < 0) out.push_back('-');
-    for (int i = count; i < minDigits; ++i) out.push_back('0');
-    while (count > 0) out.push_back(digits[--count]);
+    if (value < 0) *at++ = '-';
+    for (int i = count; i < minDigits; ++i) *at++ = '0';
+    while (count > 0) *at++ = digits[--count];
+    return at;
+}
+
+// Each text is put together in a small buffer and appended once: listings write millions.
+char* PutDate(char* at, const LocalDateTime& time) {
+    at = PutNumber(at, time.year, 4);
+    *at++ = '/';
+    at = PutNumber(at, time.month, 2);
+    *at++ = '/';
+    return PutNumber(at, time.day, 2);
+}
+
+char* PutTime(char* at, const LocalDateTime& time, int hourDigits) {
+    at = PutNumber(at, time.hour, hourDigits);
+    *at++ = ':';
+    at = PutNumber(at, time.minute, 2);
+    *at++ = ':';
+    return PutNumber(at, time.second, 2);
+}
+
+// Room for the longest text: three ten-digit numbers with signs and separators, twice.
+constexpr std::size_t kTextRoom = 80;
+
+void Append(const char* begin, const char* end, std::string& out) {
+    out.append(begin, static_cast<std::size_t>(end - begin));
 }
 
 }  // namespace
@@ -37,30 +63,23 @@ std::optional<LocalDateTime> FileTimeToLocalDate(std::int64_t secondsSinceEpoch)
 }
 
 void AppendDatePatternText(const LocalDateTime& time, std::string& out) {
-    AppendNumber(time.year, 4, out);
-    out.push_back('/');
-    AppendNumber(time.month, 2, out);
-    out.push_back('/');
-    AppendNumber(time.day, 2, out);
+    char text[kTextRoom];
+    Append(text, PutDate(text, time), out);
 }
 
 void AppendTimePatternText(const LocalDateTime& time, std::string& out) {
-    AppendNumber(time.hour, 2, out);
-    out.push_back(':');
-    AppendNumber(time.minute, 2, out);
-    out.push_back(':');
-    AppendNumber(time.second, 2, out);
+    char text[kTextRoom];
+    Append(text, PutTime(text, time, 2), out);
 }
 
 void AppendGeneralDateText(const LocalDateTime& time, std::string& out) {
-    AppendDatePatternText(time, out);
-    if (time.hour == 0 && time.minute == 0 && time.second == 0) return;
-    out.push_back(' ');
-    AppendNumber(time.hour, 1, out);
-    out.push_back(':');
-    AppendNumber(time.minute, 2, out);
-    out.push_back(':');
-    AppendNumber(time.second, 2, out);
+    char text[kTextRoom];
+    char* end = PutDate(text, time);
+    if (time.hour != 0 || time.minute != 0 || time.second != 0) {
+        *end++ = ' ';
+        end = PutTime(end, time, 1);
+    }
+    Append(text, end, out);
 }
 
 std::string GeneralDateText(const LocalDateTime& time) {

@@ -17,18 +17,43 @@ void AppendSize(std::uint64_t size, bool grouped, std::string& out) {
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, size).ptr;
     const auto count = static_cast<int>(end - digits);
-    for (int i = 0; i < count; ++i) {
-        if (grouped && i > 0 && (count - i) % 3 == 0) out.push_back(',');
-        out.push_back(digits[i]);
+    if (!grouped) {
+        out.append(digits, end);
+        return;
     }
+    char text[32];
+    int length = 0;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0 && (count - i) % 3 == 0) text[length++] = ',';
+        text[length++] = digits[i];
+    }
+    out.append(text, static_cast<std::size_t>(length));
+}
+
+// The value with every double quote doubled when the enclosing text is one double quote.
+// Names seldom hold a quote, so the runs between quotes are appended whole.
+void AppendQuoted(std::string_view value, bool doubleQuotes, std::string& out) {
+    if (!doubleQuotes) {
+        out.append(value);
+        return;
+    }
+    for (;;) {
+        const auto quote = value.find('"');
+        if (quote == std::string_view::npos) break;
+        out.append(value.substr(0, quote + 1));
+        out.push_back('"');
+        value.remove_prefix(quote + 1);
+    }
+    out.append(value);
 }
 
 // There are no 8.3 names here, so the short name is the name in upper case. Only ASCII
 // letters change: other bytes, valid UTF-8 or not, pass through untouched.
 void AppendUpperCase(std::string_view text, bool doubleQuotes, std::string& out) {
-    for (const char c : text) {
-        if (doubleQuotes && c == '"') out.push_back('"');
-        out.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+    const std::size_t start = out.size();
+    AppendQuoted(text, doubleQuotes, out);
+    for (auto i = out.begin() + static_cast<std::ptrdiff_t>(start); i != out.end(); ++i) {
+        if (*i >= 'a' && *i <= 'z') *i = static_cast<char>(*i - 'a' + 'A');
     }
 }
 
@@ -123,14 +148,7 @@ void EntryFormatter::BeginField(std::string& line, bool& anyField) const {
 
 void EntryFormatter::AppendField(std::string_view value, std::string& line, bool& anyField) const {
     BeginField(line, anyField);
-    if (doubleQuotes_) {
-        for (const char c : value) {
-            if (c == '"') line.push_back('"');
-            line.push_back(c);
-        }
-    } else {
-        line.append(value);
-    }
+    AppendQuoted(value, doubleQuotes_, line);
     line.append(kakomi_);
 }
 

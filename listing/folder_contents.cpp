@@ -20,29 +20,16 @@ void SortNames(std::vector<std::string>& names, const KeepReading& keepReading) 
         if (CompareText(names[0], names[1]) > 0) std::swap(names[0], names[1]);
         return;
     }
-    // One collation key per name instead of one collation per comparison, all keys in one
-    // buffer so a folder costs no allocation per name.
-    thread_local TextSortKeyMaker keyMaker;
-    thread_local std::string keys;
-    struct Keyed {
-        std::size_t start, length, index;
-    };
-    std::vector<Keyed> order(names.size());
-    keys.clear();
+    std::vector<std::string_view> views(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::size_t start = keys.size();
-        keyMaker.AppendKey(names[i], keys);
-        order[i] = {start, keys.size() - start, i};
-        // The keys are the slow part of a big folder; a stop here leaves the names as read.
+        views[i] = names[i];
+        // A stop here leaves the names as read.
         if (keepReading && (i + 1) % kEntriesPerCheck == 0 && !keepReading()) return;
     }
-    const std::string_view all = keys;
-    std::sort(order.begin(), order.end(), [all](const Keyed& a, const Keyed& b) {
-        return all.substr(a.start, a.length) < all.substr(b.start, b.length);
-    });
+    const std::vector<std::uint32_t> order = TextSortOrder(views);
     std::vector<std::string> sorted;
     sorted.reserve(names.size());
-    for (const Keyed& keyed : order) sorted.push_back(std::move(names[keyed.index]));
+    for (const std::uint32_t index : order) sorted.push_back(std::move(names[index]));
     names = std::move(sorted);
 }
 

@@ -5,9 +5,11 @@
 // and a stable sort never depends on anything but the texts. Bytes that are not UTF-8
 // are kept: they collate as U+FFFD and are told apart by the byte tie-break.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pelmora {
 
@@ -17,6 +19,13 @@ int CompareText(std::string_view a, std::string_view b);
 // Sort keys for ordering many texts: the key of each text is made once and keys compare
 // bytewise (std::string's operator<) in the order CompareText gives. One maker reuses its
 // buffers across calls; it is not meant to be shared between threads.
+// The indexes of texts in CompareText's order; byte-equal texts keep their source order.
+// Comparisons that ASCII characters decide (most, between names and paths) need no
+// collation: the collator's own data is checked once to prove that for ASCII letters,
+// digits and punctuation its order is the order of their weights, one character at a time.
+// Collation keys are made only for the texts the others need them for.
+std::vector<std::uint32_t> TextSortOrder(const std::vector<std::string_view>& texts);
+
 class TextSortKeyMaker {
 public:
     TextSortKeyMaker();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,35 @@ TEST(TextCollation, KeysSortLikeTheComparison) {
     for (const auto& k : keyed) byKeys.push_back(k.second);
     std::sort(texts.begin(), texts.end(), [](const auto& x, const auto& y) { return CompareText(x, y) < 0; });
     EXPECT_EQ(byKeys, texts);
+}
+
+// The sort decides most comparisons from ASCII characters without collation keys; whatever
+// mix of texts it gets, its order must be exactly the one CompareText gives, ties in source
+// order. Pieces are chosen to meet at every kind of boundary: case pairs, prefixes,
+// punctuation, Japanese and widths, combining marks after ASCII letters, controls,
+// broken UTF-8.
+TEST(TextCollation, SortOrderIsTheComparisonOrder) {
+    const std::vector<std::string> pieces = {
+        "a", "A", "b", "B", "z", "0", "9", " ", "-", "_", ".", "/", "~", "'", "\"", "txt", "TXT", "tx",
+        "ｔ", "Ａ", "あ", "ア", "ｱ", "漢", "ー", "e\xcc\x81", "\xcc\x81", "\t", "\x01", "\xff", "\xe3\x81", "é",
+    };
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+    std::uniform_int_distribution<int> length(0, 5);
+    std::vector<std::string> texts = {"", "", "same", "same"};
+    for (int i = 0; i < 1500; ++i) {
+        std::string text = i % 3 == 0 ? "folder/sub/" : "";
+        for (int n = length(random); n > 0; --n) text += pieces[pick(random)];
+        texts.push_back(text);
+    }
+    const std::vector<std::string_view> views(texts.begin(), texts.end());
+    const std::vector<std::uint32_t> order = TextSortOrder(views);
+    ASSERT_EQ(order.size(), texts.size());
+    std::vector<std::uint32_t> expected(texts.size());
+    for (std::uint32_t i = 0; i < expected.size(); ++i) expected[i] = i;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return CompareText(texts[a], texts[b]) < 0; });
+    EXPECT_EQ(order, expected);
 }
 
 }  // namespace
