@@ -27,6 +27,15 @@ EntryFieldSwitches AllOn(const std::string& patterns) {
 
 EntryFieldSwitches AllOff() { return {"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "\"", ","}; }
 
+using Field = std::string EntryFieldSwitches::*;
+using S = EntryFieldSwitches;
+
+// The given switches with some fields set otherwise.
+EntryFieldSwitches With(EntryFieldSwitches switches, std::initializer_list<std::pair<Field, const char*>> changes) {
+    for (const auto& [field, value] : changes) switches.*field = value;
+    return switches;
+}
+
 FileFacts Facts(std::uint64_t size) {
     FileFacts facts;
     facts.size = size;
@@ -47,40 +56,19 @@ struct LineCase {
 // Paths here do not exist, so the attribute words follow the permission and dot rule.
 TEST(EntryFormatter, LaysOutTheFieldsTheSwitchesAsk) {
     ASSERT_TRUE(testing::kJapanTimeZone);
-    auto sizeOnly = AllOff();
-    sizeOnly.Size = "1";
-    sizeOnly.SizePattern = "1";
-    auto sizePlain = sizeOnly;
-    sizePlain.SizePattern = "0";
-    auto nameTabs = AllOff();
-    nameTabs.Name = "1";
-    nameTabs.Size = "1";
-    nameTabs.Kugiri = "<TAB>";
-    nameTabs.Kakomi = "<CRLF>";
-    auto fullPathQuoted = nameTabs;
-    fullPathQuoted.FullPath = "1";
-    fullPathQuoted.ShortName = "1";
-    fullPathQuoted.Kakomi = "\"";
-    fullPathQuoted.Kugiri = ",";
-    auto singleQuote = fullPathQuoted;
-    singleQuote.Kakomi = "'";
-    auto noCreation = AllOff();
-    noCreation.Name = "1";
-    noCreation.MakeDateTime = "1";
-    noCreation.MakeDateTimePattern = "1";
-    auto noCreationOne = noCreation;
-    noCreationOne.MakeDateTimePattern = "0";
-    auto emptyLayout = AllOff();
-    emptyLayout.Size = "1";
-    emptyLayout.Attrib = "1";
-    emptyLayout.Kakomi = "";
-    emptyLayout.Kugiri = "";
-    auto oddSwitches = AllOff();
-    oddSwitches.Name = "yes";  // only "1" switches a field on
-    oddSwitches.Size = "1";
-    oddSwitches.SizePattern = "";  // a pattern is on for anything but "0"
-    oddSwitches.DateTime = "1";
-    oddSwitches.DateTimePattern = "2";
+    const auto sizeOnly = With(AllOff(), {{&S::Size, "1"}, {&S::SizePattern, "1"}});
+    const auto sizePlain = With(sizeOnly, {{&S::SizePattern, "0"}});
+    const auto nameTabs =
+        With(AllOff(), {{&S::Name, "1"}, {&S::Size, "1"}, {&S::Kugiri, "<TAB>"}, {&S::Kakomi, "<CRLF>"}});
+    const auto fullPathQuoted =
+        With(nameTabs, {{&S::FullPath, "1"}, {&S::ShortName, "1"}, {&S::Kakomi, "\""}, {&S::Kugiri, ","}});
+    const auto singleQuote = With(fullPathQuoted, {{&S::Kakomi, "'"}});
+    const auto noCreation = With(AllOff(), {{&S::Name, "1"}, {&S::MakeDateTime, "1"}, {&S::MakeDateTimePattern, "1"}});
+    const auto noCreationOne = With(noCreation, {{&S::MakeDateTimePattern, "0"}});
+    const auto emptyLayout = With(AllOff(), {{&S::Size, "1"}, {&S::Attrib, "1"}, {&S::Kakomi, ""}, {&S::Kugiri, ""}});
+    // Only "1" switches a field on; a pattern is on for anything but "0".
+    const auto oddSwitches = With(AllOff(), {{&S::Name, "yes"}, {&S::Size, "1"}, {&S::SizePattern, ""},
+                                             {&S::DateTime, "1"}, {&S::DateTimePattern, "2"}});
 
     FileFacts readOnlyNoBirth = Facts(0);
     readOnlyNoBirth.ownerCanWrite = false;
@@ -123,10 +111,7 @@ TEST(EntryFormatter, LaysOutTheFieldsTheSwitchesAsk) {
 }
 
 TEST(EntryFormatter, ExtensionSortKeyStaysBesideTheLine) {
-    auto switches = AllOff();
-    switches.ExtSort = "1";
-    switches.Name = "1";
-    const EntryFormatter formatter(switches);
+    const EntryFormatter formatter(With(AllOff(), {{&S::ExtSort, "1"}, {&S::Name, "1"}}));
     const struct {
         std::string path, key, line;
     } cases[] = {
@@ -156,18 +141,11 @@ TEST(EntryFormatter, ReadsTheFileItself) {
     const std::string dangling = folder / "dangling";
     ASSERT_EQ(symlink("nowhere-at-all", dangling.c_str()), 0);
 
-    auto switches = AllOff();
-    switches.Size = "1";
-    switches.DateTime = "1";
-    switches.AccessDateTime = "1";
-    switches.DateTimePattern = "0";
-    switches.AccessDateTimePattern = "0";
+    auto switches = With(AllOff(), {{&S::Size, "1"}, {&S::DateTime, "1"}, {&S::AccessDateTime, "1"}});
     EXPECT_EQ(FormatFileEntry(small, switches), "\"5\",\"2004/05/06 7:08:09\",\"2004/05/06 7:09:09\"");
     EXPECT_EQ(FormatFileEntry(link, switches), "\"5\",\"2004/05/06 7:08:09\",\"2004/05/06 7:09:09\"");
 
-    switches = AllOff();
-    switches.Size = "1";
-    switches.SizePattern = "1";
+    switches = With(AllOff(), {{&S::Size, "1"}, {&S::SizePattern, "1"}});
     EXPECT_EQ(FormatFileEntry(big, switches), "\"5,368,709,120\"");
     // A dangling link lists with its own size: the length of the text it holds.
     switches.SizePattern = "0";
@@ -178,8 +156,7 @@ TEST(EntryFormatter, ReadsTheFileItself) {
     EXPECT_FALSE(missing.found);
 
     // With the sort on, even an empty line carries its key and TAB.
-    switches = AllOff();
-    switches.ExtSort = "1";
+    switches = With(AllOff(), {{&S::ExtSort, "1"}});
     EXPECT_EQ(FormatFileEntry(small, switches), "txt" + small + "\t");
     EXPECT_EQ(FormatFileEntry(link, switches), "   " + link + "\t");
 }
@@ -187,10 +164,7 @@ TEST(EntryFormatter, ReadsTheFileItself) {
 TEST(EntryFormatter, AttributeWordsFromTheStoredDosAttributes) {
     testing::TempTree folder;
     const std::string file = folder.AddFile("plain.txt", "x");
-    auto switches = AllOff();
-    switches.Attrib = "1";
-    switches.Kakomi = "";
-    switches.Kugiri = " ";
+    const auto switches = With(AllOff(), {{&S::Attrib, "1"}, {&S::Kakomi, ""}, {&S::Kugiri, " "}});
     EXPECT_EQ(FormatFileEntry(file, switches), "ReadOnly(-) Hidden(-) System(-) Archive(-)");
     ASSERT_EQ(chmod(file.c_str(), 0444), 0);
     EXPECT_EQ(FormatFileEntry(file, switches), "ReadOnly(+) Hidden(-) System(-) Archive(-)");

@@ -73,24 +73,23 @@ TEST_F(RecursiveFilesTest, ExtensionSortOrdersTheWholeTree) {
 }
 
 // The cancel comes on the fourth pump: after the start, the start folder and the first file.
-TEST_F(RecursiveFilesTest, ACancelledWalkStillDeliversAndOffersTheSave) {
-    settings.SFolderWrite = "1";
-    testing::CancelOnPump(fake, 4);
-    const ListingOutcome outcome = ListFilesRecursively(state, settings, fake.context);
-    EXPECT_TRUE(outcome.cancelled);
-    EXPECT_EQ(fake.clipboard.text, "a1.log");
-    ASSERT_GE(fake.dialogs.messages.size(), 1u);
-    EXPECT_EQ(fake.dialogs.messages[0], kCancelledMessage);
-    EXPECT_EQ(fake.saveDialog.requests.size(), 1u);
-}
-
-TEST_F(RecursiveFilesTest, TheSortAfterACancelClearsItAndReportsSuccess) {
-    settings.FileExtSort = "1";
-    testing::CancelOnPump(fake, 4);
-    const ListingOutcome outcome = ListFilesRecursively(state, settings, fake.context);
-    EXPECT_FALSE(outcome.cancelled);
-    EXPECT_EQ(fake.clipboard.text, "a1.log");
-    EXPECT_EQ(fake.dialogs.messages, Texts{std::string(kTransferredFileCount) + "1"});
+// What was found is delivered and the save offered; a sort afterwards clears the cancel and
+// reports success.
+TEST_F(RecursiveFilesTest, ACancelledWalkStillDelivers) {
+    for (const bool sorted : {false, true}) {
+        SCOPED_TRACE(sorted ? "sorted" : "unsorted");
+        testing::FakeJobContext job;
+        job.dialogs.answer = true;
+        settings.SFolderWrite = sorted ? "0" : "1";
+        settings.FileExtSort = sorted ? "1" : "0";
+        testing::CancelOnPump(job, 4);
+        const ListingOutcome outcome = ListFilesRecursively(state, settings, job.context);
+        EXPECT_EQ(outcome.cancelled, !sorted);
+        EXPECT_EQ(job.clipboard.text, "a1.log");
+        ASSERT_GE(job.dialogs.messages.size(), 1u);
+        EXPECT_EQ(job.dialogs.messages[0], sorted ? std::string(kTransferredFileCount) + "1" : kCancelledMessage);
+        EXPECT_EQ(job.saveDialog.requests.size(), sorted ? 0u : 1u);
+    }
 }
 
 }  // namespace

@@ -120,7 +120,8 @@ TEST_F(PelmoraListTest, HexAndAclPrintWhatTheirWindowsShow) {
     for (int i = 0; i < 5000; ++i) bytes += static_cast<char>(i * 7);
     const std::string file = scratch.AddFile("data.bin", bytes);
     std::string aclLines;
-    for (const auto& line : pelmora::AclLines(ini, pelmora::platform::SystemSecurityService())) aclLines += line + "\r\n";
+    for (const auto& line : pelmora::AclLines(ini, pelmora::platform::SystemSecurityService()))
+        aclLines += line + "\r\n";
     struct Case {
         std::vector<std::string> args;
         int status;
