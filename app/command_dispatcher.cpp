@@ -32,17 +32,24 @@ void CommandDispatcher::Trap(const std::function<void()>& command, const std::st
 }
 
 void CommandDispatcher::RunBusy(const std::function<void()>& command, const std::string& failureMessage) {
-    if (busy_.IsBusy()) return;
+    if (busy_.IsBusy() || programEnding_) return;
     {
         BusyScope scope(busy_);
         jobs_.progress.Pump();
-        Trap(command, failureMessage);
+        // The window may have been closed while the events ran; the collector would clear
+        // the cancel flag that close raised.
+        if (!programEnding_) Trap(command, failureMessage);
     }
     jobs_.progress.Pump();
 }
 
 void CommandDispatcher::RunDirect(const std::function<void()>& command, const std::string& failureMessage) {
-    Trap(command, failureMessage);
+    if (!programEnding_) Trap(command, failureMessage);
+}
+
+void CommandDispatcher::StopForProgramEnd() {
+    programEnding_ = true;
+    if (busy_.IsBusy()) jobs_.cancel.Raise();
 }
 
 void CommandDispatcher::Command1Click() {

@@ -36,6 +36,10 @@ public:
     // Runs a command without the busy state, with the same error trap.
     void RunDirect(const std::function<void()>& command, const std::string& failureMessage);
 
+    // The main window was closed: the running command stops at its next check of the cancel
+    // flag, and no further command starts, also not one whose click is still queued.
+    void StopForProgramEnd();
+
 private:
     void Trap(const std::function<void()>& command, const std::string& failureMessage);
 
@@ -45,6 +49,7 @@ private:
     BusyState& busy_;
     JobContext& jobs_;
     ProcessStarter& starter_;
+    bool programEnding_ = false;
 };
 
 }  // namespace pelmora

@@ -253,6 +253,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         WriteIniString("Pelmora", "FormTop", std::to_string(settings_.FormTop), paths_.iniPath);
     } catch (...) {
     }
+    // The program ends at once: a command still running stops at its next check, and the
+    // messages it still has to show return unanswered once the event loop is told to quit.
+    commands_->StopForProgramEnd();
     event->accept();
     emit closed();
 }

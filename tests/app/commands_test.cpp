@@ -10,6 +10,7 @@
 
 #include "app/browser_controller.h"
 #include "app/busy_state.h"
+#include "app/command_dispatcher.h"
 #include "app/progress_dialog.h"
 #include "app/window_placement.h"
 #include "listing/listing_messages.h"
@@ -150,6 +151,39 @@ private slots:
         QVERIFY(!f.window->Busy().IsBusy());
         QVERIFY(Button(*f.window, "Command7")->isEnabled());
         QVERIFY(f.window->Cancel().IsRaised());  // kept until the next command clears it
+    }
+
+    void closingTheWindowEndsTheRunningCommandAtOnce() {
+        WindowFixture f;
+        for (int file = 0; file < 100; ++file) WriteTextFile(f.Data("d/f" + std::to_string(file) + ".txt"), "x");
+        QVERIFY(f.Start());
+        f.dialogs.answer = true;
+        ProgressDialog& progress = f.window->Progress();
+
+        // Closed as soon as the listing shows its progress dialog.
+        QTimer closer;
+        closer.setInterval(0);
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (progress.IsOpen() && f.window->isVisible()) f.window->close();
+        });
+        closer.start();
+        QTest::mouseClick(Button(*f.window, "Command7"), Qt::LeftButton);
+        closer.stop();
+        QVERIFY(!f.window->isVisible());
+        QVERIFY2(LineCount(f.clipboard.text) < 100, f.clipboard.text.c_str());
+        QVERIFY(!progress.IsOpen());
+        QVERIFY(!f.window->Busy().IsBusy());
+
+        // A click that was still queued when the window closed starts nothing.
+        WindowFixture g;
+        QVERIFY(g.Start());
+        g.dialogs.answer = true;
+        QTimer::singleShot(0, g.window.get(), [&] { g.window->close(); });
+        QTest::mouseClick(Button(*g.window, "Command7"), Qt::LeftButton);
+        QVERIFY(g.dialogs.questions.empty());
+        g.clipboard.text = "kept";
+        g.window->Commands().File1DoubleClick();
+        QCOMPARE(g.clipboard.text, std::string("kept"));
     }
 
     void recursiveListingWithoutCancelCountsEveryFile() {
