@@ -37,21 +37,20 @@ TEST_F(ProcessRunnerTest, ChildEndsWithItsStatusOrIsReportedNotStarted) {
 // Ending a child ends what it started, too: a script's program must not run on.
 TEST_F(ProcessRunnerTest, KillEndsTheWholeProcessGroup) {
     const std::string marker = root_ + "/grandchild-survived";
+    const std::string abandonedMarker = root_ + "/abandoned-survived";
     std::string error;
     auto child = ChildProcess::Start({"sh", "-c", "(sleep 1; touch '" + marker + "') & wait"}, error);
     ASSERT_NE(child, nullptr) << error;
+    // Destroying a running child ends it as well.
+    auto abandoned = ChildProcess::Start({"sh", "-c", "sleep 1; touch '" + abandonedMarker + "'"}, error);
+    ASSERT_NE(abandoned, nullptr) << error;
     EXPECT_FALSE(child->WaitFor(std::chrono::milliseconds(100)));
     child->Kill();
     EXPECT_TRUE(child->HasEnded());
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    EXPECT_FALSE(std::filesystem::exists(marker));
-
-    // Destroying a running child ends it as well.
-    auto abandoned = ChildProcess::Start({"sh", "-c", "sleep 1; touch '" + marker + "'"}, error);
-    ASSERT_NE(abandoned, nullptr);
     abandoned.reset();
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     EXPECT_FALSE(std::filesystem::exists(marker));
+    EXPECT_FALSE(std::filesystem::exists(abandonedMarker));
 }
 
 TEST_F(ProcessRunnerTest, IndependentProgramStartsOrSaysWhyNot) {
