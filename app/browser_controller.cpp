@@ -95,7 +95,9 @@ void BrowserController::ChangeDrive(const std::string& mountPoint) {
 }
 
 void BrowserController::OpenFolder(const std::string& folder) {
-    if (SetFolder(folder)) dialogs_.ShowMessage(texts::kFolderReadFailed);
+    if (!SetFolder(folder)) return;
+    widgets_.dir1->HighlightShownFolder();
+    dialogs_.ShowMessage(texts::kFolderReadFailed);
 }
 
 void BrowserController::ChangePattern(const std::string& pattern) {

@@ -93,6 +93,10 @@ void FolderListWidget::ShowFolder(const std::string& folder, const std::vector<s
         item->setData(kPathRole, Bytes(platform::JoinPath(folder, name)));
         item->setData(kLevelRole, level);
     }
+    HighlightShownFolder();
+}
+
+void FolderListWidget::HighlightShownFolder() {
     if (firstSubfolderRow_ > 0) setCurrentRow(firstSubfolderRow_ - 1);
 }
 

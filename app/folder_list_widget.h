@@ -19,6 +19,8 @@ public:
     const std::string& Folder() const { return folder_; }
     // Full paths of the listed subfolders, in list order.
     std::vector<std::string> SubfolderPaths() const;
+    // Marks the shown folder's own line again, e.g. after a clicked line could not be opened.
+    void HighlightShownFolder();
 
 signals:
     void folderClicked(const std::string& path);

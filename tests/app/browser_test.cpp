@@ -114,11 +114,19 @@ private slots:
     void folderThatCannotBeOpenedLeavesTheBrowserWhereItWas() {
         WindowFixture f;
         WriteTextFile(f.Data("kept.txt"), "");
+        std::filesystem::create_directories(f.Data("vanished"));
         QVERIFY(f.Start());
-        f.window->Browser().OpenFolder(f.Data("vanished"));
-        QCOMPARE(f.dialogs.messages, std::vector<std::string>{texts::kFolderReadFailed});
+        // The folder goes away after the list showed it; a click on its line then fails.
+        std::filesystem::remove(f.Data("vanished"));
+        auto& dir1 = FolderList(*f.window);
+        QListWidgetItem* line = dir1.findItems("vanished", Qt::MatchEndsWith).value(0);
+        QVERIFY(line);
+        QTest::mouseClick(dir1.viewport(), Qt::LeftButton, {}, dir1.visualItemRect(line).center());
+        QTRY_COMPARE(f.dialogs.messages, std::vector<std::string>{texts::kFolderReadFailed});
         QCOMPARE(f.window->Browser().CurrentFolder(), f.DataFolder());
         QCOMPARE(f.window->Browser().State().entries, std::vector<std::string>{"kept.txt"});
+        // The list marks the folder the browser stayed in, not the line that failed.
+        QCOMPARE(dir1.currentItem()->text(), QString("data"));
     }
 
     void refreshAfterTheFolderWasDeletedGoesToTheVolumeRoot() {
