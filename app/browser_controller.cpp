@@ -27,8 +27,16 @@ BrowserController::BrowserController(const BrowserWidgets& widgets, UserDialogs&
     connect(widgets_.dir1, &FolderListWidget::folderClicked, this, &BrowserController::OpenFolder);
     connect(widgets_.combo1, &QComboBox::editTextChanged, this,
             [this](const QString& text) { ChangePattern(text.toStdString()); });
-    connect(widgets_.combo1, &QComboBox::activated, this,
-            [this](int) { ChangePattern(widgets_.combo1->currentText().toStdString()); });
+    // A chosen item has changed the text already, which read the list; choosing the item
+    // that is shown again only selects every file.
+    connect(widgets_.combo1, &QComboBox::activated, this, [this](int) {
+        const std::string text = widgets_.combo1->currentText().toStdString();
+        if (text == pattern_) {
+            SelectAllFiles();
+        } else {
+            ChangePattern(text);
+        }
+    });
     connect(widgets_.file1, &QListView::clicked, this, [this](const QModelIndex&) { FileListClicked(); });
 }
 
@@ -120,7 +128,7 @@ void BrowserController::Command4Click() {
         dialogs_.ShowMessage(texts::kFolderReadFailed);
         return;
     }
-    ReloadFiles();
+    // SetFolder has read the file list again.
     SelectAllFiles();
 }
 

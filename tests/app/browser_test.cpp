@@ -84,6 +84,32 @@ private slots:
         QCOMPARE(browser.State().selected, AllTrue(1));
     }
 
+    void everyChangeReadsTheFileListOnce() {
+        WindowFixture f;
+        WriteTextFile(f.Data("a.txt"), "");
+        WriteTextFile(f.Data("b.csv"), "");
+        QVERIFY(f.Start());
+        QComboBox* combo1 = f.window->PatternBox();
+        QSignalSpy reads(&f.window->Files(), &QAbstractItemModel::modelReset);
+        combo1->setFocus();
+        // Down picks the next pattern item, as a click in the drop-down would.
+        QTest::keyClick(combo1, Qt::Key_Down);
+        QCOMPARE(combo1->currentText(), QString("*.avi"));
+        QCOMPARE(reads.count(), 1);
+        QTest::keyClick(combo1, Qt::Key_Up);
+        QCOMPARE(reads.count(), 2);
+        QCOMPARE(f.window->Browser().State().selected, AllTrue(2));
+
+        // Choosing the item already shown selects all again without reading.
+        f.window->FileList()->clearSelection();
+        emit combo1->activated(combo1->currentIndex());
+        QCOMPARE(reads.count(), 2);
+        QCOMPARE(f.window->Browser().State().selected, AllTrue(2));
+
+        QTest::mouseClick(f.window->findChild<QPushButton*>("Command4"), Qt::LeftButton);
+        QCOMPARE(reads.count(), 3);
+    }
+
     void folderListShowsThePathThenTheSubfolders() {
         for (const bool hidden : {true, false}) {
             WindowFixture f;
