@@ -1,6 +1,7 @@
 #include "app/browser_controller.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QListView>
 #include <QSignalBlocker>
@@ -38,6 +39,11 @@ BrowserController::BrowserController(const BrowserWidgets& widgets, UserDialogs&
         }
     });
     connect(widgets_.file1, &QListView::clicked, this, [this](const QModelIndex&) { FileListClicked(); });
+    // A selection moved by the keyboard counts as a click too; one made with the mouse is
+    // handed over once, when the click ends.
+    connect(widgets_.file1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (QGuiApplication::mouseButtons() == Qt::NoButton) FileListClicked();
+    });
 }
 
 void BrowserController::SetDirPath(const std::string& path) {

@@ -207,6 +207,18 @@ private slots:
         const QPoint first = list->visualRect(list->model()->index(0, 0)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier, first);
         QCOMPARE(log, std::vector<std::string>{"hex:" + f.Data("a.txt")});  // first in list order
+
+        // Moving the selection with the keyboard hands the new file over as well, once.
+        log.clear();
+        list->setFocus();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
+        log.clear();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(log, std::vector<std::string>{"hex:" + f.Data("b.txt")});
+        // Select-all by the browser is no click.
+        log.clear();
+        browser.SelectAllFiles();
+        QVERIFY(log.empty());
     }
 
     void hundredThousandEntriesLoadAndSelect() {
