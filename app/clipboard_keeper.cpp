@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <unistd.h>
 
 #include <cerrno>
@@ -49,6 +50,16 @@ bool KeepTextOnClipboard(const std::string& text, const std::string& platformNam
     platform::DetachedStart start = platform::StartDetachedProcess(
         self, {std::string(kKeepClipboardOption), "-platform", platformName + ";offscreen"}, text, timeout);
     return start.reply && *start.reply == kOwnedAnswer;
+}
+
+void KeepOwnedClipboardText() {
+    const std::string platformName = QGuiApplication::platformName().toStdString();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!IsDisplayPlatform(platformName) || !clipboard->ownsClipboard()) return;
+    const QMimeData* data = clipboard->mimeData();
+    // The bytes as they were set: names that are not valid UTF-8 keep them.
+    const QByteArray text = data ? data->data("text/plain") : QByteArray();
+    if (!text.isEmpty()) KeepTextOnClipboard(text.toStdString(), platformName);
 }
 
 int RunClipboardKeeper(int argc, char** argv) {

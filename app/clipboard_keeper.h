@@ -19,6 +19,10 @@ inline constexpr std::string_view kKeepClipboardOption = "--keep-clipboard";
 bool KeepTextOnClipboard(const std::string& text, const std::string& platformName,
                          std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
+// At the window program's end: when the program still owns the clipboard's text (the last
+// result), a keeper takes it over, so it can still be pasted after the window closed.
+void KeepOwnedClipboardText();
+
 // The keeper itself (`pelmora --keep-clipboard -platform NAME`, text on standard input).
 // Answers "owned" or "failed" on standard output, then serves the clipboard until another
 // program takes it. Returns the exit status.

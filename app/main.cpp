@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <string>
 
+#include "app/clipboard_keeper.h"
 #include "app/dropped_files_run.h"
 #include "app/main_window.h"
 #include "app/startup.h"
@@ -33,5 +34,7 @@ int main(int argc, char** argv) {
     pelmora::MainWindow window(settings, paths);
     QObject::connect(&window, &pelmora::MainWindow::closed, &app, [] { QCoreApplication::exit(0); });
     pelmora::RunStartup(window, settings, paths, window.Dialogs());
-    return app.exec();
+    const int status = app.exec();
+    pelmora::KeepOwnedClipboardText();
+    return status;
 }
