@@ -2,15 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
+
+#include "tests/tools/aclview/fake_security.h"
 
 namespace pelmora {
 namespace {
 
 using platform::AccessEntry;
 using platform::AccessEntryType;
+using testing::FakeSecurity;
 
 TEST(AccessMaskText, DecodesTheMaskInTableOrder) {
     const std::pair<std::uint32_t, const char*> cases[] = {
@@ -65,24 +67,6 @@ TEST(AccountNameColumn, CutsOrPadsToThirtyFourCharacters) {
     };
     for (const Case& c : cases) EXPECT_EQ(AccountNameColumn(c.name), c.column) << c.name;
 }
-
-class FakeSecurity : public platform::SecurityService {
-public:
-    bool keeps = true;
-    bool readable = true;
-    std::vector<AccessEntry> entries;
-    mutable std::string askedVolume, askedEntries;
-
-    bool KeepsPerFilePermissions(const std::string& path) const override {
-        askedVolume = path;
-        return keeps;
-    }
-    bool ReadAccessEntries(const std::string& path, std::vector<AccessEntry>& out) const override {
-        askedEntries = path;
-        out = entries;
-        return readable;
-    }
-};
 
 TEST(AclLines, OneLinePerEntryWithNameColumnAndRights) {
     FakeSecurity security;

@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include "app/window_placement.h"
+#include "tests/tools/aclview/fake_security.h"
 #include "tests/tools/tool_window_fixture.h"
 #include "settings/ini_access.h"
 #include "tools/aclview/acl_text.h"
@@ -20,17 +21,7 @@ namespace pelmora {
 
 namespace {
 
-// A volume without per-file permissions, or one whose entries are given.
-class FakeSecurity : public platform::SecurityService {
-public:
-    bool keeps = true;
-    std::vector<platform::AccessEntry> entries;
-    bool KeepsPerFilePermissions(const std::string&) const override { return keeps; }
-    bool ReadAccessEntries(const std::string&, std::vector<platform::AccessEntry>& out) const override {
-        out = entries;
-        return true;
-    }
-};
+using testing::FakeSecurity;
 
 QStringList Lines(const std::vector<std::string>& lines) {
     QStringList list;
