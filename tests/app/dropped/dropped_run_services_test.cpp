@@ -14,18 +14,11 @@
 #include "app/display_platform.h"
 #include "app/dropped_run_services.h"
 #include "app/dropped_run_texts.h"
+#include "tests/listing/fake_job_context.h"
 
 using namespace pelmora;
 
 namespace {
-
-class RecordingDialogs : public UserDialogs {
-public:
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    bool AskYesNo(const std::string&) override { return false; }
-    void Beep() override {}
-    std::vector<std::string> messages;
-};
 
 // Standard output of the test process captured in a file for the duration of a call.
 class CapturedStandardOutput {
@@ -106,7 +99,7 @@ private slots:
         QVERIFY(!KeepTextOnClipboard("text", "offscreen"));
         QVERIFY(!KeepTextOnClipboard("text", ""));
 
-        RecordingDialogs dialogs;
+        testing::FakeDialogs dialogs;
         KeptClipboard clipboard("offscreen", dialogs);
         const std::string text = "\"/tmp/a b.txt\"\r\n\"/tmp/\xff\xfe.bin\"\r\n";
         CapturedStandardOutput captured;
