@@ -74,19 +74,6 @@ private slots:
         QVERIFY(Text(w, "RichTextBox1").isEmpty());
     }
 
-    void pathWithoutFileShowsFailureAndEmptyLabels() {
-        Settings settings;
-        settings.Hex_ReadByte = 1024;
-        HexViewWindow w(settings, ini_);
-        w.FollowPath("/no/such/file.bin");
-        QCOMPARE(Text(w, "RichTextBox1"), QString::fromUtf8("読み取りに失敗しました"));
-        QCOMPARE(Text(w, "Label1"), QStringLiteral("Path:[ /no/such/file.bin ]"));
-        QCOMPARE(Text(w, "Label3"), QStringLiteral("Update:[ ]"));
-        QCOMPARE(Text(w, "Label4"), QStringLiteral("Size:[ ]"));
-        w.FollowPath("");
-        QCOMPARE(Text(w, "Label1"), QStringLiteral("Path:[  ]"));
-    }
-
     void dropShowsTheFirstFileOnlyAndIgnoresOtherData() {
         Settings settings;
         settings.Hex_ReadByte = 16;
