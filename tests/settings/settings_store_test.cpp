@@ -140,9 +140,7 @@ TEST_F(SettingsStoreTest, NormalizationFollowsTheKeyRules) {
          "0"},
         {"Jump kept", "[Pelmora]\r\nShowJumpWindow=1\r\nShowNetViewWindow=1\r\n", "ShowJumpWindow", "1"},
         // layout tokens
-        {"spaced <Tab>", "[Pelmora]\r\nKugiri=\"  <Tab>  \"\r\n", "Kugiri", "<TAB>"},
         {"< CRLF >", "[Pelmora]\r\nKugiri=< CRLF >\r\n", "Kugiri", "<CRLF>"},
-        {"unlisted capitals", "[Pelmora]\r\nKugiri=<tAB>\r\n", "Kugiri", "<tAB>"},
         {"empty Kakomi", "[Pelmora]\r\nKakomi=\r\n", "Kakomi", ""},
         {"folder enclosure token", "[FolderView]\r\nFol_Kakomi=<crlf>\r\n", "Fol_Kakomi", "<CRLF>"},
         {"quoted spaces trimmed", "[FolderView]\r\nFol_Kakomi=\" \"\r\n", "Fol_Kakomi", ""},
