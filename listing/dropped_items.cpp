@@ -9,14 +9,16 @@
 #include "listing/path_ops.h"
 #include "listing/result_output.h"
 #include "platform/file_system.h"
+#include "settings/layout_token.h"
 
 namespace pelmora {
 
 namespace {
 
+// Only a token standing alone is replaced here; file lines replace it anywhere.
 std::string FolderEnclosure(const std::string& kakomi) {
-    if (kakomi == "<TAB>") return "\t";
-    if (kakomi == "<CRLF>") return "\r\n";
+    if (kakomi == kTabToken) return "\t";
+    if (kakomi == kCrLfToken) return "\r\n";
     return kakomi;
 }
 
