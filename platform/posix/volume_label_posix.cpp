@@ -7,25 +7,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/posix/mount_info_posix.h"
+
 namespace pelmora::platform {
 namespace {
-
-// Mount points in mountinfo escape space, tab, newline and backslash as octal "\ooo".
-std::string UnescapeMountField(const std::string& field) {
-    std::string out;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size()) {
-            const std::string digits = field.substr(i + 1, 3);
-            if (digits.find_first_not_of("01234567") == std::string::npos) {
-                out += static_cast<char>(std::strtol(digits.c_str(), nullptr, 8));
-                i += 3;
-                continue;
-            }
-        }
-        out += field[i];
-    }
-    return out;
-}
 
 bool IsUnder(const std::string& path, const std::string& mountPoint) {
     if (mountPoint == "/") return true;

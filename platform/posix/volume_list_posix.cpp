@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "platform/file_system.h"
+#include "platform/posix/mount_info_posix.h"
 
 namespace pelmora::platform {
 
@@ -23,21 +24,6 @@ const std::set<std::string, std::less<>> kPseudoFileSystems = {
     "proc",    "pstore",      "ramfs",    "rpc_pipefs", "securityfs", "sysfs", "tmpfs",
     "tracefs", "fuse.gvfsd-fuse", "fuse.portal", "selinuxfs", "squashfs",
 };
-
-// The mount table writes space, TAB, newline and backslash as \ooo.
-std::string UnescapeOctal(std::string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] >= '0' && text[i + 1] <= '3' && text[i + 2] >= '0' && text[i + 2] <= '7' &&
-            text[i + 3] >= '0' && text[i + 3] <= '7') {
-            out += static_cast<char>((text[i + 1] - '0') * 64 + (text[i + 2] - '0') * 8 + (text[i + 3] - '0'));
-            i += 3;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
 
 // udev writes unsafe characters of a label as \xHH.
 std::string UnescapeHex(std::string_view text) {
@@ -108,9 +94,9 @@ std::vector<Volume> VolumesFromMountTable(std::string_view mountTable,
         while (separator < fields.size() && fields[separator] != "-") ++separator;
         if (fields.size() < 5 || separator + 2 >= fields.size()) continue;
         Volume volume;
-        volume.mountPoint = UnescapeOctal(fields[4]);
-        volume.fileSystem = UnescapeOctal(fields[separator + 1]);
-        volume.source = UnescapeOctal(fields[separator + 2]);
+        volume.mountPoint = UnescapeMountField(fields[4]);
+        volume.fileSystem = UnescapeMountField(fields[separator + 1]);
+        volume.source = UnescapeMountField(fields[separator + 2]);
         if (volume.mountPoint != "/" && kPseudoFileSystems.count(volume.fileSystem)) continue;
         if (auto label = labelsBySource.find(volume.source); label != labelsBySource.end()) {
             volume.label = label->second;
