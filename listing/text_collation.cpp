@@ -2,6 +2,8 @@
 
 #include <unicode/ucol.h>
 #include <unicode/uset.h>
+#include <unicode/utf16.h>
+#include <unicode/utf8.h>
 #include <unicode/ustring.h>
 
 #include <algorithm>
@@ -55,35 +57,49 @@ int CompareBytes(std::string_view a, std::string_view b) {
 struct AsciiRanks {
     bool usable = false;
     std::array<unsigned char, 256> rank{};
+    std::vector<std::string> risky;  // UTF-8 of the characters that make a text unfit
 };
 
 constexpr UChar32 kFirstCovered = 0x20;  // space
 constexpr UChar32 kLastCovered = 0x7E;   // tilde
 
-bool TouchesCovered(const USet* set) {
-    UErrorCode status = U_ZERO_ERROR;
+// Looks through the strings of a collator set (contractions, contexts, expansions) for
+// those holding a covered character. Each must also hold an uncovered one, which goes into
+// `risky`: a text without any risky character can meet no such string. False when a string
+// is made of covered characters alone, or a covered character is in the set by itself.
+bool CollectRiskyCharacters(const USet* set, std::vector<UChar32>& risky) {
     const int32_t items = uset_getItemCount(set);
     std::vector<UChar> text(64);
     for (int32_t i = 0; i < items; ++i) {
         UChar32 start = 0, end = 0;
-        status = U_ZERO_ERROR;
+        UErrorCode status = U_ZERO_ERROR;
         int32_t length = uset_getItem(set, i, &start, &end, text.data(), static_cast<int32_t>(text.size()), &status);
         if (status == U_BUFFER_OVERFLOW_ERROR) {
             text.resize(static_cast<std::size_t>(length) + 1);
             status = U_ZERO_ERROR;
             length = uset_getItem(set, i, &start, &end, text.data(), static_cast<int32_t>(text.size()), &status);
         }
-        if (U_FAILURE(status)) return true;
+        if (U_FAILURE(status)) return false;
         if (length == 0) {
-            if (start <= kLastCovered && end >= kFirstCovered) return true;
+            if (start <= kLastCovered && end >= kFirstCovered) return false;
             continue;
         }
-        for (int32_t k = 0; k < length; ++k) {
-            if (text[static_cast<std::size_t>(k)] >= kFirstCovered && text[static_cast<std::size_t>(k)] <= kLastCovered)
-                return true;
+        std::vector<UChar32> others;
+        bool holdsCovered = false;
+        for (int32_t k = 0; k < length;) {
+            UChar32 c = 0;
+            U16_NEXT(text.data(), k, length, c);
+            if (c >= kFirstCovered && c <= kLastCovered) {
+                holdsCovered = true;
+            } else {
+                others.push_back(c);
+            }
         }
+        if (!holdsCovered) continue;
+        if (others.empty()) return false;
+        risky.insert(risky.end(), others.begin(), others.end());
     }
-    return false;
+    return true;
 }
 
 // What makes comparing by ranks exact: every covered character is one collation element
@@ -106,10 +122,22 @@ AsciiRanks MakeAsciiRanks() {
     USet* contractions = uset_openEmpty();
     USet* expansions = uset_openEmpty();
     ucol_getContractionsAndExpansions(collator, contractions, expansions, true, &status);
-    const bool isolated = U_SUCCESS(status) && !TouchesCovered(contractions) && !TouchesCovered(expansions);
+    std::vector<UChar32> risky;
+    const bool isolated = U_SUCCESS(status) && CollectRiskyCharacters(contractions, risky) &&
+                          CollectRiskyCharacters(expansions, risky);
     uset_close(contractions);
     uset_close(expansions);
     if (!isolated) return result;
+    std::sort(risky.begin(), risky.end());
+    risky.erase(std::unique(risky.begin(), risky.end()), risky.end());
+    for (const UChar32 c : risky) {
+        char utf8[U8_MAX_LENGTH];
+        int32_t length = 0;
+        UBool error = false;
+        U8_APPEND(reinterpret_cast<std::uint8_t*>(utf8), length, U8_MAX_LENGTH, c, error);
+        if (error) return result;
+        result.risky.emplace_back(utf8, static_cast<std::size_t>(length));
+    }
 
     std::string secondary;
     std::vector<UChar> covered;
@@ -202,10 +230,31 @@ int CompareText(std::string_view a, std::string_view b) {
     return CompareBytes(a, b);
 }
 
-struct TextSortKeyMaker::Buffers {
+namespace {
+
+struct CollationBuffers {
     std::vector<UChar> wide;
     std::vector<std::uint8_t> key = std::vector<std::uint8_t>(256);
 };
+
+// The collation key of text without its terminating NUL (nothing without a collator).
+void AppendCollationKey(std::string_view text, CollationBuffers& buffers, std::string& out) {
+    const UCollator* collator = JapaneseCollator();
+    if (collator == nullptr) return;
+    ToUtf16(text, buffers.wide);
+    const auto wideLength = static_cast<int32_t>(buffers.wide.size());
+    int32_t needed = ucol_getSortKey(collator, buffers.wide.data(), wideLength, buffers.key.data(),
+                                     static_cast<int32_t>(buffers.key.size()));
+    if (needed > static_cast<int32_t>(buffers.key.size())) {
+        buffers.key.resize(static_cast<std::size_t>(needed));
+        needed = ucol_getSortKey(collator, buffers.wide.data(), wideLength, buffers.key.data(), needed);
+    }
+    if (needed > 0) out.append(reinterpret_cast<const char*>(buffers.key.data()), static_cast<std::size_t>(needed - 1));
+}
+
+}  // namespace
+
+struct TextSortKeyMaker::Buffers : CollationBuffers {};
 
 TextSortKeyMaker::TextSortKeyMaker() : buffers_(std::make_unique<Buffers>()) {}
 TextSortKeyMaker::~TextSortKeyMaker() = default;
@@ -214,20 +263,7 @@ TextSortKeyMaker::~TextSortKeyMaker() = default;
 // bytes. A collation key holds no NUL, so two keys first differ where the collation differs
 // and only texts that collate equal reach the byte tie-break.
 void TextSortKeyMaker::AppendKey(std::string_view text, std::string& out) {
-    const UCollator* collator = JapaneseCollator();
-    if (collator != nullptr) {
-        ToUtf16(text, buffers_->wide);
-        const auto wideLength = static_cast<int32_t>(buffers_->wide.size());
-        int32_t needed = ucol_getSortKey(collator, buffers_->wide.data(), wideLength, buffers_->key.data(),
-                                         static_cast<int32_t>(buffers_->key.size()));
-        if (needed > static_cast<int32_t>(buffers_->key.size())) {
-            buffers_->key.resize(static_cast<std::size_t>(needed));
-            needed = ucol_getSortKey(collator, buffers_->wide.data(), wideLength, buffers_->key.data(), needed);
-        }
-        if (needed > 0) {
-            out.append(reinterpret_cast<const char*>(buffers_->key.data()), static_cast<std::size_t>(needed - 1));
-        }
-    }
+    AppendCollationKey(text, *buffers_, out);
     out.push_back('\0');
     out.append(text);
 }
@@ -242,38 +278,222 @@ std::string TextSortKeyMaker::Key(std::string_view text) {
 
 namespace pelmora {
 
-std::vector<std::uint32_t> TextSortOrder(const std::vector<std::string_view>& texts) {
-    std::vector<std::uint32_t> order(texts.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
-    if (texts.size() < 2) return order;
-    const AsciiRanks& ranks = Ranks();
+namespace {
 
-    // Keys made on first need, all in one buffer.
-    constexpr std::size_t kNoKey = SIZE_MAX;
-    std::vector<std::size_t> keyStart(texts.size(), kNoKey), keyLength(texts.size(), 0);
-    std::string keys;
-    TextSortKeyMaker maker;
-    auto keyOf = [&](std::uint32_t index) {
-        if (keyStart[index] == kNoKey) {
-            keyStart[index] = keys.size();
-            maker.AppendKey(texts[index], keys);
-            keyLength[index] = keys.size() - keyStart[index];
+// A key in a shared buffer with the position of its text in the group being sorted.
+struct KeyedPosition {
+    const unsigned char* key;
+    std::size_t length;
+    std::uint32_t position;
+};
+
+int KeyByteAt(const KeyedPosition& item, std::size_t depth) {
+    return depth < item.length ? item.key[depth] : -1;
+}
+
+// Multikey quicksort (a three-way partition on one key byte at a time): keys of a listing
+// share long prefixes, which this sort reads once instead of once per comparison. Equal
+// keys keep their positions' order.
+void SortKeys(KeyedPosition* items, std::size_t count, std::size_t depth, int nesting) {
+    while (count > 1) {
+        if (count < 16 || nesting > 200) {
+            std::sort(items, items + count, [depth](const KeyedPosition& a, const KeyedPosition& b) {
+                const std::string_view restA(reinterpret_cast<const char*>(a.key) + depth, a.length - depth);
+                const std::string_view restB(reinterpret_cast<const char*>(b.key) + depth, b.length - depth);
+                const int order = restA.compare(restB);
+                return order != 0 ? order < 0 : a.position < b.position;
+            });
+            return;
         }
-        return std::string_view(keys).substr(keyStart[index], keyLength[index]);
-    };
-    const bool byRanks = ranks.usable;
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const int first = KeyByteAt(items[0], depth);
+        const int middle = KeyByteAt(items[count / 2], depth);
+        const int last = KeyByteAt(items[count - 1], depth);
+        const int pivot = std::max(std::min(first, middle), std::min(std::max(first, middle), last));
+        std::size_t lower = 0, index = 0, upper = count;
+        while (index < upper) {
+            const int byte = KeyByteAt(items[index], depth);
+            if (byte < pivot) {
+                std::swap(items[lower++], items[index++]);
+            } else if (byte > pivot) {
+                std::swap(items[index], items[--upper]);
+            } else {
+                ++index;
+            }
+        }
+        SortKeys(items, lower, depth, nesting + 1);
+        SortKeys(items + upper, count - upper, depth, nesting + 1);
+        items += lower;
+        count = upper - lower;
+        if (pivot < 0) {
+            std::sort(items, items + count,
+                      [](const KeyedPosition& a, const KeyedPosition& b) { return a.position < b.position; });
+            return;
+        }
+        ++depth;
+    }
+}
+
+// One text of a sort with what the sort needs beside it.
+struct SortItem {
+    std::string_view text;
+    std::uint32_t index;
+    bool fit;  // holds no risky character: ranks may decide
+};
+
+// The texts' order as a byte string per text, read one position at a time: the ranks of
+// the covered characters (from 2), then 1 at the end of the text, then the text's own bytes
+// for the tie-break. An uncovered character, or a text that is not fit, gives kUncovered:
+// there ranks cannot say where the text goes, and its group is sorted by full comparison.
+constexpr int kTextEnded = -1;
+constexpr int kUncovered = 1000;
+
+class OrderSorter {
+public:
+    OrderSorter(const std::vector<std::string_view>& texts, const AsciiRanks& ranks)
+        : ranks_(ranks), keyStart_(texts.size(), kNoKey), keyLength_(texts.size(), 0) {}
+
+    void Sort(SortItem* items, std::size_t count, std::size_t depth, int nesting) {
+        while (count > 1) {
+            // Small groups, groups ranks cannot order, and keys crafted to nest the
+            // partitions deeply go to the full comparison.
+            if (count < 16 || nesting > 200) {
+                std::sort(items, items + count, [this](const SortItem& a, const SortItem& b) { return Less(a, b); });
+                return;
+            }
+            if (AnyUncovered(items, count, depth)) {
+                SortByRestKeys(items, count, depth);
+                return;
+            }
+            const int first = ByteAt(items[0], depth);
+            const int middle = ByteAt(items[count / 2], depth);
+            const int last = ByteAt(items[count - 1], depth);
+            const int pivot = std::max(std::min(first, middle), std::min(std::max(first, middle), last));
+            std::size_t lower = 0, index = 0, upper = count;
+            while (index < upper) {
+                const int byte = ByteAt(items[index], depth);
+                if (byte < pivot) {
+                    std::swap(items[lower++], items[index++]);
+                } else if (byte > pivot) {
+                    std::swap(items[index], items[--upper]);
+                } else {
+                    ++index;
+                }
+            }
+            Sort(items, lower, depth, nesting + 1);
+            Sort(items + upper, count - upper, depth, nesting + 1);
+            items += lower;
+            count = upper - lower;
+            if (pivot == kTextEnded) {
+                // The same bytes: only the source order is left.
+                std::sort(items, items + count,
+                          [](const SortItem& a, const SortItem& b) { return a.index < b.index; });
+                return;
+            }
+            ++depth;
+        }
+    }
+
+private:
+    static constexpr std::size_t kNoKey = SIZE_MAX;
+
+    int ByteAt(const SortItem& item, std::size_t depth) const {
+        if (!item.fit) return kUncovered;
+        const std::size_t length = item.text.size();
+        if (depth < length) {
+            const unsigned rank = ranks_.rank[static_cast<unsigned char>(item.text[depth])];
+            return rank != 0 ? static_cast<int>(rank) + 1 : kUncovered;
+        }
+        if (depth == length) return 1;
+        // Only texts of this same length share the group here (see the end mark above).
+        const std::size_t at = depth - length - 1;
+        return at < length ? static_cast<unsigned char>(item.text[at]) : kTextEnded;
+    }
+
+    // A group whose texts agree in rank up to depth: there the texts split cleanly (a covered
+    // character comes before), so the collation of the rest orders them, and the whole
+    // text's bytes break ties. Keys of the rest are shorter than keys of the whole texts.
+    void SortByRestKeys(SortItem* items, std::size_t count, std::size_t depth) {
+        if (!std::all_of(items, items + count, [](const SortItem& item) { return item.fit; })) {
+            std::sort(items, items + count, [this](const SortItem& a, const SortItem& b) { return Less(a, b); });
+            return;
+        }
+        // Positions then follow the source order, so equal keys (equal texts) keep it.
+        std::sort(items, items + count, [](const SortItem& a, const SortItem& b) { return a.index < b.index; });
+        std::string keys;
+        std::vector<std::size_t> ends(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            AppendCollationKey(items[i].text.substr(depth), restBuffers_, keys);
+            keys.push_back('\0');
+            keys.append(items[i].text);
+            ends[i] = keys.size();
+        }
+        std::vector<KeyedPosition> keyed(count);
+        const auto* base = reinterpret_cast<const unsigned char*>(keys.data());
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t begin = i == 0 ? 0 : ends[i - 1];
+            keyed[i] = {base + begin, ends[i] - begin, static_cast<std::uint32_t>(i)};
+        }
+        SortKeys(keyed.data(), count, 0, 0);
+        std::vector<SortItem> sorted(count);
+        for (std::size_t i = 0; i < count; ++i) sorted[i] = items[keyed[i].position];
+        std::copy(sorted.begin(), sorted.end(), items);
+    }
+
+    bool AnyUncovered(const SortItem* items, std::size_t count, std::size_t depth) const {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (ByteAt(items[i], depth) == kUncovered) return true;
+        }
+        return false;
+    }
+
+    bool Less(const SortItem& a, const SortItem& b) {
         std::optional<int> sign;
-        if (byRanks) sign = CompareByRanks(texts[a], texts[b], ranks);
+        if (a.fit && b.fit) sign = CompareByRanks(a.text, b.text, ranks_);
         if (!sign) {
-            // Two keys at once: the first must not be a view into a buffer the second grows.
-            keyOf(a);
-            keyOf(b);
-            const int compared = keyOf(a).compare(keyOf(b));
+            // Both keys first: a view of one must not outlive the buffer growing for the other.
+            KeyOf(a);
+            KeyOf(b);
+            const int compared = KeyOf(a).compare(KeyOf(b));
             sign = (compared > 0) - (compared < 0);
         }
-        return *sign != 0 ? *sign < 0 : a < b;
-    });
+        return *sign != 0 ? *sign < 0 : a.index < b.index;
+    }
+
+    // Collation keys are made on first need, all in one buffer.
+    std::string_view KeyOf(const SortItem& item) {
+        if (keyStart_[item.index] == kNoKey) {
+            keyStart_[item.index] = keys_.size();
+            maker_.AppendKey(item.text, keys_);
+            keyLength_[item.index] = keys_.size() - keyStart_[item.index];
+        }
+        return std::string_view(keys_).substr(keyStart_[item.index], keyLength_[item.index]);
+    }
+
+    const AsciiRanks& ranks_;
+    CollationBuffers restBuffers_;
+    std::vector<std::size_t> keyStart_, keyLength_;
+    std::string keys_;
+    TextSortKeyMaker maker_;
+};
+
+bool HoldsRiskyCharacter(std::string_view text, const AsciiRanks& ranks) {
+    // Risky characters are not ASCII: most texts are passed over by this first look.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) return false;
+    return std::any_of(ranks.risky.begin(), ranks.risky.end(),
+                       [text](const std::string& risky) { return text.find(risky) != std::string_view::npos; });
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> TextSortOrder(const std::vector<std::string_view>& texts) {
+    const AsciiRanks& ranks = Ranks();
+    std::vector<SortItem> items(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        items[i] = {texts[i], static_cast<std::uint32_t>(i), ranks.usable && !HoldsRiskyCharacter(texts[i], ranks)};
+    }
+    OrderSorter(texts, ranks).Sort(items.data(), items.size(), 0, 0);
+    std::vector<std::uint32_t> order(texts.size());
+    for (std::size_t i = 0; i < items.size(); ++i) order[i] = items[i].index;
     return order;
 }
 
