@@ -360,6 +360,7 @@ public:
                 std::sort(items, items + count, [this](const SortItem& a, const SortItem& b) { return Less(a, b); });
                 return;
             }
+            depth += SharedRankLength(items, count, depth);
             if (AnyUncovered(items, count, depth)) {
                 SortByRestKeys(items, count, depth);
                 return;
@@ -437,6 +438,23 @@ private:
         std::vector<SortItem> sorted(count);
         for (std::size_t i = 0; i < count; ++i) sorted[i] = items[keyed[i].position];
         std::copy(sorted.begin(), sorted.end(), items);
+    }
+
+    // How many ranks from depth on all texts of the group share (paths share long folder
+    // prefixes): one read along each text instead of a partition pass per position.
+    std::size_t SharedRankLength(const SortItem* items, std::size_t count, std::size_t depth) const {
+        std::size_t shared = SIZE_MAX;
+        const SortItem& reference = items[0];
+        for (std::size_t i = 1; i < count && shared > 0; ++i) {
+            std::size_t length = 0;
+            while (length < shared) {
+                const int rank = ByteAt(reference, depth + length);
+                if (rank < 2 || rank == kUncovered || ByteAt(items[i], depth + length) != rank) break;
+                ++length;
+            }
+            shared = length;
+        }
+        return shared == SIZE_MAX ? 0 : shared;
     }
 
     bool AnyUncovered(const SortItem* items, std::size_t count, std::size_t depth) const {

@@ -20,10 +20,10 @@ int CompareText(std::string_view a, std::string_view b);
 // bytewise (std::string's operator<) in the order CompareText gives. One maker reuses its
 // buffers across calls; it is not meant to be shared between threads.
 // The indexes of texts in CompareText's order; byte-equal texts keep their source order.
-// Comparisons that ASCII characters decide (most, between names and paths) need no
-// collation: the collator's own data is checked once to prove that for ASCII letters,
-// digits and punctuation its order is the order of their weights, one character at a time.
-// Collation keys are made only for the texts the others need them for.
+// The collator's own data is checked once to prove that for ASCII letters, digits and
+// punctuation its order is the order of their weights, one character at a time; texts are
+// then sorted a position at a time on those weights, and collation keys are made only for
+// groups where other characters begin, and only of the texts' remaining parts.
 std::vector<std::uint32_t> TextSortOrder(const std::vector<std::string_view>& texts);
 
 class TextSortKeyMaker {
