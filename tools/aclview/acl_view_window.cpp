@@ -1,12 +1,8 @@
 #include "tools/aclview/acl_view_window.h"
 
-#include <QCloseEvent>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
-#include <QMimeData>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -31,10 +27,9 @@ AclViewWindow::AclViewWindow(Settings& settings, const std::string& iniPath, QWi
 
 AclViewWindow::AclViewWindow(Settings& settings, const std::string& iniPath,
                              const platform::SecurityService& security, QWidget* parent)
-    : QWidget(parent, Qt::Window), settings_(settings), iniPath_(iniPath), security_(security) {
+    : ToolWindow(parent), settings_(settings), iniPath_(iniPath), security_(security) {
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QString::fromUtf8(aclview_texts::kCaption));
-    setAcceptDrops(true);
 
     auto* layout = new QVBoxLayout(this);
     label1_ = AddToolWindowLabel(this, layout, "Label1", QString::fromUtf8(aclview_texts::kEmptyPathLabel));
@@ -68,22 +63,9 @@ void AclViewWindow::ShowAclOfPath(const std::string& path) {
     for (const std::string& line : AclLines(path, security_)) list1_->addItem(QString::fromUtf8(line));
 }
 
-void AclViewWindow::closeEvent(QCloseEvent* event) {
+void AclViewWindow::SavePosition() {
     SaveToolWindowPosition(*this, kSection, "ACL_FormLeft", "ACL_FormTop", settings_.ACL_FormLeft,
                            settings_.ACL_FormTop, iniPath_);
-    event->accept();
-    emit closed();
-}
-
-void AclViewWindow::dragEnterEvent(QDragEnterEvent* event) { AcceptFileListDrag(event); }
-
-void AclViewWindow::dragMoveEvent(QDragMoveEvent* event) { AcceptFileListDrag(event); }
-
-void AclViewWindow::dropEvent(QDropEvent* event) {
-    const auto path = FirstDroppedFilePath(event->mimeData());
-    if (!path) return;
-    event->acceptProposedAction();
-    ShowAclOfPath(*path);
 }
 
 }  // namespace pelmora

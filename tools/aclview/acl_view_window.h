@@ -1,22 +1,20 @@
 #pragma once
 // Form9 "ACLView": who may do what with one file or folder, one line per access entry.
-// Shows what the main window's file list hands it and what is dropped on it; failures are
-// single lines in the list, never message boxes. Closing saves the position and hides the
-// window (the owner may delete it); opening again starts from an empty list.
+// Failures are single lines in the list, never message boxes. Opening again starts from
+// an empty list.
 
-#include <QWidget>
 #include <string>
 
-#include "app/follow_target.h"
 #include "platform/security.h"
 #include "settings/settings_record.h"
+#include "tools/common/tool_window.h"
 
 class QLabel;
 class QListWidget;
 
 namespace pelmora {
 
-class AclViewWindow : public QWidget, public FollowTarget {
+class AclViewWindow : public ToolWindow {
     Q_OBJECT
 public:
     AclViewWindow(Settings& settings, const std::string& iniPath, QWidget* parent = nullptr);
@@ -32,15 +30,8 @@ public:
 
     void FollowPath(const std::string& path) override { ShowAclOfPath(path); }
 
-signals:
-    // After the position has been saved.
-    void closed();
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
+    void SavePosition() override;
 
 private:
     Settings& settings_;

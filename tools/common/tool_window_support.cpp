@@ -1,6 +1,5 @@
 #include "tools/common/tool_window_support.h"
 
-#include <QDropEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -65,10 +64,6 @@ std::optional<std::string> FirstDroppedFilePath(const QMimeData* mime) {
     const QList<QUrl> urls = mime->urls();
     if (urls.isEmpty()) return std::nullopt;
     return FilePathOfUrl(urls.front());
-}
-
-void AcceptFileListDrag(QDropEvent* event) {
-    if (FirstDroppedFilePath(event->mimeData())) event->acceptProposedAction();
 }
 
 void PlaceToolWindow(QWidget& window, bool useSaved, int savedLeft, int savedTop) {

@@ -9,7 +9,6 @@
 
 #include "app/window_placement.h"
 
-class QDropEvent;
 class QLabel;
 class QLayout;
 class QMimeData;
@@ -33,9 +32,6 @@ std::optional<std::string> FilePathOfUrl(const QUrl& url);
 
 // The first file of a drop carrying a file list; nothing for any other drop.
 std::optional<std::string> FirstDroppedFilePath(const QMimeData* mime);
-
-// For the drag-enter and drag-move events: accepts a drag that carries a file list.
-void AcceptFileListDrag(QDropEvent* event);
 
 // Moves window to its saved place (twips, relative to its screen) when useSaved and the
 // place lies inside the screen, otherwise to the centre of the screen.

@@ -1,11 +1,7 @@
 #include "tools/hexview/hex_view_window.h"
 
-#include <QCloseEvent>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextDocument>
@@ -29,11 +25,10 @@ constexpr char kSection[] = "HexView";
 }  // namespace
 
 HexViewWindow::HexViewWindow(Settings& settings, const std::string& iniPath, QWidget* parent)
-    : QWidget(parent, Qt::Window), settings_(settings), iniPath_(iniPath) {
+    : ToolWindow(parent), settings_(settings), iniPath_(iniPath) {
     namespace t = hexview_texts;
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QString::fromUtf8(t::kCaption));
-    setAcceptDrops(true);
 
     auto* layout = new QVBoxLayout(this);
     label1_ = AddToolWindowLabel(this, layout, "Label1", QString::fromUtf8(t::kEmptyPathLabel));
@@ -85,22 +80,9 @@ void HexViewWindow::ShowHexDump(const std::string& path, std::int64_t count) {
 
 void HexViewWindow::FollowPath(const std::string& path) { ShowHexDump(path, ReadCount()); }
 
-void HexViewWindow::closeEvent(QCloseEvent* event) {
+void HexViewWindow::SavePosition() {
     SaveToolWindowPosition(*this, kSection, "Hex_FormLeft", "Hex_FormTop", settings_.Hex_FormLeft,
                            settings_.Hex_FormTop, iniPath_);
-    event->accept();
-    emit closed();
-}
-
-void HexViewWindow::dragEnterEvent(QDragEnterEvent* event) { AcceptFileListDrag(event); }
-
-void HexViewWindow::dragMoveEvent(QDragMoveEvent* event) { AcceptFileListDrag(event); }
-
-void HexViewWindow::dropEvent(QDropEvent* event) {
-    const auto path = FirstDroppedFilePath(event->mimeData());
-    if (!path) return;
-    event->acceptProposedAction();
-    ShowHexDump(*path, ReadCount());
 }
 
 }  // namespace pelmora

@@ -1,22 +1,19 @@
 #pragma once
 // Form6 "HexView": the first bytes of one file as a hex dump, with its path, last-modified
-// time and size. Shows what the main window's file list hands it and what is dropped on it.
-// Closing saves the position and hides the window (the owner may delete it); opening again
-// starts from an empty view.
+// time and size. Opening again starts from an empty view.
 
-#include <QWidget>
 #include <cstdint>
 #include <string>
 
-#include "app/follow_target.h"
 #include "settings/settings_record.h"
+#include "tools/common/tool_window.h"
 
 class QLabel;
 class QPlainTextEdit;
 
 namespace pelmora {
 
-class HexViewWindow : public QWidget, public FollowTarget {
+class HexViewWindow : public ToolWindow {
     Q_OBJECT
 public:
     HexViewWindow(Settings& settings, const std::string& iniPath, QWidget* parent = nullptr);
@@ -31,15 +28,8 @@ public:
     // ShowHexDump with the Hex_ReadByte setting.
     void FollowPath(const std::string& path) override;
 
-signals:
-    // After the position has been saved.
-    void closed();
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
+    void SavePosition() override;
 
 private:
     std::int64_t ReadCount() const;
