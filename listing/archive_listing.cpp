@@ -60,13 +60,7 @@ std::string ArchiveListing(const std::string& path, UserDialogs* dialogs) {
 
 bool ListArchiveOfSelection(const BrowserState& state, JobContext& job) {
     job.progress.Pump();
-    std::string name;
-    for (std::size_t i = 0; i < state.entries.size() && i < state.selected.size(); ++i) {
-        if (state.selected[i]) {
-            name = state.entries[i];
-            break;
-        }
-    }
+    const std::string name = FirstSelectedName(state);
     if (name.empty() || KindOf(name) == ArchiveKind::None) {
         job.dialogs.ShowMessage(std::string(kChooseArchive));
         return false;

@@ -53,13 +53,7 @@ LaunchPlan PlanLaunch(const Settings& settings, std::string_view upperExtension,
 
 void LaunchSelectedFile(const BrowserState& state, const Settings& settings, UserDialogs& dialogs,
                         ProcessStarter& starter) {
-    std::string name;
-    for (std::size_t i = 0; i < state.entries.size() && i < state.selected.size(); ++i) {
-        if (state.selected[i]) {
-            name = state.entries[i];
-            break;
-        }
-    }
+    const std::string name = FirstSelectedName(state);
     const std::string path = name.empty() ? state.folder : platform::JoinPath(state.folder, name);
     const std::string extension = name.empty() ? std::string() : UpperAscii(ExtensionPart(name));
 
