@@ -81,8 +81,11 @@ int RunClipboardKeeper(int argc, char** argv) {
         Answer(kFailedAnswer);
         return 1;
     }
-    QObject::connect(clipboard, &QClipboard::changed, &app, [clipboard](QClipboard::Mode mode) {
-        if (mode == QClipboard::Clipboard && !clipboard->ownsClipboard()) QGuiApplication::quit();
+    // The keeper never changes the clipboard again, so any change is another program taking
+    // it. Ownership is not asked here: Qt may report the change before it has processed the
+    // loss of the selection, and then still claims to own it.
+    QObject::connect(clipboard, &QClipboard::changed, &app, [](QClipboard::Mode mode) {
+        if (mode == QClipboard::Clipboard) QGuiApplication::quit();
     });
     Answer(kOwnedAnswer);
     platform::ReleaseStandardStreams();
