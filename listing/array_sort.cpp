@@ -67,6 +67,12 @@ void SortEntriesByKey(std::vector<FormattedEntry>& entries, JobContext* context)
     entries = std::move(sorted);
 }
 
+std::optional<std::vector<std::uint32_t>> SortOrderOfKeys(std::size_t count,
+                                                          const std::function<std::string_view(std::size_t)>& keyAt,
+                                                          JobContext* context) {
+    return SortedOrder(count, keyAt, context);
+}
+
 std::string AfterFirst(const std::string& text, const std::string& separator) {
     const auto at = text.find(separator);
     if (at == std::string::npos) return text;

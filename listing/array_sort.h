@@ -1,7 +1,11 @@
 #pragma once
 // The program's one sort and the extension sort of listing results built on it.
 
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "listing/entry_formatter.h"
@@ -27,5 +31,11 @@ std::string AfterFirst(const std::string& text, const std::string& separator);
 // The engine's form of SortByKey: entries ordered by the key kept beside each line, with
 // the same order, progress and cancel rules as ArraySortString.
 void SortEntriesByKey(std::vector<FormattedEntry>& entries, JobContext* context);
+
+// The same order over keys kept elsewhere: the indexes of keyAt(0 .. count-1) in key
+// order, with the progress and cancel rules of ArraySortString; nothing after a cancel.
+std::optional<std::vector<std::uint32_t>> SortOrderOfKeys(std::size_t count,
+                                                          const std::function<std::string_view(std::size_t)>& keyAt,
+                                                          JobContext* context);
 
 }  // namespace pelmora

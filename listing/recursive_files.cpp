@@ -1,6 +1,9 @@
 #include "listing/recursive_files.h"
 
+#include <algorithm>
 #include <exception>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 #include "listing/array_sort.h"
@@ -8,7 +11,6 @@
 #include "listing/entry_formatter.h"
 #include "listing/folder_contents.h"
 #include "listing/folder_walker.h"
-#include "listing/listing_result.h"
 #include "listing/result_output.h"
 #include "platform/file_facts.h"
 
@@ -16,8 +18,36 @@ namespace pelmora {
 
 namespace {
 
+// Texts kept in large blocks that never move: views into them stay valid, and a big listing
+// costs neither an allocation per text nor copies of everything as a buffer grows.
+class TextBlocks {
+public:
+    std::string_view Add(std::string_view text) {
+        if (blocks_.empty() || capacity_ - used_ < text.size()) {
+            capacity_ = std::max(kBlockSize, text.size());
+            blocks_.push_back(std::make_unique<char[]>(capacity_));
+            used_ = 0;
+        }
+        char* at = blocks_.back().get() + used_;
+        std::copy(text.begin(), text.end(), at);
+        used_ += text.size();
+        return {at, text.size()};
+    }
+    void Release() {
+        blocks_.clear();
+        blocks_.shrink_to_fit();
+    }
+
+private:
+    static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::size_t capacity_ = 0;  // of the last block
+    std::size_t used_ = 0;
+};
+
 // Formats each file the walk meets. Without the extension sort the lines go straight into
-// the result text, so a big listing is held once, not once per line and again joined.
+// the result text, so a big listing is held once, not once per line and again joined; with
+// it, lines and keys wait in blocks until the sort has put them in order.
 class FileLineCollector : public FolderWalkVisitor {
 public:
     explicit FileLineCollector(const EntryFieldSwitches& switches) : formatter_(switches) {}
@@ -34,7 +64,8 @@ public:
         AppendChildPath(path_, name);
         formatter_.Format(path_, *facts, entry_);
         if (formatter_.ExtSortOn()) {
-            entries_.push_back(entry_);
+            keys_.push_back(keyBlocks_.Add(entry_.sortKey));
+            lines_.push_back(lineBlocks_.Add(entry_.line));
         } else if (!entry_.line.empty()) {
             if (lineCount_ > 0) text_.append("\r\n");
             text_.append(entry_.line);
@@ -43,15 +74,39 @@ public:
     }
 
     bool SortOn() const { return formatter_.ExtSortOn(); }
-    std::vector<FormattedEntry>& entries() { return entries_; }
     std::string& text() { return text_; }
     std::size_t lineCount() const { return lineCount_; }
+
+    // Sorts the kept lines by their keys into the text (in the order met after a cancel).
+    // As with the lines of every other listing, a first line left empty leaves the text empty.
+    void SortIntoText(JobContext& context) {
+        if (lines_.empty()) return;
+        context.progress.SetActivity(std::string(kSortingFileNames));
+        const auto order =
+            SortOrderOfKeys(keys_.size(), [this](std::size_t i) { return keys_[i]; }, &context);
+        keys_ = {};
+        keyBlocks_.Release();
+        auto lineAt = [&](std::size_t i) { return lines_[order ? (*order)[i] : i]; };
+        if (!lineAt(0).empty()) {
+            std::size_t size = 0;
+            for (const std::string_view line : lines_) size += line.size() + 2;
+            text_.reserve(text_.size() + size);  // room for a last line return too
+            for (std::size_t i = 0; i < lines_.size(); ++i) {
+                if (i > 0) text_.append("\r\n");
+                text_.append(lineAt(i));
+            }
+            lineCount_ = lines_.size();
+        }
+        lines_ = {};
+        lineBlocks_.Release();
+    }
 
 private:
     const EntryFormatter formatter_;
     FormattedEntry entry_;
     std::string path_;
-    std::vector<FormattedEntry> entries_;
+    TextBlocks keyBlocks_, lineBlocks_;
+    std::vector<std::string_view> keys_, lines_;
     std::string text_;
     std::size_t lineCount_ = 0;
 };
@@ -77,21 +132,9 @@ ListingOutcome ListFilesRecursively(const BrowserState& state, const Settings& s
         options.showHidden = state.showHidden;
         WalkFolderTree(state.folder, options, collector, context);
 
+        if (collector.SortOn()) collector.SortIntoText(context);  // clears the cancel flag as it starts
         std::string& text = collector.text();
-        std::size_t count = collector.lineCount();
-        if (collector.SortOn()) {
-            auto& entries = collector.entries();
-            if (!entries.empty()) {
-                context.progress.SetActivity(std::string(kSortingFileNames));
-                SortEntriesByKey(entries, &context);  // clears the cancel flag as it starts
-            }
-            if (!entries.empty() && !entries.front().line.empty()) {
-                AppendListing(entries, false, text);
-                count = entries.size();
-            }
-            entries.clear();
-            entries.shrink_to_fit();
-        }
+        const std::size_t count = collector.lineCount();
         context.progress.Close();
 
         if (count == 0) {

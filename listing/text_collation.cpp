@@ -280,12 +280,19 @@ namespace pelmora {
 
 namespace {
 
-// A key in a shared buffer with the position of its text in the group being sorted.
+// A collation key in a shared buffer with its text and the text's position in the group
+// being sorted. Texts whose keys are equal are ordered by their bytes, then by position.
 struct KeyedPosition {
     const unsigned char* key;
     std::size_t length;
+    std::string_view text;
     std::uint32_t position;
 };
+
+bool TieBefore(const KeyedPosition& a, const KeyedPosition& b) {
+    const int order = a.text.compare(b.text);
+    return order != 0 ? order < 0 : a.position < b.position;
+}
 
 int KeyByteAt(const KeyedPosition& item, std::size_t depth) {
     return depth < item.length ? item.key[depth] : -1;
@@ -301,7 +308,7 @@ void SortKeys(KeyedPosition* items, std::size_t count, std::size_t depth, int ne
                 const std::string_view restA(reinterpret_cast<const char*>(a.key) + depth, a.length - depth);
                 const std::string_view restB(reinterpret_cast<const char*>(b.key) + depth, b.length - depth);
                 const int order = restA.compare(restB);
-                return order != 0 ? order < 0 : a.position < b.position;
+                return order != 0 ? order < 0 : TieBefore(a, b);
             });
             return;
         }
@@ -325,8 +332,7 @@ void SortKeys(KeyedPosition* items, std::size_t count, std::size_t depth, int ne
         items += lower;
         count = upper - lower;
         if (pivot < 0) {
-            std::sort(items, items + count,
-                      [](const KeyedPosition& a, const KeyedPosition& b) { return a.position < b.position; });
+            std::sort(items, items + count, TieBefore);
             return;
         }
         ++depth;
@@ -421,18 +427,19 @@ private:
         // Positions then follow the source order, so equal keys (equal texts) keep it.
         std::sort(items, items + count, [](const SortItem& a, const SortItem& b) { return a.index < b.index; });
         std::string keys;
+        std::size_t restSize = 0;
+        for (std::size_t i = 0; i < count; ++i) restSize += items[i].text.size() - depth;
+        keys.reserve(restSize + 8 * count);
         std::vector<std::size_t> ends(count);
         for (std::size_t i = 0; i < count; ++i) {
             AppendCollationKey(items[i].text.substr(depth), restBuffers_, keys);
-            keys.push_back('\0');
-            keys.append(items[i].text);
             ends[i] = keys.size();
         }
         std::vector<KeyedPosition> keyed(count);
         const auto* base = reinterpret_cast<const unsigned char*>(keys.data());
         for (std::size_t i = 0; i < count; ++i) {
             const std::size_t begin = i == 0 ? 0 : ends[i - 1];
-            keyed[i] = {base + begin, ends[i] - begin, static_cast<std::uint32_t>(i)};
+            keyed[i] = {base + begin, ends[i] - begin, items[i].text, static_cast<std::uint32_t>(i)};
         }
         SortKeys(keyed.data(), count, 0, 0);
         std::vector<SortItem> sorted(count);
