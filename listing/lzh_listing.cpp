@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "listing/member_names.h"
+#include "listing/utf8_text.h"
 #include "platform/file_facts.h"
 
 namespace pelmora {

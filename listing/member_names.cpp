@@ -2,31 +2,9 @@
 
 #include <unicode/ucnv.h>
 
-namespace pelmora {
+#include "listing/utf8_text.h"
 
-bool IsValidUtf8(const std::string& text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t extra;
-        if (lead < 0x80) {
-            extra = 0;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            extra = 1;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            extra = 3;
-        } else {
-            return false;
-        }
-        if (extra > text.size() - i - 1) return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-        }
-        i += extra + 1;
-    }
-    return true;
-}
+namespace pelmora {
 
 std::optional<std::string> MemberNameAsUtf8(const std::string& raw) {
     if (IsValidUtf8(raw)) return raw;

@@ -7,8 +7,6 @@
 
 namespace pelmora {
 
-bool IsValidUtf8(const std::string& text);
-
 // The name itself when it is ASCII or UTF-8, else its decoding from Shift_JIS; nothing
 // when it is none of these.
 std::optional<std::string> MemberNameAsUtf8(const std::string& raw);

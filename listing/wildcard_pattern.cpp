@@ -1,5 +1,6 @@
 #include "listing/wildcard_pattern.h"
 
+#include "listing/utf8_text.h"
 #include "settings/trim_spaces.h"
 
 namespace pelmora {
@@ -11,16 +12,8 @@ char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 // Length of the character starting at text[at]: a whole UTF-8 sequence, or one byte when
 // the bytes there are not well-formed UTF-8, so "?" never splits a character.
 std::size_t CharacterLength(std::string_view text, std::size_t at) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    std::size_t length = 1;
-    if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-    else if (lead >= 0xE0 && lead <= 0xEF) length = 3;
-    else if (lead >= 0xF0 && lead <= 0xF4) length = 4;
-    if (at + length > text.size()) return 1;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return 1;
-    }
-    return length;
+    const std::size_t length = Utf8SequenceLength(text, at);
+    return length == 0 ? 1 : length;
 }
 
 // Iterative glob match with one back-tracking point per "*": linear in practice and
