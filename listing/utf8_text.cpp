@@ -1,25 +1,38 @@
 #include "listing/utf8_text.h"
 
+#include <cstdint>
+
 namespace pelmora {
 
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
     const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) return 1;
     std::size_t length;
-    if (lead < 0x80) {
-        length = 1;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
+    std::uint32_t minimum;
+    std::uint32_t code;
+    if ((lead & 0xE0) == 0xC0) {
         length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        minimum = 0x80;
+        code = lead & 0x1Fu;
+    } else if ((lead & 0xF0) == 0xE0) {
         length = 3;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        minimum = 0x800;
+        code = lead & 0x0Fu;
+    } else if ((lead & 0xF8) == 0xF0) {
         length = 4;
+        minimum = 0x10000;
+        code = lead & 0x07u;
     } else {
         return 0;
     }
     if (length > text.size() - at) return 0;
     for (std::size_t i = 1; i < length; ++i) {
-        if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return 0;
+        const auto next = static_cast<unsigned char>(text[at + i]);
+        if ((next & 0xC0) != 0x80) return 0;
+        code = (code << 6) | (next & 0x3Fu);
     }
+    // Overlong forms, UTF-16 surrogates and values beyond Unicode are not well-formed.
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
     return length;
 }
 

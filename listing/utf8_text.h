@@ -7,7 +7,7 @@
 namespace pelmora {
 
 // The length of the well-formed UTF-8 sequence starting at text[at] (at < text.size()),
-// or 0 when the bytes there are not one.
+// or 0 when the bytes there are not one (overlong forms and surrogates included).
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t at);
 
 bool IsValidUtf8(std::string_view text);

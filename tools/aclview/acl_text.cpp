@@ -1,5 +1,6 @@
 #include "tools/aclview/acl_text.h"
 
+#include "listing/utf8_text.h"
 #include "tools/aclview/aclview_texts.h"
 
 namespace pelmora {
@@ -7,25 +8,10 @@ namespace {
 
 bool HasAll(std::uint32_t mask, std::uint32_t group) { return (mask & group) == group; }
 
-// Length of the valid UTF-8 sequence starting at text[i], or 1 for a stray byte.
+// A valid UTF-8 sequence is one character; a stray byte counts as one too.
 std::size_t CharacterLength(const std::string& text, std::size_t i) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = 0;
-    std::uint32_t minimum = 0;
-    std::uint32_t code = 0;
-    if (lead < 0x80) return 1;
-    if ((lead & 0xE0) == 0xC0) { length = 2; minimum = 0x80; code = lead & 0x1F; }
-    else if ((lead & 0xF0) == 0xE0) { length = 3; minimum = 0x800; code = lead & 0x0F; }
-    else if ((lead & 0xF8) == 0xF0) { length = 4; minimum = 0x10000; code = lead & 0x07; }
-    else return 1;
-    if (i + length > text.size()) return 1;
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[i + k]);
-        if ((next & 0xC0) != 0x80) return 1;
-        code = (code << 6) | (next & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 1;
-    return length;
+    const std::size_t length = Utf8SequenceLength(text, i);
+    return length == 0 ? 1 : length;
 }
 
 }  // namespace
