@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace pelmora::platform {
+#include "platform/file_system.h"  // ProgramExecutable, to start another copy of the program
 
-// The running executable, so that the program can start another copy of itself.
-std::string ProgramExecutable();
+namespace pelmora::platform {
 
 struct DetachedStart {
     int processId = -1;                // the helper, or -1 when it could not be started

@@ -9,6 +9,9 @@ namespace pelmora::platform {
 // The path separator of this platform.
 extern const char kPathSeparator;
 
+// The running executable's path; empty when the system does not tell.
+std::string ProgramExecutable();
+
 // Folder of the running executable, without a trailing separator (unless it is the root).
 std::string ProgramFolder();
 

@@ -117,16 +117,6 @@ std::optional<std::string> Converse(int fd, const std::string& input, std::chron
 
 }  // namespace
 
-std::string ProgramExecutable() {
-    std::string buffer(4096, '\0');
-    for (;;) {
-        ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (n < 0) return {};
-        if (static_cast<size_t>(n) < buffer.size()) return buffer.substr(0, static_cast<size_t>(n));
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
 DetachedStart StartDetachedProcess(const std::string& program, const std::vector<std::string>& arguments,
                                    const std::string& input, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;

@@ -5,26 +5,27 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <vector>
 
 namespace pelmora::platform {
 
 const char kPathSeparator = '/';
 
-std::string ProgramFolder() {
-    std::vector<char> buffer(4096);
+std::string ProgramExecutable() {
+    std::string buffer(4096, '\0');
     for (;;) {
-        ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (n < 0) return ".";
-        if (static_cast<size_t>(n) < buffer.size()) {
-            std::string exe(buffer.data(), static_cast<size_t>(n));
-            auto slash = exe.rfind('/');
-            if (slash == std::string::npos) return ".";
-            if (slash == 0) return "/";
-            return exe.substr(0, slash);
-        }
+        const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (n < 0) return {};
+        if (static_cast<size_t>(n) < buffer.size()) return buffer.substr(0, static_cast<size_t>(n));
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::string ProgramFolder() {
+    const std::string exe = ProgramExecutable();
+    const auto slash = exe.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return exe.substr(0, slash);
 }
 
 bool FileExists(const std::string& path) {
