@@ -7,6 +7,7 @@
 #include "listing/listing_messages.h"
 #include "listing/lzh_listing.h"
 #include "listing/path_ops.h"
+#include "listing/result_output.h"
 #include "listing/zip_listing.h"
 #include "platform/file_system.h"
 #include "settings/trim_spaces.h"
@@ -68,9 +69,7 @@ bool ListArchiveOfSelection(const BrowserState& state, JobContext& job) {
     const std::string text = ArchiveListing(platform::JoinPath(state.folder, name), &job.dialogs);
     if (text.empty()) return false;
     job.progress.Pump();
-    job.clipboard.Clear();
-    job.clipboard.SetText(text);
-    job.progress.Pump();
+    DeliverToClipboard(job, text);
     return true;
 }
 
