@@ -173,29 +173,28 @@ std::vector<KeyDescriptor> BuildKeyTable() {
 std::vector<SavedKey> BuildSavedKeys() {
     std::vector<SavedKey> keys;
     auto add = [&keys](std::initializer_list<std::string_view> names) {
-        for (std::string_view name : names) keys.push_back({name, false});
+        for (std::string_view name : names) keys.push_back({FindKeyDescriptor(name), false});
     };
     add({"ShowJumpWindow", "ShowNetViewWindow"});
     for (const char* font : {"Folder", "File", "Jump", "NetView"}) {
         for (const char* part : {"FontName", "FontSize", "FontBold", "FontItalic"}) {
-            // Descriptors own their names, so the view stays valid.
-            keys.push_back({FindKeyDescriptor(std::string(font) + part)->key, false});
+            keys.push_back({FindKeyDescriptor(std::string(font) + part), false});
         }
     }
-    keys.push_back({"Kakomi", true});
-    keys.push_back({"Kugiri", true});
+    keys.push_back({FindKeyDescriptor("Kakomi"), true});
+    keys.push_back({FindKeyDescriptor("Kugiri"), true});
     add({"FileExtSort"});
     for (const char* family : {"File", "SFolder", "Drop"}) {
         for (const char* member : {"Name", "FullPath", "ShortName", "HiddenFile", "SystemFile", "Size", "SizePatarn",
                                    "DateTime", "DateTimePatarn", "MakeDateTime", "MakeDateTimePatarn",
                                    "AccessDateTime", "AccessDateTimePatarn", "Attrib", "LastLineReturn", "Write"}) {
             if (const KeyDescriptor* d = FindKeyDescriptor(std::string(family) + member)) {
-                keys.push_back({d->key, false});  // HiddenFile and SystemFile exist only for File
+                keys.push_back({d, false});  // HiddenFile and SystemFile exist only for File
             }
         }
     }
     for (const char* stem : {"ShellExeExt", "ShellExePath"}) {
-        for (std::size_t i = 1; i <= 5; ++i) keys.push_back({FindKeyDescriptor(stem + TwoDigits(i))->key, false});
+        for (std::size_t i = 1; i <= 5; ++i) keys.push_back({FindKeyDescriptor(stem + TwoDigits(i)), false});
     }
     add({"Fol_Kakomi",
          "Fol_FullPath1", "Fol_FolderMark1", "Fol_LastLineReturn1", "Fol_Write1",

@@ -73,7 +73,7 @@ std::string FieldAsText(const Settings& settings, const KeyDescriptor& descripto
 // The keys the settings dialog's save writes, in writing order. `trimmed`: written
 // without surrounding spaces.
 struct SavedKey {
-    std::string_view key;
+    const KeyDescriptor* descriptor;  // an entry of KeyTable()
     bool trimmed;
 };
 const std::vector<SavedKey>& SavedKeys();

@@ -141,10 +141,9 @@ void NormalizeSettings(Settings& settings, const std::string& programFolder, Bro
 bool SaveSettings(const Settings& settings, const std::string& iniPath) {
     std::vector<platform::ProfileEntry> entries;
     for (const SavedKey& saved : SavedKeys()) {
-        const KeyDescriptor* descriptor = FindKeyDescriptor(saved.key);
-        std::string value = FieldAsText(settings, *descriptor);
+        std::string value = FieldAsText(settings, *saved.descriptor);
         if (saved.trimmed) value = std::string(TrimSpaces(value));
-        entries.push_back({std::string(descriptor->section), descriptor->key, std::move(value)});
+        entries.push_back({std::string(saved.descriptor->section), saved.descriptor->key, std::move(value)});
     }
     return platform::WriteProfileStrings(entries, iniPath);
 }
