@@ -207,7 +207,7 @@ void EntryFormatter::Format(const std::string& path, const platform::FileFacts& 
     if (dateTime_) AppendTimeFields(facts.lastWrite, dateTimePattern_, line, anyField);
     if (accessDateTime_) AppendTimeFields(facts.lastAccess, accessDateTimePattern_, line, anyField);
     if (attrib_) {
-        const std::uint32_t bits = platform::ReadDosAttributes(path, facts);
+        const std::uint32_t bits = facts.dosAttributes ? *facts.dosAttributes : platform::ReadDosAttributes(path, facts);
         AppendField(bits & platform::kDosReadOnly ? "ReadOnly(+)" : "ReadOnly(-)", line, anyField);
         AppendField(bits & platform::kDosHidden ? "Hidden(+)" : "Hidden(-)", line, anyField);
         AppendField(bits & platform::kDosSystem ? "System(+)" : "System(-)", line, anyField);

@@ -55,6 +55,7 @@ public:
     void Format(const std::string& path, const platform::FileFacts& facts, FormattedEntry& out) const;
 
     bool ExtSortOn() const { return extSort_; }
+    bool AttributesShown() const { return attrib_; }
 
 private:
     void BeginField(std::string& line, bool& anyField) const;

@@ -58,7 +58,8 @@ public:
                    const std::string& name) override {
         // Looked up relative to the open folder: cheaper than the full path, and it works
         // however long the full path is.
-        const auto facts = platform::ReadFileFactsAt(folder.Handle(), name);
+        const auto facts = formatter_.AttributesShown() ? platform::ReadFileFactsWithAttributesAt(folder.Handle(), name)
+                                                        : platform::ReadFileFactsAt(folder.Handle(), name);
         if (!facts) return;  // vanished since the folder was read
         path_.assign(folderPath);
         AppendChildPath(path_, name);

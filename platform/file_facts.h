@@ -24,6 +24,8 @@ struct FileFacts {
     FileTime creation;  // the birth time, where the file system reports one
     FileTime lastWrite;
     FileTime lastAccess;
+    // The attribute bits (see ReadDosAttributes), when they were read with the facts.
+    std::optional<std::uint32_t> dosAttributes;
 };
 
 // DOS attribute bits as the listing words use them.
@@ -39,6 +41,9 @@ std::optional<FileFacts> ReadFileFacts(const std::string& path);
 // The same for an entry of an open folder (its descriptor, see FolderReader::Handle), which
 // spares the system the walk down the full path for every file of a big listing.
 std::optional<FileFacts> ReadFileFactsAt(int folderHandle, const std::string& name);
+// The same, with the attribute bits read relative to the folder as well where the system
+// can (dosAttributes stays empty where it cannot: ReadDosAttributes by path then).
+std::optional<FileFacts> ReadFileFactsWithAttributesAt(int folderHandle, const std::string& name);
 
 // The attribute bits as a Samba server would show them to a Windows client: the stored
 // "user.DOSATTRIB" attribute when the file carries a readable one; otherwise ReadOnly

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -101,6 +102,37 @@ TEST(FileFacts, AttributesWithoutAStoredValue) {
         ASSERT_TRUE(facts.has_value());
         EXPECT_EQ(ReadDosAttributes(path, *facts), c.bits);
     }
+}
+
+// Read in the open folder or by path, a file shows the same bits: stored values, links
+// followed, a dangling link's own value, and the bits made up without a value.
+TEST(FileFacts, AttributesReadInTheFolderAgreeWithThoseByPath) {
+    pelmora::testing::TempTree folder;
+    const std::string plain = folder.AddFile("plain", "x");
+    const std::string locked = folder.AddFile("locked", "x");
+    ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
+    folder.AddFile(".hidden", "x");
+    const std::string stored = folder.AddFile("stored", "x");
+    const bool storable = setxattr(stored.c_str(), "user.DOSATTRIB", "0x27", 4, 0) == 0;
+    ASSERT_EQ(symlink(stored.c_str(), (folder / "to-stored").c_str()), 0);
+    const std::string dangling = folder / "dangling";
+    ASSERT_EQ(symlink((folder / "none").c_str(), dangling.c_str()), 0);
+    if (storable) lsetxattr(dangling.c_str(), "user.DOSATTRIB", "0x01", 4, 0);  // links may refuse one
+
+    const int handle = open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(handle, 0);
+    for (const std::string name : {"plain", "locked", ".hidden", "stored", "to-stored", "dangling"}) {
+        SCOPED_TRACE(name);
+        const auto facts = ReadFileFactsWithAttributesAt(handle, name);
+        ASSERT_TRUE(facts.has_value());
+        if (!facts->dosAttributes) continue;  // the system cannot read them relative to a folder
+        EXPECT_EQ(*facts->dosAttributes, ReadDosAttributes(folder / name, *facts));
+        if (storable && (name == "stored" || name == "to-stored")) {
+            EXPECT_EQ(*facts->dosAttributes, 0x27u);
+        }
+    }
+    EXPECT_FALSE(ReadFileFactsWithAttributesAt(handle, "none").has_value());
+    close(handle);
 }
 
 }  // namespace
