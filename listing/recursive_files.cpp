@@ -25,7 +25,8 @@ public:
     std::string_view Add(std::string_view text) {
         if (blocks_.empty() || capacity_ - used_ < text.size()) {
             capacity_ = std::max(kBlockSize, text.size());
-            blocks_.push_back(std::make_unique<char[]>(capacity_));
+            // Left uninitialised: only the pages written to take memory.
+            blocks_.push_back(std::unique_ptr<char[]>(new char[capacity_]));
             used_ = 0;
         }
         char* at = blocks_.back().get() + used_;
@@ -39,7 +40,9 @@ public:
     }
 
 private:
-    static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+    // Large enough that the C library maps each block by itself and gives it back whole
+    // when released, instead of leaving it in its heap while the result text is built.
+    static constexpr std::size_t kBlockSize = std::size_t{64} << 20;
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t capacity_ = 0;  // of the last block
     std::size_t used_ = 0;

@@ -368,7 +368,7 @@ public:
             }
             depth += SharedRankLength(items, count, depth);
             if (AnyUncovered(items, count, depth)) {
-                SortByRestKeys(items, count, depth);
+                SortByRestKeys(items, count, depth, nesting);
                 return;
             }
             const int first = ByteAt(items[0], depth);
@@ -416,35 +416,67 @@ private:
         return at < length ? static_cast<unsigned char>(item.text[at]) : kTextEnded;
     }
 
-    // A group whose texts agree in rank up to depth: there the texts split cleanly (a covered
-    // character comes before), so the collation of the rest orders them, and the whole
-    // text's bytes break ties. Keys of the rest are shorter than keys of the whole texts.
-    void SortByRestKeys(SortItem* items, std::size_t count, std::size_t depth) {
+    // A group whose texts agree in rank up to depth, where some texts go on with an
+    // uncovered character. Up to there the texts split cleanly (a covered character comes
+    // before), so the collation of the rest orders them and the whole text's bytes break
+    // ties. The texts going on with covered characters are sorted on by rank, the others
+    // by collation keys of their rest; the two runs are then merged, with keys of the rest
+    // made only for the texts the merge's binary searches look at.
+    void SortByRestKeys(SortItem* items, std::size_t count, std::size_t depth, int nesting) {
         if (!std::all_of(items, items + count, [](const SortItem& item) { return item.fit; })) {
             std::sort(items, items + count, [this](const SortItem& a, const SortItem& b) { return Less(a, b); });
             return;
         }
-        // Positions then follow the source order, so equal keys (equal texts) keep it.
-        std::sort(items, items + count, [](const SortItem& a, const SortItem& b) { return a.index < b.index; });
-        std::string keys;
-        std::size_t restSize = 0;
-        for (std::size_t i = 0; i < count; ++i) restSize += items[i].text.size() - depth;
-        keys.reserve(restSize + 8 * count);
-        std::vector<std::size_t> ends(count);
+        std::vector<SortItem> covered, uncovered;
         for (std::size_t i = 0; i < count; ++i) {
-            AppendCollationKey(items[i].text.substr(depth), restBuffers_, keys);
+            (ByteAt(items[i], depth) == kUncovered ? uncovered : covered).push_back(items[i]);
+        }
+        Sort(covered.data(), covered.size(), depth, nesting + 1);
+
+        // Positions follow the source order, so equal keys and equal texts keep it.
+        std::sort(uncovered.begin(), uncovered.end(),
+                  [](const SortItem& a, const SortItem& b) { return a.index < b.index; });
+        std::string keys;
+        std::vector<std::size_t> ends(uncovered.size());
+        for (std::size_t i = 0; i < uncovered.size(); ++i) {
+            AppendCollationKey(uncovered[i].text.substr(depth), restBuffers_, keys);
             ends[i] = keys.size();
         }
-        std::vector<KeyedPosition> keyed(count);
+        std::vector<KeyedPosition> keyed(uncovered.size());
         const auto* base = reinterpret_cast<const unsigned char*>(keys.data());
-        for (std::size_t i = 0; i < count; ++i) {
+        for (std::size_t i = 0; i < uncovered.size(); ++i) {
             const std::size_t begin = i == 0 ? 0 : ends[i - 1];
-            keyed[i] = {base + begin, ends[i] - begin, items[i].text, static_cast<std::uint32_t>(i)};
+            keyed[i] = {base + begin, ends[i] - begin, uncovered[i].text, static_cast<std::uint32_t>(i)};
         }
-        SortKeys(keyed.data(), count, 0, 0);
-        std::vector<SortItem> sorted(count);
-        for (std::size_t i = 0; i < count; ++i) sorted[i] = items[keyed[i].position];
-        std::copy(sorted.begin(), sorted.end(), items);
+        SortKeys(keyed.data(), keyed.size(), 0, 0);
+
+        // A covered and an uncovered text never have the same bytes, so the merge needs no
+        // source order: the rest's collation, then the whole text's bytes.
+        std::vector<std::optional<std::string>> coveredKeys(covered.size());
+        auto restBefore = [&](const KeyedPosition& u, std::size_t c) {
+            if (!coveredKeys[c]) {
+                coveredKeys[c].emplace();
+                AppendCollationKey(covered[c].text.substr(depth), restBuffers_, *coveredKeys[c]);
+            }
+            const std::string_view uKey(reinterpret_cast<const char*>(u.key), u.length);
+            const int order = uKey.compare(*coveredKeys[c]);
+            return order != 0 ? order < 0 : u.text < covered[c].text;
+        };
+        std::size_t out = 0, next = 0;
+        for (const KeyedPosition& u : keyed) {
+            std::size_t low = next, high = covered.size();
+            while (low < high) {
+                const std::size_t middle = low + (high - low) / 2;
+                if (restBefore(u, middle)) {
+                    high = middle;
+                } else {
+                    low = middle + 1;
+                }
+            }
+            while (next < low) items[out++] = covered[next++];
+            items[out++] = uncovered[u.position];
+        }
+        while (next < covered.size()) items[out++] = covered[next++];
     }
 
     // How many ranks from depth on all texts of the group share (paths share long folder
