@@ -1,6 +1,9 @@
 // The main window's browser: what the lists show, the select-all rule, the follow mechanism.
 
+#include <QAction>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QMenu>
 #include <QListView>
 #include <QPushButton>
 #include <QtTest>
@@ -45,6 +48,64 @@ class BrowserTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void windowCarriesItsControlsAndMenusUnderTheirNames() {
+        WindowFixture f;
+        QVERIFY(f.Start());
+        MainWindow& window = *f.window;
+        QCOMPARE(window.objectName(), QString("Form1"));
+        QCOMPARE(window.windowTitle(), QString("Pelmora"));
+        // Button, caption, the frame it sits in (none for the browser's own buttons).
+        const struct {
+            const char* name;
+            const char* caption;
+            const char* frame;
+        } buttons[] = {
+            {"Command3", "↑全て選択", nullptr},         {"Command4", "表示更新", nullptr},
+            {"Command1", "ファイル名を取得", "Frame2"}, {"Command7", "配下の全ファイル名を取得", "Frame2"},
+            {"Command11", "書庫内ファイル名を取得", "Frame2"}, {"Command10", "関連付け起動", "Frame2"},
+            {"Command6", "フォルダ名を取得", "Frame1"}, {"Command9", "直下のフォルダ名を取得", "Frame1"},
+            {"Command12", "配下の全フォルダ名を取得", "Frame1"}, {"Command5", "ツリーを取得", "Frame1"},
+        };
+        for (const auto& expected : buttons) {
+            auto* button = window.findChild<QPushButton*>(expected.name);
+            QVERIFY2(button && button->window() == &window, expected.name);
+            QCOMPARE(button->text(), QString(expected.caption));
+            auto* frame = qobject_cast<QGroupBox*>(button->parentWidget());
+            QCOMPARE(frame ? frame->objectName() : QString(), QString(expected.frame ? expected.frame : ""));
+        }
+        QCOMPARE(window.findChild<QGroupBox*>("Frame1")->title(), QString("フォルダ"));
+        QCOMPARE(window.findChild<QGroupBox*>("Frame2")->title(), QString("ファイル"));
+        for (const char* control : {"Drive1", "Dir1", "Combo1", "File1", "UserControl11"}) {
+            QVERIFY2(window.findChild<QWidget*>(control), control);
+        }
+
+        // Menu entry, caption, the menu it sits in (none for the entries on the bar).
+        const struct {
+            const char* name;
+            const char* caption;
+            const char* menu;
+        } entries[] = {
+            {"mnu_Jump", "ジャンプ", nullptr},         {"mnu_Setting", "設定", nullptr},
+            {"mnu_view", "ビュー", nullptr},           {"mnu_ChiView", "ちょいView", "mnu_view"},
+            {"mnu_HexView", "HexView", "mnu_view"},    {"mnu_ACLView", "ACLView", "mnu_view"},
+            {"mnu_net", "ネットワーク", nullptr},      {"mnu_netView", "ネットワーク参照", "mnu_net"},
+            {"mnu_netAttach", "ネットワークドライブ接続", "mnu_net"},
+            {"mnu_netDetach", "ネットワークドライブ切断", "mnu_net"},
+            {"mnu_help", "ヘルプ", nullptr},           {"mnu_readme", "Readme.txt", "mnu_help"},
+            {"mnu_ver", "Version", "mnu_help"},
+        };
+        for (const auto& expected : entries) {
+            auto* entry = window.findChild<QAction*>(expected.name);
+            QVERIFY2(entry, expected.name);
+            QCOMPARE(entry->text(), QString(expected.caption));
+            QString owner;
+            for (QMenu* menu : window.findChildren<QMenu*>()) {
+                if (menu->actions().contains(entry)) owner = menu->menuAction()->objectName();
+            }
+            QCOMPARE(owner, QString(expected.menu ? expected.menu : ""));
+        }
+    }
+
     void folderAndPatternChangesSelectEveryFile() {
         WindowFixture f;
         WriteTextFile(f.Data("top.txt"), "");
