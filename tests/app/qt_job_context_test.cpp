@@ -1,6 +1,8 @@
 // The window program's clipboard, save dialog filters and window icons.
 
 #include <QClipboard>
+#include <QFileDialog>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMimeData>
@@ -8,6 +10,7 @@
 #include <QtTest>
 
 #include "app/qt_job_context.h"
+#include "platform/file_system.h"
 #include "tests/app/window_fixture.h"
 
 using namespace pelmora;
@@ -38,6 +41,38 @@ private slots:
                  (QStringList{"*.txt (*.txt)", "*.csv (*.csv)", "*.* (*)"}));
         QCOMPARE(SaveDialogNameFilters("Text|*.txt|odd"), QStringList{"Text (*.txt)"});
         QCOMPARE(SaveDialogNameFilters(""), QStringList{});
+    }
+
+    void saveDialogOffersTheRequestedNameWithTheFirstFilterChosen() {
+        TempFolder folder;
+        QWidget owner;
+        QtSaveDialog dialog(&owner);
+        SaveRequest request{"取得したファイル名を保存します", "*.txt|*.txt|*.csv|*.csv|*.*|*.*", "",
+                            "PX_File(1206-220509)"};
+        for (const std::string& start : {std::string(), folder.Path()}) {
+            request.startFolder = start;
+            QString title, directory, nameFilter, proposed;
+            bool confirmsOverwrite = false;
+            QTimer::singleShot(0, [&] {
+                auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (!shown) return;
+                title = shown->windowTitle();
+                directory = shown->directory().absolutePath();
+                nameFilter = shown->selectedNameFilter();
+                proposed = shown->selectedFiles().value(0);
+                confirmsOverwrite = !shown->testOption(QFileDialog::DontConfirmOverwrite) &&
+                                    shown->acceptMode() == QFileDialog::AcceptSave;
+                shown->reject();
+            });
+            QCOMPARE(dialog.AskSavePath(request), std::optional<std::string>());  // cancelled
+            QCOMPARE(title, QString("取得したファイル名を保存します"));
+            // Without a start folder the dialog opens in the home folder.
+            const std::string expectedFolder = start.empty() ? platform::HomeFolder() : start;
+            QCOMPARE(directory, QDir(QString::fromStdString(expectedFolder)).absolutePath());
+            QCOMPARE(nameFilter, QString("*.txt (*.txt)"));
+            QCOMPARE(QFileInfo(proposed).fileName(), QString("PX_File(1206-220509)"));  // no extension added
+            QVERIFY(confirmsOverwrite);
+        }
     }
 
     void windowIconsAreBuiltIn() {
