@@ -73,12 +73,6 @@ std::optional<std::vector<std::uint32_t>> SortOrderOfKeys(std::size_t count,
     return SortedOrder(count, keyAt, context);
 }
 
-std::string AfterFirst(const std::string& text, const std::string& separator) {
-    const auto at = text.find(separator);
-    if (at == std::string::npos) return text;
-    return text.substr(at + separator.size());
-}
-
 std::string SortByKey(const std::string& text, JobContext* context) {
     if (text.empty()) return {};
     // The pieces stay views into the text: nothing is copied until the result is joined.

@@ -25,9 +25,6 @@ int ArraySortString(const std::vector<std::string>& source, std::vector<std::str
 // joined with CR LF, with no CR LF after the last. Empty input gives the empty text.
 std::string SortByKey(const std::string& text, JobContext* context);
 
-// The text after the first occurrence of separator, or the whole text without one.
-std::string AfterFirst(const std::string& text, const std::string& separator);
-
 // The engine's form of SortByKey: entries ordered by the key kept beside each line, with
 // the same order, progress and cancel rules as ArraySortString.
 void SortEntriesByKey(std::vector<FormattedEntry>& entries, JobContext* context);
