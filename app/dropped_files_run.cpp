@@ -14,12 +14,15 @@
 #include "app/clipboard_keeper.h"
 #include "app/display_platform.h"
 #include "app/dropped_run_services.h"
+#include "app/dropped_run_texts.h"
 #include "app/main_window_texts.h"
 #include "app/qt_job_context.h"
 #include "app/program_files.h"
 #include "listing/listing_messages.h"
+#include "listing/console_job_context.h"
 #include "listing/dropped_items.h"
 #include "platform/file_system.h"
+#include "platform/terminal.h"
 #include "platform/volume_list.h"
 #include "settings/settings_record.h"
 #include "settings/settings_store.h"
@@ -74,8 +77,9 @@ int RunDroppedFiles(int argc, char** argv) {
     const bool hasDisplay = IsDisplayPlatform(platformName);
 
     QtUserDialogs messageBoxes(nullptr);
-    ConsoleDialogs console;
-    UserDialogs& dialogs = hasDisplay ? static_cast<UserDialogs&>(messageBoxes) : console;
+    ConsoleJobContext console(false, platform::StandardErrorIsTerminal(), platform::StandardInputIsTerminal(),
+                              texts::kNoDisplayForSaveDialog);
+    UserDialogs& dialogs = hasDisplay ? static_cast<UserDialogs&>(messageBoxes) : console.dialogs;
 
     Settings settings;
     if (!PrepareSettings(settings, dialogs)) return 1;
@@ -85,12 +89,10 @@ int RunDroppedFiles(int argc, char** argv) {
     QuietProgress progress(app != nullptr);
     CancelFlag cancel;
     KeptClipboard keptClipboard(platformName, dialogs);
-    StandardOutputClipboard standardOutput;
     QtSaveDialog fileDialog(nullptr);
-    NoDisplaySave noDialog;
     JobContext context{progress, cancel, dialogs,
-                       hasDisplay ? static_cast<ClipboardSink&>(keptClipboard) : standardOutput,
-                       hasDisplay ? static_cast<SaveDialog&>(fileDialog) : noDialog};
+                       hasDisplay ? static_cast<ClipboardSink&>(keptClipboard) : console.clipboard,
+                       hasDisplay ? static_cast<SaveDialog&>(fileDialog) : console.saveDialog};
     try {
         const ListingOutcome outcome = ListDroppedItems(arguments, altPressed, settings, context);
         return outcome.failed ? 1 : 0;

@@ -1,9 +1,8 @@
 #pragma once
-// What a run without the main window supplies to the listing engine when there is no
-// display: standard error and standard output. (With a display it uses the window program's
-// message boxes and save dialog, and the clipboard keeper.)
+// The progress side of a run without the main window. Its messages, questions and output go
+// through the console job context where there is no display, and through the window
+// program's message boxes, save dialog and the clipboard keeper where there is one.
 
-#include <optional>
 #include <string>
 
 #include "listing/job_context.h"
@@ -24,30 +23,5 @@ public:
 private:
     bool pumpEvents_;
 };
-
-// Messages on standard error. A question is asked on the terminal when standard input is
-// one; otherwise nobody can answer and it counts as "No".
-class ConsoleDialogs : public UserDialogs {
-public:
-    void ShowMessage(const std::string& text) override;
-    bool AskYesNo(const std::string& text) override;
-    void Beep() override;
-};
-
-// Without a display there is no dialog to choose a file in: a note, and nothing is saved.
-class NoDisplaySave : public SaveDialog {
-public:
-    std::optional<std::string> AskSavePath(const SaveRequest& request) override;
-};
-
-// Without a display the result is written to standard output, byte for byte.
-class StandardOutputClipboard : public ClipboardSink {
-public:
-    void SetText(const std::string& text) override;
-    void Clear() override {}
-};
-
-// The text with CR LF line ends turned into plain line feeds, for a terminal.
-std::string WithPlainLineFeeds(const std::string& text);
 
 }  // namespace pelmora

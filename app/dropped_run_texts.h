@@ -8,8 +8,7 @@ namespace pelmora::texts {
 inline constexpr const char* kClipboardNotKept =
     "クリップボードへの転送に失敗しました。\r\n結果を標準出力に書き出しました。";
 
-// Standard error notes of a run without a display.
+// Standard error note of a run without a display when a save is offered.
 inline constexpr const char* kNoDisplayForSaveDialog = "pelmora: no display for the save dialog; nothing was saved";
-inline constexpr const char* kNoDisplayQuestionAnsweredNo = "pelmora: no one to answer; taken as \"No\"";
 
 }  // namespace pelmora::texts

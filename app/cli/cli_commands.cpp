@@ -198,7 +198,8 @@ int RunListCommandLine(int argc, char** argv) {
         return kExitUsage;
     }
 
-    CliJobContext job(answerYes, platform::StandardErrorIsTerminal(), platform::StandardInputIsTerminal());
+    ConsoleJobContext job(answerYes, platform::StandardErrorIsTerminal(), platform::StandardInputIsTerminal(),
+                          "pelmora-list: saving to a file is skipped");
     CliRun run{Settings{}, job};
     if (!LoadCliSettings(iniOption, run.settings)) return kExitFailure;
     if (patternGiven) run.settings.Pattern = patternOption;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/cli_job_context.h"
+#include "listing/console_job_context.h"
 #include "settings/settings_record.h"
 
 namespace pelmora::cli {
@@ -16,7 +16,7 @@ inline constexpr int kExitUsage = 2;
 // What a command handler gets: the loaded settings (with --pattern applied) and the context.
 struct CliRun {
     Settings settings;
-    CliJobContext& job;
+    ConsoleJobContext& job;
 };
 
 using CommandHandler = int (*)(CliRun& run, const std::vector<std::string>& args);

@@ -14,6 +14,7 @@
 #include "app/display_platform.h"
 #include "app/dropped_run_services.h"
 #include "app/dropped_run_texts.h"
+#include "listing/console_job_context.h"
 #include "tests/listing/fake_job_context.h"
 
 using namespace pelmora;
@@ -85,12 +86,6 @@ private slots:
         for (const char* name : {"xcb", "wayland", "xcb:nograb", "wayland-egl"}) QVERIFY2(IsDisplayPlatform(name), name);
         for (const char* name : {"", "offscreen", "minimal", "offscreen:fontengine=freetype", "minimalegl"})
             QVERIFY2(!IsDisplayPlatform(name), name);
-    }
-
-    void plainLineFeeds() {
-        QCOMPARE(WithPlainLineFeeds("ファイルの参照に失敗しました\r\n中止します"), std::string("ファイルの参照に失敗しました\n中止します"));
-        QCOMPARE(WithPlainLineFeeds("a\rb\r\n\r\n"), std::string("a\rb\n\n"));
-        QCOMPARE(WithPlainLineFeeds("end\r"), std::string("end\r"));
     }
 
     // Offscreen there is no clipboard another program could read: the keeper says so, and

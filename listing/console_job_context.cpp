@@ -1,8 +1,8 @@
-#include "app/cli/cli_job_context.h"
+#include "listing/console_job_context.h"
 
 #include <iostream>
 
-namespace pelmora::cli {
+namespace pelmora {
 
 namespace {
 
@@ -20,7 +20,7 @@ std::string ForTerminal(const std::string& text) {
     return out;
 }
 
-void StderrProgress::Open(const std::string& activity, bool) {
+void ConsoleProgress::Open(const std::string& activity, bool) {
     open_ = true;
     activity_ = activity;
     started_ = std::chrono::steady_clock::now();
@@ -28,22 +28,22 @@ void StderrProgress::Open(const std::string& activity, bool) {
     Show();
 }
 
-void StderrProgress::SetActivity(const std::string& activity) {
+void ConsoleProgress::SetActivity(const std::string& activity) {
     activity_ = activity;
     nextShow_ = std::chrono::steady_clock::now();
     Show();
 }
 
-void StderrProgress::Close() {
+void ConsoleProgress::Close() {
     if (open_ && onTerminal_) std::fputs("\r\033[K", stderr);
     open_ = false;
 }
 
-void StderrProgress::Pump() {
+void ConsoleProgress::Pump() {
     if (open_ && onTerminal_ && std::chrono::steady_clock::now() >= nextShow_) Show();
 }
 
-void StderrProgress::Show() {
+void ConsoleProgress::Show() {
     if (!onTerminal_) return;
     const auto now = std::chrono::steady_clock::now();
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now - started_).count();
@@ -52,11 +52,11 @@ void StderrProgress::Show() {
     nextShow_ = now + kProgressInterval;
 }
 
-void StderrDialogs::ShowMessage(const std::string& text) {
+void ConsoleDialogs::ShowMessage(const std::string& text) {
     std::fprintf(stderr, "%s\n", ForTerminal(text).c_str());
 }
 
-bool StderrDialogs::AskYesNo(const std::string& text) {
+bool ConsoleDialogs::AskYesNo(const std::string& text) {
     std::fprintf(stderr, "%s [y/N] ", ForTerminal(text).c_str());
     if (answerYes_) {
         std::fputs("y (--yes)\n", stderr);
@@ -72,18 +72,18 @@ bool StderrDialogs::AskYesNo(const std::string& text) {
     return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y' || answer.rfind("はい", 0) == 0);
 }
 
-void StderrDialogs::Beep() {
+void ConsoleDialogs::Beep() {
     if (inputIsTerminal_) std::fputs("\a", stderr);
 }
 
-void StdoutClipboard::SetText(const std::string& text) {
+void StandardOutputClipboard::SetText(const std::string& text) {
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
         writeFailed_ = true;
 }
 
 std::optional<std::string> SkippedSaveDialog::AskSavePath(const SaveRequest& request) {
-    std::fprintf(stderr, "pelmora-list: saving to a file is skipped (%s)\n", request.proposedName.c_str());
+    std::fprintf(stderr, "%s (%s)\n", note_.c_str(), request.proposedName.c_str());
     return std::nullopt;
 }
 
-}  // namespace pelmora::cli
+}  // namespace pelmora
