@@ -8,6 +8,7 @@
 
 #include "app/message_picture.h"
 #include "platform/file_system.h"
+#include "settings/trim_spaces.h"
 
 namespace pelmora {
 
@@ -38,12 +39,6 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
     }
 }
 
-std::string_view TrimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 }  // namespace
 
