@@ -73,6 +73,11 @@ std::optional<std::vector<std::uint32_t>> SortOrderOfKeys(std::size_t count,
     return SortedOrder(count, keyAt, context);
 }
 
+std::string_view AfterFirst(std::string_view text, std::string_view separator) {
+    const auto at = text.find(separator);
+    return at == std::string_view::npos ? text : text.substr(at + separator.size());
+}
+
 std::string SortByKey(const std::string& text, JobContext* context) {
     if (text.empty()) return {};
     // The pieces stay views into the text: nothing is copied until the result is joined.
@@ -92,9 +97,7 @@ std::string SortByKey(const std::string& text, JobContext* context) {
     result.reserve(text.size());
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         if (i > 0) result += "\r\n";
-        const std::string_view piece = pieces[order ? (*order)[i] : i];
-        const auto tab = piece.find('\t');
-        result.append(tab == std::string_view::npos ? piece : piece.substr(tab + 1));
+        result.append(AfterFirst(pieces[order ? (*order)[i] : i], "\t"));
     }
     return result;
 }

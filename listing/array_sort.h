@@ -25,6 +25,9 @@ int ArraySortString(const std::vector<std::string>& source, std::vector<std::str
 // joined with CR LF, with no CR LF after the last. Empty input gives the empty text.
 std::string SortByKey(const std::string& text, JobContext* context);
 
+// The text after the first occurrence of separator, or the whole text without one.
+std::string_view AfterFirst(std::string_view text, std::string_view separator);
+
 // The engine's form of SortByKey: entries ordered by the key kept beside each line, with
 // the same order, progress and cancel rules as ArraySortString.
 void SortEntriesByKey(std::vector<FormattedEntry>& entries, JobContext* context);
