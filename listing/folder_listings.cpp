@@ -34,12 +34,6 @@ public:
 
 }  // namespace
 
-std::string DropFirstLine(std::string_view text) {
-    const auto end = text.find("\r\n");
-    if (end == std::string_view::npos) return {};
-    return std::string(text.substr(end + 2));
-}
-
 ListingOutcome ListCurrentFolder(const BrowserState& state, const Settings& settings, JobContext& context) {
     ListingOutcome outcome;
     try {

@@ -17,7 +17,4 @@ ListingOutcome ListCurrentFolder(const BrowserState& state, const Settings& sett
 ListingOutcome ListSubfolders(const BrowserState& state, const Settings& settings, JobContext& context);
 ListingOutcome ListAllSubfolders(const BrowserState& state, const Settings& settings, JobContext& context);
 
-// The text without its first CR LF-separated line; empty when it has only one line.
-std::string DropFirstLine(std::string_view text);
-
 }  // namespace pelmora

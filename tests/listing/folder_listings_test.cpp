@@ -113,12 +113,5 @@ TEST_F(FolderListingsTest, ACancelledFolderWalkDeliversWhatItFound) {
     EXPECT_EQ(fake.saveDialog.requests.size(), 1u);
 }
 
-TEST(DropFirstLine, RemovesExactlyOneLine) {
-    EXPECT_EQ(DropFirstLine("a\r\nb\r\nc"), "b\r\nc");
-    EXPECT_EQ(DropFirstLine("a\r\n"), "");
-    EXPECT_EQ(DropFirstLine("only"), "");
-    EXPECT_EQ(DropFirstLine("a\nb\r\nc"), "c");
-}
-
 }  // namespace
 }  // namespace pelmora
