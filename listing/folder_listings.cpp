@@ -9,6 +9,7 @@
 #include "listing/folder_walker.h"
 #include "listing/listing_result.h"
 #include "listing/result_output.h"
+#include "listing/subfolder_search.h"
 
 namespace pelmora {
 
@@ -87,15 +88,8 @@ ListingOutcome ListSubfolders(const BrowserState& state, const Settings& setting
 
 ListingOutcome ListAllSubfolders(const BrowserState& state, const Settings& settings, JobContext& context) {
     ListingOutcome outcome;
-    context.cancel.Reset();
-    if (!context.dialogs.AskYesNo(std::string(kAskSubfolderSearch))) {
-        context.dialogs.ShowMessage(std::string(kCancelledMessage));
-        outcome.declined = true;
-        return outcome;
-    }
+    if (!BeginSubfolderSearch(context, outcome)) return outcome;
     try {
-        context.progress.Open(std::string(kSearchingSubfolders), true);
-        context.progress.Pump();
         FolderCollector collector;
         FolderWalkOptions options;  // folders only
         options.showHidden = state.showHidden;

@@ -12,6 +12,7 @@
 #include "listing/folder_contents.h"
 #include "listing/folder_walker.h"
 #include "listing/result_output.h"
+#include "listing/subfolder_search.h"
 #include "platform/file_facts.h"
 
 namespace pelmora {
@@ -119,15 +120,8 @@ private:
 
 ListingOutcome ListFilesRecursively(const BrowserState& state, const Settings& settings, JobContext& context) {
     ListingOutcome outcome;
-    context.cancel.Reset();
-    if (!context.dialogs.AskYesNo(std::string(kAskSubfolderSearch))) {
-        context.dialogs.ShowMessage(std::string(kCancelledMessage));
-        outcome.declined = true;
-        return outcome;
-    }
+    if (!BeginSubfolderSearch(context, outcome)) return outcome;
     try {
-        context.progress.Open(std::string(kSearchingSubfolders), true);
-        context.progress.Pump();
 
         FileLineCollector collector(SwitchesFor(settings, ListingFamily::SFolder));
         const WildcardPattern pattern(state.pattern);
