@@ -6,7 +6,6 @@
 #include "app/busy_state.h"
 #include "app/command_dispatcher.h"
 #include "app/progress_dialog.h"
-#include "app/window_placement.h"
 #include "tests/app/window_fixture.h"
 
 using namespace pelmora;
@@ -92,21 +91,16 @@ private slots:
         QVERIFY(f.window->findChild<QWidget*>("Combo1")->isEnabled());
     }
 
-    void progressDialogFollowsItsContract() {
+    // Where it opens and what it shows mid-listing is checked by the commands' cancel test.
+    void progressDialogClosesOnlyThroughTheWork() {
         WindowFixture f;
         QVERIFY(f.Start());
         ProgressDialog& progress = f.window->Progress();
         QCOMPARE(progress.objectName(), QString("Form2"));
-        auto* label2 = progress.findChild<QLabel*>("Label2");
         auto* cancel = progress.findChild<QPushButton*>("Command1");
 
-        f.window->move(40, 50);
         progress.Open("ツリー作成中", false);
-        QVERIFY(progress.IsOpen());
-        QCOMPARE(label2->text(), QString("ツリー作成中"));
         QVERIFY(!cancel->isVisible());
-        QCOMPARE(progress.pos(), QPoint(f.window->frameGeometry().left(),
-                                        f.window->frameGeometry().top() + TwipsToPixels(2300, f.window->logicalDpiY())));
         // Without a cancel button a close through the frame changes nothing.
         progress.close();
         QVERIFY(progress.IsOpen());
@@ -114,9 +108,8 @@ private slots:
         progress.Close();
 
         progress.Open("サブフォルダを検索中", true);
-        QVERIFY(cancel->isVisible());
         progress.SetActivity("ファイル名を並び替え中(100/300)");
-        QCOMPARE(label2->text(), QString("ファイル名を並び替え中(100/300)"));
+        QCOMPARE(progress.findChild<QLabel*>("Label2")->text(), QString("ファイル名を並び替え中(100/300)"));
         QTest::mouseClick(cancel, Qt::LeftButton);
         QVERIFY(f.window->Cancel().IsRaised());
         QVERIFY(progress.IsOpen());  // the dialog never closes itself

@@ -67,21 +67,12 @@ private slots:
         QVERIFY(f.dialogs.messages.empty());
     }
 
-    void launcherOpensTheFirstSelectedFile() {
+    void toolWindowsAndTheLauncherTakeTheClickedFile() {
         WindowFixture f;
-        WriteTextFile(f.Data("a.txt"), "");
+        WriteTextFile(f.Data("a.bin"), "ABC");
         WriteTextFile(f.Data("b.txt"), "");
         RecordingStarter starter;
         f.starter = &starter;
-        QVERIFY(f.Start());
-        f.ClickFile(1);
-        f.Click("Command10");
-        QCOMPARE(starter.calls, std::vector<std::string>{"open " + f.Data("b.txt")});
-    }
-
-    void toolWindowsOpenFromTheirMenusAndFollowTheFileList() {
-        WindowFixture f;
-        WriteTextFile(f.Data("a.bin"), "ABC");
         QVERIFY(f.Start());
         QAction* hexEntry = f.window->findChild<QAction*>("mnu_HexView");
         QAction* aclEntry = f.window->findChild<QAction*>("mnu_ACLView");
@@ -91,32 +82,25 @@ private slots:
         QWidget* acl = reinterpret_cast<QWidget*>(f.window->Tools().AclView());
         QVERIFY(hex && hex->isVisible() && hex->objectName() == "Form6");
         QVERIFY(acl && acl->isVisible() && acl->objectName() == "Form9");
-        QVERIFY(!hexEntry->isEnabled());
-        QVERIFY(!aclEntry->isEnabled());
+        QVERIFY(!hexEntry->isEnabled() && !aclEntry->isEnabled());
 
         f.ClickFile(0);
         const QString path = QString::fromStdString(f.Data("a.bin"));
         QVERIFY(hex->findChild<QLabel*>("Label1")->text().contains(path));
         QVERIFY(hex->findChild<QPlainTextEdit*>("RichTextBox1")->toPlainText().contains("41 42 43"));
         QVERIFY(acl->findChild<QLabel*>("Label1")->text().contains(path));
+        f.Click("Command10");
+        QCOMPARE(starter.calls, std::vector<std::string>{"open " + f.Data("a.bin")});
 
         hex->close();
-        QVERIFY(hexEntry->isEnabled());
-        QVERIFY(!aclEntry->isEnabled());
-        QVERIFY(ReadIniString("HexView", "Hex_FormLeft", f.paths.iniPath) != "");
+        QVERIFY(hexEntry->isEnabled() && !aclEntry->isEnabled());
         hexEntry->trigger();
-        QVERIFY(hex->isVisible());
-        QVERIFY(!hexEntry->isEnabled());
-    }
+        QVERIFY(hex->isVisible() && !hexEntry->isEnabled());
 
-    void closingTheMainWindowDoesNotSaveOpenToolWindows() {
-        WindowFixture f;
-        QVERIFY(f.Start());
+        // The program ends with the window open: it goes without its close handling.
         WriteIniString("HexView", "Hex_FormLeft", "777", f.paths.iniPath);
-        f.window->findChild<QAction*>("mnu_HexView")->trigger();
-        QVERIFY(f.window->Tools().HexView());
         f.window->close();
-        f.window.reset();  // the program ends: open tool windows go without their close handling
+        f.window.reset();
         QCOMPARE(ReadIniString("HexView", "Hex_FormLeft", f.paths.iniPath), std::string("777"));
         QVERIFY(!ReadIniString("Pelmora", "FormLeft", f.paths.iniPath).empty());
     }
