@@ -101,10 +101,7 @@ private slots:
 
     void folderAndPatternChangesSelectEveryFile() {
         WindowFixture f;
-        WriteTextFile(f.Data("top.txt"), "");
-        WriteTextFile(f.Data("sub/a.txt"), "");
-        WriteTextFile(f.Data("sub/b.csv"), "");
-        WriteTextFile(f.Data("sub/C.TXT"), "");
+        f.AddData({"top.txt", "sub/a.txt", "sub/b.csv", "sub/C.TXT"});
         QVERIFY(f.Start());
         BrowserController& browser = f.window->Browser();
         QComboBox* combo1 = f.window->PatternBox();
@@ -152,12 +149,7 @@ private slots:
     void folderListShowsThePathThenTheSubfolders() {
         for (const bool hidden : {true, false}) {
             WindowFixture f;
-            std::filesystem::create_directories(f.Data("b"));
-            std::filesystem::create_directories(f.Data("a"));
-            std::filesystem::create_directories(f.Data(".hidden"));
-            WriteTextFile(f.Data(".dotfile"), "");
-            WriteTextFile(f.Data("shown"), "");
-            WriteTextFile(f.Data("caf\xe9"), "");  // Latin-1 bytes survive
+            f.AddData({"b/", "a/", ".hidden/", ".dotfile", "shown", "caf\xe9"});  // Latin-1 bytes survive
             f.PrepareIni({{"FileHiddenFile", hidden ? "1" : "0"}});
             QVERIFY(f.Start());
             auto& dir1 = FolderList(*f.window);
@@ -182,9 +174,7 @@ private slots:
 
     void folderThatVanishedIsReportedOrLeftForTheVolumeRoot() {
         WindowFixture f;
-        WriteTextFile(f.Data("kept.txt"), "");
-        WriteTextFile(f.Data("gone/x.txt"), "");
-        std::filesystem::create_directories(f.Data("vanished"));
+        f.AddData({"kept.txt", "gone/x.txt", "vanished/"});
         QVERIFY(f.Start());
         BrowserController& browser = f.window->Browser();
         // The folder goes away after the list showed it; a click on its line then fails.
@@ -197,7 +187,7 @@ private slots:
         QCOMPARE(FolderList(*f.window).currentItem()->text(), QString("data"));
 
         browser.OpenFolder(f.Data("gone"));
-        WriteTextFile(f.Data("gone/y.txt"), "");
+        f.AddData({"gone/y.txt"});
         f.Click("Command4");
         QCOMPARE(browser.State().entries, (std::vector<std::string>{"x.txt", "y.txt"}));
         QCOMPARE(browser.State().selected, AllTrue(2));
@@ -212,8 +202,7 @@ private slots:
 
     void clickHandsTheFirstSelectedFileToOpenToolWindowsInOrder() {
         WindowFixture f;
-        WriteTextFile(f.Data("a.txt"), "");
-        WriteTextFile(f.Data("b.txt"), "");
+        f.AddData({"a.txt", "b.txt"});
         QVERIFY(f.Start());
         std::vector<std::string> log;
         RecordingFollower acl(log, "acl"), hex(log, "hex"), choi(log, "choi");

@@ -32,9 +32,7 @@ class CommandsTest : public QObject {
 private slots:
     void command1PutsTheSelectedFilesOnTheClipboard() {
         WindowFixture f;
-        WriteTextFile(f.Data("b.txt"), "bb");
-        WriteTextFile(f.Data("a.txt"), "a");
-        WriteTextFile(f.Data("c.csv"), "c");
+        f.AddData({"b.txt", "a.txt", "c.csv"});
         QVERIFY(f.Start());
         f.Click("Command1");
         QCOMPARE(f.clipboard.text, std::string("\"a.txt\"\r\n\"b.txt\"\r\n\"c.csv\"\r\n"));
@@ -61,7 +59,7 @@ private slots:
 
     void saveFlowWritesTheClipboardTextWhereTheUserChose() {
         WindowFixture f;
-        WriteTextFile(f.Data("a.txt"), "");
+        f.AddData({"a.txt"});
         f.PrepareIni({{"FileWrite", "1"}});
         QVERIFY(f.Start());
         const std::string target = f.folder.Sub("out.txt");
@@ -164,11 +162,7 @@ private slots:
 
     void recursiveAndFolderCommandsListTheBrowserFolder() {
         WindowFixture f;
-        WriteTextFile(f.Data("A/a1.txt"), "");
-        WriteTextFile(f.Data("A/a2.txt"), "");
-        WriteTextFile(f.Data("A/B/b1.txt"), "");
-        WriteTextFile(f.Data("A/C/c1.txt"), "");
-        std::filesystem::create_directories(f.Data("A/B/D"));
+        f.AddData({"A/a1.txt", "A/a2.txt", "A/B/b1.txt", "A/C/c1.txt", "A/B/D/"});
         QVERIFY(f.Start());
         f.window->Browser().OpenFolder(f.Data("A"));
         f.dialogs.answer = true;

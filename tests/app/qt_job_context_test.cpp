@@ -2,12 +2,8 @@
 
 #include <QClipboard>
 #include <QFileDialog>
-#include <QTimer>
-#include <QGuiApplication>
-#include <QIcon>
 #include <QMimeData>
 #include <set>
-#include <QtTest>
 
 #include "app/qt_job_context.h"
 #include "platform/file_system.h"
@@ -36,14 +32,13 @@ private slots:
         QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
     }
 
-    void saveDialogFiltersComeInPairs() {
+    void saveDialogOffersTheRequestedNameWithTheFirstFilterChosen() {
+        // Filters come in pairs of caption and pattern; an odd one at the end is dropped.
         QCOMPARE(SaveDialogNameFilters("*.txt|*.txt|*.csv|*.csv|*.*|*.*"),
                  (QStringList{"*.txt (*.txt)", "*.csv (*.csv)", "*.* (*)"}));
         QCOMPARE(SaveDialogNameFilters("Text|*.txt|odd"), QStringList{"Text (*.txt)"});
         QCOMPARE(SaveDialogNameFilters(""), QStringList{});
-    }
 
-    void saveDialogOffersTheRequestedNameWithTheFirstFilterChosen() {
         TempFolder folder;
         QWidget owner;
         QtSaveDialog dialog(&owner);

@@ -41,8 +41,7 @@ private slots:
         // The program folder holds the tree printer, as an installed copy does; the settings
         // and any work files belong in the settings folder.
         f.paths.programFolder = f.folder.Sub("bin");
-        std::filesystem::create_directories(f.Data("top/inner"));
-        std::filesystem::create_directories(f.Data("top/$(touch pwned)"));
+        f.AddData({"top/inner/", "top/$(touch pwned)/"});
         QVERIFY(f.Start());
         f.window->Browser().OpenFolder(f.Data("top"));
         f.dialogs.answer = true;  // "実行しますか？"
@@ -70,7 +69,7 @@ private slots:
     void toolWindowsAndTheLauncherTakeTheClickedFile() {
         WindowFixture f;
         WriteTextFile(f.Data("a.bin"), "ABC");
-        WriteTextFile(f.Data("b.txt"), "");
+        f.AddData({"b.txt"});
         RecordingStarter starter;
         f.starter = &starter;
         QVERIFY(f.Start());

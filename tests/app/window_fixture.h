@@ -50,6 +50,14 @@ public:
         return StartAsIs(hooks);
     }
 
+    // Empty files and, for names ending in "/", folders in the browser's data folder.
+    void AddData(std::initializer_list<std::string> names) const {
+        for (const std::string& name : names) {
+            if (name.ends_with('/')) std::filesystem::create_directories(Data(name));
+            else WriteTextFile(Data(name), "");
+        }
+    }
+
     std::string DataFolder() const { return folder.Sub("data"); }
     std::string Data(const std::string& name) const { return folder.Sub("data/" + name); }
 
