@@ -294,6 +294,34 @@ bool TieBefore(const KeyedPosition& a, const KeyedPosition& b) {
     return order != 0 ? order < 0 : a.position < b.position;
 }
 
+struct Partition {
+    std::size_t lower;  // items [0, lower) have a smaller byte than the pivot
+    std::size_t upper;  // items [upper, count) a larger one
+    int pivot;
+};
+
+// The three-way partition step of a multikey quicksort, on the byte byteAt gives each item
+// at the current depth; the pivot is the median of the first, middle and last item's byte.
+template <typename Item, typename ByteOf>
+Partition PartitionOnByte(Item* items, std::size_t count, ByteOf byteAt) {
+    const int first = byteAt(items[0]);
+    const int middle = byteAt(items[count / 2]);
+    const int last = byteAt(items[count - 1]);
+    const int pivot = std::max(std::min(first, middle), std::min(std::max(first, middle), last));
+    std::size_t lower = 0, index = 0, upper = count;
+    while (index < upper) {
+        const int byte = byteAt(items[index]);
+        if (byte < pivot) {
+            std::swap(items[lower++], items[index++]);
+        } else if (byte > pivot) {
+            std::swap(items[index], items[--upper]);
+        } else {
+            ++index;
+        }
+    }
+    return {lower, upper, pivot};
+}
+
 int KeyByteAt(const KeyedPosition& item, std::size_t depth) {
     return depth < item.length ? item.key[depth] : -1;
 }
@@ -312,21 +340,8 @@ void SortKeys(KeyedPosition* items, std::size_t count, std::size_t depth, int ne
             });
             return;
         }
-        const int first = KeyByteAt(items[0], depth);
-        const int middle = KeyByteAt(items[count / 2], depth);
-        const int last = KeyByteAt(items[count - 1], depth);
-        const int pivot = std::max(std::min(first, middle), std::min(std::max(first, middle), last));
-        std::size_t lower = 0, index = 0, upper = count;
-        while (index < upper) {
-            const int byte = KeyByteAt(items[index], depth);
-            if (byte < pivot) {
-                std::swap(items[lower++], items[index++]);
-            } else if (byte > pivot) {
-                std::swap(items[index], items[--upper]);
-            } else {
-                ++index;
-            }
-        }
+        const auto [lower, upper, pivot] =
+            PartitionOnByte(items, count, [depth](const KeyedPosition& item) { return KeyByteAt(item, depth); });
         SortKeys(items, lower, depth, nesting + 1);
         SortKeys(items + upper, count - upper, depth, nesting + 1);
         items += lower;
@@ -371,21 +386,8 @@ public:
                 SortByRestKeys(items, count, depth, nesting);
                 return;
             }
-            const int first = ByteAt(items[0], depth);
-            const int middle = ByteAt(items[count / 2], depth);
-            const int last = ByteAt(items[count - 1], depth);
-            const int pivot = std::max(std::min(first, middle), std::min(std::max(first, middle), last));
-            std::size_t lower = 0, index = 0, upper = count;
-            while (index < upper) {
-                const int byte = ByteAt(items[index], depth);
-                if (byte < pivot) {
-                    std::swap(items[lower++], items[index++]);
-                } else if (byte > pivot) {
-                    std::swap(items[index], items[--upper]);
-                } else {
-                    ++index;
-                }
-            }
+            const auto [lower, upper, pivot] =
+                PartitionOnByte(items, count, [this, depth](const SortItem& item) { return ByteAt(item, depth); });
             Sort(items, lower, depth, nesting + 1);
             Sort(items + upper, count - upper, depth, nesting + 1);
             items += lower;
