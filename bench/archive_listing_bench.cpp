@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "listing/archive_listing.h"
+#include "listing/archive/archive_listing.h"
 #include "platform/time_zone.h"
 
 int main(int argc, char** argv) {

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "app/app_paths.h"
-#include "app/browser_controller.h"
-#include "app/main_window.h"
+#include "app/ui/browser_controller.h"
+#include "app/ui/main_window.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 
 #include "settings/settings_record.h"
 #include "tools/hexview/hex_dump_text.h"
-#include "tools/hexview/hex_view_window.h"
+#include "tools/hexview/ui/hex_view_window.h"
 
 namespace {
 

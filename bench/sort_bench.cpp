@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "listing/array_sort.h"
-#include "listing/entry_formatter.h"
+#include "listing/text/array_sort.h"
+#include "listing/engine/entry_formatter.h"
 
 namespace {
 

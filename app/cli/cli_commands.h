@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "listing/console_job_context.h"
+#include "listing/console/console_job_context.h"
 #include "settings/settings_record.h"
 
 namespace pelmora::cli {

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "listing/archive_listing.h"
-#include "listing/browser_state.h"
-#include "listing/folder_tree.h"
+#include "listing/archive/archive_listing.h"
+#include "listing/engine/browser_state.h"
+#include "listing/engine/folder_tree.h"
 #include "platform/file_system.h"
 #include "platform/temporary_folder.h"
 

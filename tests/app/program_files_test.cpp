@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "app/message_picture.h"
-#include "tests/app/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace pelmora {
 namespace {

@@ -12,7 +12,7 @@
 #include <iterator>
 #include <string>
 
-#include "tests/listing/temp_tree.h"
+#include "tests/support/temp_tree.h"
 
 namespace fs = std::filesystem;
 using pelmora::platform::WriteFileAtomically;

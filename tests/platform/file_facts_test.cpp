@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "tests/listing/temp_tree.h"
+#include "tests/support/temp_tree.h"
 
 namespace pelmora::platform {
 namespace {

@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "tests/listing/temp_tree.h"
+#include "tests/support/temp_tree.h"
 
 namespace fs = std::filesystem;
 using namespace pelmora::platform;

@@ -15,7 +15,7 @@
 
 #include "platform/profile_file.h"
 #include "settings/key_table.h"
-#include "tests/listing/temp_tree.h"
+#include "tests/support/temp_tree.h"
 
 namespace fs = std::filesystem;
 using namespace pelmora;

@@ -1,6 +1,6 @@
 #include "tools/aclview/acl_text.h"
 
-#include "listing/utf8_text.h"
+#include "listing/text/utf8_text.h"
 #include "tools/aclview/aclview_texts.h"
 
 namespace pelmora {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "listing/date_text.h"
+#include "listing/engine/date_text.h"
 #include "tools/hexview/hexview_texts.h"
 
 namespace pelmora {

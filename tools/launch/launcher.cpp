@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "listing/path_ops.h"
+#include "listing/engine/path_ops.h"
 #include "platform/file_system.h"
 #include "platform/process_runner.h"
 

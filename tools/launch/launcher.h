@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "listing/browser_state.h"
-#include "listing/job_context.h"
+#include "listing/engine/browser_state.h"
+#include "listing/engine/job_context.h"
 #include "settings/settings_record.h"
 
 namespace pelmora {

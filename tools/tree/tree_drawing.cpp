@@ -5,7 +5,7 @@
 #include <system_error>
 #include <utility>
 
-#include "listing/text_collation.h"
+#include "listing/text/text_collation.h"
 #include "platform/file_system.h"
 #include "platform/folder_reader.h"
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "listing/text_collation.h"
+#include "listing/text/text_collation.h"
 
 namespace pelmora {
 

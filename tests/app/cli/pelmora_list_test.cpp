@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/security.h"
-#include "temp_tree.h"
+#include "tests/support/temp_tree.h"
 #include "tools/aclview/acl_text.h"
 #include "tools/hexview/hex_dump_text.h"
 

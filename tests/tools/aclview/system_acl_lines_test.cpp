@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/listing/temp_tree.h"
+#include "tests/support/temp_tree.h"
 #include "tools/aclview/acl_text.h"
 
 namespace pelmora::platform {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/listing/temp_tree.h"
+#include "tests/support/temp_tree.h"
 #include "tools/hexview/hex_view_labels.h"
 
 namespace pelmora {

@@ -10,8 +10,8 @@
 #include <set>
 #include <thread>
 
-#include "tests/listing/fake_job_context.h"
-#include "tests/listing/temp_tree.h"
+#include "tests/support/fake_job_context.h"
+#include "tests/support/temp_tree.h"
 
 namespace pelmora {
 namespace {

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <map>
 
-#include "tests/listing/temp_tree.h"
+#include "tests/support/temp_tree.h"
 
 namespace pelmora {
 namespace {

@@ -1,0 +1,180 @@
+#include "app/ui/browser_controller.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QListView>
+#include <QSignalBlocker>
+
+#include "app/ui/drive_list.h"
+#include "app/ui/file_list_model.h"
+#include "app/ui/folder_list_widget.h"
+#include "common/follow_target.h"
+#include "app/ui/is_form_loaded.h"
+#include "app/ui/main_window_texts.h"
+#include "listing/engine/folder_contents.h"
+#include "platform/file_system.h"
+#include "platform/volume_list.h"
+
+namespace pelmora {
+
+BrowserController::BrowserController(const BrowserWidgets& widgets, UserDialogs& dialogs, QObject* parent,
+                                     SubfolderLister listSubfolders)
+    : QObject(parent),
+      widgets_(widgets),
+      dialogs_(dialogs),
+      listSubfolders_(listSubfolders ? std::move(listSubfolders) : SubfolderLister(ListSubfolderNames)) {
+    connect(widgets_.drive1, &DriveList::volumeChosen, this, &BrowserController::ChangeDrive);
+    connect(widgets_.dir1, &FolderListWidget::folderClicked, this, &BrowserController::OpenFolder);
+    connect(widgets_.combo1, &QComboBox::editTextChanged, this,
+            [this](const QString& text) { ChangePattern(text.toStdString()); });
+    // A chosen item has changed the text already, which read the list; choosing the item
+    // that is shown again only selects every file.
+    connect(widgets_.combo1, &QComboBox::activated, this, [this](int) {
+        const std::string text = widgets_.combo1->currentText().toStdString();
+        if (text == pattern_) {
+            SelectAllFiles();
+        } else {
+            ChangePattern(text);
+        }
+    });
+    connect(widgets_.file1, &QListView::clicked, this, [this](const QModelIndex&) { FileListClicked(); });
+    // A selection moved by the keyboard counts as a click too; one made with the mouse is
+    // handed over once, when the click ends.
+    connect(widgets_.file1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (QGuiApplication::mouseButtons() == Qt::NoButton) FileListClicked();
+    });
+}
+
+void BrowserController::SetDirPath(const std::string& path) {
+    widgets_.drive1->ShowVolumeOf(path);
+    SetFolder(path);
+}
+
+void BrowserController::SetPattern(const std::string& pattern) {
+    {
+        const QSignalBlocker blocker(widgets_.combo1);
+        widgets_.combo1->setEditText(QString::fromUtf8(pattern));
+    }
+    ChangePattern(pattern);
+}
+
+void BrowserController::SetHiddenSystemDisplay(bool hidden, bool system) {
+    showHidden_ = hidden;
+    showSystem_ = system;
+    // The folder list shows hidden folders by the same switch, so the walks see what it shows.
+    if (folder_.empty()) return;
+    // A folder that cannot be re-read keeps its folder list; its files still follow the switches.
+    if (SetFolder(folder_)) ReloadFiles();
+}
+
+void BrowserController::SelectAllFiles() {
+    selectingAllFiles_ = true;
+    const int rows = widgets_.files->rowCount();
+    QItemSelectionModel* selection = widgets_.file1->selectionModel();
+    if (rows > 0) {
+        const QItemSelection all(widgets_.files->index(0), widgets_.files->index(rows - 1));
+        selection->select(all, QItemSelectionModel::ClearAndSelect);
+    } else {
+        selection->clearSelection();
+    }
+    selectingAllFiles_ = false;
+}
+
+std::error_code BrowserController::SetFolder(const std::string& folder) {
+    std::error_code error;
+    std::vector<std::string> subfolders = listSubfolders_(folder, showHidden_, error);
+    if (error) return error;
+    folder_ = folder;
+    widgets_.dir1->ShowFolder(folder_, subfolders);
+    // Dir1 changed: File1 follows, then the optional select-all.
+    ReloadFiles();
+    if (folderChangeSelectsAll_) SelectAllFiles();
+    return {};
+}
+
+void BrowserController::ReloadFiles() {
+    std::error_code error;
+    std::vector<std::string> names = ListFolderFiles(folder_, pattern_, showHidden_, showSystem_, error);
+    // An unreadable folder shows what could be read, usually nothing.
+    widgets_.files->SetNames(std::move(names));
+}
+
+void BrowserController::ChangeDrive(const std::string& mountPoint) {
+    const std::error_code error = SetFolder(mountPoint);
+    if (error && platform::IsDeviceUnavailable(error)) {
+        dialogs_.Beep();
+        dialogs_.ShowMessage(texts::kDriveUnavailable);
+    }
+}
+
+void BrowserController::OpenFolder(const std::string& folder) {
+    if (!SetFolder(folder)) return;
+    widgets_.dir1->HighlightShownFolder();
+    dialogs_.ShowMessage(texts::kFolderReadFailed);
+}
+
+void BrowserController::ChangePattern(const std::string& pattern) {
+    pattern_ = pattern;
+    ReloadFiles();
+    SelectAllFiles();
+}
+
+void BrowserController::Command4Click() {
+    if (!platform::IsNetworkPath(folder_) && !platform::FolderExists(folder_)) {
+        // The root of the current volume; "/" when that is gone too.
+        const std::string mountPoint = widgets_.drive1->CurrentMountPoint();
+        const std::string root = !mountPoint.empty() && platform::FolderExists(mountPoint) ? mountPoint : std::string(1, '/');
+        widgets_.drive1->ShowVolumeOf(root);
+        if (SetFolder(root)) {
+            dialogs_.ShowMessage(texts::kFolderReadFailed);
+            return;
+        }
+    } else if (SetFolder(folder_)) {
+        dialogs_.ShowMessage(texts::kFolderReadFailed);
+        return;
+    }
+    // SetFolder has read the file list again.
+    SelectAllFiles();
+}
+
+std::string BrowserController::FirstSelectedPath() const {
+    int first = -1;
+    for (const QItemSelectionRange& range : widgets_.file1->selectionModel()->selection()) {
+        if (first < 0 || range.top() < first) first = range.top();
+    }
+    const auto& names = widgets_.files->Names();
+    if (first < 0 || first >= static_cast<int>(names.size())) return {};
+    return platform::JoinPath(folder_, names[static_cast<std::size_t>(first)]);
+}
+
+void BrowserController::FileListClicked() {
+    if (selectingAllFiles_) return;
+    const std::string path = FirstSelectedPath();
+    for (const char* formName : {"Form9", "Form6", "Form5"}) {
+        const auto follower = followers_.find(QString::fromLatin1(formName));
+        if (follower != followers_.end() && IsFormLoaded(follower->first)) follower->second->FollowPath(path);
+    }
+}
+
+void BrowserController::AddFollowTarget(const QString& formName, FollowTarget* target) {
+    followers_[formName] = target;
+}
+
+BrowserState BrowserController::State() const {
+    BrowserState state;
+    state.folder = folder_;
+    state.pattern = pattern_;
+    state.showHidden = showHidden_;
+    state.showSystem = showSystem_;
+    state.entries = widgets_.files->Names();
+    state.selected.assign(state.entries.size(), false);
+    for (const QItemSelectionRange& range : widgets_.file1->selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            if (row >= 0 && row < static_cast<int>(state.selected.size())) state.selected[static_cast<std::size_t>(row)] = true;
+        }
+    }
+    return state;
+}
+
+}  // namespace pelmora

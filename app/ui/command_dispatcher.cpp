@@ -1,0 +1,96 @@
+#include "app/ui/command_dispatcher.h"
+
+#include <exception>
+
+#include "app/ui/browser_controller.h"
+#include "app/ui/busy_state.h"
+#include "app/ui/main_window_texts.h"
+#include "listing/archive/archive_listing.h"
+#include "listing/engine/listing_messages.h"
+#include "listing/engine/folder_tree.h"
+#include "listing/engine/folder_listings.h"
+#include "listing/engine/recursive_files.h"
+#include "listing/engine/selected_files.h"
+#include "platform/file_system.h"
+#include "tools/launch/launcher.h"
+
+namespace pelmora {
+
+CommandDispatcher::CommandDispatcher(Settings& settings, const AppPaths& paths, BrowserController& browser,
+                                     BusyState& busy, JobContext& jobs, ProcessStarter& starter)
+    : settings_(settings), paths_(paths), browser_(browser), busy_(busy), jobs_(jobs), starter_(starter) {}
+
+void CommandDispatcher::Trap(const std::function<void()>& command, const std::string& failureMessage) {
+    try {
+        command();
+    } catch (const std::exception&) {
+        // The collectors report their own failures; this catches what escaped them, so the
+        // window stays usable.
+        if (jobs_.progress.IsOpen()) jobs_.progress.Close();
+        jobs_.dialogs.ShowMessage(failureMessage);
+    }
+}
+
+void CommandDispatcher::RunBusy(const std::function<void()>& command, const std::string& failureMessage) {
+    if (busy_.IsBusy() || programEnding_) return;
+    {
+        BusyScope scope(busy_);
+        jobs_.progress.Pump();
+        // The window may have been closed while the events ran; the collector would clear
+        // the cancel flag that close raised.
+        if (!programEnding_) Trap(command, failureMessage);
+    }
+    jobs_.progress.Pump();
+}
+
+void CommandDispatcher::RunDirect(const std::function<void()>& command, const std::string& failureMessage) {
+    if (!programEnding_) Trap(command, failureMessage);
+}
+
+void CommandDispatcher::StopForProgramEnd() {
+    programEnding_ = true;
+    if (busy_.IsBusy()) jobs_.cancel.Raise();
+}
+
+void CommandDispatcher::Command1Click() {
+    RunBusy([this] { ListSelectedFiles(browser_.State(), settings_, jobs_); }, std::string(kFileReferenceFailed));
+}
+
+void CommandDispatcher::File1DoubleClick() {
+    if (busy_.IsBusy()) return;
+    RunDirect([this] { ListSelectedFiles(browser_.State(), settings_, jobs_); }, std::string(kFileReferenceFailed));
+}
+
+void CommandDispatcher::Command7Click() {
+    RunBusy([this] { ListFilesRecursively(browser_.State(), settings_, jobs_); }, std::string(kFileReferenceFailed));
+}
+
+void CommandDispatcher::Command6Click() {
+    RunBusy([this] { ListCurrentFolder(browser_.State(), settings_, jobs_); }, std::string(kFolderNameFailed));
+}
+
+void CommandDispatcher::Command9Click() {
+    RunBusy([this] { ListSubfolders(browser_.State(), settings_, jobs_); }, std::string(kSubfolderNamesFailed));
+}
+
+void CommandDispatcher::Command12Click() {
+    RunBusy([this] { ListAllSubfolders(browser_.State(), settings_, jobs_); }, std::string(kSubfolderNamesFailed));
+}
+
+void CommandDispatcher::Command5Click() {
+    // The tree printer is installed beside the program; its temporary files go beside the settings.
+    const std::string treeProgram = platform::JoinPath(paths_.programFolder, "pelmora-tree");
+    RunBusy([this, treeProgram] { ListFolderTree(browser_.CurrentFolder(), settings_, treeProgram, paths_.settingsFolder, jobs_); },
+            texts::kFolderReadFailed);
+}
+
+void CommandDispatcher::Command11Click() {
+    RunBusy([this] { ListArchiveOfSelection(browser_.State(), jobs_); }, std::string(kFileReferenceFailed));
+}
+
+void CommandDispatcher::Command10Click() {
+    RunDirect([this] { LaunchSelectedFile(browser_.State(), settings_, jobs_.dialogs, starter_); },
+              std::string(kFileReferenceFailed));
+}
+
+}  // namespace pelmora

@@ -1,0 +1,105 @@
+#include "app/ui/dropped_files_run.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+
+#include <cstdlib>
+#include <exception>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "app/app_paths.h"
+#include "app/ui/clipboard_keeper.h"
+#include "app/ui/display_platform.h"
+#include "app/ui/dropped_run_services.h"
+#include "app/ui/dropped_run_texts.h"
+#include "app/ui/main_window_texts.h"
+#include "app/ui/qt_job_context.h"
+#include "app/program_files.h"
+#include "listing/engine/listing_messages.h"
+#include "listing/console/console_job_context.h"
+#include "listing/engine/dropped_items.h"
+#include "platform/file_system.h"
+#include "platform/terminal.h"
+#include "platform/volume_list.h"
+#include "settings/settings_record.h"
+#include "settings/settings_store.h"
+
+namespace pelmora {
+
+namespace {
+
+// Start-up steps that precede the listing: the program's own files, then the settings.
+// False (after telling the user) when a step failed.
+bool PrepareSettings(Settings& settings, UserDialogs& dialogs) {
+    try {
+        const AppPaths paths = ResolveAppPaths();
+        EnsureSettingsFolder(paths);
+        if (!platform::PathExists(paths.iniPath)) CreateDefaultIni(paths.iniPath);
+        CreateMissingProgramFiles(paths);
+        LoadSettings(settings, paths.iniPath);
+        NormalizeSettings(settings, paths.programFolder, nullptr);
+        return true;
+    } catch (const std::system_error& error) {
+        if (platform::IsDeviceUnavailable(error.code())) {
+            dialogs.Beep();
+            dialogs.ShowMessage(texts::kStartupDriveUnavailable);
+            return false;
+        }
+        dialogs.ShowMessage(texts::kStartupFailed);
+    } catch (const std::exception&) {
+        dialogs.ShowMessage(texts::kStartupFailed);
+    }
+    return false;
+}
+
+}  // namespace
+
+int RunDroppedFiles(int argc, char** argv) {
+    if (argc >= 2 && argv[1] == kKeepClipboardOption) return RunClipboardKeeper(argc, argv);
+
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+
+    // Qt sees the program name only: a dropped file named "-style" or "-platform" must stay
+    // a path, not become an option.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    std::unique_ptr<QApplication> app;
+    const std::string platforms =
+        QtPlatformPreference(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"), std::getenv("QT_QPA_PLATFORM"));
+    if (!platforms.empty()) {
+        qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platforms));
+        app = std::make_unique<QApplication>(qtArgc, qtArgv);
+    }
+    const std::string platformName = app ? QGuiApplication::platformName().toStdString() : std::string();
+    const bool hasDisplay = IsDisplayPlatform(platformName);
+
+    QtUserDialogs messageBoxes(nullptr);
+    ConsoleJobContext console(false, platform::StandardErrorIsTerminal(), platform::StandardInputIsTerminal(),
+                              texts::kNoDisplayForSaveDialog);
+    UserDialogs& dialogs = hasDisplay ? static_cast<UserDialogs&>(messageBoxes) : console.dialogs;
+
+    Settings settings;
+    if (!PrepareSettings(settings, dialogs)) return 1;
+
+    const bool altPressed = hasDisplay && (QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier);
+
+    QuietProgress progress(app != nullptr);
+    CancelFlag cancel;
+    KeptClipboard keptClipboard(platformName, dialogs);
+    QtSaveDialog fileDialog(nullptr);
+    JobContext context{progress, cancel, dialogs,
+                       hasDisplay ? static_cast<ClipboardSink&>(keptClipboard) : console.clipboard,
+                       hasDisplay ? static_cast<SaveDialog&>(fileDialog) : console.saveDialog};
+    try {
+        const ListingOutcome outcome = ListDroppedItems(arguments, altPressed, settings, context);
+        return outcome.failed ? 1 : 0;
+    } catch (const std::exception&) {
+        dialogs.ShowMessage(std::string(kFileReferenceFailed));
+        return 1;
+    }
+}
+
+}  // namespace pelmora

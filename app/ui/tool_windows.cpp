@@ -1,0 +1,48 @@
+#include "app/ui/tool_windows.h"
+
+#include <QAction>
+#include <QWidget>
+
+#include "app/ui/browser_controller.h"
+#include "tools/aclview/ui/acl_view_window.h"
+#include "tools/hexview/ui/hex_view_window.h"
+
+namespace pelmora {
+
+ToolWindows::ToolWindows(Settings& settings, std::string iniPath, BrowserController& browser, QWidget* mainWindow)
+    : QObject(mainWindow), settings_(settings), iniPath_(std::move(iniPath)), browser_(browser), mainWindow_(mainWindow) {}
+
+HexViewWindow* ToolWindows::HexView() const { return hexView_; }
+AclViewWindow* ToolWindows::AclView() const { return aclView_; }
+
+QAction* ToolWindows::MenuEntry(const char* name) const {
+    return mainWindow_ ? mainWindow_->findChild<QAction*>(name) : nullptr;
+}
+
+// The windows are children of the main window, so they go with it when it closes, without
+// running their own close handling.
+void ToolWindows::OpenHexView() {
+    if (!hexView_) {
+        hexView_ = new HexViewWindow(settings_, iniPath_, mainWindow_);
+        browser_.AddFollowTarget("Form6", hexView_);
+        connect(hexView_, &HexViewWindow::closed, this, [this] {
+            if (QAction* entry = MenuEntry("mnu_HexView")) entry->setEnabled(true);
+        });
+    }
+    hexView_->OpenAtPlacement();
+    if (QAction* entry = MenuEntry("mnu_HexView")) entry->setEnabled(false);
+}
+
+void ToolWindows::OpenAclView() {
+    if (!aclView_) {
+        aclView_ = new AclViewWindow(settings_, iniPath_, mainWindow_);
+        browser_.AddFollowTarget("Form9", aclView_);
+        connect(aclView_, &AclViewWindow::closed, this, [this] {
+            if (QAction* entry = MenuEntry("mnu_ACLView")) entry->setEnabled(true);
+        });
+    }
+    aclView_->OpenAtPlacement();
+    if (QAction* entry = MenuEntry("mnu_ACLView")) entry->setEnabled(false);
+}
+
+}  // namespace pelmora

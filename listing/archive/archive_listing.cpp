@@ -1,0 +1,76 @@
+#include "listing/archive/archive_listing.h"
+
+#include <algorithm>
+#include <cctype>
+#include <ctime>
+
+#include "listing/engine/listing_messages.h"
+#include "listing/archive/lzh_listing.h"
+#include "listing/engine/path_ops.h"
+#include "listing/engine/result_output.h"
+#include "listing/archive/zip_listing.h"
+#include "platform/file_system.h"
+#include "settings/trim_spaces.h"
+
+namespace pelmora {
+namespace {
+
+enum class ArchiveKind { None, Lzh, Zip };
+
+ArchiveKind KindOf(const std::string& path) {
+    std::string extension = ExtensionPart(path);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (extension == "LZH") return ArchiveKind::Lzh;
+    if (extension == "ZIP") return ArchiveKind::Zip;
+    return ArchiveKind::None;
+}
+
+std::string WithCrLf(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string ArchiveListing(const std::string& path, UserDialogs* dialogs) {
+    const ArchiveKind kind = KindOf(path);
+    if (kind == ArchiveKind::None) return {};
+    ArchiveListingResult result =
+        kind == ArchiveKind::Zip ? ListZipMembers(path) : ListLzhMembers(path, std::time(nullptr));
+    switch (result.status) {
+        case ArchiveListingStatus::Listed:
+            return std::string(TrimSpaces(kind == ArchiveKind::Zip ? WithCrLf(result.text) : result.text));
+        case ArchiveListingStatus::Damaged:
+            return {};
+        case ArchiveListingStatus::Failed:
+            if (dialogs != nullptr) {
+                const bool zip = kind == ArchiveKind::Zip;
+                dialogs->ShowMessage(std::string(zip ? kZipListingFailed : kLzhListingFailed) + "\r\n" +
+                                     std::string(zip ? kZipCheckVersion : kLzhCheckVersion));
+            }
+            return {};
+    }
+    return {};
+}
+
+bool ListArchiveOfSelection(const BrowserState& state, JobContext& job) {
+    job.progress.Pump();
+    const std::string name = FirstSelectedName(state);
+    if (name.empty() || KindOf(name) == ArchiveKind::None) {
+        job.dialogs.ShowMessage(std::string(kChooseArchive));
+        return false;
+    }
+    const std::string text = ArchiveListing(platform::JoinPath(state.folder, name), &job.dialogs);
+    if (text.empty()) return false;
+    job.progress.Pump();
+    DeliverToClipboard(job, text);
+    return true;
+}
+
+}  // namespace pelmora

@@ -1,0 +1,23 @@
+#pragma once
+// Member listings of LZH and ZIP archives, for the clipboard command and the quick viewer.
+
+#include <string>
+
+#include "listing/engine/browser_state.h"
+#include "listing/engine/job_context.h"
+
+namespace pelmora {
+
+// The verbose listing of the archive at path, chosen by its extension (LZH or ZIP, in any
+// case), with CR LF line ends and the leading and trailing spaces of the whole text removed.
+// The empty text for another extension and for a damaged archive (no message); a file that
+// cannot be read at all is reported through dialogs (when given) and gives the empty text.
+// The listing is never cut, however many members the archive has.
+std::string ArchiveListing(const std::string& path, UserDialogs* dialogs);
+
+// The "書庫内ファイル名を取得" command: lists the first selected file of the browser when it
+// is an LZH or ZIP archive and puts the listing on the clipboard (left unchanged when the
+// listing is empty); otherwise asks for such a file. True when a listing was delivered.
+bool ListArchiveOfSelection(const BrowserState& state, JobContext& job);
+
+}  // namespace pelmora

@@ -1,0 +1,89 @@
+#include "listing/console/console_job_context.h"
+
+#include <iostream>
+
+namespace pelmora {
+
+namespace {
+
+constexpr auto kProgressInterval = std::chrono::milliseconds(250);
+
+}  // namespace
+
+std::string ForTerminal(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out.push_back(text[i]);
+    }
+    return out;
+}
+
+void ConsoleProgress::Open(const std::string& activity, bool) {
+    open_ = true;
+    activity_ = activity;
+    started_ = std::chrono::steady_clock::now();
+    nextShow_ = started_;
+    Show();
+}
+
+void ConsoleProgress::SetActivity(const std::string& activity) {
+    activity_ = activity;
+    nextShow_ = std::chrono::steady_clock::now();
+    Show();
+}
+
+void ConsoleProgress::Close() {
+    if (open_ && onTerminal_) std::fputs("\r\033[K", stderr);
+    open_ = false;
+}
+
+void ConsoleProgress::Pump() {
+    if (open_ && onTerminal_ && std::chrono::steady_clock::now() >= nextShow_) Show();
+}
+
+void ConsoleProgress::Show() {
+    if (!onTerminal_) return;
+    const auto now = std::chrono::steady_clock::now();
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now - started_).count();
+    std::fprintf(stderr, "\r\033[K%s (%llds)", activity_.c_str(), static_cast<long long>(seconds));
+    std::fflush(stderr);
+    nextShow_ = now + kProgressInterval;
+}
+
+void ConsoleDialogs::ShowMessage(const std::string& text) {
+    std::fprintf(stderr, "%s\n", ForTerminal(text).c_str());
+}
+
+bool ConsoleDialogs::AskYesNo(const std::string& text) {
+    std::fprintf(stderr, "%s [y/N] ", ForTerminal(text).c_str());
+    if (answerYes_) {
+        std::fputs("y (--yes)\n", stderr);
+        return true;
+    }
+    if (!inputIsTerminal_) {
+        std::fputs("n (no terminal)\n", stderr);
+        return false;
+    }
+    std::fflush(stderr);
+    std::string answer;
+    if (!std::getline(std::cin, answer)) return false;
+    return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y' || answer.rfind("はい", 0) == 0);
+}
+
+void ConsoleDialogs::Beep() {
+    if (inputIsTerminal_) std::fputs("\a", stderr);
+}
+
+void StandardOutputClipboard::SetText(const std::string& text) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
+        writeFailed_ = true;
+}
+
+std::optional<std::string> SkippedSaveDialog::AskSavePath(const SaveRequest& request) {
+    std::fprintf(stderr, "%s (%s)\n", note_.c_str(), request.proposedName.c_str());
+    return std::nullopt;
+}
+
+}  // namespace pelmora

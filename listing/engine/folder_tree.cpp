@@ -1,0 +1,135 @@
+#include "listing/engine/folder_tree.h"
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <utility>
+
+#include "listing/engine/listing_messages.h"
+#include "listing/engine/result_output.h"
+#include "platform/file_system.h"
+#include "platform/process_runner.h"
+
+namespace pelmora {
+namespace {
+
+std::string ShellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) {
+        if (c == '\'') {
+            quoted += "'\\''";
+        } else {
+            quoted += c;
+        }
+    }
+    quoted += '\'';
+    return quoted;
+}
+
+// The script and output file exist only while the command runs, whatever way it ends.
+class TemporaryFiles {
+public:
+    TemporaryFiles(std::string script, std::string output) : script_(std::move(script)), output_(std::move(output)) {}
+    ~TemporaryFiles() { Remove(); }
+    void Remove() {
+        std::remove(script_.c_str());
+        std::remove(output_.c_str());
+    }
+
+private:
+    std::string script_;
+    std::string output_;
+};
+
+// Lines as the tree printer wrote them (CR LF or LF), after the two volume header lines,
+// joined with CR LF and followed by one more.
+std::string KeptTreeLines(std::istream& in) {
+    std::string result;
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (++number <= 2) continue;
+        if (number > 3) result += "\r\n";
+        result += line;
+    }
+    result += "\r\n";
+    return result;
+}
+
+}  // namespace
+
+std::string TreeSwitchText(const Settings& settings) {
+    std::string switches;
+    if (settings.TreeFile == "1") switches += " /F";
+    if (settings.TreeAscii == "1") switches += " /A";
+    return switches;
+}
+
+std::string TreeScriptLine(const std::string& treeProgram, const std::string& folder, const std::string& outputPath,
+                           const std::string& switches) {
+    return ShellQuoted(treeProgram) + " " + ShellQuoted(folder) + " > " + ShellQuoted(outputPath) + switches;
+}
+
+bool ListFolderTree(const std::string& folder, const Settings& settings, const std::string& treeProgram,
+                    const std::string& tempFolder, JobContext& job) {
+    if (!platform::FileExists(treeProgram)) {
+        job.dialogs.ShowMessage(std::string(kTreeProgramMissing));
+        return false;
+    }
+    if (!job.dialogs.AskYesNo(std::string(kAskTree))) {
+        job.dialogs.ShowMessage(std::string(kCancelledMessage));
+        return false;
+    }
+    job.cancel.Reset();
+    job.progress.Open(std::string(kTreeActivity), false);
+    job.progress.Pump();
+
+    const std::string scriptPath = platform::JoinPath(tempFolder, kTreeScriptName);
+    const std::string outputPath = platform::JoinPath(tempFolder, kTreeOutputName);
+    TemporaryFiles temporary(scriptPath, outputPath);
+    auto fail = [&](std::string_view message, const std::string& path) {
+        temporary.Remove();
+        job.progress.Close();
+        job.dialogs.ShowMessage(std::string(message) + path);
+        return false;
+    };
+
+    {
+        // LF, not CR LF: the shell would take a CR as part of the last argument.
+        std::ofstream script(scriptPath, std::ios::binary | std::ios::trunc);
+        script << TreeScriptLine(treeProgram, folder, outputPath, TreeSwitchText(settings)) << '\n';
+        script.close();
+        if (!script) return fail(kTreeScriptWriteFailed, scriptPath);
+    }
+    job.progress.Pump();
+
+    std::string error;
+    std::unique_ptr<platform::ChildProcess> tree = platform::ChildProcess::Start({"/bin/sh", scriptPath}, error);
+    if (!tree) return fail(kTreeStartFailed, scriptPath);
+    const int seconds = settings.TreeWaitTime > 0 ? settings.TreeWaitTime : 1;
+    const bool finished = tree->WaitFor(std::chrono::seconds(seconds));
+    if (!finished) tree->Kill();  // before its output is read, so the file no longer grows
+    const std::optional<int> exitCode = tree->ExitCode();
+    tree.reset();
+    // The shell's own codes for a program it could not execute.
+    if (finished && exitCode && (*exitCode == 126 || *exitCode == 127)) {
+        return fail(kTreeStartFailed, treeProgram);
+    }
+
+    std::ifstream output(outputPath, std::ios::binary);
+    if (!output) return fail(kTreeOutputReadFailed, outputPath);
+    const std::string text = KeptTreeLines(output);
+    output.close();
+    temporary.Remove();
+    job.progress.Pump();
+
+    DeliverToClipboard(job, text);
+    job.progress.Close();
+    job.dialogs.ShowMessage(std::string(kTransferredToClipboard));
+    if (settings.TreeWrite == "1") SaveResultToFile(job, settings.TreeWriteName, text);
+    return true;
+}
+
+}  // namespace pelmora

@@ -1,0 +1,162 @@
+#include "listing/engine/recursive_files.h"
+
+#include <algorithm>
+#include <exception>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "listing/text/array_sort.h"
+#include "listing/engine/listing_messages.h"
+#include "listing/engine/entry_formatter.h"
+#include "listing/engine/folder_contents.h"
+#include "listing/engine/folder_walker.h"
+#include "listing/engine/result_output.h"
+#include "listing/engine/subfolder_search.h"
+#include "platform/file_facts.h"
+
+namespace pelmora {
+
+namespace {
+
+// Texts kept in large blocks that never move: views into them stay valid, and a big listing
+// costs neither an allocation per text nor copies of everything as a buffer grows.
+class TextBlocks {
+public:
+    std::string_view Add(std::string_view text) {
+        if (blocks_.empty() || capacity_ - used_ < text.size()) {
+            capacity_ = std::max(kBlockSize, text.size());
+            // Left uninitialised: only the pages written to take memory.
+            blocks_.push_back(std::unique_ptr<char[]>(new char[capacity_]));
+            used_ = 0;
+        }
+        char* at = blocks_.back().get() + used_;
+        std::copy(text.begin(), text.end(), at);
+        used_ += text.size();
+        return {at, text.size()};
+    }
+    void Release() {
+        blocks_.clear();
+        blocks_.shrink_to_fit();
+    }
+
+private:
+    // Large enough that the C library maps each block by itself and gives it back whole
+    // when released, instead of leaving it in its heap while the result text is built.
+    static constexpr std::size_t kBlockSize = std::size_t{64} << 20;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::size_t capacity_ = 0;  // of the last block
+    std::size_t used_ = 0;
+};
+
+// Formats each file the walk meets. Without the extension sort the lines go straight into
+// the result text, so a big listing is held once, not once per line and again joined; with
+// it, lines and keys wait in blocks until the sort has put them in order.
+class FileLineCollector : public FolderWalkVisitor {
+public:
+    explicit FileLineCollector(const EntryFieldSwitches& switches) : formatter_(switches) {}
+
+    void EnterFolder(const std::string&) override {}
+
+    void VisitFile(const std::string& folderPath, const platform::FolderReader& folder,
+                   const std::string& name) override {
+        // Looked up relative to the open folder: cheaper than the full path, and it works
+        // however long the full path is.
+        const auto facts = formatter_.AttributesShown() ? platform::ReadFileFactsWithAttributesAt(folder.Handle(), name)
+                                                        : platform::ReadFileFactsAt(folder.Handle(), name);
+        if (!facts) return;  // vanished since the folder was read
+        path_.assign(folderPath);
+        AppendChildPath(path_, name);
+        formatter_.Format(path_, *facts, entry_);
+        if (formatter_.ExtSortOn()) {
+            keys_.push_back(keyBlocks_.Add(entry_.sortKey));
+            lines_.push_back(lineBlocks_.Add(entry_.line));
+        } else if (!entry_.line.empty()) {
+            if (lineCount_ > 0) text_.append("\r\n");
+            text_.append(entry_.line);
+            ++lineCount_;
+        }
+    }
+
+    bool SortOn() const { return formatter_.ExtSortOn(); }
+    std::string& text() { return text_; }
+    std::size_t lineCount() const { return lineCount_; }
+
+    // Sorts the kept lines by their keys into the text (in the order met after a cancel).
+    // As with the lines of every other listing, a first line left empty leaves the text empty.
+    void SortIntoText(JobContext& context) {
+        if (lines_.empty()) return;
+        context.progress.SetActivity(std::string(kSortingFileNames));
+        const auto order =
+            SortOrderOfKeys(keys_.size(), [this](std::size_t i) { return keys_[i]; }, &context);
+        keys_ = {};
+        keyBlocks_.Release();
+        auto lineAt = [&](std::size_t i) { return lines_[order ? (*order)[i] : i]; };
+        if (!lineAt(0).empty()) {
+            std::size_t size = 0;
+            for (const std::string_view line : lines_) size += line.size() + 2;
+            text_.reserve(text_.size() + size);  // room for a last line return too
+            for (std::size_t i = 0; i < lines_.size(); ++i) {
+                if (i > 0) text_.append("\r\n");
+                text_.append(lineAt(i));
+            }
+            lineCount_ = lines_.size();
+        }
+        lines_ = {};
+        lineBlocks_.Release();
+    }
+
+private:
+    const EntryFormatter formatter_;
+    FormattedEntry entry_;
+    std::string path_;
+    TextBlocks keyBlocks_, lineBlocks_;
+    std::vector<std::string_view> keys_, lines_;
+    std::string text_;
+    std::size_t lineCount_ = 0;
+};
+
+}  // namespace
+
+ListingOutcome ListFilesRecursively(const BrowserState& state, const Settings& settings, JobContext& context) {
+    ListingOutcome outcome;
+    if (!BeginSubfolderSearch(context, outcome)) return outcome;
+    try {
+
+        FileLineCollector collector(SwitchesFor(settings, ListingFamily::SFolder));
+        const WildcardPattern pattern(state.pattern);
+        FolderWalkOptions options;
+        options.filePattern = &pattern;
+        options.showHidden = state.showHidden;
+        WalkFolderTree(state.folder, options, collector, context);
+
+        if (collector.SortOn()) collector.SortIntoText(context);  // clears the cancel flag as it starts
+        std::string& text = collector.text();
+        const std::size_t count = collector.lineCount();
+        context.progress.Close();
+
+        if (count == 0) {
+            context.dialogs.ShowMessage(std::string(kNothingCollected));
+            context.progress.Pump();
+            context.clipboard.Clear();
+            outcome.cancelled = context.cancel.IsRaised();
+            return outcome;
+        }
+        if (settings.SFolderLastLineReturn == "1") text.append("\r\n");
+        DeliverToClipboard(context, text);
+        outcome.delivered = true;
+        outcome.count = count;
+        outcome.cancelled = context.cancel.IsRaised();
+        context.dialogs.ShowMessage(outcome.cancelled ? std::string(kCancelledMessage)
+                                                      : std::string(kTransferredFileCount) + std::to_string(count));
+        if (settings.SFolderWrite == "1") SaveResultToFile(context, settings.SFolderWriteName, text);
+        outcome.text = std::move(text);
+    } catch (const std::exception&) {
+        if (context.progress.IsOpen()) context.progress.Close();
+        context.dialogs.ShowMessage(std::string(kFileReferenceFailed));
+        outcome.failed = true;
+    }
+    return outcome;
+}
+
+}  // namespace pelmora

@@ -1,0 +1,48 @@
+#include "listing/engine/selected_files.h"
+
+#include <exception>
+#include <vector>
+
+#include "listing/text/array_sort.h"
+#include "listing/engine/listing_messages.h"
+#include "listing/engine/entry_formatter.h"
+#include "listing/engine/folder_walker.h"
+#include "listing/engine/listing_result.h"
+#include "listing/engine/result_output.h"
+
+namespace pelmora {
+
+ListingOutcome ListSelectedFiles(const BrowserState& state, const Settings& settings, JobContext& context) {
+    ListingOutcome outcome;
+    try {
+        const EntryFormatter formatter(SwitchesFor(settings, ListingFamily::File));
+        std::vector<FormattedEntry> entries;
+        FormattedEntry entry;
+        std::string path;
+        for (std::size_t i = 0; i < state.entries.size(); ++i) {
+            if (i >= state.selected.size() || !state.selected[i]) continue;
+            path = state.folder;
+            AppendChildPath(path, state.entries[i]);
+            formatter.Format(path, entry);
+            // A vanished file, or a line of no fields without a sort key, gives nothing.
+            if (!entry.found || (entry.line.empty() && !formatter.ExtSortOn())) continue;
+            entries.push_back(entry);
+        }
+        if (!entries.empty() && formatter.ExtSortOn()) SortEntriesByKey(entries, &context);
+        if (entries.empty() || entries.front().line.empty()) {
+            context.clipboard.Clear();
+            return outcome;
+        }
+        AppendListing(entries, settings.FileLastLineReturn == "1", outcome.text);
+        outcome.count = entries.size();
+        DeliverToClipboard(context, outcome.text);
+        outcome.delivered = true;
+        if (settings.FileWrite == "1") SaveResultToFile(context, settings.FileWriteName, outcome.text);
+    } catch (const std::exception&) {
+        context.dialogs.ShowMessage(std::string(kFileReferenceFailed));
+        outcome.failed = true;
+    }
+    return outcome;
+}
+
+}  // namespace pelmora

@@ -1,0 +1,41 @@
+#pragma once
+// The program's one sort and the extension sort of listing results built on it.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "listing/engine/entry_formatter.h"
+#include "listing/engine/job_context.h"
+
+namespace pelmora {
+
+// Fills destination with source in the program's text order (CompareText): ascending,
+// case-insensitive, stable. With a context: the cancel flag is cleared first, the progress
+// dialog (when open) shows "ファイル名を並び替え中(i/n)" every 100 elements, pending events
+// run, and a cancel leaves destination in the source order. Returns 0, also after a cancel.
+int ArraySortString(const std::vector<std::string>& source, std::vector<std::string>& destination,
+                    JobContext* context);
+
+// Sorts the CR LF-separated lines of text (each "key TAB line") and strips the keys: the
+// text after the first TAB of each piece; a piece without TAB stays whole. The pieces are
+// joined with CR LF, with no CR LF after the last. Empty input gives the empty text.
+std::string SortByKey(const std::string& text, JobContext* context);
+
+// The text after the first occurrence of separator, or the whole text without one.
+std::string_view AfterFirst(std::string_view text, std::string_view separator);
+
+// The engine's form of SortByKey: entries ordered by the key kept beside each line, with
+// the same order, progress and cancel rules as ArraySortString.
+void SortEntriesByKey(std::vector<FormattedEntry>& entries, JobContext* context);
+
+// The same order over keys kept elsewhere: the indexes of keyAt(0 .. count-1) in key
+// order, with the progress and cancel rules of ArraySortString; nothing after a cancel.
+std::optional<std::vector<std::uint32_t>> SortOrderOfKeys(std::size_t count,
+                                                          const std::function<std::string_view(std::size_t)>& keyAt,
+                                                          JobContext* context);
+
+}  // namespace pelmora

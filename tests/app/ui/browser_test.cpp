@@ -1,0 +1,336 @@
+// The main window's browser: what the lists show, the select-all rule, the follow mechanism.
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QMenu>
+#include <cerrno>
+
+#include "app/ui/browser_controller.h"
+#include "app/ui/drive_list.h"
+#include "app/ui/file_list_model.h"
+#include "app/ui/folder_list_widget.h"
+#include "common/follow_target.h"
+#include "app/ui/main_window_texts.h"
+#include "app/ui/picture_panel.h"
+#include "listing/engine/folder_contents.h"
+#include "tests/app/ui/window_fixture.h"
+
+using namespace pelmora;
+using namespace pelmora::testing;
+
+namespace {
+
+struct RecordingFollower : FollowTarget {
+    RecordingFollower(std::vector<std::string>& log, std::string name) : log_(log), name_(std::move(name)) {}
+    void FollowPath(const std::string& path) override { log_.push_back(name_ + ":" + path); }
+    std::vector<std::string>& log_;
+    std::string name_;
+};
+
+std::vector<bool> AllTrue(std::size_t count) { return std::vector<bool>(count, true); }
+
+FolderListWidget& FolderList(MainWindow& window) { return *window.findChild<FolderListWidget*>("Dir1"); }
+
+void ClickFolderLine(MainWindow& window, const QString& name) {
+    auto& dir1 = FolderList(window);
+    QListWidgetItem* line = dir1.findItems(name, Qt::MatchEndsWith).value(0);
+    QVERIFY(line);
+    QTest::mouseClick(dir1.viewport(), Qt::LeftButton, {}, dir1.visualItemRect(line).center());
+}
+
+}  // namespace
+
+class BrowserTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowCarriesItsControlsAndMenusUnderTheirNames() {
+        WindowFixture f;
+        QVERIFY(f.Start());
+        MainWindow& window = *f.window;
+        QCOMPARE(window.objectName(), QString("Form1"));
+        QCOMPARE(window.windowTitle(), QString("Pelmora"));
+        // Name, caption, the frame or menu it sits in (none: on the window or the menu bar).
+        struct Named {
+            const char* name;
+            const char* caption;
+            const char* owner;
+        };
+        const Named buttons[] = {
+            {"Command3", "↑全て選択", nullptr},         {"Command4", "表示更新", nullptr},
+            {"Command1", "ファイル名を取得", "Frame2"}, {"Command7", "配下の全ファイル名を取得", "Frame2"},
+            {"Command11", "書庫内ファイル名を取得", "Frame2"}, {"Command10", "関連付け起動", "Frame2"},
+            {"Command6", "フォルダ名を取得", "Frame1"}, {"Command9", "直下のフォルダ名を取得", "Frame1"},
+            {"Command12", "配下の全フォルダ名を取得", "Frame1"}, {"Command5", "ツリーを取得", "Frame1"},
+        };
+        for (const auto& expected : buttons) {
+            QPushButton* button = f.Button(expected.name);
+            QVERIFY2(button, expected.name);
+            QCOMPARE(button->text(), QString(expected.caption));
+            auto* frame = qobject_cast<QGroupBox*>(button->parentWidget());
+            QCOMPARE(frame ? frame->objectName() : QString(), QString(expected.owner ? expected.owner : ""));
+        }
+        QCOMPARE(window.findChild<QGroupBox*>("Frame1")->title(), QString("フォルダ"));
+        QCOMPARE(window.findChild<QGroupBox*>("Frame2")->title(), QString("ファイル"));
+        for (const char* control : {"Drive1", "Dir1", "Combo1", "File1", "UserControl11"}) {
+            QVERIFY2(window.findChild<QWidget*>(control), control);
+        }
+
+        const Named entries[] = {
+            {"mnu_Jump", "ジャンプ", nullptr},         {"mnu_Setting", "設定", nullptr},
+            {"mnu_view", "ビュー", nullptr},           {"mnu_ChiView", "ちょいView", "mnu_view"},
+            {"mnu_HexView", "HexView", "mnu_view"},    {"mnu_ACLView", "ACLView", "mnu_view"},
+            {"mnu_net", "ネットワーク", nullptr},      {"mnu_netView", "ネットワーク参照", "mnu_net"},
+            {"mnu_netAttach", "ネットワークドライブ接続", "mnu_net"},
+            {"mnu_netDetach", "ネットワークドライブ切断", "mnu_net"},
+            {"mnu_help", "ヘルプ", nullptr},           {"mnu_readme", "Readme.txt", "mnu_help"},
+            {"mnu_ver", "Version", "mnu_help"},
+        };
+        for (const auto& expected : entries) {
+            auto* entry = window.findChild<QAction*>(expected.name);
+            QVERIFY2(entry, expected.name);
+            QCOMPARE(entry->text(), QString(expected.caption));
+            QString owner;
+            for (QMenu* menu : window.findChildren<QMenu*>()) {
+                if (menu->actions().contains(entry)) owner = menu->menuAction()->objectName();
+            }
+            QCOMPARE(owner, QString(expected.owner ? expected.owner : ""));
+        }
+    }
+
+    void folderAndPatternChangesSelectEveryFile() {
+        WindowFixture f;
+        f.AddData({"top.txt", "sub/a.txt", "sub/b.csv", "sub/C.TXT"});
+        QVERIFY(f.Start());
+        BrowserController& browser = f.window->Browser();
+        QComboBox* combo1 = f.window->PatternBox();
+        QSignalSpy reads(&f.window->Files(), &QAbstractItemModel::modelReset);
+
+        // A click on the subfolder's line in Dir1 opens it.
+        ClickFolderLine(*f.window, "sub");
+        QTRY_COMPARE(browser.CurrentFolder(), f.Data("sub"));
+        QCOMPARE(browser.State().entries, (std::vector<std::string>{"a.txt", "b.csv", "C.TXT"}));
+        QCOMPARE(browser.State().selected, AllTrue(3));
+
+        // Down and Up pick the neighbouring patterns as a click in the drop-down would: one read each.
+        reads.clear();
+        combo1->setFocus();
+        QTest::keyClick(combo1, Qt::Key_Down);
+        QCOMPARE(combo1->currentText(), QString("*.avi"));
+        QTest::keyClick(combo1, Qt::Key_Up);
+        QCOMPARE(reads.count(), 2);
+        QCOMPARE(browser.State().selected, AllTrue(3));
+        // Choosing the item already shown selects all again without reading.
+        f.window->FileList()->clearSelection();
+        emit combo1->activated(combo1->currentIndex());
+        QCOMPARE(reads.count(), 2);
+        QCOMPARE(browser.State().selected, AllTrue(3));
+
+        combo1->setEditText("*.txt");
+        QCOMPARE(browser.State().pattern, std::string("*.txt"));
+        QCOMPARE(browser.State().entries, (std::vector<std::string>{"a.txt", "C.TXT"}));
+        QCOMPARE(browser.State().selected, AllTrue(2));
+
+        // After the user narrows the selection, "↑全て選択" selects all again.
+        f.window->FileList()->clearSelection();
+        QCOMPARE(browser.FirstSelectedPath(), std::string());
+        f.Click("Command3");
+        QCOMPARE(browser.State().selected, AllTrue(2));
+
+        combo1->setCurrentIndex(combo1->findText("*.csv"));
+        QCOMPARE(browser.State().entries, std::vector<std::string>{"b.csv"});
+        QCOMPARE(browser.State().selected, AllTrue(1));
+        const int before = reads.count();
+        f.Click("Command4");
+        QCOMPARE(reads.count(), before + 1);
+    }
+
+    void folderListShowsThePathThenTheSubfolders() {
+        for (const bool hidden : {true, false}) {
+            WindowFixture f;
+            f.AddData({"b/", "a/", ".hidden/", ".dotfile", "shown", "caf\xe9"});  // Latin-1 bytes survive
+            f.PrepareIni({{"FileHiddenFile", hidden ? "1" : "0"}});
+            QVERIFY(f.Start());
+            auto& dir1 = FolderList(*f.window);
+            std::vector<QString> texts;
+            for (int row = 0; row < dir1.count(); ++row) texts.push_back(dir1.item(row)->text().trimmed());
+            const auto chain = FolderChain(f.DataFolder());
+            QCOMPARE(texts.front(), QString("/"));
+            QCOMPARE(texts[chain.size() - 1], QString("data"));
+            const std::vector<QString> subfolders(texts.begin() + static_cast<long>(chain.size()), texts.end());
+            const std::vector<std::string> files = f.window->Browser().State().entries;
+            if (hidden) {
+                QCOMPARE(subfolders, (std::vector<QString>{".hidden", "a", "b"}));
+                QCOMPARE(files, (std::vector<std::string>{".dotfile", "caf\xe9", "shown"}));
+            } else {
+                QCOMPARE(subfolders, (std::vector<QString>{"a", "b"}));
+                QCOMPARE(files, (std::vector<std::string>{"caf\xe9", "shown"}));
+            }
+            QCOMPARE(dir1.SubfolderPaths().back(), f.Data("b"));
+            QCOMPARE(f.window->Browser().FirstSelectedPath(), f.Data(files.front()));
+        }
+    }
+
+    void folderThatVanishedIsReportedOrLeftForTheVolumeRoot() {
+        WindowFixture f;
+        f.AddData({"kept.txt", "gone/x.txt", "vanished/"});
+        QVERIFY(f.Start());
+        BrowserController& browser = f.window->Browser();
+        // The folder goes away after the list showed it; a click on its line then fails.
+        std::filesystem::remove(f.Data("vanished"));
+        ClickFolderLine(*f.window, "vanished");
+        QTRY_COMPARE(f.dialogs.messages, std::vector<std::string>{texts::kFolderReadFailed});
+        QCOMPARE(browser.CurrentFolder(), f.DataFolder());
+        QCOMPARE(browser.State().entries, std::vector<std::string>{"kept.txt"});
+        // The list marks the folder the browser stayed in, not the line that failed.
+        QCOMPARE(FolderList(*f.window).currentItem()->text(), QString("data"));
+
+        browser.OpenFolder(f.Data("gone"));
+        f.AddData({"gone/y.txt"});
+        f.Click("Command4");
+        QCOMPARE(browser.State().entries, (std::vector<std::string>{"x.txt", "y.txt"}));
+        QCOMPARE(browser.State().selected, AllTrue(2));
+        // A refresh after the open folder was deleted goes quietly to its volume's root.
+        std::filesystem::remove_all(f.Data("gone"));
+        f.Click("Command4");
+        const std::string root = f.window->findChild<DriveList*>("Drive1")->CurrentMountPoint();
+        QVERIFY(!root.empty());
+        QCOMPARE(browser.CurrentFolder(), root);
+        QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
+    }
+
+    void clickHandsTheFirstSelectedFileToOpenToolWindowsInOrder() {
+        WindowFixture f;
+        f.AddData({"a.txt", "b.txt"});
+        QVERIFY(f.Start());
+        std::vector<std::string> log;
+        RecordingFollower acl(log, "acl"), hex(log, "hex"), choi(log, "choi");
+        BrowserController& browser = f.window->Browser();
+        // Registered in the order the user happened to open them; asked in the fixed order.
+        browser.AddFollowTarget("Form5", &choi);
+        browser.AddFollowTarget("Form6", &hex);
+        browser.AddFollowTarget("Form9", &acl);
+
+        f.ClickFile(1);
+        QVERIFY(log.empty());  // no tool window open: a click only selects
+
+        QWidget hexWindow, aclWindow;
+        hexWindow.setObjectName("Form6");
+        aclWindow.setObjectName("Form9");
+        hexWindow.show();
+        aclWindow.show();
+        f.ClickFile(1);
+        QCOMPARE(log, (std::vector<std::string>{"acl:" + f.Data("b.txt"), "hex:" + f.Data("b.txt")}));
+
+        aclWindow.hide();
+        log.clear();
+        f.ClickFile(0, Qt::ShiftModifier);
+        QCOMPARE(log, std::vector<std::string>{"hex:" + f.Data("a.txt")});  // first in list order
+
+        // Moving the selection with the keyboard hands the new file over as well, once.
+        f.window->FileList()->setFocus();
+        f.ClickFile(0);
+        log.clear();
+        QTest::keyClick(f.window->FileList(), Qt::Key_Down);
+        QCOMPARE(log, std::vector<std::string>{"hex:" + f.Data("b.txt")});
+        log.clear();
+        browser.SelectAllFiles();  // select-all by the browser is no click
+        QVERIFY(log.empty());
+    }
+
+    void hundredThousandEntriesLoadAndSelect() {
+        WindowFixture f;
+        QVERIFY(f.Start());
+        std::vector<std::string> names;
+        for (int i = 0; i < 100000; ++i) names.push_back("file" + std::to_string(i) + ".txt");
+        f.window->Files().SetNames(names);
+        f.window->Browser().SelectAllFiles();
+        const BrowserState state = f.window->Browser().State();
+        QCOMPARE(state.entries.size(), std::size_t(100000));
+        QCOMPARE(state.selected, AllTrue(100000));
+        QCOMPARE(f.window->FileList()->model()->data(f.window->FileList()->model()->index(99999, 0)).toString(),
+                 QString("file99999.txt"));
+    }
+
+    void volumeThatIsNotReadyBeepsAndKeepsTheFolder() {
+        TempFolder folder;
+        WriteTextFile(folder.Sub("kept.txt"), "");
+        DriveList drive1;
+        drive1.SetVolumes({{"/", "", "", ""}, {"/media/cd", "DISC", "", ""}, {"/media/locked", "", "", ""}});
+        FolderListWidget dir1;
+        QComboBox combo1;
+        QListView file1;
+        FileListModel files;
+        file1.setModel(&files);
+        FakeDialogs dialogs;
+        BrowserController browser({&drive1, &dir1, &combo1, &file1, &files}, dialogs, nullptr,
+                                  [](const std::string& path, bool hidden, std::error_code& error) {
+                                      if (path == "/media/cd") error = std::error_code(ENOMEDIUM, std::generic_category());
+                                      if (path == "/media/locked") error = std::error_code(EACCES, std::generic_category());
+                                      return error ? std::vector<std::string>{} : ListSubfolderNames(path, hidden, error);
+                                  });
+        browser.SetDirPath(folder.Path());
+
+        browser.ChangeDrive("/media/cd");
+        QCOMPARE(dialogs.beeps, 1);
+        QCOMPARE(dialogs.messages, std::vector<std::string>{texts::kDriveUnavailable});
+        QCOMPARE(dir1.Folder(), folder.Path());
+        QCOMPARE(files.Names(), std::vector<std::string>{"kept.txt"});
+        // Other errors are ignored without a word; the folder stays all the same.
+        browser.ChangeDrive("/media/locked");
+        QCOMPARE(dialogs.beeps, 1);
+        QCOMPARE(dialogs.messages.size(), std::size_t(1));
+        QCOMPARE(browser.CurrentFolder(), folder.Path());
+        browser.ChangeDrive("/");
+        QCOMPARE(browser.CurrentFolder(), std::string("/"));
+    }
+
+    void folderChainAndVolumeLookup() {
+        QCOMPARE(FolderChain("/"), std::vector<std::string>{"/"});
+        QCOMPARE(FolderChain("/a//b/"), (std::vector<std::string>{"/", "/a", "/a/b"}));
+        QCOMPARE(FolderChain("//server/share/x"), (std::vector<std::string>{"//server/share", "//server/share/x"}));
+
+        const std::vector<std::string> mounts = {"/", "/media/usb", "/media/usb2", "/home"};
+        const std::pair<const char*, int> lookups[] = {
+            {"/etc", 0}, {"/media/usb", 1}, {"/media/usb/x", 1}, {"/media/usb2/x", 2}, {"/media/usb22", 0}};
+        for (const auto& [path, index] : lookups) QCOMPARE(VolumeIndexOf(mounts, path), index);
+        QCOMPARE(VolumeIndexOf({"/srv"}, "/etc"), -1);
+    }
+
+    void picturePanelSwapsOnlyBetweenTwoPictures() {
+        TempFolder folder;
+        QImage first(8, 8, QImage::Format_RGB32);
+        first.fill(Qt::white);
+        first.setPixel(1, 1, qRgb(255, 0, 0));
+        QImage second(4, 4, QImage::Format_RGB32);
+        second.fill(Qt::blue);
+        QVERIFY(first.save(QString::fromStdString(folder.Sub("one.png"))));
+        QVERIFY(second.save(QString::fromStdString(folder.Sub("two.png"))));
+
+        PicturePanel panel;
+        panel.SetPictureFiles(folder.Sub("one.png"), "");
+        QVERIFY(panel.ShowFirstPicture());
+        // White is the mask colour: transparent; the red pixel stays.
+        const QImage shown = panel.ShownPixmap().toImage();
+        QCOMPARE(qAlpha(shown.pixel(0, 0)), 0);
+        QCOMPARE(shown.pixel(1, 1), qRgb(255, 0, 0));
+        QTest::mouseClick(&panel, Qt::LeftButton);
+        QCOMPARE(panel.PictureNumber(), 1);  // only one picture: nothing changes
+
+        panel.SetPictureFiles(folder.Sub("one.png"), folder.Sub("two.png"));
+        QTest::mouseClick(&panel, Qt::LeftButton);
+        QCOMPARE(panel.ShownPixmap().width(), 4);
+        QTest::mouseClick(&panel, Qt::LeftButton);
+        QCOMPARE(panel.PictureNumber(), 1);
+
+        // A second picture that cannot be loaded leaves the panel as it was.
+        panel.SetPictureFiles(folder.Sub("one.png"), folder.Sub("missing.png"));
+        QTest::mouseClick(&panel, Qt::LeftButton);
+        QCOMPARE(panel.PictureNumber(), 1);
+        QCOMPARE(panel.ShownPixmap().width(), 8);
+    }
+};
+
+QTEST_MAIN(BrowserTest)
+#include "browser_test.moc"

@@ -1,0 +1,93 @@
+// The window program's clipboard, save dialog filters and window icons.
+
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMimeData>
+#include <set>
+
+#include "app/ui/qt_job_context.h"
+#include "platform/file_system.h"
+#include "tests/app/ui/window_fixture.h"
+
+using namespace pelmora;
+using namespace pelmora::testing;
+
+class QtJobContextTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void clipboardKeepsTextAndForeignBytes() {
+        QtClipboardSink sink;
+        sink.SetText("\"報告書.txt\"\r\n");
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8("\"報告書.txt\"\r\n"));
+
+        // A name in another encoding reaches the clipboard byte for byte.
+        const std::string latin1 = "\"caf\xe9.txt\"\r\n";
+        sink.SetText(latin1);
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(data);
+        QCOMPARE(data->data("text/plain").toStdString(), latin1);
+
+        sink.Clear();
+        QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
+    }
+
+    void saveDialogOffersTheRequestedNameWithTheFirstFilterChosen() {
+        // Filters come in pairs of caption and pattern; an odd one at the end is dropped.
+        QCOMPARE(SaveDialogNameFilters("*.txt|*.txt|*.csv|*.csv|*.*|*.*"),
+                 (QStringList{"*.txt (*.txt)", "*.csv (*.csv)", "*.* (*)"}));
+        QCOMPARE(SaveDialogNameFilters("Text|*.txt|odd"), QStringList{"Text (*.txt)"});
+        QCOMPARE(SaveDialogNameFilters(""), QStringList{});
+
+        TempFolder folder;
+        QWidget owner;
+        QtSaveDialog dialog(&owner);
+        SaveRequest request{"取得したファイル名を保存します", "*.txt|*.txt|*.csv|*.csv|*.*|*.*", "",
+                            "PX_File(1206-220509)"};
+        for (const std::string& start : {std::string(), folder.Path()}) {
+            request.startFolder = start;
+            QString title, directory, nameFilter, proposed;
+            bool confirmsOverwrite = false;
+            QTimer::singleShot(0, [&] {
+                auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (!shown) return;
+                title = shown->windowTitle();
+                directory = shown->directory().absolutePath();
+                nameFilter = shown->selectedNameFilter();
+                proposed = shown->selectedFiles().value(0);
+                confirmsOverwrite = !shown->testOption(QFileDialog::DontConfirmOverwrite) &&
+                                    shown->acceptMode() == QFileDialog::AcceptSave;
+                shown->reject();
+            });
+            QCOMPARE(dialog.AskSavePath(request), std::optional<std::string>());  // cancelled
+            QCOMPARE(title, QString("取得したファイル名を保存します"));
+            // Without a start folder the dialog opens in the home folder.
+            const std::string expectedFolder = start.empty() ? platform::HomeFolder() : start;
+            QCOMPARE(directory, QDir(QString::fromStdString(expectedFolder)).absolutePath());
+            QCOMPARE(nameFilter, QString("*.txt (*.txt)"));
+            QCOMPARE(QFileInfo(proposed).fileName(), QString("PX_File(1206-220509)"));  // no extension added
+            QVERIFY(confirmsOverwrite);
+        }
+    }
+
+    void windowIconsAreBuiltIn() {
+        WindowFixture f;
+        f.PrepareIni({{"WindowIcon", "0"}});
+        QVERIFY(f.Start());
+        const qint64 ownIcon = f.window->windowIcon().cacheKey();
+        f.window->SetWindowIconNumber("7");  // out of range: the window keeps its own
+        QCOMPARE(f.window->windowIcon().cacheKey(), ownIcon);
+        // Each number shows its own picture.
+        std::set<QByteArray> pictures;
+        for (const char* number : {"1", "2", "3", "4", "5"}) {
+            f.window->SetWindowIconNumber(number);
+            const QImage image = f.window->windowIcon().pixmap(32, 32).toImage();
+            QVERIFY(!image.isNull());
+            pictures.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
+        }
+        QCOMPARE(pictures.size(), std::size_t(5));
+    }
+};
+
+QTEST_MAIN(QtJobContextTest)
+#include "qt_job_context_test.moc"

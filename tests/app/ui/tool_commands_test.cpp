@@ -1,0 +1,109 @@
+// The commands that hand the browser's selection to the tools: the folder tree, the archive
+// listing, the launcher, and the HexView and ACLView windows with their menu entries.
+
+#include <QAction>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <cstdlib>
+
+#include "app/ui/browser_controller.h"
+#include "app/ui/busy_state.h"
+#include "app/ui/tool_windows.h"
+#include "tests/app/ui/window_fixture.h"
+#include "tools/launch/launcher.h"
+
+using namespace pelmora;
+using namespace pelmora::testing;
+
+namespace {
+
+class RecordingStarter : public ProcessStarter {
+public:
+    bool FileExists(const std::string& path) override { return std::filesystem::exists(path); }
+    bool IsExecutableFile(const std::string&) override { return false; }
+    void StartProgram(const std::string& program, const std::string& file) override {
+        calls.push_back("start " + program + " " + file);
+    }
+    void OpenWithAssociation(const std::string& path) override { calls.push_back("open " + path); }
+    std::vector<std::string> calls;
+};
+
+}  // namespace
+
+class ToolCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void treeCommandListsTheFolderTreeWithThePrinterBesideTheProgram() {
+        WindowFixture f;
+        std::filesystem::create_directory_symlink(std::filesystem::path(PELMORA_TREE_PROGRAM).parent_path(),
+                                                  f.folder.Sub("bin"));
+        // The program folder holds the tree printer, as an installed copy does; the settings
+        // and any work files belong in the settings folder.
+        f.paths.programFolder = f.folder.Sub("bin");
+        f.AddData({"top/inner/", "top/$(touch pwned)/"});
+        QVERIFY(f.Start());
+        f.window->Browser().OpenFolder(f.Data("top"));
+        f.dialogs.answer = true;  // "実行しますか？"
+        f.Click("Command5");
+        QVERIFY2(f.clipboard.text.find("inner") != std::string::npos, f.clipboard.text.c_str());
+        QVERIFY(f.clipboard.text.find("$(touch pwned)") != std::string::npos);
+        QVERIFY(!std::filesystem::exists(f.folder.Sub("program/px_tree.sh")));
+        QVERIFY(!std::filesystem::exists(f.folder.Sub("program/px_tree.txt")));
+        QVERIFY(!f.window->Busy().IsBusy());
+    }
+
+    void archiveCommandListsTheSelectedZip() {
+        if (std::system("command -v zip >/dev/null 2>&1") != 0) QSKIP("zip is not installed");
+        WindowFixture f;
+        WriteTextFile(f.Data("member.txt"), "hello");
+        const std::string command = "cd '" + f.DataFolder() + "' && zip -q pack.zip member.txt";
+        QCOMPARE(std::system(command.c_str()), 0);
+        f.PrepareIni({{"Pattern", "*.zip"}});
+        QVERIFY(f.Start());
+        f.Click("Command11");
+        QVERIFY(f.clipboard.text.find("member.txt") != std::string::npos);
+        QVERIFY(f.dialogs.messages.empty());
+    }
+
+    void toolWindowsAndTheLauncherTakeTheClickedFile() {
+        WindowFixture f;
+        WriteTextFile(f.Data("a.bin"), "ABC");
+        f.AddData({"b.txt"});
+        RecordingStarter starter;
+        f.starter = &starter;
+        QVERIFY(f.Start());
+        QAction* hexEntry = f.window->findChild<QAction*>("mnu_HexView");
+        QAction* aclEntry = f.window->findChild<QAction*>("mnu_ACLView");
+        hexEntry->trigger();
+        aclEntry->trigger();
+        QWidget* hex = reinterpret_cast<QWidget*>(f.window->Tools().HexView());
+        QWidget* acl = reinterpret_cast<QWidget*>(f.window->Tools().AclView());
+        QVERIFY(hex && hex->isVisible() && hex->objectName() == "Form6");
+        QVERIFY(acl && acl->isVisible() && acl->objectName() == "Form9");
+        QVERIFY(!hexEntry->isEnabled() && !aclEntry->isEnabled());
+
+        f.ClickFile(0);
+        const QString path = QString::fromStdString(f.Data("a.bin"));
+        QVERIFY(hex->findChild<QLabel*>("Label1")->text().contains(path));
+        QVERIFY(hex->findChild<QPlainTextEdit*>("RichTextBox1")->toPlainText().contains("41 42 43"));
+        QVERIFY(acl->findChild<QLabel*>("Label1")->text().contains(path));
+        f.Click("Command10");
+        QCOMPARE(starter.calls, std::vector<std::string>{"open " + f.Data("a.bin")});
+
+        hex->close();
+        QVERIFY(hexEntry->isEnabled() && !aclEntry->isEnabled());
+        hexEntry->trigger();
+        QVERIFY(hex->isVisible() && !hexEntry->isEnabled());
+
+        // The program ends with the window open: it goes without its close handling.
+        WriteIniString("HexView", "Hex_FormLeft", "777", f.paths.iniPath);
+        f.window->close();
+        f.window.reset();
+        QCOMPARE(ReadIniString("HexView", "Hex_FormLeft", f.paths.iniPath), std::string("777"));
+        QVERIFY(!ReadIniString("Pelmora", "FormLeft", f.paths.iniPath).empty());
+    }
+};
+
+QTEST_MAIN(ToolCommandsTest)
+#include "tool_commands_test.moc"

@@ -1,0 +1,96 @@
+#include "listing/engine/recursive_files.h"
+
+#include <gtest/gtest.h>
+
+#include "collector_settings.h"
+#include "listing/engine/listing_messages.h"
+
+namespace pelmora {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class RecursiveFilesTest : public testing::CollectorTest {
+protected:
+    RecursiveFilesTest() {
+        tree.AddFile("a2.txt");
+        tree.AddFile("a1.log");
+        tree.AddFile("C/c1.txt");
+        tree.AddFile("B/b1.txt");
+        tree.AddFile("B/.hidden.txt");
+        tree.AddFile(".secret/s.txt");
+        state.folder = tree.path();
+        state.pattern = "*.*";
+        fake.dialogs.answer = true;
+    }
+};
+
+TEST_F(RecursiveFilesTest, FilesBeforeSubfoldersWithTheCountInTheMessage) {
+    const ListingOutcome outcome = ListFilesRecursively(state, settings, fake.context);
+    EXPECT_EQ(fake.clipboard.text, "a1.log\r\na2.txt\r\nb1.txt\r\nc1.txt");
+    EXPECT_EQ(outcome.count, 4u);
+    EXPECT_EQ(fake.dialogs.questions, Texts{std::string(kAskSubfolderSearch)});
+    EXPECT_EQ(fake.dialogs.messages, Texts{std::string(kTransferredFileCount) + "4"});
+    EXPECT_EQ(fake.progress.activities.front(), kSearchingSubfolders);
+    EXPECT_TRUE(fake.progress.cancellable);
+    EXPECT_FALSE(fake.progress.open);
+}
+
+TEST_F(RecursiveFilesTest, PatternHiddenSwitchAndFullPathsApply) {
+    state.pattern = "*.txt";
+    state.showHidden = true;
+    settings.SFolderFullPath = "1";
+    settings.SFolderLastLineReturn = "1";
+    ListFilesRecursively(state, settings, fake.context);
+    const std::string& t = tree.path();
+    EXPECT_EQ(fake.clipboard.text, t + "/a2.txt\r\n" + t + "/.secret/s.txt\r\n" + t + "/B/.hidden.txt\r\n" + t +
+                                       "/B/b1.txt\r\n" + t + "/C/c1.txt\r\n");
+}
+
+TEST_F(RecursiveFilesTest, NoToTheQuestionLeavesTheClipboardAlone) {
+    fake.dialogs.answer = false;
+    const ListingOutcome outcome = ListFilesRecursively(state, settings, fake.context);
+    EXPECT_TRUE(outcome.declined);
+    EXPECT_TRUE(fake.clipboard.calls.empty());
+    EXPECT_EQ(fake.dialogs.messages, Texts{std::string(kCancelledMessage)});
+    EXPECT_TRUE(fake.progress.activities.empty());
+}
+
+TEST_F(RecursiveFilesTest, NoMatchingFileSaysSoAndClears) {
+    state.pattern = "*.none";
+    fake.clipboard.text = "old";
+    ListFilesRecursively(state, settings, fake.context);
+    EXPECT_EQ(fake.dialogs.messages, Texts{std::string(kNothingCollected)});
+    EXPECT_EQ(fake.clipboard.calls, Texts{"Clear"});
+}
+
+TEST_F(RecursiveFilesTest, ExtensionSortOrdersTheWholeTree) {
+    settings.FileExtSort = "1";
+    ListFilesRecursively(state, settings, fake.context);
+    EXPECT_EQ(fake.clipboard.text, "a1.log\r\na2.txt\r\nb1.txt\r\nc1.txt");
+    EXPECT_NE(std::find(fake.progress.activities.begin(), fake.progress.activities.end(), kSortingFileNames),
+              fake.progress.activities.end());
+}
+
+// The cancel comes on the fourth pump: after the start, the start folder and the first file.
+// What was found is delivered and the save offered; a sort afterwards clears the cancel and
+// reports success.
+TEST_F(RecursiveFilesTest, ACancelledWalkStillDelivers) {
+    for (const bool sorted : {false, true}) {
+        SCOPED_TRACE(sorted ? "sorted" : "unsorted");
+        testing::FakeJobContext job;
+        job.dialogs.answer = true;
+        settings.SFolderWrite = sorted ? "0" : "1";
+        settings.FileExtSort = sorted ? "1" : "0";
+        testing::CancelOnPump(job, 4);
+        const ListingOutcome outcome = ListFilesRecursively(state, settings, job.context);
+        EXPECT_EQ(outcome.cancelled, !sorted);
+        EXPECT_EQ(job.clipboard.text, "a1.log");
+        ASSERT_GE(job.dialogs.messages.size(), 1u);
+        EXPECT_EQ(job.dialogs.messages[0], sorted ? std::string(kTransferredFileCount) + "1" : kCancelledMessage);
+        EXPECT_EQ(job.saveDialog.requests.size(), sorted ? 0u : 1u);
+    }
+}
+
+}  // namespace
+}  // namespace pelmora

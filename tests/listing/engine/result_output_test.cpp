@@ -1,0 +1,113 @@
+#include "listing/engine/result_output.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "listing/engine/listing_result.h"
+#include "tests/support/fake_job_context.h"
+#include "tests/support/temp_tree.h"
+
+namespace pelmora {
+namespace {
+
+TEST(ListingResult, JoinsWithCrLf) {
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(JoinListing(Lines{}, false), "");
+    EXPECT_EQ(JoinListing(Lines{}, true), "");  // nothing collected stays empty
+    EXPECT_EQ(JoinListing(Lines{"a"}, false), "a");
+    EXPECT_EQ(JoinListing(Lines{"a"}, true), "a\r\n");
+    EXPECT_EQ(JoinListing(Lines{"a", "b", "c"}, false), "a\r\nb\r\nc");
+    EXPECT_EQ(JoinListing(Lines{"a", "", "c"}, true), "a\r\n\r\nc\r\n");
+
+    std::vector<FormattedEntry> entries = {{"", "a", true}, {"", "gone", false}, {"", "b", true}};
+    std::string out = "head:";
+    AppendListing(entries, true, out);
+    EXPECT_EQ(out, "head:a\r\nb\r\n");
+    out.clear();
+    AppendListing({{"", "gone", false}}, true, out);
+    EXPECT_EQ(out, "");
+}
+
+TEST(ResultOutput, ClipboardReplacedOrOnlyCleared) {
+    testing::FakeJobContext fake;
+    DeliverToClipboard(fake.context, "a\r\nb");
+    EXPECT_EQ(fake.clipboard.text, "a\r\nb");
+    EXPECT_EQ(fake.clipboard.calls, (std::vector<std::string>{"Clear", "SetText"}));
+    DeliverToClipboard(fake.context, "");
+    EXPECT_EQ(fake.clipboard.text, "");
+    EXPECT_EQ(fake.clipboard.calls.back(), "Clear");
+    EXPECT_EQ(fake.clipboard.calls.size(), 3u);
+    EXPECT_EQ(fake.progress.pumps, 2);
+}
+
+TEST(ResultOutput, SaveRequestProposesTheNameWithATimeStamp) {
+    const LocalDateTime december6{2026, 12, 6, 22, 5, 9};
+    EXPECT_EQ(SaveTimeStamp(december6), "1206-220509");
+    EXPECT_EQ(SaveTimeStamp(LocalDateTime{2004, 1, 2, 3, 4, 5}), "0102-030405");
+
+    const struct {
+        std::string defaultPath, startFolder, proposedName;
+    } cases[] = {
+        {"/home/u/PX_File", "/home/u", "PX_File(1206-220509)"},
+        {"  /home/u/list.csv  ", "/home/u", "list.csv(1206-220509)"},
+        {"/PX_File", "/", "PX_File(1206-220509)"},
+        {"PX_File", "", "PX_File(1206-220509)"},  // no folder: the dialog starts at home
+        {"", "", "(1206-220509)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.defaultPath);
+        const SaveRequest request = MakeSaveRequest(c.defaultPath, december6);
+        EXPECT_EQ(request.title, "取得したファイル名を保存します");
+        EXPECT_EQ(request.filter, "*.txt|*.txt|*.csv|*.csv|*.*|*.*");
+        EXPECT_EQ(request.startFolder, c.startFolder);
+        EXPECT_EQ(request.proposedName, c.proposedName);
+    }
+}
+
+TEST(ResultOutput, SavingReplacesTheWholeFile) {
+    testing::TempTree folder;
+    testing::FakeJobContext fake;
+    const std::string target = folder.AddFile("out.txt", std::string(1000, 'x'));
+    fake.saveDialog.answer = target;
+    const std::string text = "\"名前.txt\"\r\n\"b\"";
+    SaveResultToFile(fake.context, (folder / "PX_File"), text);
+    EXPECT_EQ(testing::ReadFile(target), text);  // no byte-order mark, nothing of the longer old text
+    ASSERT_EQ(fake.saveDialog.requests.size(), 1u);
+    EXPECT_EQ(fake.saveDialog.requests[0].startFolder, folder.path());
+    EXPECT_EQ(fake.saveDialog.requests[0].proposedName.rfind("PX_File(", 0), 0u);
+    EXPECT_EQ(fake.dialogs.messages, (std::vector<std::string>{"保存しました"}));
+
+    const std::string fresh = folder / "new.csv";
+    fake.saveDialog.answer = fresh;
+    SaveResultToFile(fake.context, "PX_File", "");
+    EXPECT_TRUE(std::filesystem::exists(fresh));
+    EXPECT_EQ(testing::ReadFile(fresh), "");
+}
+
+TEST(ResultOutput, CancelAndFailureAreReported) {
+    testing::TempTree folder;
+    testing::FakeJobContext fake;
+    fake.clipboard.text = "kept";
+    SaveResultToFile(fake.context, "/x/PX_File", "text");
+    EXPECT_EQ(fake.dialogs.messages.back(), "保存を中止しました");
+
+    fake.saveDialog.answer = folder / "no-such-folder/out.txt";
+    SaveResultToFile(fake.context, "/x/PX_File", "text");
+    EXPECT_EQ(fake.dialogs.messages.back(), "書き込み中にエラーが発生しました\r\n中止します");
+    EXPECT_EQ(fake.clipboard.text, "kept");
+
+    // A folder in the way: the write fails and nothing is lost.
+    const std::string blocked = folder / "blocked";
+    std::filesystem::create_directory(blocked);
+    fake.saveDialog.answer = blocked;
+    SaveResultToFile(fake.context, "/x/PX_File", "text");
+    EXPECT_EQ(fake.dialogs.messages.back(), "書き込み中にエラーが発生しました\r\n中止します");
+    EXPECT_TRUE(std::filesystem::is_directory(blocked));
+    EXPECT_EQ(fake.dialogs.messages.size(), 3u);
+}
+
+}  // namespace
+}  // namespace pelmora

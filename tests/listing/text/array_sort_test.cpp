@@ -1,0 +1,164 @@
+#include "listing/text/array_sort.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "listing/text/text_collation.h"
+
+#include "tests/support/fake_job_context.h"
+
+namespace pelmora {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(ArraySortString, AscendingCaseAndWidthBlindAndStable) {
+    const struct {
+        const char* what;
+        Lines source, sorted;
+    } cases[] = {
+        {"empty", {}, {}},
+        {"one", {"x"}, {"x"}},
+        {"case-insensitive", {"b", "B2", "a", "A1"}, {"a", "A1", "b", "B2"}},
+        // Equal in collation: bytes decide, so the order never depends on the input order.
+        {"case ties", {"abc", "ABC", "Abc"}, {"ABC", "Abc", "abc"}},
+        {"case ties reversed", {"Abc", "abc", "ABC"}, {"ABC", "Abc", "abc"}},
+        {"byte-equal keep their order", {"b", "a", "b", "a"}, {"a", "a", "b", "b"}},
+        {"widths and kana", {"ﾃｽﾄ2", "テスト1", "てすと3", "ＡＢ", "ab"}, {"ab", "ＡＢ", "テスト1", "ﾃｽﾄ2", "てすと3"}},
+        {"invalid UTF-8 kept", {"b\xff", "a\xfe", "a"}, {"a", "a\xfe", "b\xff"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Lines destination = {"stale"};
+        EXPECT_EQ(ArraySortString(c.source, destination, nullptr), 0);
+        EXPECT_EQ(destination, c.sorted);
+    }
+}
+
+// Large inputs take the partitioning path of the sort; it must agree with a plain stable
+// sort on CompareText, duplicates, shared prefixes and nesting included.
+TEST(ArraySortString, AgreesWithAStableSortOnTheComparison) {
+    const char* parts[] = {"a", "A", "b", "ｂ", "ア", "あ", "ｱ", ".", "/", " ", "\xff", "txt", "TXT", ""};
+    std::mt19937 random(7);
+    Lines mixed;
+    for (int i = 0; i < 3000; ++i) {
+        std::string text = "/home/";
+        const int length = static_cast<int>(random() % 6);
+        for (int j = 0; j < length; ++j) text += parts[random() % std::size(parts)];
+        mixed.push_back(text);
+    }
+    Lines nested;  // "b", "ab", "aab", ... and their upper-case twins
+    for (int i = 0; i < 600; ++i) {
+        nested.push_back(std::string(i, 'a') + "b");
+        nested.push_back(std::string(i, 'A') + "B");
+    }
+    std::shuffle(nested.begin(), nested.end(), random);
+    for (const Lines* source : {&mixed, &nested}) {
+        Lines expected = *source;
+        std::stable_sort(expected.begin(), expected.end(),
+                         [](const std::string& x, const std::string& y) { return CompareText(x, y) < 0; });
+        Lines destination;
+        ArraySortString(*source, destination, nullptr);
+        EXPECT_EQ(destination, expected);
+
+        // Equal keys keep their collection order, seen through the lines beside them.
+        std::vector<FormattedEntry> entries, expectedEntries;
+        for (std::size_t i = 0; i < source->size(); ++i) entries.push_back({(*source)[i], std::to_string(i), true});
+        expectedEntries = entries;
+        std::stable_sort(expectedEntries.begin(), expectedEntries.end(), [](const auto& x, const auto& y) {
+            return CompareText(x.sortKey, y.sortKey) < 0;
+        });
+        SortEntriesByKey(entries, nullptr);
+        ASSERT_EQ(entries.size(), expectedEntries.size());
+        for (std::size_t i = 0; i < entries.size(); ++i) EXPECT_EQ(entries[i].line, expectedEntries[i].line) << i;
+    }
+}
+
+TEST(SortByKey, OrdersByExtensionThenPathAndStripsKeys) {
+    // Keys as the formatter makes them: extension + path, or three spaces + path.
+    const std::string text =
+        "exe/d/app.exe\t\"app.exe\"\r\n"
+        "TXT/d/Note.TXT\t\"Note.TXT\"\r\n"
+        "txt/d/b.txt\t\"b.txt\"\r\n"
+        "   /d/a\t\"a\"";
+    EXPECT_EQ(SortByKey(text, nullptr), "\"a\"\r\n\"app.exe\"\r\n\"b.txt\"\r\n\"Note.TXT\"");
+    EXPECT_EQ(SortByKey("", nullptr), "");
+    // The line after the first TAB is kept whole.
+    EXPECT_EQ(SortByKey("k2\tsecond\tx\r\nk1\tfirst", nullptr), "first\r\nsecond\tx");
+    // A piece without TAB stays whole; an empty piece is a line of its own.
+    EXPECT_EQ(SortByKey("b\r\na\r\n", nullptr), "\r\na\r\nb");
+    // "<CRLF>" as Kakomi: each entry spreads over lines, and each piece sorts on its own.
+    EXPECT_EQ(SortByKey("txt/d/b.txt\t\r\nb.txt\r\n\r\n   /d/a\t\r\na\r\n", nullptr), "\r\n\r\n\r\na\r\nb.txt\r\n");
+}
+
+TEST(SortEntriesByKey, SameOrderAsTheTextForm) {
+    std::vector<FormattedEntry> entries = {
+        {"exe/d/app.exe", "app", true}, {"TXT/d/Note.TXT", "Note", true}, {"txt/d/b.txt", "b", true},
+        {"   /d/a", "a", true},         {"txt/d/b.txt", "a b again", true}, {"t\r\nx/d/odd.t\r\nx", "odd", true},
+    };
+    SortEntriesByKey(entries, nullptr);
+    Lines lines;
+    for (const auto& e : entries) lines.push_back(e.line);
+    // Equal keys keep their collection order whatever their lines; a line break inside a
+    // key neither splits the entry nor moves it out of its place.
+    EXPECT_EQ(lines, (Lines{"a", "app", "odd", "b", "a b again", "Note"}));
+}
+
+Lines NumberedLines(int count) {
+    Lines lines;
+    for (int i = count; i > 0; --i) lines.push_back("line" + std::to_string(i));
+    return lines;
+}
+
+TEST(ArraySortString, ReportsProgressEvery100WhenTheDialogIsOpen) {
+    testing::FakeJobContext fake;
+    fake.progress.open = true;
+    fake.cancel.Raise();  // left over from an earlier command: cleared by the sort
+    const Lines source = NumberedLines(250);
+    Lines destination;
+    EXPECT_EQ(ArraySortString(source, destination, &fake.context), 0);
+    EXPECT_EQ(destination.front(), "line1");
+    EXPECT_EQ(destination.back(), "line99");
+    EXPECT_EQ(fake.progress.activities,
+              (Lines{"ファイル名を並び替え中(0/250)", "ファイル名を並び替え中(100/250)", "ファイル名を並び替え中(200/250)"}));
+    EXPECT_GE(fake.progress.pumps, 3);
+
+    testing::FakeJobContext closed;
+    ArraySortString(source, destination, &closed.context);
+    EXPECT_TRUE(closed.progress.activities.empty());
+    EXPECT_GE(closed.progress.pumps, 1);  // events still run for the cancel button
+}
+
+TEST(ArraySortString, CancelLeavesTheSourceOrder) {
+    testing::FakeJobContext fake;
+    fake.progress.open = true;
+    fake.progress.onPump = [&](int pumps) {
+        if (pumps == 2) fake.cancel.Raise();
+    };
+    const Lines source = NumberedLines(300);
+    Lines destination = {"stale"};
+    EXPECT_EQ(ArraySortString(source, destination, &fake.context), 0);
+    EXPECT_EQ(destination, source);
+    EXPECT_TRUE(fake.cancel.IsRaised());
+
+    // The key-stripping sort keeps the collection order but still drops the keys.
+    fake.progress.pumps = 0;
+    std::string text;
+    for (int i = 300; i > 0; --i) text += "key" + std::to_string(i) + "\tv" + std::to_string(i) + (i > 1 ? "\r\n" : "");
+    const std::string sorted = SortByKey(text, &fake.context);
+    EXPECT_EQ(sorted.substr(0, 10), "v300\r\nv299");
+
+    std::vector<FormattedEntry> entries;
+    for (int i = 300; i > 0; --i) entries.push_back({"k" + std::to_string(i), std::to_string(i), true});
+    fake.progress.pumps = 0;
+    SortEntriesByKey(entries, &fake.context);
+    EXPECT_EQ(entries.front().line, "300");
+    EXPECT_EQ(entries.back().line, "1");
+}
+
+}  // namespace
+}  // namespace pelmora

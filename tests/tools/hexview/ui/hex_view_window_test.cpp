@@ -1,0 +1,167 @@
+#include "tools/hexview/ui/hex_view_window.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFontInfo>
+#include <QLabel>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+
+#include "common/window_placement.h"
+#include "tests/tools/common/ui/tool_window_fixture.h"
+#include "settings/ini_access.h"
+#include "tools/hexview/hex_dump_text.h"
+#include "tools/common/ui/tool_window_support.h"
+
+namespace pelmora {
+
+class HexViewWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    testing::ToolWindowFolder folder_;
+    const std::string ini_ = folder_.ini;
+
+    static QString Text(const HexViewWindow& w, const char* name) {
+        if (auto* label = w.findChild<QLabel*>(QString::fromLatin1(name))) return label->text();
+        return w.findChild<QPlainTextEdit*>(QString::fromLatin1(name))->toPlainText();
+    }
+    static double Dpi(const QWidget& w) { return w.logicalDpiX(); }
+
+private slots:
+    void opensEmptyWithTheReadCountAndFixedFont() {
+        Settings settings;
+        settings.Hex_ReadByte = 4096;
+        HexViewWindow w(settings, ini_);
+        w.OpenAtPlacement();
+        QCOMPARE(w.objectName(), QStringLiteral("Form6"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("HexView"));
+        QCOMPARE(Text(w, "Label1"), QStringLiteral("Path:[ ]"));
+        QCOMPARE(Text(w, "Label2"), QString::fromUtf8("先頭より 4,096byte読み込みます"));
+        QCOMPARE(Text(w, "Label3"), QStringLiteral("Update:[ ]"));
+        QCOMPARE(Text(w, "Label4"), QStringLiteral("Size:[ ]"));
+        QVERIFY(Text(w, "RichTextBox1").isEmpty());
+        auto* box = w.findChild<QPlainTextEdit*>("RichTextBox1");
+        QVERIFY(box->isReadOnly());
+        QVERIFY(QFontInfo(box->font()).fixedPitch());
+        // The whole dump line fits without scrolling sideways.
+        QVERIFY(box->viewport()->width() >= QFontMetrics(box->font()).horizontalAdvance(QString(75, 'W')));
+    }
+
+    void followShowsDumpAndLabelsReopenStartsEmpty() {
+        Settings settings;
+        settings.Hex_ReadByte = 1024;
+        HexViewWindow w(settings, ini_);
+        w.OpenAtPlacement();
+        const std::string path = folder_.WriteFile("two words.txt", QByteArray(1234, 'z'));
+        w.FollowPath(path);
+        const QString dump = QString::fromStdString(HexDumpText(path, 1024));
+        QCOMPARE(Text(w, "RichTextBox1"), QString(dump).replace("\r\n", "\n"));
+        QCOMPARE(Text(w, "Label1"), QString::fromStdString("Path:[ " + path + " ]"));
+        QCOMPARE(Text(w, "Label4"), QStringLiteral("Size:[ 1,234byte ]"));
+        QVERIFY(Text(w, "Label3").startsWith("Update:[ 20"));
+
+        // A read count changed meanwhile is shown once the window opens again.
+        settings.Hex_ReadByte = 65536;
+        w.close();
+        w.OpenAtPlacement();
+        QCOMPARE(Text(w, "Label1"), QStringLiteral("Path:[ ]"));
+        QCOMPARE(Text(w, "Label2"), QString::fromUtf8("先頭より 65,536byte読み込みます"));
+        QVERIFY(Text(w, "RichTextBox1").isEmpty());
+    }
+
+    void dropShowsTheFirstFileOnlyAndIgnoresOtherData() {
+        Settings settings;
+        settings.Hex_ReadByte = 16;
+        HexViewWindow w(settings, ini_);
+        w.OpenAtPlacement();  // a hidden window takes no drops
+        const std::string first = folder_.WriteFile("first.bin", "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+        const std::string second = folder_.WriteFile("second.bin", "second");
+        auto* files = new QMimeData;
+        files->setUrls({QUrl::fromLocalFile(QString::fromStdString(first)), QUrl::fromLocalFile(QString::fromStdString(second))});
+        testing::Drop(w, files);
+        QCOMPARE(Text(w, "Label1"), QString::fromStdString("Path:[ " + first + " ]"));
+        QCOMPARE(Text(w, "RichTextBox1"), QString::fromStdString(HexDumpText(first, 16)).replace("\r\n", "\n"));
+
+        auto* text = new QMimeData;
+        text->setText(QString::fromStdString(second));
+        testing::Drop(w, text);
+        QCOMPARE(Text(w, "Label1"), QString::fromStdString("Path:[ " + first + " ]"));
+        delete files;
+        delete text;
+
+        // Labels and the text pass drops on to the window.
+        QVERIFY(w.acceptDrops());
+        for (QWidget* child : w.findChildren<QWidget*>()) QVERIFY2(!child->acceptDrops(), qPrintable(child->objectName()));
+    }
+
+    void droppedUrlKeepsTheFileSystemBytes() {
+        QCOMPARE(FilePathOfUrl(QUrl::fromEncoded("file:///tmp/a%FFb%20c")).value(), std::string("/tmp/a\xFF" "b c"));
+        QCOMPARE(FilePathOfUrl(QUrl::fromEncoded("file:///tmp/%E6%BC%A2.txt")).value(), std::string("/tmp/漢.txt"));
+        QCOMPARE(FilePathOfUrl(QUrl::fromEncoded("file://server/share/x.txt")).value(), std::string("//server/share/x.txt"));
+        QVERIFY(!FilePathOfUrl(QUrl::fromEncoded("https://example.org/x.txt")).has_value());
+    }
+
+    void placementFollowsTheSavedFlagAndTheScreen() {
+        struct Case {
+            const char* flag;
+            int left, top;
+            bool saved;
+        };
+        const Case cases[] = {
+            {"1", 1500, 1200, true},     // inside the screen
+            {"0", 1500, 1200, false},    // flag off
+            {"1", 1000000, 1200, false},  // past the right edge
+            {"1", 1500, 1000000, false},  // past the bottom
+        };
+        for (const Case& c : cases) {
+            Settings settings;
+            settings.Hex_LastFormPosition = c.flag;
+            settings.Hex_FormLeft = c.left;
+            settings.Hex_FormTop = c.top;
+            HexViewWindow w(settings, ini_);
+            w.OpenAtPlacement();
+            const QRect screen = w.screen()->geometry();
+            const QRect frame = w.frameGeometry();
+            if (c.saved) {
+                QCOMPARE(frame.topLeft(), QPoint(TwipsToPixels(c.left, Dpi(w)), TwipsToPixels(c.top, Dpi(w))) + screen.topLeft());
+            } else {
+                const QPoint centre = screen.center() - frame.center();
+                QVERIFY2(std::abs(centre.x()) <= 1 && std::abs(centre.y()) <= 1,
+                         qPrintable(QString("%1 %2 %3").arg(c.flag).arg(c.left).arg(c.top)));
+            }
+            w.close();
+        }
+    }
+
+    void closeWritesThePositionAndReopensThere() {
+        Settings settings;
+        settings.Hex_LastFormPosition = "1";
+        auto* w = new HexViewWindow(settings, ini_);
+        QSignalSpy closed(w, &HexViewWindow::closed);
+        w->OpenAtPlacement();
+        w->move(w->screen()->geometry().topLeft() + QPoint(40, 30));
+        QTest::qWait(10);
+        const TwipsPoint expected{PixelsToTwips(40, Dpi(*w)), PixelsToTwips(30, Dpi(*w))};
+        w->close();
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(settings.Hex_FormLeft, expected.left);
+        QCOMPARE(settings.Hex_FormTop, expected.top);
+        QCOMPARE(ReadIniInt("HexView", "Hex_FormLeft", ini_), expected.left);
+        QCOMPARE(ReadIniInt("HexView", "Hex_FormTop", ini_), expected.top);
+        delete w;
+
+        HexViewWindow again(settings, ini_);
+        again.OpenAtPlacement();
+        QCOMPARE(again.frameGeometry().topLeft(), again.screen()->geometry().topLeft() + QPoint(40, 30));
+    }
+};
+
+}  // namespace pelmora
+
+QTEST_MAIN(pelmora::HexViewWindowTest)
+#include "hex_view_window_test.moc"
