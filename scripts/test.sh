@@ -10,12 +10,12 @@ generator=()
 if command -v ninja >/dev/null 2>&1; then generator=(-G Ninja); fi
 jobs=$(nproc)
 
-cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELMORA_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600
 
 cmake -S . -B build-asan "${generator[@]}" -DCMAKE_BUILD_TYPE=Debug \
-  -DPELMORA_BUILD_GUI=OFF -DPELMORA_BUILD_BENCH=OFF -DPELMORA_SANITIZE=ON
+  -DPELMORA_BUILD_GUI=OFF -DPELMORA_BUILD_BENCH=OFF -DPELMORA_SANITIZE=ON -DPELMORA_WERROR=ON
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs" --timeout 900 -L core

@@ -4,26 +4,26 @@
 #include <system_error>
 
 #include "app/message_picture.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/temp_tree.h"
 
 namespace pelmora {
 namespace {
 
-using testing::ReadTextFile;
-using testing::TempFolder;
-using testing::WriteTextFile;
+using testing::ReadFile;
+using testing::TempTree;
+using testing::WriteFile;
 
 TEST(ProgramFiles, MissingFilesAreCreatedWithTheirFolderAndExistingOnesKept) {
     // The configuration-folder fallback of an installed copy starts without that folder.
-    TempFolder folder;
+    TempTree folder;
     AppPaths paths;
-    paths.programFolder = folder.Path();
-    paths.settingsFolder = folder.Sub("config/deeper/pelmora");
-    paths.patternPath = folder.Sub("config/deeper/pelmora/pattern.txt");
-    paths.messagePicturePath = folder.Sub("config/deeper/pelmora/Message1.jpg");
+    paths.programFolder = folder.path();
+    paths.settingsFolder = folder / "config/deeper/pelmora";
+    paths.patternPath = folder / "config/deeper/pelmora/pattern.txt";
+    paths.messagePicturePath = folder / "config/deeper/pelmora/Message1.jpg";
     CreateMissingProgramFiles(paths);
 
-    const std::string patterns = ReadTextFile(paths.patternPath);
+    const std::string patterns = ReadFile(paths.patternPath);
     EXPECT_EQ(patterns.substr(0, 12), "*.*\r\n*.avi\r\n");
     EXPECT_EQ(patterns.size(), 3u + 2u + 23u * 7u);  // "*.*" and 23 five-character patterns, CR LF
     const auto items = ReadPatternList(paths.patternPath);
@@ -31,16 +31,16 @@ TEST(ProgramFiles, MissingFilesAreCreatedWithTheirFolderAndExistingOnesKept) {
     EXPECT_EQ(items[20], "*.txt");
     EXPECT_EQ(items.back(), "*.zip");
 
-    const std::string picture = ReadTextFile(paths.messagePicturePath);
+    const std::string picture = ReadFile(paths.messagePicturePath);
     ASSERT_EQ(picture.size(), kMessagePictureSize);
     EXPECT_EQ(picture.substr(0, 2), "\xFF\xD8");  // a JPEG start ...
     EXPECT_EQ(picture.substr(picture.size() - 2), "\xFF\xD9");  // ... and end
 
-    WriteTextFile(paths.patternPath, "*.mine\r\n");
-    WriteTextFile(paths.messagePicturePath, "not replaced");
+    WriteFile(paths.patternPath, "*.mine\r\n");
+    WriteFile(paths.messagePicturePath, "not replaced");
     CreateMissingProgramFiles(paths);
-    EXPECT_EQ(ReadTextFile(paths.patternPath), "*.mine\r\n");
-    EXPECT_EQ(ReadTextFile(paths.messagePicturePath), "not replaced");
+    EXPECT_EQ(ReadFile(paths.patternPath), "*.mine\r\n");
+    EXPECT_EQ(ReadFile(paths.messagePicturePath), "not replaced");
 }
 
 TEST(ProgramFiles, PatternListTrimsAndSkipsBlankLinesWithAnyLineEnd) {
@@ -55,18 +55,18 @@ TEST(ProgramFiles, PatternListTrimsAndSkipsBlankLinesWithAnyLineEnd) {
         {"", {}},
         {"a b.*\r\n", {"a b.*"}},  // inner spaces stay
     };
-    TempFolder folder;
+    TempTree folder;
     for (const auto& c : cases) {
-        WriteTextFile(folder.Sub("pattern.txt"), c.content);
-        EXPECT_EQ(ReadPatternList(folder.Sub("pattern.txt")), c.items) << c.content;
+        WriteFile((folder / "pattern.txt"), c.content);
+        EXPECT_EQ(ReadPatternList(folder / "pattern.txt"), c.items) << c.content;
     }
-    EXPECT_EQ(ReadPatternList(folder.Sub("missing.txt")), std::vector<std::string>{"*.*"});
+    EXPECT_EQ(ReadPatternList(folder / "missing.txt"), std::vector<std::string>{"*.*"});
 }
 
 TEST(ProgramFiles, WriteFailureCarriesTheSystemError) {
-    TempFolder folder;
+    TempTree folder;
     try {
-        WriteDefaultPatternFile(folder.Sub("no-such-folder/pattern.txt"));
+        WriteDefaultPatternFile(folder / "no-such-folder/pattern.txt");
         FAIL() << "expected an error";
     } catch (const std::system_error& error) {
         EXPECT_EQ(error.code().value(), ENOENT);

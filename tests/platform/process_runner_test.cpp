@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "platform/volume_label.h"
+#include "tests/support/polling.h"
 #include "tests/support/temp_tree.h"
 
 namespace pelmora::platform {
@@ -36,31 +37,31 @@ TEST_F(ProcessRunnerTest, ChildEndsWithItsStatusOrIsReportedNotStarted) {
 
 // Ending a child ends what it started, too: a script's program must not run on.
 TEST_F(ProcessRunnerTest, KillEndsTheWholeProcessGroup) {
-    const std::string marker = root_ + "/grandchild-survived";
-    const std::string abandonedMarker = root_ + "/abandoned-survived";
+    const std::string grandchildPid = root_ + "/grandchild.pid";
+    const std::string abandonedPid = root_ + "/abandoned.pid";
     std::string error;
-    auto child = ChildProcess::Start({"sh", "-c", "(sleep 1; touch '" + marker + "') & wait"}, error);
+    auto child = ChildProcess::Start({"sh", "-c", "sleep 30 & echo $! > '" + grandchildPid + "'; wait"}, error);
     ASSERT_NE(child, nullptr) << error;
     // Destroying a running child ends it as well.
-    auto abandoned = ChildProcess::Start({"sh", "-c", "sleep 1; touch '" + abandonedMarker + "'"}, error);
+    auto abandoned = ChildProcess::Start({"sh", "-c", "sleep 30 & echo $! > '" + abandonedPid + "'; wait"}, error);
     ASSERT_NE(abandoned, nullptr) << error;
+    const long grandchild = testing::ProcessIdFromFile(grandchildPid);
+    const long abandonedGrandchild = testing::ProcessIdFromFile(abandonedPid);
+    ASSERT_GT(grandchild, 0);
+    ASSERT_GT(abandonedGrandchild, 0);
     EXPECT_FALSE(child->WaitFor(std::chrono::milliseconds(100)));
     child->Kill();
     EXPECT_TRUE(child->HasEnded());
     abandoned.reset();
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    EXPECT_FALSE(std::filesystem::exists(marker));
-    EXPECT_FALSE(std::filesystem::exists(abandonedMarker));
+    EXPECT_TRUE(testing::WaitUntil([&] { return testing::ProcessHasEnded(grandchild); }));
+    EXPECT_TRUE(testing::WaitUntil([&] { return testing::ProcessHasEnded(abandonedGrandchild); }));
 }
 
 TEST_F(ProcessRunnerTest, IndependentProgramStartsOrSaysWhyNot) {
     const std::string marker = root_ + "/started";
     std::string error;
     EXPECT_TRUE(StartIndependentProgram({"touch", marker}, error)) << error;
-    for (int i = 0; i < 200 && !std::filesystem::exists(marker); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    EXPECT_TRUE(std::filesystem::exists(marker));
+    EXPECT_TRUE(testing::WaitUntil([&] { return std::filesystem::exists(marker); }));
 
     error.clear();
     EXPECT_FALSE(StartIndependentProgram({root_ + "/no-such-program"}, error));

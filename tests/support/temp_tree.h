@@ -1,7 +1,7 @@
 #pragma once
 // A folder tree of the test's own under the system's temporary folder, removed with
 // everything in it (also folders too deep for full paths, and unreadable ones) at the end.
-// The one temporary-folder helper of the core tests, with the shell helpers they share.
+// The one temporary-folder helper of the tests, with the file and shell helpers they share.
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -24,6 +24,12 @@ inline std::string ReadFile(const std::string& path) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+// Writes text as the whole file, making its folders first.
+inline void WriteFile(const std::string& path, const std::string& text) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << text;
 }
 
 inline bool ToolInstalled(const std::string& tool) {

@@ -254,8 +254,8 @@ private slots:
     }
 
     void volumeThatIsNotReadyBeepsAndKeepsTheFolder() {
-        TempFolder folder;
-        WriteTextFile(folder.Sub("kept.txt"), "");
+        TempTree folder;
+        WriteFile((folder / "kept.txt"), "");
         DriveList drive1;
         drive1.SetVolumes({{"/", "", "", ""}, {"/media/cd", "DISC", "", ""}, {"/media/locked", "", "", ""}});
         FolderListWidget dir1;
@@ -270,18 +270,18 @@ private slots:
                                       if (path == "/media/locked") error = std::error_code(EACCES, std::generic_category());
                                       return error ? std::vector<std::string>{} : ListSubfolderNames(path, hidden, error);
                                   });
-        browser.SetDirPath(folder.Path());
+        browser.SetDirPath(folder.path());
 
         browser.ChangeDrive("/media/cd");
         QCOMPARE(dialogs.beeps, 1);
         QCOMPARE(dialogs.messages, std::vector<std::string>{texts::kDriveUnavailable});
-        QCOMPARE(dir1.Folder(), folder.Path());
+        QCOMPARE(dir1.Folder(), folder.path());
         QCOMPARE(files.Names(), std::vector<std::string>{"kept.txt"});
         // Other errors are ignored without a word; the folder stays all the same.
         browser.ChangeDrive("/media/locked");
         QCOMPARE(dialogs.beeps, 1);
         QCOMPARE(dialogs.messages.size(), std::size_t(1));
-        QCOMPARE(browser.CurrentFolder(), folder.Path());
+        QCOMPARE(browser.CurrentFolder(), folder.path());
         browser.ChangeDrive("/");
         QCOMPARE(browser.CurrentFolder(), std::string("/"));
     }
@@ -299,17 +299,17 @@ private slots:
     }
 
     void picturePanelSwapsOnlyBetweenTwoPictures() {
-        TempFolder folder;
+        TempTree folder;
         QImage first(8, 8, QImage::Format_RGB32);
         first.fill(Qt::white);
         first.setPixel(1, 1, qRgb(255, 0, 0));
         QImage second(4, 4, QImage::Format_RGB32);
         second.fill(Qt::blue);
-        QVERIFY(first.save(QString::fromStdString(folder.Sub("one.png"))));
-        QVERIFY(second.save(QString::fromStdString(folder.Sub("two.png"))));
+        QVERIFY(first.save(QString::fromStdString(folder / "one.png")));
+        QVERIFY(second.save(QString::fromStdString(folder / "two.png")));
 
         PicturePanel panel;
-        panel.SetPictureFiles(folder.Sub("one.png"), "");
+        panel.SetPictureFiles((folder / "one.png"), "");
         QVERIFY(panel.ShowFirstPicture());
         // White is the mask colour: transparent; the red pixel stays.
         const QImage shown = panel.ShownPixmap().toImage();
@@ -318,14 +318,14 @@ private slots:
         QTest::mouseClick(&panel, Qt::LeftButton);
         QCOMPARE(panel.PictureNumber(), 1);  // only one picture: nothing changes
 
-        panel.SetPictureFiles(folder.Sub("one.png"), folder.Sub("two.png"));
+        panel.SetPictureFiles((folder / "one.png"), (folder / "two.png"));
         QTest::mouseClick(&panel, Qt::LeftButton);
         QCOMPARE(panel.ShownPixmap().width(), 4);
         QTest::mouseClick(&panel, Qt::LeftButton);
         QCOMPARE(panel.PictureNumber(), 1);
 
         // A second picture that cannot be loaded leaves the panel as it was.
-        panel.SetPictureFiles(folder.Sub("one.png"), folder.Sub("missing.png"));
+        panel.SetPictureFiles((folder / "one.png"), (folder / "missing.png"));
         QTest::mouseClick(&panel, Qt::LeftButton);
         QCOMPARE(panel.PictureNumber(), 1);
         QCOMPARE(panel.ShownPixmap().width(), 8);

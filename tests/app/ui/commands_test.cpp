@@ -62,11 +62,11 @@ private slots:
         f.AddData({"a.txt"});
         f.PrepareIni({{"FileWrite", "1"}});
         QVERIFY(f.Start());
-        const std::string target = f.folder.Sub("out.txt");
+        const std::string target = f.folder / "out.txt";
         f.saveDialog.answer = target;
         f.Click("Command1");
         QCOMPARE(f.clipboard.text, std::string("\"a.txt\"\r\n"));
-        QCOMPARE(ReadTextFile(target), f.clipboard.text);
+        QCOMPARE(ReadFile(target), f.clipboard.text);
         QCOMPARE(f.dialogs.messages, std::vector<std::string>{"保存しました"});
         QCOMPARE(f.saveDialog.requests.size(), std::size_t(1));
         // No folder in the default save path: the dialog starts in the home folder.
@@ -86,7 +86,7 @@ private slots:
         WindowFixture f;
         for (int folder = 0; folder < 10; ++folder) {
             for (int file = 0; file < 10; ++file) {
-                WriteTextFile(f.Data("d" + std::to_string(folder) + "/f" + std::to_string(file) + ".txt"), "x");
+                WriteFile(f.Data("d" + std::to_string(folder) + "/f" + std::to_string(file) + ".txt"), "x");
             }
         }
         QVERIFY(f.Start());
@@ -129,7 +129,7 @@ private slots:
 
     void closingTheWindowEndsTheRunningCommandAtOnce() {
         WindowFixture f;
-        for (int file = 0; file < 100; ++file) WriteTextFile(f.Data("d/f" + std::to_string(file) + ".txt"), "x");
+        for (int file = 0; file < 100; ++file) WriteFile(f.Data("d/f" + std::to_string(file) + ".txt"), "x");
         QVERIFY(f.Start());
         f.dialogs.answer = true;
         ProgressDialog& progress = f.window->Progress();

@@ -39,12 +39,12 @@ private slots:
         QCOMPARE(SaveDialogNameFilters("Text|*.txt|odd"), QStringList{"Text (*.txt)"});
         QCOMPARE(SaveDialogNameFilters(""), QStringList{});
 
-        TempFolder folder;
+        TempTree folder;
         QWidget owner;
         QtSaveDialog dialog(&owner);
         SaveRequest request{"取得したファイル名を保存します", "*.txt|*.txt|*.csv|*.csv|*.*|*.*", "",
                             "PX_File(1206-220509)"};
-        for (const std::string& start : {std::string(), folder.Path()}) {
+        for (const std::string& start : {std::string(), folder.path()}) {
             request.startFolder = start;
             QString title, directory, nameFilter, proposed;
             bool confirmsOverwrite = false;

@@ -39,8 +39,8 @@ private slots:
         QVERIFY(f.StartAsIs());
         QVERIFY(f.dialogs.messages.empty());
 
-        QCOMPARE(ReadTextFile(f.paths.iniPath), std::string(DefaultIniText()));
-        QCOMPARE(ReadTextFile(f.paths.patternPath).substr(0, 10), std::string("*.*\r\n*.avi"));
+        QCOMPARE(ReadFile(f.paths.iniPath), std::string(DefaultIniText()));
+        QCOMPARE(ReadFile(f.paths.patternPath).substr(0, 10), std::string("*.*\r\n*.avi"));
         QVERIFY(!QImage(QString::fromStdString(f.paths.messagePicturePath), "JPG").isNull());
 
         QComboBox* combo = f.window->PatternBox();
@@ -149,7 +149,7 @@ private slots:
     void settingsPointTheBrowserAtDirPathAndPattern() {
         WindowFixture f;
         f.AddData({"a.txt", "b.csv", "c.TXT"});
-        WriteTextFile(f.Data("not-a-picture.bmp"), "plain text");
+        WriteFile(f.Data("not-a-picture.bmp"), "plain text");
         f.PrepareIni({{"Pattern", "*.txt"}, {"FreePicture1", f.Data("not-a-picture.bmp")}});
         QVERIFY(f.Start());
         QCOMPARE(f.window->Browser().CurrentFolder(), f.DataFolder());

@@ -37,10 +37,10 @@ private slots:
     void treeCommandListsTheFolderTreeWithThePrinterBesideTheProgram() {
         WindowFixture f;
         std::filesystem::create_directory_symlink(std::filesystem::path(PELMORA_TREE_PROGRAM).parent_path(),
-                                                  f.folder.Sub("bin"));
+                                                  (f.folder / "bin"));
         // The program folder holds the tree printer, as an installed copy does; the settings
         // and any work files belong in the settings folder.
-        f.paths.programFolder = f.folder.Sub("bin");
+        f.paths.programFolder = f.folder / "bin";
         f.AddData({"top/inner/", "top/$(touch pwned)/"});
         QVERIFY(f.Start());
         f.window->Browser().OpenFolder(f.Data("top"));
@@ -48,15 +48,15 @@ private slots:
         f.Click("Command5");
         QVERIFY2(f.clipboard.text.find("inner") != std::string::npos, f.clipboard.text.c_str());
         QVERIFY(f.clipboard.text.find("$(touch pwned)") != std::string::npos);
-        QVERIFY(!std::filesystem::exists(f.folder.Sub("program/px_tree.sh")));
-        QVERIFY(!std::filesystem::exists(f.folder.Sub("program/px_tree.txt")));
+        QVERIFY(!std::filesystem::exists(f.folder / "program/px_tree.sh"));
+        QVERIFY(!std::filesystem::exists(f.folder / "program/px_tree.txt"));
         QVERIFY(!f.window->Busy().IsBusy());
     }
 
     void archiveCommandListsTheSelectedZip() {
         if (std::system("command -v zip >/dev/null 2>&1") != 0) QSKIP("zip is not installed");
         WindowFixture f;
-        WriteTextFile(f.Data("member.txt"), "hello");
+        WriteFile(f.Data("member.txt"), "hello");
         const std::string command = "cd '" + f.DataFolder() + "' && zip -q pack.zip member.txt";
         QCOMPARE(std::system(command.c_str()), 0);
         f.PrepareIni({{"Pattern", "*.zip"}});
@@ -68,7 +68,7 @@ private slots:
 
     void toolWindowsAndTheLauncherTakeTheClickedFile() {
         WindowFixture f;
-        WriteTextFile(f.Data("a.bin"), "ABC");
+        WriteFile(f.Data("a.bin"), "ABC");
         f.AddData({"b.txt"});
         RecordingStarter starter;
         f.starter = &starter;

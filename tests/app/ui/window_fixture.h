@@ -15,7 +15,7 @@
 #include "app/ui/startup.h"
 #include "settings/ini_access.h"
 #include "settings/settings_store.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/temp_tree.h"
 #include "tests/support/fake_job_context.h"
 
 namespace pelmora::testing {
@@ -23,9 +23,9 @@ namespace pelmora::testing {
 class WindowFixture {
 public:
     WindowFixture() {
-        std::filesystem::create_directories(folder.Sub("program"));
-        std::filesystem::create_directories(folder.Sub("data"));
-        paths = ResolveAppPathsFor(folder.Sub("program"), folder.Sub("config"));
+        std::filesystem::create_directories(folder / "program");
+        std::filesystem::create_directories(folder / "data");
+        paths = ResolveAppPathsFor((folder / "program"), (folder / "config"));
     }
 
     // The default settings file with some keys changed, before start-up reads it.
@@ -54,12 +54,12 @@ public:
     void AddData(std::initializer_list<std::string> names) const {
         for (const std::string& name : names) {
             if (name.ends_with('/')) std::filesystem::create_directories(Data(name));
-            else WriteTextFile(Data(name), "");
+            else WriteFile(Data(name), "");
         }
     }
 
-    std::string DataFolder() const { return folder.Sub("data"); }
-    std::string Data(const std::string& name) const { return folder.Sub("data/" + name); }
+    std::string DataFolder() const { return folder / "data"; }
+    std::string Data(const std::string& name) const { return folder / "data/" + name; }
 
     // A button of the main window itself, not one of the same name in a dialog it owns.
     QPushButton* Button(const char* name) const {
@@ -76,7 +76,7 @@ public:
                           list->visualRect(list->model()->index(row, 0)).center());
     }
 
-    TempFolder folder;
+    TempTree folder;
     AppPaths paths;
     Settings settings;
     FakeDialogs dialogs;

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "tests/support/fake_job_context.h"
+#include "tests/support/polling.h"
 #include "tests/support/temp_tree.h"
 
 namespace pelmora {
@@ -119,17 +120,19 @@ TEST_F(ListFolderTreeTest, MissingProgramAndNoAnswerStopBeforeAnything) {
 
 // A tree that outlives the wait is ended, and what it wrote by then is delivered.
 TEST_F(ListFolderTreeTest, SlowTreeIsEndedAfterTheWaitTime) {
-    const std::string marker = root_ + "/still-running";
-    const std::string tree = FakeTree("printf 'head 1\\r\\nhead 2\\r\\n'\nprintf 'partial\\n'\nsleep 3\ntouch '" +
-                                      marker + "'\n");
+    const std::string pidFile = root_ + "/sleeper.pid";
+    const std::string tree = FakeTree("printf 'head 1\\r\\nhead 2\\r\\n'\nprintf 'partial\\n'\nsleep 30 &\necho $! > '" +
+                                      pidFile + "'\nwait\n");
     settings_.TreeWaitTime = 1;
     const auto started = std::chrono::steady_clock::now();
     ListFolderTree(root_, settings_, tree, temp_, job_.context);
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
     EXPECT_EQ(job_.clipboard.text, "partial\r\n");
     ExpectNoTemporaryFiles();
-    ::sleep(3);
-    EXPECT_FALSE(std::filesystem::exists(marker)) << "the tree program was left running";
+    const long sleeper = testing::ProcessIdFromFile(pidFile);
+    ASSERT_GT(sleeper, 0);
+    EXPECT_TRUE(testing::WaitUntil([&] { return testing::ProcessHasEnded(sleeper); }))
+        << "the tree program was left running";
 }
 
 TEST_F(ListFolderTreeTest, FailuresAreReportedAndCleanedUp) {

@@ -5,27 +5,23 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
 #include <string>
 
+#include "tests/support/temp_tree.h"
+
 namespace pelmora::testing {
 
 class ToolWindowFolder {
-    QTemporaryDir dir_;  // first: the settings path below is made from it
+    TempTree folder_;  // first: the settings path below is made from it
 
 public:
-    ToolWindowFolder() { QVERIFY(dir_.isValid()); }
-
-    const std::string ini = QFile::encodeName(dir_.filePath("Pelmora.ini")).toStdString();
+    const std::string ini = folder_ / "Pelmora.ini";
 
     std::string WriteFile(const QString& name, const QByteArray& bytes = "x") {
-        QFile file(dir_.filePath(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-        return QFile::encodeName(file.fileName()).toStdString();
+        return folder_.AddFile(QFile::encodeName(name).toStdString(), bytes.toStdString());
     }
 };
 
