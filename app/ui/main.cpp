@@ -1,29 +1,46 @@
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "app/command_line.h"
 #include "app/ui/clipboard_keeper.h"
 #include "app/ui/dropped_files_run.h"
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
+#include "platform/file_system.h"
 #include "platform/time_zone.h"
-
-namespace {
-
-bool CommandLineIsBlank(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        for (const char* c = argv[i]; *c; ++c) {
-            if (*c != ' ') return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     pelmora::platform::PinLocalTimeZone();
-    // Paths on the command line are listed without a window.
-    if (!CommandLineIsBlank(argc, argv)) return pelmora::RunDroppedFiles(argc, argv);
+    const pelmora::CommandLineChoice choice = pelmora::ClassifyCommandLine(
+        std::vector<std::string>(argv + 1, argv + argc), [](const std::string& path) {
+            return pelmora::platform::PathExists(path);
+        });
+    switch (choice.request) {
+        case pelmora::CommandLineRequest::ListPaths:
+            // Paths on the command line are listed without a window.
+            return pelmora::RunDroppedFiles(argc, argv);
+        case pelmora::CommandLineRequest::Help:
+            std::fputs(pelmora::ProgramUsageText().c_str(), stdout);
+            return 0;
+        case pelmora::CommandLineRequest::Version:
+            std::fputs(pelmora::ProgramVersionText().c_str(), stdout);
+            return 0;
+        case pelmora::CommandLineRequest::UnknownOption:
+            std::fprintf(stderr, "pelmora: unknown option %s\n%s", choice.offending.c_str(),
+                         pelmora::ProgramUsageText().c_str());
+            return 2;
+        case pelmora::CommandLineRequest::Window:
+            break;
+    }
+    // Qt would abort without a display; say what is needed instead.
+    if (!pelmora::WindowCanBeShown(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"),
+                                   std::getenv("QT_QPA_PLATFORM"))) {
+        std::fputs(std::string(pelmora::kNoDisplayText).c_str(), stderr);
+        return 1;
+    }
 
     QApplication app(argc, argv);
     // Closing the main window ends the program even while tool windows are open.

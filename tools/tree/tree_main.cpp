@@ -42,13 +42,27 @@ std::string SerialText(std::uint32_t serial) {
     return text;
 }
 
+constexpr const char* kUsage =
+    "usage: pelmora-tree PATH [/F] [/A]\n"
+    "Draws the folder tree below PATH, subfolders in the program's name order.\n"
+    "  /F  list the files of each folder before its subfolders\n"
+    "  /A  draw with ASCII characters instead of box-drawing ones\n"
+    "The first two lines name the volume: the mount point holding PATH, and a serial\n"
+    "number made from the file system's id. Hidden entries (names beginning with \".\")\n"
+    "are left out. Lines end in CR LF.\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
     pelmora::platform::PinLocalTimeZone();
+    // Alone, --help and /? ask for the usage (a folder named so is still drawn as ./--help).
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "/?") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     // The path always comes first, so a folder named "/F" is still a path.
     if (argc < 2) {
-        std::fputs("usage: pelmora-tree PATH [/F] [/A]\n", stderr);
+        std::fputs(kUsage, stderr);
         return 2;
     }
     const std::string start = argv[1];

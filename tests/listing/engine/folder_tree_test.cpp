@@ -158,5 +158,17 @@ TEST_F(ListFolderTreeTest, FailuresAreReportedAndCleanedUp) {
     ExpectNoTemporaryFiles();
 }
 
+// The tree program explains itself; only the sole argument counts as a request for help.
+TEST(TreeProgram, HelpAndQuestionMarkPrintTheUsage) {
+    const std::string program = testing::ShellQuote(PELMORA_TREE_PROGRAM);
+    for (const char* request : {"--help", "'/?'"}) {
+        const std::string usage = testing::Capture(program + " " + request + "; echo status $?");
+        EXPECT_EQ(usage.rfind("usage: pelmora-tree PATH [/F] [/A]\n", 0), 0u) << usage;
+        EXPECT_NE(usage.find("status 0"), std::string::npos);
+    }
+    EXPECT_NE(testing::Capture(program + " --help /F 2>&1; echo status $?").find("無効なパスです - --help"),
+              std::string::npos);
+}
+
 }  // namespace
 }  // namespace pelmora

@@ -149,6 +149,28 @@ stdout)
     DISPLAY=":$(( $$ % 1000 + 5000 ))" run_program "$D/sub" "$D/b b.txt" "$D/a.txt" ||
         fail "run with an unreachable display ended with $?"
     cmp -s "$work/out" "$work/expected" || fail "unreachable display: listing differs"
+
+    # No paths and no display: no window can open; one clear line instead of Qt's abort.
+    (unset QT_QPA_PLATFORM; timeout 60 "$bin" >"$work/out" 2>"$work/err")
+    status=$?
+    [ "$status" -eq 1 ] || fail "without a display the window run ended with $status"
+    grep -q 'needs a display' "$work/err" || fail "no display: the message is $(cat "$work/err")"
+
+    # The options, and an option-like argument that names nothing.
+    run_program --help || fail "--help ended with $?"
+    grep -q '^usage: pelmora' "$work/out" || fail "--help printed $(cat "$work/out")"
+    run_program --version || fail "--version ended with $?"
+    grep -q '^pelmora [0-9]' "$work/out" || fail "--version printed $(cat "$work/out")"
+    run_program -z "$D/a.txt"
+    status=$?
+    [ "$status" -eq 2 ] || fail "an unknown option ended with $status"
+    grep -q 'unknown option -z' "$work/err" || fail "unknown option: the message is $(cat "$work/err")"
+    [ -s "$work/out" ] && fail "an unknown option listed something"
+
+    # A file really named --help is listed when given as a path.
+    : >"$D/--help"
+    (cd "$D" && timeout 60 "$bin" ./--help >"$work/out" 2>"$work/err") || fail "./--help ended with $?"
+    grep -qF -- '--help' "$work/out" || fail "a file named --help was not listed: $(cat "$work/out")"
     ;;
 
 clipboard-inner)

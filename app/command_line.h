@@ -1,0 +1,42 @@
+#pragma once
+// What the program's command line asks for: the window, the listing of the given paths,
+// or one of the few options. Paths win: an argument that names an existing file or folder
+// is a path even when it begins with "-".
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pelmora {
+
+enum class CommandLineRequest {
+    Window,         // nothing but spaces: the main window
+    ListPaths,      // the arguments are paths to list
+    Help,           // --help
+    Version,        // --version
+    UnknownOption,  // an argument beginning with "-" that names nothing
+};
+
+struct CommandLineChoice {
+    CommandLineRequest request = CommandLineRequest::Window;
+    std::string offending;  // the unknown option
+};
+
+CommandLineChoice ClassifyCommandLine(const std::vector<std::string>& arguments,
+                                      const std::function<bool(const std::string&)>& pathExists);
+
+// The usage text of `pelmora`, ending in a line break.
+std::string ProgramUsageText();
+
+// "pelmora VERSION", ending in a line break.
+std::string ProgramVersionText();
+
+// False when Qt would find no display for the window: no X11 or Wayland display is named
+// and no Qt platform is asked for (an explicit one, "offscreen" for instance, is tried).
+bool WindowCanBeShown(const char* display, const char* waylandDisplay, const char* qtPlatform);
+
+// Said on standard error when the window is asked for and no display can show it.
+extern const std::string_view kNoDisplayText;
+
+}  // namespace pelmora
