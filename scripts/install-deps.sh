@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libicu-dev libzip-dev liblhasa-dev libacl1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # fuzz targets: clang with libFuzzer and the sanitizer runtimes
+  clang libclang-rt-14-dev
   # run: Japanese captions need a CJK font; xdg-open opens files with their program
   fonts-ipafont-gothic xdg-utils
   # tests: X server for the clipboard run, reference archivers, ACL tools

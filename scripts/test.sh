@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Pelmora and runs every test: the full build (program, core and window tests),
-# then the core tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# then the core tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then
+# every fuzz target for 20 seconds on its corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,3 +20,6 @@ cmake -S . -B build-asan "${generator[@]}" -DCMAKE_BUILD_TYPE=Debug \
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs" --timeout 900 -L core
+
+# The fuzz targets: a finding fails the run.
+bash scripts/fuzz.sh all 20

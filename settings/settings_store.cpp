@@ -118,7 +118,11 @@ void LoadSettings(Settings& settings, const std::string& iniPath) {
     LoadKeys(settings, platform::ProfileFile::Load(iniPath));
 }
 
-void LoadDefaultSettings(Settings& settings) { LoadKeys(settings, platform::ProfileFile::Parse(DefaultIniText())); }
+void LoadDefaultSettings(Settings& settings) { LoadSettingsFromText(settings, DefaultIniText()); }
+
+void LoadSettingsFromText(Settings& settings, std::string_view fileBytes) {
+    LoadKeys(settings, platform::ProfileFile::Parse(fileBytes));
+}
 
 void NormalizeSettings(Settings& settings, const std::string& programFolder, BrowserSettingsSink* sink) {
     for (const KeyDescriptor& descriptor : KeyTable()) {

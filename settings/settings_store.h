@@ -33,6 +33,9 @@ void LoadSettings(Settings& settings, const std::string& iniPath);
 // Reads every key as a newly created default file would give it, without any file.
 void LoadDefaultSettings(Settings& settings);
 
+// Reads every key from the bytes of a settings file, without touching the disk.
+void LoadSettingsFromText(Settings& settings, std::string_view fileBytes);
+
 // Brings every field to a well-formed value and points the browser at the start folder,
 // the pattern and the hidden/system display. `sink` may be null (no window).
 void NormalizeSettings(Settings& settings, const std::string& programFolder, BrowserSettingsSink* sink);

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Writes the seed corpora of the fuzz targets into DIR/<target>/: small samples of each
+# input kind, made here with the system's own tools; nothing is downloaded.
+set -euo pipefail
+out=${1:?usage: make-fuzz-corpus.sh DIR}
+mkdir -p "$out"
+seed() {  # target name: standard input becomes one seed file
+    mkdir -p "$out/$1"
+    cat >"$out/$1/$2"
+}
+
+ini_default=$'[Pelmora]\r\nKakomi="\r\nKugiri=,\r\nFileName=1\r\nFileFullPath=0\r\n\r\n[FolderView]\r\nFol_Kakomi="\r\nTreeWaitTime=0x40\r\n\r\n[ChoiView]\r\nCV_use_Stealth=0\r\nCV_Stealth=255\r\n\r\n[AclView]\r\n'
+printf '%s' "$ini_default" | seed settings_fuzz default.ini
+printf '[pelmora]\nkakomi=<tab>\nKugiri= "<CRLF>" \nFormLeft=-12\nHex_ReadByte=4096\nJump01=/tmp\n[Pelmora]\nKakomi=x\n' |
+    seed settings_fuzz odd.ini
+printf 'Pelmora\nKakomi\n<TAB>\n%s' "$ini_default" | seed profile_file_fuzz default.ini
+printf 'a\nb\n"quoted"\n[a]\nb=1\r\nc\r[A]\nB=2\n\xef\xbb\xbf' | seed profile_file_fuzz odd.ini
+
+printf '/home/user/a.txt "/home/user/b b.txt"  /tmp' | seed command_line_fuzz plain
+printf '"unterminated /x ""y"  z' | seed command_line_fuzz quotes
+
+printf '*.txt;*.csv\0README.TXT' | seed wildcard_fuzz extensions
+printf '*.\0name' | seed wildcard_fuzz dotless
+printf '?\xe6\x97\xa5*\0a\xe6\x97\xa5b' | seed wildcard_fuzz multibyte
+
+printf '日本語のテキスト abc \xff\xfe \xed\xa0\x80 \xc0\xaf \xf4\x90\x80\x80' | seed utf8_fuzz mixed
+
+printf 'b.txt\nA.txt\na.TXT\n日本.txt\n_x\n-y\nZ\nz\n10\n9\n' | seed text_order_fuzz names
+
+head -c 300 /dev/urandom | seed hex_dump_fuzz random
+printf '\x01Hello, world!\r\n\x00\x7f\x80' | seed hex_dump_fuzz text
