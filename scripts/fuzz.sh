@@ -21,6 +21,8 @@ cmake --build build-fuzz -j"$(nproc)" --target $targets
 rm -rf build-fuzz/seeds
 bash scripts/make-fuzz-corpus.sh build-fuzz/seeds
 status=0
+passed=0
+failed=0
 for t in $targets; do
   corpus=build-fuzz/corpus/$t
   findings=build-fuzz/findings/$t
@@ -32,8 +34,11 @@ for t in $targets; do
     tail -n 40 build-fuzz/"$t".log
     echo "FINDING in $t (input kept in $findings/)"
     status=1
+    failed=$((failed + 1))
   else
+    passed=$((passed + 1))
     grep -E '^stat::number_of_executed_units|^#[0-9]+.*DONE' build-fuzz/"$t".log | tail -n 2 || true
   fi
 done
+echo "fuzz: $passed passed, $failed failed"
 exit $status
