@@ -6,7 +6,10 @@
 
 namespace pelmora::platform {
 
-// True when opening the file with the desktop's default program would run it.
+// True when opening the file with the desktop's default program would run it. POSIX: a
+// .desktop entry, a .sh script, a .run or .AppImage package by name, or a file that
+// begins with an ELF header or "#!". An execute bit alone does not make a program.
+// Never a folder.
 bool OpeningRunsProgram(const std::string& path);
 
 // Hands the file or folder to the desktop's opener (POSIX: xdg-open), which lives on by

@@ -15,11 +15,10 @@ constexpr std::string_view kAskToRun =
     "プログラム、スクリプト、コンポーネントファイル、その他、を実行しようとしています。\r\n実行しますか？";
 constexpr std::string_view kProgramNotFound = " が見つかりません";
 
-constexpr std::array<std::string_view, 48> kGuardedExtensions{
-    "AD",  "ADP", "ASP", "BAS", "BAT", "CHM", "CMD", "COM", "CPL", "CRT",     "EXE", "HLP",
-    "HTA", "INF", "INS", "ISP", "JS",  "JSE", "LNK", "MDB", "MDE", "MSC",     "MSI", "MSP",
-    "MST", "PCD", "PIF", "REG", "SCR", "SCT", "SHB", "SHS", "URL", "VB",      "VBE", "VBS",
-    "VSD", "VSS", "VST", "VSW", "WS",  "WSC", "WSF", "WSH", "DESKTOP", "SH", "RUN", "APPIMAGE"};
+constexpr std::array<std::string_view, 44> kGuardedExtensions{
+    "AD",  "ADP", "ASP", "BAS", "BAT", "CHM", "CMD", "COM", "CPL", "CRT", "EXE", "HLP", "HTA", "INF", "INS",
+    "ISP", "JS",  "JSE", "LNK", "MDB", "MDE", "MSC", "MSI", "MSP", "MST", "PCD", "PIF", "REG", "SCR", "SCT",
+    "SHB", "SHS", "URL", "VB",  "VBE", "VBS", "VSD", "VSS", "VST", "VSW", "WS",  "WSC", "WSF", "WSH"};
 
 std::string UpperAscii(std::string_view text) {
     std::string upper(text);

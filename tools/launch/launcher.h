@@ -12,9 +12,9 @@
 
 namespace pelmora {
 
-// True for the extensions (upper case, without the dot) of programs, scripts, shortcuts and
-// other executable content: the 44 of the original list plus DESKTOP, SH, RUN and APPIMAGE,
-// which the desktop opener would also run here.
+// True for the 44 extensions (upper case, without the dot) of Windows programs, scripts,
+// shortcuts and other executable content. What the desktop opener of this system would run
+// besides is the platform's to say (platform::OpeningRunsProgram).
 bool IsGuardedExtension(std::string_view upperExtension);
 
 enum class LaunchGuard { Allowed, Ask, Refused };

@@ -28,8 +28,8 @@ BrowserState Selecting(const std::string& folder, const std::string& name) {
     return state;
 }
 
-TEST(LaunchGuard, TheListThePermissionBitAndTheThreeLockValues) {
-    for (const char* extension : {"EXE", "BAT", "VBS", "LNK", "WSH", "AD", "DESKTOP", "SH", "APPIMAGE", "RUN"}) {
+TEST(LaunchGuard, TheListTheProgramTestAndTheThreeLockValues) {
+    for (const char* extension : {"EXE", "BAT", "VBS", "LNK", "WSH", "AD"}) {
         EXPECT_TRUE(IsGuardedExtension(extension)) << extension;
     }
     for (const char* extension : {"", "TXT", "exe", "EX", "EXEC", "PDF", "DESK"}) {
@@ -38,7 +38,7 @@ TEST(LaunchGuard, TheListThePermissionBitAndTheThreeLockValues) {
     const struct {
         const char* lock;
         const char* extension;
-        bool executable;
+        bool runsProgram;
         LaunchGuard expected;
     } table[] = {
         {"0", "EXE", true, LaunchGuard::Allowed},   {"1", "EXE", false, LaunchGuard::Ask},
@@ -47,8 +47,8 @@ TEST(LaunchGuard, TheListThePermissionBitAndTheThreeLockValues) {
         {"2", "PNG", true, LaunchGuard::Refused},   {"", "BAT", false, LaunchGuard::Ask},  // key missing
     };
     for (const auto& row : table) {
-        EXPECT_EQ(CheckLaunchGuard(row.lock, row.extension, row.executable), row.expected)
-            << row.lock << " " << row.extension << " " << row.executable;
+        EXPECT_EQ(CheckLaunchGuard(row.lock, row.extension, row.runsProgram), row.expected)
+            << row.lock << " " << row.extension << " " << row.runsProgram;
     }
 }
 
@@ -115,6 +115,49 @@ INSTANTIATE_TEST_SUITE_P(
         LaunchCase{"NothingSelectedHandsOnTheFolder", "", "1", true, {"program|@/bin/noext-viewer|@/data"}, {},
                    false}),
     [](const ::testing::TestParamInfo<LaunchCase>& param) { return param.param.name; });
+
+// On exFAT, NTFS or SMB mounts every file shows an execute bit: only what a start would run
+// is guarded, by extension or by an executable header; documents open as usual.
+TEST(LaunchSelectedFile, EveryFileExecutableGuardsOnlyPrograms) {
+    testing::TempTree tree;
+    const std::string docs = tree.AddFolder("docs");
+    const struct {
+        const char* name;
+        std::string content;
+        bool guarded;
+    } files[] = {
+        {"notes.txt", "text", false},          {"README", "plain words", false},
+        {"photo.png", "\x89PNG", false},       {"prog", std::string("\x7f" "ELF\x02\x01", 6), true},
+        {"script", "#!/bin/sh\necho", true},   {"tool.AppImage", "data", true},
+        {"menu.desktop", "[Desktop Entry]", true}, {"setup.run", "data", true},
+        {"go.sh", "echo", true},               {"setup.exe", "MZ", true},
+    };
+    for (const auto& file : files) ::chmod(tree.AddFile("docs/" + std::string(file.name), file.content).c_str(), 0755);
+    ::chmod(docs.c_str(), 0755);
+
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        Settings settings;
+        testing::FakeDialogs dialogs;
+        testing::FakeProcessStarter refusing;
+        settings.ExtStartLock = "2";
+        LaunchSelectedFile(Selecting(docs, file.name), settings, dialogs, refusing);
+        EXPECT_EQ(refusing.calls, file.guarded ? std::vector<std::string>{}
+                                               : std::vector<std::string>{"open|" + docs + "/" + file.name});
+        testing::FakeProcessStarter asking;
+        settings.ExtStartLock = "1";
+        LaunchSelectedFile(Selecting(docs, file.name), settings, dialogs, asking);
+        EXPECT_EQ(dialogs.questions.size(), file.guarded ? 1u : 0u);
+    }
+    // The folder itself, searchable as every folder is, opens without a question.
+    testing::FakeDialogs dialogs;
+    testing::FakeProcessStarter starter;
+    Settings settings;
+    settings.ExtStartLock = "1";
+    LaunchSelectedFile(Selecting(docs, ""), settings, dialogs, starter);
+    EXPECT_EQ(starter.calls, std::vector<std::string>{"open|" + docs});
+    EXPECT_TRUE(dialogs.questions.empty());
+}
 
 }  // namespace
 }  // namespace pelmora
