@@ -80,8 +80,11 @@ void CommandDispatcher::Command12Click() {
 void CommandDispatcher::Command5Click() {
     // The tree printer is installed beside the program; its temporary files go beside the settings.
     const std::string treeProgram = platform::JoinPath(paths_.programFolder, "pelmora-tree");
-    RunBusy([this, treeProgram] { ListFolderTree(browser_.CurrentFolder(), settings_, treeProgram, paths_.settingsFolder, jobs_, starter_); },
-            texts::kFolderReadFailed);
+    RunBusy(
+        [this, treeProgram] {
+            ListFolderTree(browser_.CurrentFolder(), settings_, treeProgram, paths_.settingsFolder, jobs_, starter_);
+        },
+        texts::kFolderReadFailed);
 }
 
 void CommandDispatcher::Command11Click() {

@@ -40,7 +40,8 @@ protected:
 // The words reach the program as they stand and its output lands in the file; a program the
 // script cannot execute is told apart from a script that ran.
 TEST_F(ProcessStarterTest, ScriptRunsQuotedWordsOrReportsTheMissingProgram) {
-    ASSERT_TRUE(WriteCommandScript(script_, RedirectedCommandLine({"printf", "%s|", "a  b", "$(x)'y`z`"}, output_, "")));
+    ASSERT_TRUE(
+        WriteCommandScript(script_, RedirectedCommandLine({"printf", "%s|", "a  b", "$(x)'y`z`"}, output_, "")));
     EXPECT_EQ(starter_.RunCommandScript(script_, 10s), ScriptRunOutcome::Finished);
     EXPECT_EQ(pelmora::testing::ReadFile(output_), "a  b|$(x)'y`z`|");
 
