@@ -14,6 +14,7 @@ CommandLineChoice ClassifyCommandLine(const std::vector<std::string>& arguments,
         if (argument.find_first_not_of(' ') != std::string::npos) blank = false;
     }
     if (blank) return {};
+    if (arguments.front() == kKeepClipboardOption) return {CommandLineRequest::KeepClipboard, {}};
     for (const std::string& argument : arguments) {
         if (argument.empty() || argument[0] != '-' || pathExists(argument)) continue;
         if (arguments.size() == 1 && argument == "--help") return {CommandLineRequest::Help, {}};

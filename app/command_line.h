@@ -10,12 +10,16 @@
 
 namespace pelmora {
 
+// How the program starts the background copy of itself that keeps a result on the clipboard.
+inline constexpr std::string_view kKeepClipboardOption = "--keep-clipboard";
+
 enum class CommandLineRequest {
     Window,         // nothing but spaces: the main window
     ListPaths,      // the arguments are paths to list
     Help,           // --help
     Version,        // --version
     UnknownOption,  // an argument beginning with "-" that names nothing
+    KeepClipboard,  // the program's own clipboard keeper
 };
 
 struct CommandLineChoice {

@@ -70,17 +70,6 @@ ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes) {
     return ReadOutcome::Read;
 }
 
-// Writing through a symbolic link updates the file it points at instead of replacing the link.
-std::string WriteTarget(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (fs::is_symlink(path, ec)) {
-        fs::path real = fs::canonical(path, ec);
-        if (!ec) return real.string();
-    }
-    return path;
-}
-
 }  // namespace
 
 std::int32_t ParseProfileInt(std::string_view text) {
@@ -269,6 +258,7 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
 }
 
 bool WriteProfileStrings(const std::vector<ProfileEntry>& entries, const std::string& path) {
+    // Read, locked and written where the writes of saved results go, too: through links.
     const std::string target = WriteTarget(path);
     FileLock lock(target);
     std::string before;
@@ -283,7 +273,7 @@ bool WriteProfileStrings(const std::vector<ProfileEntry>& entries, const std::st
     const std::string after = file.Text();
     if (outcome == ReadOutcome::Read && after == before) return allStored;
     if (outcome == ReadOutcome::Missing && after.empty()) return allStored;
-    return WriteFileAtomically(target, after) && allStored;
+    return ReplaceFileContents(target, after) && allStored;
 }
 
 }  // namespace pelmora::platform

@@ -12,7 +12,8 @@
 // Writing keeps every other byte of the file, replaces the first occurrence of a key in
 // place, adds a missing key at the end of its section and a missing section at the end of
 // the file, with CR LF line ends. Each write is one locked read-modify-write that replaces
-// the file atomically, so copies of the program writing at the same time lose nothing.
+// the file by the rule of ReplaceFileContents (through links, atomically where the system
+// allows), so copies of the program writing at the same time lose nothing.
 
 #include <cstddef>
 #include <cstdint>

@@ -108,7 +108,7 @@ void LoadKeys(Settings& settings, const platform::ProfileFile& file) {
 void CreateDefaultIni(const std::string& iniPath) {
     platform::FileLock lock(iniPath);
     if (platform::PathExists(iniPath)) return;
-    if (!platform::WriteFileAtomically(iniPath, DefaultIniText())) {
+    if (!platform::ReplaceFileContents(iniPath, DefaultIniText())) {
         const int error = errno != 0 ? errno : EIO;
         throw std::system_error(error, std::generic_category(), "cannot create " + iniPath);
     }

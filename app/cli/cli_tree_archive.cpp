@@ -7,6 +7,7 @@
 #include "listing/engine/browser_state.h"
 #include "listing/engine/folder_tree.h"
 #include "platform/file_system.h"
+#include "platform/process_starter.h"
 #include "platform/temporary_folder.h"
 
 namespace pelmora::cli {
@@ -25,7 +26,8 @@ int RunTree(CliRun& run, const std::vector<std::string>& args) {
         return kExitFailure;
     }
     const std::string treeProgram = platform::JoinPath(platform::ProgramFolder(), "pelmora-tree");
-    const bool delivered = ListFolderTree(folder, run.settings, treeProgram, temporary, run.job.context);
+    const bool delivered = ListFolderTree(folder, run.settings, treeProgram, temporary, run.job.context,
+                                          platform::SystemProcessStarter());
     std::error_code ignored;
     std::filesystem::remove_all(temporary, ignored);
     return FinishCommand(run, !delivered);

@@ -4,9 +4,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <utility>
 
@@ -14,6 +12,7 @@
 #include "app/ui/dropped_run_texts.h"
 #include "app/ui/qt_job_context.h"
 #include "platform/detached_process.h"
+#include "platform/standard_input.h"
 
 namespace pelmora {
 
@@ -26,18 +25,6 @@ void Answer(const char* word) {
     std::fputs(word, stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
-}
-
-std::string ReadAllStandardInput() {
-    std::string text;
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        text.append(buffer, static_cast<size_t>(n));
-    }
-    return text;
 }
 
 }  // namespace
@@ -63,7 +50,7 @@ void KeepOwnedClipboardText() {
 }
 
 int RunClipboardKeeper(int argc, char** argv) {
-    const std::string text = ReadAllStandardInput();
+    const std::string text = platform::ReadAllStandardInput();
     QGuiApplication app(argc, argv);
     if (!IsDisplayPlatform(QGuiApplication::platformName().toStdString())) {
         Answer(kFailedAnswer);

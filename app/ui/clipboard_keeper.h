@@ -8,11 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "app/command_line.h"
 #include "listing/engine/job_context.h"
 
 namespace pelmora {
-
-inline constexpr std::string_view kKeepClipboardOption = "--keep-clipboard";
 
 // Starts the keeper for the display that Qt's platform plugin `platformName` ("xcb",
 // "wayland") reaches. True once the keeper reports that it owns the clipboard.

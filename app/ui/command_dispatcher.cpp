@@ -17,7 +17,7 @@
 namespace pelmora {
 
 CommandDispatcher::CommandDispatcher(Settings& settings, const AppPaths& paths, BrowserController& browser,
-                                     BusyState& busy, JobContext& jobs, ProcessStarter& starter)
+                                     BusyState& busy, JobContext& jobs, platform::ProcessStarter& starter)
     : settings_(settings), paths_(paths), browser_(browser), busy_(busy), jobs_(jobs), starter_(starter) {}
 
 void CommandDispatcher::Trap(const std::function<void()>& command, const std::string& failureMessage) {
@@ -80,8 +80,11 @@ void CommandDispatcher::Command12Click() {
 void CommandDispatcher::Command5Click() {
     // The tree printer is installed beside the program; its temporary files go beside the settings.
     const std::string treeProgram = platform::JoinPath(paths_.programFolder, "pelmora-tree");
-    RunBusy([this, treeProgram] { ListFolderTree(browser_.CurrentFolder(), settings_, treeProgram, paths_.settingsFolder, jobs_); },
-            texts::kFolderReadFailed);
+    RunBusy(
+        [this, treeProgram] {
+            ListFolderTree(browser_.CurrentFolder(), settings_, treeProgram, paths_.settingsFolder, jobs_, starter_);
+        },
+        texts::kFolderReadFailed);
 }
 
 void CommandDispatcher::Command11Click() {

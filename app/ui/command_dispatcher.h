@@ -11,14 +11,17 @@
 
 namespace pelmora {
 
+namespace platform {
+class ProcessStarter;
+}
+
 class BrowserController;
 class BusyState;
-class ProcessStarter;
 
 class CommandDispatcher {
 public:
     CommandDispatcher(Settings& settings, const AppPaths& paths, BrowserController& browser, BusyState& busy,
-                      JobContext& jobs, ProcessStarter& starter);
+                      JobContext& jobs, platform::ProcessStarter& starter);
 
     void Command1Click();     // ファイル名を取得
     void File1DoubleClick();  // the same listing, without the busy state
@@ -48,7 +51,7 @@ private:
     BrowserController& browser_;
     BusyState& busy_;
     JobContext& jobs_;
-    ProcessStarter& starter_;
+    platform::ProcessStarter& starter_;
     bool programEnding_ = false;
 };
 

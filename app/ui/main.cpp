@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
         });
     switch (choice.request) {
         case pelmora::CommandLineRequest::ListPaths:
-            // Paths on the command line are listed without a window.
+        case pelmora::CommandLineRequest::KeepClipboard:
+            // Paths on the command line are listed without a window; the keeper is part of that run.
             return pelmora::RunDroppedFiles(argc, argv);
         case pelmora::CommandLineRequest::Help:
             std::fputs(pelmora::ProgramUsageText().c_str(), stdout);

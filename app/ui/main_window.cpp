@@ -30,7 +30,6 @@
 #include "common/window_placement.h"
 #include "platform/volume_list.h"
 #include "settings/ini_access.h"
-#include "tools/launch/launcher.h"
 
 namespace pelmora {
 
@@ -65,11 +64,10 @@ MainWindow::MainWindow(Settings& settings, AppPaths paths, MainWindowServices se
     if (!services.dialogs) ownDialogs_ = std::make_unique<QtUserDialogs>(this);
     if (!services.clipboard) ownClipboard_ = std::make_unique<QtClipboardSink>();
     if (!services.saveDialog) ownSaveDialog_ = std::make_unique<QtSaveDialog>(this);
-    if (!services.starter) ownStarter_ = std::make_unique<SystemProcessStarter>();
     dialogs_ = services.dialogs ? services.dialogs : ownDialogs_.get();
     ClipboardSink& clipboard = services.clipboard ? *services.clipboard : *ownClipboard_;
     SaveDialog& saveDialog = services.saveDialog ? *services.saveDialog : *ownSaveDialog_;
-    ProcessStarter& starter = services.starter ? *services.starter : *ownStarter_;
+    platform::ProcessStarter& starter = services.starter ? *services.starter : platform::SystemProcessStarter();
 
     BuildControls();
     BuildMenus();

@@ -9,6 +9,7 @@
 
 #include "app/app_paths.h"
 #include "listing/engine/job_context.h"
+#include "platform/process_starter.h"
 #include "settings/settings_record.h"
 
 class QComboBox;
@@ -25,7 +26,6 @@ class DriveList;
 class FileListModel;
 class FolderListWidget;
 class PicturePanel;
-class ProcessStarter;
 class ProgressDialog;
 class ToolWindows;
 
@@ -35,7 +35,7 @@ struct MainWindowServices {
     UserDialogs* dialogs = nullptr;
     ClipboardSink* clipboard = nullptr;
     SaveDialog* saveDialog = nullptr;
-    ProcessStarter* starter = nullptr;
+    platform::ProcessStarter* starter = nullptr;
 };
 
 class MainWindow : public QMainWindow {
@@ -91,7 +91,6 @@ private:
     std::unique_ptr<UserDialogs> ownDialogs_;
     std::unique_ptr<ClipboardSink> ownClipboard_;
     std::unique_ptr<SaveDialog> ownSaveDialog_;
-    std::unique_ptr<ProcessStarter> ownStarter_;
     UserDialogs* dialogs_;
     CancelFlag cancel_;
 

@@ -3,29 +3,15 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <optional>
 #include <utility>
 
 #include "listing/engine/listing_messages.h"
 #include "listing/engine/result_output.h"
+#include "platform/command_script.h"
 #include "platform/file_system.h"
-#include "platform/process_runner.h"
 
 namespace pelmora {
 namespace {
-
-std::string ShellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) {
-        if (c == '\'') {
-            quoted += "'\\''";
-        } else {
-            quoted += c;
-        }
-    }
-    quoted += '\'';
-    return quoted;
-}
 
 // The script and output file exist only while the command runs, whatever way it ends.
 class TemporaryFiles {
@@ -67,13 +53,15 @@ std::string TreeSwitchText(const Settings& settings) {
     return switches;
 }
 
+std::string TreeScriptName() { return std::string("px_tree") + platform::kCommandScriptExtension; }
+
 std::string TreeScriptLine(const std::string& treeProgram, const std::string& folder, const std::string& outputPath,
                            const std::string& switches) {
-    return ShellQuoted(treeProgram) + " " + ShellQuoted(folder) + " > " + ShellQuoted(outputPath) + switches;
+    return platform::RedirectedCommandLine({treeProgram, folder}, outputPath, switches);
 }
 
 bool ListFolderTree(const std::string& folder, const Settings& settings, const std::string& treeProgram,
-                    const std::string& tempFolder, JobContext& job) {
+                    const std::string& tempFolder, JobContext& job, platform::ProcessStarter& starter) {
     if (!platform::FileExists(treeProgram)) {
         job.dialogs.ShowMessage(std::string(kTreeProgramMissing));
         return false;
@@ -86,7 +74,7 @@ bool ListFolderTree(const std::string& folder, const Settings& settings, const s
     job.progress.Open(std::string(kTreeActivity), false);
     job.progress.Pump();
 
-    const std::string scriptPath = platform::JoinPath(tempFolder, kTreeScriptName);
+    const std::string scriptPath = platform::JoinPath(tempFolder, TreeScriptName());
     const std::string outputPath = platform::JoinPath(tempFolder, kTreeOutputName);
     TemporaryFiles temporary(scriptPath, outputPath);
     auto fail = [&](std::string_view message, const std::string& path) {
@@ -96,26 +84,21 @@ bool ListFolderTree(const std::string& folder, const Settings& settings, const s
         return false;
     };
 
-    {
-        // LF, not CR LF: the shell would take a CR as part of the last argument.
-        std::ofstream script(scriptPath, std::ios::binary | std::ios::trunc);
-        script << TreeScriptLine(treeProgram, folder, outputPath, TreeSwitchText(settings)) << '\n';
-        script.close();
-        if (!script) return fail(kTreeScriptWriteFailed, scriptPath);
+    if (!platform::WriteCommandScript(scriptPath,
+                                      TreeScriptLine(treeProgram, folder, outputPath, TreeSwitchText(settings)))) {
+        return fail(kTreeScriptWriteFailed, scriptPath);
     }
     job.progress.Pump();
 
-    std::string error;
-    std::unique_ptr<platform::ChildProcess> tree = platform::ChildProcess::Start({"/bin/sh", scriptPath}, error);
-    if (!tree) return fail(kTreeStartFailed, scriptPath);
     const int seconds = settings.TreeWaitTime > 0 ? settings.TreeWaitTime : 1;
-    const bool finished = tree->WaitFor(std::chrono::seconds(seconds));
-    if (!finished) tree->Kill();  // before its output is read, so the file no longer grows
-    const std::optional<int> exitCode = tree->ExitCode();
-    tree.reset();
-    // The shell's own codes for a program it could not execute.
-    if (finished && exitCode && (*exitCode == 126 || *exitCode == 127)) {
-        return fail(kTreeStartFailed, treeProgram);
+    switch (starter.RunCommandScript(scriptPath, std::chrono::seconds(seconds))) {
+        case platform::ScriptRunOutcome::ScriptNotStarted:
+            return fail(kTreeStartFailed, scriptPath);
+        case platform::ScriptRunOutcome::ProgramNotStarted:
+            return fail(kTreeStartFailed, treeProgram);
+        case platform::ScriptRunOutcome::Finished:
+        case platform::ScriptRunOutcome::TimedOut:  // ended; what it wrote by then is delivered
+            break;
     }
 
     std::ifstream output(outputPath, std::ios::binary);

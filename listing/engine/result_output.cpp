@@ -48,7 +48,7 @@ SaveRequest MakeSaveRequest(const std::string& defaultPath, const LocalDateTime&
 }
 
 bool WriteResultFile(const std::string& path, const std::string& text) {
-    return platform::WriteFileAtomically(path, text);
+    return platform::ReplaceFileContents(path, text);
 }
 
 void SaveResultToFile(JobContext& context, const std::string& defaultPath, const std::string& text) {

@@ -22,9 +22,10 @@ std::string SaveTimeStamp(const LocalDateTime& now);
 // The save request for a default path at the given time.
 SaveRequest MakeSaveRequest(const std::string& defaultPath, const LocalDateTime& now);
 
-// Replaces the whole file with the text, as is (no byte-order mark, no added line break).
-// The text goes to a new file renamed over the old one, so a failed write leaves the
-// existing file untouched. False on failure.
+// Replaces the whole file with the text, as is (no byte-order mark, no added line break),
+// by the rule of platform::ReplaceFileContents: through links, keeping the file's
+// permissions, owner and links, never writing a file the user may not write. False on
+// failure.
 bool WriteResultFile(const std::string& path, const std::string& text);
 
 }  // namespace pelmora

@@ -2,17 +2,23 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace pelmora::platform {
 
 namespace {
+
+// Symbolic links a path may pass through before the system gives up on it (ELOOP).
+constexpr int kMaxLinkHops = 40;
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -24,6 +30,76 @@ bool WriteAll(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<size_t>(n));
     }
     return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool ReadLink(const std::string& path, std::string& target) {
+    std::string buffer(256, '\0');
+    for (;;) {
+        const ssize_t n = ::readlink(path.c_str(), buffer.data(), buffer.size());
+        if (n < 0) return false;
+        if (static_cast<size_t>(n) < buffer.size()) {
+            target = buffer.substr(0, static_cast<size_t>(n));
+            return true;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+bool InGroup(gid_t group) {
+    if (group == ::getegid()) return true;
+    const int count = ::getgroups(0, nullptr);
+    if (count <= 0) return false;
+    std::vector<gid_t> groups(static_cast<size_t>(count));
+    const int got = ::getgroups(count, groups.data());
+    return got > 0 && std::find(groups.begin(), groups.begin() + got, group) != groups.begin() + got;
+}
+
+WriteTargetFacts FactsOf(const std::string& target, const struct stat* st) {
+    WriteTargetFacts facts;
+    if (st == nullptr) return facts;
+    facts.exists = true;
+    facts.regularFile = S_ISREG(st->st_mode);
+    facts.userMayWrite = ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
+    facts.linkCount = static_cast<unsigned>(st->st_nlink);
+    const uid_t user = ::geteuid();
+    facts.ownerKept = user == 0 || (st->st_uid == user && InGroup(st->st_gid));
+    const std::string folder = FolderOf(target);
+    struct stat folderStat {};
+    facts.folderTakesNewFile = ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0 &&
+                               ::stat(folder.c_str(), &folderStat) == 0;
+    // In a sticky folder (/tmp) only the owners of the file or folder may rename over it.
+    if (facts.folderTakesNewFile && (folderStat.st_mode & S_ISVTX) != 0 && user != 0 && st->st_uid != user &&
+        folderStat.st_uid != user) {
+        facts.folderTakesNewFile = false;
+    }
+    return facts;
+}
+
+// Extended attributes (access lists, Samba's DOS attributes) go over to the new file as far
+// as the system lets this user set them; the rest it would not have let us keep anyway.
+void CopyExtendedAttributes(const std::string& from, int to) {
+    const ssize_t size = ::listxattr(from.c_str(), nullptr, 0);
+    if (size <= 0) return;
+    std::string names(static_cast<size_t>(size), '\0');
+    const ssize_t got = ::listxattr(from.c_str(), names.data(), names.size());
+    if (got <= 0) return;
+    names.resize(static_cast<size_t>(got));
+    for (std::size_t at = 0; at < names.size();) {
+        const std::string name = names.c_str() + at;
+        at += name.size() + 1;
+        const ssize_t valueSize = ::getxattr(from.c_str(), name.c_str(), nullptr, 0);
+        if (valueSize < 0) continue;
+        std::string value(static_cast<size_t>(valueSize), '\0');
+        const ssize_t valueGot = ::getxattr(from.c_str(), name.c_str(), value.data(), value.size());
+        if (valueGot < 0) continue;
+        (void)::fsetxattr(to, name.c_str(), value.data(), static_cast<size_t>(valueGot), 0);
+    }
 }
 
 // Removes the temporary file on every early return, keeping the errno of the real failure.
@@ -57,28 +133,27 @@ private:
     bool committed_ = false;
 };
 
-}  // namespace
+bool OverwriteInPlace(const std::string& target, bool regularFile, std::string_view bytes) {
+    // A pipe or device is written as it is, never truncated, and must not block the open.
+    const int flags = O_WRONLY | O_CLOEXEC | O_NOCTTY | (regularFile ? O_TRUNC : O_NONBLOCK);
+    const int fd = ::open(target.c_str(), flags);
+    if (fd < 0) return false;
+    bool ok = regularFile || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
+    ok = ok && WriteAll(fd, bytes) && (!regularFile || ::fsync(fd) == 0);
+    const int saved = errno;
+    if (::close(fd) != 0 && ok) return false;
+    errno = saved;
+    return ok;
+}
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    if (path.empty() || path.back() == '/') {
-        errno = EINVAL;
-        return false;
-    }
-
-    struct stat st {};
-    const bool replacing = ::stat(path.c_str(), &st) == 0;
-    if (replacing && S_ISDIR(st.st_mode)) {
-        errno = EISDIR;
-        return false;
-    }
-
+bool ReplaceByRename(const std::string& target, const struct stat* old, std::string_view bytes) {
     // A new file gets 0666 less the umask from open itself, like any file the user makes.
     int fd = -1;
     std::string tempPath;
     // A hidden name beside the target, short enough for any file name the target may have.
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    const std::string stem = "." + path.substr(folder.size(), 100) + ".tmp";
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    const std::string stem = "." + target.substr(folder.size(), 100) + ".tmp";
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count() % 1000000;
@@ -91,19 +166,79 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     TempFileGuard temp(tempPath);
     temp.SetFd(fd);
 
-    if (replacing) {
-        if (::fchmod(fd, st.st_mode & 07777) != 0) return false;
-        // Only possible for the super-user; keeps a file edited by root owned by its user.
-        if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) (void)!::fchown(fd, st.st_uid, st.st_gid);
+    if (old != nullptr) {
+        // The owner first: changing it may clear set-user-ID bits the mode then restores.
+        // A file system without owners (FAT, or one mounted for a single user) may refuse
+        // that even to the super-user: then the file is written where it is.
+        if ((old->st_uid != ::geteuid() || old->st_gid != ::getegid()) &&
+            ::fchown(fd, old->st_uid, old->st_gid) != 0) {
+            return OverwriteInPlace(target, true, bytes);
+        }
+        if (::fchmod(fd, old->st_mode & 07777) != 0) return false;
+        CopyExtendedAttributes(target, fd);
     }
     if (!WriteAll(fd, bytes)) return false;
     if (::fsync(fd) != 0) return false;
     if (!temp.Close()) return false;
-    if (::rename(temp.Path().c_str(), path.c_str()) != 0) return false;
+    if (::rename(temp.Path().c_str(), target.c_str()) != 0) return false;
     temp.Commit();
     // The folder is not synced: after a crash either the old or the new file is there, both
     // whole, which is all a settings or result file needs.
     return true;
+}
+
+}  // namespace
+
+std::string WriteTarget(const std::string& path) {
+    std::string current = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat st {};
+        std::string link;
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode) || !ReadLink(current, link) || link.empty()) {
+            return current;
+        }
+        if (link.front() == '/') {
+            current = link;
+        } else {
+            const std::size_t slash = current.rfind('/');
+            current = (slash == std::string::npos ? std::string() : current.substr(0, slash + 1)) + link;
+        }
+    }
+    return current;  // a loop of links: the write then fails on it as the system says
+}
+
+WriteMethod ChooseWriteMethod(const WriteTargetFacts& facts) {
+    if (!facts.exists) return WriteMethod::ReplaceByRename;
+    if (!facts.userMayWrite) return WriteMethod::Refuse;
+    if (!facts.regularFile || facts.linkCount > 1 || !facts.folderTakesNewFile || !facts.ownerKept) {
+        return WriteMethod::OverwriteInPlace;
+    }
+    return WriteMethod::ReplaceByRename;
+}
+
+bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
+    if (path.empty() || path.back() == '/') {
+        errno = EINVAL;
+        return false;
+    }
+    const std::string target = WriteTarget(path);
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) {
+        errno = EISDIR;
+        return false;
+    }
+    const WriteTargetFacts facts = FactsOf(target, exists ? &st : nullptr);
+    switch (ChooseWriteMethod(facts)) {
+        case WriteMethod::Refuse:
+            errno = EACCES;
+            return false;
+        case WriteMethod::OverwriteInPlace:
+            return OverwriteInPlace(target, facts.regularFile, bytes);
+        case WriteMethod::ReplaceByRename:
+            break;
+    }
+    return ReplaceByRename(target, exists ? &st : nullptr, bytes);
 }
 
 }  // namespace pelmora::platform

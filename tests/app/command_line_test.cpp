@@ -28,6 +28,7 @@ TEST(CommandLine, PathsWinOverOptionsAndUnknownOptionsAreRefused) {
         {{"-v"}, CommandLineRequest::UnknownOption, "-v"},
         {{"a.txt", "--version"}, CommandLineRequest::UnknownOption, "--version"},
         {{"-"}, CommandLineRequest::UnknownOption, "-"},
+        {{"--keep-clipboard", "-platform", "xcb;offscreen"}, CommandLineRequest::KeepClipboard, ""},
     };
     for (const Case& c : cases) {
         const CommandLineChoice choice = ClassifyCommandLine(c.arguments, exists);

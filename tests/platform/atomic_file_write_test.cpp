@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -15,7 +16,10 @@
 #include "tests/support/temp_tree.h"
 
 namespace fs = std::filesystem;
-using pelmora::platform::WriteFileAtomically;
+using pelmora::platform::ChooseWriteMethod;
+using pelmora::platform::ReplaceFileContents;
+using pelmora::platform::WriteMethod;
+using pelmora::platform::WriteTargetFacts;
 
 namespace {
 
@@ -34,7 +38,7 @@ TEST_F(AtomicFileWriteTest, CreatesAndReplacesWithExactBytes) {
     const fs::path target = dir_ / std::string(250, 'n');  // no room for a suffix in the name
     for (const std::string& bytes : {std::string("first\r\n"), std::string("a\0b\r\n\xff", 6), std::string(),
                                      std::string(200000, 'x')}) {
-        ASSERT_TRUE(WriteFileAtomically(target.string(), bytes));
+        ASSERT_TRUE(ReplaceFileContents(target.string(), bytes));
         EXPECT_EQ(Slurp(target), bytes);
         EXPECT_EQ(EntryCount(), 1u);
     }
@@ -46,7 +50,7 @@ TEST_F(AtomicFileWriteTest, PermissionBits) {
     Put(kept, "old");
     ASSERT_EQ(chmod(kept.c_str(), 0640), 0);
     const mode_t old = umask(022);
-    const bool ok = WriteFileAtomically(kept.string(), "new") && WriteFileAtomically((dir_ / "new.txt").string(), "x");
+    const bool ok = ReplaceFileContents(kept.string(), "new") && ReplaceFileContents((dir_ / "new.txt").string(), "x");
     umask(old);
     ASSERT_TRUE(ok);
     struct stat st {};
@@ -57,10 +61,10 @@ TEST_F(AtomicFileWriteTest, PermissionBits) {
 }
 
 TEST_F(AtomicFileWriteTest, FailuresReportFalseAndLeaveNothingBehind) {
-    EXPECT_FALSE(WriteFileAtomically((dir_ / "missing" / "out.txt").string(), "x"));
-    EXPECT_FALSE(WriteFileAtomically("", "x"));
+    EXPECT_FALSE(ReplaceFileContents((dir_ / "missing" / "out.txt").string(), "x"));
+    EXPECT_FALSE(ReplaceFileContents("", "x"));
     fs::create_directory(dir_ / "sub");
-    EXPECT_FALSE(WriteFileAtomically((dir_ / "sub").string(), "x"));
+    EXPECT_FALSE(ReplaceFileContents((dir_ / "sub").string(), "x"));
     EXPECT_TRUE(fs::is_directory(dir_ / "sub"));
     EXPECT_EQ(EntryCount(), 1u);
 }
@@ -75,7 +79,7 @@ TEST_F(AtomicFileWriteTest, FailedWriteKeepsOldContents) {
         signal(SIGXFSZ, SIG_IGN);
         rlimit limit{4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
-        bool ok = WriteFileAtomically(target.string(), std::string(100000, 'y'));
+        bool ok = ReplaceFileContents(target.string(), std::string(100000, 'y'));
         _exit(ok ? 1 : 0);
     }
     int status = 0;
@@ -84,6 +88,91 @@ TEST_F(AtomicFileWriteTest, FailedWriteKeepsOldContents) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << "write beyond the limit reported success";
     EXPECT_EQ(Slurp(target), "precious");
     EXPECT_EQ(EntryCount(), 1u);
+}
+
+// The file the name leads to gets the bytes: a symbolic link (also a chain, a relative one,
+// one to a file not there yet) stays a link, and a hard-linked file keeps its other names.
+TEST_F(AtomicFileWriteTest, LinksKeepLeadingToTheWrittenFile) {
+    fs::create_directory(dir_ / "real");
+    Put(dir_ / "real" / "target.txt", "old text");
+    ASSERT_EQ(symlink("real/target.txt", (dir_ / "step").c_str()), 0);
+    ASSERT_EQ(symlink((dir_ / "step").c_str(), (dir_ / "chosen.txt").c_str()), 0);
+    ASSERT_TRUE(ReplaceFileContents((dir_ / "chosen.txt").string(), "new text"));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "chosen.txt"));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "step"));
+    EXPECT_EQ(Slurp(dir_ / "real" / "target.txt"), "new text");
+
+    ASSERT_EQ(symlink("real/later.txt", (dir_ / "dangling").c_str()), 0);
+    ASSERT_TRUE(ReplaceFileContents((dir_ / "dangling").string(), "made"));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "dangling"));
+    EXPECT_EQ(Slurp(dir_ / "real" / "later.txt"), "made");
+
+    const fs::path first = dir_ / "real" / "first.txt";
+    Put(first, "shared old contents");
+    fs::create_hard_link(first, dir_ / "second.txt");
+    ASSERT_TRUE(ReplaceFileContents(first.string(), "shared new"));
+    EXPECT_EQ(Slurp(dir_ / "second.txt"), "shared new");
+    EXPECT_EQ(fs::hard_link_count(first), 2u);
+    EXPECT_EQ(EntryCount(), 5u) << "a temporary file was left behind";
+}
+
+// Permissions bind only other users than the super-user: as root these are skipped (the
+// rule itself is checked with given facts below).
+TEST_F(AtomicFileWriteTest, ReadOnlyFileIsRefusedWritableFileInLockedFolderIsWritten) {
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
+    const fs::path locked = dir_ / "locked.txt";
+    Put(locked, "keep me");
+    ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
+    errno = 0;
+    EXPECT_FALSE(ReplaceFileContents(locked.string(), "overwritten"));
+    EXPECT_EQ(errno, EACCES);
+    EXPECT_EQ(Slurp(locked), "keep me");
+
+    fs::create_directory(dir_ / "closed");
+    const fs::path inside = dir_ / "closed" / "open.txt";
+    Put(inside, "a longer old text");
+    ASSERT_EQ(chmod((dir_ / "closed").c_str(), 0555), 0);
+    const bool written = ReplaceFileContents(inside.string(), "short");
+    chmod((dir_ / "closed").c_str(), 0755);
+    EXPECT_TRUE(written);
+    EXPECT_EQ(Slurp(inside), "short");
+}
+
+// The rule on given facts, so that it is checked as the super-user too: a file the user may
+// not write is refused whatever else holds; a file that a rename would change is written
+// in place.
+TEST(ChooseWriteMethod, RefusesReadOnlyAndKeepsWhatARenameWouldChange) {
+    const auto with = [](auto change) {
+        WriteTargetFacts facts;
+        facts.exists = true;
+        change(facts);
+        return ChooseWriteMethod(facts);
+    };
+    EXPECT_EQ(ChooseWriteMethod(WriteTargetFacts{}), WriteMethod::ReplaceByRename);  // a new file
+    EXPECT_EQ(with([](WriteTargetFacts&) {}), WriteMethod::ReplaceByRename);
+    EXPECT_EQ(with([](WriteTargetFacts& f) { f.userMayWrite = false; }), WriteMethod::Refuse);
+    EXPECT_EQ(with([](WriteTargetFacts& f) {
+                  f.userMayWrite = false;
+                  f.folderTakesNewFile = false;
+                  f.linkCount = 3;
+              }),
+              WriteMethod::Refuse);
+    EXPECT_EQ(with([](WriteTargetFacts& f) { f.linkCount = 2; }), WriteMethod::OverwriteInPlace);
+    EXPECT_EQ(with([](WriteTargetFacts& f) { f.folderTakesNewFile = false; }), WriteMethod::OverwriteInPlace);
+    EXPECT_EQ(with([](WriteTargetFacts& f) { f.ownerKept = false; }), WriteMethod::OverwriteInPlace);
+    EXPECT_EQ(with([](WriteTargetFacts& f) { f.regularFile = false; }), WriteMethod::OverwriteInPlace);
+}
+
+// Extended attributes (Samba keeps the DOS attributes there) survive a replace.
+TEST_F(AtomicFileWriteTest, ExtendedAttributesAreKept) {
+    const fs::path file = dir_ / "marked.txt";
+    Put(file, "old");
+    if (setxattr(file.c_str(), "user.DOSATTRIB", "0x21", 4, 0) != 0) GTEST_SKIP() << "no user attributes here";
+    ASSERT_TRUE(ReplaceFileContents(file.string(), "new"));
+    char value[16] = {};
+    EXPECT_EQ(getxattr(file.c_str(), "user.DOSATTRIB", value, sizeof value), 4);
+    EXPECT_STREQ(value, "0x21");
+    EXPECT_EQ(Slurp(file), "new");
 }
 
 }  // namespace

@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <filesystem>
-#include <system_error>
 
 #include "listing/engine/path_ops.h"
+#include "platform/desktop_launch.h"
 #include "platform/file_system.h"
-#include "platform/process_runner.h"
 
 namespace pelmora {
 namespace {
@@ -17,11 +15,10 @@ constexpr std::string_view kAskToRun =
     "プログラム、スクリプト、コンポーネントファイル、その他、を実行しようとしています。\r\n実行しますか？";
 constexpr std::string_view kProgramNotFound = " が見つかりません";
 
-constexpr std::array<std::string_view, 48> kGuardedExtensions{
-    "AD",  "ADP", "ASP", "BAS", "BAT", "CHM", "CMD", "COM", "CPL", "CRT",     "EXE", "HLP",
-    "HTA", "INF", "INS", "ISP", "JS",  "JSE", "LNK", "MDB", "MDE", "MSC",     "MSI", "MSP",
-    "MST", "PCD", "PIF", "REG", "SCR", "SCT", "SHB", "SHS", "URL", "VB",      "VBE", "VBS",
-    "VSD", "VSS", "VST", "VSW", "WS",  "WSC", "WSF", "WSH", "DESKTOP", "SH", "RUN", "APPIMAGE"};
+constexpr std::array<std::string_view, 44> kGuardedExtensions{
+    "AD",  "ADP", "ASP", "BAS", "BAT", "CHM", "CMD", "COM", "CPL", "CRT", "EXE", "HLP", "HTA", "INF", "INS",
+    "ISP", "JS",  "JSE", "LNK", "MDB", "MDE", "MSC", "MSI", "MSP", "MST", "PCD", "PIF", "REG", "SCR", "SCT",
+    "SHB", "SHS", "URL", "VB",  "VBE", "VBS", "VSD", "VSS", "VST", "VSW", "WS",  "WSC", "WSF", "WSH"};
 
 std::string UpperAscii(std::string_view text) {
     std::string upper(text);
@@ -36,9 +33,9 @@ bool IsGuardedExtension(std::string_view upperExtension) {
     return std::find(kGuardedExtensions.begin(), kGuardedExtensions.end(), upperExtension) != kGuardedExtensions.end();
 }
 
-LaunchGuard CheckLaunchGuard(const std::string& extStartLock, std::string_view upperExtension, bool executableFile) {
+LaunchGuard CheckLaunchGuard(const std::string& extStartLock, std::string_view upperExtension, bool runsProgram) {
     if (extStartLock == "0") return LaunchGuard::Allowed;
-    if (!IsGuardedExtension(upperExtension) && !executableFile) return LaunchGuard::Allowed;
+    if (!IsGuardedExtension(upperExtension) && !runsProgram) return LaunchGuard::Allowed;
     return extStartLock == "2" ? LaunchGuard::Refused : LaunchGuard::Ask;
 }
 
@@ -52,12 +49,12 @@ LaunchPlan PlanLaunch(const Settings& settings, std::string_view upperExtension,
 }
 
 void LaunchSelectedFile(const BrowserState& state, const Settings& settings, UserDialogs& dialogs,
-                        ProcessStarter& starter) {
+                        platform::ProcessStarter& starter) {
     const std::string name = FirstSelectedName(state);
     const std::string path = name.empty() ? state.folder : platform::JoinPath(state.folder, name);
     const std::string extension = name.empty() ? std::string() : UpperAscii(ExtensionPart(name));
 
-    switch (CheckLaunchGuard(settings.ExtStartLock, extension, starter.IsExecutableFile(path))) {
+    switch (CheckLaunchGuard(settings.ExtStartLock, extension, platform::OpeningRunsProgram(path))) {
         case LaunchGuard::Refused:
             return;
         case LaunchGuard::Ask:
@@ -69,32 +66,12 @@ void LaunchSelectedFile(const BrowserState& state, const Settings& settings, Use
 
     const LaunchPlan plan = PlanLaunch(settings, extension, path);
     if (plan.slot == 0) {
-        starter.OpenWithAssociation(plan.target);
-    } else if (starter.FileExists(plan.program)) {
-        starter.StartProgram(plan.program, plan.target);
+        starter.OpenWithDefaultProgram(plan.target);
+    } else if (platform::FileExists(plan.program)) {
+        starter.StartProgram({plan.program, plan.target});
     } else {
         dialogs.ShowMessage(plan.program + std::string(kProgramNotFound));
     }
-}
-
-bool SystemProcessStarter::FileExists(const std::string& path) { return platform::FileExists(path); }
-
-bool SystemProcessStarter::IsExecutableFile(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    constexpr fs::perms kAnyExecute = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
-    return !error && fs::is_regular_file(status) && (status.permissions() & kAnyExecute) != fs::perms::none;
-}
-
-void SystemProcessStarter::StartProgram(const std::string& program, const std::string& file) {
-    std::string error;
-    platform::StartIndependentProgram({program, file}, error);  // the outcome is not examined
-}
-
-void SystemProcessStarter::OpenWithAssociation(const std::string& path) {
-    std::string error;
-    platform::StartIndependentProgram({"xdg-open", path}, error);  // failures stay silent
 }
 
 }  // namespace pelmora

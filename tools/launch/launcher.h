@@ -7,43 +7,22 @@
 
 #include "listing/engine/browser_state.h"
 #include "listing/engine/job_context.h"
+#include "platform/process_starter.h"
 #include "settings/settings_record.h"
 
 namespace pelmora {
 
-// How the command reaches the system; the tests record the calls instead.
-class ProcessStarter {
-public:
-    virtual ~ProcessStarter() = default;
-    virtual bool FileExists(const std::string& path) = 0;
-    // A regular file with an execute permission bit.
-    virtual bool IsExecutableFile(const std::string& path) = 0;
-    // Runs program with exactly one argument, file; no shell reads either.
-    virtual void StartProgram(const std::string& program, const std::string& file) = 0;
-    // Opens path with the desktop's associated program.
-    virtual void OpenWithAssociation(const std::string& path) = 0;
-};
-
-// The real thing: programs start in a session of their own; the desktop opener is xdg-open.
-class SystemProcessStarter : public ProcessStarter {
-public:
-    bool FileExists(const std::string& path) override;
-    bool IsExecutableFile(const std::string& path) override;
-    void StartProgram(const std::string& program, const std::string& file) override;
-    void OpenWithAssociation(const std::string& path) override;
-};
-
-// True for the extensions (upper case, without the dot) of programs, scripts, shortcuts and
-// other executable content: the 44 of the original list plus DESKTOP, SH, RUN and APPIMAGE,
-// which the desktop opener would also run here.
+// True for the 44 extensions (upper case, without the dot) of Windows programs, scripts,
+// shortcuts and other executable content. What the desktop opener of this system would run
+// besides is the platform's to say (platform::OpeningRunsProgram).
 bool IsGuardedExtension(std::string_view upperExtension);
 
 enum class LaunchGuard { Allowed, Ask, Refused };
 
 // ExtStartLock "0" guards nothing, "2" refuses guarded files, anything else asks first.
-// A file is guarded by its extension or, because the desktop opener runs programs, by
-// an execute permission bit.
-LaunchGuard CheckLaunchGuard(const std::string& extStartLock, std::string_view upperExtension, bool executableFile);
+// A file is guarded by its extension or, because the desktop opener runs programs, when
+// opening it would run it (see platform::OpeningRunsProgram).
+LaunchGuard CheckLaunchGuard(const std::string& extStartLock, std::string_view upperExtension, bool runsProgram);
 
 struct LaunchPlan {
     int slot = 0;         // 1 to 5: the configured program of that slot; 0: the associated program
@@ -56,8 +35,10 @@ struct LaunchPlan {
 LaunchPlan PlanLaunch(const Settings& settings, std::string_view upperExtension, const std::string& target);
 
 // The whole command on the browser's first selected file (the folder itself when nothing
-// is selected).
+// is selected). A configured program starts with the file as its one argument, no shell
+// reading either; otherwise the desktop's default program opens the file. Whether either
+// started is not examined.
 void LaunchSelectedFile(const BrowserState& state, const Settings& settings, UserDialogs& dialogs,
-                        ProcessStarter& starter);
+                        platform::ProcessStarter& starter);
 
 }  // namespace pelmora

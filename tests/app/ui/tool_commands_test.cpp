@@ -10,25 +10,10 @@
 #include "app/ui/busy_state.h"
 #include "app/ui/tool_windows.h"
 #include "tests/app/ui/window_fixture.h"
-#include "tools/launch/launcher.h"
+#include "tests/support/fake_process_starter.h"
 
 using namespace pelmora;
 using namespace pelmora::testing;
-
-namespace {
-
-class RecordingStarter : public ProcessStarter {
-public:
-    bool FileExists(const std::string& path) override { return std::filesystem::exists(path); }
-    bool IsExecutableFile(const std::string&) override { return false; }
-    void StartProgram(const std::string& program, const std::string& file) override {
-        calls.push_back("start " + program + " " + file);
-    }
-    void OpenWithAssociation(const std::string& path) override { calls.push_back("open " + path); }
-    std::vector<std::string> calls;
-};
-
-}  // namespace
 
 class ToolCommandsTest : public QObject {
     Q_OBJECT
@@ -70,7 +55,7 @@ private slots:
         WindowFixture f;
         WriteFile(f.Data("a.bin"), "ABC");
         f.AddData({"b.txt"});
-        RecordingStarter starter;
+        FakeProcessStarter starter;
         f.starter = &starter;
         QVERIFY(f.Start());
         QAction* hexEntry = f.window->findChild<QAction*>("mnu_HexView");
@@ -89,7 +74,7 @@ private slots:
         QVERIFY(hex->findChild<QPlainTextEdit*>("RichTextBox1")->toPlainText().contains("41 42 43"));
         QVERIFY(acl->findChild<QLabel*>("Label1")->text().contains(path));
         f.Click("Command10");
-        QCOMPARE(starter.calls, std::vector<std::string>{"open " + f.Data("a.bin")});
+        QCOMPARE(starter.calls, std::vector<std::string>{"open|" + f.Data("a.bin")});
 
         hex->close();
         QVERIFY(hexEntry->isEnabled() && !aclEntry->isEnabled());

@@ -82,7 +82,7 @@ public:
     FakeDialogs dialogs;
     FakeClipboard clipboard;
     FakeSaveDialog saveDialog;
-    ProcessStarter* starter = nullptr;
+    platform::ProcessStarter* starter = nullptr;
     std::unique_ptr<MainWindow> window;
 };
 

@@ -1,16 +1,14 @@
 #include "listing/engine/folder_tree.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
+#include "platform/process_starter.h"
 #include "tests/support/fake_job_context.h"
-#include "tests/support/polling.h"
+#include "tests/support/fake_process_starter.h"
 #include "tests/support/temp_tree.h"
 
 namespace pelmora {
@@ -48,19 +46,12 @@ protected:
         EXPECT_FALSE(std::filesystem::exists(temp_ + "/px_tree.sh"));
         EXPECT_FALSE(std::filesystem::exists(temp_ + "/px_tree.txt"));
     }
-    // A stand-in tree program: a script printing the given body.
-    std::string FakeTree(const std::string& body) {
-        const std::string path = root_ + "/fake-tree";
-        std::ofstream(path) << "#!/bin/sh\n" << body;
-        ::chmod(path.c_str(), 0755);
-        return path;
-    }
-
     testing::TempTree tree_;
     const std::string root_ = tree_.path();
     const std::string temp_ = tree_.AddFolder("settings");
     Settings settings_;
     testing::FakeJobContext job_;
+    testing::FakeProcessStarter starter_;
 };
 
 // The real tree printer on a folder whose names a shell would expand: they are listed,
@@ -72,7 +63,8 @@ TEST_F(ListFolderTreeTest, ListsHostileFolderNamesWithoutRunningThem) {
     std::filesystem::create_directories(folder + "/caf\xE9");  // Latin-1, not UTF-8
     std::ofstream(folder + "/a.txt") << "a";
 
-    EXPECT_TRUE(ListFolderTree(folder, settings_, PELMORA_TREE_PROGRAM, temp_, job_.context));
+    EXPECT_TRUE(ListFolderTree(folder, settings_, PELMORA_TREE_PROGRAM, temp_, job_.context,
+                               platform::SystemProcessStarter()));
 
     EXPECT_EQ(job_.clipboard.text,
               folder + "\r\n|   a.txt\r\n|   \r\n+---caf\xE9\r\n\\---it's \"quoted\"\r\n");
@@ -93,7 +85,8 @@ TEST_F(ListFolderTreeTest, FolderWithoutSubfoldersAndTheSaveSwitch) {
     settings_.TreeFile = "0";
     settings_.TreeAscii = "0";
     settings_.TreeWrite = "1";
-    ListFolderTree(root_ + "/settings", settings_, PELMORA_TREE_PROGRAM, temp_, job_.context);
+    ListFolderTree(root_ + "/settings", settings_, PELMORA_TREE_PROGRAM, temp_, job_.context,
+                   platform::SystemProcessStarter());
     EXPECT_EQ(job_.clipboard.text, root_ + "/settings\r\nサブフォルダーは存在しません\r\n\r\n");
     ASSERT_EQ(job_.saveDialog.requests.size(), 1u);  // the user then cancels the dialog
     EXPECT_EQ(job_.dialogs.messages.front(), kTransferred);
@@ -101,7 +94,7 @@ TEST_F(ListFolderTreeTest, FolderWithoutSubfoldersAndTheSaveSwitch) {
 }
 
 TEST_F(ListFolderTreeTest, MissingProgramAndNoAnswerStopBeforeAnything) {
-    ListFolderTree(root_, settings_, root_ + "/no-such-tree", temp_, job_.context);
+    ListFolderTree(root_, settings_, root_ + "/no-such-tree", temp_, job_.context, starter_);
     EXPECT_TRUE(job_.dialogs.questions.empty());
     ASSERT_EQ(job_.dialogs.messages.size(), 1u);
     EXPECT_EQ(job_.dialogs.messages[0],
@@ -109,53 +102,67 @@ TEST_F(ListFolderTreeTest, MissingProgramAndNoAnswerStopBeforeAnything) {
 
     testing::FakeJobContext declined;
     declined.dialogs.answer = false;
-    ListFolderTree(root_, settings_, PELMORA_TREE_PROGRAM, temp_, declined.context);
+    ListFolderTree(root_, settings_, PELMORA_TREE_PROGRAM, temp_, declined.context, starter_);
     EXPECT_EQ(declined.dialogs.questions,
               std::vector<std::string>{
                   "ツリーの取得は時間がかかる場合があります。\r\n途中で中止はできません。\r\n実行しますか？"});
     EXPECT_EQ(declined.dialogs.messages, std::vector<std::string>{"中止しました"});
     EXPECT_TRUE(declined.progress.activities.empty());
     EXPECT_TRUE(declined.clipboard.calls.empty());
+    EXPECT_TRUE(starter_.calls.empty());
 }
 
-// A tree that outlives the wait is ended, and what it wrote by then is delivered.
-TEST_F(ListFolderTreeTest, SlowTreeIsEndedAfterTheWaitTime) {
-    const std::string pidFile = root_ + "/sleeper.pid";
-    const std::string tree = FakeTree("printf 'head 1\\r\\nhead 2\\r\\n'\nprintf 'partial\\n'\nsleep 30 &\necho $! > '" +
-                                      pidFile + "'\nwait\n");
-    settings_.TreeWaitTime = 1;
-    const auto started = std::chrono::steady_clock::now();
-    ListFolderTree(root_, settings_, tree, temp_, job_.context);
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
+// The script as it is run, and a tree that outlived the wait: what it wrote by then is
+// delivered. A wait time below one second waits one second.
+TEST_F(ListFolderTreeTest, ScriptBytesAndATreeEndedAtTheWaitTime) {
+    const std::string output = temp_ + "/px_tree.txt";
+    starter_.onScript = [&](const std::string&) {
+        std::ofstream(output, std::ios::binary) << "head 1\r\nhead 2\r\npartial\n";
+        return platform::ScriptRunOutcome::TimedOut;
+    };
+    settings_.TreeWaitTime = 0;
+    const std::string tree = tree_.AddFile("my tree");  // present; the fake never runs it
+    EXPECT_TRUE(ListFolderTree(root_ + "/it's", settings_, tree, temp_, job_.context, starter_));
+    EXPECT_EQ(starter_.calls, std::vector<std::string>{"script|" + temp_ + "/px_tree.sh"});
+    EXPECT_EQ(starter_.scripts,
+              std::vector<std::string>{"'" + tree + "' '" + root_ + "/it'\\''s' > '" + output + "' /F /A\n"});
+    EXPECT_EQ(starter_.timeouts, std::vector<std::chrono::milliseconds>{std::chrono::seconds(1)});
     EXPECT_EQ(job_.clipboard.text, "partial\r\n");
     ExpectNoTemporaryFiles();
-    const long sleeper = testing::ProcessIdFromFile(pidFile);
-    ASSERT_GT(sleeper, 0);
-    EXPECT_TRUE(testing::WaitUntil([&] { return testing::ProcessHasEnded(sleeper); }))
-        << "the tree program was left running";
 }
 
 TEST_F(ListFolderTreeTest, FailuresAreReportedAndCleanedUp) {
-    // The temporary folder does not exist: the script cannot be written.
-    EXPECT_FALSE(ListFolderTree(root_, settings_, PELMORA_TREE_PROGRAM, root_ + "/missing", job_.context));
-    ASSERT_EQ(job_.dialogs.messages.size(), 1u);
-    EXPECT_EQ(job_.dialogs.messages[0].rfind("ツリーの取得に失敗しました。", 0), 0u);
-    EXPECT_FALSE(job_.progress.IsOpen());
-    EXPECT_TRUE(job_.clipboard.calls.empty());
-
-    // A tree program that is present but cannot be executed.
-    testing::FakeJobContext second;
-    second.dialogs.answer = true;
-    const std::string notExecutable = root_ + "/not-executable";
-    std::ofstream(notExecutable) << "data";
-    ::chmod(notExecutable.c_str(), 0644);
-    if (::access(notExecutable.c_str(), X_OK) == 0) GTEST_SKIP() << "running with every permission";
-    ListFolderTree(root_, settings_, notExecutable, temp_, second.context);
-    ASSERT_EQ(second.dialogs.messages.size(), 1u);
-    EXPECT_EQ(second.dialogs.messages[0].rfind("ツリーの取得に失敗しました。", 0), 0u);
-    EXPECT_FALSE(second.progress.IsOpen());
-    EXPECT_TRUE(second.clipboard.calls.empty());
-    ExpectNoTemporaryFiles();
+    const std::string tree = PELMORA_TREE_PROGRAM;
+    const struct {
+        const char* name;
+        std::string tempFolder;
+        platform::ScriptRunOutcome outcome;
+        bool writesOutput;
+        std::string message;
+    } cases[] = {
+        {"script cannot be written", root_ + "/missing", platform::ScriptRunOutcome::Finished, true,
+         "ツリーの取得に失敗しました。\r\n一時ファイルを書き込めません：\r\n" + root_ + "/missing/px_tree.sh"},
+        {"no interpreter", temp_, platform::ScriptRunOutcome::ScriptNotStarted, true,
+         "ツリーの取得に失敗しました。\r\nツリーを作成できません：\r\n" + temp_ + "/px_tree.sh"},
+        {"tree cannot be executed", temp_, platform::ScriptRunOutcome::ProgramNotStarted, true,
+         "ツリーの取得に失敗しました。\r\nツリーを作成できません：\r\n" + tree},
+        {"no output", temp_, platform::ScriptRunOutcome::Finished, false,
+         "ツリーの取得に失敗しました。\r\n出力ファイルを読み込めません：\r\n" + temp_ + "/px_tree.txt"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::FakeJobContext job;
+        job.dialogs.answer = true;
+        starter_.onScript = [&](const std::string&) {
+            if (c.writesOutput) std::ofstream(temp_ + "/px_tree.txt") << "a\nb\nc\n";
+            return c.outcome;
+        };
+        EXPECT_FALSE(ListFolderTree(root_, settings_, tree, c.tempFolder, job.context, starter_));
+        EXPECT_EQ(job.dialogs.messages, std::vector<std::string>{c.message});
+        EXPECT_FALSE(job.progress.IsOpen());
+        EXPECT_TRUE(job.clipboard.calls.empty());
+        ExpectNoTemporaryFiles();
+    }
 }
 
 // The tree program explains itself; only the sole argument counts as a request for help.

@@ -1,6 +1,8 @@
 #include "listing/engine/result_output.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -107,6 +109,32 @@ TEST(ResultOutput, CancelAndFailureAreReported) {
     EXPECT_EQ(fake.dialogs.messages.back(), "書き込み中にエラーが発生しました\r\n中止します");
     EXPECT_TRUE(std::filesystem::is_directory(blocked));
     EXPECT_EQ(fake.dialogs.messages.size(), 3u);
+}
+
+// The chosen name may be a link: the file it leads to takes the result, the link stays.
+TEST(ResultOutput, SavingThroughALinkWritesItsFile) {
+    testing::TempTree folder;
+    testing::FakeJobContext fake;
+    const std::string real = folder.AddFile("lists/real.txt", "old");
+    const std::string link = folder.AddLink("shortcut.txt", "lists/real.txt");
+    fake.saveDialog.answer = link;
+    SaveResultToFile(fake.context, "PX_File", "result");
+    EXPECT_EQ(fake.dialogs.messages, (std::vector<std::string>{"保存しました"}));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(testing::ReadFile(real), "result");
+}
+
+// A read-only file is not the user's to overwrite (the super-user's it is).
+TEST(ResultOutput, ReadOnlyFileIsKeptAndTheUserTold) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
+    testing::TempTree folder;
+    testing::FakeJobContext fake;
+    const std::string file = folder.AddFile("list.txt", "old");
+    ::chmod(file.c_str(), 0444);
+    fake.saveDialog.answer = file;
+    SaveResultToFile(fake.context, "PX_File", "other");
+    EXPECT_EQ(fake.dialogs.messages, (std::vector<std::string>{"書き込み中にエラーが発生しました\r\n中止します"}));
+    EXPECT_EQ(testing::ReadFile(file), "old");
 }
 
 }  // namespace

@@ -2,15 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <set>
-#include <thread>
 
 #include "tests/support/fake_job_context.h"
+#include "tests/support/fake_process_starter.h"
 #include "tests/support/temp_tree.h"
 
 namespace pelmora {
@@ -19,30 +13,23 @@ namespace {
 const char kQuestion[] =
     "プログラム、スクリプト、コンポーネントファイル、その他、を実行しようとしています。\r\n実行しますか？";
 
-class RecordingStarter : public ProcessStarter {
-public:
-    bool FileExists(const std::string& path) override { return existing.count(path) != 0; }
-    bool IsExecutableFile(const std::string& path) override { return executable.count(path) != 0; }
-    void StartProgram(const std::string& program, const std::string& file) override {
-        calls.push_back("program|" + program + "|" + file);
-    }
-    void OpenWithAssociation(const std::string& path) override { calls.push_back("open|" + path); }
+// "@" in a case's paths stands for the test's folder.
+std::string Rooted(const std::string& text, const std::string& root) {
+    std::string out;
+    for (char c : text) out += c == '@' ? root : std::string(1, c);
+    return out;
+}
 
-    std::set<std::string> existing;
-    std::set<std::string> executable;
-    std::vector<std::string> calls;
-};
-
-BrowserState Selecting(const std::string& name) {
+BrowserState Selecting(const std::string& folder, const std::string& name) {
     BrowserState state;
-    state.folder = "/data";
+    state.folder = folder;
     state.entries = {"first.txt", name};
     state.selected = {false, !name.empty()};
     return state;
 }
 
-TEST(LaunchGuard, TheListThePermissionBitAndTheThreeLockValues) {
-    for (const char* extension : {"EXE", "BAT", "VBS", "LNK", "WSH", "AD", "DESKTOP", "SH", "APPIMAGE", "RUN"}) {
+TEST(LaunchGuard, TheListTheProgramTestAndTheThreeLockValues) {
+    for (const char* extension : {"EXE", "BAT", "VBS", "LNK", "WSH", "AD"}) {
         EXPECT_TRUE(IsGuardedExtension(extension)) << extension;
     }
     for (const char* extension : {"", "TXT", "exe", "EX", "EXEC", "PDF", "DESK"}) {
@@ -51,7 +38,7 @@ TEST(LaunchGuard, TheListThePermissionBitAndTheThreeLockValues) {
     const struct {
         const char* lock;
         const char* extension;
-        bool executable;
+        bool runsProgram;
         LaunchGuard expected;
     } table[] = {
         {"0", "EXE", true, LaunchGuard::Allowed},   {"1", "EXE", false, LaunchGuard::Ask},
@@ -60,8 +47,8 @@ TEST(LaunchGuard, TheListThePermissionBitAndTheThreeLockValues) {
         {"2", "PNG", true, LaunchGuard::Refused},   {"", "BAT", false, LaunchGuard::Ask},  // key missing
     };
     for (const auto& row : table) {
-        EXPECT_EQ(CheckLaunchGuard(row.lock, row.extension, row.executable), row.expected)
-            << row.lock << " " << row.extension << " " << row.executable;
+        EXPECT_EQ(CheckLaunchGuard(row.lock, row.extension, row.runsProgram), row.expected)
+            << row.lock << " " << row.extension << " " << row.runsProgram;
     }
 }
 
@@ -79,20 +66,27 @@ class LaunchSelectedFileTest : public ::testing::TestWithParam<LaunchCase> {};
 
 TEST_P(LaunchSelectedFileTest, DecidesWhatToStart) {
     const LaunchCase& c = GetParam();
+    testing::TempTree tree;
+    const std::string& root = tree.path();
+    for (const char* program : {"opt/my editor/edit", "bin/noext-viewer", "bin/batview"}) tree.AddFile(program, "");
+    ::chmod(tree.AddFile("data/tool", "#!/bin/sh\n").c_str(), 0755);
     Settings settings;
     settings.ExtStartLock = c.lock;
     settings.ShellExeExt = {"txt", "TXT", "", "bat", "log"};
-    settings.ShellExePath = {"", "/opt/my editor/edit", "/usr/bin/noext-viewer", "/usr/bin/batview", "/gone/viewer"};
-    RecordingStarter starter;
-    starter.existing = {"/opt/my editor/edit", "/usr/bin/noext-viewer", "/usr/bin/batview"};
-    starter.executable = {"/data/tool"};
+    settings.ShellExePath = {"", root + "/opt/my editor/edit", root + "/bin/noext-viewer", root + "/bin/batview",
+                             root + "/gone/viewer"};
+    testing::FakeProcessStarter starter;
     testing::FakeDialogs dialogs;
     dialogs.answer = c.answer;
 
-    LaunchSelectedFile(Selecting(c.selected), settings, dialogs, starter);
+    LaunchSelectedFile(Selecting(root + "/data", c.selected), settings, dialogs, starter);
 
-    EXPECT_EQ(starter.calls, c.expectedCalls);
-    EXPECT_EQ(dialogs.messages, c.expectedMessages);
+    std::vector<std::string> expectedCalls;
+    for (const std::string& call : c.expectedCalls) expectedCalls.push_back(Rooted(call, root));
+    std::vector<std::string> expectedMessages;
+    for (const std::string& message : c.expectedMessages) expectedMessages.push_back(Rooted(message, root));
+    EXPECT_EQ(starter.calls, expectedCalls);
+    EXPECT_EQ(dialogs.messages, expectedMessages);
     EXPECT_EQ(dialogs.questions, c.expectQuestion ? std::vector<std::string>{kQuestion} : std::vector<std::string>{});
 }
 
@@ -102,49 +96,67 @@ INSTANTIATE_TEST_SUITE_P(
         // Slot 1 names TXT without a program, so slot 2 takes it; the path with spaces and the
         // file name go over as two whole arguments.
         LaunchCase{"SecondSlotWhenFirstHasNoProgram", "My Notes.TXT", "1", true,
-                   {"program|/opt/my editor/edit|/data/My Notes.TXT"}, {}, false},
-        LaunchCase{"NoSlotOpensWithAssociation", "photo.png", "1", true, {"open|/data/photo.png"}, {}, false},
+                   {"program|@/opt/my editor/edit|@/data/My Notes.TXT"}, {}, false},
+        LaunchCase{"NoSlotOpensWithAssociation", "photo.png", "1", true, {"open|@/data/photo.png"}, {}, false},
         LaunchCase{"EmptySlotExtensionMatchesNoExtension", "README", "1", true,
-                   {"program|/usr/bin/noext-viewer|/data/README"}, {}, false},
+                   {"program|@/bin/noext-viewer|@/data/README"}, {}, false},
         LaunchCase{"GuardedAskedYesThenConfiguredSlot", "run.bat", "1", true,
-                   {"program|/usr/bin/batview|/data/run.bat"}, {}, true},
+                   {"program|@/bin/batview|@/data/run.bat"}, {}, true},
         LaunchCase{"GuardedAskedNo", "run.bat", "1", false, {}, {}, true},
         LaunchCase{"GuardedRefusedSilently", "setup.exe", "2", true, {}, {}, false},
-        LaunchCase{"RefusalLeavesOrdinaryFilesAlone", "a.pdf", "2", true, {"open|/data/a.pdf"}, {}, false},
-        LaunchCase{"NoGuardAtZero", "setup.exe", "0", false, {"open|/data/setup.exe"}, {}, false},
-        LaunchCase{"ExecuteBitIsGuarded", "tool", "2", true, {}, {}, false},
-        LaunchCase{"MissingConfiguredProgram", "today.log", "1", true, {}, {"/gone/viewer が見つかりません"}, false},
+        LaunchCase{"RefusalLeavesOrdinaryFilesAlone", "a.pdf", "2", true, {"open|@/data/a.pdf"}, {}, false},
+        LaunchCase{"NoGuardAtZero", "setup.exe", "0", false, {"open|@/data/setup.exe"}, {}, false},
+        LaunchCase{"ScriptWithoutExtensionIsGuarded", "tool", "2", true, {}, {}, false},
+        LaunchCase{"MissingConfiguredProgram", "today.log", "1", true, {}, {"@/gone/viewer が見つかりません"}, false},
         LaunchCase{"ShellCharactersAreJustAName", "$(reboot);'x'.png", "1", true,
-                   {"open|/data/$(reboot);'x'.png"}, {}, false},
+                   {"open|@/data/$(reboot);'x'.png"}, {}, false},
         // Nothing selected: the folder itself, which has no extension, so the empty-extension
         // slot takes it.
-        LaunchCase{"NothingSelectedHandsOnTheFolder", "", "1", true, {"program|/usr/bin/noext-viewer|/data"}, {},
+        LaunchCase{"NothingSelectedHandsOnTheFolder", "", "1", true, {"program|@/bin/noext-viewer|@/data"}, {},
                    false}),
     [](const ::testing::TestParamInfo<LaunchCase>& param) { return param.param.name; });
 
-// The real starter: a program started with a file argument receives it untouched.
-TEST(SystemProcessStarter, PassesTheFileAsOneArgumentWithoutAShell) {
+// On exFAT, NTFS or SMB mounts every file shows an execute bit: only what a start would run
+// is guarded, by extension or by an executable header; documents open as usual.
+TEST(LaunchSelectedFile, EveryFileExecutableGuardsOnlyPrograms) {
     testing::TempTree tree;
-    const std::string& root = tree.path();
-    const std::string program = root + "/my program";
-    const std::string received = root + "/received";
-    std::ofstream(program) << "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > '" << received << "'\n";
-    ::chmod(program.c_str(), 0755);
-    const std::string file = root + "/a $(touch " + root + "/pwned) 'b'.txt";
+    const std::string docs = tree.AddFolder("docs");
+    const struct {
+        const char* name;
+        std::string content;
+        bool guarded;
+    } files[] = {
+        {"notes.txt", "text", false},          {"README", "plain words", false},
+        {"photo.png", "\x89PNG", false},       {"prog", std::string("\x7f" "ELF\x02\x01", 6), true},
+        {"script", "#!/bin/sh\necho", true},   {"tool.AppImage", "data", true},
+        {"menu.desktop", "[Desktop Entry]", true}, {"setup.run", "data", true},
+        {"go.sh", "echo", true},               {"setup.exe", "MZ", true},
+    };
+    for (const auto& file : files) ::chmod(tree.AddFile("docs/" + std::string(file.name), file.content).c_str(), 0755);
+    ::chmod(docs.c_str(), 0755);
 
-    SystemProcessStarter starter;
-    EXPECT_TRUE(starter.FileExists(program));
-    EXPECT_TRUE(starter.IsExecutableFile(program));
-    EXPECT_FALSE(starter.IsExecutableFile(root));  // a folder's search bit does not count
-    starter.StartProgram(program, file);
-    std::string content;
-    for (int i = 0; i < 200 && content.empty(); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        std::ifstream in(received);
-        std::getline(in, content);
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        Settings settings;
+        testing::FakeDialogs dialogs;
+        testing::FakeProcessStarter refusing;
+        settings.ExtStartLock = "2";
+        LaunchSelectedFile(Selecting(docs, file.name), settings, dialogs, refusing);
+        EXPECT_EQ(refusing.calls, file.guarded ? std::vector<std::string>{}
+                                               : std::vector<std::string>{"open|" + docs + "/" + file.name});
+        testing::FakeProcessStarter asking;
+        settings.ExtStartLock = "1";
+        LaunchSelectedFile(Selecting(docs, file.name), settings, dialogs, asking);
+        EXPECT_EQ(dialogs.questions.size(), file.guarded ? 1u : 0u);
     }
-    EXPECT_EQ(content, "1|" + file);
-    EXPECT_FALSE(std::filesystem::exists(root + "/pwned"));
+    // The folder itself, searchable as every folder is, opens without a question.
+    testing::FakeDialogs dialogs;
+    testing::FakeProcessStarter starter;
+    Settings settings;
+    settings.ExtStartLock = "1";
+    LaunchSelectedFile(Selecting(docs, ""), settings, dialogs, starter);
+    EXPECT_EQ(starter.calls, std::vector<std::string>{"open|" + docs});
+    EXPECT_TRUE(dialogs.questions.empty());
 }
 
 }  // namespace
