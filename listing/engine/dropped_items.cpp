@@ -53,7 +53,7 @@ std::vector<std::string> FileLines(const std::vector<std::string>& files, bool f
     }
     EntryFieldSwitches switches = SwitchesFor(settings, ListingFamily::Drop);
     switches.FullPath.assign(1, fullPath ? '1' : '0');
-    const EntryFormatter formatter(switches);
+    const EntryFormatter formatter(switches, context.fileSystem);
     std::vector<FormattedEntry> entries(sorted.size());
     for (std::size_t i = 0; i < sorted.size(); ++i) {
         formatter.Format(sorted[i], entries[i]);
@@ -136,7 +136,8 @@ ListingOutcome ListDroppedTokens(const std::string& rawCommandLine, std::vector<
                 // empty lines (or, on Windows, the drive's root).
                 if (token.empty()) continue;
                 if (token.front() != ' ' && token.back() != ' ') token = LongPathOf(token);
-                (platform::FolderExists(token) ? folders : files).push_back(std::move(token));
+                const auto facts = FileSystemOf(context, token).Facts(token);
+                (facts && facts->isFolder ? folders : files).push_back(std::move(token));
             }
             std::vector<std::string> lines;
             if (!folders.empty()) lines = FolderLines(folders, fullPath, settings, context);

@@ -120,8 +120,9 @@ EntryFieldSwitches SwitchesFor(const Settings& s, ListingFamily family) {
     return w;
 }
 
-EntryFormatter::EntryFormatter(const EntryFieldSwitches& switches)
-    : name_(On(switches.Name)),
+EntryFormatter::EntryFormatter(const EntryFieldSwitches& switches, platform::FileSystem* fileSystem)
+    : fileSystem_(fileSystem),
+      name_(On(switches.Name)),
       fullPath_(On(switches.FullPath)),
       shortName_(On(switches.ShortName)),
       size_(On(switches.Size)),
@@ -173,8 +174,12 @@ void EntryFormatter::AppendTimeFields(const platform::FileTime& time, bool patte
     line.append(kakomi_);
 }
 
+platform::FileSystem& EntryFormatter::FileSystemOf(const std::string& path) const {
+    return fileSystem_ != nullptr ? *fileSystem_ : platform::FileSystemFor(path);
+}
+
 void EntryFormatter::Format(const std::string& path, FormattedEntry& out) const {
-    const auto facts = platform::ReadFileFacts(path);
+    const auto facts = FileSystemOf(path).Facts(path);
     if (!facts) {
         out.sortKey.clear();
         out.line.clear();
@@ -207,7 +212,7 @@ void EntryFormatter::Format(const std::string& path, const platform::FileFacts& 
     if (dateTime_) AppendTimeFields(facts.lastWrite, dateTimePattern_, line, anyField);
     if (accessDateTime_) AppendTimeFields(facts.lastAccess, accessDateTimePattern_, line, anyField);
     if (attrib_) {
-        const std::uint32_t bits = facts.dosAttributes ? *facts.dosAttributes : platform::ReadDosAttributes(path, facts);
+        const std::uint32_t bits = facts.dosAttributes ? *facts.dosAttributes : FileSystemOf(path).DosAttributes(path, facts);
         AppendField(bits & platform::kDosReadOnly ? "ReadOnly(+)" : "ReadOnly(-)", line, anyField);
         AppendField(bits & platform::kDosHidden ? "Hidden(+)" : "Hidden(-)", line, anyField);
         AppendField(bits & platform::kDosSystem ? "System(+)" : "System(-)", line, anyField);
