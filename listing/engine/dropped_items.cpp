@@ -31,7 +31,7 @@ std::vector<std::string> FolderLines(const std::vector<std::string>& folders, bo
     for (const std::string& folder : sorted) {
         std::string name = fullPath ? folder : FileNamePart(folder);
         // The root already ends in its separator; a second one would name nothing.
-        if (settings.DropFolderMark == "1" && (name.empty() || name.back() != '/')) name.push_back('/');
+        if (settings.DropFolderMark == "1" && !platform::EndsWithSeparator(name)) name.push_back(platform::kPathSeparator);
         // As in the file lines, a quote inside a quoted value is doubled so the CSV stays whole.
         std::string line = enclosure;
         for (const char c : name) {
@@ -87,15 +87,18 @@ std::vector<std::string> TokenizeCommandLine(std::string_view commandLine) {
 std::string LongPathOf(const std::string& path) {
     if (platform::IsNetworkPath(path)) return path;
     if (path.empty()) return {};
-    const bool absolute = path.front() == '/';
-    std::string result = absolute ? "/" : "";
+    std::string result = platform::IsAbsolutePath(path) ? platform::RootFolder() : std::string();
     std::size_t start = 0;
     while (start < path.size()) {
-        std::size_t end = path.find('/', start);
+        std::size_t end = path.find(platform::kPathSeparator, start);
         if (end == std::string::npos) end = path.size();
         if (end > start) {
-            if (!result.empty() && result.back() != '/') result.push_back('/');
-            result.append(path, start, end - start);
+            const std::string_view component = std::string_view(path).substr(start, end - start);
+            if (result.empty()) {
+                result.assign(component);
+            } else {
+                platform::AppendToPath(result, component);
+            }
             if (!platform::PathExists(result)) return {};
         }
         start = end + 1;

@@ -4,6 +4,7 @@
 
 #include "listing/engine/date_text.h"
 #include "listing/engine/path_ops.h"
+#include "platform/file_system.h"
 
 namespace pelmora {
 
@@ -59,7 +60,7 @@ void AppendUpperCase(std::string_view text, bool doubleQuotes, std::string& out)
 
 // FileNamePart without a copy.
 std::string_view NameOf(std::string_view path) {
-    const auto slash = path.rfind('/');
+    const auto slash = platform::LastSeparator(path);
     const auto name = slash == std::string_view::npos ? path : path.substr(slash + 1);
     return name == "." || name == ".." ? std::string_view() : name;
 }
@@ -239,19 +240,17 @@ std::string FormatFolderEntry(const std::string& path, const std::string& fullPa
                               const std::string& kakomi) {
     if (path.empty()) return {};
     const std::string enclosing = ReplaceLayoutTokens(kakomi);
-    const bool root = path.find_first_not_of('/') == std::string::npos;
+    const bool root = platform::IsRootFolder(path);
     std::string name;
     if (On(fullPath)) {
         name = path;
     } else if (root) {
-        name = "/";
+        name = platform::RootFolder();
     } else {
         // A trailing separator must not hide the folder's name.
-        std::string_view trimmed = path;
-        while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.remove_suffix(1);
-        name = FileNamePart(trimmed);
+        name = FileNamePart(platform::WithoutTrailingSeparators(path));
     }
-    if (On(folderMark) && !root && (name.empty() || name.back() != '/')) name.push_back('/');
+    if (On(folderMark) && !root && !platform::EndsWithSeparator(name)) name.push_back(platform::kPathSeparator);
 
     std::string text = enclosing;
     if (enclosing == "\"") {

@@ -7,6 +7,7 @@
 
 #include "listing/engine/folder_contents.h"
 #include "listing/engine/listing_messages.h"
+#include "platform/file_system.h"
 
 namespace pelmora {
 
@@ -38,7 +39,7 @@ public:
 
     WalkEnd Run(const std::string& start) {
         path_ = start;
-        while (path_.size() > 1 && path_.back() == '/') path_.pop_back();
+        path_.resize(platform::WithoutTrailingSeparators(path_).size());
         Frame root;
         root.pathLength = path_.size();
         std::error_code error;
@@ -59,7 +60,7 @@ public:
             const std::string name = std::move(top.subfolders[top.nextSubfolder++]);
             path_.resize(top.pathLength);
             Frame child;
-            child.nameStart = path_.size() + ((path_.empty() || path_.back() != '/') ? 1 : 0);
+            child.nameStart = path_.size() + (platform::EndsWithSeparator(path_) ? 0 : 1);
             AppendChildPath(path_, name);
             child.pathLength = path_.size();
             if (ReopenIfClosed(stack_.size() - 1)) child.folder = stack_.back().folder->OpenInside(name, error);
@@ -159,10 +160,7 @@ void ThrottledPump::PumpNow() {
     progress_.Pump();
 }
 
-void AppendChildPath(std::string& path, std::string_view name) {
-    if (path.empty() || path.back() != '/') path.push_back('/');
-    path.append(name);
-}
+void AppendChildPath(std::string& path, std::string_view name) { platform::AppendToPath(path, name); }
 
 WalkEnd WalkFolderTree(const std::string& start, const FolderWalkOptions& options, FolderWalkVisitor& visitor,
                        JobContext& context) {
