@@ -9,7 +9,7 @@ namespace pelmora {
 namespace {
 
 std::string ConfigHome() {
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') return xdg;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && platform::IsAbsolutePath(xdg)) return xdg;
     return platform::JoinPath(platform::HomeFolder(), ".config");
 }
 

@@ -2,7 +2,9 @@
 // File and folder existence and the program's own folder. Paths are byte strings in the
 // platform's form: on POSIX "/" separates, there is no drive part, "//" starts a network path.
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace pelmora::platform {
 
@@ -22,6 +24,20 @@ bool FolderIsWritable(const std::string& path);
 
 // folder + separator + name, without doubling a separator the folder already ends with.
 std::string JoinPath(const std::string& folder, const std::string& name);
+// The same in place: separator (unless path ends with one) and name appended to path.
+void AppendToPath(std::string& path, std::string_view name);
+
+// The root of the folder tree ("/" on POSIX), and whether a path names it.
+std::string RootFolder();
+bool IsRootFolder(std::string_view path);
+bool IsAbsolutePath(std::string_view path);
+bool EndsWithSeparator(std::string_view path);
+// The path without trailing separators; the root keeps its own.
+std::string_view WithoutTrailingSeparators(std::string_view path);
+// Where the last separator is; npos when there is none.
+std::size_t LastSeparator(std::string_view path);
+// True when path is folder itself or lies below it.
+bool IsInFolder(std::string_view path, std::string_view folder);
 
 // True when the path names a network location ("//server/share" on POSIX).
 bool IsNetworkPath(const std::string& path);

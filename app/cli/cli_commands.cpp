@@ -119,9 +119,8 @@ bool LoadCliSettings(const std::string& iniOption, Settings& settings) {
 void Complain(const std::string& text) { std::fprintf(stderr, "pelmora-list: %s\n", text.c_str()); }
 
 std::string AbsolutePath(const std::string& argument) {
-    std::string path = std::filesystem::absolute(argument).lexically_normal().string();
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return path;
+    const std::string path = std::filesystem::absolute(argument).lexically_normal().string();
+    return std::string(platform::WithoutTrailingSeparators(path));
 }
 
 int FinishCommand(const CliRun& run, bool failed) {

@@ -124,7 +124,7 @@ void BrowserController::Command4Click() {
     if (!platform::IsNetworkPath(folder_) && !platform::FolderExists(folder_)) {
         // The root of the current volume; "/" when that is gone too.
         const std::string mountPoint = widgets_.drive1->CurrentMountPoint();
-        const std::string root = !mountPoint.empty() && platform::FolderExists(mountPoint) ? mountPoint : std::string(1, '/');
+        const std::string root = !mountPoint.empty() && platform::FolderExists(mountPoint) ? mountPoint : platform::RootFolder();
         widgets_.drive1->ShowVolumeOf(root);
         if (SetFolder(root)) {
             dialogs_.ShowMessage(texts::kFolderReadFailed);

@@ -2,6 +2,8 @@
 
 #include <QSignalBlocker>
 
+#include "platform/file_system.h"
+
 namespace pelmora {
 
 int VolumeIndexOf(const std::vector<std::string>& mountPoints, const std::string& path) {
@@ -9,9 +11,7 @@ int VolumeIndexOf(const std::vector<std::string>& mountPoints, const std::string
     std::size_t bestLength = 0;
     for (std::size_t i = 0; i < mountPoints.size(); ++i) {
         const std::string& mount = mountPoints[i];
-        const bool inside =
-            mount == "/" ? path.rfind('/', 0) == 0 : path == mount || path.rfind(mount + "/", 0) == 0;
-        if (inside && (best < 0 || mount.size() > bestLength)) {
+        if (platform::IsInFolder(path, mount) && (best < 0 || mount.size() > bestLength)) {
             best = static_cast<int>(i);
             bestLength = mount.size();
         }

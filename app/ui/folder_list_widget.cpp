@@ -31,8 +31,8 @@ public:
 QByteArray Bytes(const std::string& text) { return QByteArray(text.data(), static_cast<qsizetype>(text.size())); }
 
 std::string LastName(const std::string& path) {
-    if (path == "/") return path;
-    const auto slash = path.find_last_of('/');
+    if (path == platform::RootFolder()) return path;
+    const auto slash = platform::LastSeparator(path);
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
@@ -42,18 +42,19 @@ std::vector<std::string> FolderChain(const std::string& folder) {
     std::vector<std::string> chain;
     if (folder.empty()) return chain;
     std::size_t start = 0;
-    if (folder.rfind("//", 0) == 0) {
+    const char separator = platform::kPathSeparator;
+    if (platform::IsNetworkPath(folder)) {
         // A network path begins at its share: //server/share
-        const auto server = folder.find('/', 2);
-        const auto share = server == std::string::npos ? std::string::npos : folder.find('/', server + 1);
+        const auto server = folder.find(separator, 2);
+        const auto share = server == std::string::npos ? std::string::npos : folder.find(separator, server + 1);
         chain.push_back(folder.substr(0, share));
         start = share == std::string::npos ? folder.size() : share;
-    } else if (folder[0] == '/') {
-        chain.push_back("/");
+    } else if (platform::IsAbsolutePath(folder)) {
+        chain.push_back(platform::RootFolder());
     }
     while (start < folder.size()) {
-        while (start < folder.size() && folder[start] == '/') ++start;
-        const auto end = std::min(folder.find('/', start), folder.size());
+        while (start < folder.size() && folder[start] == separator) ++start;
+        const auto end = std::min(folder.find(separator, start), folder.size());
         if (end > start) chain.push_back(platform::JoinPath(chain.empty() ? "" : chain.back(), folder.substr(start, end - start)));
         start = end;
     }

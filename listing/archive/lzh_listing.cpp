@@ -10,7 +10,7 @@
 
 #include "listing/archive/member_names.h"
 #include "listing/text/utf8_text.h"
-#include "platform/file_facts.h"
+#include "platform/file_system_service.h"
 
 namespace pelmora {
 namespace {
@@ -18,23 +18,30 @@ namespace {
 // Counts what the reader takes, so that an archive cut short or followed by garbage can be
 // told from a whole one: lhasa itself ends quietly in both cases.
 struct CountingStream {
-    std::FILE* file = nullptr;
+    platform::ReadableFile* file = nullptr;
     std::uint64_t position = 0;
     bool readError = false;
 
     static int Read(void* handle, void* buffer, size_t length) {
         auto* self = static_cast<CountingStream*>(handle);
-        const size_t got = std::fread(buffer, 1, length, self->file);
-        if (got == 0 && std::ferror(self->file)) {
-            self->readError = true;
-            return -1;
+        // The reader asks for whole fields; a short read means the end.
+        size_t got = 0;
+        while (got < length) {
+            std::size_t part = 0;
+            if (!self->file->Read(static_cast<char*>(buffer) + got, length - got, part)) {
+                if (got > 0) break;
+                self->readError = true;
+                return -1;
+            }
+            if (part == 0) break;
+            got += part;
         }
         self->position += got;
         return static_cast<int>(got);
     }
     static int Skip(void* handle, size_t length) {
         auto* self = static_cast<CountingStream*>(handle);
-        if (fseeko(self->file, static_cast<off_t>(length), SEEK_CUR) != 0) return 0;
+        if (!self->file->SeekTo(self->position + length)) return 0;
         self->position += length;
         return 1;
     }
@@ -172,8 +179,10 @@ std::string RatioText(std::uint64_t packed, std::uint64_t size) {
 
 ArchiveListingResult ListLzhMembers(const std::string& path, std::time_t now) {
     ArchiveListingResult result;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    const std::optional<platform::FileFacts> facts = file ? platform::ReadFileFacts(path) : std::nullopt;
+    platform::FileSystem& fileSystem = platform::FileSystemFor(path);
+    std::error_code error;
+    const std::unique_ptr<platform::ReadableFile> file = fileSystem.OpenFileForReading(path, error);
+    const std::optional<platform::FileFacts> facts = file ? fileSystem.Facts(path) : std::nullopt;
     if (!facts) return result;  // Failed
     const std::uint64_t fileSize = facts->size;
 
@@ -226,9 +235,9 @@ ArchiveListingResult ListLzhMembers(const std::string& path, std::time_t now) {
     // A whole archive ends after the last member's data, or with the end mark (a zero byte).
     bool whole = dataEnd <= fileSize;
     if (whole && dataEnd < fileSize) {
-        int mark = EOF;
-        if (fseeko(file.get(), static_cast<off_t>(dataEnd), SEEK_SET) == 0) mark = std::fgetc(file.get());
-        whole = mark == 0;
+        unsigned char mark = 0xFF;
+        std::size_t got = 0;
+        whole = file->SeekTo(dataEnd) && file->Read(&mark, 1, got) && got == 1 && mark == 0;
     }
     if (!whole || (members == 0 && fileSize == 0)) {
         result.status = ArchiveListingStatus::Damaged;

@@ -31,7 +31,7 @@ std::vector<std::string> FolderLines(const std::vector<std::string>& folders, bo
     for (const std::string& folder : sorted) {
         std::string name = fullPath ? folder : FileNamePart(folder);
         // The root already ends in its separator; a second one would name nothing.
-        if (settings.DropFolderMark == "1" && (name.empty() || name.back() != '/')) name.push_back('/');
+        if (settings.DropFolderMark == "1" && !platform::EndsWithSeparator(name)) name.push_back(platform::kPathSeparator);
         // As in the file lines, a quote inside a quoted value is doubled so the CSV stays whole.
         std::string line = enclosure;
         for (const char c : name) {
@@ -53,7 +53,7 @@ std::vector<std::string> FileLines(const std::vector<std::string>& files, bool f
     }
     EntryFieldSwitches switches = SwitchesFor(settings, ListingFamily::Drop);
     switches.FullPath.assign(1, fullPath ? '1' : '0');
-    const EntryFormatter formatter(switches);
+    const EntryFormatter formatter(switches, context.fileSystem);
     std::vector<FormattedEntry> entries(sorted.size());
     for (std::size_t i = 0; i < sorted.size(); ++i) {
         formatter.Format(sorted[i], entries[i]);
@@ -87,15 +87,18 @@ std::vector<std::string> TokenizeCommandLine(std::string_view commandLine) {
 std::string LongPathOf(const std::string& path) {
     if (platform::IsNetworkPath(path)) return path;
     if (path.empty()) return {};
-    const bool absolute = path.front() == '/';
-    std::string result = absolute ? "/" : "";
+    std::string result = platform::IsAbsolutePath(path) ? platform::RootFolder() : std::string();
     std::size_t start = 0;
     while (start < path.size()) {
-        std::size_t end = path.find('/', start);
+        std::size_t end = path.find(platform::kPathSeparator, start);
         if (end == std::string::npos) end = path.size();
         if (end > start) {
-            if (!result.empty() && result.back() != '/') result.push_back('/');
-            result.append(path, start, end - start);
+            const std::string_view component = std::string_view(path).substr(start, end - start);
+            if (result.empty()) {
+                result.assign(component);
+            } else {
+                platform::AppendToPath(result, component);
+            }
             if (!platform::PathExists(result)) return {};
         }
         start = end + 1;
@@ -136,7 +139,8 @@ ListingOutcome ListDroppedTokens(const std::string& rawCommandLine, std::vector<
                 // empty lines (or, on Windows, the drive's root).
                 if (token.empty()) continue;
                 if (token.front() != ' ' && token.back() != ' ') token = LongPathOf(token);
-                (platform::FolderExists(token) ? folders : files).push_back(std::move(token));
+                const auto facts = FileSystemOf(context, token).Facts(token);
+                (facts && facts->isFolder ? folders : files).push_back(std::move(token));
             }
             std::vector<std::string> lines;
             if (!folders.empty()) lines = FolderLines(folders, fullPath, settings, context);

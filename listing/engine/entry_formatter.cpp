@@ -4,6 +4,7 @@
 
 #include "listing/engine/date_text.h"
 #include "listing/engine/path_ops.h"
+#include "platform/file_system.h"
 
 namespace pelmora {
 
@@ -59,7 +60,7 @@ void AppendUpperCase(std::string_view text, bool doubleQuotes, std::string& out)
 
 // FileNamePart without a copy.
 std::string_view NameOf(std::string_view path) {
-    const auto slash = path.rfind('/');
+    const auto slash = platform::LastSeparator(path);
     const auto name = slash == std::string_view::npos ? path : path.substr(slash + 1);
     return name == "." || name == ".." ? std::string_view() : name;
 }
@@ -120,8 +121,9 @@ EntryFieldSwitches SwitchesFor(const Settings& s, ListingFamily family) {
     return w;
 }
 
-EntryFormatter::EntryFormatter(const EntryFieldSwitches& switches)
-    : name_(On(switches.Name)),
+EntryFormatter::EntryFormatter(const EntryFieldSwitches& switches, platform::FileSystem* fileSystem)
+    : fileSystem_(fileSystem),
+      name_(On(switches.Name)),
       fullPath_(On(switches.FullPath)),
       shortName_(On(switches.ShortName)),
       size_(On(switches.Size)),
@@ -173,8 +175,12 @@ void EntryFormatter::AppendTimeFields(const platform::FileTime& time, bool patte
     line.append(kakomi_);
 }
 
+platform::FileSystem& EntryFormatter::FileSystemOf(const std::string& path) const {
+    return fileSystem_ != nullptr ? *fileSystem_ : platform::FileSystemFor(path);
+}
+
 void EntryFormatter::Format(const std::string& path, FormattedEntry& out) const {
-    const auto facts = platform::ReadFileFacts(path);
+    const auto facts = FileSystemOf(path).Facts(path);
     if (!facts) {
         out.sortKey.clear();
         out.line.clear();
@@ -207,7 +213,7 @@ void EntryFormatter::Format(const std::string& path, const platform::FileFacts& 
     if (dateTime_) AppendTimeFields(facts.lastWrite, dateTimePattern_, line, anyField);
     if (accessDateTime_) AppendTimeFields(facts.lastAccess, accessDateTimePattern_, line, anyField);
     if (attrib_) {
-        const std::uint32_t bits = facts.dosAttributes ? *facts.dosAttributes : platform::ReadDosAttributes(path, facts);
+        const std::uint32_t bits = facts.dosAttributes ? *facts.dosAttributes : FileSystemOf(path).DosAttributes(path, facts);
         AppendField(bits & platform::kDosReadOnly ? "ReadOnly(+)" : "ReadOnly(-)", line, anyField);
         AppendField(bits & platform::kDosHidden ? "Hidden(+)" : "Hidden(-)", line, anyField);
         AppendField(bits & platform::kDosSystem ? "System(+)" : "System(-)", line, anyField);
@@ -234,19 +240,17 @@ std::string FormatFolderEntry(const std::string& path, const std::string& fullPa
                               const std::string& kakomi) {
     if (path.empty()) return {};
     const std::string enclosing = ReplaceLayoutTokens(kakomi);
-    const bool root = path.find_first_not_of('/') == std::string::npos;
+    const bool root = platform::IsRootFolder(path);
     std::string name;
     if (On(fullPath)) {
         name = path;
     } else if (root) {
-        name = "/";
+        name = platform::RootFolder();
     } else {
         // A trailing separator must not hide the folder's name.
-        std::string_view trimmed = path;
-        while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.remove_suffix(1);
-        name = FileNamePart(trimmed);
+        name = FileNamePart(platform::WithoutTrailingSeparators(path));
     }
-    if (On(folderMark) && !root && (name.empty() || name.back() != '/')) name.push_back('/');
+    if (On(folderMark) && !root && !platform::EndsWithSeparator(name)) name.push_back(platform::kPathSeparator);
 
     std::string text = enclosing;
     if (enclosing == "\"") {

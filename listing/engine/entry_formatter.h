@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/file_facts.h"
+#include "platform/file_system_service.h"
 #include "settings/settings_record.h"
 
 namespace pelmora {
@@ -47,7 +48,8 @@ std::string FormatFileEntry(const std::string& path, const EntryFieldSwitches& s
 // into the caller's FormattedEntry, whose buffers are reused from one entry to the next.
 class EntryFormatter {
 public:
-    explicit EntryFormatter(const EntryFieldSwitches& switches);
+    // Paths are read through fileSystem; null: the one the platform picks for each path.
+    explicit EntryFormatter(const EntryFieldSwitches& switches, platform::FileSystem* fileSystem = nullptr);
 
     // Reads the file's facts (one status call; the attributes only when they are shown).
     void Format(const std::string& path, FormattedEntry& out) const;
@@ -61,6 +63,9 @@ private:
     void BeginField(std::string& line, bool& anyField) const;
     void AppendField(std::string_view value, std::string& line, bool& anyField) const;
     void AppendTimeFields(const platform::FileTime& time, bool pattern, std::string& line, bool& anyField) const;
+    platform::FileSystem& FileSystemOf(const std::string& path) const;
+
+    platform::FileSystem* fileSystem_;
 
     bool name_, fullPath_, shortName_, size_, sizePattern_;
     bool dateTime_, dateTimePattern_, makeDateTime_, makeDateTimePattern_;

@@ -1,6 +1,7 @@
 #include "listing/engine/folder_contents.h"
 
 #include <algorithm>
+#include <memory>
 #include <string_view>
 
 #include "listing/text/text_collation.h"
@@ -33,19 +34,19 @@ void SortNames(std::vector<std::string>& names, const KeepReading& keepReading) 
     names = std::move(sorted);
 }
 
-FolderContents ReadFolderContents(platform::FolderReader& reader, const WildcardPattern* filePattern,
+FolderContents ReadFolderContents(platform::OpenFolder& folder, const WildcardPattern* filePattern,
                                   bool showHidden, std::error_code& error, const KeepReading& keepReading) {
     FolderContents contents;
     platform::FolderEntry entry;
     std::string name;
     std::size_t read = 0;
-    while (reader.Next(entry, error)) {
+    while (folder.Next(entry, error)) {
         if (keepReading && ++read % kEntriesPerCheck == 0 && !keepReading()) break;
         if (!showHidden && entry.name.front() == '.') continue;
         platform::EntryKind kind = entry.kind;
         if (kind == platform::EntryKind::File && filePattern == nullptr) continue;
         name.assign(entry.name);
-        if (kind == platform::EntryKind::Unresolved) kind = reader.ResolveKind(name);
+        if (kind == platform::EntryKind::Unresolved) kind = folder.ResolveKind(name);
         if (kind == platform::EntryKind::Folder) {
             contents.subfolders.push_back(name);
         } else if (filePattern != nullptr && filePattern->Matches(name)) {
@@ -57,25 +58,21 @@ FolderContents ReadFolderContents(platform::FolderReader& reader, const Wildcard
     return contents;
 }
 
-namespace {
-
-FolderContents ReadFolder(const std::string& folder, const WildcardPattern* filePattern, bool showHidden,
-                          std::error_code& error) {
-    platform::FolderReader reader;
-    if (!reader.Open(folder, error)) return {};
-    return ReadFolderContents(reader, filePattern, showHidden, error);
+FolderContents ReadFolder(platform::FileSystem& fileSystem, const std::string& folder,
+                          const WildcardPattern* filePattern, bool showHidden, std::error_code& error) {
+    const std::unique_ptr<platform::OpenFolder> opened = fileSystem.OpenFolderAt(folder, error);
+    if (!opened) return {};
+    return ReadFolderContents(*opened, filePattern, showHidden, error);
 }
-
-}  // namespace
 
 std::vector<std::string> ListFolderFiles(const std::string& folder, const std::string& pattern, bool showHidden,
                                          bool /*showSystem*/, std::error_code& error) {
     const WildcardPattern filePattern(pattern);
-    return ReadFolder(folder, &filePattern, showHidden, error).files;
+    return ReadFolder(platform::FileSystemFor(folder), folder, &filePattern, showHidden, error).files;
 }
 
 std::vector<std::string> ListSubfolderNames(const std::string& folder, bool showHidden, std::error_code& error) {
-    return ReadFolder(folder, nullptr, showHidden, error).subfolders;
+    return ReadFolder(platform::FileSystemFor(folder), folder, nullptr, showHidden, error).subfolders;
 }
 
 }  // namespace pelmora

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "listing/text/wildcard_pattern.h"
-#include "platform/folder_reader.h"
+#include "platform/file_system_service.h"
 
 namespace pelmora {
 
@@ -28,8 +28,13 @@ using KeepReading = std::function<bool()>;
 
 // Reads the open folder to its end. With filePattern null the files are not collected.
 // On a read error what was read so far is returned, sorted, with error set.
-FolderContents ReadFolderContents(platform::FolderReader& reader, const WildcardPattern* filePattern,
+FolderContents ReadFolderContents(platform::OpenFolder& folder, const WildcardPattern* filePattern,
                                   bool showHidden, std::error_code& error, const KeepReading& keepReading = {});
+// Opens the folder through fileSystem and reads it (see ReadFolderContents).
+FolderContents ReadFolder(platform::FileSystem& fileSystem, const std::string& folder,
+                          const WildcardPattern* filePattern, bool showHidden, std::error_code& error);
+
+// The two lists of the browser, read through the file system the platform picks for folder.
 
 std::vector<std::string> ListFolderFiles(const std::string& folder, const std::string& pattern, bool showHidden,
                                          bool showSystem, std::error_code& error);

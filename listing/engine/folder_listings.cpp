@@ -29,7 +29,7 @@ void DeliverFolderLines(const std::vector<std::string>& lines, const std::string
 class FolderCollector : public FolderWalkVisitor {
 public:
     void EnterFolder(const std::string& path) override { folders.push_back(path); }
-    void VisitFile(const std::string&, const platform::FolderReader&, const std::string&) override {}
+    void VisitFile(const std::string&, const platform::OpenFolder&, const std::string&) override {}
     std::vector<std::string> folders;
 };
 
@@ -57,7 +57,8 @@ ListingOutcome ListSubfolders(const BrowserState& state, const Settings& setting
     ListingOutcome outcome;
     try {
         std::error_code error;
-        const std::vector<std::string> names = ListSubfolderNames(state.folder, state.showHidden, error);
+        const std::vector<std::string> names =
+            ReadFolder(FileSystemOf(context, state.folder), state.folder, nullptr, state.showHidden, error).subfolders;
         if (error) {
             context.dialogs.ShowMessage(std::string(kSubfolderNamesFailed));
             outcome.failed = true;

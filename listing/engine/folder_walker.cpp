@@ -1,11 +1,13 @@
 #include "listing/engine/folder_walker.h"
 
+#include <memory>
 #include <set>
 #include <utility>
 #include <vector>
 
 #include "listing/engine/folder_contents.h"
 #include "listing/engine/listing_messages.h"
+#include "platform/file_system.h"
 
 namespace pelmora {
 
@@ -18,7 +20,7 @@ constexpr auto kPumpInterval = std::chrono::milliseconds(30);
 constexpr std::size_t kOpenFolderWindow = 48;
 
 struct Frame {
-    platform::FolderReader reader;
+    std::unique_ptr<platform::OpenFolder> folder;  // null while closed
     platform::FolderIdentity identity;
     std::size_t nameStart = 0;   // where this folder's own name starts in the walk path
     std::size_t pathLength = 0;  // length of the walk path up to and including the name
@@ -37,11 +39,12 @@ public:
 
     WalkEnd Run(const std::string& start) {
         path_ = start;
-        while (path_.size() > 1 && path_.back() == '/') path_.pop_back();
+        path_.resize(platform::WithoutTrailingSeparators(path_).size());
         Frame root;
         root.pathLength = path_.size();
         std::error_code error;
-        if (!root.reader.Open(path_, error)) {
+        root.folder = FileSystemOf(context_, path_).OpenFolderAt(path_, error);
+        if (!root.folder) {
             AskAboutUnreadable();
             return Ended();
         }
@@ -57,10 +60,11 @@ public:
             const std::string name = std::move(top.subfolders[top.nextSubfolder++]);
             path_.resize(top.pathLength);
             Frame child;
-            child.nameStart = path_.size() + ((path_.empty() || path_.back() != '/') ? 1 : 0);
+            child.nameStart = path_.size() + (platform::EndsWithSeparator(path_) ? 0 : 1);
             AppendChildPath(path_, name);
             child.pathLength = path_.size();
-            if (!ReopenIfClosed(stack_.size() - 1) || !child.reader.OpenInside(stack_.back().reader, name, error)) {
+            if (ReopenIfClosed(stack_.size() - 1)) child.folder = stack_.back().folder->OpenInside(name, error);
+            if (!child.folder) {
                 AskAboutUnreadable();
                 continue;
             }
@@ -77,12 +81,12 @@ private:
     bool EnterFolder(Frame frame) {
         if (pump_.PumpAndCheck(context_.cancel)) return false;
         std::error_code error;
-        if (!frame.reader.Identity(frame.identity, error)) {
+        if (!frame.folder->Identity(frame.identity, error)) {
             AskAboutUnreadable();
             return !context_.cancel.IsRaised();
         }
         if (onPath_.count(Key(frame.identity)) != 0) return true;  // a link back up: a loop
-        FolderContents contents = ReadFolderContents(frame.reader, options_.filePattern, options_.showHidden, error,
+        FolderContents contents = ReadFolderContents(*frame.folder, options_.filePattern, options_.showHidden, error,
                                                      [this] { return !pump_.PumpAndCheck(context_.cancel); });
         if (context_.cancel.IsRaised()) return false;
         if (error) {
@@ -92,39 +96,39 @@ private:
         visitor_.EnterFolder(path_);
         for (const std::string& file : contents.files) {
             if (pump_.PumpAndCheck(context_.cancel)) return false;
-            visitor_.VisitFile(path_, frame.reader, file);
+            visitor_.VisitFile(path_, *frame.folder, file);
         }
         if (contents.subfolders.empty()) return true;
         frame.subfolders = std::move(contents.subfolders);
         onPath_.insert(Key(frame.identity));
         stack_.push_back(std::move(frame));
         const std::size_t depth = stack_.size() - 1;
-        if (depth > kOpenFolderWindow) stack_[depth - kOpenFolderWindow].reader.Close();
+        if (depth > kOpenFolderWindow) stack_[depth - kOpenFolderWindow].folder.reset();
         return true;
     }
 
     // Opens a closed ancestor again, one component at a time from the nearest open one, and
     // checks that it is still the same folder.
     bool ReopenIfClosed(std::size_t index) {
-        if (stack_[index].reader.IsOpen()) return true;
+        if (stack_[index].folder) return true;
         std::size_t open = index;
-        while (!stack_[open].reader.IsOpen()) --open;  // the start folder stays open
+        while (!stack_[open].folder) --open;  // the start folder stays open
         std::error_code error;
-        platform::FolderReader current;
-        const platform::FolderReader* base = &stack_[open].reader;
+        std::unique_ptr<platform::OpenFolder> current;
+        const platform::OpenFolder* base = stack_[open].folder.get();
         for (std::size_t i = open + 1; i <= index; ++i) {
             const Frame& frame = stack_[i];
             const std::string name = path_.substr(frame.nameStart, frame.pathLength - frame.nameStart);
-            platform::FolderReader next;
-            if (!next.OpenInside(*base, name, error)) return false;
+            std::unique_ptr<platform::OpenFolder> next = base->OpenInside(name, error);
+            if (!next) return false;
             current = std::move(next);
-            base = &current;
+            base = current.get();
         }
         platform::FolderIdentity identity;
-        if (!current.Identity(identity, error) || !(identity == stack_[index].identity)) return false;
-        stack_[index].reader = std::move(current);
+        if (!current->Identity(identity, error) || !(identity == stack_[index].identity)) return false;
+        stack_[index].folder = std::move(current);
         // Ancestors reopened earlier would otherwise pile up open far above the window.
-        for (std::size_t i = 1; i + kOpenFolderWindow <= index; ++i) stack_[i].reader.Close();
+        for (std::size_t i = 1; i + kOpenFolderWindow <= index; ++i) stack_[i].folder.reset();
         return true;
     }
 
@@ -156,10 +160,7 @@ void ThrottledPump::PumpNow() {
     progress_.Pump();
 }
 
-void AppendChildPath(std::string& path, std::string_view name) {
-    if (path.empty() || path.back() != '/') path.push_back('/');
-    path.append(name);
-}
+void AppendChildPath(std::string& path, std::string_view name) { platform::AppendToPath(path, name); }
 
 WalkEnd WalkFolderTree(const std::string& start, const FolderWalkOptions& options, FolderWalkVisitor& visitor,
                        JobContext& context) {

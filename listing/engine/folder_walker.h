@@ -5,14 +5,15 @@
 // works, and opens each folder relative to its parent, so paths longer than the system
 // accepts still work. A folder that is already on the current walk path (reached again
 // through a link) is not entered again, which ends link loops. A folder that cannot be read
-// asks whether to stop; "no" skips it and carries on.
+// asks whether to stop; "no" skips it and carries on. The folders are read through the
+// context's file system.
 
 #include <chrono>
 #include <string>
 
 #include "listing/engine/job_context.h"
 #include "listing/text/wildcard_pattern.h"
-#include "platform/folder_reader.h"
+#include "platform/file_system_service.h"
 
 namespace pelmora {
 
@@ -36,7 +37,7 @@ public:
     // A folder is entered; path without trailing separator (except the root "/").
     virtual void EnterFolder(const std::string& path) = 0;
     // A file of the folder just entered; folder is open for look-ups relative to it.
-    virtual void VisitFile(const std::string& folderPath, const platform::FolderReader& folder,
+    virtual void VisitFile(const std::string& folderPath, const platform::OpenFolder& folder,
                            const std::string& name) = 0;
 };
 

@@ -1,11 +1,14 @@
 #pragma once
 // What long work takes from its caller: progress display, the cancel flag, questions,
-// messages, the clipboard and the save dialog. The window, the headless lister and the
+// messages, the clipboard, the save dialog and the file system it reads. The window, the headless lister and the
 // tests each supply their own implementations, so one engine serves all three.
 
 #include <atomic>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "platform/file_system_service.h"
 
 namespace pelmora {
 
@@ -70,6 +73,13 @@ struct JobContext {
     UserDialogs& dialogs;
     ClipboardSink& clipboard;
     SaveDialog& saveDialog;
+    // Null: each path is read through the file system the platform picks for it.
+    platform::FileSystem* fileSystem = nullptr;
 };
+
+// The file system the job reads path through.
+inline platform::FileSystem& FileSystemOf(const JobContext& context, std::string_view path) {
+    return context.fileSystem != nullptr ? *context.fileSystem : platform::FileSystemFor(path);
+}
 
 }  // namespace pelmora

@@ -1,5 +1,7 @@
 #include "listing/engine/path_ops.h"
 
+#include "platform/file_system.h"
+
 namespace pelmora {
 
 namespace {
@@ -17,14 +19,14 @@ std::string DrivePart(std::string_view) { return {}; }
 
 std::string FolderPart(std::string_view path) {
     path = BeforeNul(path);
-    const auto slash = path.rfind('/');
+    const auto slash = platform::LastSeparator(path);
     if (slash == std::string_view::npos) return {};
     return std::string(path.substr(0, slash));
 }
 
 std::string FileNamePart(std::string_view path) {
     path = BeforeNul(path);
-    const auto slash = path.rfind('/');
+    const auto slash = platform::LastSeparator(path);
     const auto name = slash == std::string_view::npos ? path : path.substr(slash + 1);
     if (name == "." || name == "..") return {};
     return std::string(name);

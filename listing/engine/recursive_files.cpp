@@ -13,7 +13,6 @@
 #include "listing/engine/folder_walker.h"
 #include "listing/engine/result_output.h"
 #include "listing/engine/subfolder_search.h"
-#include "platform/file_facts.h"
 
 namespace pelmora {
 
@@ -54,16 +53,16 @@ private:
 // it, lines and keys wait in blocks until the sort has put them in order.
 class FileLineCollector : public FolderWalkVisitor {
 public:
-    explicit FileLineCollector(const EntryFieldSwitches& switches) : formatter_(switches) {}
+    FileLineCollector(const EntryFieldSwitches& switches, platform::FileSystem* fileSystem)
+        : formatter_(switches, fileSystem) {}
 
     void EnterFolder(const std::string&) override {}
 
-    void VisitFile(const std::string& folderPath, const platform::FolderReader& folder,
+    void VisitFile(const std::string& folderPath, const platform::OpenFolder& folder,
                    const std::string& name) override {
         // Looked up relative to the open folder: cheaper than the full path, and it works
         // however long the full path is.
-        const auto facts = formatter_.AttributesShown() ? platform::ReadFileFactsWithAttributesAt(folder.Handle(), name)
-                                                        : platform::ReadFileFactsAt(folder.Handle(), name);
+        const auto facts = folder.EntryFacts(name, formatter_.AttributesShown());
         if (!facts) return;  // vanished since the folder was read
         path_.assign(folderPath);
         AppendChildPath(path_, name);
@@ -123,7 +122,7 @@ ListingOutcome ListFilesRecursively(const BrowserState& state, const Settings& s
     if (!BeginSubfolderSearch(context, outcome)) return outcome;
     try {
 
-        FileLineCollector collector(SwitchesFor(settings, ListingFamily::SFolder));
+        FileLineCollector collector(SwitchesFor(settings, ListingFamily::SFolder), context.fileSystem);
         const WildcardPattern pattern(state.pattern);
         FolderWalkOptions options;
         options.filePattern = &pattern;

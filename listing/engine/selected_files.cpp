@@ -15,7 +15,7 @@ namespace pelmora {
 ListingOutcome ListSelectedFiles(const BrowserState& state, const Settings& settings, JobContext& context) {
     ListingOutcome outcome;
     try {
-        const EntryFormatter formatter(SwitchesFor(settings, ListingFamily::File));
+        const EntryFormatter formatter(SwitchesFor(settings, ListingFamily::File), context.fileSystem);
         std::vector<FormattedEntry> entries;
         FormattedEntry entry;
         std::string path;

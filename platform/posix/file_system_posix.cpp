@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <string_view>
 
 namespace pelmora::platform {
 
@@ -48,6 +49,34 @@ bool FolderIsWritable(const std::string& path) { return !path.empty() && access(
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (!folder.empty() && folder.back() == kPathSeparator) return folder + name;
     return folder + kPathSeparator + name;
+}
+
+void AppendToPath(std::string& path, std::string_view name) {
+    if (path.empty() || path.back() != kPathSeparator) path.push_back(kPathSeparator);
+    path.append(name);
+}
+
+std::string RootFolder() { return std::string(1, kPathSeparator); }
+
+bool IsRootFolder(std::string_view path) {
+    return !path.empty() && path.find_first_not_of(kPathSeparator) == std::string_view::npos;
+}
+
+bool IsAbsolutePath(std::string_view path) { return !path.empty() && path.front() == kPathSeparator; }
+
+bool EndsWithSeparator(std::string_view path) { return !path.empty() && path.back() == kPathSeparator; }
+
+std::string_view WithoutTrailingSeparators(std::string_view path) {
+    while (path.size() > 1 && path.back() == kPathSeparator) path.remove_suffix(1);
+    return path;
+}
+
+std::size_t LastSeparator(std::string_view path) { return path.rfind(kPathSeparator); }
+
+bool IsInFolder(std::string_view path, std::string_view folder) {
+    if (folder.size() == 1 && folder.front() == kPathSeparator) return IsAbsolutePath(path);
+    return path.substr(0, folder.size()) == folder &&
+           (path.size() == folder.size() || path[folder.size()] == kPathSeparator);
 }
 
 bool IsNetworkPath(const std::string& path) { return path.size() >= 2 && path[0] == '/' && path[1] == '/'; }

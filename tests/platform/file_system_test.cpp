@@ -10,6 +10,25 @@ TEST(FileSystem, JoinPathNeverDoublesTheSeparator) {
     EXPECT_EQ(JoinPath("/a/", "b"), "/a/b");
 }
 
+TEST(FileSystem, PathHelpersKeepTheRootAndTellFoldersApart) {
+    std::string path;
+    AppendToPath(path, "a");
+    EXPECT_EQ(path, "/a");
+    AppendToPath(path, "b");
+    EXPECT_EQ(path, "/a/b");
+    EXPECT_EQ(WithoutTrailingSeparators("/a//"), "/a");
+    EXPECT_EQ(WithoutTrailingSeparators("///"), "/");
+    EXPECT_TRUE(IsRootFolder("//"));
+    EXPECT_FALSE(IsRootFolder(""));
+    EXPECT_FALSE(IsRootFolder("/a"));
+    EXPECT_TRUE(IsInFolder("/mnt/usb/x", "/mnt/usb"));
+    EXPECT_TRUE(IsInFolder("/mnt/usb", "/mnt/usb"));
+    EXPECT_FALSE(IsInFolder("/mnt/usb2", "/mnt/usb"));
+    EXPECT_TRUE(IsInFolder("/anything", RootFolder()));
+    EXPECT_FALSE(IsInFolder("relative", RootFolder()));
+    EXPECT_EQ(LastSeparator("/a/bc"), 2u);
+}
+
 TEST(FileSystem, ExistenceTellsFilesFromFolders) {
     EXPECT_TRUE(FolderExists("/"));
     EXPECT_FALSE(FileExists("/"));

@@ -9,7 +9,6 @@
 #include <fstream>
 #include <thread>
 
-#include "platform/volume_label.h"
 #include "tests/support/polling.h"
 #include "tests/support/temp_tree.h"
 
@@ -66,14 +65,6 @@ TEST_F(ProcessRunnerTest, IndependentProgramStartsOrSaysWhyNot) {
     error.clear();
     EXPECT_FALSE(StartIndependentProgram({root_ + "/no-such-program"}, error));
     EXPECT_FALSE(error.empty());
-}
-
-TEST(VolumeLabel, NamesTheMountPointHoldingThePath) {
-    EXPECT_EQ(IdentifyVolume("/").label, "/");
-    const VolumeIdentity temporary = IdentifyVolume(std::filesystem::temp_directory_path().string());
-    ASSERT_FALSE(temporary.label.empty());
-    EXPECT_EQ(temporary.label.front(), '/');
-    EXPECT_EQ(IdentifyVolume("/no/such/path/anywhere").label, "");
 }
 
 }  // namespace

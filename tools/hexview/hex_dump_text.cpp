@@ -1,11 +1,11 @@
 #include "tools/hexview/hex_dump_text.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
+#include <memory>
 #include <system_error>
 #include <vector>
 
+#include "platform/file_system_service.h"
 #include "tools/hexview/hexview_texts.h"
 
 namespace pelmora {
@@ -33,21 +33,21 @@ char ColumnCharacter(unsigned char byte) { return byte >= 0x21 && byte <= 0x7F ?
 // be opened or read; a FIFO or device is refused before it could block or never end.
 bool ReadFirstBytes(const std::string& path, std::int64_t count, std::vector<unsigned char>& bytes) {
     std::error_code error;
-    const std::filesystem::path file(path);
-    if (path.empty() || !std::filesystem::is_regular_file(file, error)) return false;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    const std::unique_ptr<platform::ReadableFile> file = platform::FileSystemFor(path).OpenFileForReading(path, error);
+    if (!file) return false;
     const std::size_t wanted = count > 0 ? static_cast<std::size_t>(count) : 0;
     // The size is only a hint: the file may change while it is read.
-    bytes.resize(error ? std::min<std::size_t>(wanted, 65536)
-                       : static_cast<std::size_t>(std::min<std::uintmax_t>(wanted, size)));
+    bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(wanted, file->Size())));
     std::size_t have = 0;
+    bool atEnd = false;
     for (;;) {
-        in.read(reinterpret_cast<char*>(bytes.data() + have), static_cast<std::streamsize>(bytes.size() - have));
-        have += static_cast<std::size_t>(in.gcount());
-        if (in.bad()) return false;
-        if (have < bytes.size() || have == wanted || in.eof()) break;
+        while (have < bytes.size() && !atEnd) {
+            std::size_t got = 0;
+            if (!file->Read(bytes.data() + have, bytes.size() - have, got)) return false;
+            atEnd = got == 0;
+            have += got;
+        }
+        if (have < bytes.size() || have == wanted || atEnd) break;
         bytes.resize(std::min(wanted, bytes.size() * 2 + 1));  // the file grew since its size was taken
     }
     bytes.resize(have);

@@ -6,9 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/file_system.h"
+#include "platform/file_system_service.h"
 #include "platform/time_zone.h"
-#include "platform/volume_label.h"
 #include "tools/tree/tree_drawing.h"
 
 namespace {
@@ -79,10 +78,12 @@ int main(int argc, char** argv) {
     }
 
     BufferedStdout out;
-    const pelmora::platform::VolumeIdentity volume = pelmora::platform::IdentifyVolume(start);
+    pelmora::platform::FileSystem& fileSystem = pelmora::platform::FileSystemFor(start);
+    const pelmora::platform::VolumeIdentity volume = fileSystem.IdentifyVolume(start);
     out.Line("フォルダー パスの一覧:  ボリューム " + volume.label);
     out.Line("ボリューム シリアル番号は " + SerialText(volume.serial) + " です");
-    if (!pelmora::platform::FolderExists(start)) {
+    const auto facts = fileSystem.Facts(start);
+    if (!facts || !facts->isFolder) {
         out.Line("無効なパスです - " + start);
         out.Flush();
         return 1;

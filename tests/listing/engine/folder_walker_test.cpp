@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/fake_file_system.h"
 #include "tests/support/fake_job_context.h"
 #include "listing/engine/listing_messages.h"
 #include "tests/support/temp_tree.h"
@@ -21,7 +22,7 @@ class RecordingVisitor : public FolderWalkVisitor {
 public:
     explicit RecordingVisitor(std::string start) : start_(std::move(start)) {}
     void EnterFolder(const std::string& path) override { events.push_back("D:" + Relative(path)); }
-    void VisitFile(const std::string& folderPath, const platform::FolderReader&, const std::string& name) override {
+    void VisitFile(const std::string& folderPath, const platform::OpenFolder&, const std::string& name) override {
         std::string path = folderPath;
         AppendChildPath(path, name);
         longestPath = std::max(longestPath, path.size());
@@ -131,16 +132,42 @@ TEST_F(FolderWalkerTest, AnUnreadableFolderAsksAndNoSkipsItWhileYesStops) {
     }
 }
 
-TEST_F(FolderWalkerTest, AFolderWithoutReadPermissionAsks) {
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop the superuser";
-    tree.AddFile("locked/secret");
-    tree.AddFile("open/o");
-    std::filesystem::permissions(tree / "locked", std::filesystem::perms::none);
-    RecordingVisitor visitor(tree.path());
-    EXPECT_EQ(Walk(visitor), WalkEnd::Completed);
-    ASSERT_EQ(fake.dialogs.questions.size(), 1u);
-    EXPECT_EQ(fake.dialogs.questions[0].rfind(tree / "locked", 0), 0u);
-    EXPECT_EQ(visitor.events, (Events{"D:.", "D:open", "F:open/o"}));
+// Through a file system in memory: the refusal happens whoever runs the test.
+TEST_F(FolderWalkerTest, AFolderWithoutReadPermissionAsksAndNoSkipsItWhileYesStops) {
+    for (const bool stop : {false, true}) {
+        SCOPED_TRACE(stop ? "yes" : "no");
+        testing::FakeFileSystem files;
+        files.AddFile("/r/a/secret");
+        files.AddFile("/r/b/open");
+        files.FailOpening("/r/a", std::errc::permission_denied);
+        testing::FakeJobContext job;
+        job.context.fileSystem = &files;
+        job.dialogs.answer = stop;
+        RecordingVisitor visitor("/r");
+        FolderWalkOptions options;
+        options.filePattern = &pattern;
+        const WalkEnd end = WalkFolderTree("/r", options, visitor, job.context);
+        EXPECT_EQ(job.dialogs.questions, (Events{"/r/a" + std::string(kFolderReadFailedQuestion)}));
+        EXPECT_EQ(end, stop ? WalkEnd::Cancelled : WalkEnd::Completed);
+        EXPECT_EQ(visitor.events, (stop ? Events{"D:."} : Events{"D:.", "D:b", "F:b/open"}));
+    }
+}
+
+// A folder gone while it is read shows none of it, and the walk asks about it.
+TEST_F(FolderWalkerTest, AFolderVanishingWhileReadAsksAndShowsNothingOfIt) {
+    testing::FakeFileSystem files;
+    files.AddFile("/r/a/one");
+    files.AddFile("/r/a/two");
+    files.AddFile("/r/a/deeper/three");
+    files.AddFile("/r/b/kept");
+    files.VanishWhileRead("/r/a");
+    fake.context.fileSystem = &files;
+    RecordingVisitor visitor("/r");
+    FolderWalkOptions options;
+    options.filePattern = &pattern;
+    EXPECT_EQ(WalkFolderTree("/r", options, visitor, fake.context), WalkEnd::Completed);
+    EXPECT_EQ(fake.dialogs.questions, (Events{"/r/a" + std::string(kFolderReadFailedQuestion)}));
+    EXPECT_EQ(visitor.events, (Events{"D:.", "D:b", "F:b/kept"}));
 }
 
 TEST_F(FolderWalkerTest, ACancelDuringTheWalkEndsItAtTheNextItem) {

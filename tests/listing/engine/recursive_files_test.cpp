@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "collector_settings.h"
+#include "tests/support/fake_file_system.h"
 #include "listing/engine/listing_messages.h"
 
 namespace pelmora {
@@ -90,6 +91,19 @@ TEST_F(RecursiveFilesTest, ACancelledWalkStillDelivers) {
         EXPECT_EQ(job.dialogs.messages[0], sorted ? std::string(kTransferredFileCount) + "1" : kCancelledMessage);
         EXPECT_EQ(job.saveDialog.requests.size(), sorted ? 0u : 1u);
     }
+}
+
+// The listing reads the folders and the file facts through the job's file system.
+TEST_F(RecursiveFilesTest, ReadsThroughTheJobsFileSystem) {
+    testing::FakeFileSystem files;
+    files.AddFile("/m/big.txt", 1234567);
+    files.AddFile("/m/sub/small.txt", 5);
+    fake.context.fileSystem = &files;
+    state.folder = "/m";
+    settings.SFolderSize = "1";
+    settings.SFolderSizePatarn = "0";
+    ListFilesRecursively(state, settings, fake.context);
+    EXPECT_EQ(fake.clipboard.text, "big.txt,1234567\r\nsmall.txt,5");
 }
 
 }  // namespace

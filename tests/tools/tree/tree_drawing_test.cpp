@@ -4,11 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 
+#include "listing/engine/folder_walker.h"
+#include "tests/support/fake_job_context.h"
 #include "tests/support/temp_tree.h"
 
 namespace pelmora {
@@ -17,7 +20,7 @@ namespace {
 // A folder tree held in memory: folder path -> its files and subfolders.
 class MapReader : public TreeFolderReader {
 public:
-    void Read(const std::string& folder, bool, TreeFolderContents& contents) override {
+    void Read(const std::string& folder, const std::string&, TreeFolderContents& contents) override {
         reads.push_back(folder);
         auto found = folders.find(folder);
         contents = found == folders.end() ? TreeFolderContents{} : found->second;
@@ -114,7 +117,7 @@ TEST_F(FileSystemTreeReaderTest, ListsVisibleEntriesSortedAndDoesNotFollowLinks)
 
     FileSystemTreeReader reader;
     TreeFolderContents contents;
-    reader.Read(root_, true, contents);
+    reader.Read(root_, {}, contents);
     EXPECT_EQ(contents.subfolders, (std::vector<std::string>{"alpha", "Beta", "loop"}));
     EXPECT_EQ(contents.files, (std::vector<std::string>{"A.txt", "b.txt", "caf\xE9.txt"}));
 
@@ -125,15 +128,49 @@ TEST_F(FileSystemTreeReaderTest, ListsVisibleEntriesSortedAndDoesNotFollowLinks)
     EXPECT_LT(sink.lines.size(), 20u);
 
     FileSystemTreeReader foldersOnly(false);
-    foldersOnly.Read(root_, true, contents);
+    foldersOnly.Read(root_, {}, contents);
     EXPECT_EQ(contents.subfolders, (std::vector<std::string>{"alpha", "Beta", "loop"}));
     EXPECT_TRUE(contents.files.empty());
 
     // An unreadable folder shows empty, nothing left over from the last read.
     TreeFolderContents missing{{"stale"}, {"stale"}};
-    reader.Read(root_ + "/missing", false, missing);
+    reader.Read(root_ + "/missing", "missing", missing);
     EXPECT_TRUE(missing.files.empty());
     EXPECT_TRUE(missing.subfolders.empty());
+}
+
+// Folders are opened relative to their parent: a tree whose paths outgrow the system's limit
+// is drawn to its bottom, as deep as the folder walk of the listings goes, and folders closed
+// on the way down are opened again for their later subfolders.
+TEST_F(FileSystemTreeReaderTest, ATreeDeeperThanThePathLimitIsDrawnToTheBottom) {
+    constexpr int kDepth = 60;
+    const std::string name(100, 'd');
+    tree_.AddDeepChain("deep", kDepth, name, "bottom.txt");
+    tree_.AddFolder("deep/" + name + "/zz-after");
+
+    FileSystemTreeReader reader;
+    Lines sink;
+    DrawFolderTree(root_, {true, false}, reader, sink);
+    std::size_t drawnFolders = 0;
+    for (const std::string& line : sink.lines) drawnFolders += line.find("─") != std::string::npos ? 1 : 0;
+    EXPECT_EQ(drawnFolders, static_cast<std::size_t>(kDepth + 2));
+    const auto bottom = std::find_if(sink.lines.begin(), sink.lines.end(), [](const std::string& line) {
+        return line.size() > 10 && line.compare(line.size() - 10, 10, "bottom.txt") == 0;
+    });
+    ASSERT_NE(bottom, sink.lines.end());
+    EXPECT_GT(bottom->size(), 4u * kDepth);  // indented below the deepest folder
+    EXPECT_EQ(sink.lines.back(), "        └─zz-after");
+
+    // The all-folders listing's walk finds the same folders.
+    class FolderCounter : public FolderWalkVisitor {
+    public:
+        void EnterFolder(const std::string&) override { ++count; }
+        void VisitFile(const std::string&, const platform::OpenFolder&, const std::string&) override {}
+        std::size_t count = 0;
+    } walked;
+    testing::FakeJobContext job;
+    WalkFolderTree(root_, {}, walked, job.context);
+    EXPECT_EQ(walked.count, drawnFolders + 1);
 }
 
 }  // namespace

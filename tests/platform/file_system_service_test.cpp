@@ -1,4 +1,4 @@
-#include "platform/file_facts.h"
+#include "platform/file_system_service.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -46,6 +49,8 @@ TEST(DosAttribValue, BothStoredForms) {
     }
 }
 
+FileSystem& Local() { return LocalFileSystem(); }
+
 TEST(FileFacts, SizesTimesAndKinds) {
     pelmora::testing::TempTree folder;
     const std::string file = folder.AddFile("f.txt", "12345");
@@ -60,7 +65,7 @@ TEST(FileFacts, SizesTimesAndKinds) {
     const std::string loop = folder / "loop";
     ASSERT_EQ(symlink(loop.c_str(), loop.c_str()), 0);
 
-    const auto facts = ReadFileFacts(file);
+    const auto facts = Local().Facts(file);
     ASSERT_TRUE(facts.has_value());
     EXPECT_EQ(facts->size, 5u);
     EXPECT_FALSE(facts->isFolder);
@@ -71,12 +76,12 @@ TEST(FileFacts, SizesTimesAndKinds) {
         EXPECT_GT(facts->creation.seconds, 1083794889);  // born now, long after its set write time
     }
 
-    EXPECT_EQ(ReadFileFacts(big)->size, 3221225472u);
-    EXPECT_TRUE(ReadFileFacts(sub)->isFolder);
-    EXPECT_EQ(ReadFileFacts(sub)->size, 0u);
-    EXPECT_TRUE(ReadFileFacts(folderLink)->isFolder);
-    EXPECT_FALSE(ReadFileFacts(folder / "none").has_value());
-    const auto looping = ReadFileFacts(loop);
+    EXPECT_EQ(Local().Facts(big)->size, 3221225472u);
+    EXPECT_TRUE(Local().Facts(sub)->isFolder);
+    EXPECT_EQ(Local().Facts(sub)->size, 0u);
+    EXPECT_TRUE(Local().Facts(folderLink)->isFolder);
+    EXPECT_FALSE(Local().Facts(folder / "none").has_value());
+    const auto looping = Local().Facts(loop);
     ASSERT_TRUE(looping.has_value());
     EXPECT_TRUE(looping->isDanglingLink);
 }
@@ -98,9 +103,9 @@ TEST(FileFacts, AttributesWithoutAStoredValue) {
         SCOPED_TRACE(c.name);
         const std::string path = folder.AddFile(c.name, "x");
         ASSERT_EQ(chmod(path.c_str(), c.mode), 0);
-        const auto facts = ReadFileFacts(path);
+        const auto facts = Local().Facts(path);
         ASSERT_TRUE(facts.has_value());
-        EXPECT_EQ(ReadDosAttributes(path, *facts), c.bits);
+        EXPECT_EQ(Local().DosAttributes(path, *facts), c.bits);
     }
 }
 
@@ -119,20 +124,100 @@ TEST(FileFacts, AttributesReadInTheFolderAgreeWithThoseByPath) {
     ASSERT_EQ(symlink((folder / "none").c_str(), dangling.c_str()), 0);
     if (storable) lsetxattr(dangling.c_str(), "user.DOSATTRIB", "0x01", 4, 0);  // links may refuse one
 
-    const int handle = open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    ASSERT_GE(handle, 0);
+    std::error_code error;
+    const std::unique_ptr<OpenFolder> opened = Local().OpenFolderAt(folder.path(), error);
+    ASSERT_TRUE(opened) << error.message();
     for (const std::string name : {"plain", "locked", ".hidden", "stored", "to-stored", "dangling"}) {
         SCOPED_TRACE(name);
-        const auto facts = ReadFileFactsWithAttributesAt(handle, name);
+        const auto facts = opened->EntryFacts(name, true);
         ASSERT_TRUE(facts.has_value());
         if (!facts->dosAttributes) continue;  // the system cannot read them relative to a folder
-        EXPECT_EQ(*facts->dosAttributes, ReadDosAttributes(folder / name, *facts));
+        EXPECT_EQ(*facts->dosAttributes, Local().DosAttributes(folder / name, *facts));
         if (storable && (name == "stored" || name == "to-stored")) {
             EXPECT_EQ(*facts->dosAttributes, 0x27u);
         }
     }
-    EXPECT_FALSE(ReadFileFactsWithAttributesAt(handle, "none").has_value());
-    close(handle);
+    EXPECT_FALSE(opened->EntryFacts("none", true).has_value());
+    EXPECT_FALSE(opened->EntryFacts("none", false).has_value());
+    EXPECT_EQ(opened->EntryFacts("plain", false)->dosAttributes, std::nullopt);
+}
+
+// Entries with the kinds the folder records, links resolved on request, and folders opened
+// inside the open one.
+TEST(OpenFolder, ReadsEntriesAndOpensInside) {
+    pelmora::testing::TempTree folder;
+    folder.AddFile("file", "x");
+    folder.AddFile("sub/inner", "x");
+    ASSERT_EQ(symlink((folder / "sub").c_str(), (folder / "to-sub").c_str()), 0);
+    ASSERT_EQ(symlink((folder / "none").c_str(), (folder / "dangling").c_str()), 0);
+
+    std::error_code error;
+    const std::unique_ptr<OpenFolder> opened = Local().OpenFolderAt(folder.path(), error);
+    ASSERT_TRUE(opened) << error.message();
+    std::map<std::string, EntryKind> kinds;
+    FolderEntry entry;
+    while (opened->Next(entry, error)) kinds[std::string(entry.name)] = entry.kind;
+    EXPECT_FALSE(error);
+    EXPECT_EQ(kinds.size(), 4u);  // neither "." nor ".."
+    EXPECT_EQ(kinds["sub"], EntryKind::Folder);
+    EXPECT_NE(kinds["file"], EntryKind::Folder);
+    EXPECT_EQ(opened->ResolveKind("to-sub"), EntryKind::Folder);
+    EXPECT_EQ(opened->ResolveKind("dangling"), EntryKind::File);
+    EXPECT_TRUE(opened->IsLink("to-sub"));
+    EXPECT_FALSE(opened->IsLink("sub"));
+
+    // The same folder reached through a link has the same identity.
+    const std::unique_ptr<OpenFolder> sub = opened->OpenInside("sub", error);
+    const std::unique_ptr<OpenFolder> viaLink = opened->OpenInside("to-sub", error);
+    ASSERT_TRUE(sub && viaLink);
+    FolderIdentity a, b, top;
+    ASSERT_TRUE(sub->Identity(a, error) && viaLink->Identity(b, error) && opened->Identity(top, error));
+    EXPECT_EQ(a, b);
+    EXPECT_FALSE(a == top);
+    ASSERT_TRUE(sub->Next(entry, error));
+    EXPECT_EQ(entry.name, "inner");
+
+    EXPECT_FALSE(opened->OpenInside("file", error));
+    EXPECT_TRUE(error);
+    EXPECT_FALSE(Local().OpenFolderAt(folder / "none", error));
+    EXPECT_FALSE(Local().OpenFolderAt("", error));
+}
+
+TEST(ReadableFile, ReadsAndSeeksRegularFilesOnly) {
+    pelmora::testing::TempTree folder;
+    const std::string path = folder.AddFile("data", "0123456789");
+    std::error_code error;
+    const std::unique_ptr<ReadableFile> file = Local().OpenFileForReading(path, error);
+    ASSERT_TRUE(file) << error.message();
+    EXPECT_EQ(file->Size(), 10u);
+    char buffer[16] = {};
+    std::size_t got = 0;
+    ASSERT_TRUE(file->SeekTo(6));
+    ASSERT_TRUE(file->Read(buffer, sizeof buffer, got));
+    EXPECT_EQ(std::string(buffer, got), "6789");
+    ASSERT_TRUE(file->Read(buffer, sizeof buffer, got));
+    EXPECT_EQ(got, 0u);
+
+    const std::string fifo = folder / "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(Local().OpenFileForReading(fifo, error));  // would wait for a writer
+    EXPECT_FALSE(Local().OpenFileForReading(folder.path(), error));
+    EXPECT_FALSE(Local().OpenFileForReading(folder / "none", error));
+}
+
+TEST(VolumeLabel, NamesTheMountPointHoldingThePath) {
+    EXPECT_EQ(Local().IdentifyVolume("/").label, "/");
+    const VolumeIdentity temporary = Local().IdentifyVolume(std::filesystem::temp_directory_path().string());
+    ASSERT_FALSE(temporary.label.empty());
+    EXPECT_EQ(temporary.label.front(), '/');
+    EXPECT_EQ(Local().IdentifyVolume("/no/such/path/anywhere").label, "");
+}
+
+
+// Until another implementation serves network shares, the local one serves every path.
+TEST(FileSystemFor, ServesEveryPathLocallyForNow) {
+    EXPECT_EQ(&FileSystemFor("/"), &LocalFileSystem());
+    EXPECT_EQ(&FileSystemFor("//server/share/x"), &LocalFileSystem());
 }
 
 }  // namespace
