@@ -25,10 +25,10 @@ int RunTree(CliRun& run, const std::vector<std::string>& args) {
         return kExitFailure;
     }
     const std::string treeProgram = platform::JoinPath(platform::ProgramFolder(), "pelmora-tree");
-    const bool delivered = ListFolderTree(folder, run.settings, treeProgram, temporary, run.job.context);
+    const ListingOutcome outcome = ListFolderTree(folder, run.settings, treeProgram, temporary, run.job.context);
     std::error_code ignored;
     std::filesystem::remove_all(temporary, ignored);
-    return FinishCommand(run, !delivered);
+    return FinishCommand(run, !outcome.delivered);
 }
 
 int RunArchive(CliRun& run, const std::vector<std::string>& args) {
@@ -37,7 +37,7 @@ int RunArchive(CliRun& run, const std::vector<std::string>& args) {
     state.folder = std::filesystem::path(path).parent_path().string();
     state.entries = {std::filesystem::path(path).filename().string()};
     state.selected = {true};
-    return FinishCommand(run, !ListArchiveOfSelection(state, run.job.context));
+    return FinishCommand(run, ListArchiveOfSelection(state, run.job.context).failed);
 }
 
 }  // namespace pelmora::cli

@@ -7,7 +7,7 @@
 #include "listing/engine/entry_formatter.h"
 #include "listing/engine/listing_result.h"
 #include "listing/engine/path_ops.h"
-#include "listing/engine/result_output.h"
+#include "listing/engine/listing_delivery.h"
 #include "platform/file_system.h"
 #include "settings/layout_token.h"
 
@@ -126,9 +126,10 @@ ListingOutcome ListDroppedTokens(const std::string& rawCommandLine, std::vector<
         const bool fullPath = (settings.DropFullPath == "1") != altPressed;
         context.progress.Pump();
         std::string text;
+        std::size_t count = 0;
         if (settings.DropMultiLine == "0") {
             text = rawCommandLine;
-            outcome.count = text.empty() ? 0 : 1;
+            count = text.empty() ? 0 : 1;
         } else {
             std::vector<std::string> folders, files;
             for (std::string& token : tokens) {
@@ -145,16 +146,12 @@ ListingOutcome ListDroppedTokens(const std::string& rawCommandLine, std::vector<
                 lines.insert(lines.end(), std::make_move_iterator(fileLines.begin()),
                              std::make_move_iterator(fileLines.end()));
             }
-            text = JoinListing(lines, false);
-            outcome.count = lines.size();
+            text = JoinListing(lines);
+            count = lines.size();
         }
-        if (settings.DropLastLineReturn == "1") text.append("\r\n");
         context.progress.Pump();
-        DeliverToClipboard(context, text);
-        outcome.delivered = !text.empty();
-        context.progress.Pump();
-        if (settings.DropWrite == "1") SaveResultToFile(context, settings.DropWriteName, text);
-        outcome.text = std::move(text);
+        DeliverListing(std::move(text), count, {settings.DropLastLineReturn, settings.DropWrite, settings.DropWriteName},
+                       {}, context, outcome);
     } catch (const std::exception&) {
         context.dialogs.ShowMessage(std::string(kFileReferenceFailed));
         outcome.failed = true;

@@ -269,7 +269,9 @@ TEST_F(ArchiveListingTest, CommandListsFirstSelectedArchiveOnly) {
         state.folder = root_;
         state.entries = c.entries;
         state.selected = c.selected;
-        EXPECT_EQ(ListArchiveOfSelection(state, job.context), c.expectListing);
+        const ListingOutcome outcome = ListArchiveOfSelection(state, job.context);
+        EXPECT_EQ(outcome.delivered, c.expectListing);
+        EXPECT_EQ(outcome.failed, !c.expectListing);
         if (c.expectListing) {
             EXPECT_EQ(job.clipboard.calls, (std::vector<std::string>{"Clear", "SetText"}));
             EXPECT_EQ(job.clipboard.text.rfind("Archive:  " + root_ + "/", 0), 0u) << job.clipboard.text;

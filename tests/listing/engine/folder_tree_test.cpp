@@ -71,7 +71,9 @@ TEST_F(ListFolderTreeTest, ListsHostileFolderNamesWithoutRunningThem) {
     std::filesystem::create_directories(folder + "/caf\xE9");  // Latin-1, not UTF-8
     std::ofstream(folder + "/a.txt") << "a";
 
-    EXPECT_TRUE(ListFolderTree(folder, settings_, PELMORA_TREE_PROGRAM, temp_, job_.context));
+    const ListingOutcome outcome = ListFolderTree(folder, settings_, PELMORA_TREE_PROGRAM, temp_, job_.context);
+    EXPECT_TRUE(outcome.delivered);
+    EXPECT_EQ(outcome.text, job_.clipboard.text);
 
     EXPECT_EQ(job_.clipboard.text,
               folder + "\r\n|   a.txt\r\n|   \r\n+---caf\xE9\r\n\\---it's \"quoted\"\r\n");
@@ -100,7 +102,7 @@ TEST_F(ListFolderTreeTest, FolderWithoutSubfoldersAndTheSaveSwitch) {
 }
 
 TEST_F(ListFolderTreeTest, MissingProgramAndNoAnswerStopBeforeAnything) {
-    ListFolderTree(root_, settings_, root_ + "/no-such-tree", temp_, job_.context);
+    EXPECT_TRUE(ListFolderTree(root_, settings_, root_ + "/no-such-tree", temp_, job_.context).failed);
     EXPECT_TRUE(job_.dialogs.questions.empty());
     ASSERT_EQ(job_.dialogs.messages.size(), 1u);
     EXPECT_EQ(job_.dialogs.messages[0],
@@ -108,7 +110,9 @@ TEST_F(ListFolderTreeTest, MissingProgramAndNoAnswerStopBeforeAnything) {
 
     testing::FakeJobContext declined;
     declined.dialogs.answer = false;
-    ListFolderTree(root_, settings_, PELMORA_TREE_PROGRAM, temp_, declined.context);
+    const ListingOutcome no = ListFolderTree(root_, settings_, PELMORA_TREE_PROGRAM, temp_, declined.context);
+    EXPECT_TRUE(no.declined);
+    EXPECT_FALSE(no.failed);
     EXPECT_EQ(declined.dialogs.questions,
               std::vector<std::string>{
                   "ツリーの取得は時間がかかる場合があります。\r\n途中で中止はできません。\r\n実行しますか？"});
@@ -134,7 +138,7 @@ TEST_F(ListFolderTreeTest, SlowTreeIsEndedAfterTheWaitTime) {
 
 TEST_F(ListFolderTreeTest, FailuresAreReportedAndCleanedUp) {
     // The temporary folder does not exist: the script cannot be written.
-    EXPECT_FALSE(ListFolderTree(root_, settings_, PELMORA_TREE_PROGRAM, root_ + "/missing", job_.context));
+    EXPECT_TRUE(ListFolderTree(root_, settings_, PELMORA_TREE_PROGRAM, root_ + "/missing", job_.context).failed);
     ASSERT_EQ(job_.dialogs.messages.size(), 1u);
     EXPECT_EQ(job_.dialogs.messages[0].rfind("ツリーの取得に失敗しました。", 0), 0u);
     EXPECT_FALSE(job_.progress.IsOpen());
@@ -147,7 +151,7 @@ TEST_F(ListFolderTreeTest, FailuresAreReportedAndCleanedUp) {
     std::ofstream(notExecutable) << "data";
     ::chmod(notExecutable.c_str(), 0644);
     if (::access(notExecutable.c_str(), X_OK) == 0) GTEST_SKIP() << "running with every permission";
-    ListFolderTree(root_, settings_, notExecutable, temp_, second.context);
+    EXPECT_TRUE(ListFolderTree(root_, settings_, notExecutable, temp_, second.context).failed);
     ASSERT_EQ(second.dialogs.messages.size(), 1u);
     EXPECT_EQ(second.dialogs.messages[0].rfind("ツリーの取得に失敗しました。", 0), 0u);
     EXPECT_FALSE(second.progress.IsOpen());
