@@ -4,6 +4,7 @@
 
 #include "listing/text/array_sort.h"
 #include "listing/engine/listing_messages.h"
+#include "listing/engine/enclosed_value.h"
 #include "listing/engine/entry_formatter.h"
 #include "listing/engine/listing_result.h"
 #include "listing/engine/path_ops.h"
@@ -32,13 +33,8 @@ std::vector<std::string> FolderLines(const std::vector<std::string>& folders, bo
         std::string name = fullPath ? folder : FileNamePart(folder);
         // The root already ends in its separator; a second one would name nothing.
         if (settings.DropFolderMark == "1" && (name.empty() || name.back() != '/')) name.push_back('/');
-        // As in the file lines, a quote inside a quoted value is doubled so the CSV stays whole.
-        std::string line = enclosure;
-        for (const char c : name) {
-            if (c == '"' && enclosure == "\"") line.push_back('"');
-            line.push_back(c);
-        }
-        line.append(enclosure);
+        std::string line;
+        AppendEnclosedValue(name, enclosure, line);
         lines.push_back(std::move(line));
     }
     return lines;

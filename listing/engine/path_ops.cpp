@@ -11,10 +11,6 @@ std::string_view BeforeNul(std::string_view text) {
 
 }  // namespace
 
-std::string TrimAtNul(std::string_view text) { return std::string(BeforeNul(text)); }
-
-std::string DrivePart(std::string_view) { return {}; }
-
 std::string FolderPart(std::string_view path) {
     path = BeforeNul(path);
     const auto slash = path.rfind('/');
@@ -22,19 +18,21 @@ std::string FolderPart(std::string_view path) {
     return std::string(path.substr(0, slash));
 }
 
-std::string FileNamePart(std::string_view path) {
+std::string_view FileNameOf(std::string_view path) {
     path = BeforeNul(path);
     const auto slash = path.rfind('/');
     const auto name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    if (name == "." || name == "..") return {};
-    return std::string(name);
+    return name == "." || name == ".." ? std::string_view() : name;
 }
 
-std::string ExtensionPart(std::string_view path) {
+std::string FileNamePart(std::string_view path) { return std::string(FileNameOf(path)); }
+
+std::string_view ExtensionOf(std::string_view path) {
     path = BeforeNul(path);
     const auto dot = path.rfind('.');
-    if (dot == std::string_view::npos) return {};
-    return std::string(path.substr(dot + 1));
+    return dot == std::string_view::npos ? std::string_view() : path.substr(dot + 1);
 }
+
+std::string ExtensionPart(std::string_view path) { return std::string(ExtensionOf(path)); }
 
 }  // namespace pelmora

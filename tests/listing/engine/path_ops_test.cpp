@@ -42,15 +42,13 @@ TEST(PathOps, SplitsPathsIntoTheirParts) {
         EXPECT_EQ(FolderPart(c.path), c.folder);
         EXPECT_EQ(FileNamePart(c.path), c.name);
         EXPECT_EQ(ExtensionPart(c.path), c.extension);
-        EXPECT_EQ(DrivePart(c.path), "");
+        EXPECT_EQ(FileNameOf(c.path), c.name);
+        EXPECT_EQ(ExtensionOf(c.path), c.extension);
     }
 }
 
 TEST(PathOps, EverythingAfterANulIsIgnored) {
     const std::string path = "/a/b.txt\0/c/d.csv"s;
-    EXPECT_EQ(TrimAtNul(path), "/a/b.txt");
-    EXPECT_EQ(TrimAtNul("plain"), "plain");
-    EXPECT_EQ(TrimAtNul("\0x"s), "");
     EXPECT_EQ(FolderPart(path), "/a");
     EXPECT_EQ(FileNamePart(path), "b.txt");
     EXPECT_EQ(ExtensionPart(path), "txt");
