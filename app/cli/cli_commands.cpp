@@ -1,7 +1,6 @@
 #include "app/cli/cli_commands.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <string_view>
 
 #include "app/app_paths.h"
@@ -11,6 +10,7 @@
 #include "listing/engine/dropped_items.h"
 #include "listing/engine/folder_contents.h"
 #include "listing/engine/folder_listings.h"
+#include "listing/engine/path_ops.h"
 #include "listing/engine/recursive_files.h"
 #include "listing/engine/selected_files.h"
 #include "platform/file_system.h"
@@ -117,12 +117,6 @@ bool LoadCliSettings(const std::string& iniOption, Settings& settings) {
 }  // namespace
 
 void Complain(const std::string& text) { std::fprintf(stderr, "pelmora-list: %s\n", text.c_str()); }
-
-std::string AbsolutePath(const std::string& argument) {
-    std::string path = std::filesystem::absolute(argument).lexically_normal().string();
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return path;
-}
 
 int FinishCommand(const CliRun& run, bool failed) {
     if (run.job.clipboard.WriteFailed()) {

@@ -37,9 +37,6 @@ const std::vector<CliCommand>& Commands();
 // Shared by the handlers:
 // The text on standard error, after the program's name.
 void Complain(const std::string& text);
-// The argument as an absolute path without "." and ".." parts or a trailing "/". Links are
-// not resolved, so a link keeps the name the user gave, as the browser's paths do.
-std::string AbsolutePath(const std::string& argument);
 // A handler's exit status: failure when its output could not be written or when it failed.
 int FinishCommand(const CliRun& run, bool failed);
 

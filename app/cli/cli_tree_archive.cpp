@@ -6,6 +6,7 @@
 #include "listing/archive/archive_listing.h"
 #include "listing/engine/browser_state.h"
 #include "listing/engine/folder_tree.h"
+#include "listing/engine/path_ops.h"
 #include "platform/file_system.h"
 #include "platform/temporary_folder.h"
 

@@ -164,7 +164,13 @@ ListingOutcome ListDroppedItems(const std::string& rawCommandLine, bool altPress
 
 ListingOutcome ListDroppedItems(const std::vector<std::string>& arguments, bool altPressed, const Settings& settings,
                                 JobContext& context) {
-    return ListDroppedTokens(JoinCommandLine(arguments), arguments, altPressed, settings, context);
+    // A file manager hands over full paths; an item named relative to the current folder
+    // stands for the full path it names, so "." lists as that folder, not as "/".
+    std::vector<std::string> items;
+    items.reserve(arguments.size());
+    for (const std::string& argument : arguments)
+        items.push_back(argument.empty() || platform::IsNetworkPath(argument) ? argument : AbsolutePath(argument));
+    return ListDroppedTokens(JoinCommandLine(items), items, altPressed, settings, context);
 }
 
 }  // namespace pelmora

@@ -1,5 +1,8 @@
 #include "listing/engine/path_ops.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace pelmora {
 
 namespace {
@@ -34,5 +37,14 @@ std::string_view ExtensionOf(std::string_view path) {
 }
 
 std::string ExtensionPart(std::string_view path) { return std::string(ExtensionOf(path)); }
+
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error) return path;
+    std::string result = absolute.lexically_normal().string();
+    while (result.size() > 1 && result.back() == '/') result.pop_back();
+    return result;
+}
 
 }  // namespace pelmora

@@ -24,4 +24,9 @@ std::string ExtensionPart(std::string_view path);
 // The same as a view into path.
 std::string_view ExtensionOf(std::string_view path);
 
+// The path made absolute against the current folder, with "." and ".." folded lexically
+// and no trailing "/" (but the root's). Links are not resolved, so a link keeps the name
+// it was given. The path as it stands when the current folder cannot be read.
+std::string AbsolutePath(const std::string& path);
+
 }  // namespace pelmora

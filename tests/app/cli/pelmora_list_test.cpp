@@ -25,9 +25,11 @@ struct ListerRun {
 const auto Slurp = pelmora::testing::ReadFile;
 const auto Quoted = pelmora::testing::ShellQuote;
 
-// Runs the lister with the given arguments in the Tokyo time zone, input from nowhere.
-ListerRun RunLister(const TempTree& scratch, const std::vector<std::string>& args) {
-    std::string command = "TZ=Asia/Tokyo " + Quoted(PELMORA_LIST_PROGRAM);
+// Runs the lister with the given arguments in the Tokyo time zone, input from nowhere,
+// in the given current folder (or this one).
+ListerRun RunLister(const TempTree& scratch, const std::vector<std::string>& args, const std::string& folder = {}) {
+    std::string command = (folder.empty() ? "" : "cd " + Quoted(folder) + " && ") + "TZ=Asia/Tokyo " +
+                          Quoted(PELMORA_LIST_PROGRAM);
     for (const std::string& arg : args) command += " " + Quoted(arg);
     command += " </dev/null >" + Quoted(scratch / "out") + " 2>" + Quoted(scratch / "err");
     ListerRun run;
@@ -63,10 +65,10 @@ protected:
         };
         for (const auto& [name, content] : files) SetWriteTime(tree.AddFile(name, content), kStamp);
     }
-    ListerRun RunWithIni(const std::vector<std::string>& args) const {
+    ListerRun RunWithIni(const std::vector<std::string>& args, const std::string& folder = {}) const {
         std::vector<std::string> all = {"--ini", ini};
         all.insert(all.end(), args.begin(), args.end());
-        return RunLister(scratch, all);
+        return RunLister(scratch, all, folder);
     }
     TempTree scratch;
     TempTree tree;
@@ -112,6 +114,25 @@ TEST_F(PelmoraListTest, TheOtherCommandsWriteWhatTheClipboardWouldGet) {
         EXPECT_EQ(run.status, 0) << c.args.back() << run.err;
         EXPECT_EQ(run.out, c.expected) << c.args.back();
     }
+}
+
+// Dropped items named relative to the current folder are listed as the full paths they
+// stand for (DropFullPath=1), or by their own names, never as "." or "/" (folders marked).
+TEST_F(PelmoraListTest, RelativeDropItemsStandForTheirFullPaths) {
+    const std::string t = tree.path();
+    const std::string base = t.substr(t.rfind('/') + 1);
+    tree.AddFolder("sub/a1");
+    std::string settings = Slurp(ini);
+    settings.replace(settings.find("DropFullPath=0"), 14, "DropFullPath=1");
+    const std::string fullIni = scratch.AddFile("full.ini", settings);
+
+    ListerRun run = RunLister(scratch, {"--ini", fullIni, "drop", "a1", ".", "../a b.txt", "./a1/../x.txt"}, t + "/sub");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "\"" + t + "/sub/\"\r\n\"" + t + "/sub/a1/\"\r\n\"" + t + "/a b.txt\"\r\n\"" + t +
+                           "/sub/x.txt\"");
+    run = RunWithIni({"drop", "..", ".", "x.txt"}, t + "/sub");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "\"" + base + "/\"\r\n\"sub/\"\r\n\"x.txt\"");
 }
 
 // hex and acl print what HexView and ACLView show, byte for byte.

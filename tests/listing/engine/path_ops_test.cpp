@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 namespace pelmora {
@@ -53,6 +54,16 @@ TEST(PathOps, EverythingAfterANulIsIgnored) {
     EXPECT_EQ(FileNamePart(path), "b.txt");
     EXPECT_EQ(ExtensionPart(path), "txt");
     EXPECT_EQ(FolderPart("\0/a/b"s), "");
+}
+
+TEST(PathOps, AbsolutePathFoldsDotsWithoutResolvingLinks) {
+    const std::string here = std::filesystem::current_path().string();
+    const std::string parent = std::filesystem::current_path().parent_path().string();
+    EXPECT_EQ(AbsolutePath("."), here);
+    EXPECT_EQ(AbsolutePath("a/./b/../c/"), here + "/a/c");
+    EXPECT_EQ(AbsolutePath("../x.txt"), parent + "/x.txt");
+    EXPECT_EQ(AbsolutePath("/a/../../b//c/."), "/b/c");
+    EXPECT_EQ(AbsolutePath("/"), "/");
 }
 
 }  // namespace
