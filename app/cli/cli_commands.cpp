@@ -52,19 +52,19 @@ int RunFiles(CliRun& run, const std::vector<std::string>& args) {
         }
     }
     state.selected.assign(state.entries.size(), true);
-    return FinishCommand(run, ListSelectedFiles(state, run.settings, run.job.context).failed);
+    return FinishCommand(run, ListSelectedFiles(state, run.settings, run.job.context));
 }
 
 template <ListingOutcome (*Collector)(const BrowserState&, const Settings&, JobContext&)>
 int RunFolderCommand(CliRun& run, const std::vector<std::string>& args) {
     std::string folder;
     if (!StartFolder(args[0], folder)) return kExitFailure;
-    return FinishCommand(run, Collector(BrowserFor(run, folder), run.settings, run.job.context).failed);
+    return FinishCommand(run, Collector(BrowserFor(run, folder), run.settings, run.job.context));
 }
 
 int RunDrop(CliRun& run, const std::vector<std::string>& args) {
     // No window, hence no keyboard: the Alt key is never down here.
-    return FinishCommand(run, ListDroppedItems(args, false, run.settings, run.job.context).failed);
+    return FinishCommand(run, ListDroppedItems(args, false, run.settings, run.job.context));
 }
 
 int RunSettings(CliRun& run, const std::vector<std::string>&) {
@@ -91,7 +91,19 @@ void PrintUsage(std::FILE* to) {
         to);
     for (const CliCommand& command : Commands())
         std::fprintf(to, "  %-12s %-18s %s\n", command.name, command.arguments, command.summary);
-    std::fputs("\nexit status: 0 the command ran, 1 it failed, 2 wrong usage\n", to);
+    std::fputs(
+        "\n"
+        "recursive, all-folders and tree ask before they start; recursive and all-folders also\n"
+        "ask whether to stop when a folder cannot be read.\n"
+        "\n"
+        "exit status:\n"
+        "  0  the command listed (what it found may be nothing)\n"
+        "  1  it failed or stopped part way: a folder, file or dropped item that does not\n"
+        "     exist, an unreadable archive, output that could not be written; each failure\n"
+        "     has a line on standard error\n"
+        "  2  wrong usage\n"
+        "  3  a question was answered no, so nothing was listed\n",
+        to);
 }
 
 // Settings as start-up would have them: the given or the program's own file, loaded and
@@ -124,6 +136,12 @@ int FinishCommand(const CliRun& run, bool failed) {
         return kExitFailure;
     }
     return failed ? kExitFailure : kExitOk;
+}
+
+int FinishCommand(const CliRun& run, const ListingOutcome& outcome) {
+    for (const std::string& name : outcome.notFound) Complain("not found: " + name);
+    const int status = FinishCommand(run, outcome.failed || outcome.cancelled || !outcome.notFound.empty());
+    return status == kExitOk && outcome.declined ? kExitDeclined : status;
 }
 
 // The command table. To add a command, add one row here: its name, the arguments as the

@@ -29,7 +29,7 @@ int RunTree(CliRun& run, const std::vector<std::string>& args) {
     const ListingOutcome outcome = ListFolderTree(folder, run.settings, treeProgram, temporary, run.job.context);
     std::error_code ignored;
     std::filesystem::remove_all(temporary, ignored);
-    return FinishCommand(run, !outcome.delivered);
+    return FinishCommand(run, outcome);
 }
 
 int RunArchive(CliRun& run, const std::vector<std::string>& args) {
@@ -38,7 +38,11 @@ int RunArchive(CliRun& run, const std::vector<std::string>& args) {
     state.folder = std::filesystem::path(path).parent_path().string();
     state.entries = {std::filesystem::path(path).filename().string()};
     state.selected = {true};
-    return FinishCommand(run, ListArchiveOfSelection(state, run.job.context).failed);
+    const std::size_t messages = run.job.dialogs.MessageCount();
+    const ListingOutcome outcome = ListArchiveOfSelection(state, run.job.context);
+    // A damaged archive gives no listing and, in the window, no message either.
+    if (outcome.failed && run.job.dialogs.MessageCount() == messages) Complain("no listing of " + args[0]);
+    return FinishCommand(run, outcome);
 }
 
 }  // namespace pelmora::cli

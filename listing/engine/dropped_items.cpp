@@ -132,7 +132,11 @@ ListingOutcome ListDroppedTokens(const std::string& rawCommandLine, std::vector<
                 // Runs of spaces give empty tokens; they name nothing and would only add
                 // empty lines (or, on Windows, the drive's root).
                 if (token.empty()) continue;
-                if (token.front() != ' ' && token.back() != ' ') token = LongPathOf(token);
+                if (token.front() != ' ' && token.back() != ' ') {
+                    std::string longPath = LongPathOf(token);
+                    if (longPath.empty()) outcome.notFound.push_back(token);
+                    token = std::move(longPath);
+                }
                 (platform::FolderExists(token) ? folders : files).push_back(std::move(token));
             }
             std::vector<std::string> lines;

@@ -25,6 +25,7 @@ ListingOutcome ListSelectedFiles(const BrowserState& state, const Settings& sett
             AppendChildPath(path, state.entries[i]);
             formatter.Format(path, entry);
             // A vanished file, or a line of no fields without a sort key, gives nothing.
+            if (!entry.found) outcome.notFound.push_back(state.entries[i]);
             if (!entry.found || (entry.line.empty() && !formatter.ExtSortOn())) continue;
             entries.push_back(entry);
         }
