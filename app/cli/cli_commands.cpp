@@ -15,6 +15,7 @@
 #include "listing/engine/selected_files.h"
 #include "platform/file_system.h"
 #include "platform/terminal.h"
+#include "settings/settings_check.h"
 #include "settings/settings_store.h"
 
 namespace pelmora::cli {
@@ -67,7 +68,15 @@ int RunDrop(CliRun& run, const std::vector<std::string>& args) {
     return FinishCommand(run, ListDroppedItems(args, false, run.settings, run.job.context));
 }
 
+// Standard error names the file and what in it is not read as written.
 int RunSettings(CliRun& run, const std::vector<std::string>&) {
+    if (run.iniPath.empty()) {
+        Complain("no settings file: the built-in defaults");
+    } else {
+        Complain("settings file: " + run.iniPath);
+        for (const std::string& finding : SettingsFileFindings(run.iniPath, platform::ProgramFolder()))
+            Complain("warning: " + finding);
+    }
     run.job.clipboard.SetText(SettingsAsIniText(run.settings));
     return FinishCommand(run, false);
 }
@@ -109,16 +118,18 @@ void PrintUsage(std::FILE* to) {
 // Settings as start-up would have them: the given or the program's own file, loaded and
 // normalised. Without any file the built-in default file's text is read, so the lister
 // never creates files of the program.
-bool LoadCliSettings(const std::string& iniOption, Settings& settings) {
+bool LoadCliSettings(const std::string& iniOption, Settings& settings, std::string& iniPath) {
     const std::string programFolder = platform::ProgramFolder();
     if (!iniOption.empty()) {
         if (!platform::FileExists(iniOption)) {
             Complain("settings file not found: " + iniOption);
             return false;
         }
-        LoadSettings(settings, iniOption);
+        iniPath = iniOption;
+        LoadSettings(settings, iniPath);
     } else if (const AppPaths paths = ResolveAppPaths(); platform::FileExists(paths.iniPath)) {
-        LoadSettings(settings, paths.iniPath);
+        iniPath = paths.iniPath;
+        LoadSettings(settings, iniPath);
     } else {
         LoadDefaultSettings(settings);
     }
@@ -160,7 +171,9 @@ const std::vector<CliCommand>& Commands() {
         {"subfolders", "FOLDER", "the folder's immediate subfolders", 1, 1, RunFolderCommand<ListSubfolders>},
         {"all-folders", "FOLDER", "every folder below FOLDER", 1, 1, RunFolderCommand<ListAllSubfolders>},
         {"drop", "ARG...", "the listing of items dropped on the program", 1, kAnyCount, RunDrop},
-        {"settings", "", "the settings as the program reads them, as INI text", 0, 0, RunSettings},
+        {"settings", "", "the settings as the program reads them, as INI text; the file read, unknown\n"
+                         "                                  keys and changed values go to standard error",
+         0, 0, RunSettings},
         {"tree", "FOLDER", "the folder tree below FOLDER (TreeFile, TreeAscii keys)", 1, 1, RunTree},
         {"archive", "FILE", "the member listing of an LZH or ZIP archive", 1, 1, RunArchive},
         {"hex", "FILE [COUNT]", "HexView's dump of the first COUNT bytes (Hex_ReadByte)", 1, 2, RunHex},
@@ -212,8 +225,8 @@ int RunListCommandLine(int argc, char** argv) {
 
     ConsoleJobContext job(answerYes, platform::StandardErrorIsTerminal(), platform::StandardInputIsTerminal(),
                           "pelmora-list: saving to a file is skipped");
-    CliRun run{Settings{}, job};
-    if (!LoadCliSettings(iniOption, run.settings)) return kExitFailure;
+    CliRun run{Settings{}, job, {}};
+    if (!LoadCliSettings(iniOption, run.settings, run.iniPath)) return kExitFailure;
     if (patternGiven) run.settings.Pattern = patternOption;
     return command->handler(run, args);
 }

@@ -21,6 +21,7 @@ inline constexpr int kExitDeclined = 3;
 struct CliRun {
     Settings settings;
     ConsoleJobContext& job;
+    std::string iniPath;  // the settings file read; empty: the built-in defaults
 };
 
 using CommandHandler = int (*)(CliRun& run, const std::vector<std::string>& args);

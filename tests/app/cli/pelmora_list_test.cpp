@@ -223,6 +223,8 @@ TEST_F(PelmoraListTest, SettingsShowsTheNormalisedRecordAndNeverWritesTheFile) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Slurp(ini), before);
     EXPECT_EQ(run.out.rfind("[Pelmora]\r\n", 0), 0u);
+    EXPECT_NE(run.err.find("settings file: " + ini), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("warning"), std::string::npos) << run.err;  // every key known, read as written
     for (const char* line : {"\r\nPattern=*.csv\r\n", "\r\nSFolderFullPath=1\r\n", "\r\nFileFullPath=0\r\n",
                              "\r\n[FolderView]\r\n", "\r\nFol_RootGet3=1\r\n"})
         EXPECT_NE(run.out.find(line), std::string::npos) << line;
