@@ -139,8 +139,8 @@ TEST_F(ArchiveListingTest, DamagedArchivesAreSilentUnreadableOnesReported) {
     EXPECT_EQ(ArchiveListing(root_ + "/folder.zip", &dialogs), "");
     EXPECT_EQ(ArchiveListing(root_ + "/folder.lzh", &dialogs), "");
     EXPECT_EQ(dialogs.messages,
-              (std::vector<std::string>{"ZIP取得に失敗しました\r\nUnZip32.dllのVerを確認してください",
-                                        "LZH取得に失敗しました\r\nUnlha32.dllのVerを確認してください"}));
+              (std::vector<std::string>{"ZIP取得に失敗しました\r\nlibzipのVerを確認してください",
+                                        "LZH取得に失敗しました\r\nliblhasaのVerを確認してください"}));
     EXPECT_EQ(ArchiveListing(root_ + "/folder.zip", nullptr), "");  // no one to tell: still no crash
 }
 
