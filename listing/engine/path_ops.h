@@ -2,7 +2,7 @@
 // The path operations the whole program shares. Paths are POSIX byte strings: "/" separates
 // components and there is no drive part, so the folder of a file directly below the root
 // ("/b.txt") is the empty text, just as the folder part of a path never keeps its last
-// separator. Everything after a NUL character is ignored.
+// separator. The part functions ignore everything after a NUL character.
 
 #include <string>
 #include <string_view>
