@@ -160,6 +160,9 @@ TEST_F(PelmoraListTest, HexAndAclPrintWhatTheirWindowsShow) {
         const ListerRun run = RunWithIni(c.args);
         EXPECT_EQ(run.status, c.status) << c.args.back();
         EXPECT_EQ(run.out, c.out) << c.args.back();
+        if (c.status == 1) {
+            EXPECT_NE(run.err.find(c.args.back()), std::string::npos) << run.err;  // a line says why
+        }
     }
 }
 
