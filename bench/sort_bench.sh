@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Extension sort of a big listing against GNU sort in the Japanese locale.
 # usage: bench/sort_bench.sh [build-folder] [repetitions] [lines]
-# Each repetition runs GNU sort, our text sort and our engine sort one after the other
+# Each repetition runs GNU sort, our sort as a whole process and our sort alone one after the other
 # (interleaved, so a busy machine hurts all three alike); the figures are medians.
 set -euo pipefail
 
@@ -55,7 +55,7 @@ sort_cpu=$(awk '{ print $2 / 1000 }' "$work/inner-entries" | sort -n | awk '{ v[
 echo
 echo "$lines lines, $reps repetitions, medians; $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "GNU sort -f -s (ja_JP.UTF-8), whole process:  wall ${gnu_wall} s  cpu ${gnu_cpu} s"
-echo "SortByKey on the text, whole process:         wall ${text_wall} s  cpu ${text_cpu} s"
+echo "SortEntriesByKey, whole process:              wall ${text_wall} s  cpu ${text_cpu} s"
 echo "SortEntriesByKey (the engine), sort alone:    wall ${sort_wall} s  cpu ${sort_cpu} s"
 awk -v a="$text_wall" -v b="$gnu_wall" -v c="$text_cpu" -v d="$gnu_cpu" \
   'BEGIN { printf "ratio text/GNU: wall %.3f  cpu %.3f  (target <= 0.33)\n", a / b, c / d }'

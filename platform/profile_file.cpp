@@ -235,6 +235,19 @@ bool ProfileFile::SetString(std::string_view section, std::string_view key, std:
     return true;
 }
 
+std::vector<std::pair<std::string, std::string>> ProfileFile::KeyNames() const {
+    std::vector<std::pair<std::string, std::string>> names;
+    std::string section;
+    for (const Line& line : lines_) {
+        if (line.isSection) {
+            section = line.name;
+        } else if (!line.name.empty() && line.name.front() != ';' && line.text.find('=') != std::string::npos) {
+            names.emplace_back(section, line.name);
+        }
+    }
+    return names;
+}
+
 std::string ProfileFile::Text() const {
     std::string out = bom_;
     for (const Line& line : lines_) {

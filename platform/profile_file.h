@@ -20,6 +20,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace pelmora::platform {
@@ -47,6 +48,10 @@ public:
 
     // The file's bytes with the edits applied.
     std::string Text() const;
+
+    // Every "key=value" line as its section and key names, in file order (comment lines,
+    // starting with ";", are none).
+    std::vector<std::pair<std::string, std::string>> KeyNames() const;
 
 private:
     struct Line {

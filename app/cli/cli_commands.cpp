@@ -1,7 +1,6 @@
 #include "app/cli/cli_commands.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <string_view>
 
 #include "app/app_paths.h"
@@ -11,10 +10,12 @@
 #include "listing/engine/dropped_items.h"
 #include "listing/engine/folder_contents.h"
 #include "listing/engine/folder_listings.h"
+#include "listing/engine/path_ops.h"
 #include "listing/engine/recursive_files.h"
 #include "listing/engine/selected_files.h"
 #include "platform/file_system.h"
 #include "platform/terminal.h"
+#include "settings/settings_check.h"
 #include "settings/settings_store.h"
 
 namespace pelmora::cli {
@@ -52,22 +53,30 @@ int RunFiles(CliRun& run, const std::vector<std::string>& args) {
         }
     }
     state.selected.assign(state.entries.size(), true);
-    return FinishCommand(run, ListSelectedFiles(state, run.settings, run.job.context).failed);
+    return FinishCommand(run, ListSelectedFiles(state, run.settings, run.job.context));
 }
 
 template <ListingOutcome (*Collector)(const BrowserState&, const Settings&, JobContext&)>
 int RunFolderCommand(CliRun& run, const std::vector<std::string>& args) {
     std::string folder;
     if (!StartFolder(args[0], folder)) return kExitFailure;
-    return FinishCommand(run, Collector(BrowserFor(run, folder), run.settings, run.job.context).failed);
+    return FinishCommand(run, Collector(BrowserFor(run, folder), run.settings, run.job.context));
 }
 
 int RunDrop(CliRun& run, const std::vector<std::string>& args) {
     // No window, hence no keyboard: the Alt key is never down here.
-    return FinishCommand(run, ListDroppedItems(args, false, run.settings, run.job.context).failed);
+    return FinishCommand(run, ListDroppedItems(args, false, run.settings, run.job.context));
 }
 
+// Standard error names the file and what in it is not read as written.
 int RunSettings(CliRun& run, const std::vector<std::string>&) {
+    if (run.iniPath.empty()) {
+        Complain("no settings file: the built-in defaults");
+    } else {
+        Complain("settings file: " + run.iniPath);
+        for (const std::string& finding : SettingsFileFindings(run.iniPath, platform::ProgramFolder()))
+            Complain("warning: " + finding);
+    }
     run.job.clipboard.SetText(SettingsAsIniText(run.settings));
     return FinishCommand(run, false);
 }
@@ -91,22 +100,36 @@ void PrintUsage(std::FILE* to) {
         to);
     for (const CliCommand& command : Commands())
         std::fprintf(to, "  %-12s %-18s %s\n", command.name, command.arguments, command.summary);
-    std::fputs("\nexit status: 0 the command ran, 1 it failed, 2 wrong usage\n", to);
+    std::fputs(
+        "\n"
+        "recursive, all-folders and tree ask before they start; recursive and all-folders also\n"
+        "ask whether to stop when a folder cannot be read.\n"
+        "\n"
+        "exit status:\n"
+        "  0  the command listed (what it found may be nothing)\n"
+        "  1  it failed or stopped part way: a folder, file or dropped item that does not\n"
+        "     exist, an unreadable archive, output that could not be written; each failure\n"
+        "     has a line on standard error\n"
+        "  2  wrong usage\n"
+        "  3  a question was answered no, so nothing was listed\n",
+        to);
 }
 
 // Settings as start-up would have them: the given or the program's own file, loaded and
 // normalised. Without any file the built-in default file's text is read, so the lister
 // never creates files of the program.
-bool LoadCliSettings(const std::string& iniOption, Settings& settings) {
+bool LoadCliSettings(const std::string& iniOption, Settings& settings, std::string& iniPath) {
     const std::string programFolder = platform::ProgramFolder();
     if (!iniOption.empty()) {
         if (!platform::FileExists(iniOption)) {
             Complain("settings file not found: " + iniOption);
             return false;
         }
-        LoadSettings(settings, iniOption);
+        iniPath = iniOption;
+        LoadSettings(settings, iniPath);
     } else if (const AppPaths paths = ResolveAppPaths(); platform::FileExists(paths.iniPath)) {
-        LoadSettings(settings, paths.iniPath);
+        iniPath = paths.iniPath;
+        LoadSettings(settings, iniPath);
     } else {
         LoadDefaultSettings(settings);
     }
@@ -118,17 +141,18 @@ bool LoadCliSettings(const std::string& iniOption, Settings& settings) {
 
 void Complain(const std::string& text) { std::fprintf(stderr, "pelmora-list: %s\n", text.c_str()); }
 
-std::string AbsolutePath(const std::string& argument) {
-    const std::string path = std::filesystem::absolute(argument).lexically_normal().string();
-    return std::string(platform::WithoutTrailingSeparators(path));
-}
-
 int FinishCommand(const CliRun& run, bool failed) {
     if (run.job.clipboard.WriteFailed()) {
         Complain("writing to standard output failed");
         return kExitFailure;
     }
     return failed ? kExitFailure : kExitOk;
+}
+
+int FinishCommand(const CliRun& run, const ListingOutcome& outcome) {
+    for (const std::string& name : outcome.notFound) Complain("not found: " + name);
+    const int status = FinishCommand(run, outcome.failed || outcome.cancelled || !outcome.notFound.empty());
+    return status == kExitOk && outcome.declined ? kExitDeclined : status;
 }
 
 // The command table. To add a command, add one row here: its name, the arguments as the
@@ -147,7 +171,9 @@ const std::vector<CliCommand>& Commands() {
         {"subfolders", "FOLDER", "the folder's immediate subfolders", 1, 1, RunFolderCommand<ListSubfolders>},
         {"all-folders", "FOLDER", "every folder below FOLDER", 1, 1, RunFolderCommand<ListAllSubfolders>},
         {"drop", "ARG...", "the listing of items dropped on the program", 1, kAnyCount, RunDrop},
-        {"settings", "", "the settings as the program reads them, as INI text", 0, 0, RunSettings},
+        {"settings", "", "the settings as the program reads them, as INI text; the file read, unknown\n"
+                         "                                  keys and changed values go to standard error",
+         0, 0, RunSettings},
         {"tree", "FOLDER", "the folder tree below FOLDER (TreeFile, TreeAscii keys)", 1, 1, RunTree},
         {"archive", "FILE", "the member listing of an LZH or ZIP archive", 1, 1, RunArchive},
         {"hex", "FILE [COUNT]", "HexView's dump of the first COUNT bytes (Hex_ReadByte)", 1, 2, RunHex},
@@ -199,8 +225,8 @@ int RunListCommandLine(int argc, char** argv) {
 
     ConsoleJobContext job(answerYes, platform::StandardErrorIsTerminal(), platform::StandardInputIsTerminal(),
                           "pelmora-list: saving to a file is skipped");
-    CliRun run{Settings{}, job};
-    if (!LoadCliSettings(iniOption, run.settings)) return kExitFailure;
+    CliRun run{Settings{}, job, {}};
+    if (!LoadCliSettings(iniOption, run.settings, run.iniPath)) return kExitFailure;
     if (patternGiven) run.settings.Pattern = patternOption;
     return command->handler(run, args);
 }

@@ -23,7 +23,9 @@ int RunHex(CliRun& run, const std::vector<std::string>& args) {
     }
     const std::string dump = HexDumpText(args[0], count);
     run.job.clipboard.SetText(dump);
-    return FinishCommand(run, dump == hexview_texts::kReadFailed);
+    const bool failed = dump == hexview_texts::kReadFailed;
+    if (failed) Complain("cannot read " + args[0]);
+    return FinishCommand(run, failed);
 }
 
 int RunAcl(CliRun& run, const std::vector<std::string>& args) {
@@ -33,6 +35,7 @@ int RunAcl(CliRun& run, const std::vector<std::string>& args) {
     run.job.clipboard.SetText(text);
     const bool failed = lines.size() == 1 &&
                         (lines[0] == aclview_texts::kNoPermissionVolume || lines[0] == aclview_texts::kReadFailed);
+    if (failed) Complain("no access control list read for " + args[0]);
     return FinishCommand(run, failed);
 }
 

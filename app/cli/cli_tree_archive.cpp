@@ -6,6 +6,7 @@
 #include "listing/archive/archive_listing.h"
 #include "listing/engine/browser_state.h"
 #include "listing/engine/folder_tree.h"
+#include "listing/engine/path_ops.h"
 #include "platform/file_system.h"
 #include "platform/process_starter.h"
 #include "platform/temporary_folder.h"
@@ -26,11 +27,11 @@ int RunTree(CliRun& run, const std::vector<std::string>& args) {
         return kExitFailure;
     }
     const std::string treeProgram = platform::JoinPath(platform::ProgramFolder(), "pelmora-tree");
-    const bool delivered = ListFolderTree(folder, run.settings, treeProgram, temporary, run.job.context,
-                                          platform::SystemProcessStarter());
+    const ListingOutcome outcome = ListFolderTree(folder, run.settings, treeProgram, temporary, run.job.context,
+                                                  platform::SystemProcessStarter());
     std::error_code ignored;
     std::filesystem::remove_all(temporary, ignored);
-    return FinishCommand(run, !delivered);
+    return FinishCommand(run, outcome);
 }
 
 int RunArchive(CliRun& run, const std::vector<std::string>& args) {
@@ -39,7 +40,11 @@ int RunArchive(CliRun& run, const std::vector<std::string>& args) {
     state.folder = std::filesystem::path(path).parent_path().string();
     state.entries = {std::filesystem::path(path).filename().string()};
     state.selected = {true};
-    return FinishCommand(run, !ListArchiveOfSelection(state, run.job.context));
+    const std::size_t messages = run.job.dialogs.MessageCount();
+    const ListingOutcome outcome = ListArchiveOfSelection(state, run.job.context);
+    // A damaged archive gives no listing and, in the window, no message either.
+    if (outcome.failed && run.job.dialogs.MessageCount() == messages) Complain("no listing of " + args[0]);
+    return FinishCommand(run, outcome);
 }
 
 }  // namespace pelmora::cli

@@ -7,7 +7,7 @@
 #include "listing/engine/listing_messages.h"
 #include "listing/archive/lzh_listing.h"
 #include "listing/engine/path_ops.h"
-#include "listing/engine/result_output.h"
+#include "listing/engine/listing_delivery.h"
 #include "listing/archive/zip_listing.h"
 #include "platform/file_system.h"
 #include "settings/trim_spaces.h"
@@ -59,18 +59,23 @@ std::string ArchiveListing(const std::string& path, UserDialogs* dialogs) {
     return {};
 }
 
-bool ListArchiveOfSelection(const BrowserState& state, JobContext& job) {
+ListingOutcome ListArchiveOfSelection(const BrowserState& state, JobContext& job) {
+    ListingOutcome outcome;
     job.progress.Pump();
     const std::string name = FirstSelectedName(state);
     if (name.empty() || KindOf(name) == ArchiveKind::None) {
         job.dialogs.ShowMessage(std::string(kChooseArchive));
-        return false;
+        outcome.failed = true;
+        return outcome;
     }
-    const std::string text = ArchiveListing(platform::JoinPath(state.folder, name), &job.dialogs);
-    if (text.empty()) return false;
+    std::string text = ArchiveListing(platform::JoinPath(state.folder, name), &job.dialogs);
+    if (text.empty()) {
+        outcome.failed = true;
+        return outcome;
+    }
     job.progress.Pump();
-    DeliverToClipboard(job, text);
-    return true;
+    DeliverListing(std::move(text), 0, {}, {}, job, outcome);
+    return outcome;
 }
 
 }  // namespace pelmora

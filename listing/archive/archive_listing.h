@@ -4,6 +4,7 @@
 #include <string>
 
 #include "listing/engine/browser_state.h"
+#include "listing/engine/collector_outcome.h"
 #include "listing/engine/job_context.h"
 
 namespace pelmora {
@@ -17,7 +18,7 @@ std::string ArchiveListing(const std::string& path, UserDialogs* dialogs);
 
 // The "書庫内ファイル名を取得" command: lists the first selected file of the browser when it
 // is an LZH or ZIP archive and puts the listing on the clipboard (left unchanged when the
-// listing is empty); otherwise asks for such a file. True when a listing was delivered.
-bool ListArchiveOfSelection(const BrowserState& state, JobContext& job);
+// listing is empty); otherwise asks for such a file. Failed when nothing was delivered.
+ListingOutcome ListArchiveOfSelection(const BrowserState& state, JobContext& job);
 
 }  // namespace pelmora

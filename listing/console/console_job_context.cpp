@@ -1,6 +1,9 @@
 #include "listing/console/console_job_context.h"
 
 #include <iostream>
+#include <string_view>
+
+#include "listing/engine/listing_messages.h"
 
 namespace pelmora {
 
@@ -53,7 +56,14 @@ void ConsoleProgress::Show() {
 }
 
 void ConsoleDialogs::ShowMessage(const std::string& text) {
-    std::fprintf(stderr, "%s\n", ForTerminal(text).c_str());
+    ++messageCount_;
+    std::string_view shown = text;
+    if (shown.substr(0, kTransferredToClipboard.size()) == kTransferredToClipboard) {
+        shown.remove_prefix(kTransferredToClipboard.size());
+        if (shown.substr(0, 2) == "\r\n") shown.remove_prefix(2);
+        if (shown.empty()) return;
+    }
+    std::fprintf(stderr, "%s\n", ForTerminal(std::string(shown)).c_str());
 }
 
 bool ConsoleDialogs::AskYesNo(const std::string& text) {

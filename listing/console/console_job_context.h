@@ -6,6 +6,7 @@
 // input, and no without one. A save offered by a write switch is skipped with a note.
 
 #include <chrono>
+#include <cstddef>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -35,13 +36,17 @@ private:
 class ConsoleDialogs : public UserDialogs {
 public:
     ConsoleDialogs(bool answerYes, bool inputIsTerminal) : answerYes_(answerYes), inputIsTerminal_(inputIsTerminal) {}
+    // Nothing reaches a clipboard here: the line saying so is left out, a count after it kept.
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
     void Beep() override;
+    // Messages shown so far, so a caller can tell a failure that said nothing.
+    std::size_t MessageCount() const { return messageCount_; }
 
 private:
     bool answerYes_;
     bool inputIsTerminal_;
+    std::size_t messageCount_ = 0;
 };
 
 class StandardOutputClipboard : public ClipboardSink {

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace pelmora {
 
@@ -13,6 +14,8 @@ struct ListingOutcome {
     bool cancelled = false;   // stopped early (cancel button, or "stop" answered)
     bool declined = false;    // the user said no before anything was collected
     bool failed = false;      // ended with a failure message
+    std::vector<std::string> notFound;  // items named to the command that do not exist (left
+                                        // out, or empty lines); the window says nothing of them
 };
 
 }  // namespace pelmora

@@ -4,10 +4,11 @@
 
 #include "listing/text/array_sort.h"
 #include "listing/engine/listing_messages.h"
+#include "listing/engine/enclosed_value.h"
 #include "listing/engine/entry_formatter.h"
 #include "listing/engine/listing_result.h"
 #include "listing/engine/path_ops.h"
-#include "listing/engine/result_output.h"
+#include "listing/engine/listing_delivery.h"
 #include "platform/file_system.h"
 #include "settings/layout_token.h"
 
@@ -32,13 +33,8 @@ std::vector<std::string> FolderLines(const std::vector<std::string>& folders, bo
         std::string name = fullPath ? folder : FileNamePart(folder);
         // The root already ends in its separator; a second one would name nothing.
         if (settings.DropFolderMark == "1" && !platform::EndsWithSeparator(name)) name.push_back(platform::kPathSeparator);
-        // As in the file lines, a quote inside a quoted value is doubled so the CSV stays whole.
-        std::string line = enclosure;
-        for (const char c : name) {
-            if (c == '"' && enclosure == "\"") line.push_back('"');
-            line.push_back(c);
-        }
-        line.append(enclosure);
+        std::string line;
+        AppendEnclosedValue(name, enclosure, line);
         lines.push_back(std::move(line));
     }
     return lines;
@@ -129,16 +125,21 @@ ListingOutcome ListDroppedTokens(const std::string& rawCommandLine, std::vector<
         const bool fullPath = (settings.DropFullPath == "1") != altPressed;
         context.progress.Pump();
         std::string text;
+        std::size_t count = 0;
         if (settings.DropMultiLine == "0") {
             text = rawCommandLine;
-            outcome.count = text.empty() ? 0 : 1;
+            count = text.empty() ? 0 : 1;
         } else {
             std::vector<std::string> folders, files;
             for (std::string& token : tokens) {
                 // Runs of spaces give empty tokens; they name nothing and would only add
                 // empty lines (or, on Windows, the drive's root).
                 if (token.empty()) continue;
-                if (token.front() != ' ' && token.back() != ' ') token = LongPathOf(token);
+                if (token.front() != ' ' && token.back() != ' ') {
+                    std::string longPath = LongPathOf(token);
+                    if (longPath.empty()) outcome.notFound.push_back(token);
+                    token = std::move(longPath);
+                }
                 const auto facts = FileSystemOf(context, token).Facts(token);
                 (facts && facts->isFolder ? folders : files).push_back(std::move(token));
             }
@@ -149,16 +150,12 @@ ListingOutcome ListDroppedTokens(const std::string& rawCommandLine, std::vector<
                 lines.insert(lines.end(), std::make_move_iterator(fileLines.begin()),
                              std::make_move_iterator(fileLines.end()));
             }
-            text = JoinListing(lines, false);
-            outcome.count = lines.size();
+            text = JoinListing(lines);
+            count = lines.size();
         }
-        if (settings.DropLastLineReturn == "1") text.append("\r\n");
         context.progress.Pump();
-        DeliverToClipboard(context, text);
-        outcome.delivered = !text.empty();
-        context.progress.Pump();
-        if (settings.DropWrite == "1") SaveResultToFile(context, settings.DropWriteName, text);
-        outcome.text = std::move(text);
+        DeliverListing(std::move(text), count, {settings.DropLastLineReturn, settings.DropWrite, settings.DropWriteName},
+                       {}, context, outcome);
     } catch (const std::exception&) {
         context.dialogs.ShowMessage(std::string(kFileReferenceFailed));
         outcome.failed = true;
@@ -175,7 +172,13 @@ ListingOutcome ListDroppedItems(const std::string& rawCommandLine, bool altPress
 
 ListingOutcome ListDroppedItems(const std::vector<std::string>& arguments, bool altPressed, const Settings& settings,
                                 JobContext& context) {
-    return ListDroppedTokens(JoinCommandLine(arguments), arguments, altPressed, settings, context);
+    // A file manager hands over full paths; an item named relative to the current folder
+    // stands for the full path it names, so "." lists as that folder, not as "/".
+    std::vector<std::string> items;
+    items.reserve(arguments.size());
+    for (const std::string& argument : arguments)
+        items.push_back(argument.empty() || platform::IsNetworkPath(argument) ? argument : AbsolutePath(argument));
+    return ListDroppedTokens(JoinCommandLine(items), items, altPressed, settings, context);
 }
 
 }  // namespace pelmora

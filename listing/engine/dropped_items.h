@@ -18,7 +18,8 @@ ListingOutcome ListDroppedItems(const std::string& rawCommandLine, bool altPress
 
 // The same for the arguments of this program's command line. They arrive one by one, so
 // they are the items as they stand and need no splitting: a name holding a double quote,
-// which the command-line text cannot carry, stays whole. The raw text is their join.
+// which the command-line text cannot carry, stays whole. Each is first made absolute against
+// the current folder (AbsolutePath); the raw text is their join.
 ListingOutcome ListDroppedItems(const std::vector<std::string>& arguments, bool altPressed, const Settings& settings,
                                 JobContext& context);
 

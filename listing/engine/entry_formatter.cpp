@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "listing/engine/date_text.h"
+#include "listing/engine/enclosed_value.h"
 #include "listing/engine/path_ops.h"
 #include "platform/file_system.h"
 
@@ -31,46 +32,20 @@ void AppendSize(std::uint64_t size, bool grouped, std::string& out) {
     out.append(text, static_cast<std::size_t>(length));
 }
 
-// The value with every double quote doubled when the enclosing text is one double quote.
-// Names seldom hold a quote, so the runs between quotes are appended whole.
-void AppendQuoted(std::string_view value, bool doubleQuotes, std::string& out) {
-    if (!doubleQuotes) {
-        out.append(value);
-        return;
-    }
-    for (;;) {
-        const auto quote = value.find('"');
-        if (quote == std::string_view::npos) break;
-        out.append(value.substr(0, quote + 1));
-        out.push_back('"');
-        value.remove_prefix(quote + 1);
-    }
-    out.append(value);
-}
-
 // There are no 8.3 names here, so the short name is the name in upper case. Only ASCII
 // letters change: other bytes, valid UTF-8 or not, pass through untouched.
 void AppendUpperCase(std::string_view text, bool doubleQuotes, std::string& out) {
     const std::size_t start = out.size();
-    AppendQuoted(text, doubleQuotes, out);
+    AppendQuotesDoubled(text, doubleQuotes, out);
     for (auto i = out.begin() + static_cast<std::ptrdiff_t>(start); i != out.end(); ++i) {
         if (*i >= 'a' && *i <= 'z') *i = static_cast<char>(*i - 'a' + 'A');
     }
 }
 
-// FileNamePart without a copy.
-std::string_view NameOf(std::string_view path) {
-    const auto slash = platform::LastSeparator(path);
-    const auto name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    return name == "." || name == ".." ? std::string_view() : name;
-}
-
 // ExtensionPart + path; paths without an extension come first, as three spaces sort
 // before any extension.
 void AppendSortKey(const std::string& path, std::string& key) {
-    const auto dot = path.rfind('.');
-    const std::string_view extension =
-        dot == std::string::npos ? std::string_view() : std::string_view(path).substr(dot + 1);
+    const std::string_view extension = ExtensionOf(path);
     key.append(extension.empty() ? std::string_view("   ") : extension);
     key.append(path);
 }
@@ -150,7 +125,7 @@ void EntryFormatter::BeginField(std::string& line, bool& anyField) const {
 
 void EntryFormatter::AppendField(std::string_view value, std::string& line, bool& anyField) const {
     BeginField(line, anyField);
-    AppendQuoted(value, doubleQuotes_, line);
+    AppendQuotesDoubled(value, doubleQuotes_, line);
     line.append(kakomi_);
 }
 
@@ -198,10 +173,10 @@ void EntryFormatter::Format(const std::string& path, const platform::FileFacts& 
     std::string& line = out.line;
     line.clear();
     bool anyField = false;
-    if (name_) AppendField(fullPath_ ? std::string_view(path) : NameOf(path), line, anyField);
+    if (name_) AppendField(fullPath_ ? std::string_view(path) : FileNameOf(path), line, anyField);
     if (shortName_) {
         BeginField(line, anyField);
-        AppendUpperCase(NameOf(path), doubleQuotes_, line);
+        AppendUpperCase(FileNameOf(path), doubleQuotes_, line);
         line.append(kakomi_);
     }
     if (size_) {
@@ -221,21 +196,6 @@ void EntryFormatter::Format(const std::string& path, const platform::FileFacts& 
     }
 }
 
-FormattedEntry FormatFileEntryParts(const std::string& path, const EntryFieldSwitches& switches) {
-    FormattedEntry entry;
-    EntryFormatter(switches).Format(path, entry);
-    return entry;
-}
-
-std::string FormatFileEntry(const std::string& path, const EntryFieldSwitches& switches) {
-    const EntryFormatter formatter(switches);
-    FormattedEntry entry;
-    formatter.Format(path, entry);
-    if (!entry.found) return {};
-    if (!formatter.ExtSortOn()) return std::move(entry.line);
-    return entry.sortKey + '\t' + entry.line;
-}
-
 std::string FormatFolderEntry(const std::string& path, const std::string& fullPath, const std::string& folderMark,
                               const std::string& kakomi) {
     if (path.empty()) return {};
@@ -252,16 +212,8 @@ std::string FormatFolderEntry(const std::string& path, const std::string& fullPa
     }
     if (On(folderMark) && !root && !platform::EndsWithSeparator(name)) name.push_back(platform::kPathSeparator);
 
-    std::string text = enclosing;
-    if (enclosing == "\"") {
-        for (const char c : name) {
-            if (c == '"') text.push_back('"');
-            text.push_back(c);
-        }
-    } else {
-        text.append(name);
-    }
-    text.append(enclosing);
+    std::string text;
+    AppendEnclosedValue(name, enclosing, text);
     return text;
 }
 

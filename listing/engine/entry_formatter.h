@@ -36,13 +36,6 @@ struct FormattedEntry {
     bool found = false;  // false: the path could not be looked up; the entry is dropped
 };
 
-// The entry as the engine uses it.
-FormattedEntry FormatFileEntryParts(const std::string& path, const EntryFieldSwitches& switches);
-
-// The text form: the line, prefixed with its sort key and one TAB when ExtSort is on;
-// the empty text when the path cannot be found.
-std::string FormatFileEntry(const std::string& path, const EntryFieldSwitches& switches);
-
 // The formatter the engine keeps for a whole listing: the layout (switches, enclosing text
 // and separator with their tokens replaced) is worked out once, and every entry is written
 // into the caller's FormattedEntry, whose buffers are reused from one entry to the next.

@@ -8,23 +8,12 @@
 #include "listing/engine/folder_contents.h"
 #include "listing/engine/folder_walker.h"
 #include "listing/engine/listing_result.h"
-#include "listing/engine/result_output.h"
+#include "listing/engine/listing_delivery.h"
 #include "listing/engine/subfolder_search.h"
 
 namespace pelmora {
 
 namespace {
-
-// Joins, delivers and offers the save: the common end of the folder listings.
-void DeliverFolderLines(const std::vector<std::string>& lines, const std::string& lastLineReturn,
-                        const std::string& write, const std::string& writeName, JobContext& context,
-                        ListingOutcome& outcome) {
-    outcome.text = JoinListing(lines, lastLineReturn == "1");
-    outcome.count = lines.size();
-    DeliverToClipboard(context, outcome.text);
-    outcome.delivered = true;
-    if (write == "1") SaveResultToFile(context, writeName, outcome.text);
-}
 
 class FolderCollector : public FolderWalkVisitor {
 public:
@@ -44,8 +33,8 @@ ListingOutcome ListCurrentFolder(const BrowserState& state, const Settings& sett
             context.clipboard.Clear();
             return outcome;
         }
-        DeliverFolderLines({line}, settings.Fol_LastLineReturn1, settings.Fol_Write1, settings.Fol_WriteName1,
-                           context, outcome);
+        DeliverListing(line, 1, {settings.Fol_LastLineReturn1, settings.Fol_Write1, settings.Fol_WriteName1}, {},
+                       context, outcome);
     } catch (const std::exception&) {
         context.dialogs.ShowMessage(std::string(kFolderNameFailed));
         outcome.failed = true;
@@ -78,8 +67,9 @@ ListingOutcome ListSubfolders(const BrowserState& state, const Settings& setting
         std::vector<std::string> lines;
         for (const std::string& path : paths)
             lines.push_back(FormatFolderEntry(path, settings.Fol_FullPath2, settings.Fol_FolderMark2, settings.Fol_Kakomi));
-        DeliverFolderLines(lines, settings.Fol_LastLineReturn2, settings.Fol_Write2, settings.Fol_WriteName2, context,
-                           outcome);
+        DeliverListing(JoinListing(lines), lines.size(),
+                       {settings.Fol_LastLineReturn2, settings.Fol_Write2, settings.Fol_WriteName2}, {}, context,
+                       outcome);
     } catch (const std::exception&) {
         context.dialogs.ShowMessage(std::string(kSubfolderNamesFailed));
         outcome.failed = true;
@@ -113,15 +103,11 @@ ListingOutcome ListAllSubfolders(const BrowserState& state, const Settings& sett
         for (const std::string& folder : folders)
             lines.push_back(FormatFolderEntry(folder, settings.Fol_FullPath3, settings.Fol_FolderMark3, settings.Fol_Kakomi));
         folders.clear();
-        outcome.text = JoinListing(lines, settings.Fol_LastLineReturn3 == "1");
-        outcome.count = lines.size();
-        DeliverToClipboard(context, outcome.text);
-        outcome.delivered = true;
-        context.progress.Pump();
-        context.dialogs.ShowMessage(outcome.cancelled
-                                        ? std::string(kCancelledMessage)
-                                        : std::string(kTransferredFolderCount) + std::to_string(outcome.count));
-        if (settings.Fol_Write3 == "1") SaveResultToFile(context, settings.Fol_WriteName3, outcome.text);
+        DeliverListing(JoinListing(lines), lines.size(),
+                       {settings.Fol_LastLineReturn3, settings.Fol_Write3, settings.Fol_WriteName3},
+                       outcome.cancelled ? std::string(kCancelledMessage)
+                                         : std::string(kTransferredFolderCount) + std::to_string(lines.size()),
+                       context, outcome);
     } catch (const std::exception&) {
         if (context.progress.IsOpen()) context.progress.Close();
         context.dialogs.ShowMessage(std::string(kSubfolderNamesFailed));

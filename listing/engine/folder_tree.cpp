@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "listing/engine/listing_messages.h"
-#include "listing/engine/result_output.h"
+#include "listing/engine/listing_delivery.h"
 #include "platform/command_script.h"
 #include "platform/file_system.h"
 
@@ -60,15 +60,18 @@ std::string TreeScriptLine(const std::string& treeProgram, const std::string& fo
     return platform::RedirectedCommandLine({treeProgram, folder}, outputPath, switches);
 }
 
-bool ListFolderTree(const std::string& folder, const Settings& settings, const std::string& treeProgram,
-                    const std::string& tempFolder, JobContext& job, platform::ProcessStarter& starter) {
+ListingOutcome ListFolderTree(const std::string& folder, const Settings& settings, const std::string& treeProgram,
+                              const std::string& tempFolder, JobContext& job, platform::ProcessStarter& starter) {
+    ListingOutcome outcome;
     if (!platform::FileExists(treeProgram)) {
         job.dialogs.ShowMessage(std::string(kTreeProgramMissing));
-        return false;
+        outcome.failed = true;
+        return outcome;
     }
     if (!job.dialogs.AskYesNo(std::string(kAskTree))) {
         job.dialogs.ShowMessage(std::string(kCancelledMessage));
-        return false;
+        outcome.declined = true;
+        return outcome;
     }
     job.cancel.Reset();
     job.progress.Open(std::string(kTreeActivity), false);
@@ -81,7 +84,8 @@ bool ListFolderTree(const std::string& folder, const Settings& settings, const s
         temporary.Remove();
         job.progress.Close();
         job.dialogs.ShowMessage(std::string(message) + path);
-        return false;
+        outcome.failed = true;
+        return outcome;
     };
 
     if (!platform::WriteCommandScript(scriptPath,
@@ -103,16 +107,15 @@ bool ListFolderTree(const std::string& folder, const Settings& settings, const s
 
     std::ifstream output(outputPath, std::ios::binary);
     if (!output) return fail(kTreeOutputReadFailed, outputPath);
-    const std::string text = KeptTreeLines(output);
+    std::string text = KeptTreeLines(output);
     output.close();
     temporary.Remove();
     job.progress.Pump();
 
-    DeliverToClipboard(job, text);
-    job.progress.Close();
-    job.dialogs.ShowMessage(std::string(kTransferredToClipboard));
-    if (settings.TreeWrite == "1") SaveResultToFile(job, settings.TreeWriteName, text);
-    return true;
+    // The tree's lines are drawings, not entries: nothing is counted.
+    DeliverListing(std::move(text), 0, {{}, settings.TreeWrite, settings.TreeWriteName}, kTransferredToClipboard,
+                   job, outcome);
+    return outcome;
 }
 
 }  // namespace pelmora

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "listing/engine/collector_outcome.h"
 #include "listing/engine/job_context.h"
 #include "platform/process_starter.h"
 #include "settings/settings_record.h"
@@ -28,9 +29,9 @@ std::string TreeScriptLine(const std::string& treeProgram, const std::string& fo
 // tempFolder (beside the settings file) only while the command runs. Waits at most
 // TreeWaitTime seconds; a tree still running then is ended and what it wrote so far is
 // delivered. The progress dialog shows no cancel button. Failures to write, start or read
-// are reported, and the temporary files are removed in every case. True when the tree
-// reached the clipboard.
-bool ListFolderTree(const std::string& folder, const Settings& settings, const std::string& treeProgram,
-                    const std::string& tempFolder, JobContext& job, platform::ProcessStarter& starter);
+// are reported, and the temporary files are removed in every case. Declined when the user
+// said no; failed when the tree program is missing or one of those steps failed.
+ListingOutcome ListFolderTree(const std::string& folder, const Settings& settings, const std::string& treeProgram,
+                              const std::string& tempFolder, JobContext& job, platform::ProcessStarter& starter);
 
 }  // namespace pelmora

@@ -49,9 +49,9 @@ inline constexpr std::string_view kTreeOutputReadFailed = "ツリーの取得に
 inline constexpr std::string_view kChooseArchive = "LZHまたはZIPファイルを選択してください";
 inline constexpr std::string_view kLzhListingFailed = "LZH取得に失敗しました";
 inline constexpr std::string_view kZipListingFailed = "ZIP取得に失敗しました";
-// The listers are linked into the program, so of the two second lines only the
-// "present, check its version" one can apply.
-inline constexpr std::string_view kLzhCheckVersion = "Unlha32.dllのVerを確認してください";
-inline constexpr std::string_view kZipCheckVersion = "UnZip32.dllのVerを確認してください";
+// The listers are libraries linked into the program, so of the two second lines only the
+// "present, check its version" one can apply; it names the library in use.
+inline constexpr std::string_view kLzhCheckVersion = "liblhasaのVerを確認してください";
+inline constexpr std::string_view kZipCheckVersion = "libzipのVerを確認してください";
 
 }  // namespace pelmora

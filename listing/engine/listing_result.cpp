@@ -2,21 +2,19 @@
 
 namespace pelmora {
 
-std::string JoinListing(const std::vector<std::string>& lines, bool lastLineReturn) {
-    if (lines.empty()) return {};
+std::string JoinListing(const std::vector<std::string>& lines) {
     std::size_t size = 0;
     for (const auto& line : lines) size += line.size() + 2;
     std::string result;
-    result.reserve(size);
+    result.reserve(size);  // room for a last line return too
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i > 0) result += "\r\n";
         result += lines[i];
     }
-    if (lastLineReturn) result += "\r\n";
     return result;
 }
 
-void AppendListing(const std::vector<FormattedEntry>& entries, bool lastLineReturn, std::string& out) {
+void AppendListing(const std::vector<FormattedEntry>& entries, std::string& out) {
     std::size_t size = 0;
     for (const auto& entry : entries) size += entry.line.size() + 2;
     out.reserve(out.size() + size);
@@ -27,7 +25,6 @@ void AppendListing(const std::vector<FormattedEntry>& entries, bool lastLineRetu
         out += entry.line;
         any = true;
     }
-    if (any && lastLineReturn) out += "\r\n";
 }
 
 }  // namespace pelmora

@@ -1,6 +1,6 @@
 #pragma once
-// The listing result: the formatted lines joined with CR LF, with one more CR LF after the
-// last when the command's last-line switch is on. The empty text means nothing was collected.
+// The listing result: the formatted lines joined with CR LF. The empty text means nothing
+// was collected; the last line return is added where the listing is delivered.
 
 #include <string>
 #include <vector>
@@ -9,10 +9,10 @@
 
 namespace pelmora {
 
-std::string JoinListing(const std::vector<std::string>& lines, bool lastLineReturn);
+std::string JoinListing(const std::vector<std::string>& lines);
 
 // The same from the engine's entries (their lines only; entries not found are skipped),
 // appended to out so a big listing is built in one buffer.
-void AppendListing(const std::vector<FormattedEntry>& entries, bool lastLineReturn, std::string& out);
+void AppendListing(const std::vector<FormattedEntry>& entries, std::string& out);
 
 }  // namespace pelmora

@@ -1,5 +1,8 @@
 #include "listing/engine/path_ops.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "platform/file_system.h"
 
 namespace pelmora {
@@ -13,10 +16,6 @@ std::string_view BeforeNul(std::string_view text) {
 
 }  // namespace
 
-std::string TrimAtNul(std::string_view text) { return std::string(BeforeNul(text)); }
-
-std::string DrivePart(std::string_view) { return {}; }
-
 std::string FolderPart(std::string_view path) {
     path = BeforeNul(path);
     const auto slash = platform::LastSeparator(path);
@@ -24,19 +23,28 @@ std::string FolderPart(std::string_view path) {
     return std::string(path.substr(0, slash));
 }
 
-std::string FileNamePart(std::string_view path) {
+std::string_view FileNameOf(std::string_view path) {
     path = BeforeNul(path);
     const auto slash = platform::LastSeparator(path);
     const auto name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    if (name == "." || name == "..") return {};
-    return std::string(name);
+    return name == "." || name == ".." ? std::string_view() : name;
 }
 
-std::string ExtensionPart(std::string_view path) {
+std::string FileNamePart(std::string_view path) { return std::string(FileNameOf(path)); }
+
+std::string_view ExtensionOf(std::string_view path) {
     path = BeforeNul(path);
     const auto dot = path.rfind('.');
-    if (dot == std::string_view::npos) return {};
-    return std::string(path.substr(dot + 1));
+    return dot == std::string_view::npos ? std::string_view() : path.substr(dot + 1);
+}
+
+std::string ExtensionPart(std::string_view path) { return std::string(ExtensionOf(path)); }
+
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error) return path;
+    return std::string(platform::WithoutTrailingSeparators(absolute.lexically_normal().string()));
 }
 
 }  // namespace pelmora

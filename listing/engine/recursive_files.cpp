@@ -11,7 +11,7 @@
 #include "listing/engine/entry_formatter.h"
 #include "listing/engine/folder_contents.h"
 #include "listing/engine/folder_walker.h"
-#include "listing/engine/result_output.h"
+#include "listing/engine/listing_delivery.h"
 #include "listing/engine/subfolder_search.h"
 
 namespace pelmora {
@@ -141,15 +141,13 @@ ListingOutcome ListFilesRecursively(const BrowserState& state, const Settings& s
             outcome.cancelled = context.cancel.IsRaised();
             return outcome;
         }
-        if (settings.SFolderLastLineReturn == "1") text.append("\r\n");
-        DeliverToClipboard(context, text);
-        outcome.delivered = true;
-        outcome.count = count;
-        outcome.cancelled = context.cancel.IsRaised();
-        context.dialogs.ShowMessage(outcome.cancelled ? std::string(kCancelledMessage)
-                                                      : std::string(kTransferredFileCount) + std::to_string(count));
-        if (settings.SFolderWrite == "1") SaveResultToFile(context, settings.SFolderWriteName, text);
-        outcome.text = std::move(text);
+        const bool cancelled = context.cancel.IsRaised();
+        DeliverListing(std::move(text), count,
+                       {settings.SFolderLastLineReturn, settings.SFolderWrite, settings.SFolderWriteName},
+                       cancelled ? std::string(kCancelledMessage)
+                                 : std::string(kTransferredFileCount) + std::to_string(count),
+                       context, outcome);
+        outcome.cancelled = cancelled;
     } catch (const std::exception&) {
         if (context.progress.IsOpen()) context.progress.Close();
         context.dialogs.ShowMessage(std::string(kFileReferenceFailed));

@@ -8,7 +8,7 @@
 #include "listing/engine/entry_formatter.h"
 #include "listing/engine/folder_walker.h"
 #include "listing/engine/listing_result.h"
-#include "listing/engine/result_output.h"
+#include "listing/engine/listing_delivery.h"
 
 namespace pelmora {
 
@@ -25,6 +25,7 @@ ListingOutcome ListSelectedFiles(const BrowserState& state, const Settings& sett
             AppendChildPath(path, state.entries[i]);
             formatter.Format(path, entry);
             // A vanished file, or a line of no fields without a sort key, gives nothing.
+            if (!entry.found) outcome.notFound.push_back(state.entries[i]);
             if (!entry.found || (entry.line.empty() && !formatter.ExtSortOn())) continue;
             entries.push_back(entry);
         }
@@ -33,11 +34,10 @@ ListingOutcome ListSelectedFiles(const BrowserState& state, const Settings& sett
             context.clipboard.Clear();
             return outcome;
         }
-        AppendListing(entries, settings.FileLastLineReturn == "1", outcome.text);
-        outcome.count = entries.size();
-        DeliverToClipboard(context, outcome.text);
-        outcome.delivered = true;
-        if (settings.FileWrite == "1") SaveResultToFile(context, settings.FileWriteName, outcome.text);
+        std::string text;
+        AppendListing(entries, text);
+        DeliverListing(std::move(text), entries.size(),
+                       {settings.FileLastLineReturn, settings.FileWrite, settings.FileWriteName}, {}, context, outcome);
     } catch (const std::exception&) {
         context.dialogs.ShowMessage(std::string(kFileReferenceFailed));
         outcome.failed = true;

@@ -73,33 +73,4 @@ std::optional<std::vector<std::uint32_t>> SortOrderOfKeys(std::size_t count,
     return SortedOrder(count, keyAt, context);
 }
 
-std::string_view AfterFirst(std::string_view text, std::string_view separator) {
-    const auto at = text.find(separator);
-    return at == std::string_view::npos ? text : text.substr(at + separator.size());
-}
-
-std::string SortByKey(const std::string& text, JobContext* context) {
-    if (text.empty()) return {};
-    // The pieces stay views into the text: nothing is copied until the result is joined.
-    std::vector<std::string_view> pieces;
-    std::size_t start = 0;
-    for (;;) {
-        const auto end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            pieces.push_back(std::string_view(text).substr(start));
-            break;
-        }
-        pieces.push_back(std::string_view(text).substr(start, end - start));
-        start = end + 2;
-    }
-    auto order = SortedOrder(pieces.size(), [&](std::size_t i) { return pieces[i]; }, context);
-    std::string result;
-    result.reserve(text.size());
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        if (i > 0) result += "\r\n";
-        result.append(AfterFirst(pieces[order ? (*order)[i] : i], "\t"));
-    }
-    return result;
-}
-
 }  // namespace pelmora

@@ -20,16 +20,8 @@ namespace pelmora {
 int ArraySortString(const std::vector<std::string>& source, std::vector<std::string>& destination,
                     JobContext* context);
 
-// Sorts the CR LF-separated lines of text (each "key TAB line") and strips the keys: the
-// text after the first TAB of each piece; a piece without TAB stays whole. The pieces are
-// joined with CR LF, with no CR LF after the last. Empty input gives the empty text.
-std::string SortByKey(const std::string& text, JobContext* context);
-
-// The text after the first occurrence of separator, or the whole text without one.
-std::string_view AfterFirst(std::string_view text, std::string_view separator);
-
-// The engine's form of SortByKey: entries ordered by the key kept beside each line, with
-// the same order, progress and cancel rules as ArraySortString.
+// The extension sort: entries ordered by the key kept beside each line, with the same
+// order, progress and cancel rules as ArraySortString.
 void SortEntriesByKey(std::vector<FormattedEntry>& entries, JobContext* context);
 
 // The same order over keys kept elsewhere: the indexes of keyAt(0 .. count-1) in key

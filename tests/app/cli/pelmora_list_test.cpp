@@ -25,9 +25,11 @@ struct ListerRun {
 const auto Slurp = pelmora::testing::ReadFile;
 const auto Quoted = pelmora::testing::ShellQuote;
 
-// Runs the lister with the given arguments in the Tokyo time zone, input from nowhere.
-ListerRun RunLister(const TempTree& scratch, const std::vector<std::string>& args) {
-    std::string command = "TZ=Asia/Tokyo " + Quoted(PELMORA_LIST_PROGRAM);
+// Runs the lister with the given arguments in the Tokyo time zone, input from nowhere,
+// in the given current folder (or this one).
+ListerRun RunLister(const TempTree& scratch, const std::vector<std::string>& args, const std::string& folder = {}) {
+    std::string command = (folder.empty() ? "" : "cd " + Quoted(folder) + " && ") + "TZ=Asia/Tokyo " +
+                          Quoted(PELMORA_LIST_PROGRAM);
     for (const std::string& arg : args) command += " " + Quoted(arg);
     command += " </dev/null >" + Quoted(scratch / "out") + " 2>" + Quoted(scratch / "err");
     ListerRun run;
@@ -63,10 +65,10 @@ protected:
         };
         for (const auto& [name, content] : files) SetWriteTime(tree.AddFile(name, content), kStamp);
     }
-    ListerRun RunWithIni(const std::vector<std::string>& args) const {
+    ListerRun RunWithIni(const std::vector<std::string>& args, const std::string& folder = {}) const {
         std::vector<std::string> all = {"--ini", ini};
         all.insert(all.end(), args.begin(), args.end());
-        return RunLister(scratch, all);
+        return RunLister(scratch, all, folder);
     }
     TempTree scratch;
     TempTree tree;
@@ -88,6 +90,7 @@ TEST_F(PelmoraListTest, GoldenRecursiveListingKeepsEveryNameByteForByte) {
         "\"" + t + "/sub/x.txt\",\"7\"," + date + "\r\n";
     EXPECT_EQ(run.out, expected);
     EXPECT_NE(run.err.find("ファイル数：7"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("クリップボード"), std::string::npos) << run.err;  // there is none here
     EXPECT_NE(run.err.find("skipped"), std::string::npos) << run.err;  // SFolderWrite=1
 }
 
@@ -101,7 +104,6 @@ TEST_F(PelmoraListTest, TheOtherCommandsWriteWhatTheClipboardWouldGet) {
     const Case cases[] = {
         {{"--pattern", "*.txt", "files", t}, "\"a b.txt\"\r\n\"new\nline.txt\"\r\n\"q\"\"uote.txt\"\r\n"
                                              "\"tab\there.txt\"\r\n\"日本語.txt\"\r\n"},
-        {{"files", t, "sub/x.txt", "missing", "a b.txt"}, "\"x.txt\"\r\n\"a b.txt\"\r\n"},
         {{"--yes", "all-folders", t}, base + "/\r\nsub/"},
         {{"drop", t + "/a b.txt", t + "/sub"}, "\"sub/\"\r\n\"a b.txt\""},
         {{"--pattern", "*.bin", "--yes", "recursive", t + "/"},
@@ -112,6 +114,25 @@ TEST_F(PelmoraListTest, TheOtherCommandsWriteWhatTheClipboardWouldGet) {
         EXPECT_EQ(run.status, 0) << c.args.back() << run.err;
         EXPECT_EQ(run.out, c.expected) << c.args.back();
     }
+}
+
+// Dropped items named relative to the current folder are listed as the full paths they
+// stand for (DropFullPath=1), or by their own names, never as "." or "/" (folders marked).
+TEST_F(PelmoraListTest, RelativeDropItemsStandForTheirFullPaths) {
+    const std::string t = tree.path();
+    const std::string base = t.substr(t.rfind('/') + 1);
+    tree.AddFolder("sub/a1");
+    std::string settings = Slurp(ini);
+    settings.replace(settings.find("DropFullPath=0"), 14, "DropFullPath=1");
+    const std::string fullIni = scratch.AddFile("full.ini", settings);
+
+    ListerRun run = RunLister(scratch, {"--ini", fullIni, "drop", "a1", ".", "../a b.txt", "./a1/../x.txt"}, t + "/sub");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "\"" + t + "/sub/\"\r\n\"" + t + "/sub/a1/\"\r\n\"" + t + "/a b.txt\"\r\n\"" + t +
+                           "/sub/x.txt\"");
+    run = RunWithIni({"drop", "..", ".", "x.txt"}, t + "/sub");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "\"" + base + "/\"\r\n\"sub/\"\r\n\"x.txt\"");
 }
 
 // hex and acl print what HexView and ACLView show, byte for byte.
@@ -139,39 +160,64 @@ TEST_F(PelmoraListTest, HexAndAclPrintWhatTheirWindowsShow) {
         const ListerRun run = RunWithIni(c.args);
         EXPECT_EQ(run.status, c.status) << c.args.back();
         EXPECT_EQ(run.out, c.out) << c.args.back();
+        if (c.status == 1) {
+            EXPECT_NE(run.err.find(c.args.back()), std::string::npos) << run.err;  // a line says why
+        }
     }
 }
 
 TEST_F(PelmoraListTest, WithoutATerminalOrYesTheQuestionIsAnsweredNo) {
-    const ListerRun run = RunWithIni({"recursive", tree.path()});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("中止しました"), std::string::npos) << run.err;
+    for (const char* command : {"recursive", "all-folders", "tree"}) {
+        const ListerRun run = RunWithIni({command, tree.path()});
+        EXPECT_EQ(run.status, 3) << command;
+        EXPECT_EQ(run.out, "") << command;
+        EXPECT_NE(run.err.find("中止しました"), std::string::npos) << run.err;
+    }
 }
 
-TEST_F(PelmoraListTest, ExitStatusTellsUsageFromFailure) {
+// One rule for every command: 0 listed, 1 failed (with a line on standard error, standard
+// output still exactly what was listed), 2 usage, 3 declined.
+TEST_F(PelmoraListTest, ExitStatusFollowsOneRule) {
     struct Case {
         std::vector<std::string> args;
         int status;
+        std::string out;
+        std::string err;  // a part of standard error
     };
+    const std::string t = tree.path();
+    const std::string junk = scratch.AddFile("junk.zip", "not an archive");
     const Case cases[] = {
-        {{}, 2},
-        {{"--bogus", "files", "/"}, 2},
-        {{"nosuchcommand"}, 2},
-        {{"recursive"}, 2},
-        {{"recursive", "/a", "/b"}, 2},
-        {{"--ini"}, 2},
-        {{"--ini", ini, "recursive", tree / "missing"}, 1},
-        {{"--ini", scratch / "missing.ini", "settings"}, 1},
+        {{}, 2, "", "usage"},
+        {{"--bogus", "files", "/"}, 2, "", "--bogus"},
+        {{"nosuchcommand"}, 2, "", "nosuchcommand"},
+        {{"recursive"}, 2, "", "wrong number"},
+        {{"recursive", "/a", "/b"}, 2, "", "wrong number"},
+        {{"--ini"}, 2, "", "--ini"},
+        {{"--ini", ini, "recursive", tree / "missing"}, 1, "", "not a folder"},
+        {{"--ini", scratch / "missing.ini", "settings"}, 1, "", "missing.ini"},
+        {{"--ini", ini, "files", t, "sub/x.txt", "missing", "a b.txt"}, 1, "\"x.txt\"\r\n\"a b.txt\"\r\n",
+         "not found: missing"},
+        {{"--ini", ini, "drop", "/nonexistent"}, 1, "", "not found: /nonexistent"},
+        {{"--ini", ini, "archive", junk}, 1, "", "no listing of " + junk},
+        {{"--ini", ini, "archive", t + "/a b.txt"}, 1, "", "LZH"},
+        {{"--ini", ini, "--yes", "tree", t}, 0, "", ""},
     };
     for (const Case& c : cases) {
         const ListerRun run = RunLister(scratch, c.args);
-        EXPECT_EQ(run.status, c.status) << (c.args.empty() ? "" : c.args[0]);
-        EXPECT_EQ(run.out, "");
+        const std::string name = c.args.empty() ? "" : c.args.back();
+        EXPECT_EQ(run.status, c.status) << name << run.err;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << name << ": " << run.err;
+        if (c.status != 0) {
+            EXPECT_EQ(run.out, c.out) << name;
+        } else {
+            EXPECT_EQ(run.err.find("クリップボード"), std::string::npos) << run.err;
+        }
     }
     const ListerRun help = RunLister(scratch, {"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("usage: pelmora-list"), std::string::npos);
+    EXPECT_NE(help.out.find("3  a question was answered no"), std::string::npos);
+    EXPECT_NE(help.out.find("recursive, all-folders and tree ask"), std::string::npos);
 }
 
 TEST_F(PelmoraListTest, SettingsShowsTheNormalisedRecordAndNeverWritesTheFile) {
@@ -180,6 +226,8 @@ TEST_F(PelmoraListTest, SettingsShowsTheNormalisedRecordAndNeverWritesTheFile) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Slurp(ini), before);
     EXPECT_EQ(run.out.rfind("[Pelmora]\r\n", 0), 0u);
+    EXPECT_NE(run.err.find("settings file: " + ini), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("warning"), std::string::npos) << run.err;  // every key known, read as written
     for (const char* line : {"\r\nPattern=*.csv\r\n", "\r\nSFolderFullPath=1\r\n", "\r\nFileFullPath=0\r\n",
                              "\r\n[FolderView]\r\n", "\r\nFol_RootGet3=1\r\n"})
         EXPECT_NE(run.out.find(line), std::string::npos) << line;

@@ -116,8 +116,10 @@ TEST_F(DroppedItemsTest, RawTextMissingItemsAndEmptyTokens) {
     settings.DropLastLineReturn = "0";
     // The doubled space names nothing; the missing file keeps an empty line of its own,
     // sorted first as its path could not be confirmed.
-    ListDroppedItems(tree / "a.txt" + "  " + tree / "gone.txt", false, settings, job.context);
+    const ListingOutcome outcome =
+        ListDroppedItems(tree / "a.txt" + "  " + tree / "gone.txt", false, settings, job.context);
     EXPECT_EQ(job.clipboard.text, "\r\na.txt");
+    EXPECT_EQ(outcome.notFound, Texts{tree / "gone.txt"});  // for the lister to report
 }
 
 TEST_F(DroppedItemsTest, ArgumentsKeepQuotesInNamesAndJoinForTheRawText) {

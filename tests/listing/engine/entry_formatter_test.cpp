@@ -36,6 +36,13 @@ EntryFieldSwitches With(EntryFieldSwitches switches, std::initializer_list<std::
     return switches;
 }
 
+// The entry as the engine's formatter makes it from the file itself.
+FormattedEntry Formatted(const std::string& path, const EntryFieldSwitches& switches) {
+    FormattedEntry entry;
+    EntryFormatter(switches).Format(path, entry);
+    return entry;
+}
+
 FileFacts Facts(std::uint64_t size) {
     FileFacts facts;
     facts.size = size;
@@ -142,39 +149,40 @@ TEST(EntryFormatter, ReadsTheFileItself) {
     ASSERT_EQ(symlink("nowhere-at-all", dangling.c_str()), 0);
 
     auto switches = With(AllOff(), {{&S::Size, "1"}, {&S::DateTime, "1"}, {&S::AccessDateTime, "1"}});
-    EXPECT_EQ(FormatFileEntry(small, switches), "\"5\",\"2004/05/06 7:08:09\",\"2004/05/06 7:09:09\"");
-    EXPECT_EQ(FormatFileEntry(link, switches), "\"5\",\"2004/05/06 7:08:09\",\"2004/05/06 7:09:09\"");
+    EXPECT_EQ(Formatted(small, switches).line, "\"5\",\"2004/05/06 7:08:09\",\"2004/05/06 7:09:09\"");
+    EXPECT_EQ(Formatted(link, switches).line, "\"5\",\"2004/05/06 7:08:09\",\"2004/05/06 7:09:09\"");
 
     switches = With(AllOff(), {{&S::Size, "1"}, {&S::SizePattern, "1"}});
-    EXPECT_EQ(FormatFileEntry(big, switches), "\"5,368,709,120\"");
+    EXPECT_EQ(Formatted(big, switches).line, "\"5,368,709,120\"");
     // A dangling link lists with its own size: the length of the text it holds.
     switches.SizePattern = "0";
-    EXPECT_EQ(FormatFileEntry(big, switches), "\"5368709120\"");
-    EXPECT_EQ(FormatFileEntry(dangling, switches), "\"14\"");
-    EXPECT_EQ(FormatFileEntry(folder / "missing", switches), "");
-    const FormattedEntry missing = FormatFileEntryParts(folder / "missing", switches);
+    EXPECT_EQ(Formatted(big, switches).line, "\"5368709120\"");
+    EXPECT_EQ(Formatted(dangling, switches).line, "\"14\"");
+    const FormattedEntry missing = Formatted(folder / "missing", switches);
     EXPECT_FALSE(missing.found);
+    EXPECT_EQ(missing.line, "");
 
-    // With the sort on, even an empty line carries its key and TAB.
+    // With the sort on, even an empty line carries its key.
     switches = With(AllOff(), {{&S::ExtSort, "1"}});
-    EXPECT_EQ(FormatFileEntry(small, switches), "txt" + small + "\t");
-    EXPECT_EQ(FormatFileEntry(link, switches), "   " + link + "\t");
+    EXPECT_EQ(Formatted(small, switches).sortKey, "txt" + small);
+    EXPECT_EQ(Formatted(link, switches).sortKey, "   " + link);
+    EXPECT_EQ(Formatted(link, switches).line, "");
 }
 
 TEST(EntryFormatter, AttributeWordsFromTheStoredDosAttributes) {
     testing::TempTree folder;
     const std::string file = folder.AddFile("plain.txt", "x");
     const auto switches = With(AllOff(), {{&S::Attrib, "1"}, {&S::Kakomi, ""}, {&S::Kugiri, " "}});
-    EXPECT_EQ(FormatFileEntry(file, switches), "ReadOnly(-) Hidden(-) System(-) Archive(-)");
+    EXPECT_EQ(Formatted(file, switches).line, "ReadOnly(-) Hidden(-) System(-) Archive(-)");
     ASSERT_EQ(chmod(file.c_str(), 0444), 0);
-    EXPECT_EQ(FormatFileEntry(file, switches), "ReadOnly(+) Hidden(-) System(-) Archive(-)");
+    EXPECT_EQ(Formatted(file, switches).line, "ReadOnly(+) Hidden(-) System(-) Archive(-)");
     ASSERT_EQ(chmod(file.c_str(), 0644), 0);
 
     const char stored[] = "0x26";
     if (setxattr(file.c_str(), "user.DOSATTRIB", stored, sizeof stored, 0) != 0) {
         GTEST_SKIP() << "this file system keeps no user extended attributes";
     }
-    EXPECT_EQ(FormatFileEntry(file, switches), "ReadOnly(-) Hidden(+) System(+) Archive(+)");
+    EXPECT_EQ(Formatted(file, switches).line, "ReadOnly(-) Hidden(+) System(+) Archive(+)");
 }
 
 TEST(FolderEntry, NamesTheFolder) {

@@ -63,8 +63,10 @@ TEST_F(ListFolderTreeTest, ListsHostileFolderNamesWithoutRunningThem) {
     std::filesystem::create_directories(folder + "/caf\xE9");  // Latin-1, not UTF-8
     std::ofstream(folder + "/a.txt") << "a";
 
-    EXPECT_TRUE(ListFolderTree(folder, settings_, PELMORA_TREE_PROGRAM, temp_, job_.context,
-                               platform::SystemProcessStarter()));
+    const ListingOutcome outcome = ListFolderTree(folder, settings_, PELMORA_TREE_PROGRAM, temp_, job_.context,
+                                                  platform::SystemProcessStarter());
+    EXPECT_TRUE(outcome.delivered);
+    EXPECT_EQ(outcome.text, job_.clipboard.text);
 
     EXPECT_EQ(job_.clipboard.text,
               folder + "\r\n|   a.txt\r\n|   \r\n+---caf\xE9\r\n\\---it's \"quoted\"\r\n");
@@ -94,7 +96,7 @@ TEST_F(ListFolderTreeTest, FolderWithoutSubfoldersAndTheSaveSwitch) {
 }
 
 TEST_F(ListFolderTreeTest, MissingProgramAndNoAnswerStopBeforeAnything) {
-    ListFolderTree(root_, settings_, root_ + "/no-such-tree", temp_, job_.context, starter_);
+    EXPECT_TRUE(ListFolderTree(root_, settings_, root_ + "/no-such-tree", temp_, job_.context, starter_).failed);
     EXPECT_TRUE(job_.dialogs.questions.empty());
     ASSERT_EQ(job_.dialogs.messages.size(), 1u);
     EXPECT_EQ(job_.dialogs.messages[0],
@@ -102,7 +104,9 @@ TEST_F(ListFolderTreeTest, MissingProgramAndNoAnswerStopBeforeAnything) {
 
     testing::FakeJobContext declined;
     declined.dialogs.answer = false;
-    ListFolderTree(root_, settings_, PELMORA_TREE_PROGRAM, temp_, declined.context, starter_);
+    const ListingOutcome no = ListFolderTree(root_, settings_, PELMORA_TREE_PROGRAM, temp_, declined.context, starter_);
+    EXPECT_TRUE(no.declined);
+    EXPECT_FALSE(no.failed);
     EXPECT_EQ(declined.dialogs.questions,
               std::vector<std::string>{
                   "ツリーの取得は時間がかかる場合があります。\r\n途中で中止はできません。\r\n実行しますか？"});
@@ -122,7 +126,7 @@ TEST_F(ListFolderTreeTest, ScriptBytesAndATreeEndedAtTheWaitTime) {
     };
     settings_.TreeWaitTime = 0;
     const std::string tree = tree_.AddFile("my tree");  // present; the fake never runs it
-    EXPECT_TRUE(ListFolderTree(root_ + "/it's", settings_, tree, temp_, job_.context, starter_));
+    EXPECT_TRUE(ListFolderTree(root_ + "/it's", settings_, tree, temp_, job_.context, starter_).delivered);
     EXPECT_EQ(starter_.calls, std::vector<std::string>{"script|" + temp_ + "/px_tree.sh"});
     EXPECT_EQ(starter_.scripts,
               std::vector<std::string>{"'" + tree + "' '" + root_ + "/it'\\''s' > '" + output + "' /F /A\n"});
@@ -157,7 +161,7 @@ TEST_F(ListFolderTreeTest, FailuresAreReportedAndCleanedUp) {
             if (c.writesOutput) std::ofstream(temp_ + "/px_tree.txt") << "a\nb\nc\n";
             return c.outcome;
         };
-        EXPECT_FALSE(ListFolderTree(root_, settings_, tree, c.tempFolder, job.context, starter_));
+        EXPECT_TRUE(ListFolderTree(root_, settings_, tree, c.tempFolder, job.context, starter_).failed);
         EXPECT_EQ(job.dialogs.messages, std::vector<std::string>{c.message});
         EXPECT_FALSE(job.progress.IsOpen());
         EXPECT_TRUE(job.clipboard.calls.empty());

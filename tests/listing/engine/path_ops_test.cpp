@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 namespace pelmora {
@@ -42,19 +43,27 @@ TEST(PathOps, SplitsPathsIntoTheirParts) {
         EXPECT_EQ(FolderPart(c.path), c.folder);
         EXPECT_EQ(FileNamePart(c.path), c.name);
         EXPECT_EQ(ExtensionPart(c.path), c.extension);
-        EXPECT_EQ(DrivePart(c.path), "");
+        EXPECT_EQ(FileNameOf(c.path), c.name);
+        EXPECT_EQ(ExtensionOf(c.path), c.extension);
     }
 }
 
 TEST(PathOps, EverythingAfterANulIsIgnored) {
     const std::string path = "/a/b.txt\0/c/d.csv"s;
-    EXPECT_EQ(TrimAtNul(path), "/a/b.txt");
-    EXPECT_EQ(TrimAtNul("plain"), "plain");
-    EXPECT_EQ(TrimAtNul("\0x"s), "");
     EXPECT_EQ(FolderPart(path), "/a");
     EXPECT_EQ(FileNamePart(path), "b.txt");
     EXPECT_EQ(ExtensionPart(path), "txt");
     EXPECT_EQ(FolderPart("\0/a/b"s), "");
+}
+
+TEST(PathOps, AbsolutePathFoldsDotsWithoutResolvingLinks) {
+    const std::string here = std::filesystem::current_path().string();
+    const std::string parent = std::filesystem::current_path().parent_path().string();
+    EXPECT_EQ(AbsolutePath("."), here);
+    EXPECT_EQ(AbsolutePath("a/./b/../c/"), here + "/a/c");
+    EXPECT_EQ(AbsolutePath("../x.txt"), parent + "/x.txt");
+    EXPECT_EQ(AbsolutePath("/a/../../b//c/."), "/b/c");
+    EXPECT_EQ(AbsolutePath("/"), "/");
 }
 
 }  // namespace

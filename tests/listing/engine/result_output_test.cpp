@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "listing/engine/listing_delivery.h"
 #include "listing/engine/listing_result.h"
 #include "tests/support/fake_job_context.h"
 #include "tests/support/temp_tree.h"
@@ -17,20 +18,42 @@ namespace {
 
 TEST(ListingResult, JoinsWithCrLf) {
     using Lines = std::vector<std::string>;
-    EXPECT_EQ(JoinListing(Lines{}, false), "");
-    EXPECT_EQ(JoinListing(Lines{}, true), "");  // nothing collected stays empty
-    EXPECT_EQ(JoinListing(Lines{"a"}, false), "a");
-    EXPECT_EQ(JoinListing(Lines{"a"}, true), "a\r\n");
-    EXPECT_EQ(JoinListing(Lines{"a", "b", "c"}, false), "a\r\nb\r\nc");
-    EXPECT_EQ(JoinListing(Lines{"a", "", "c"}, true), "a\r\n\r\nc\r\n");
+    EXPECT_EQ(JoinListing(Lines{}), "");
+    EXPECT_EQ(JoinListing(Lines{"a"}), "a");
+    EXPECT_EQ(JoinListing(Lines{"a", "", "c"}), "a\r\n\r\nc");
 
     std::vector<FormattedEntry> entries = {{"", "a", true}, {"", "gone", false}, {"", "b", true}};
     std::string out = "head:";
-    AppendListing(entries, true, out);
-    EXPECT_EQ(out, "head:a\r\nb\r\n");
+    AppendListing(entries, out);
+    EXPECT_EQ(out, "head:a\r\nb");
     out.clear();
-    AppendListing({{"", "gone", false}}, true, out);
+    AppendListing({{"", "gone", false}}, out);
     EXPECT_EQ(out, "");
+}
+
+// The end all listings share: the switches decide the last line return and the save, the
+// progress dialog is gone before the message, and an empty text only clears the clipboard.
+TEST(ListingDelivery, EndsEveryListingTheSameWay) {
+    testing::FakeJobContext fake;
+    fake.progress.open = true;
+    ListingOutcome outcome;
+    DeliverListing("a\r\nb", 2, {"1", "1", "/x/PX_File"}, "done", fake.context, outcome);
+    EXPECT_EQ(fake.clipboard.text, "a\r\nb\r\n");
+    EXPECT_EQ(outcome.text, "a\r\nb\r\n");
+    EXPECT_EQ(outcome.count, 2u);
+    EXPECT_TRUE(outcome.delivered);
+    EXPECT_FALSE(fake.progress.open);
+    ASSERT_EQ(fake.saveDialog.requests.size(), 1u);
+    EXPECT_EQ(fake.saveDialog.requests[0].proposedName.rfind("PX_File(", 0), 0u);
+    EXPECT_EQ(fake.dialogs.messages, (std::vector<std::string>{"done", "保存を中止しました"}));
+
+    testing::FakeJobContext quiet;
+    ListingOutcome empty;
+    DeliverListing("", 0, {"0", "0", "/x/PX_File"}, {}, quiet.context, empty);
+    EXPECT_EQ(quiet.clipboard.calls, std::vector<std::string>{"Clear"});
+    EXPECT_FALSE(empty.delivered);
+    EXPECT_TRUE(quiet.dialogs.messages.empty());
+    EXPECT_TRUE(quiet.saveDialog.requests.empty());
 }
 
 TEST(ResultOutput, ClipboardReplacedOrOnlyCleared) {

@@ -78,24 +78,7 @@ TEST(ArraySortString, AgreesWithAStableSortOnTheComparison) {
     }
 }
 
-TEST(SortByKey, OrdersByExtensionThenPathAndStripsKeys) {
-    // Keys as the formatter makes them: extension + path, or three spaces + path.
-    const std::string text =
-        "exe/d/app.exe\t\"app.exe\"\r\n"
-        "TXT/d/Note.TXT\t\"Note.TXT\"\r\n"
-        "txt/d/b.txt\t\"b.txt\"\r\n"
-        "   /d/a\t\"a\"";
-    EXPECT_EQ(SortByKey(text, nullptr), "\"a\"\r\n\"app.exe\"\r\n\"b.txt\"\r\n\"Note.TXT\"");
-    EXPECT_EQ(SortByKey("", nullptr), "");
-    // The line after the first TAB is kept whole.
-    EXPECT_EQ(SortByKey("k2\tsecond\tx\r\nk1\tfirst", nullptr), "first\r\nsecond\tx");
-    // A piece without TAB stays whole; an empty piece is a line of its own.
-    EXPECT_EQ(SortByKey("b\r\na\r\n", nullptr), "\r\na\r\nb");
-    // "<CRLF>" as Kakomi: each entry spreads over lines, and each piece sorts on its own.
-    EXPECT_EQ(SortByKey("txt/d/b.txt\t\r\nb.txt\r\n\r\n   /d/a\t\r\na\r\n", nullptr), "\r\n\r\n\r\na\r\nb.txt\r\n");
-}
-
-TEST(SortEntriesByKey, SameOrderAsTheTextForm) {
+TEST(SortEntriesByKey, OrdersByExtensionThenPathKeepingEqualKeysInPlace) {
     std::vector<FormattedEntry> entries = {
         {"exe/d/app.exe", "app", true}, {"TXT/d/Note.TXT", "Note", true}, {"txt/d/b.txt", "b", true},
         {"   /d/a", "a", true},         {"txt/d/b.txt", "a b again", true}, {"t\r\nx/d/odd.t\r\nx", "odd", true},
@@ -144,13 +127,6 @@ TEST(ArraySortString, CancelLeavesTheSourceOrder) {
     EXPECT_EQ(ArraySortString(source, destination, &fake.context), 0);
     EXPECT_EQ(destination, source);
     EXPECT_TRUE(fake.cancel.IsRaised());
-
-    // The key-stripping sort keeps the collection order but still drops the keys.
-    fake.progress.pumps = 0;
-    std::string text;
-    for (int i = 300; i > 0; --i) text += "key" + std::to_string(i) + "\tv" + std::to_string(i) + (i > 1 ? "\r\n" : "");
-    const std::string sorted = SortByKey(text, &fake.context);
-    EXPECT_EQ(sorted.substr(0, 10), "v300\r\nv299");
 
     std::vector<FormattedEntry> entries;
     for (int i = 300; i > 0; --i) entries.push_back({"k" + std::to_string(i), std::to_string(i), true});

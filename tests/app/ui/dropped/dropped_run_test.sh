@@ -138,6 +138,11 @@ stdout)
     run_program "$D/sub" "$D/b b.txt" "$D/a.txt" || fail "run ended with $?"
     cmp -s "$work/out" "$work/expected" || fail "listing differs: $(od -c "$work/out" | head -20)"
 
+    # Items named relative to the current folder list as the full paths they stand for.
+    (cd "$D/sub" && timeout 60 "$bin" . ../a.txt >"$work/out" 2>"$work/err") || fail "relative run ended with $?"
+    printf "'%s'\r\n'%s','3'\r\n" "$D/sub" "$D/a.txt" >"$work/expected-relative"
+    cmp -s "$work/out" "$work/expected-relative" || fail "relative items differ: $(od -c "$work/out" | head)"
+
     # One line mode hands over the command line itself, a name with a space in quotes.
     write_settings 0
     run_program "$D/sub" "$D/b b.txt" || fail "one line run ended with $?"
