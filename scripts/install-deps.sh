@@ -9,8 +9,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libicu-dev libzip-dev liblhasa-dev libacl1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  # run: Japanese captions need a CJK font; xdg-open opens files with their program
-  fonts-ipafont-gothic xdg-utils
+  # run: Japanese captions need a CJK font, Qt's own buttons and dialogs its Japanese
+  # translations; xdg-open opens files with their program
+  fonts-ipafont-gothic qt6-translations-l10n xdg-utils
   # tests: X server for the clipboard run, reference archivers, ACL tools
   xvfb xclip xauth unzip zip lhasa jlha-utils acl attr tree
   # benchmarks: the ja_JP.UTF-8 locale of the sort comparison
