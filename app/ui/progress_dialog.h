@@ -39,9 +39,9 @@ private:
 
     CancelFlag& cancel_;
     QPointer<QWidget> mainWindow_;
-    QLabel* label1_;
-    QLabel* label2_;
-    QPushButton* command1_;
+    QLabel* blinkLabel_;
+    QLabel* activityLabel_;
+    QPushButton* cancelButton_;
     QTimer* timer1_;
     bool cancellable_ = false;
 };
