@@ -244,6 +244,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // The program ends at once: a command still running stops at its next check, and the
     // messages it still has to show return unanswered once the event loop is told to quit.
     commands_->StopForProgramEnd();
+    // The windows it owns would stay on screen until the running work has unwound.
+    progress_->CloseForProgramEnd();
+    tools_->HideAll();
     event->accept();
     emit closed();
 }

@@ -68,6 +68,7 @@ void ProgressDialog::Blink() {
 }
 
 void ProgressDialog::Open(const std::string& activity, bool cancellable) {
+    if (programEnding_) return;
     cancellable_ = cancellable;
     activityLabel_->setText(QString::fromUtf8(activity));
     cancelButton_->setVisible(cancellable);
@@ -88,6 +89,11 @@ void ProgressDialog::SetActivity(const std::string& activity) { activityLabel_->
 void ProgressDialog::Close() {
     timer1_->stop();
     hide();
+}
+
+void ProgressDialog::CloseForProgramEnd() {
+    programEnding_ = true;
+    Close();
 }
 
 bool ProgressDialog::IsOpen() const { return isVisible(); }

@@ -26,6 +26,10 @@ public:
     bool IsOpen() const override;
     void Pump() override;
 
+    // The main window was closed: the dialog goes at once, and the work that still unwinds
+    // does not bring it back.
+    void CloseForProgramEnd();
+
     // The blink state shared by every showing: 0 before the first tick, then 1 and 2.
     static int BlinkState();
 
@@ -44,6 +48,7 @@ private:
     QPushButton* cancelButton_;
     QTimer* timer1_;
     bool cancellable_ = false;
+    bool programEnding_ = false;
 };
 
 }  // namespace pelmora

@@ -18,6 +18,11 @@ ToolWindows::ToolWindows(Settings& settings, std::string iniPath, BrowserControl
 HexViewWindow* ToolWindows::HexView() const { return hexView_; }
 AclViewWindow* ToolWindows::AclView() const { return aclView_; }
 
+void ToolWindows::HideAll() {
+    if (hexView_) hexView_->hide();
+    if (aclView_) aclView_->hide();
+}
+
 QAction* ToolWindows::MenuEntry(const char* name) const {
     return mainWindow_ ? mainWindow_->findChild<QAction*>(name) : nullptr;
 }

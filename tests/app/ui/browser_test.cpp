@@ -120,7 +120,7 @@ private slots:
         f.AddData({"top.txt", "sub/a.txt", "sub/b.csv", "sub/C.TXT"});
         QVERIFY(f.Start());
         BrowserController& browser = f.window->Browser();
-        QComboBox* combo1 = f.window->PatternBox();
+        QComboBox* patternBox = f.window->PatternBox();
         QSignalSpy reads(&f.window->Files(), &QAbstractItemModel::modelReset);
 
         // A click on the subfolder's line in Dir1 opens it.
@@ -131,19 +131,19 @@ private slots:
 
         // Down and Up pick the neighbouring patterns as a click in the drop-down would: one read each.
         reads.clear();
-        combo1->setFocus();
-        QTest::keyClick(combo1, Qt::Key_Down);
-        QCOMPARE(combo1->currentText(), QString("*.avi"));
-        QTest::keyClick(combo1, Qt::Key_Up);
+        patternBox->setFocus();
+        QTest::keyClick(patternBox, Qt::Key_Down);
+        QCOMPARE(patternBox->currentText(), QString("*.avi"));
+        QTest::keyClick(patternBox, Qt::Key_Up);
         QCOMPARE(reads.count(), 2);
         QCOMPARE(browser.State().selected, AllTrue(3));
         // Choosing the item already shown selects all again without reading.
         f.window->FileList()->clearSelection();
-        emit combo1->activated(combo1->currentIndex());
+        emit patternBox->activated(patternBox->currentIndex());
         QCOMPARE(reads.count(), 2);
         QCOMPARE(browser.State().selected, AllTrue(3));
 
-        combo1->setEditText("*.txt");
+        patternBox->setEditText("*.txt");
         QCOMPARE(browser.State().pattern, std::string("*.txt"));
         QCOMPARE(browser.State().entries, (std::vector<std::string>{"a.txt", "C.TXT"}));
         QCOMPARE(browser.State().selected, AllTrue(2));
@@ -154,7 +154,7 @@ private slots:
         f.Click(names::kSelectAllButton);
         QCOMPARE(browser.State().selected, AllTrue(2));
 
-        combo1->setCurrentIndex(combo1->findText("*.csv"));
+        patternBox->setCurrentIndex(patternBox->findText("*.csv"));
         QCOMPARE(browser.State().entries, std::vector<std::string>{"b.csv"});
         QCOMPARE(browser.State().selected, AllTrue(1));
         const int before = reads.count();
@@ -290,15 +290,15 @@ private slots:
     void volumeThatIsNotReadyBeepsAndKeepsTheFolder() {
         TempFolder folder;
         WriteTextFile(folder.Sub("kept.txt"), "");
-        DriveList drive1;
-        drive1.SetVolumes({{"/", "", "", ""}, {"/media/cd", "DISC", "", ""}, {"/media/locked", "", "", ""}});
+        DriveList driveList;
+        driveList.SetVolumes({{"/", "", "", ""}, {"/media/cd", "DISC", "", ""}, {"/media/locked", "", "", ""}});
         FolderListWidget dir1;
-        QComboBox combo1;
+        QComboBox patternBox;
         QListView file1;
         FileListModel files;
         file1.setModel(&files);
         FakeDialogs dialogs;
-        BrowserController browser({&drive1, &dir1, &combo1, &file1, &files}, dialogs, nullptr,
+        BrowserController browser({&driveList, &dir1, &patternBox, &file1, &files}, dialogs, nullptr,
                                   [](const std::string& path, bool hidden, std::error_code& error) {
                                       if (path == "/media/cd") error = std::error_code(ENOMEDIUM, std::generic_category());
                                       if (path == "/media/locked") error = std::error_code(EACCES, std::generic_category());

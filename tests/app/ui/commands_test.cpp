@@ -136,16 +136,20 @@ private slots:
         f.dialogs.answer = true;
         ProgressDialog& progress = f.window->Progress();
 
-        // Closed as soon as the listing shows its progress dialog.
+        // Closed as soon as the listing shows its progress dialog, which goes with the window.
+        bool progressWentWithTheWindow = false;
         QTimer closer;
         closer.setInterval(0);
         connect(&closer, &QTimer::timeout, this, [&] {
-            if (progress.IsOpen() && f.window->isVisible()) f.window->close();
+            if (!progress.IsOpen() || !f.window->isVisible()) return;
+            f.window->close();
+            progressWentWithTheWindow = !progress.IsOpen();
         });
         closer.start();
         f.Click(names::kListAllFilesBelowButton);
         closer.stop();
         QVERIFY(!f.window->isVisible());
+        QVERIFY(progressWentWithTheWindow);
         QVERIFY2(LineCount(f.clipboard.text) < 100, f.clipboard.text.c_str());
         QVERIFY(!progress.IsOpen());
         QVERIFY(!f.window->Busy().IsBusy());
