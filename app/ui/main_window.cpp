@@ -144,24 +144,24 @@ void MainWindow::BuildControls() {
     pictures_->setObjectName(names::kPicturePanel);
 
     auto* selectRow = new QHBoxLayout;
-    selectRow->addWidget(AddButton(names::kSelectAllButton, texts::kCommand3));
-    selectRow->addWidget(AddButton(names::kRefreshButton, texts::kCommand4));
+    selectRow->addWidget(AddButton(names::kSelectAllButton, texts::kSelectAllButton));
+    selectRow->addWidget(AddButton(names::kRefreshButton, texts::kRefreshButton));
 
-    auto* frame1 = new QGroupBox(Text(texts::kFrame1), central);
-    frame1->setObjectName(names::kFolderFrame);
-    auto* frame1Layout = new QVBoxLayout(frame1);
-    frame1Layout->addWidget(AddButton(names::kListFolderNameButton, texts::kCommand6));
-    frame1Layout->addWidget(AddButton(names::kListSubfoldersButton, texts::kCommand9));
-    frame1Layout->addWidget(AddButton(names::kListAllSubfoldersButton, texts::kCommand12));
-    frame1Layout->addWidget(AddButton(names::kFolderTreeButton, texts::kCommand5));
+    auto* folderFrame = new QGroupBox(Text(texts::kFolderFrame), central);
+    folderFrame->setObjectName(names::kFolderFrame);
+    auto* folderFrameLayout = new QVBoxLayout(folderFrame);
+    folderFrameLayout->addWidget(AddButton(names::kListFolderNameButton, texts::kListFolderNameButton));
+    folderFrameLayout->addWidget(AddButton(names::kListSubfoldersButton, texts::kListSubfoldersButton));
+    folderFrameLayout->addWidget(AddButton(names::kListAllSubfoldersButton, texts::kListAllSubfoldersButton));
+    folderFrameLayout->addWidget(AddButton(names::kFolderTreeButton, texts::kFolderTreeButton));
 
-    auto* frame2 = new QGroupBox(Text(texts::kFrame2), central);
-    frame2->setObjectName(names::kFileFrame);
-    auto* frame2Layout = new QVBoxLayout(frame2);
-    frame2Layout->addWidget(AddButton(names::kListFilesButton, texts::kCommand1));
-    frame2Layout->addWidget(AddButton(names::kListAllFilesBelowButton, texts::kCommand7));
-    frame2Layout->addWidget(AddButton(names::kListArchiveButton, texts::kCommand11));
-    frame2Layout->addWidget(AddButton(names::kOpenWithAssociationButton, texts::kCommand10));
+    auto* fileFrame = new QGroupBox(Text(texts::kFileFrame), central);
+    fileFrame->setObjectName(names::kFileFrame);
+    auto* fileFrameLayout = new QVBoxLayout(fileFrame);
+    fileFrameLayout->addWidget(AddButton(names::kListFilesButton, texts::kListFilesButton));
+    fileFrameLayout->addWidget(AddButton(names::kListAllFilesBelowButton, texts::kListAllFilesBelowButton));
+    fileFrameLayout->addWidget(AddButton(names::kListArchiveButton, texts::kListArchiveButton));
+    fileFrameLayout->addWidget(AddButton(names::kOpenWithAssociationButton, texts::kOpenWithAssociationButton));
 
     auto* grid = new QGridLayout(central);
     grid->addWidget(driveList_, 0, 0);
@@ -170,8 +170,8 @@ void MainWindow::BuildControls() {
     grid->addWidget(fileList_, 1, 1);
     grid->addWidget(pictures_, 2, 0, 2, 1, Qt::AlignCenter);
     grid->addLayout(selectRow, 2, 1);
-    grid->addWidget(frame1, 4, 0);
-    grid->addWidget(frame2, 4, 1);
+    grid->addWidget(folderFrame, 4, 0);
+    grid->addWidget(fileFrame, 4, 1);
     grid->setRowStretch(1, 1);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);

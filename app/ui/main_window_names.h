@@ -50,6 +50,7 @@ inline constexpr char kProgressDialog[] = "Form2";
 inline constexpr char kProgressBlinkLabel[] = "Label1";
 inline constexpr char kProgressActivityLabel[] = "Label2";
 inline constexpr char kProgressCancelButton[] = "Command1";
+inline constexpr char kProgressBlinkTimer[] = "Timer1";
 
 // The windows the menus open that have no header of their own yet (HexView and ACLView
 // name theirs in tools/*/ui/*_names.h).

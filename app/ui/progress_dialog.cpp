@@ -28,10 +28,10 @@ ProgressDialog::ProgressDialog(CancelFlag& cancel, QWidget* mainWindow)
       cancel_(cancel),
       mainWindow_(mainWindow) {
     setObjectName(main_window_names::kProgressDialog);
-    setWindowTitle(QString::fromUtf8(texts::kForm2));
+    setWindowTitle(QString::fromUtf8(texts::kProgressDialog));
     setWindowModality(Qt::NonModal);
 
-    blinkLabel_ = new QLabel(QString::fromUtf8(texts::kForm2Label1), this);
+    blinkLabel_ = new QLabel(QString::fromUtf8(texts::kProgressBlinkLabel), this);
     blinkLabel_->setObjectName(main_window_names::kProgressBlinkLabel);
     blinkLabel_->setAlignment(Qt::AlignCenter);
     // Keep the label's place while it is hidden so the dialog does not jump.
@@ -42,7 +42,7 @@ ProgressDialog::ProgressDialog(CancelFlag& cancel, QWidget* mainWindow)
     activityLabel_->setObjectName(main_window_names::kProgressActivityLabel);
     activityLabel_->setAlignment(Qt::AlignCenter);
     activityLabel_->setMinimumWidth(260);
-    cancelButton_ = new QPushButton(QString::fromUtf8(texts::kForm2Command1), this);
+    cancelButton_ = new QPushButton(QString::fromUtf8(texts::kProgressCancelButton), this);
     cancelButton_->setObjectName(main_window_names::kProgressCancelButton);
     connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel_.Raise(); });
 
@@ -51,10 +51,10 @@ ProgressDialog::ProgressDialog(CancelFlag& cancel, QWidget* mainWindow)
     layout->addWidget(activityLabel_);
     layout->addWidget(cancelButton_, 0, Qt::AlignHCenter);
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName("Timer1");
-    timer1_->setInterval(500);
-    connect(timer1_, &QTimer::timeout, this, &ProgressDialog::Blink);
+    blinkTimer_ = new QTimer(this);
+    blinkTimer_->setObjectName(main_window_names::kProgressBlinkTimer);
+    blinkTimer_->setInterval(500);
+    connect(blinkTimer_, &QTimer::timeout, this, &ProgressDialog::Blink);
 }
 
 void ProgressDialog::Blink() {
@@ -80,14 +80,14 @@ void ProgressDialog::Open(const std::string& activity, bool cancellable) {
     show();
     raise();
     activateWindow();
-    timer1_->start();
+    blinkTimer_->start();
     Pump();
 }
 
 void ProgressDialog::SetActivity(const std::string& activity) { activityLabel_->setText(QString::fromUtf8(activity)); }
 
 void ProgressDialog::Close() {
-    timer1_->stop();
+    blinkTimer_->stop();
     hide();
 }
 

@@ -46,7 +46,7 @@ private:
     QLabel* blinkLabel_;
     QLabel* activityLabel_;
     QPushButton* cancelButton_;
-    QTimer* timer1_;
+    QTimer* blinkTimer_;
     bool cancellable_ = false;
     bool programEnding_ = false;
 };
