@@ -11,8 +11,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # fuzz targets: clang with libFuzzer and the sanitizer runtimes
   clang libclang-rt-14-dev
-  # run: Japanese captions need a CJK font; xdg-open opens files with their program
-  fonts-ipafont-gothic xdg-utils
+  # run: Japanese captions need a CJK font, Qt's own buttons and dialogs its Japanese
+  # translations; xdg-open opens files with their program
+  fonts-ipafont-gothic qt6-translations-l10n xdg-utils
   # tests: X server for the clipboard run, reference archivers, ACL tools
   xvfb xclip xauth unzip zip lhasa jlha-utils acl attr tree
   # benchmarks: the ja_JP.UTF-8 locale of the sort comparison

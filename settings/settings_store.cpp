@@ -152,6 +152,16 @@ bool SaveSettings(const Settings& settings, const std::string& iniPath) {
     return platform::WriteProfileStrings(entries, iniPath);
 }
 
+bool SaveKeys(const Settings& settings, std::initializer_list<std::string_view> keys, const std::string& iniPath) {
+    std::vector<platform::ProfileEntry> entries;
+    for (std::string_view key : keys) {
+        const KeyDescriptor* descriptor = FindKeyDescriptor(key);
+        if (descriptor == nullptr) return false;
+        entries.push_back({std::string(descriptor->section), descriptor->key, FieldAsText(settings, *descriptor)});
+    }
+    return platform::WriteProfileStrings(entries, iniPath);
+}
+
 std::string SettingsAsIniText(const Settings& settings) {
     std::string text;
     std::string_view section;

@@ -1,6 +1,7 @@
 #pragma once
 // The settings store: creating, loading, normalising and saving Pelmora.ini.
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,11 @@ void NormalizeSettings(Settings& settings, const std::string& programFolder, Bro
 // Writes the keys the settings dialog edits, in one locked update of the file; every other
 // key, line and comment stays. False when the file could not be written.
 bool SaveSettings(const Settings& settings, const std::string& iniPath);
+
+// Writes the named keys of the key table from the record, in one locked update of the
+// file (a window's position keys). False when a name is not in the table or the file could
+// not be written.
+bool SaveKeys(const Settings& settings, std::initializer_list<std::string_view> keys, const std::string& iniPath);
 
 // Every key of the table as "Key=value" under its section header, CR LF line ends.
 std::string SettingsAsIniText(const Settings& settings);

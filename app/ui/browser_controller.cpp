@@ -10,11 +10,14 @@
 #include "app/ui/file_list_model.h"
 #include "app/ui/folder_list_widget.h"
 #include "common/follow_target.h"
-#include "app/ui/is_form_loaded.h"
+#include "app/ui/main_window_names.h"
+#include "app/ui/window_open.h"
 #include "app/ui/main_window_texts.h"
 #include "listing/engine/folder_contents.h"
 #include "platform/file_system.h"
 #include "platform/volume_list.h"
+#include "tools/aclview/ui/acl_view_names.h"
+#include "tools/hexview/ui/hex_view_names.h"
 
 namespace pelmora {
 
@@ -24,37 +27,37 @@ BrowserController::BrowserController(const BrowserWidgets& widgets, UserDialogs&
       widgets_(widgets),
       dialogs_(dialogs),
       listSubfolders_(listSubfolders ? std::move(listSubfolders) : SubfolderLister(ListSubfolderNames)) {
-    connect(widgets_.drive1, &DriveList::volumeChosen, this, &BrowserController::ChangeDrive);
-    connect(widgets_.dir1, &FolderListWidget::folderClicked, this, &BrowserController::OpenFolder);
-    connect(widgets_.combo1, &QComboBox::editTextChanged, this,
+    connect(widgets_.driveList, &DriveList::volumeChosen, this, &BrowserController::ChangeDrive);
+    connect(widgets_.folderList, &FolderListWidget::folderClicked, this, &BrowserController::OpenFolder);
+    connect(widgets_.patternBox, &QComboBox::editTextChanged, this,
             [this](const QString& text) { ChangePattern(text.toStdString()); });
     // A chosen item has changed the text already, which read the list; choosing the item
     // that is shown again only selects every file.
-    connect(widgets_.combo1, &QComboBox::activated, this, [this](int) {
-        const std::string text = widgets_.combo1->currentText().toStdString();
+    connect(widgets_.patternBox, &QComboBox::activated, this, [this](int) {
+        const std::string text = widgets_.patternBox->currentText().toStdString();
         if (text == pattern_) {
             SelectAllFiles();
         } else {
             ChangePattern(text);
         }
     });
-    connect(widgets_.file1, &QListView::clicked, this, [this](const QModelIndex&) { FileListClicked(); });
+    connect(widgets_.fileList, &QListView::clicked, this, [this](const QModelIndex&) { FileListClicked(); });
     // A selection moved by the keyboard counts as a click too; one made with the mouse is
     // handed over once, when the click ends.
-    connect(widgets_.file1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    connect(widgets_.fileList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (QGuiApplication::mouseButtons() == Qt::NoButton) FileListClicked();
     });
 }
 
 void BrowserController::SetDirPath(const std::string& path) {
-    widgets_.drive1->ShowVolumeOf(path);
+    widgets_.driveList->ShowVolumeOf(path);
     SetFolder(path);
 }
 
 void BrowserController::SetPattern(const std::string& pattern) {
     {
-        const QSignalBlocker blocker(widgets_.combo1);
-        widgets_.combo1->setEditText(QString::fromUtf8(pattern));
+        const QSignalBlocker blocker(widgets_.patternBox);
+        widgets_.patternBox->setEditText(QString::fromUtf8(pattern));
     }
     ChangePattern(pattern);
 }
@@ -71,7 +74,7 @@ void BrowserController::SetHiddenSystemDisplay(bool hidden, bool system) {
 void BrowserController::SelectAllFiles() {
     selectingAllFiles_ = true;
     const int rows = widgets_.files->rowCount();
-    QItemSelectionModel* selection = widgets_.file1->selectionModel();
+    QItemSelectionModel* selection = widgets_.fileList->selectionModel();
     if (rows > 0) {
         const QItemSelection all(widgets_.files->index(0), widgets_.files->index(rows - 1));
         selection->select(all, QItemSelectionModel::ClearAndSelect);
@@ -86,7 +89,7 @@ std::error_code BrowserController::SetFolder(const std::string& folder) {
     std::vector<std::string> subfolders = listSubfolders_(folder, showHidden_, error);
     if (error) return error;
     folder_ = folder;
-    widgets_.dir1->ShowFolder(folder_, subfolders);
+    widgets_.folderList->ShowFolder(folder_, subfolders);
     // Dir1 changed: File1 follows, then the optional select-all.
     ReloadFiles();
     if (folderChangeSelectsAll_) SelectAllFiles();
@@ -110,7 +113,7 @@ void BrowserController::ChangeDrive(const std::string& mountPoint) {
 
 void BrowserController::OpenFolder(const std::string& folder) {
     if (!SetFolder(folder)) return;
-    widgets_.dir1->HighlightShownFolder();
+    widgets_.folderList->HighlightShownFolder();
     dialogs_.ShowMessage(texts::kFolderReadFailed);
 }
 
@@ -120,12 +123,12 @@ void BrowserController::ChangePattern(const std::string& pattern) {
     SelectAllFiles();
 }
 
-void BrowserController::Command4Click() {
+void BrowserController::Refresh() {
     if (!platform::IsNetworkPath(folder_) && !platform::FolderExists(folder_)) {
         // The root of the current volume; "/" when that is gone too.
-        const std::string mountPoint = widgets_.drive1->CurrentMountPoint();
+        const std::string mountPoint = widgets_.driveList->CurrentMountPoint();
         const std::string root = !mountPoint.empty() && platform::FolderExists(mountPoint) ? mountPoint : platform::RootFolder();
-        widgets_.drive1->ShowVolumeOf(root);
+        widgets_.driveList->ShowVolumeOf(root);
         if (SetFolder(root)) {
             dialogs_.ShowMessage(texts::kFolderReadFailed);
             return;
@@ -140,7 +143,7 @@ void BrowserController::Command4Click() {
 
 std::string BrowserController::FirstSelectedPath() const {
     int first = -1;
-    for (const QItemSelectionRange& range : widgets_.file1->selectionModel()->selection()) {
+    for (const QItemSelectionRange& range : widgets_.fileList->selectionModel()->selection()) {
         if (first < 0 || range.top() < first) first = range.top();
     }
     const auto& names = widgets_.files->Names();
@@ -151,14 +154,15 @@ std::string BrowserController::FirstSelectedPath() const {
 void BrowserController::FileListClicked() {
     if (selectingAllFiles_) return;
     const std::string path = FirstSelectedPath();
-    for (const char* formName : {"Form9", "Form6", "Form5"}) {
-        const auto follower = followers_.find(QString::fromLatin1(formName));
-        if (follower != followers_.end() && IsFormLoaded(follower->first)) follower->second->FollowPath(path);
+    for (const char* windowName :
+         {acl_view_names::kWindow, hex_view_names::kWindow, main_window_names::kChoiViewWindow}) {
+        const auto follower = followers_.find(QString::fromLatin1(windowName));
+        if (follower != followers_.end() && IsWindowOpen(follower->first)) follower->second->FollowPath(path);
     }
 }
 
-void BrowserController::AddFollowTarget(const QString& formName, FollowTarget* target) {
-    followers_[formName] = target;
+void BrowserController::AddFollowTarget(const QString& windowName, FollowTarget* target) {
+    followers_[windowName] = target;
 }
 
 BrowserState BrowserController::State() const {
@@ -169,7 +173,7 @@ BrowserState BrowserController::State() const {
     state.showSystem = showSystem_;
     state.entries = widgets_.files->Names();
     state.selected.assign(state.entries.size(), false);
-    for (const QItemSelectionRange& range : widgets_.file1->selectionModel()->selection()) {
+    for (const QItemSelectionRange& range : widgets_.fileList->selectionModel()->selection()) {
         for (int row = range.top(); row <= range.bottom(); ++row) {
             if (row >= 0 && row < static_cast<int>(state.selected.size())) state.selected[static_cast<std::size_t>(row)] = true;
         }

@@ -25,10 +25,10 @@ class FolderListWidget;
 class FollowTarget;
 
 struct BrowserWidgets {
-    DriveList* drive1;
-    FolderListWidget* dir1;
-    QComboBox* combo1;
-    QListView* file1;
+    DriveList* driveList;
+    FolderListWidget* folderList;
+    QComboBox* patternBox;
+    QListView* fileList;
     FileListModel* files;
 };
 
@@ -59,16 +59,14 @@ public:
     void OpenFolder(const std::string& folder);
     // Combo1 edited or chosen.
     void ChangePattern(const std::string& pattern);
-    // Command3
-    void Command3Click() { SelectAllFiles(); }
-    // Command4: re-read folder and file lists; a vanished folder gives way to its volume's root.
-    void Command4Click();
+    // Refresh (表示更新): re-read folder and file lists; a vanished folder gives way to its volume's root.
+    void Refresh();
     // A click in File1: the first selected file goes to the open tool windows.
     void FileListClicked();
 
     // A tool window that follows the file list while a window of that objectName is open.
     // They are asked in the order ACLView (Form9), HexView (Form6), ChoiView (Form5).
-    void AddFollowTarget(const QString& formName, FollowTarget* target);
+    void AddFollowTarget(const QString& windowName, FollowTarget* target);
 
     const std::string& CurrentFolder() const { return folder_; }
     const std::string& Pattern() const { return pattern_; }

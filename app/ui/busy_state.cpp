@@ -3,43 +3,62 @@
 #include <QAction>
 #include <QApplication>
 
-#include "app/ui/is_form_loaded.h"
+#include "app/ui/main_window_names.h"
+#include "app/ui/window_open.h"
+#include "tools/aclview/ui/acl_view_names.h"
+#include "tools/hexview/ui/hex_view_names.h"
 
 namespace pelmora {
 
 namespace {
 
+namespace names = main_window_names;
+
 // Tool windows that are disabled for a busy period when open.
-const QStringList kDockedWindows = {"Form3", "Form4", "Form7"};
+constexpr const char* kDockedWindows[] = {names::kSettingsWindow, names::kNetworkWindow, names::kJumpWindow};
 
 // A window that is open keeps the menu entry that opens it disabled.
 struct OpenWindowRule {
-    const char* form;
+    const char* window;
     const char* menu;
 };
 constexpr OpenWindowRule kOpenWindowRules[] = {
-    {"Form3", "mnu_Setting"}, {"Form4", "mnu_netView"}, {"Form7", "mnu_Jump"}, {"Form5", "mnu_ChiView"},
-    {"Form6", "mnu_HexView"}, {"Form9", "mnu_ACLView"}, {"Form8", "mnu_ver"},
+    {names::kSettingsWindow, names::kSettingMenu},  {names::kNetworkWindow, names::kNetViewMenu},
+    {names::kJumpWindow, names::kJumpMenu},         {names::kChoiViewWindow, names::kChoiViewMenu},
+    {hex_view_names::kWindow, names::kHexViewMenu}, {acl_view_names::kWindow, names::kAclViewMenu},
+    {names::kVersionWindow, names::kVersionMenu},
 };
 
-void SetFormEnabled(const QString& formName, bool enabled) {
+void SetWindowEnabled(const QString& windowName, bool enabled) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == formName) window->setEnabled(enabled);
+        if (window->objectName() == windowName) window->setEnabled(enabled);
     }
 }
 
 }  // namespace
 
 const QStringList& BusyState::BusyControlNames() {
-    static const QStringList names = {"Command1",  "Command3",  "Command4",  "Command5", "Command6",
-                                      "Command7",  "Command9",  "Command10", "Command11", "Command12",
-                                      "Drive1",    "Dir1",      "File1",     "Combo1"};
-    return names;
+    static const QStringList controls = {names::kListFilesButton,
+                                         names::kSelectAllButton,
+                                         names::kRefreshButton,
+                                         names::kFolderTreeButton,
+                                         names::kListFolderNameButton,
+                                         names::kListAllFilesBelowButton,
+                                         names::kListSubfoldersButton,
+                                         names::kOpenWithAssociationButton,
+                                         names::kListArchiveButton,
+                                         names::kListAllSubfoldersButton,
+                                         names::kDriveList,
+                                         names::kFolderList,
+                                         names::kFileList,
+                                         names::kPatternBox};
+    return controls;
 }
 
 const QStringList& BusyState::BusyMenuNames() {
-    static const QStringList names = {"mnu_Jump", "mnu_Setting", "mnu_view", "mnu_net", "mnu_ver"};
-    return names;
+    static const QStringList menus = {names::kJumpMenu, names::kSettingMenu, names::kViewMenu, names::kNetMenu,
+                                      names::kVersionMenu};
+    return menus;
 }
 
 BusyState::BusyState(QWidget* mainWindow) : mainWindow_(mainWindow) {}
@@ -57,8 +76,8 @@ void BusyState::EnterBusyState() {
     busy_ = true;
     for (const auto& name : BusyControlNames()) SetEnabled(name, false);
     for (const auto& name : BusyMenuNames()) SetEnabled(name, false);
-    for (const auto& form : kDockedWindows) {
-        if (IsFormLoaded(form)) SetFormEnabled(form, false);
+    for (const char* window : kDockedWindows) {
+        if (IsWindowOpen(window)) SetWindowEnabled(window, false);
     }
 }
 
@@ -66,9 +85,9 @@ void BusyState::LeaveBusyState() {
     for (const auto& name : BusyControlNames()) SetEnabled(name, true);
     for (const auto& name : BusyMenuNames()) SetEnabled(name, true);
     for (const auto& rule : kOpenWindowRules) {
-        if (!IsFormLoaded(rule.form)) continue;
+        if (!IsWindowOpen(rule.window)) continue;
         SetEnabled(rule.menu, false);
-        SetFormEnabled(rule.form, true);
+        SetWindowEnabled(rule.window, true);
     }
     busy_ = false;
 }

@@ -46,7 +46,15 @@ void KeepOwnedClipboardText() {
     const QMimeData* data = clipboard->mimeData();
     // The bytes as they were set: names that are not valid UTF-8 keep them.
     const QByteArray text = data ? data->data("text/plain") : QByteArray();
-    if (!text.isEmpty()) KeepTextOnClipboard(text.toStdString(), platformName);
+    if (text.isEmpty() || !KeepTextOnClipboard(text.toStdString(), platformName)) return;
+    // Qt learns from an event that the keeper took the clipboard. Until it has, the
+    // application's end still counts the text as its own and asks a clipboard manager to
+    // save it, waiting for the manager's answer.
+    QElapsedTimer waited;
+    waited.start();
+    while (clipboard->ownsClipboard() && waited.elapsed() < 150) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
 }
 
 int RunClipboardKeeper(int argc, char** argv) {

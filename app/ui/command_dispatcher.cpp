@@ -52,32 +52,32 @@ void CommandDispatcher::StopForProgramEnd() {
     if (busy_.IsBusy()) jobs_.cancel.Raise();
 }
 
-void CommandDispatcher::Command1Click() {
+void CommandDispatcher::GetFileNames() {
     RunBusy([this] { ListSelectedFiles(browser_.State(), settings_, jobs_); }, std::string(kFileReferenceFailed));
 }
 
-void CommandDispatcher::File1DoubleClick() {
+void CommandDispatcher::FileListDoubleClicked() {
     if (busy_.IsBusy()) return;
     RunDirect([this] { ListSelectedFiles(browser_.State(), settings_, jobs_); }, std::string(kFileReferenceFailed));
 }
 
-void CommandDispatcher::Command7Click() {
+void CommandDispatcher::GetAllFileNamesBelow() {
     RunBusy([this] { ListFilesRecursively(browser_.State(), settings_, jobs_); }, std::string(kFileReferenceFailed));
 }
 
-void CommandDispatcher::Command6Click() {
+void CommandDispatcher::GetFolderName() {
     RunBusy([this] { ListCurrentFolder(browser_.State(), settings_, jobs_); }, std::string(kFolderNameFailed));
 }
 
-void CommandDispatcher::Command9Click() {
+void CommandDispatcher::GetSubfolderNames() {
     RunBusy([this] { ListSubfolders(browser_.State(), settings_, jobs_); }, std::string(kSubfolderNamesFailed));
 }
 
-void CommandDispatcher::Command12Click() {
+void CommandDispatcher::GetAllSubfolderNames() {
     RunBusy([this] { ListAllSubfolders(browser_.State(), settings_, jobs_); }, std::string(kSubfolderNamesFailed));
 }
 
-void CommandDispatcher::Command5Click() {
+void CommandDispatcher::GetFolderTree() {
     // The tree printer is installed beside the program; its temporary files go beside the settings.
     const std::string treeProgram = platform::JoinPath(paths_.programFolder, "pelmora-tree");
     RunBusy(
@@ -87,11 +87,11 @@ void CommandDispatcher::Command5Click() {
         texts::kFolderReadFailed);
 }
 
-void CommandDispatcher::Command11Click() {
+void CommandDispatcher::GetArchiveMemberNames() {
     RunBusy([this] { ListArchiveOfSelection(browser_.State(), jobs_); }, std::string(kFileReferenceFailed));
 }
 
-void CommandDispatcher::Command10Click() {
+void CommandDispatcher::OpenWithAssociation() {
     RunDirect([this] { LaunchSelectedFile(browser_.State(), settings_, jobs_.dialogs, starter_); },
               std::string(kFileReferenceFailed));
 }

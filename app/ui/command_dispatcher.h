@@ -23,15 +23,16 @@ public:
     CommandDispatcher(Settings& settings, const AppPaths& paths, BrowserController& browser, BusyState& busy,
                       JobContext& jobs, platform::ProcessStarter& starter);
 
-    void Command1Click();     // ファイル名を取得
-    void File1DoubleClick();  // the same listing, without the busy state
-    void Command7Click();     // 配下の全ファイル名を取得
-    void Command6Click();     // フォルダ名を取得
-    void Command9Click();     // 直下のフォルダ名を取得
-    void Command12Click();    // 配下の全フォルダ名を取得
-    void Command5Click();     // ツリーを取得
-    void Command11Click();    // 書庫内ファイル名を取得
-    void Command10Click();    // 関連付け起動, without the busy state
+    // One per button of the main window, named as its caption says.
+    void GetFileNames();           // ファイル名を取得
+    void FileListDoubleClicked();  // the same listing, without the busy state
+    void GetAllFileNamesBelow();   // 配下の全ファイル名を取得
+    void GetFolderName();          // フォルダ名を取得
+    void GetSubfolderNames();      // 直下のフォルダ名を取得
+    void GetAllSubfolderNames();   // 配下の全フォルダ名を取得
+    void GetFolderTree();          // ツリーを取得
+    void GetArchiveMemberNames();  // 書庫内ファイル名を取得
+    void OpenWithAssociation();    // 関連付け起動, without the busy state
 
     // Runs a command inside the busy state: pending events run once before it and once after.
     // A command that throws shows failureMessage; the busy state is left in any case.

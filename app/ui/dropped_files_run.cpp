@@ -17,6 +17,8 @@
 #include "app/ui/dropped_run_texts.h"
 #include "app/ui/main_window_texts.h"
 #include "app/ui/qt_job_context.h"
+#include "app/ui/qt_translations.h"
+#include "app/ui/startup.h"
 #include "app/program_files.h"
 #include "listing/engine/listing_messages.h"
 #include "listing/console/console_job_context.h"
@@ -28,34 +30,6 @@
 #include "settings/settings_store.h"
 
 namespace pelmora {
-
-namespace {
-
-// Start-up steps that precede the listing: the program's own files, then the settings.
-// False (after telling the user) when a step failed.
-bool PrepareSettings(Settings& settings, UserDialogs& dialogs) {
-    try {
-        const AppPaths paths = ResolveAppPaths();
-        EnsureSettingsFolder(paths);
-        if (!platform::PathExists(paths.iniPath)) CreateDefaultIni(paths.iniPath);
-        CreateMissingProgramFiles(paths);
-        LoadSettings(settings, paths.iniPath);
-        NormalizeSettings(settings, paths.programFolder, nullptr);
-        return true;
-    } catch (const std::system_error& error) {
-        if (platform::IsDeviceUnavailable(error.code())) {
-            dialogs.Beep();
-            dialogs.ShowMessage(texts::kStartupDriveUnavailable);
-            return false;
-        }
-        dialogs.ShowMessage(texts::kStartupFailed);
-    } catch (const std::exception&) {
-        dialogs.ShowMessage(texts::kStartupFailed);
-    }
-    return false;
-}
-
-}  // namespace
 
 int RunDroppedFiles(int argc, char** argv) {
     if (argc >= 2 && argv[1] == kKeepClipboardOption) return RunClipboardKeeper(argc, argv);
@@ -72,6 +46,7 @@ int RunDroppedFiles(int argc, char** argv) {
     if (!platforms.empty()) {
         qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platforms));
         app = std::make_unique<QApplication>(qtArgc, qtArgv);
+        InstallQtJapaneseTranslations(*app);
     }
     const std::string platformName = app ? QGuiApplication::platformName().toStdString() : std::string();
     const bool hasDisplay = IsDisplayPlatform(platformName);
@@ -81,8 +56,11 @@ int RunDroppedFiles(int argc, char** argv) {
                               texts::kNoDisplayForSaveDialog);
     UserDialogs& dialogs = hasDisplay ? static_cast<UserDialogs&>(messageBoxes) : console.dialogs;
 
+    // The start-up steps that precede the listing: the program's own files, then the settings.
     Settings settings;
-    if (!PrepareSettings(settings, dialogs)) return 1;
+    const bool prepared =
+        RunStartupSteps(dialogs, [&] { PrepareFilesAndSettings(settings, ResolveAppPaths(), nullptr); });
+    if (!prepared) return 1;
 
     const bool altPressed = hasDisplay && (QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier);
 

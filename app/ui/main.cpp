@@ -8,6 +8,7 @@
 #include "app/ui/clipboard_keeper.h"
 #include "app/ui/dropped_files_run.h"
 #include "app/ui/main_window.h"
+#include "app/ui/qt_translations.h"
 #include "app/ui/startup.h"
 #include "platform/file_system.h"
 #include "platform/time_zone.h"
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    pelmora::InstallQtJapaneseTranslations(app);
     // Closing the main window ends the program even while tool windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
 

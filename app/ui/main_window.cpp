@@ -11,7 +11,6 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <stdexcept>
@@ -22,18 +21,20 @@
 #include "app/ui/drive_list.h"
 #include "app/ui/file_list_model.h"
 #include "app/ui/folder_list_widget.h"
+#include "app/ui/main_window_names.h"
 #include "app/ui/main_window_texts.h"
 #include "app/ui/picture_panel.h"
 #include "app/ui/progress_dialog.h"
 #include "app/ui/qt_job_context.h"
 #include "app/ui/tool_windows.h"
-#include "common/window_placement.h"
+#include "common/ui/window_position.h"
 #include "platform/volume_list.h"
-#include "settings/ini_access.h"
 
 namespace pelmora {
 
 namespace {
+
+namespace names = main_window_names;
 
 QString Text(const char* text) { return QString::fromUtf8(text); }
 
@@ -58,7 +59,7 @@ QFont ListFont(const std::string& name, const std::string& size, const std::stri
 
 MainWindow::MainWindow(Settings& settings, AppPaths paths, MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), settings_(settings), paths_(std::move(paths)) {
-    setObjectName("Form1");
+    setObjectName(names::kMainWindow);
     setWindowTitle(Text(texts::kAppTitle));
 
     if (!services.dialogs) ownDialogs_ = std::make_unique<QtUserDialogs>(this);
@@ -74,28 +75,33 @@ MainWindow::MainWindow(Settings& settings, AppPaths paths, MainWindowServices se
 
     progress_ = new ProgressDialog(cancel_, this);
     jobs_ = std::make_unique<JobContext>(JobContext{*progress_, cancel_, *dialogs_, clipboard, saveDialog});
-    browser_ = std::make_unique<BrowserController>(BrowserWidgets{drive1_, dir1_, combo1_, file1_, files_}, *dialogs_);
+    browser_ = std::make_unique<BrowserController>(
+        BrowserWidgets{driveList_, folderList_, patternBox_, fileList_, files_}, *dialogs_);
     busy_ = std::make_unique<BusyState>(this);
     commands_ = std::make_unique<CommandDispatcher>(settings_, paths_, *browser_, *busy_, *jobs_, starter);
     tools_ = new ToolWindows(settings_, paths_.iniPath, *browser_, this);
 
     auto button = [this](const char* name) { return findChild<QPushButton*>(name); };
-    connect(button("Command1"), &QPushButton::clicked, this, [this] { commands_->Command1Click(); });
-    connect(button("Command3"), &QPushButton::clicked, this, [this] { browser_->Command3Click(); });
-    connect(button("Command4"), &QPushButton::clicked, this, [this] { browser_->Command4Click(); });
-    connect(button("Command6"), &QPushButton::clicked, this, [this] { commands_->Command6Click(); });
-    connect(button("Command7"), &QPushButton::clicked, this, [this] { commands_->Command7Click(); });
-    connect(button("Command9"), &QPushButton::clicked, this, [this] { commands_->Command9Click(); });
-    connect(button("Command12"), &QPushButton::clicked, this, [this] { commands_->Command12Click(); });
-    connect(button("Command5"), &QPushButton::clicked, this, [this] { commands_->Command5Click(); });
-    connect(button("Command11"), &QPushButton::clicked, this, [this] { commands_->Command11Click(); });
-    connect(button("Command10"), &QPushButton::clicked, this, [this] { commands_->Command10Click(); });
+    connect(button(names::kListFilesButton), &QPushButton::clicked, this, [this] { commands_->GetFileNames(); });
+    connect(button(names::kSelectAllButton), &QPushButton::clicked, this, [this] { browser_->SelectAllFiles(); });
+    connect(button(names::kRefreshButton), &QPushButton::clicked, this, [this] { browser_->Refresh(); });
+    connect(button(names::kListFolderNameButton), &QPushButton::clicked, this, [this] { commands_->GetFolderName(); });
+    connect(button(names::kListAllFilesBelowButton), &QPushButton::clicked, this,
+            [this] { commands_->GetAllFileNamesBelow(); });
+    connect(button(names::kListSubfoldersButton), &QPushButton::clicked, this,
+            [this] { commands_->GetSubfolderNames(); });
+    connect(button(names::kListAllSubfoldersButton), &QPushButton::clicked, this,
+            [this] { commands_->GetAllSubfolderNames(); });
+    connect(button(names::kFolderTreeButton), &QPushButton::clicked, this, [this] { commands_->GetFolderTree(); });
+    connect(button(names::kListArchiveButton), &QPushButton::clicked, this,
+            [this] { commands_->GetArchiveMemberNames(); });
+    connect(button(names::kOpenWithAssociationButton), &QPushButton::clicked, this,
+            [this] { commands_->OpenWithAssociation(); });
     auto menuEntry = [this](const char* name) { return findChild<QAction*>(name); };
-    connect(menuEntry("mnu_HexView"), &QAction::triggered, tools_, &ToolWindows::OpenHexView);
-    connect(menuEntry("mnu_ACLView"), &QAction::triggered, tools_, &ToolWindows::OpenAclView);
-    connect(file1_, &QListView::doubleClicked, this, [this](const QModelIndex&) { commands_->File1DoubleClick(); });
-
-    pictures_->SetPictureFiles(settings_.FreePicture1, settings_.FreePicture2);
+    connect(menuEntry(names::kHexViewMenu), &QAction::triggered, tools_, &ToolWindows::OpenHexView);
+    connect(menuEntry(names::kAclViewMenu), &QAction::triggered, tools_, &ToolWindows::OpenAclView);
+    connect(fileList_, &QListView::doubleClicked, this,
+            [this](const QModelIndex&) { commands_->FileListDoubleClicked(); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -110,58 +116,60 @@ void MainWindow::BuildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
 
-    drive1_ = new DriveList(central);
-    drive1_->setObjectName("Drive1");
-    drive1_->SetVolumes(platform::ListVolumes());
+    driveList_ = new DriveList(central);
+    driveList_->setObjectName(names::kDriveList);
+    driveList_->SetVolumes(platform::ListVolumes());
 
-    dir1_ = new FolderListWidget(central);
-    dir1_->setObjectName("Dir1");
+    folderList_ = new FolderListWidget(central);
+    folderList_->setObjectName(names::kFolderList);
 
-    combo1_ = new QComboBox(central);
-    combo1_->setObjectName("Combo1");
-    combo1_->setEditable(true);
-    combo1_->setInsertPolicy(QComboBox::NoInsert);
+    patternBox_ = new QComboBox(central);
+    patternBox_->setObjectName(names::kPatternBox);
+    patternBox_->setEditable(true);
+    patternBox_->setInsertPolicy(QComboBox::NoInsert);
+    // What is typed is the pattern; completing "*.cs" to "*.csv" would change the listing.
+    patternBox_->setCompleter(nullptr);
 
     files_ = new FileListModel(this);
-    file1_ = new QListView(central);
-    file1_->setObjectName("File1");
-    file1_->setModel(files_);
-    file1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    file1_->setUniformItemSizes(true);
-    file1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    fileList_ = new QListView(central);
+    fileList_->setObjectName(names::kFileList);
+    fileList_->setModel(files_);
+    fileList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    fileList_->setUniformItemSizes(true);
+    fileList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     pictures_ = new PicturePanel(central);
-    pictures_->setObjectName("UserControl11");
+    pictures_->setObjectName(names::kPicturePanel);
 
     auto* selectRow = new QHBoxLayout;
-    selectRow->addWidget(AddButton("Command3", texts::kCommand3));
-    selectRow->addWidget(AddButton("Command4", texts::kCommand4));
+    selectRow->addWidget(AddButton(names::kSelectAllButton, texts::kSelectAllButton));
+    selectRow->addWidget(AddButton(names::kRefreshButton, texts::kRefreshButton));
 
-    auto* frame1 = new QGroupBox(Text(texts::kFrame1), central);
-    frame1->setObjectName("Frame1");
-    auto* frame1Layout = new QVBoxLayout(frame1);
-    frame1Layout->addWidget(AddButton("Command6", texts::kCommand6));
-    frame1Layout->addWidget(AddButton("Command9", texts::kCommand9));
-    frame1Layout->addWidget(AddButton("Command12", texts::kCommand12));
-    frame1Layout->addWidget(AddButton("Command5", texts::kCommand5));
+    auto* folderFrame = new QGroupBox(Text(texts::kFolderFrame), central);
+    folderFrame->setObjectName(names::kFolderFrame);
+    auto* folderFrameLayout = new QVBoxLayout(folderFrame);
+    folderFrameLayout->addWidget(AddButton(names::kListFolderNameButton, texts::kListFolderNameButton));
+    folderFrameLayout->addWidget(AddButton(names::kListSubfoldersButton, texts::kListSubfoldersButton));
+    folderFrameLayout->addWidget(AddButton(names::kListAllSubfoldersButton, texts::kListAllSubfoldersButton));
+    folderFrameLayout->addWidget(AddButton(names::kFolderTreeButton, texts::kFolderTreeButton));
 
-    auto* frame2 = new QGroupBox(Text(texts::kFrame2), central);
-    frame2->setObjectName("Frame2");
-    auto* frame2Layout = new QVBoxLayout(frame2);
-    frame2Layout->addWidget(AddButton("Command1", texts::kCommand1));
-    frame2Layout->addWidget(AddButton("Command7", texts::kCommand7));
-    frame2Layout->addWidget(AddButton("Command11", texts::kCommand11));
-    frame2Layout->addWidget(AddButton("Command10", texts::kCommand10));
+    auto* fileFrame = new QGroupBox(Text(texts::kFileFrame), central);
+    fileFrame->setObjectName(names::kFileFrame);
+    auto* fileFrameLayout = new QVBoxLayout(fileFrame);
+    fileFrameLayout->addWidget(AddButton(names::kListFilesButton, texts::kListFilesButton));
+    fileFrameLayout->addWidget(AddButton(names::kListAllFilesBelowButton, texts::kListAllFilesBelowButton));
+    fileFrameLayout->addWidget(AddButton(names::kListArchiveButton, texts::kListArchiveButton));
+    fileFrameLayout->addWidget(AddButton(names::kOpenWithAssociationButton, texts::kOpenWithAssociationButton));
 
     auto* grid = new QGridLayout(central);
-    grid->addWidget(drive1_, 0, 0);
-    grid->addWidget(combo1_, 0, 1);
-    grid->addWidget(dir1_, 1, 0);
-    grid->addWidget(file1_, 1, 1);
+    grid->addWidget(driveList_, 0, 0);
+    grid->addWidget(patternBox_, 0, 1);
+    grid->addWidget(folderList_, 1, 0);
+    grid->addWidget(fileList_, 1, 1);
     grid->addWidget(pictures_, 2, 0, 2, 1, Qt::AlignCenter);
     grid->addLayout(selectRow, 2, 1);
-    grid->addWidget(frame1, 4, 0);
-    grid->addWidget(frame2, 4, 1);
+    grid->addWidget(folderFrame, 4, 0);
+    grid->addWidget(fileFrame, 4, 1);
     grid->setRowStretch(1, 1);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
@@ -178,26 +186,26 @@ QAction* MainWindow::AddMenuAction(QMenu* menu, const char* objectName, const ch
 void MainWindow::BuildMenus() {
     QMenuBar* bar = menuBar();
     QAction* jump = bar->addAction(Text(texts::kMenuJump));
-    jump->setObjectName("mnu_Jump");
+    jump->setObjectName(names::kJumpMenu);
     QAction* setting = bar->addAction(Text(texts::kMenuSetting));
-    setting->setObjectName("mnu_Setting");
+    setting->setObjectName(names::kSettingMenu);
 
     QMenu* view = bar->addMenu(Text(texts::kMenuView));
-    view->menuAction()->setObjectName("mnu_view");
-    AddMenuAction(view, "mnu_ChiView", texts::kMenuChoiView);
-    AddMenuAction(view, "mnu_HexView", texts::kMenuHexView);
-    AddMenuAction(view, "mnu_ACLView", texts::kMenuAclView);
+    view->menuAction()->setObjectName(names::kViewMenu);
+    AddMenuAction(view, names::kChoiViewMenu, texts::kMenuChoiView);
+    AddMenuAction(view, names::kHexViewMenu, texts::kMenuHexView);
+    AddMenuAction(view, names::kAclViewMenu, texts::kMenuAclView);
 
     QMenu* net = bar->addMenu(Text(texts::kMenuNet));
-    net->menuAction()->setObjectName("mnu_net");
-    AddMenuAction(net, "mnu_netView", texts::kMenuNetView);
-    AddMenuAction(net, "mnu_netAttach", texts::kMenuNetAttach);
-    AddMenuAction(net, "mnu_netDetach", texts::kMenuNetDetach);
+    net->menuAction()->setObjectName(names::kNetMenu);
+    AddMenuAction(net, names::kNetViewMenu, texts::kMenuNetView);
+    AddMenuAction(net, names::kNetAttachMenu, texts::kMenuNetAttach);
+    AddMenuAction(net, names::kNetDetachMenu, texts::kMenuNetDetach);
 
     QMenu* help = bar->addMenu(Text(texts::kMenuHelp));
-    help->menuAction()->setObjectName("mnu_help");
-    AddMenuAction(help, "mnu_readme", texts::kMenuReadme);
-    AddMenuAction(help, "mnu_ver", texts::kMenuVersion);
+    help->menuAction()->setObjectName(names::kHelpMenu);
+    AddMenuAction(help, names::kReadmeMenu, texts::kMenuReadme);
+    AddMenuAction(help, names::kVersionMenu, texts::kMenuVersion);
 }
 
 void MainWindow::SetWindowIconNumber(const std::string& windowIcon) {
@@ -206,28 +214,18 @@ void MainWindow::SetWindowIconNumber(const std::string& windowIcon) {
 }
 
 void MainWindow::SetPatternItems(const std::vector<std::string>& patterns) {
-    const QSignalBlocker blocker(combo1_);
-    const QString text = combo1_->currentText();
-    for (const auto& pattern : patterns) combo1_->addItem(QString::fromUtf8(pattern));
-    combo1_->setEditText(text);
+    const QSignalBlocker blocker(patternBox_);
+    const QString text = patternBox_->currentText();
+    for (const auto& pattern : patterns) patternBox_->addItem(QString::fromUtf8(pattern));
+    patternBox_->setEditText(text);
 }
 
-double MainWindow::Dpi() const { return logicalDpiX() > 0 ? logicalDpiX() : 96.0; }
-
 void MainWindow::PlaceAtStart() {
-    QScreen* screen = this->screen();
-    const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-    const double dpi = Dpi();
     // The size the window will show with: its layout may need more than the initial size.
     ensurePolished();
     if (layout()) layout()->activate();
     resize(size().expandedTo(minimumSizeHint()));
-    const QSize windowSize = frameGeometry().size();
-    const TwipsPoint place =
-        PlaceWindow(settings_.LastFormPosition == "1", settings_.FormLeft, settings_.FormTop,
-                    PixelsToTwips(screenRect.width(), dpi), PixelsToTwips(screenRect.height(), dpi),
-                    PixelsToTwips(windowSize.width(), dpi), PixelsToTwips(windowSize.height(), dpi));
-    move(screenRect.left() + TwipsToPixels(place.left, dpi), screenRect.top() + TwipsToPixels(place.top, dpi));
+    MoveToStartPosition(*this, settings_, kMainWindowPositionKeys);
 }
 
 void MainWindow::ApplyListFonts() {
@@ -235,25 +233,18 @@ void MainWindow::ApplyListFonts() {
         ListFont(settings_.FolderFontName, settings_.FolderFontSize, settings_.FolderFontBold, settings_.FolderFontItalic);
     const QFont fileFont =
         ListFont(settings_.FileFontName, settings_.FileFontSize, settings_.FileFontBold, settings_.FileFontItalic);
-    dir1_->setFont(folderFont);
-    file1_->setFont(fileFont);
+    folderList_->setFont(folderFont);
+    fileList_->setFont(fileFont);
 }
 
-int MainWindow::LeftTwips() const { return PixelsToTwips(frameGeometry().left(), Dpi()); }
-int MainWindow::TopTwips() const { return PixelsToTwips(frameGeometry().top(), Dpi()); }
-
 void MainWindow::closeEvent(QCloseEvent* event) {
-    settings_.FormLeft = LeftTwips();
-    settings_.FormTop = TopTwips();
-    // A position that cannot be written is not worth keeping the user from leaving.
-    try {
-        WriteIniString("Pelmora", "FormLeft", std::to_string(settings_.FormLeft), paths_.iniPath);
-        WriteIniString("Pelmora", "FormTop", std::to_string(settings_.FormTop), paths_.iniPath);
-    } catch (...) {
-    }
+    SaveWindowPosition(*this, settings_, kMainWindowPositionKeys, paths_.iniPath);
     // The program ends at once: a command still running stops at its next check, and the
     // messages it still has to show return unanswered once the event loop is told to quit.
     commands_->StopForProgramEnd();
+    // The windows it owns would stay on screen until the running work has unwound.
+    progress_->CloseForProgramEnd();
+    tools_->HideAll();
     event->accept();
     emit closed();
 }

@@ -53,9 +53,9 @@ public:
     UserDialogs& Dialogs() { return *dialogs_; }
     JobContext& Jobs() { return *jobs_; }
     CancelFlag& Cancel() { return cancel_; }
-    QComboBox* PatternBox() const { return combo1_; }
+    QComboBox* PatternBox() const { return patternBox_; }
     FileListModel& Files() { return *files_; }
-    QListView* FileList() const { return file1_; }
+    QListView* FileList() const { return fileList_; }
     const AppPaths& Paths() const { return paths_; }
 
     // "1" to "5" picks one of the built-in icons; anything else keeps the window's own.
@@ -66,10 +66,6 @@ public:
     void PlaceAtStart();
     // The list fonts from the font keys. Throws std::invalid_argument for a size that is no number.
     void ApplyListFonts();
-
-    // Current position in twips, the unit the settings keep.
-    int LeftTwips() const;
-    int TopTwips() const;
 
 signals:
     // The window was closed by the user; the program ends.
@@ -84,7 +80,6 @@ private:
     void BuildMenus();
     QPushButton* AddButton(const char* objectName, const char* caption);
     QAction* AddMenuAction(QMenu* menu, const char* objectName, const char* caption);
-    double Dpi() const;
 
     Settings& settings_;
     AppPaths paths_;
@@ -94,10 +89,10 @@ private:
     UserDialogs* dialogs_;
     CancelFlag cancel_;
 
-    DriveList* drive1_ = nullptr;
-    FolderListWidget* dir1_ = nullptr;
-    QComboBox* combo1_ = nullptr;
-    QListView* file1_ = nullptr;
+    DriveList* driveList_ = nullptr;
+    FolderListWidget* folderList_ = nullptr;
+    QComboBox* patternBox_ = nullptr;
+    QListView* fileList_ = nullptr;
     FileListModel* files_ = nullptr;
     PicturePanel* pictures_ = nullptr;
     ProgressDialog* progress_ = nullptr;

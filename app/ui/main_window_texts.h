@@ -6,18 +6,18 @@ namespace pelmora::texts {
 inline constexpr const char* kAppTitle = "Pelmora";
 
 // Form1
-inline constexpr const char* kCommand3 = "↑全て選択";
-inline constexpr const char* kCommand4 = "表示更新";
-inline constexpr const char* kFrame2 = "ファイル";
-inline constexpr const char* kCommand1 = "ファイル名を取得";
-inline constexpr const char* kCommand7 = "配下の全ファイル名を取得";
-inline constexpr const char* kCommand11 = "書庫内ファイル名を取得";
-inline constexpr const char* kCommand10 = "関連付け起動";
-inline constexpr const char* kFrame1 = "フォルダ";
-inline constexpr const char* kCommand6 = "フォルダ名を取得";
-inline constexpr const char* kCommand9 = "直下のフォルダ名を取得";
-inline constexpr const char* kCommand12 = "配下の全フォルダ名を取得";
-inline constexpr const char* kCommand5 = "ツリーを取得";
+inline constexpr const char* kSelectAllButton = "↑全て選択";
+inline constexpr const char* kRefreshButton = "表示更新";
+inline constexpr const char* kFileFrame = "ファイル";
+inline constexpr const char* kListFilesButton = "ファイル名を取得";
+inline constexpr const char* kListAllFilesBelowButton = "配下の全ファイル名を取得";
+inline constexpr const char* kListArchiveButton = "書庫内ファイル名を取得";
+inline constexpr const char* kOpenWithAssociationButton = "関連付け起動";
+inline constexpr const char* kFolderFrame = "フォルダ";
+inline constexpr const char* kListFolderNameButton = "フォルダ名を取得";
+inline constexpr const char* kListSubfoldersButton = "直下のフォルダ名を取得";
+inline constexpr const char* kListAllSubfoldersButton = "配下の全フォルダ名を取得";
+inline constexpr const char* kFolderTreeButton = "ツリーを取得";
 
 // Menus
 inline constexpr const char* kMenuJump = "ジャンプ";
@@ -43,8 +43,8 @@ inline constexpr const char* kStartupDriveUnavailable = "ドライブが利用�
 inline constexpr const char* kStartupFailed = "初期設定に失敗しました。";
 
 // Form2
-inline constexpr const char* kForm2 = "処理中です・・・";
-inline constexpr const char* kForm2Label1 = "処理中です";
-inline constexpr const char* kForm2Command1 = "中止する";
+inline constexpr const char* kProgressDialog = "処理中です・・・";
+inline constexpr const char* kProgressBlinkLabel = "処理中です";
+inline constexpr const char* kProgressCancelButton = "中止する";
 
 }  // namespace pelmora::texts

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/ui/main_window_names.h"
 #include "app/ui/main_window_texts.h"
 #include "common/window_placement.h"
 
@@ -26,50 +27,51 @@ ProgressDialog::ProgressDialog(CancelFlag& cancel, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       cancel_(cancel),
       mainWindow_(mainWindow) {
-    setObjectName("Form2");
-    setWindowTitle(QString::fromUtf8(texts::kForm2));
+    setObjectName(main_window_names::kProgressDialog);
+    setWindowTitle(QString::fromUtf8(texts::kProgressDialog));
     setWindowModality(Qt::NonModal);
 
-    label1_ = new QLabel(QString::fromUtf8(texts::kForm2Label1), this);
-    label1_->setObjectName("Label1");
-    label1_->setAlignment(Qt::AlignCenter);
+    blinkLabel_ = new QLabel(QString::fromUtf8(texts::kProgressBlinkLabel), this);
+    blinkLabel_->setObjectName(main_window_names::kProgressBlinkLabel);
+    blinkLabel_->setAlignment(Qt::AlignCenter);
     // Keep the label's place while it is hidden so the dialog does not jump.
-    QSizePolicy policy = label1_->sizePolicy();
+    QSizePolicy policy = blinkLabel_->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
-    label1_->setSizePolicy(policy);
-    label2_ = new QLabel(this);
-    label2_->setObjectName("Label2");
-    label2_->setAlignment(Qt::AlignCenter);
-    label2_->setMinimumWidth(260);
-    command1_ = new QPushButton(QString::fromUtf8(texts::kForm2Command1), this);
-    command1_->setObjectName("Command1");
-    connect(command1_, &QPushButton::clicked, this, [this] { cancel_.Raise(); });
+    blinkLabel_->setSizePolicy(policy);
+    activityLabel_ = new QLabel(this);
+    activityLabel_->setObjectName(main_window_names::kProgressActivityLabel);
+    activityLabel_->setAlignment(Qt::AlignCenter);
+    activityLabel_->setMinimumWidth(260);
+    cancelButton_ = new QPushButton(QString::fromUtf8(texts::kProgressCancelButton), this);
+    cancelButton_->setObjectName(main_window_names::kProgressCancelButton);
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel_.Raise(); });
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(label1_);
-    layout->addWidget(label2_);
-    layout->addWidget(command1_, 0, Qt::AlignHCenter);
+    layout->addWidget(blinkLabel_);
+    layout->addWidget(activityLabel_);
+    layout->addWidget(cancelButton_, 0, Qt::AlignHCenter);
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName("Timer1");
-    timer1_->setInterval(500);
-    connect(timer1_, &QTimer::timeout, this, &ProgressDialog::Blink);
+    blinkTimer_ = new QTimer(this);
+    blinkTimer_->setObjectName(main_window_names::kProgressBlinkTimer);
+    blinkTimer_->setInterval(500);
+    connect(blinkTimer_, &QTimer::timeout, this, &ProgressDialog::Blink);
 }
 
 void ProgressDialog::Blink() {
     if (blinkState == 1) {
         blinkState = 2;
-        label1_->hide();
+        blinkLabel_->hide();
     } else {
         blinkState = 1;
-        label1_->show();
+        blinkLabel_->show();
     }
 }
 
 void ProgressDialog::Open(const std::string& activity, bool cancellable) {
+    if (programEnding_) return;
     cancellable_ = cancellable;
-    label2_->setText(QString::fromUtf8(activity));
-    command1_->setVisible(cancellable);
+    activityLabel_->setText(QString::fromUtf8(activity));
+    cancelButton_->setVisible(cancellable);
     adjustSize();
     if (mainWindow_) {
         const QPoint mainTopLeft = mainWindow_->frameGeometry().topLeft();
@@ -78,15 +80,20 @@ void ProgressDialog::Open(const std::string& activity, bool cancellable) {
     show();
     raise();
     activateWindow();
-    timer1_->start();
+    blinkTimer_->start();
     Pump();
 }
 
-void ProgressDialog::SetActivity(const std::string& activity) { label2_->setText(QString::fromUtf8(activity)); }
+void ProgressDialog::SetActivity(const std::string& activity) { activityLabel_->setText(QString::fromUtf8(activity)); }
 
 void ProgressDialog::Close() {
-    timer1_->stop();
+    blinkTimer_->stop();
     hide();
+}
+
+void ProgressDialog::CloseForProgramEnd() {
+    programEnding_ = true;
+    Close();
 }
 
 bool ProgressDialog::IsOpen() const { return isVisible(); }

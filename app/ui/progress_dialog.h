@@ -26,6 +26,10 @@ public:
     bool IsOpen() const override;
     void Pump() override;
 
+    // The main window was closed: the dialog goes at once, and the work that still unwinds
+    // does not bring it back.
+    void CloseForProgramEnd();
+
     // The blink state shared by every showing: 0 before the first tick, then 1 and 2.
     static int BlinkState();
 
@@ -39,11 +43,12 @@ private:
 
     CancelFlag& cancel_;
     QPointer<QWidget> mainWindow_;
-    QLabel* label1_;
-    QLabel* label2_;
-    QPushButton* command1_;
-    QTimer* timer1_;
+    QLabel* blinkLabel_;
+    QLabel* activityLabel_;
+    QPushButton* cancelButton_;
+    QTimer* blinkTimer_;
     bool cancellable_ = false;
+    bool programEnding_ = false;
 };
 
 }  // namespace pelmora

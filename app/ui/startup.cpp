@@ -22,20 +22,7 @@ void RunSteps(MainWindow& window, Settings& settings, const AppPaths& paths, con
     auto step = [&](StartupStep which) {
         if (hooks.beforeStep) hooks.beforeStep(which);
     };
-    // Step 1, the system folder, has no counterpart here: the tree printer sits beside the program.
-    step(StartupStep::SettingsFile);
-    EnsureSettingsFolder(paths);
-    if (!platform::PathExists(paths.iniPath)) CreateDefaultIni(paths.iniPath);
-
-    step(StartupStep::PatternFile);
-    if (!platform::PathExists(paths.patternPath)) WriteDefaultPatternFile(paths.patternPath);
-
-    step(StartupStep::MessagePicture);
-    if (!platform::PathExists(paths.messagePicturePath)) WriteMessagePicture(paths.messagePicturePath);
-
-    step(StartupStep::LoadSettings);
-    LoadSettings(settings, paths.iniPath);
-    NormalizeSettings(settings, paths.programFolder, &window.Browser());
+    PrepareFilesAndSettings(settings, paths, &window.Browser(), hooks.beforeStep);
     window.Pictures().SetPictureFiles(settings.FreePicture1, settings.FreePicture2);
 
     // Step 6, the command line, is decided in main() before any window exists.
@@ -74,13 +61,11 @@ void RunSteps(MainWindow& window, Settings& settings, const AppPaths& paths, con
 
 }  // namespace
 
-bool RunStartup(MainWindow& window, Settings& settings, const AppPaths& paths, UserDialogs& dialogs,
-                const StartupHooks& hooks) {
-    bool succeeded = true;
+bool RunStartupSteps(UserDialogs& dialogs, const std::function<void()>& steps) {
     try {
-        RunSteps(window, settings, paths, hooks);
+        steps();
+        return true;
     } catch (const std::system_error& error) {
-        succeeded = false;
         if (platform::IsDeviceUnavailable(error.code())) {
             dialogs.Beep();
             dialogs.ShowMessage(texts::kStartupDriveUnavailable);
@@ -88,9 +73,35 @@ bool RunStartup(MainWindow& window, Settings& settings, const AppPaths& paths, U
             dialogs.ShowMessage(texts::kStartupFailed);
         }
     } catch (const std::exception&) {
-        succeeded = false;
         dialogs.ShowMessage(texts::kStartupFailed);
     }
+    return false;
+}
+
+void PrepareFilesAndSettings(Settings& settings, const AppPaths& paths, BrowserSettingsSink* sink,
+                             const std::function<void(StartupStep)>& beforeStep) {
+    auto step = [&](StartupStep which) {
+        if (beforeStep) beforeStep(which);
+    };
+    // Step 1, the system folder, has no counterpart here: the tree printer sits beside the program.
+    step(StartupStep::SettingsFile);
+    EnsureSettingsFolder(paths);
+    if (!platform::PathExists(paths.iniPath)) CreateDefaultIni(paths.iniPath);
+
+    step(StartupStep::PatternFile);
+    if (!platform::PathExists(paths.patternPath)) WriteDefaultPatternFile(paths.patternPath);
+
+    step(StartupStep::MessagePicture);
+    if (!platform::PathExists(paths.messagePicturePath)) WriteMessagePicture(paths.messagePicturePath);
+
+    step(StartupStep::LoadSettings);
+    LoadSettings(settings, paths.iniPath);
+    NormalizeSettings(settings, paths.programFolder, sink);
+}
+
+bool RunStartup(MainWindow& window, Settings& settings, const AppPaths& paths, UserDialogs& dialogs,
+                const StartupHooks& hooks) {
+    const bool succeeded = RunStartupSteps(dialogs, [&] { RunSteps(window, settings, paths, hooks); });
     if (!succeeded) {
         // The window shows as far as start-up got.
         if (!window.isVisible()) window.show();

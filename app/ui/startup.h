@@ -1,7 +1,9 @@
 #pragma once
-// The start-up sequence of the window program, in order. A failing step stops the sequence,
-// the window still shows, and the user is told once: a device that is not ready gives a
-// beep and its own message, anything else the general start-up failure.
+// The start-up sequence, in order. The window run and the command-line run share steps 2
+// to 5 (the program's files, then the settings) and the way a failure is told: once, a
+// device that is not ready with a beep and its own message, anything else as the general
+// start-up failure. In the window run a failing step stops the sequence and the window
+// still shows.
 
 #include <functional>
 
@@ -10,6 +12,7 @@
 
 namespace pelmora {
 
+class BrowserSettingsSink;
 class MainWindow;
 class UserDialogs;
 
@@ -36,6 +39,15 @@ struct StartupHooks {
     std::function<void()> openNetworkWindow;
     std::function<void()> openJumpWindow;
 };
+
+// Runs steps; false (after telling the user through dialogs) when one of them throws.
+bool RunStartupSteps(UserDialogs& dialogs, const std::function<void()>& steps);
+
+// Steps 2 to 5: the settings folder and file, pattern.txt and Message1.jpg where missing,
+// then the settings read and normalised; sink (may be null) gets the browser's settings.
+// beforeStep (may be empty) runs before each step. Throws what the steps throw.
+void PrepareFilesAndSettings(Settings& settings, const AppPaths& paths, BrowserSettingsSink* sink,
+                             const std::function<void(StartupStep)>& beforeStep = {});
 
 // Runs steps 1 to 15 on a window that is not shown yet. Returns false when a step failed
 // (after telling the user through dialogs).

@@ -4,7 +4,10 @@
 #include <QWidget>
 
 #include "app/ui/browser_controller.h"
+#include "app/ui/main_window_names.h"
+#include "tools/aclview/ui/acl_view_names.h"
 #include "tools/aclview/ui/acl_view_window.h"
+#include "tools/hexview/ui/hex_view_names.h"
 #include "tools/hexview/ui/hex_view_window.h"
 
 namespace pelmora {
@@ -15,6 +18,11 @@ ToolWindows::ToolWindows(Settings& settings, std::string iniPath, BrowserControl
 HexViewWindow* ToolWindows::HexView() const { return hexView_; }
 AclViewWindow* ToolWindows::AclView() const { return aclView_; }
 
+void ToolWindows::HideAll() {
+    if (hexView_) hexView_->hide();
+    if (aclView_) aclView_->hide();
+}
+
 QAction* ToolWindows::MenuEntry(const char* name) const {
     return mainWindow_ ? mainWindow_->findChild<QAction*>(name) : nullptr;
 }
@@ -24,25 +32,25 @@ QAction* ToolWindows::MenuEntry(const char* name) const {
 void ToolWindows::OpenHexView() {
     if (!hexView_) {
         hexView_ = new HexViewWindow(settings_, iniPath_, mainWindow_);
-        browser_.AddFollowTarget("Form6", hexView_);
+        browser_.AddFollowTarget(hex_view_names::kWindow, hexView_);
         connect(hexView_, &HexViewWindow::closed, this, [this] {
-            if (QAction* entry = MenuEntry("mnu_HexView")) entry->setEnabled(true);
+            if (QAction* entry = MenuEntry(main_window_names::kHexViewMenu)) entry->setEnabled(true);
         });
     }
     hexView_->OpenAtPlacement();
-    if (QAction* entry = MenuEntry("mnu_HexView")) entry->setEnabled(false);
+    if (QAction* entry = MenuEntry(main_window_names::kHexViewMenu)) entry->setEnabled(false);
 }
 
 void ToolWindows::OpenAclView() {
     if (!aclView_) {
         aclView_ = new AclViewWindow(settings_, iniPath_, mainWindow_);
-        browser_.AddFollowTarget("Form9", aclView_);
+        browser_.AddFollowTarget(acl_view_names::kWindow, aclView_);
         connect(aclView_, &AclViewWindow::closed, this, [this] {
-            if (QAction* entry = MenuEntry("mnu_ACLView")) entry->setEnabled(true);
+            if (QAction* entry = MenuEntry(main_window_names::kAclViewMenu)) entry->setEnabled(true);
         });
     }
     aclView_->OpenAtPlacement();
-    if (QAction* entry = MenuEntry("mnu_ACLView")) entry->setEnabled(false);
+    if (QAction* entry = MenuEntry(main_window_names::kAclViewMenu)) entry->setEnabled(false);
 }
 
 }  // namespace pelmora

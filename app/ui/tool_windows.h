@@ -25,6 +25,10 @@ public:
     void OpenHexView();  // mnu_HexView
     void OpenAclView();  // mnu_ACLView
 
+    // The main window was closed: the open tool windows go with it at once, without their
+    // own close handling.
+    void HideAll();
+
     HexViewWindow* HexView() const;
     AclViewWindow* AclView() const;
 

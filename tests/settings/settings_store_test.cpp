@@ -323,6 +323,18 @@ TEST_F(SettingsStoreTest, SaveReportsFailureAndRefusesLineBreaks) {
     EXPECT_NE(after.find("\r\nFileFontSize=\r\n"), std::string::npos) << "the other keys are still saved";
 }
 
+TEST_F(SettingsStoreTest, SaveKeysWritesTheNamedKeysInTheirSections) {
+    Put(ini_, "[HexView]\r\nHex_FormTop=1\r\n[ACLView]\r\n");
+    Settings s;
+    s.Hex_FormLeft = 120;
+    s.Hex_FormTop = -45;
+    s.FormLeft = 7;
+    ASSERT_TRUE(SaveKeys(s, {"Hex_FormLeft", "Hex_FormTop"}, ini_));
+    EXPECT_EQ(Slurp(ini_), "[HexView]\r\nHex_FormTop=-45\r\nHex_FormLeft=120\r\n[ACLView]\r\n");
+    EXPECT_FALSE(SaveKeys(s, {"FormLeft", "NoSuchKey"}, ini_)) << "an unknown name writes nothing";
+    EXPECT_EQ(Slurp(ini_).find("FormLeft=7"), std::string::npos);
+}
+
 TEST_F(SettingsStoreTest, IniTextListsEveryKeyAndReadsBackTheSame) {
     const Settings s = LoadNormalized("[Pelmora]\r\nKakomi=<tab>\r\nJump03=/home/user/ＤＡＴＡ\r\nFormLeft=-5\r\n");
     const std::string text = SettingsAsIniText(s);

@@ -2,10 +2,12 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QGroupBox>
 #include <QMenu>
 #include <cerrno>
 
+#include "app/ui/main_window_names.h"
 #include "app/ui/browser_controller.h"
 #include "app/ui/drive_list.h"
 #include "app/ui/file_list_model.h"
@@ -15,9 +17,12 @@
 #include "app/ui/picture_panel.h"
 #include "listing/engine/folder_contents.h"
 #include "tests/app/ui/window_fixture.h"
+#include "tools/aclview/ui/acl_view_names.h"
+#include "tools/hexview/ui/hex_view_names.h"
 
 using namespace pelmora;
 using namespace pelmora::testing;
+namespace names = pelmora::main_window_names;
 
 namespace {
 
@@ -30,7 +35,7 @@ struct RecordingFollower : FollowTarget {
 
 std::vector<bool> AllTrue(std::size_t count) { return std::vector<bool>(count, true); }
 
-FolderListWidget& FolderList(MainWindow& window) { return *window.findChild<FolderListWidget*>("Dir1"); }
+FolderListWidget& FolderList(MainWindow& window) { return *window.findChild<FolderListWidget*>(names::kFolderList); }
 
 void ClickFolderLine(MainWindow& window, const QString& name) {
     auto& dir1 = FolderList(window);
@@ -49,7 +54,7 @@ private slots:
         WindowFixture f;
         QVERIFY(f.Start());
         MainWindow& window = *f.window;
-        QCOMPARE(window.objectName(), QString("Form1"));
+        QCOMPARE(window.objectName(), QString(names::kMainWindow));
         QCOMPARE(window.windowTitle(), QString("Pelmora"));
         // Name, caption, the frame or menu it sits in (none: on the window or the menu bar).
         struct Named {
@@ -58,11 +63,16 @@ private slots:
             const char* owner;
         };
         const Named buttons[] = {
-            {"Command3", "↑全て選択", nullptr},         {"Command4", "表示更新", nullptr},
-            {"Command1", "ファイル名を取得", "Frame2"}, {"Command7", "配下の全ファイル名を取得", "Frame2"},
-            {"Command11", "書庫内ファイル名を取得", "Frame2"}, {"Command10", "関連付け起動", "Frame2"},
-            {"Command6", "フォルダ名を取得", "Frame1"}, {"Command9", "直下のフォルダ名を取得", "Frame1"},
-            {"Command12", "配下の全フォルダ名を取得", "Frame1"}, {"Command5", "ツリーを取得", "Frame1"},
+            {names::kSelectAllButton, "↑全て選択", nullptr},
+            {names::kRefreshButton, "表示更新", nullptr},
+            {names::kListFilesButton, "ファイル名を取得", names::kFileFrame},
+            {names::kListAllFilesBelowButton, "配下の全ファイル名を取得", names::kFileFrame},
+            {names::kListArchiveButton, "書庫内ファイル名を取得", names::kFileFrame},
+            {names::kOpenWithAssociationButton, "関連付け起動", names::kFileFrame},
+            {names::kListFolderNameButton, "フォルダ名を取得", names::kFolderFrame},
+            {names::kListSubfoldersButton, "直下のフォルダ名を取得", names::kFolderFrame},
+            {names::kListAllSubfoldersButton, "配下の全フォルダ名を取得", names::kFolderFrame},
+            {names::kFolderTreeButton, "ツリーを取得", names::kFolderFrame},
         };
         for (const auto& expected : buttons) {
             QPushButton* button = f.Button(expected.name);
@@ -71,21 +81,27 @@ private slots:
             auto* frame = qobject_cast<QGroupBox*>(button->parentWidget());
             QCOMPARE(frame ? frame->objectName() : QString(), QString(expected.owner ? expected.owner : ""));
         }
-        QCOMPARE(window.findChild<QGroupBox*>("Frame1")->title(), QString("フォルダ"));
-        QCOMPARE(window.findChild<QGroupBox*>("Frame2")->title(), QString("ファイル"));
-        for (const char* control : {"Drive1", "Dir1", "Combo1", "File1", "UserControl11"}) {
+        QCOMPARE(window.findChild<QGroupBox*>(names::kFolderFrame)->title(), QString("フォルダ"));
+        QCOMPARE(window.findChild<QGroupBox*>(names::kFileFrame)->title(), QString("ファイル"));
+        for (const char* control :
+             {names::kDriveList, names::kFolderList, names::kPatternBox, names::kFileList, names::kPicturePanel}) {
             QVERIFY2(window.findChild<QWidget*>(control), control);
         }
 
         const Named entries[] = {
-            {"mnu_Jump", "ジャンプ", nullptr},         {"mnu_Setting", "設定", nullptr},
-            {"mnu_view", "ビュー", nullptr},           {"mnu_ChiView", "ちょいView", "mnu_view"},
-            {"mnu_HexView", "HexView", "mnu_view"},    {"mnu_ACLView", "ACLView", "mnu_view"},
-            {"mnu_net", "ネットワーク", nullptr},      {"mnu_netView", "ネットワーク参照", "mnu_net"},
-            {"mnu_netAttach", "ネットワークドライブ接続", "mnu_net"},
-            {"mnu_netDetach", "ネットワークドライブ切断", "mnu_net"},
-            {"mnu_help", "ヘルプ", nullptr},           {"mnu_readme", "Readme.txt", "mnu_help"},
-            {"mnu_ver", "Version", "mnu_help"},
+            {names::kJumpMenu, "ジャンプ", nullptr},
+            {names::kSettingMenu, "設定", nullptr},
+            {names::kViewMenu, "ビュー", nullptr},
+            {names::kChoiViewMenu, "ちょいView", names::kViewMenu},
+            {names::kHexViewMenu, "HexView", names::kViewMenu},
+            {names::kAclViewMenu, "ACLView", names::kViewMenu},
+            {names::kNetMenu, "ネットワーク", nullptr},
+            {names::kNetViewMenu, "ネットワーク参照", names::kNetMenu},
+            {names::kNetAttachMenu, "ネットワークドライブ接続", names::kNetMenu},
+            {names::kNetDetachMenu, "ネットワークドライブ切断", names::kNetMenu},
+            {names::kHelpMenu, "ヘルプ", nullptr},
+            {names::kReadmeMenu, "Readme.txt", names::kHelpMenu},
+            {names::kVersionMenu, "Version", names::kHelpMenu},
         };
         for (const auto& expected : entries) {
             auto* entry = window.findChild<QAction*>(expected.name);
@@ -104,7 +120,7 @@ private slots:
         f.AddData({"top.txt", "sub/a.txt", "sub/b.csv", "sub/C.TXT"});
         QVERIFY(f.Start());
         BrowserController& browser = f.window->Browser();
-        QComboBox* combo1 = f.window->PatternBox();
+        QComboBox* patternBox = f.window->PatternBox();
         QSignalSpy reads(&f.window->Files(), &QAbstractItemModel::modelReset);
 
         // A click on the subfolder's line in Dir1 opens it.
@@ -115,19 +131,19 @@ private slots:
 
         // Down and Up pick the neighbouring patterns as a click in the drop-down would: one read each.
         reads.clear();
-        combo1->setFocus();
-        QTest::keyClick(combo1, Qt::Key_Down);
-        QCOMPARE(combo1->currentText(), QString("*.avi"));
-        QTest::keyClick(combo1, Qt::Key_Up);
+        patternBox->setFocus();
+        QTest::keyClick(patternBox, Qt::Key_Down);
+        QCOMPARE(patternBox->currentText(), QString("*.avi"));
+        QTest::keyClick(patternBox, Qt::Key_Up);
         QCOMPARE(reads.count(), 2);
         QCOMPARE(browser.State().selected, AllTrue(3));
         // Choosing the item already shown selects all again without reading.
         f.window->FileList()->clearSelection();
-        emit combo1->activated(combo1->currentIndex());
+        emit patternBox->activated(patternBox->currentIndex());
         QCOMPARE(reads.count(), 2);
         QCOMPARE(browser.State().selected, AllTrue(3));
 
-        combo1->setEditText("*.txt");
+        patternBox->setEditText("*.txt");
         QCOMPARE(browser.State().pattern, std::string("*.txt"));
         QCOMPARE(browser.State().entries, (std::vector<std::string>{"a.txt", "C.TXT"}));
         QCOMPARE(browser.State().selected, AllTrue(2));
@@ -135,15 +151,33 @@ private slots:
         // After the user narrows the selection, "↑全て選択" selects all again.
         f.window->FileList()->clearSelection();
         QCOMPARE(browser.FirstSelectedPath(), std::string());
-        f.Click("Command3");
+        f.Click(names::kSelectAllButton);
         QCOMPARE(browser.State().selected, AllTrue(2));
 
-        combo1->setCurrentIndex(combo1->findText("*.csv"));
+        patternBox->setCurrentIndex(patternBox->findText("*.csv"));
         QCOMPARE(browser.State().entries, std::vector<std::string>{"b.csv"});
         QCOMPARE(browser.State().selected, AllTrue(1));
         const int before = reads.count();
-        f.Click("Command4");
+        f.Click(names::kRefreshButton);
         QCOMPARE(reads.count(), before + 1);
+    }
+
+    void typedPatternIsTakenAsTypedWithoutCompletion() {
+        WindowFixture f;
+        QVERIFY(f.Start());
+        QComboBox* patternBox = f.window->PatternBox();
+        QVERIFY(patternBox->findText("*.csv") >= 0 && patternBox->findText("*.mdb") >= 0);
+        patternBox->setFocus();
+        patternBox->lineEdit()->clear();
+        QTest::keyClicks(patternBox->lineEdit(), "*.cs");
+        QCOMPARE(patternBox->currentText(), QString("*.cs"));
+        QCOMPARE(f.window->Browser().Pattern(), std::string("*.cs"));
+
+        patternBox->lineEdit()->clear();
+        QTest::keyClicks(patternBox->lineEdit(), "*.md");
+        QTest::keyClick(patternBox->lineEdit(), Qt::Key_Return);
+        QCOMPARE(patternBox->currentText(), QString("*.md"));
+        QCOMPARE(f.window->Browser().Pattern(), std::string("*.md"));
     }
 
     void folderListShowsThePathThenTheSubfolders() {
@@ -188,13 +222,13 @@ private slots:
 
         browser.OpenFolder(f.Data("gone"));
         f.AddData({"gone/y.txt"});
-        f.Click("Command4");
+        f.Click(names::kRefreshButton);
         QCOMPARE(browser.State().entries, (std::vector<std::string>{"x.txt", "y.txt"}));
         QCOMPARE(browser.State().selected, AllTrue(2));
         // A refresh after the open folder was deleted goes quietly to its volume's root.
         std::filesystem::remove_all(f.Data("gone"));
-        f.Click("Command4");
-        const std::string root = f.window->findChild<DriveList*>("Drive1")->CurrentMountPoint();
+        f.Click(names::kRefreshButton);
+        const std::string root = f.window->findChild<DriveList*>(names::kDriveList)->CurrentMountPoint();
         QVERIFY(!root.empty());
         QCOMPARE(browser.CurrentFolder(), root);
         QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
@@ -208,16 +242,16 @@ private slots:
         RecordingFollower acl(log, "acl"), hex(log, "hex"), choi(log, "choi");
         BrowserController& browser = f.window->Browser();
         // Registered in the order the user happened to open them; asked in the fixed order.
-        browser.AddFollowTarget("Form5", &choi);
-        browser.AddFollowTarget("Form6", &hex);
-        browser.AddFollowTarget("Form9", &acl);
+        browser.AddFollowTarget(names::kChoiViewWindow, &choi);
+        browser.AddFollowTarget(hex_view_names::kWindow, &hex);
+        browser.AddFollowTarget(acl_view_names::kWindow, &acl);
 
         f.ClickFile(1);
         QVERIFY(log.empty());  // no tool window open: a click only selects
 
         QWidget hexWindow, aclWindow;
-        hexWindow.setObjectName("Form6");
-        aclWindow.setObjectName("Form9");
+        hexWindow.setObjectName(hex_view_names::kWindow);
+        aclWindow.setObjectName(acl_view_names::kWindow);
         hexWindow.show();
         aclWindow.show();
         f.ClickFile(1);
@@ -256,15 +290,15 @@ private slots:
     void volumeThatIsNotReadyBeepsAndKeepsTheFolder() {
         TempTree folder;
         WriteFile((folder / "kept.txt"), "");
-        DriveList drive1;
-        drive1.SetVolumes({{"/", "", "", ""}, {"/media/cd", "DISC", "", ""}, {"/media/locked", "", "", ""}});
+        DriveList driveList;
+        driveList.SetVolumes({{"/", "", "", ""}, {"/media/cd", "DISC", "", ""}, {"/media/locked", "", "", ""}});
         FolderListWidget dir1;
-        QComboBox combo1;
+        QComboBox patternBox;
         QListView file1;
         FileListModel files;
         file1.setModel(&files);
         FakeDialogs dialogs;
-        BrowserController browser({&drive1, &dir1, &combo1, &file1, &files}, dialogs, nullptr,
+        BrowserController browser({&driveList, &dir1, &patternBox, &file1, &files}, dialogs, nullptr,
                                   [](const std::string& path, bool hidden, std::error_code& error) {
                                       if (path == "/media/cd") error = std::error_code(ENOMEDIUM, std::generic_category());
                                       if (path == "/media/locked") error = std::error_code(EACCES, std::generic_category());

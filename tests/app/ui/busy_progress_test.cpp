@@ -3,13 +3,17 @@
 #include <QAction>
 #include <QLabel>
 
+#include "app/ui/main_window_names.h"
 #include "app/ui/busy_state.h"
 #include "app/ui/command_dispatcher.h"
 #include "app/ui/progress_dialog.h"
 #include "tests/app/ui/window_fixture.h"
+#include "tools/aclview/ui/acl_view_names.h"
+#include "tools/hexview/ui/hex_view_names.h"
 
 using namespace pelmora;
 using namespace pelmora::testing;
+namespace names = pelmora::main_window_names;
 
 namespace {
 
@@ -39,10 +43,25 @@ private slots:
         const auto before = EnabledStates(*f.window);
         f.window->Busy().EnterBusyState();
         const auto during = EnabledStates(*f.window);
-        const QSet<QString> listed = {"Command1", "Command3", "Command4", "Command5", "Command6",
-                                      "Command7", "Command9", "Command10", "Command11", "Command12",
-                                      "Drive1", "Dir1", "File1", "Combo1", "mnu_Jump",
-                                      "mnu_Setting", "mnu_view", "mnu_net", "mnu_ver"};
+        const QSet<QString> listed = {names::kListFilesButton,
+                                      names::kSelectAllButton,
+                                      names::kRefreshButton,
+                                      names::kFolderTreeButton,
+                                      names::kListFolderNameButton,
+                                      names::kListAllFilesBelowButton,
+                                      names::kListSubfoldersButton,
+                                      names::kOpenWithAssociationButton,
+                                      names::kListArchiveButton,
+                                      names::kListAllSubfoldersButton,
+                                      names::kDriveList,
+                                      names::kFolderList,
+                                      names::kFileList,
+                                      names::kPatternBox,
+                                      names::kJumpMenu,
+                                      names::kSettingMenu,
+                                      names::kViewMenu,
+                                      names::kNetMenu,
+                                      names::kVersionMenu};
         for (const auto& name : listed) QVERIFY2(before.count(name), qPrintable(name));  // all exist
         for (const auto& [name, enabled] : before) {
             QVERIFY2(enabled, qPrintable(name));
@@ -50,7 +69,8 @@ private slots:
             const bool expectDisabled = listed.contains(name);
             if (expectDisabled) QVERIFY2(!during.at(name), qPrintable(name));
         }
-        for (const char* stays : {"mnu_help", "mnu_readme", "Frame1", "Frame2", "UserControl11", "mnu_ChiView"}) {
+        for (const char* stays : {names::kHelpMenu, names::kReadmeMenu, names::kFolderFrame, names::kFileFrame,
+                                  names::kPicturePanel, names::kChoiViewMenu}) {
             QVERIFY2(during.at(stays), stays);
         }
         f.window->Busy().LeaveBusyState();
@@ -61,8 +81,8 @@ private slots:
         WindowFixture f;
         QVERIFY(f.Start());
         QWidget jump, hex;
-        jump.setObjectName("Form7");
-        hex.setObjectName("Form6");
+        jump.setObjectName(names::kJumpWindow);
+        hex.setObjectName(hex_view_names::kWindow);
         jump.show();
         hex.show();
         f.window->Busy().EnterBusyState();
@@ -70,8 +90,11 @@ private slots:
         QVERIFY(hex.isEnabled());
         f.window->Busy().LeaveBusyState();
         QVERIFY(jump.isEnabled());
-        for (const auto& [entry, enabled] : {std::pair{"mnu_Jump", false}, {"mnu_HexView", false},
-                                             {"mnu_ChiView", true}, {"mnu_Setting", true}, {"mnu_ver", true}}) {
+        for (const auto& [entry, enabled] : {std::pair{names::kJumpMenu, false},
+                                             {names::kHexViewMenu, false},
+                                             {names::kChoiViewMenu, true},
+                                             {names::kSettingMenu, true},
+                                             {names::kVersionMenu, true}}) {
             QVERIFY2(f.window->findChild<QAction*>(entry)->isEnabled() == enabled, entry);
         }
     }
@@ -89,7 +112,7 @@ private slots:
         QCOMPARE(f.dialogs.messages, std::vector<std::string>{"failed"});
         QVERIFY(!f.window->Busy().IsBusy());
         QVERIFY(!f.window->Progress().IsOpen());
-        QVERIFY(f.window->findChild<QWidget*>("Combo1")->isEnabled());
+        QVERIFY(f.window->findChild<QWidget*>(names::kPatternBox)->isEnabled());
     }
 
     // Where it opens and what it shows mid-listing is checked by the commands' cancel test.
@@ -97,8 +120,8 @@ private slots:
         WindowFixture f;
         QVERIFY(f.Start());
         ProgressDialog& progress = f.window->Progress();
-        QCOMPARE(progress.objectName(), QString("Form2"));
-        auto* cancel = progress.findChild<QPushButton*>("Command1");
+        QCOMPARE(progress.objectName(), QString(names::kProgressDialog));
+        auto* cancel = progress.findChild<QPushButton*>(names::kProgressCancelButton);
 
         progress.Open("ツリー作成中", false);
         QVERIFY(!cancel->isVisible());
@@ -110,7 +133,8 @@ private slots:
 
         progress.Open("サブフォルダを検索中", true);
         progress.SetActivity("ファイル名を並び替え中(100/300)");
-        QCOMPARE(progress.findChild<QLabel*>("Label2")->text(), QString("ファイル名を並び替え中(100/300)"));
+        QCOMPARE(progress.findChild<QLabel*>(names::kProgressActivityLabel)->text(),
+                 QString("ファイル名を並び替え中(100/300)"));
         QTest::mouseClick(cancel, Qt::LeftButton);
         QVERIFY(f.window->Cancel().IsRaised());
         QVERIFY(progress.IsOpen());  // the dialog never closes itself
@@ -145,7 +169,7 @@ private slots:
         WindowFixture f;
         QVERIFY(f.Start());
         ProgressDialog& progress = f.window->Progress();
-        auto* label1 = progress.findChild<QLabel*>("Label1");
+        auto* label1 = progress.findChild<QLabel*>(names::kProgressBlinkLabel);
         progress.Open("work", true);
         for (int blink = 0; blink < 2; ++blink) {
             const int state = ProgressDialog::BlinkState();

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <thread>
 
+#include "app/ui/main_window_names.h"
 #include "app/ui/browser_controller.h"
 #include "app/ui/busy_state.h"
 #include "app/ui/command_dispatcher.h"
@@ -15,6 +16,7 @@
 
 using namespace pelmora;
 using namespace pelmora::testing;
+namespace names = pelmora::main_window_names;
 
 namespace {
 
@@ -34,19 +36,19 @@ private slots:
         WindowFixture f;
         f.AddData({"b.txt", "a.txt", "c.csv"});
         QVERIFY(f.Start());
-        f.Click("Command1");
+        f.Click(names::kListFilesButton);
         QCOMPARE(f.clipboard.text, std::string("\"a.txt\"\r\n\"b.txt\"\r\n\"c.csv\"\r\n"));
         QVERIFY(!f.window->Busy().IsBusy());
-        QVERIFY(f.Button("Command1")->isEnabled());
+        QVERIFY(f.Button(names::kListFilesButton)->isEnabled());
 
         // Only what is selected, in list order.
         QListView* list = f.window->FileList();
         list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::Deselect);
-        f.Click("Command1");
+        f.Click(names::kListFilesButton);
         QCOMPARE(f.clipboard.text, std::string("\"a.txt\"\r\n\"c.csv\"\r\n"));
 
         list->clearSelection();
-        f.Click("Command1");
+        f.Click(names::kListFilesButton);
         QCOMPARE(f.clipboard.text, std::string());
         QCOMPARE(f.clipboard.calls.back(), std::string("Clear"));
         QVERIFY(f.dialogs.messages.empty());
@@ -64,7 +66,7 @@ private slots:
         QVERIFY(f.Start());
         const std::string target = f.folder / "out.txt";
         f.saveDialog.answer = target;
-        f.Click("Command1");
+        f.Click(names::kListFilesButton);
         QCOMPARE(f.clipboard.text, std::string("\"a.txt\"\r\n"));
         QCOMPARE(ReadFile(target), f.clipboard.text);
         QCOMPARE(f.dialogs.messages, std::vector<std::string>{"保存しました"});
@@ -76,7 +78,7 @@ private slots:
         f.dialogs.messages.clear();
         f.saveDialog.answer.reset();
         std::filesystem::remove(target);
-        f.Click("Command1");
+        f.Click(names::kListFilesButton);
         QCOMPARE(f.dialogs.messages, std::vector<std::string>{"保存を中止しました"});
         QVERIFY(!std::filesystem::exists(target));
         QCOMPARE(f.clipboard.text, std::string("\"a.txt\"\r\n"));  // cancelling keeps the clipboard
@@ -103,17 +105,17 @@ private slots:
             if (!progress.IsOpen()) return;
             std::this_thread::sleep_for(std::chrono::milliseconds(35));
             if (++pumps != 15) return;
-            const auto* label2 = progress.findChild<QLabel*>("Label2");
-            auto* cancel = progress.findChild<QPushButton*>("Command1");
+            const auto* label2 = progress.findChild<QLabel*>(names::kProgressActivityLabel);
+            auto* cancel = progress.findChild<QPushButton*>(names::kProgressCancelButton);
             const int below = TwipsToPixels(2300, f.window->logicalDpiY());
             contractSeen = label2->text() == QString::fromStdString(std::string(kSearchingSubfolders)) &&
-                           cancel->isVisible() && !f.Button("Command7")->isEnabled() &&
+                           cancel->isVisible() && !f.Button(names::kListAllFilesBelowButton)->isEnabled() &&
                            progress.x() == f.window->frameGeometry().left() &&
                            progress.y() == f.window->frameGeometry().top() + below;
             QTest::mouseClick(cancel, Qt::LeftButton);
         });
         presser.start();
-        f.Click("Command7");
+        f.Click(names::kListAllFilesBelowButton);
         presser.stop();
 
         QVERIFY(contractSeen);
@@ -123,7 +125,7 @@ private slots:
         QVERIFY2(lines > 0 && lines < 100, qPrintable(QString::number(lines)));
         QVERIFY(!progress.IsOpen());
         QVERIFY(!f.window->Busy().IsBusy());
-        QVERIFY(f.Button("Command7")->isEnabled());
+        QVERIFY(f.Button(names::kListAllFilesBelowButton)->isEnabled());
         QVERIFY(f.window->Cancel().IsRaised());  // kept until the next command clears it
     }
 
@@ -134,16 +136,20 @@ private slots:
         f.dialogs.answer = true;
         ProgressDialog& progress = f.window->Progress();
 
-        // Closed as soon as the listing shows its progress dialog.
+        // Closed as soon as the listing shows its progress dialog, which goes with the window.
+        bool progressWentWithTheWindow = false;
         QTimer closer;
         closer.setInterval(0);
         connect(&closer, &QTimer::timeout, this, [&] {
-            if (progress.IsOpen() && f.window->isVisible()) f.window->close();
+            if (!progress.IsOpen() || !f.window->isVisible()) return;
+            f.window->close();
+            progressWentWithTheWindow = !progress.IsOpen();
         });
         closer.start();
-        f.Click("Command7");
+        f.Click(names::kListAllFilesBelowButton);
         closer.stop();
         QVERIFY(!f.window->isVisible());
+        QVERIFY(progressWentWithTheWindow);
         QVERIFY2(LineCount(f.clipboard.text) < 100, f.clipboard.text.c_str());
         QVERIFY(!progress.IsOpen());
         QVERIFY(!f.window->Busy().IsBusy());
@@ -153,10 +159,10 @@ private slots:
         QVERIFY(g.Start());
         g.dialogs.answer = true;
         QTimer::singleShot(0, g.window.get(), [&] { g.window->close(); });
-        g.Click("Command7");
+        g.Click(names::kListAllFilesBelowButton);
         QVERIFY(g.dialogs.questions.empty());
         g.clipboard.text = "kept";
-        g.window->Commands().File1DoubleClick();
+        g.window->Commands().FileListDoubleClicked();
         QCOMPARE(g.clipboard.text, std::string("kept"));
     }
 
@@ -166,16 +172,16 @@ private slots:
         QVERIFY(f.Start());
         f.window->Browser().OpenFolder(f.Data("A"));
         f.dialogs.answer = true;
-        f.Click("Command7");
+        f.Click(names::kListAllFilesBelowButton);
         const std::string& text = f.clipboard.text;
         QCOMPARE(LineCount(text), 4);
         QCOMPARE(f.dialogs.messages, std::vector<std::string>{std::string(kTransferredFileCount) + "4"});
 
         const std::string a = "\"" + f.Data("A");
         const std::pair<const char*, std::string> folderCommands[] = {
-            {"Command6", a + "/\"\r\n"},
-            {"Command9", a + "/\"\r\n" + a + "/B/\"\r\n" + a + "/C/\"\r\n"},
-            {"Command12", a + "/\"\r\n" + a + "/B/\"\r\n" + a + "/B/D/\"\r\n" + a + "/C/\"\r\n"},
+            {names::kListFolderNameButton, a + "/\"\r\n"},
+            {names::kListSubfoldersButton, a + "/\"\r\n" + a + "/B/\"\r\n" + a + "/C/\"\r\n"},
+            {names::kListAllSubfoldersButton, a + "/\"\r\n" + a + "/B/\"\r\n" + a + "/B/D/\"\r\n" + a + "/C/\"\r\n"},
         };
         for (const auto& [button, expected] : folderCommands) {
             f.Click(button);

@@ -1,11 +1,13 @@
-// The window program's clipboard, save dialog filters and window icons.
+// The window program's clipboard, save dialog filters, window icons and Qt's own texts.
 
 #include <QClipboard>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QMimeData>
 #include <set>
 
 #include "app/ui/qt_job_context.h"
+#include "app/ui/qt_translations.h"
 #include "platform/file_system.h"
 #include "tests/app/ui/window_fixture.h"
 
@@ -86,6 +88,24 @@ private slots:
             pictures.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
         }
         QCOMPARE(pictures.size(), std::size_t(5));
+    }
+
+    // Last: the translations stay installed for the rest of the run.
+    void questionButtonsSpeakJapanese() {
+        QVERIFY(InstallQtJapaneseTranslations(*QCoreApplication::instance()));
+        QString yes, no;
+        std::function<void()> answer = [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return QTimer::singleShot(10, answer);
+            yes = box->button(QMessageBox::Yes)->text();
+            no = box->button(QMessageBox::No)->text();
+            box->button(QMessageBox::No)->click();
+        };
+        QTimer::singleShot(0, answer);
+        QtUserDialogs dialogs(nullptr);
+        QVERIFY(!dialogs.AskYesNo("?"));
+        QVERIFY2(yes.contains(QString::fromUtf8("はい")), qPrintable(yes));
+        QVERIFY2(no.contains(QString::fromUtf8("いいえ")), qPrintable(no));
     }
 };
 

@@ -10,7 +10,7 @@
 #include "app/ui/browser_controller.h"
 #include "app/ui/main_window_texts.h"
 #include "app/ui/picture_panel.h"
-#include "common/window_placement.h"
+#include "common/ui/window_position.h"
 #include "tests/app/ui/window_fixture.h"
 
 using namespace pelmora;
@@ -90,8 +90,9 @@ private slots:
         f.window->move(45, 30);
         QCoreApplication::processEvents();
         QSignalSpy closed(f.window.get(), &MainWindow::closed);
-        const int leftTwips = f.window->LeftTwips();
-        const int topTwips = f.window->TopTwips();
+        const TwipsPoint position = PositionOnScreen(*f.window);
+        const int leftTwips = position.left;
+        const int topTwips = position.top;
         QVERIFY(leftTwips > 0);
         f.window->close();
         QCOMPARE(closed.count(), 1);

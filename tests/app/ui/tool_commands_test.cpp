@@ -6,14 +6,18 @@
 #include <QPlainTextEdit>
 #include <cstdlib>
 
+#include "app/ui/main_window_names.h"
 #include "app/ui/browser_controller.h"
 #include "app/ui/busy_state.h"
 #include "app/ui/tool_windows.h"
 #include "tests/app/ui/window_fixture.h"
 #include "tests/support/fake_process_starter.h"
+#include "tools/aclview/ui/acl_view_names.h"
+#include "tools/hexview/ui/hex_view_names.h"
 
 using namespace pelmora;
 using namespace pelmora::testing;
+namespace names = pelmora::main_window_names;
 
 class ToolCommandsTest : public QObject {
     Q_OBJECT
@@ -30,7 +34,7 @@ private slots:
         QVERIFY(f.Start());
         f.window->Browser().OpenFolder(f.Data("top"));
         f.dialogs.answer = true;  // "実行しますか？"
-        f.Click("Command5");
+        f.Click(names::kFolderTreeButton);
         QVERIFY2(f.clipboard.text.find("inner") != std::string::npos, f.clipboard.text.c_str());
         QVERIFY(f.clipboard.text.find("$(touch pwned)") != std::string::npos);
         QVERIFY(!std::filesystem::exists(f.folder / "program/px_tree.sh"));
@@ -46,7 +50,7 @@ private slots:
         QCOMPARE(std::system(command.c_str()), 0);
         f.PrepareIni({{"Pattern", "*.zip"}});
         QVERIFY(f.Start());
-        f.Click("Command11");
+        f.Click(names::kListArchiveButton);
         QVERIFY(f.clipboard.text.find("member.txt") != std::string::npos);
         QVERIFY(f.dialogs.messages.empty());
     }
@@ -58,22 +62,22 @@ private slots:
         FakeProcessStarter starter;
         f.starter = &starter;
         QVERIFY(f.Start());
-        QAction* hexEntry = f.window->findChild<QAction*>("mnu_HexView");
-        QAction* aclEntry = f.window->findChild<QAction*>("mnu_ACLView");
+        QAction* hexEntry = f.window->findChild<QAction*>(names::kHexViewMenu);
+        QAction* aclEntry = f.window->findChild<QAction*>(names::kAclViewMenu);
         hexEntry->trigger();
         aclEntry->trigger();
         QWidget* hex = reinterpret_cast<QWidget*>(f.window->Tools().HexView());
         QWidget* acl = reinterpret_cast<QWidget*>(f.window->Tools().AclView());
-        QVERIFY(hex && hex->isVisible() && hex->objectName() == "Form6");
-        QVERIFY(acl && acl->isVisible() && acl->objectName() == "Form9");
+        QVERIFY(hex && hex->isVisible() && hex->objectName() == hex_view_names::kWindow);
+        QVERIFY(acl && acl->isVisible() && acl->objectName() == acl_view_names::kWindow);
         QVERIFY(!hexEntry->isEnabled() && !aclEntry->isEnabled());
 
         f.ClickFile(0);
         const QString path = QString::fromStdString(f.Data("a.bin"));
-        QVERIFY(hex->findChild<QLabel*>("Label1")->text().contains(path));
-        QVERIFY(hex->findChild<QPlainTextEdit*>("RichTextBox1")->toPlainText().contains("41 42 43"));
-        QVERIFY(acl->findChild<QLabel*>("Label1")->text().contains(path));
-        f.Click("Command10");
+        QVERIFY(hex->findChild<QLabel*>(hex_view_names::kPathLabel)->text().contains(path));
+        QVERIFY(hex->findChild<QPlainTextEdit*>(hex_view_names::kDumpText)->toPlainText().contains("41 42 43"));
+        QVERIFY(acl->findChild<QLabel*>(acl_view_names::kPathLabel)->text().contains(path));
+        f.Click(names::kOpenWithAssociationButton);
         QCOMPARE(starter.calls, std::vector<std::string>{"open|" + f.Data("a.bin")});
 
         hex->close();

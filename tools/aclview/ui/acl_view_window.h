@@ -9,10 +9,11 @@
 #include "settings/settings_record.h"
 #include "tools/common/ui/tool_window.h"
 
-class QLabel;
 class QListWidget;
 
 namespace pelmora {
+
+class MiddleElidedLabel;
 
 class AclViewWindow : public ToolWindow {
     Q_OBJECT
@@ -30,15 +31,10 @@ public:
 
     void FollowPath(const std::string& path) override { ShowAclOfPath(path); }
 
-protected:
-    void SavePosition() override;
-
 private:
-    Settings& settings_;
-    std::string iniPath_;
     const platform::SecurityService& security_;
-    QLabel* label1_ = nullptr;
-    QListWidget* list1_ = nullptr;
+    MiddleElidedLabel* pathLabel_ = nullptr;
+    QListWidget* accessList_ = nullptr;
 };
 
 }  // namespace pelmora

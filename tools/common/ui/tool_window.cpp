@@ -17,10 +17,18 @@ void AcceptFileListDrag(QDropEvent* event) {
 
 }  // namespace
 
-ToolWindow::ToolWindow(QWidget* parent) : QWidget(parent, Qt::Window) { setAcceptDrops(true); }
+ToolWindow::ToolWindow(Settings& settings, std::string iniPath, const WindowPositionKeys& positionKeys, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      positionSettings_(settings),
+      iniPath_(std::move(iniPath)),
+      positionKeys_(positionKeys) {
+    setAcceptDrops(true);
+}
+
+void ToolWindow::ShowAtSavedPosition() { ShowAtStartPosition(*this, positionSettings_, positionKeys_); }
 
 void ToolWindow::closeEvent(QCloseEvent* event) {
-    SavePosition();
+    SaveWindowPosition(*this, positionSettings_, positionKeys_, iniPath_);
     event->accept();
     emit closed();
 }

@@ -13,6 +13,8 @@ class QPlainTextEdit;
 
 namespace pelmora {
 
+class MiddleElidedLabel;
+
 class HexViewWindow : public ToolWindow {
     Q_OBJECT
 public:
@@ -28,19 +30,15 @@ public:
     // ShowHexDump with the Hex_ReadByte setting.
     void FollowPath(const std::string& path) override;
 
-protected:
-    void SavePosition() override;
-
 private:
     std::int64_t ReadCount() const;
 
     Settings& settings_;
-    std::string iniPath_;
-    QPlainTextEdit* richTextBox1_ = nullptr;
-    QLabel* label1_ = nullptr;
-    QLabel* label2_ = nullptr;
-    QLabel* label3_ = nullptr;
-    QLabel* label4_ = nullptr;
+    QPlainTextEdit* dumpText_ = nullptr;
+    MiddleElidedLabel* pathLabel_ = nullptr;
+    QLabel* readCountLabel_ = nullptr;
+    QLabel* updateLabel_ = nullptr;
+    QLabel* sizeLabel_ = nullptr;
 };
 
 }  // namespace pelmora

@@ -16,8 +16,12 @@
 #include "tests/tools/common/ui/tool_window_fixture.h"
 #include "settings/ini_access.h"
 #include "tools/aclview/acl_text.h"
+#include "tools/aclview/ui/acl_view_names.h"
+#include "tools/common/ui/middle_elided_label.h"
 
 namespace pelmora {
+
+namespace names = acl_view_names;
 
 namespace {
 
@@ -40,20 +44,22 @@ private:
 
     static QStringList ListLines(const AclViewWindow& w) {
         QStringList lines;
-        auto* list = w.findChild<QListWidget*>("List1");
+        auto* list = w.findChild<QListWidget*>(names::kAccessList);
         for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
         return lines;
     }
-    static QString Label(const AclViewWindow& w) { return w.findChild<QLabel*>("Label1")->text(); }
+    static QString Label(const AclViewWindow& w) { return w.findChild<QLabel*>(names::kPathLabel)->text(); }
 private slots:
     void showsTheEntriesOfARealFile() {
         Settings settings;
         AclViewWindow w(settings, ini_);
         w.OpenAtPlacement();
-        QCOMPARE(w.objectName(), QStringLiteral("Form9"));
+        QCOMPARE(w.objectName(), QString(names::kWindow));
         QCOMPARE(w.windowTitle(), QStringLiteral("ACLView"));
         QCOMPARE(Label(w), QStringLiteral("Path:[ ]"));
         QVERIFY(ListLines(w).isEmpty());
+        // A long path is cut in the middle, as HexView's test checks.
+        QVERIFY(w.findChild<MiddleElidedLabel*>(names::kPathLabel));
 
         const std::string path = folder_.WriteFile("some file.txt");
         QFile::setPermissions(QString::fromStdString(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
@@ -88,7 +94,7 @@ private slots:
         Settings settings;
         AclViewWindow w(settings, ini_);
         w.OpenAtPlacement();
-        auto* list = w.findChild<QListWidget*>("List1");
+        auto* list = w.findChild<QListWidget*>(names::kAccessList);
         QVERIFY(QFontInfo(list->font()).fixedPitch());
         const QString longest = QString(34, 'W') + QString::fromUtf8("特別なアクセス権");
         QVERIFY(list->viewport()->width() >= QFontMetrics(list->font()).horizontalAdvance(longest));

@@ -15,9 +15,13 @@
 #include "tests/tools/common/ui/tool_window_fixture.h"
 #include "settings/ini_access.h"
 #include "tools/hexview/hex_dump_text.h"
+#include "tools/hexview/ui/hex_view_names.h"
+#include "tools/common/ui/middle_elided_label.h"
 #include "tools/common/ui/tool_window_support.h"
 
 namespace pelmora {
+
+namespace names = hex_view_names;
 
 class HexViewWindowTest : public QObject {
     Q_OBJECT
@@ -27,8 +31,8 @@ private:
     const std::string ini_ = folder_.ini;
 
     static QString Text(const HexViewWindow& w, const char* name) {
-        if (auto* label = w.findChild<QLabel*>(QString::fromLatin1(name))) return label->text();
-        return w.findChild<QPlainTextEdit*>(QString::fromLatin1(name))->toPlainText();
+        if (auto* label = w.findChild<QLabel*>(name)) return label->text();
+        return w.findChild<QPlainTextEdit*>(name)->toPlainText();
     }
     static double Dpi(const QWidget& w) { return w.logicalDpiX(); }
 
@@ -38,14 +42,14 @@ private slots:
         settings.Hex_ReadByte = 4096;
         HexViewWindow w(settings, ini_);
         w.OpenAtPlacement();
-        QCOMPARE(w.objectName(), QStringLiteral("Form6"));
+        QCOMPARE(w.objectName(), QString(names::kWindow));
         QCOMPARE(w.windowTitle(), QStringLiteral("HexView"));
-        QCOMPARE(Text(w, "Label1"), QStringLiteral("Path:[ ]"));
-        QCOMPARE(Text(w, "Label2"), QString::fromUtf8("先頭より 4,096byte読み込みます"));
-        QCOMPARE(Text(w, "Label3"), QStringLiteral("Update:[ ]"));
-        QCOMPARE(Text(w, "Label4"), QStringLiteral("Size:[ ]"));
-        QVERIFY(Text(w, "RichTextBox1").isEmpty());
-        auto* box = w.findChild<QPlainTextEdit*>("RichTextBox1");
+        QCOMPARE(Text(w, names::kPathLabel), QStringLiteral("Path:[ ]"));
+        QCOMPARE(Text(w, names::kReadCountLabel), QString::fromUtf8("先頭より 4,096byte読み込みます"));
+        QCOMPARE(Text(w, names::kUpdateLabel), QStringLiteral("Update:[ ]"));
+        QCOMPARE(Text(w, names::kSizeLabel), QStringLiteral("Size:[ ]"));
+        QVERIFY(Text(w, names::kDumpText).isEmpty());
+        auto* box = w.findChild<QPlainTextEdit*>(names::kDumpText);
         QVERIFY(box->isReadOnly());
         QVERIFY(QFontInfo(box->font()).fixedPitch());
         // The whole dump line fits without scrolling sideways.
@@ -60,18 +64,33 @@ private slots:
         const std::string path = folder_.WriteFile("two words.txt", QByteArray(1234, 'z'));
         w.FollowPath(path);
         const QString dump = QString::fromStdString(HexDumpText(path, 1024));
-        QCOMPARE(Text(w, "RichTextBox1"), QString(dump).replace("\r\n", "\n"));
-        QCOMPARE(Text(w, "Label1"), QString::fromStdString("Path:[ " + path + " ]"));
-        QCOMPARE(Text(w, "Label4"), QStringLiteral("Size:[ 1,234byte ]"));
-        QVERIFY(Text(w, "Label3").startsWith("Update:[ 20"));
+        QCOMPARE(Text(w, names::kDumpText), QString(dump).replace("\r\n", "\n"));
+        QCOMPARE(Text(w, names::kPathLabel), QString::fromStdString("Path:[ " + path + " ]"));
+        QCOMPARE(Text(w, names::kSizeLabel), QStringLiteral("Size:[ 1,234byte ]"));
+        QVERIFY(Text(w, names::kUpdateLabel).startsWith("Update:[ 20"));
 
         // A read count changed meanwhile is shown once the window opens again.
         settings.Hex_ReadByte = 65536;
         w.close();
         w.OpenAtPlacement();
-        QCOMPARE(Text(w, "Label1"), QStringLiteral("Path:[ ]"));
-        QCOMPARE(Text(w, "Label2"), QString::fromUtf8("先頭より 65,536byte読み込みます"));
-        QVERIFY(Text(w, "RichTextBox1").isEmpty());
+        QCOMPARE(Text(w, names::kPathLabel), QStringLiteral("Path:[ ]"));
+        QCOMPARE(Text(w, names::kReadCountLabel), QString::fromUtf8("先頭より 65,536byte読み込みます"));
+        QVERIFY(Text(w, names::kDumpText).isEmpty());
+    }
+
+    void longPathIsCutInTheMiddleKeepingNameAndBracket() {
+        Settings settings;
+        HexViewWindow w(settings, ini_);
+        w.OpenAtPlacement();
+        const std::string path = folder_.WriteFile(QString(200, QLatin1Char('d')) + "_end.bin");
+        w.FollowPath(path);
+        auto* label = w.findChild<MiddleElidedLabel*>(names::kPathLabel);
+        const QString whole = QString::fromStdString("Path:[ " + path + " ]");
+        QCOMPARE(label->text(), whole);
+        QCOMPARE(label->toolTip(), whole);
+        const QString shown = label->ShownText();
+        QVERIFY2(shown.size() < whole.size() && shown.startsWith("Path:[ ") && shown.endsWith("_end.bin ]"),
+                 qPrintable(shown));
     }
 
     void dropShowsTheFirstFileOnlyAndIgnoresOtherData() {
@@ -84,13 +103,13 @@ private slots:
         auto* files = new QMimeData;
         files->setUrls({QUrl::fromLocalFile(QString::fromStdString(first)), QUrl::fromLocalFile(QString::fromStdString(second))});
         testing::Drop(w, files);
-        QCOMPARE(Text(w, "Label1"), QString::fromStdString("Path:[ " + first + " ]"));
-        QCOMPARE(Text(w, "RichTextBox1"), QString::fromStdString(HexDumpText(first, 16)).replace("\r\n", "\n"));
+        QCOMPARE(Text(w, names::kPathLabel), QString::fromStdString("Path:[ " + first + " ]"));
+        QCOMPARE(Text(w, names::kDumpText), QString::fromStdString(HexDumpText(first, 16)).replace("\r\n", "\n"));
 
         auto* text = new QMimeData;
         text->setText(QString::fromStdString(second));
         testing::Drop(w, text);
-        QCOMPARE(Text(w, "Label1"), QString::fromStdString("Path:[ " + first + " ]"));
+        QCOMPARE(Text(w, names::kPathLabel), QString::fromStdString("Path:[ " + first + " ]"));
         delete files;
         delete text;
 

@@ -5,6 +5,6 @@
 
 namespace pelmora {
 
-bool IsFormLoaded(const QString& formName);
+bool IsWindowOpen(const QString& windowName);
 
 }  // namespace pelmora

@@ -1,14 +1,14 @@
-#include "app/ui/is_form_loaded.h"
+#include "app/ui/window_open.h"
 
 #include <QApplication>
 #include <QWidget>
 
 namespace pelmora {
 
-bool IsFormLoaded(const QString& formName) {
+bool IsWindowOpen(const QString& windowName) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         // A closed window that Qt keeps around hidden counts as unloaded.
-        if (window->objectName() == formName && window->isVisible()) return true;
+        if (window->objectName() == windowName && window->isVisible()) return true;
     }
     return false;
 }
