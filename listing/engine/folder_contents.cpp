@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "listing/text/text_collation.h"
+#include "listing/text/text_comparison.h"
+#include "listing/text/text_sort_order.h"
 
 namespace pelmora {
 

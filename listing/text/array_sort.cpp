@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "listing/engine/listing_messages.h"
-#include "listing/text/text_collation.h"
+#include "listing/text/text_sort_order.h"
 
 namespace pelmora {
 

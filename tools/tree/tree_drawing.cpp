@@ -5,7 +5,6 @@
 #include <system_error>
 #include <utility>
 
-#include "listing/text/text_collation.h"
 #include "platform/file_system.h"
 #include "platform/folder_reader.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "listing/text/text_collation.h"
+#include "listing/text/text_comparison.h"
 #include "tests/support/temp_tree.h"
 
 namespace pelmora {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "listing/text/text_collation.h"
+#include "listing/text/text_comparison.h"
 
 #include "tests/support/fake_job_context.h"
 

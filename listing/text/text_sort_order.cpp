@@ -1,0 +1,211 @@
+#include "listing/text/text_sort_order.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "listing/text/ascii_ranks.h"
+#include "listing/text/collation_keys.h"
+#include "listing/text/multikey_quicksort.h"
+
+namespace pelmora {
+
+namespace {
+
+// One text of a sort with what the sort needs beside it.
+struct SortItem {
+    std::string_view text;
+    std::uint32_t index;
+    bool fit;  // holds no risky character: ranks may decide
+};
+
+// The texts' order as a byte string per text, read one position at a time: the ranks of
+// the covered characters (from 2), then 1 at the end of the text, then the text's own bytes
+// for the tie-break. An uncovered character, or a text that is not fit, gives kUncovered:
+// there ranks cannot say where the text goes, and its group is sorted by full comparison.
+constexpr int kTextEnded = -1;
+constexpr int kUncovered = 1000;
+
+class OrderSorter {
+public:
+    OrderSorter(const std::vector<std::string_view>& texts, const AsciiRanks& ranks)
+        : ranks_(ranks), keyStart_(texts.size(), kNoKey), keyLength_(texts.size(), 0) {}
+
+    void Sort(SortItem* items, std::size_t count, std::size_t depth, int nesting) {
+        while (count > 1) {
+            // Small groups, groups ranks cannot order, and keys crafted to nest the
+            // partitions deeply go to the full comparison.
+            if (count < 16 || nesting > 200) {
+                std::sort(items, items + count, [this](const SortItem& a, const SortItem& b) { return Less(a, b); });
+                return;
+            }
+            depth += SharedRankLength(items, count, depth);
+            if (AnyUncovered(items, count, depth)) {
+                SortByRestKeys(items, count, depth, nesting);
+                return;
+            }
+            const auto [lower, upper, pivot] =
+                PartitionOnByte(items, count, [this, depth](const SortItem& item) { return ByteAt(item, depth); });
+            Sort(items, lower, depth, nesting + 1);
+            Sort(items + upper, count - upper, depth, nesting + 1);
+            items += lower;
+            count = upper - lower;
+            if (pivot == kTextEnded) {
+                // The same bytes: only the source order is left.
+                std::sort(items, items + count,
+                          [](const SortItem& a, const SortItem& b) { return a.index < b.index; });
+                return;
+            }
+            ++depth;
+        }
+    }
+
+private:
+    static constexpr std::size_t kNoKey = SIZE_MAX;
+
+    int ByteAt(const SortItem& item, std::size_t depth) const {
+        if (!item.fit) return kUncovered;
+        const std::size_t length = item.text.size();
+        if (depth < length) {
+            const unsigned rank = ranks_.rank[static_cast<unsigned char>(item.text[depth])];
+            return rank != 0 ? static_cast<int>(rank) + 1 : kUncovered;
+        }
+        if (depth == length) return 1;
+        // Only texts of this same length share the group here (see the end mark above).
+        const std::size_t at = depth - length - 1;
+        return at < length ? static_cast<unsigned char>(item.text[at]) : kTextEnded;
+    }
+
+    // A group whose texts agree in rank up to depth, where some texts go on with an
+    // uncovered character. Up to there the texts split cleanly (a covered character comes
+    // before), so the collation of the rest orders them and the whole text's bytes break
+    // ties. The texts going on with covered characters are sorted on by rank, the others
+    // by collation keys of their rest; the two runs are then merged, with keys of the rest
+    // made only for the texts the merge's binary searches look at.
+    void SortByRestKeys(SortItem* items, std::size_t count, std::size_t depth, int nesting) {
+        if (!std::all_of(items, items + count, [](const SortItem& item) { return item.fit; })) {
+            std::sort(items, items + count, [this](const SortItem& a, const SortItem& b) { return Less(a, b); });
+            return;
+        }
+        std::vector<SortItem> covered, uncovered;
+        for (std::size_t i = 0; i < count; ++i) {
+            (ByteAt(items[i], depth) == kUncovered ? uncovered : covered).push_back(items[i]);
+        }
+        Sort(covered.data(), covered.size(), depth, nesting + 1);
+
+        // Positions follow the source order, so equal keys and equal texts keep it.
+        std::sort(uncovered.begin(), uncovered.end(),
+                  [](const SortItem& a, const SortItem& b) { return a.index < b.index; });
+        std::string keys;
+        std::vector<std::size_t> ends(uncovered.size());
+        for (std::size_t i = 0; i < uncovered.size(); ++i) {
+            AppendCollationKey(uncovered[i].text.substr(depth), restBuffers_, keys);
+            ends[i] = keys.size();
+        }
+        std::vector<KeyedPosition> keyed(uncovered.size());
+        const auto* base = reinterpret_cast<const unsigned char*>(keys.data());
+        for (std::size_t i = 0; i < uncovered.size(); ++i) {
+            const std::size_t begin = i == 0 ? 0 : ends[i - 1];
+            keyed[i] = {base + begin, ends[i] - begin, uncovered[i].text, static_cast<std::uint32_t>(i)};
+        }
+        SortKeys(keyed.data(), keyed.size());
+
+        // A covered and an uncovered text never have the same bytes, so the merge needs no
+        // source order: the rest's collation, then the whole text's bytes.
+        std::vector<std::optional<std::string>> coveredKeys(covered.size());
+        auto restBefore = [&](const KeyedPosition& u, std::size_t c) {
+            if (!coveredKeys[c]) {
+                coveredKeys[c].emplace();
+                AppendCollationKey(covered[c].text.substr(depth), restBuffers_, *coveredKeys[c]);
+            }
+            const std::string_view uKey(reinterpret_cast<const char*>(u.key), u.length);
+            const int order = uKey.compare(*coveredKeys[c]);
+            return order != 0 ? order < 0 : u.text < covered[c].text;
+        };
+        std::size_t out = 0, next = 0;
+        for (const KeyedPosition& u : keyed) {
+            std::size_t low = next, high = covered.size();
+            while (low < high) {
+                const std::size_t middle = low + (high - low) / 2;
+                if (restBefore(u, middle)) {
+                    high = middle;
+                } else {
+                    low = middle + 1;
+                }
+            }
+            while (next < low) items[out++] = covered[next++];
+            items[out++] = uncovered[u.position];
+        }
+        while (next < covered.size()) items[out++] = covered[next++];
+    }
+
+    // How many ranks from depth on all texts of the group share (paths share long folder
+    // prefixes): one read along each text instead of a partition pass per position.
+    std::size_t SharedRankLength(const SortItem* items, std::size_t count, std::size_t depth) const {
+        std::size_t shared = SIZE_MAX;
+        const SortItem& reference = items[0];
+        for (std::size_t i = 1; i < count && shared > 0; ++i) {
+            std::size_t length = 0;
+            while (length < shared) {
+                const int rank = ByteAt(reference, depth + length);
+                if (rank < 2 || rank == kUncovered || ByteAt(items[i], depth + length) != rank) break;
+                ++length;
+            }
+            shared = length;
+        }
+        return shared == SIZE_MAX ? 0 : shared;
+    }
+
+    bool AnyUncovered(const SortItem* items, std::size_t count, std::size_t depth) const {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (ByteAt(items[i], depth) == kUncovered) return true;
+        }
+        return false;
+    }
+
+    bool Less(const SortItem& a, const SortItem& b) {
+        std::optional<int> sign;
+        if (a.fit && b.fit) sign = CompareByRanks(a.text, b.text, ranks_);
+        if (!sign) {
+            // Both keys first: a view of one must not outlive the buffer growing for the other.
+            KeyOf(a);
+            KeyOf(b);
+            const int compared = KeyOf(a).compare(KeyOf(b));
+            sign = (compared > 0) - (compared < 0);
+        }
+        return *sign != 0 ? *sign < 0 : a.index < b.index;
+    }
+
+    // Collation keys are made on first need, all in one buffer.
+    std::string_view KeyOf(const SortItem& item) {
+        if (keyStart_[item.index] == kNoKey) {
+            keyStart_[item.index] = keys_.size();
+            maker_.AppendKey(item.text, keys_);
+            keyLength_[item.index] = keys_.size() - keyStart_[item.index];
+        }
+        return std::string_view(keys_).substr(keyStart_[item.index], keyLength_[item.index]);
+    }
+
+    const AsciiRanks& ranks_;
+    CollationBuffers restBuffers_;
+    std::vector<std::size_t> keyStart_, keyLength_;
+    std::string keys_;
+    TextSortKeyMaker maker_;
+};
+
+}  // namespace
+
+std::vector<std::uint32_t> TextSortOrder(const std::vector<std::string_view>& texts) {
+    const AsciiRanks& ranks = AsciiCollationRanks();
+    std::vector<SortItem> items(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        items[i] = {texts[i], static_cast<std::uint32_t>(i), ranks.usable && !HoldsRiskyCharacter(texts[i], ranks)};
+    }
+    OrderSorter(texts, ranks).Sort(items.data(), items.size(), 0, 0);
+    std::vector<std::uint32_t> order(texts.size());
+    for (std::size_t i = 0; i < items.size(); ++i) order[i] = items[i].index;
+    return order;
+}
+
+}  // namespace pelmora
