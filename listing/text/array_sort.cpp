@@ -1,9 +1,13 @@
 #include "listing/text/array_sort.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
+#include <future>
 #include <optional>
+#include <stop_token>
 #include <string_view>
 
 #include "listing/engine/listing_messages.h"
@@ -13,32 +17,64 @@ namespace pelmora {
 
 namespace {
 
-void ReportSortProgress(JobContext& context, std::size_t placed, std::size_t count) {
-    if (context.progress.IsOpen()) {
-        std::string activity(kSortProgressPrefix);
-        activity += std::to_string(placed);
-        activity += '/';
-        activity += std::to_string(count);
-        activity += kSortProgressSuffix;
-        context.progress.SetActivity(activity);
+// Events run and the cancel flag is looked at this often while the sort works.
+constexpr auto kPumpInterval = std::chrono::milliseconds(30);
+
+// Shows how far the sort got: "ファイル名を並び替え中(i/n)" with i the 0-based index of the
+// last text placed, rounded down to a multiple of 100.
+class SortProgress {
+public:
+    SortProgress(JobContext& context, std::size_t count) : context_(context), count_(count) {}
+
+    // Updates the figure when it changed, lets events run; true when the user cancelled.
+    bool PumpAndCheck(std::size_t placed) {
+        const std::size_t figure = std::min(placed, count_ - 1) / 100 * 100;
+        if (figure != shown_ && context_.progress.IsOpen()) {
+            std::string activity(kSortProgressPrefix);
+            activity += std::to_string(figure);
+            activity += '/';
+            activity += std::to_string(count_);
+            activity += kSortProgressSuffix;
+            context_.progress.SetActivity(activity);
+            shown_ = figure;
+        }
+        context_.progress.Pump();
+        return context_.cancel.IsRaised();
     }
-    context.progress.Pump();
-}
+
+private:
+    static constexpr std::size_t kNothingShown = SIZE_MAX;
+    JobContext& context_;
+    std::size_t count_;
+    std::size_t shown_ = kNothingShown;
+};
 
 // The order of `count` texts given by textAt(i), as source indexes; nothing when the user
-// cancelled.
+// cancelled. With a context the sort runs on a thread of its own, so that this one can
+// keep the window alive and see a cancel while it works; a cancel stops it.
 template <typename TextAt>
 std::optional<std::vector<std::uint32_t>> SortedOrder(std::size_t count, TextAt textAt, JobContext* context) {
-    if (context != nullptr) context->cancel.Reset();
     std::vector<std::string_view> texts(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        texts[i] = textAt(i);
-        if (context != nullptr) {
-            if (i % 100 == 0) ReportSortProgress(*context, i, count);
-            if (context->cancel.IsRaised()) return std::nullopt;
-        }
+    for (std::size_t i = 0; i < count; ++i) texts[i] = textAt(i);
+    if (context == nullptr) return TextSortOrder(texts);
+    context->cancel.Reset();
+    if (count == 0) return std::vector<std::uint32_t>();
+
+    SortProgress progress(*context, count);
+    std::stop_source stop;
+    std::atomic<std::size_t> placed{0};
+    auto sorted = std::async(std::launch::async, [&texts, &placed, token = stop.get_token()] {
+        return TextSortOrder(texts, SortWatch{token, &placed});
+    });
+    bool cancelled = progress.PumpAndCheck(0);
+    while (!cancelled && sorted.wait_for(kPumpInterval) != std::future_status::ready) {
+        cancelled = progress.PumpAndCheck(placed.load(std::memory_order_relaxed));
     }
-    return TextSortOrder(texts);
+    if (!cancelled) cancelled = progress.PumpAndCheck(count);
+    if (cancelled) stop.request_stop();
+    std::optional<std::vector<std::uint32_t>> order = sorted.get();
+    if (cancelled) return std::nullopt;
+    return order;
 }
 
 }  // namespace

@@ -148,18 +148,13 @@ const AsciiRanks& AsciiCollationRanks() {
 }
 
 // From the first differing byte on, the pairs of covered characters are compared by rank;
-// when both texts end there together, collation sees them equal and the bytes decide.
+// when both texts end there together, collation sees them equal.
 std::optional<int> CompareByRanks(std::string_view a, std::string_view b, const AsciiRanks& ranks) {
     const std::size_t first = FirstDifference(a, b);
-    if (first == a.size() && first == b.size()) return 0;
-    const int byteOrder = first == a.size()   ? -1
-                          : first == b.size() ? 1
-                          : static_cast<unsigned char>(a[first]) < static_cast<unsigned char>(b[first]) ? -1
-                                                                                                        : 1;
     for (std::size_t i = first;; ++i) {
         const bool aEnded = i == a.size();
         const bool bEnded = i == b.size();
-        if (aEnded && bEnded) return byteOrder;
+        if (aEnded && bEnded) return 0;
         const unsigned rankA = aEnded ? 0 : ranks.rank[static_cast<unsigned char>(a[i])];
         const unsigned rankB = bEnded ? 0 : ranks.rank[static_cast<unsigned char>(b[i])];
         if (aEnded) return rankB != 0 ? std::optional<int>(-1) : std::nullopt;

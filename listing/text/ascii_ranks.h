@@ -22,8 +22,8 @@ struct AsciiRanks {
 // Made once from the collator's own data.
 const AsciiRanks& AsciiCollationRanks();
 
-// The sign of CompareText(a, b) when covered characters decide it, else nothing. Both texts
-// must be free of risky characters.
+// The sign of CompareText(a, b) when covered characters decide it (zero when they are equal
+// in it), else nothing. Both texts must be free of risky characters.
 std::optional<int> CompareByRanks(std::string_view a, std::string_view b, const AsciiRanks& ranks);
 
 // Whether text holds a character that can join a covered one in a contraction or context:

@@ -1,6 +1,6 @@
 #pragma once
 // Sort keys for ordering many texts: the key of each text is made once and keys compare
-// bytewise (std::string's operator<) in the order CompareText gives.
+// bytewise (std::string's operator<) in the order CompareTextThenBytes gives.
 
 #include <unicode/utypes.h>
 
@@ -19,7 +19,8 @@ struct CollationBuffers {
 };
 
 // Appends the collation key of text without its terminating NUL (nothing without a
-// collator). Such a key holds no NUL byte.
+// collator): keys compare as CompareText does, bar its byte fallback. Such a key holds no
+// NUL byte.
 void AppendCollationKey(std::string_view text, CollationBuffers& buffers, std::string& out);
 
 // The whole key of a text: its collation key, then the text's own bytes to break ties. One

@@ -13,8 +13,12 @@ int KeyByteAt(const KeyedPosition& item, std::size_t depth) {
     return depth < item.length ? item.key[depth] : -1;
 }
 
-void SortKeysFrom(KeyedPosition* items, std::size_t count, std::size_t depth, int nesting) {
+struct Stopped {};
+
+void SortKeysFrom(KeyedPosition* items, std::size_t count, std::size_t depth, int nesting,
+                  const std::stop_token& stop) {
     while (count > 1) {
+        if (stop.stop_requested()) throw Stopped{};
         if (count < 16 || nesting > 200) {
             std::sort(items, items + count, [depth](const KeyedPosition& a, const KeyedPosition& b) {
                 const std::string_view restA(reinterpret_cast<const char*>(a.key) + depth, a.length - depth);
@@ -26,8 +30,8 @@ void SortKeysFrom(KeyedPosition* items, std::size_t count, std::size_t depth, in
         }
         const auto [lower, upper, pivot] =
             PartitionOnByte(items, count, [depth](const KeyedPosition& item) { return KeyByteAt(item, depth); });
-        SortKeysFrom(items, lower, depth, nesting + 1);
-        SortKeysFrom(items + upper, count - upper, depth, nesting + 1);
+        SortKeysFrom(items, lower, depth, nesting + 1, stop);
+        SortKeysFrom(items + upper, count - upper, depth, nesting + 1, stop);
         items += lower;
         count = upper - lower;
         if (pivot < 0) {
@@ -40,6 +44,13 @@ void SortKeysFrom(KeyedPosition* items, std::size_t count, std::size_t depth, in
 
 }  // namespace
 
-void SortKeys(KeyedPosition* items, std::size_t count) { SortKeysFrom(items, count, 0, 0); }
+bool SortKeys(KeyedPosition* items, std::size_t count, const std::stop_token& stop) {
+    try {
+        SortKeysFrom(items, count, 0, 0, stop);
+    } catch (const Stopped&) {
+        return false;
+    }
+    return true;
+}
 
 }  // namespace pelmora

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <stop_token>
 #include <string_view>
 #include <utility>
 
@@ -47,7 +48,8 @@ struct KeyedPosition {
     std::uint32_t position;
 };
 
-// Sorts by key; texts whose keys are equal are ordered by their bytes, then by position.
-void SortKeys(KeyedPosition* items, std::size_t count);
+// Sorts by key; items whose keys are equal are ordered by their texts' bytes, then by
+// position (empty texts leave the position alone to decide). False when stopped early.
+bool SortKeys(KeyedPosition* items, std::size_t count, const std::stop_token& stop);
 
 }  // namespace pelmora

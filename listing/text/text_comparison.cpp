@@ -24,10 +24,14 @@ int CompareText(std::string_view a, std::string_view b) {
         const UCollationResult result =
             ucol_strcoll(collator, wideA.data(), static_cast<int32_t>(wideA.size()), wideB.data(),
                          static_cast<int32_t>(wideB.size()));
-        if (result == UCOL_LESS) return -1;
-        if (result == UCOL_GREATER) return 1;
+        return result == UCOL_LESS ? -1 : (result == UCOL_GREATER ? 1 : 0);
     }
     return CompareBytes(a, b);
+}
+
+int CompareTextThenBytes(std::string_view a, std::string_view b) {
+    const int order = CompareText(a, b);
+    return order != 0 ? order : CompareBytes(a, b);
 }
 
 }  // namespace pelmora

@@ -14,7 +14,7 @@ namespace {
 
 // The sort decides most comparisons from ASCII characters without collation keys; whatever
 // mix of texts it gets, its order must be exactly the one CompareText gives, ties in source
-// order. The first pool makes large groups that only case and the byte tie-break tell
+// order (and with the byte tie-break, the one CompareTextThenBytes gives). The first pool makes large groups that only case and the byte tie-break tell
 // apart; the second has them part where Japanese, widths and accents begin; the third
 // meets ASCII with controls, broken UTF-8 and contractions at every kind of boundary.
 TEST(TextCollation, SortOrderIsTheComparisonOrder) {
@@ -38,12 +38,16 @@ TEST(TextCollation, SortOrderIsTheComparisonOrder) {
             texts.push_back(text);
         }
         const std::vector<std::string_view> views(texts.begin(), texts.end());
-        const std::vector<std::uint32_t> order = TextSortOrder(views);
         std::vector<std::uint32_t> expected(texts.size());
         for (std::uint32_t i = 0; i < expected.size(); ++i) expected[i] = i;
+        std::vector<std::uint32_t> expectedThenBytes = expected;
         std::stable_sort(expected.begin(), expected.end(),
                          [&](std::uint32_t a, std::uint32_t b) { return CompareText(texts[a], texts[b]) < 0; });
-        EXPECT_EQ(order, expected);
+        std::stable_sort(expectedThenBytes.begin(), expectedThenBytes.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return CompareTextThenBytes(texts[a], texts[b]) < 0;
+        });
+        EXPECT_EQ(TextSortOrder(views), expected);
+        EXPECT_EQ(TextSortOrderThenBytes(views), expectedThenBytes);
     }
 }
 
