@@ -181,6 +181,38 @@ std::string UnixMember(const std::string& folder, const std::string& name, const
     return header + data;
 }
 
+// A central directory may claim a compressed size far beyond the end of the file: the ratio
+// then leaves 32 bits, and is shown wrapped, as "unzip -v" shows it, without overflowing.
+// One stored byte named "a"; 101 bytes in all.
+TEST_F(ArchiveListingTest, ZipRatioOfAClaimedHugeSizeWrapsAsUnzipShowsIt) {
+    const std::string name = "a", data = "x";
+    const std::uint32_t crc = 0x8cdc1683;  // of "x"
+    auto header = [&](std::uint32_t signature, bool central, std::uint32_t claimed) {
+        std::string bytes = Little(signature, 4) + (central ? Little(20, 2) : "") + Little(10, 2) + Little(0, 2) +
+                            Little(0, 2) + Little(0, 2) + Little(0x21, 2) + Little(crc, 4) + Little(claimed, 4) +
+                            Little(1, 4) + Little(1, 2) + Little(0, 2);
+        if (central) bytes += Little(0, 2) + Little(0, 2) + Little(0, 2) + Little(0, 4) + Little(0, 4);
+        return bytes + name;
+    };
+    const std::string local = header(0x04034b50, false, 1) + data;
+    const std::string central = header(0x02014b50, true, 268435457);
+    const std::string end = Little(0x06054b50, 4) + Little(0, 4) + Little(1, 2) + Little(1, 2) +
+                            Little(static_cast<std::uint32_t>(central.size()), 4) +
+                            Little(static_cast<std::uint32_t>(local.size()), 4) + Little(0, 2);
+    Write("huge.zip", local + central + end);
+    ASSERT_EQ(tree_.Read("huge.zip").size(), 101u);
+
+    const ArchiveListingResult result = ListZipMembers(root_ + "/huge.zip");
+    ASSERT_EQ(result.status, ArchiveListingStatus::Listed);
+    EXPECT_NE(result.text.find("\n       1  Stored 268435457 -214748365% 1980-01-01 00:00 8cdc1683  a\n"),
+              std::string::npos)
+        << result.text;
+    EXPECT_NE(result.text.find("\n       1         268435457 -214748365%                            1 file\n"),
+              std::string::npos)
+        << result.text;
+    if (ToolInstalled("unzip")) EXPECT_EQ(result.text, Capture("unzip -v " + Quote(root_ + "/huge.zip")));
+}
+
 TEST_F(ArchiveListingTest, LzhUnixHeadersShowPermissionsAndOwners) {
     const std::uint32_t midday = 1500033600;  // 2017-07-14 12:00 UTC: the 14th in every zone
     const std::string archive = root_ + "/unix.lzh";
