@@ -230,7 +230,9 @@ ArchiveListingResult ListLzhMembers(const std::string& path, std::time_t now) {
         if (fseeko(file.get(), static_cast<off_t>(dataEnd), SEEK_SET) == 0) mark = std::fgetc(file.get());
         whole = mark == 0;
     }
-    if (!whole || (members == 0 && fileSize == 0)) {
+    // An archive has at least one valid header: a lone end mark, or a zero byte followed by
+    // anything, is no archive.
+    if (!whole || members == 0) {
         result.status = ArchiveListingStatus::Damaged;
         result.text.clear();
         return result;
