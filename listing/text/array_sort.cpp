@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <future>
 #include <optional>
 #include <stop_token>
@@ -49,11 +50,18 @@ private:
     std::size_t shown_ = kNothingShown;
 };
 
+using Clock = std::chrono::steady_clock;
+
+// Work the calling thread does while the sort runs: given the time of the next look at the
+// window, it stops by then.
+using IdleWork = std::function<void(Clock::time_point until)>;
+
 // The order of `count` texts given by textAt(i), as source indexes; nothing when the user
 // cancelled. With a context the sort runs on a thread of its own, so that this one can
-// keep the window alive and see a cancel while it works; a cancel stops it.
+// keep the window alive, see a cancel while it works (which stops it) and do idleWork.
 template <typename TextAt>
-std::optional<std::vector<std::uint32_t>> SortedOrder(std::size_t count, TextAt textAt, JobContext* context) {
+std::optional<std::vector<std::uint32_t>> SortedOrder(std::size_t count, TextAt textAt, JobContext* context,
+                                                      const IdleWork& idleWork = {}) {
     std::vector<std::string_view> texts(count);
     for (std::size_t i = 0; i < count; ++i) texts[i] = textAt(i);
     if (context == nullptr) return TextSortOrder(texts);
@@ -67,7 +75,10 @@ std::optional<std::vector<std::uint32_t>> SortedOrder(std::size_t count, TextAt 
         return TextSortOrder(texts, SortWatch{token, &placed});
     });
     bool cancelled = progress.PumpAndCheck(0);
-    while (!cancelled && sorted.wait_for(kPumpInterval) != std::future_status::ready) {
+    while (!cancelled) {
+        const Clock::time_point nextLook = Clock::now() + kPumpInterval;
+        if (idleWork) idleWork(nextLook);
+        if (sorted.wait_until(nextLook) == std::future_status::ready) break;
         cancelled = progress.PumpAndCheck(placed.load(std::memory_order_relaxed));
     }
     if (!cancelled) cancelled = progress.PumpAndCheck(count);
@@ -81,15 +92,26 @@ std::optional<std::vector<std::uint32_t>> SortedOrder(std::size_t count, TextAt 
 
 int ArraySortString(const std::vector<std::string>& source, std::vector<std::string>& destination,
                     JobContext* context) {
+    // The copy is made while the sort runs, in source order: what a cancel leaves, and
+    // what the sorted order is then moved out of.
+    std::vector<std::string> copy;
+    copy.reserve(source.size());
+    auto copyUntil = [&](Clock::time_point until) {
+        while (copy.size() < source.size()) {
+            copy.push_back(source[copy.size()]);
+            if (copy.size() % 256 == 0 && Clock::now() >= until) return;
+        }
+    };
     const auto order = SortedOrder(
-        source.size(), [&](std::size_t i) -> std::string_view { return source[i]; }, context);
+        source.size(), [&](std::size_t i) -> std::string_view { return source[i]; }, context, copyUntil);
+    copyUntil(Clock::time_point::max());
     if (!order) {
-        destination = source;
+        destination = std::move(copy);
         return 0;
     }
     destination.clear();
     destination.reserve(source.size());
-    for (const std::uint32_t index : *order) destination.push_back(source[index]);
+    for (const std::uint32_t index : *order) destination.push_back(std::move(copy[index]));
     return 0;
 }
 

@@ -243,11 +243,13 @@ private:
 std::optional<std::vector<std::uint32_t>> SortOrder(const std::vector<std::string_view>& texts, Ties ties,
                                                     const SortWatch& watch) {
     const AsciiRanks& ranks = AsciiCollationRanks();
-    std::vector<SortItem> items(texts.size());
+    std::vector<SortItem> items;
+    items.reserve(texts.size());
     try {
         for (std::size_t i = 0; i < texts.size(); ++i) {
             if (i % 4096 == 0 && watch.stop.stop_requested()) throw SortStopped{};
-            items[i] = {texts[i], static_cast<std::uint32_t>(i), ranks.usable && !HoldsRiskyCharacter(texts[i], ranks)};
+            items.push_back({texts[i], static_cast<std::uint32_t>(i),
+                             ranks.usable && !HoldsRiskyCharacter(texts[i], ranks)});
         }
         OrderSorter(texts, ranks, ties, watch).Sort(items.data(), items.size(), 0, 0);
     } catch (const SortStopped&) {
