@@ -74,6 +74,11 @@ std::optional<std::vector<std::uint32_t>> SortedOrder(std::size_t count, TextAt 
     auto sorted = std::async(std::launch::async, [&texts, &placed, token = stop.get_token()] {
         return TextSortOrder(texts, SortWatch{token, &placed});
     });
+    // Whatever way this ends, the sort is not left to run on unseen.
+    struct StopOnExit {
+        std::stop_source& stop;
+        ~StopOnExit() { stop.request_stop(); }
+    } stopOnExit{stop};
     bool cancelled = progress.PumpAndCheck(0);
     while (!cancelled) {
         const Clock::time_point nextLook = Clock::now() + kPumpInterval;

@@ -105,9 +105,9 @@ private:
     // A group whose texts agree in rank up to depth, where some texts go on with an
     // uncovered character. Up to there the texts split cleanly (a covered character comes
     // before), so the collation of the rest orders them (and the whole text's bytes break
-    // ties where they do). The texts going on with covered characters are sorted on by rank, the others
-    // by collation keys of their rest; the two runs are then merged, with keys of the rest
-    // made only for the texts the merge's binary searches look at.
+    // ties where they do). The texts going on with covered characters are sorted on by
+    // rank, the others by collation keys of their rest; the two runs are then merged, with
+    // keys of the rest made only for the texts the merge's binary searches look at.
     void SortByRestKeys(SortItem* items, std::size_t count, std::size_t depth, int nesting) {
         if (!std::all_of(items, items + count, [](const SortItem& item) { return item.fit; })) {
             std::sort(items, items + count, [this](const SortItem& a, const SortItem& b) { return Less(a, b); });
