@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <ctime>
+#include <filesystem>
+#include <system_error>
 
 #include "listing/engine/listing_messages.h"
 #include "listing/archive/lzh_listing.h"
@@ -41,8 +43,12 @@ std::string WithCrLf(const std::string& text) {
 std::string ArchiveListing(const std::string& path, UserDialogs* dialogs) {
     const ArchiveKind kind = KindOf(path);
     if (kind == ArchiveKind::None) return {};
-    ArchiveListingResult result =
-        kind == ArchiveKind::Zip ? ListZipMembers(path) : ListLzhMembers(path, std::time(nullptr));
+    // Only regular files are read: a FIFO or a device would keep the reader waiting.
+    std::error_code error;
+    ArchiveListingResult result;  // Failed, as for a folder
+    if (std::filesystem::is_regular_file(path, error)) {
+        result = kind == ArchiveKind::Zip ? ListZipMembers(path) : ListLzhMembers(path, std::time(nullptr));
+    }
     switch (result.status) {
         case ArchiveListingStatus::Listed:
             return std::string(TrimSpaces(kind == ArchiveKind::Zip ? WithCrLf(result.text) : result.text));

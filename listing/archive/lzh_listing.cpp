@@ -239,7 +239,9 @@ ArchiveListingResult ListLzhMembers(const std::string& path, std::time_t now) {
         std::size_t got = 0;
         whole = file->SeekTo(dataEnd) && file->Read(&mark, 1, got) && got == 1 && mark == 0;
     }
-    if (!whole || (members == 0 && fileSize == 0)) {
+    // An archive has at least one valid header: a lone end mark, or a zero byte followed by
+    // anything, is no archive.
+    if (!whole || members == 0) {
         result.status = ArchiveListingStatus::Damaged;
         result.text.clear();
         return result;

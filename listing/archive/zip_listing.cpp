@@ -116,21 +116,27 @@ std::string MethodText(std::uint16_t method, std::uint16_t flags) {
     return text;
 }
 
-// The saving in tenths of a percent, rounded; negative when the member grew.
-int PermilleSaved(std::uint64_t length, std::uint64_t size) {
+// A 64-bit figure cut to 32 bits, two's complement, as unzip's int conversion cuts it.
+std::int32_t WrappedToInt32(std::uint64_t value) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(value)); }
+std::int32_t NegatedWrapped(std::int32_t value) { return static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(value)); }
+
+// The saving in tenths of a percent, rounded; negative when the member grew. A claimed
+// size far beyond the length leaves 32 bits; the figure then wraps as in "unzip -v", so
+// the listings stay alike.
+std::int32_t PermilleSaved(std::uint64_t length, std::uint64_t size) {
     if (length == 0) return 0;
     if (length > 2000000) {
         const std::uint64_t unit = length / 1000;
-        return length >= size ? static_cast<int>((length - size + unit / 2) / unit)
-                              : -static_cast<int>((size - length + unit / 2) / unit);
+        return length >= size ? WrappedToInt32((length - size + unit / 2) / unit)
+                              : NegatedWrapped(WrappedToInt32((size - length + unit / 2) / unit));
     }
-    return length >= size ? static_cast<int>((1000 * (length - size) + length / 2) / length)
-                          : -static_cast<int>((1000 * (size - length) + length / 2) / length);
+    return length >= size ? WrappedToInt32((1000 * (length - size) + length / 2) / length)
+                          : NegatedWrapped(WrappedToInt32((1000 * (size - length) + length / 2) / length));
 }
 
 std::string RatioText(std::uint64_t length, std::uint64_t size) {
-    const int permille = PermilleSaved(length, size);
-    const int percent = (permille < 0 ? -permille + 5 : permille + 5) / 10;
+    const std::int64_t permille = PermilleSaved(length, size);
+    const std::int64_t percent = ((permille < 0 ? -permille : permille) + 5) / 10;
     std::string text = percent == 100 ? "100" : (permille < 0 ? "-" : " ") + std::to_string(percent);
     text += '%';
     if (text.size() < 4) text.insert(0, 4 - text.size(), ' ');

@@ -1,6 +1,7 @@
 #include "listing/engine/date_text.h"
 
 #include <ctime>
+#include <limits>
 
 namespace pelmora {
 
@@ -58,6 +59,8 @@ std::optional<LocalDateTime> FileTimeToLocalDate(std::int64_t secondsSinceEpoch)
     if (static_cast<std::int64_t>(seconds) != secondsSinceEpoch) return std::nullopt;
     std::tm parts{};
     if (localtime_r(&seconds, &parts) == nullptr) return std::nullopt;
+    // glibc converts some years past the largest int (tm_year holds year - 1900).
+    if (parts.tm_year > std::numeric_limits<int>::max() - 1900) return std::nullopt;
     return LocalDateTime{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
                          parts.tm_hour,        parts.tm_min,     parts.tm_sec};
 }

@@ -13,7 +13,8 @@ struct LocalDateTime {
     int hour = 0, minute = 0, second = 0;
 };
 
-// Seconds since 1970-01-01 UTC to local time; nothing when it cannot be represented.
+// Seconds since 1970-01-01 UTC to local time; nothing when it cannot be represented, its
+// year included.
 // The zone is read once per process.
 std::optional<LocalDateTime> FileTimeToLocalDate(std::int64_t secondsSinceEpoch);
 

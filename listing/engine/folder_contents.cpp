@@ -4,7 +4,8 @@
 #include <memory>
 #include <string_view>
 
-#include "listing/text/text_collation.h"
+#include "listing/text/text_comparison.h"
+#include "listing/text/text_sort_order.h"
 
 namespace pelmora {
 
@@ -18,7 +19,7 @@ constexpr std::size_t kEntriesPerCheck = 4096;
 void SortNames(std::vector<std::string>& names, const KeepReading& keepReading) {
     if (names.size() < 2) return;
     if (names.size() == 2) {
-        if (CompareText(names[0], names[1]) > 0) std::swap(names[0], names[1]);
+        if (CompareTextThenBytes(names[0], names[1]) > 0) std::swap(names[0], names[1]);
         return;
     }
     std::vector<std::string_view> views(names.size());
@@ -27,7 +28,7 @@ void SortNames(std::vector<std::string>& names, const KeepReading& keepReading) 
         // A stop here leaves the names as read.
         if (keepReading && (i + 1) % kEntriesPerCheck == 0 && !keepReading()) return;
     }
-    const std::vector<std::uint32_t> order = TextSortOrder(views);
+    const std::vector<std::uint32_t> order = TextSortOrderThenBytes(views);
     std::vector<std::string> sorted;
     sorted.reserve(names.size());
     for (const std::uint32_t index : order) sorted.push_back(std::move(names[index]));

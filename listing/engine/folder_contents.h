@@ -3,9 +3,10 @@
 // the one enumeration all of them share. Files match the file pattern (see
 // WildcardPattern); names beginning with "." are hidden and only listed when hidden
 // entries are shown; links count as what they lead to. Both lists are in the program's
-// text order (CompareText). POSIX has no system attribute, so the system switch changes
-// nothing here: reading an extended attribute per file to emulate one would double the
-// cost of every listing.
+// text order, names equal in it in byte order (CompareTextThenBytes): a folder's reading
+// order means nothing. POSIX has no system attribute, so the system switch changes nothing
+// here: reading an extended attribute per file to emulate one would double the cost of
+// every listing.
 
 #include <functional>
 #include <string>

@@ -1,59 +1,122 @@
 #include "listing/text/array_sort.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
+#include <functional>
+#include <future>
 #include <optional>
+#include <stop_token>
 #include <string_view>
 
 #include "listing/engine/listing_messages.h"
-#include "listing/text/text_collation.h"
+#include "listing/text/text_sort_order.h"
 
 namespace pelmora {
 
 namespace {
 
-void ReportSortProgress(JobContext& context, std::size_t placed, std::size_t count) {
-    if (context.progress.IsOpen()) {
-        std::string activity(kSortProgressPrefix);
-        activity += std::to_string(placed);
-        activity += '/';
-        activity += std::to_string(count);
-        activity += kSortProgressSuffix;
-        context.progress.SetActivity(activity);
+// Events run and the cancel flag is looked at this often while the sort works.
+constexpr auto kPumpInterval = std::chrono::milliseconds(30);
+
+// Shows how far the sort got: "ファイル名を並び替え中(i/n)" with i the 0-based index of the
+// last text placed, rounded down to a multiple of 100.
+class SortProgress {
+public:
+    SortProgress(JobContext& context, std::size_t count) : context_(context), count_(count) {}
+
+    // Updates the figure when it changed, lets events run; true when the user cancelled.
+    bool PumpAndCheck(std::size_t placed) {
+        const std::size_t figure = std::min(placed, count_ - 1) / 100 * 100;
+        if (figure != shown_ && context_.progress.IsOpen()) {
+            std::string activity(kSortProgressPrefix);
+            activity += std::to_string(figure);
+            activity += '/';
+            activity += std::to_string(count_);
+            activity += kSortProgressSuffix;
+            context_.progress.SetActivity(activity);
+            shown_ = figure;
+        }
+        context_.progress.Pump();
+        return context_.cancel.IsRaised();
     }
-    context.progress.Pump();
-}
+
+private:
+    static constexpr std::size_t kNothingShown = SIZE_MAX;
+    JobContext& context_;
+    std::size_t count_;
+    std::size_t shown_ = kNothingShown;
+};
+
+using Clock = std::chrono::steady_clock;
+
+// Work the calling thread does while the sort runs: given the time of the next look at the
+// window, it stops by then.
+using IdleWork = std::function<void(Clock::time_point until)>;
 
 // The order of `count` texts given by textAt(i), as source indexes; nothing when the user
-// cancelled.
+// cancelled. With a context the sort runs on a thread of its own, so that this one can
+// keep the window alive, see a cancel while it works (which stops it) and do idleWork.
 template <typename TextAt>
-std::optional<std::vector<std::uint32_t>> SortedOrder(std::size_t count, TextAt textAt, JobContext* context) {
-    if (context != nullptr) context->cancel.Reset();
+std::optional<std::vector<std::uint32_t>> SortedOrder(std::size_t count, TextAt textAt, JobContext* context,
+                                                      const IdleWork& idleWork = {}) {
     std::vector<std::string_view> texts(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        texts[i] = textAt(i);
-        if (context != nullptr) {
-            if (i % 100 == 0) ReportSortProgress(*context, i, count);
-            if (context->cancel.IsRaised()) return std::nullopt;
-        }
+    for (std::size_t i = 0; i < count; ++i) texts[i] = textAt(i);
+    if (context == nullptr) return TextSortOrder(texts);
+    context->cancel.Reset();
+    if (count == 0) return std::vector<std::uint32_t>();
+
+    SortProgress progress(*context, count);
+    std::stop_source stop;
+    std::atomic<std::size_t> placed{0};
+    auto sorted = std::async(std::launch::async, [&texts, &placed, token = stop.get_token()] {
+        return TextSortOrder(texts, SortWatch{token, &placed});
+    });
+    // Whatever way this ends, the sort is not left to run on unseen.
+    struct StopOnExit {
+        std::stop_source& stop;
+        ~StopOnExit() { stop.request_stop(); }
+    } stopOnExit{stop};
+    bool cancelled = progress.PumpAndCheck(0);
+    while (!cancelled) {
+        const Clock::time_point nextLook = Clock::now() + kPumpInterval;
+        if (idleWork) idleWork(nextLook);
+        if (sorted.wait_until(nextLook) == std::future_status::ready) break;
+        cancelled = progress.PumpAndCheck(placed.load(std::memory_order_relaxed));
     }
-    return TextSortOrder(texts);
+    if (!cancelled) cancelled = progress.PumpAndCheck(count);
+    if (cancelled) stop.request_stop();
+    std::optional<std::vector<std::uint32_t>> order = sorted.get();
+    if (cancelled) return std::nullopt;
+    return order;
 }
 
 }  // namespace
 
 int ArraySortString(const std::vector<std::string>& source, std::vector<std::string>& destination,
                     JobContext* context) {
+    // The copy is made while the sort runs, in source order: what a cancel leaves, and
+    // what the sorted order is then moved out of.
+    std::vector<std::string> copy;
+    copy.reserve(source.size());
+    auto copyUntil = [&](Clock::time_point until) {
+        while (copy.size() < source.size()) {
+            copy.push_back(source[copy.size()]);
+            if (copy.size() % 256 == 0 && Clock::now() >= until) return;
+        }
+    };
     const auto order = SortedOrder(
-        source.size(), [&](std::size_t i) -> std::string_view { return source[i]; }, context);
+        source.size(), [&](std::size_t i) -> std::string_view { return source[i]; }, context, copyUntil);
+    copyUntil(Clock::time_point::max());
     if (!order) {
-        destination = source;
+        destination = std::move(copy);
         return 0;
     }
     destination.clear();
     destination.reserve(source.size());
-    for (const std::uint32_t index : *order) destination.push_back(source[index]);
+    for (const std::uint32_t index : *order) destination.push_back(std::move(copy[index]));
     return 0;
 }
 

@@ -14,9 +14,12 @@
 namespace pelmora {
 
 // Fills destination with source in the program's text order (CompareText): ascending,
-// case-insensitive, stable. With a context: the cancel flag is cleared first, the progress
-// dialog (when open) shows "ファイル名を並び替え中(i/n)" every 100 elements, pending events
-// run, and a cancel leaves destination in the source order. Returns 0, also after a cancel.
+// case-insensitive, stable (texts it sees as equal keep their source order). With a
+// context: the cancel flag is cleared first; while the sort works, pending events run and
+// the cancel flag is looked at every 30 ms, and the progress dialog (when open) shows
+// "ファイル名を並び替え中(i/n)", i the last placed element's 0-based index rounded down to a
+// multiple of 100. A cancel stops the sort and leaves destination in the source order.
+// Returns 0, also after a cancel.
 int ArraySortString(const std::vector<std::string>& source, std::vector<std::string>& destination,
                     JobContext* context);
 

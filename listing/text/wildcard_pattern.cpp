@@ -17,8 +17,10 @@ std::size_t CharacterLength(std::string_view text, std::size_t at) {
 }
 
 // Iterative glob match with one back-tracking point per "*": linear in practice and
-// without recursion, whatever the pattern.
-bool GlobMatches(std::string_view glob, std::string_view name) {
+// without recursion, whatever the pattern. "?" and "*" step over whole characters, or
+// over single bytes for a pattern read byte by byte.
+bool GlobMatches(std::string_view glob, std::string_view name, bool byBytes) {
+    auto step = [&](std::size_t at) { return byBytes ? 1 : CharacterLength(name, at); };
     std::size_t g = 0, n = 0;
     std::size_t starGlob = std::string_view::npos, starName = 0;
     while (n < name.size()) {
@@ -29,7 +31,7 @@ bool GlobMatches(std::string_view glob, std::string_view name) {
         }
         if (g < glob.size() && glob[g] == '?') {
             ++g;
-            n += CharacterLength(name, n);
+            n += step(n);
             continue;
         }
         if (g < glob.size() && glob[g] == LowerAscii(name[n])) {
@@ -39,7 +41,7 @@ bool GlobMatches(std::string_view glob, std::string_view name) {
         }
         if (starGlob == std::string_view::npos) return false;
         g = starGlob;
-        starName += CharacterLength(name, starName);
+        starName += step(starName);
         n = starName;
     }
     while (g < glob.size() && glob[g] == '*') ++g;
@@ -61,6 +63,7 @@ WildcardPattern::WildcardPattern(std::string_view patternList) {
             continue;
         }
         Alternative alternative;
+        alternative.byBytes = !IsValidUtf8(item);
         for (char c : item) alternative.glob.push_back(LowerAscii(c));
         if (item.size() >= 2 && item.substr(item.size() - 2) == ".*") {
             alternative.dotlessGlob = alternative.glob.substr(0, alternative.glob.size() - 2);
@@ -78,8 +81,9 @@ bool WildcardPattern::Matches(std::string_view name) const {
     if (matchesEverything_) return true;
     const bool hasDot = name.find('.') != std::string_view::npos;
     for (const Alternative& alternative : alternatives_) {
-        if (GlobMatches(alternative.glob, name)) return true;
-        if (!hasDot && !alternative.dotlessGlob.empty() && GlobMatches(alternative.dotlessGlob, name))
+        if (GlobMatches(alternative.glob, name, alternative.byBytes)) return true;
+        if (!hasDot && !alternative.dotlessGlob.empty() &&
+            GlobMatches(alternative.dotlessGlob, name, alternative.byBytes))
             return true;
     }
     return false;

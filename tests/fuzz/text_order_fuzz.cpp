@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "listing/text/array_sort.h"
-#include "listing/text/text_collation.h"
+#include "listing/text/text_comparison.h"
+#include "listing/text/text_sort_order.h"
 #include "tests/fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -6,7 +6,6 @@
 #include <system_error>
 #include <utility>
 
-#include "listing/text/text_collation.h"
 #include "platform/file_system.h"
 
 namespace pelmora {

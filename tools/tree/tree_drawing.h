@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "listing/text/text_collation.h"
+#include "listing/text/collation_keys.h"
 #include "platform/file_system_service.h"
 
 namespace pelmora {

@@ -1,12 +1,15 @@
 #include "listing/archive/archive_listing.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utime.h>
 #include <zip.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
 
 #include "listing/archive/lzh_listing.h"
 #include "listing/archive/zip_listing.h"
@@ -122,6 +125,8 @@ TEST_F(ArchiveListingTest, DamagedArchivesAreSilentUnreadableOnesReported) {
     Write("garbage.zip", "this is not an archive at all");
     Write("garbage.lzh", "this is not an archive at all");
     Write("empty.lzh", "");
+    Write("end-mark-only.lzh", std::string(1, '\0'));
+    Write("zero-then-noise.lzh", std::string(1, '\0') + "\x5b\xe1\x07\x93 noise \x00\xff\x12-lh5-");
     Write("notes.txt", "plain text");
     tree_.AddFolder("folder.zip");
     tree_.AddFolder("folder.lzh");
@@ -131,7 +136,8 @@ TEST_F(ArchiveListingTest, DamagedArchivesAreSilentUnreadableOnesReported) {
         Write("cut.lzh", whole.substr(0, whole.size() / 2));
     }
     testing::FakeDialogs dialogs;
-    for (const char* name : {"garbage.zip", "garbage.lzh", "empty.lzh", "notes.txt", "cut.lzh"}) {
+    for (const char* name :
+         {"garbage.zip", "garbage.lzh", "empty.lzh", "end-mark-only.lzh", "zero-then-noise.lzh", "notes.txt", "cut.lzh"}) {
         EXPECT_EQ(ArchiveListing(root_ + "/" + name, &dialogs), "") << name;
     }
     EXPECT_TRUE(dialogs.messages.empty());
@@ -142,6 +148,21 @@ TEST_F(ArchiveListingTest, DamagedArchivesAreSilentUnreadableOnesReported) {
               (std::vector<std::string>{"ZIP取得に失敗しました\r\nlibzipのVerを確認してください",
                                         "LZH取得に失敗しました\r\nliblhasaのVerを確認してください"}));
     EXPECT_EQ(ArchiveListing(root_ + "/folder.zip", nullptr), "");  // no one to tell: still no crash
+}
+
+// A FIFO is not read (nothing would ever come): it is reported as a folder is.
+TEST_F(ArchiveListingTest, FifosAreNotRead) {
+    for (const std::string name : {"fifo.lzh", "fifo.zip"}) {
+        const std::string fifo = root_ + "/" + name;
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+        testing::FakeDialogs dialogs;
+        auto listing = std::async(std::launch::async, [&] { return ArchiveListing(fifo, &dialogs); });
+        const bool finished = listing.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+        if (!finished) ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));  // lets a waiting reader end
+        EXPECT_TRUE(finished) << name << " was opened for reading";
+        EXPECT_EQ(listing.get(), "");
+        EXPECT_EQ(dialogs.messages.size(), 1u) << name;
+    }
 }
 
 // A level-2 archive as a Unix archiver writes it (permissions, owner ids, a folder entry),
@@ -179,6 +200,40 @@ std::string UnixMember(const std::string& folder, const std::string& name, const
     header[crcAt] = static_cast<char>(crc & 0xFF);
     header[crcAt + 1] = static_cast<char>(crc >> 8);
     return header + data;
+}
+
+// A central directory may claim a compressed size far beyond the end of the file: the ratio
+// then leaves 32 bits, and is shown wrapped, as "unzip -v" shows it, without overflowing.
+// One stored byte named "a"; 101 bytes in all.
+TEST_F(ArchiveListingTest, ZipRatioOfAClaimedHugeSizeWrapsAsUnzipShowsIt) {
+    const std::string name = "a", data = "x";
+    const std::uint32_t crc = 0x8cdc1683;  // of "x"
+    auto header = [&](std::uint32_t signature, bool central, std::uint32_t claimed) {
+        std::string bytes = Little(signature, 4) + (central ? Little(20, 2) : "") + Little(10, 2) + Little(0, 2) +
+                            Little(0, 2) + Little(0, 2) + Little(0x21, 2) + Little(crc, 4) + Little(claimed, 4) +
+                            Little(1, 4) + Little(1, 2) + Little(0, 2);
+        if (central) bytes += Little(0, 2) + Little(0, 2) + Little(0, 2) + Little(0, 4) + Little(0, 4);
+        return bytes + name;
+    };
+    const std::string local = header(0x04034b50, false, 1) + data;
+    const std::string central = header(0x02014b50, true, 268435457);
+    const std::string end = Little(0x06054b50, 4) + Little(0, 4) + Little(1, 2) + Little(1, 2) +
+                            Little(static_cast<std::uint32_t>(central.size()), 4) +
+                            Little(static_cast<std::uint32_t>(local.size()), 4) + Little(0, 2);
+    Write("huge.zip", local + central + end);
+    ASSERT_EQ(tree_.Read("huge.zip").size(), 101u);
+
+    const ArchiveListingResult result = ListZipMembers(root_ + "/huge.zip");
+    ASSERT_EQ(result.status, ArchiveListingStatus::Listed);
+    EXPECT_NE(result.text.find("\n       1  Stored 268435457 -214748365% 1980-01-01 00:00 8cdc1683  a\n"),
+              std::string::npos)
+        << result.text;
+    EXPECT_NE(result.text.find("\n       1         268435457 -214748365%                            1 file\n"),
+              std::string::npos)
+        << result.text;
+    if (ToolInstalled("unzip")) {
+        EXPECT_EQ(result.text, Capture("unzip -v " + Quote(root_ + "/huge.zip")));
+    }
 }
 
 TEST_F(ArchiveListingTest, LzhUnixHeadersShowPermissionsAndOwners) {

@@ -1,6 +1,12 @@
 #include "listing/engine/date_text.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
+
+#include "listing/engine/entry_formatter.h"
 
 #include "tests/support/test_time_zone.h"
 
@@ -38,8 +44,37 @@ TEST(DateText, LocalTimesInBothForms) {
     }
 }
 
+// The last second glibc converts in Japan, and one 300 years before it: their years do
+// not fit in an int.
+constexpr std::int64_t kLastConvertibleInJapan = 67768036191676799 - 9 * 3600;
+
 TEST(DateText, UnrepresentableTimesAreAbsent) {
-    EXPECT_FALSE(FileTimeToLocalDate(INT64_MAX).has_value());
+    ASSERT_TRUE(testing::kJapanTimeZone);
+    for (const std::int64_t seconds : {INT64_MAX, std::int64_t{67768036191676799}, kLastConvertibleInJapan,
+                                       kLastConvertibleInJapan - std::int64_t{300} * 31556952}) {
+        EXPECT_FALSE(FileTimeToLocalDate(seconds).has_value()) << seconds;
+    }
+}
+
+// tmpfs keeps 64-bit times: a file can really carry such a date. It lists as absent.
+TEST(DateText, FarFutureFileDateListsAsAbsent) {
+    ASSERT_TRUE(testing::kJapanTimeZone);
+    char path[] = "/dev/shm/pelmora-date-XXXXXX";
+    const int file = ::mkstemp(path);
+    if (file < 0) GTEST_SKIP() << "no /dev/shm";
+    ::close(file);
+    const timespec times[2] = {{kLastConvertibleInJapan, 0}, {kLastConvertibleInJapan, 0}};
+    struct stat facts {};
+    const bool kept = ::utimensat(AT_FDCWD, path, times, 0) == 0 && ::stat(path, &facts) == 0 &&
+                      facts.st_mtime == kLastConvertibleInJapan;
+    // Size, write time and access time.
+    const EntryFieldSwitches switches{"0", "0", "0", "1", "0", "1", "0", "0", "0", "1", "0", "0", "0", "\"", ","};
+    FormattedEntry entry;
+    EntryFormatter(switches).Format(path, entry);
+    const std::string line = entry.line;
+    ::unlink(path);
+    if (!kept) GTEST_SKIP() << "/dev/shm keeps no such time";
+    EXPECT_EQ(line, "\"0\",\"\",\"\"");
 }
 
 }  // namespace

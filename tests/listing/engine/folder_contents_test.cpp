@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "listing/text/text_collation.h"
+#include "listing/text/text_comparison.h"
 #include "tests/support/temp_tree.h"
 
 namespace pelmora {
@@ -58,7 +58,7 @@ TEST_F(FolderContentsTest, SortedInTheProgramsTextOrderWithOddNamesKept) {
     std::error_code error;
     const Names listed = ListFolderFiles(tree.path(), "*.*", false, false, error);
     ASSERT_EQ(listed.size(), names.size());
-    for (std::size_t i = 1; i < listed.size(); ++i) EXPECT_LT(CompareText(listed[i - 1], listed[i]), 0) << i;
+    for (std::size_t i = 1; i < listed.size(); ++i) EXPECT_LT(CompareTextThenBytes(listed[i - 1], listed[i]), 0) << i;
     EXPECT_NE(std::find(listed.begin(), listed.end(), "\xff\xfe"), listed.end());
 }
 

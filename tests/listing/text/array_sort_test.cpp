@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "listing/text/text_collation.h"
+#include "listing/text/text_comparison.h"
 
 #include "tests/support/fake_job_context.h"
 
@@ -24,11 +26,12 @@ TEST(ArraySortString, AscendingCaseAndWidthBlindAndStable) {
         {"empty", {}, {}},
         {"one", {"x"}, {"x"}},
         {"case-insensitive", {"b", "B2", "a", "A1"}, {"a", "A1", "b", "B2"}},
-        // Equal in collation: bytes decide, so the order never depends on the input order.
-        {"case ties", {"abc", "ABC", "Abc"}, {"ABC", "Abc", "abc"}},
-        {"case ties reversed", {"Abc", "abc", "ABC"}, {"ABC", "Abc", "abc"}},
+        // Equal in collation: the source order stays.
+        {"case ties", {"abc", "ABC", "Abc"}, {"abc", "ABC", "Abc"}},
+        {"case ties reversed", {"Abc", "abc", "ABC"}, {"Abc", "abc", "ABC"}},
+        {"dropped folders", {"/d/z", "/d/Z", "/d/a"}, {"/d/a", "/d/z", "/d/Z"}},
         {"byte-equal keep their order", {"b", "a", "b", "a"}, {"a", "a", "b", "b"}},
-        {"widths and kana", {"ﾃｽﾄ2", "テスト1", "てすと3", "ＡＢ", "ab"}, {"ab", "ＡＢ", "テスト1", "ﾃｽﾄ2", "てすと3"}},
+        {"widths and kana", {"ﾃｽﾄ2", "テスト1", "てすと3", "ＡＢ", "ab"}, {"ＡＢ", "ab", "テスト1", "ﾃｽﾄ2", "てすと3"}},
         {"invalid UTF-8 kept", {"b\xff", "a\xfe", "a"}, {"a", "a\xfe", "b\xff"}},
     };
     for (const auto& c : cases) {
@@ -89,6 +92,15 @@ TEST(SortEntriesByKey, OrdersByExtensionThenPathKeepingEqualKeysInPlace) {
     // Equal keys keep their collection order whatever their lines; a line break inside a
     // key neither splits the entry nor moves it out of its place.
     EXPECT_EQ(lines, (Lines{"a", "app", "odd", "b", "a b again", "Note"}));
+
+    // Keys equal but for case keep the collection order, in either order.
+    for (const bool upperFirst : {true, false}) {
+        std::vector<FormattedEntry> pair = {{"txt/d/A.txt", "A.txt", true}, {"TXT/d/a.TXT", "a.TXT", true}};
+        if (!upperFirst) std::swap(pair[0], pair[1]);
+        const std::string first = pair[0].line;
+        SortEntriesByKey(pair, nullptr);
+        EXPECT_EQ(pair[0].line, first);
+    }
 }
 
 Lines NumberedLines(int count) {
@@ -97,7 +109,7 @@ Lines NumberedLines(int count) {
     return lines;
 }
 
-TEST(ArraySortString, ReportsProgressEvery100WhenTheDialogIsOpen) {
+TEST(ArraySortString, ReportsProgressInHundredsWhenTheDialogIsOpen) {
     testing::FakeJobContext fake;
     fake.progress.open = true;
     fake.cancel.Raise();  // left over from an earlier command: cleared by the sort
@@ -106,14 +118,60 @@ TEST(ArraySortString, ReportsProgressEvery100WhenTheDialogIsOpen) {
     EXPECT_EQ(ArraySortString(source, destination, &fake.context), 0);
     EXPECT_EQ(destination.front(), "line1");
     EXPECT_EQ(destination.back(), "line99");
-    EXPECT_EQ(fake.progress.activities,
-              (Lines{"ファイル名を並び替え中(0/250)", "ファイル名を並び替え中(100/250)", "ファイル名を並び替え中(200/250)"}));
-    EXPECT_GE(fake.progress.pumps, 3);
+    // From the first element to the last one placed; between them whatever the sort had
+    // reached at each look, never going back.
+    const Lines figures = {"ファイル名を並び替え中(0/250)", "ファイル名を並び替え中(100/250)", "ファイル名を並び替え中(200/250)"};
+    const Lines& shown = fake.progress.activities;
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown.front(), figures.front());
+    EXPECT_EQ(shown.back(), figures.back());
+    auto at = figures.begin();
+    for (const std::string& activity : shown) {
+        at = std::find(at, figures.end(), activity);
+        EXPECT_NE(at, figures.end()) << activity;
+    }
+    EXPECT_GE(fake.progress.pumps, 2);
 
     testing::FakeJobContext closed;
     ArraySortString(source, destination, &closed.context);
     EXPECT_TRUE(closed.progress.activities.empty());
     EXPECT_GE(closed.progress.pumps, 1);  // events still run for the cancel button
+}
+
+// The sort itself, not only its preparation, lets events run and stops on a cancel. The
+// lines are short enough to be copied without allocations, so the source order is put
+// back quickly too.
+TEST(ArraySortString, CancelDuringALongSortIsSeenAtOnce) {
+    const char* words[] = {"写真", "資料", "Data", "notes", "テス", "ｶﾅ", "src", "ＦＵ"};  // at most 6 bytes
+    std::mt19937 random(11);
+    Lines source;
+    source.reserve(1000000);
+    for (int i = 0; i < 1000000; ++i) {
+        source.push_back(std::string(words[random() % std::size(words)]) + std::to_string(random() % 10000) + "." +
+                         (random() % 2 == 0 ? "txt" : "TXT"));
+    }
+    Lines warmUp;  // the collator's data is loaded once, before any sort
+    ArraySortString({"b", "a"}, warmUp, nullptr);
+
+    // Cancelled once the sort has placed some lines, and 150 ms have passed.
+    testing::FakeJobContext fake;
+    fake.progress.open = true;
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    std::optional<Clock::time_point> raised;
+    fake.progress.onPump = [&](int) {
+        const bool placedSome = fake.progress.activities.back() != "ファイル名を並び替え中(0/1000000)";
+        if (!raised && placedSome && Clock::now() - start >= std::chrono::milliseconds(150)) {
+            raised = Clock::now();
+            fake.cancel.Raise();
+        }
+    };
+    Lines destination;
+    ArraySortString(source, destination, &fake.context);
+    const Clock::time_point returned = Clock::now();
+    ASSERT_TRUE(raised.has_value()) << "no events ran while the sort worked";
+    EXPECT_LT(returned - *raised, std::chrono::milliseconds(100));
+    EXPECT_TRUE(destination == source);
 }
 
 TEST(ArraySortString, CancelLeavesTheSourceOrder) {

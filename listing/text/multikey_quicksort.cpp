@@ -1,0 +1,56 @@
+#include "listing/text/multikey_quicksort.h"
+
+namespace pelmora {
+
+namespace {
+
+bool TieBefore(const KeyedPosition& a, const KeyedPosition& b) {
+    const int order = a.text.compare(b.text);
+    return order != 0 ? order < 0 : a.position < b.position;
+}
+
+int KeyByteAt(const KeyedPosition& item, std::size_t depth) {
+    return depth < item.length ? item.key[depth] : -1;
+}
+
+struct Stopped {};
+
+void SortKeysFrom(KeyedPosition* items, std::size_t count, std::size_t depth, int nesting,
+                  const std::stop_token& stop) {
+    while (count > 1) {
+        if (stop.stop_requested()) throw Stopped{};
+        if (count < 16 || nesting > 200) {
+            std::sort(items, items + count, [depth](const KeyedPosition& a, const KeyedPosition& b) {
+                const std::string_view restA(reinterpret_cast<const char*>(a.key) + depth, a.length - depth);
+                const std::string_view restB(reinterpret_cast<const char*>(b.key) + depth, b.length - depth);
+                const int order = restA.compare(restB);
+                return order != 0 ? order < 0 : TieBefore(a, b);
+            });
+            return;
+        }
+        const auto [lower, upper, pivot] =
+            PartitionOnByte(items, count, [depth](const KeyedPosition& item) { return KeyByteAt(item, depth); });
+        SortKeysFrom(items, lower, depth, nesting + 1, stop);
+        SortKeysFrom(items + upper, count - upper, depth, nesting + 1, stop);
+        items += lower;
+        count = upper - lower;
+        if (pivot < 0) {
+            std::sort(items, items + count, TieBefore);
+            return;
+        }
+        ++depth;
+    }
+}
+
+}  // namespace
+
+bool SortKeys(KeyedPosition* items, std::size_t count, const std::stop_token& stop) {
+    try {
+        SortKeysFrom(items, count, 0, 0, stop);
+    } catch (const Stopped&) {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace pelmora
