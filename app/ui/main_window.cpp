@@ -100,6 +100,7 @@ MainWindow::MainWindow(Settings& settings, AppPaths paths, MainWindowServices se
     auto menuEntry = [this](const char* name) { return findChild<QAction*>(name); };
     connect(menuEntry(names::kHexViewMenu), &QAction::triggered, tools_, &ToolWindows::OpenHexView);
     connect(menuEntry(names::kAclViewMenu), &QAction::triggered, tools_, &ToolWindows::OpenAclView);
+    connect(menuEntry(names::kChoiViewMenu), &QAction::triggered, tools_, &ToolWindows::OpenChoiView);
     connect(fileList_, &QListView::doubleClicked, this,
             [this](const QModelIndex&) { commands_->FileListDoubleClicked(); });
 }

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <memory>
 #include <string>
 
 #include "settings/settings_record.h"
@@ -15,15 +16,19 @@ namespace pelmora {
 
 class AclViewWindow;
 class BrowserController;
+class ChoiViewWindow;
 class HexViewWindow;
+class QtUserDialogs;
 
 class ToolWindows : public QObject {
     Q_OBJECT
 public:
     ToolWindows(Settings& settings, std::string iniPath, BrowserController& browser, QWidget* mainWindow);
+    ~ToolWindows() override;
 
     void OpenHexView();  // mnu_HexView
     void OpenAclView();  // mnu_ACLView
+    void OpenChoiView();  // mnu_ChiView
 
     // The main window was closed: the open tool windows go with it at once, without their
     // own close handling.
@@ -31,6 +36,7 @@ public:
 
     HexViewWindow* HexView() const;
     AclViewWindow* AclView() const;
+    ChoiViewWindow* ChoiView() const;
 
 private:
     QAction* MenuEntry(const char* name) const;
@@ -41,6 +47,8 @@ private:
     QPointer<QWidget> mainWindow_;
     QPointer<HexViewWindow> hexView_;
     QPointer<AclViewWindow> aclView_;
+    QPointer<ChoiViewWindow> choiView_;
+    std::unique_ptr<QtUserDialogs> dialogs_;  // ChoiView's message boxes
 };
 
 }  // namespace pelmora

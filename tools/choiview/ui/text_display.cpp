@@ -1,0 +1,55 @@
+#include "tools/choiview/ui/text_display.h"
+
+#include <QPlainTextEdit>
+
+#include "listing/archive/archive_listing.h"
+#include "tools/choiview/ui/choi_view_names.h"
+#include "tools/choiview/view_text.h"
+#include "tools/choiview/viewer_kind.h"
+
+namespace pelmora {
+
+TextDisplay::TextDisplay(QWidget* window, UserDialogs& dialogs) : dialogs_(dialogs) {
+    view_ = new QPlainTextEdit(window);
+    view_->setObjectName(choi_view_names::kText);
+    view_->setReadOnly(true);
+    view_->setUndoRedoEnabled(false);
+    // Long lines stay whole: a 10 MiB text is laid out far faster without wrapping.
+    view_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Drops on the text go to the window, which takes file lists only.
+    view_->setAcceptDrops(false);
+    view_->viewport()->setAcceptDrops(false);
+    view_->hide();
+}
+
+ViewerDisplay::Loaded TextDisplay::Load(const std::string& path, std::string_view kind) {
+    if (kind == viewer_kind::kArchive) {
+        // A damaged archive has no listing: the previous file stays on show.
+        const std::string listing = ArchiveListing(path, &dialogs_);
+        if (listing.empty()) return Loaded::Unchanged;
+        loaded_ = QString::fromUtf8(listing).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        return Loaded::Ready;
+    }
+    const auto text = ReadTextForView(path);
+    if (!text) return Loaded::Failed;
+    loaded_ = QString(reinterpret_cast<const QChar*>(text->data()), static_cast<qsizetype>(text->size()));
+    return Loaded::Ready;
+}
+
+void TextDisplay::Present(const ViewerGeometry& geometry) {
+    view_->setPlainText(loaded_);
+    loaded_.clear();
+    Relayout(geometry);
+    view_->show();
+}
+
+void TextDisplay::Reset() {
+    view_->hide();
+    view_->clear();
+}
+
+void TextDisplay::Relayout(const ViewerGeometry& geometry) { view_->setGeometry(geometry.ContentArea()); }
+
+bool TextDisplay::IsShowing() const { return !view_->isHidden(); }
+
+}  // namespace pelmora
