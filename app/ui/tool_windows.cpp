@@ -5,7 +5,6 @@
 
 #include "app/ui/browser_controller.h"
 #include "app/ui/main_window_names.h"
-#include "app/ui/qt_job_context.h"
 #include "tools/aclview/ui/acl_view_names.h"
 #include "tools/aclview/ui/acl_view_window.h"
 #include "tools/choiview/ui/choi_view_names.h"
@@ -15,15 +14,14 @@
 
 namespace pelmora {
 
-ToolWindows::ToolWindows(Settings& settings, std::string iniPath, BrowserController& browser, QWidget* mainWindow)
+ToolWindows::ToolWindows(Settings& settings, std::string iniPath, BrowserController& browser, UserDialogs& dialogs,
+                         QWidget* mainWindow)
     : QObject(mainWindow),
       settings_(settings),
       iniPath_(std::move(iniPath)),
       browser_(browser),
-      mainWindow_(mainWindow),
-      dialogs_(std::make_unique<QtUserDialogs>(mainWindow)) {}
-
-ToolWindows::~ToolWindows() = default;
+      dialogs_(dialogs),
+      mainWindow_(mainWindow) {}
 
 HexViewWindow* ToolWindows::HexView() const { return hexView_; }
 AclViewWindow* ToolWindows::AclView() const { return aclView_; }
@@ -67,7 +65,7 @@ void ToolWindows::OpenAclView() {
 
 void ToolWindows::OpenChoiView() {
     if (!choiView_) {
-        choiView_ = new ChoiViewWindow(settings_, iniPath_, *dialogs_, mainWindow_);
+        choiView_ = new ChoiViewWindow(settings_, iniPath_, dialogs_, mainWindow_);
         browser_.AddFollowTarget(choi_view_names::kWindow, choiView_);
         connect(choiView_, &ChoiViewWindow::closed, this, [this] {
             if (QAction* entry = MenuEntry(main_window_names::kChoiViewMenu)) entry->setEnabled(true);

@@ -4,7 +4,6 @@
 
 #include <QObject>
 #include <QPointer>
-#include <memory>
 #include <string>
 
 #include "settings/settings_record.h"
@@ -18,13 +17,14 @@ class AclViewWindow;
 class BrowserController;
 class ChoiViewWindow;
 class HexViewWindow;
-class QtUserDialogs;
+class UserDialogs;
 
 class ToolWindows : public QObject {
     Q_OBJECT
 public:
-    ToolWindows(Settings& settings, std::string iniPath, BrowserController& browser, QWidget* mainWindow);
-    ~ToolWindows() override;
+    // dialogs: where ChoiView reports a file it cannot show.
+    ToolWindows(Settings& settings, std::string iniPath, BrowserController& browser, UserDialogs& dialogs,
+                QWidget* mainWindow);
 
     void OpenHexView();  // mnu_HexView
     void OpenAclView();  // mnu_ACLView
@@ -44,11 +44,11 @@ private:
     Settings& settings_;
     std::string iniPath_;
     BrowserController& browser_;
+    UserDialogs& dialogs_;
     QPointer<QWidget> mainWindow_;
     QPointer<HexViewWindow> hexView_;
     QPointer<AclViewWindow> aclView_;
     QPointer<ChoiViewWindow> choiView_;
-    std::unique_ptr<QtUserDialogs> dialogs_;  // ChoiView's message boxes
 };
 
 }  // namespace pelmora
