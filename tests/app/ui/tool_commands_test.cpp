@@ -15,6 +15,7 @@
 #include "tools/aclview/ui/acl_view_names.h"
 #include "tools/choiview/ui/choi_view_names.h"
 #include "tools/choiview/ui/choi_view_window.h"
+#include "tools/choiview/ui/text_pane.h"
 #include "tools/hexview/ui/hex_view_names.h"
 
 using namespace pelmora;
@@ -119,7 +120,7 @@ private slots:
 
         f.ClickFile(1);
         QCOMPARE(choi->windowTitle(), "[" + QString::fromStdString(f.Data("b.txt")) + "]");
-        QCOMPARE(choi->findChild<QPlainTextEdit*>(choi_view_names::kText)->toPlainText(), QStringLiteral("second file"));
+        QCOMPARE(choi->findChild<TextPane*>(choi_view_names::kText)->Text(), QStringLiteral("second file"));
 
         choi->close();
         QVERIFY(entry->isEnabled());

@@ -1,21 +1,17 @@
 #include "tools/choiview/ui/text_display.h"
 
-#include <QPlainTextEdit>
 
 #include "listing/archive/archive_listing.h"
 #include "tools/choiview/ui/choi_view_names.h"
+#include "tools/choiview/ui/text_pane.h"
 #include "tools/choiview/view_text.h"
 #include "tools/choiview/viewer_kind.h"
 
 namespace pelmora {
 
 TextDisplay::TextDisplay(QWidget* window, UserDialogs& dialogs) : dialogs_(dialogs) {
-    view_ = new QPlainTextEdit(window);
+    view_ = new TextPane(window);
     view_->setObjectName(choi_view_names::kText);
-    view_->setReadOnly(true);
-    view_->setUndoRedoEnabled(false);
-    // Long lines stay whole: a 10 MiB text is laid out far faster without wrapping.
-    view_->setLineWrapMode(QPlainTextEdit::NoWrap);
     // Drops on the text go to the window, which takes file lists only.
     view_->setAcceptDrops(false);
     view_->viewport()->setAcceptDrops(false);
@@ -37,15 +33,15 @@ ViewerDisplay::Loaded TextDisplay::Load(const std::string& path, std::string_vie
 }
 
 void TextDisplay::Present(const ViewerGeometry& geometry) {
-    view_->setPlainText(loaded_);
-    loaded_.clear();
+    view_->SetText(std::move(loaded_));
+    loaded_ = QString();
     Relayout(geometry);
     view_->show();
 }
 
 void TextDisplay::Reset() {
     view_->hide();
-    view_->clear();
+    view_->SetText({});
 }
 
 void TextDisplay::Relayout(const ViewerGeometry& geometry) { view_->setGeometry(geometry.ContentArea()); }

@@ -6,11 +6,11 @@
 
 #include "tools/choiview/ui/viewer_display.h"
 
-class QPlainTextEdit;
 class QWidget;
 
 namespace pelmora {
 
+class TextPane;
 class UserDialogs;
 
 class TextDisplay : public ViewerDisplay {
@@ -26,7 +26,7 @@ public:
 
 private:
     UserDialogs& dialogs_;
-    QPlainTextEdit* view_ = nullptr;
+    TextPane* view_ = nullptr;
     QString loaded_;
 };
 

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -19,6 +18,7 @@
 #include "tools/choiview/choiview_texts.h"
 #include "tools/choiview/ui/choi_view_names.h"
 #include "tools/choiview/ui/picture_box.h"
+#include "tools/choiview/ui/text_pane.h"
 #include "tools/choiview/viewer_layout.h"
 
 namespace pelmora {
@@ -50,7 +50,7 @@ private:
     static T* Child(const ChoiViewWindow& w, const char* name) {
         return w.findChild<T*>(name);
     }
-    static QString ViewText(const ChoiViewWindow& w) { return Child<QPlainTextEdit>(w, names::kText)->toPlainText(); }
+    static QString ViewText(const ChoiViewWindow& w) { return Child<TextPane>(w, names::kText)->Text(); }
     static bool Shown(const ChoiViewWindow& w, const char* name) { return !Child(w, name)->isHidden(); }
     static QRect Pixels(const ChoiViewWindow& w, const TwipsRect& r) {
         const double dpi = w.logicalDpiX();
@@ -130,8 +130,30 @@ private slots:
         }
         QVERIFY(Shown(w, names::kText) && !Shown(w, names::kPicture));
         QCOMPARE(Child(w, names::kText)->geometry(), Pixels(w, ViewerContentArea(w.SizeInTwips())));
-        QVERIFY(Child<QPlainTextEdit>(w, names::kText)->isReadOnly());
         QVERIFY(dialogs.messages.empty());
+    }
+
+    void longTextScrollsByLinesAndIsDrawn() {
+        Settings settings = ViewerSettings();
+        RecordedDialogs dialogs;
+        ChoiViewWindow w(settings, ini_, dialogs);
+        w.OpenAtPlacement();
+        QByteArray lines;
+        for (int i = 0; i < 5000; ++i) lines += "line " + QByteArray::number(i) + "\tcolumn\r\n";
+        w.ShowInViewer(folder_.WriteFile("long.txt", lines));
+        auto* pane = Child<TextPane>(w, names::kText);
+        QCOMPARE(pane->LineCount(), 5000);
+        QScrollBar* bar = pane->verticalScrollBar();
+        QVERIFY(bar->maximum() > 4900 && bar->maximum() < 5000);
+        bar->setValue(bar->maximum());
+        QCOMPARE(pane->FirstShownLine(), bar->maximum());
+        // Something other than the background is drawn at the top left.
+        const QImage shown = pane->viewport()->grab().toImage();
+        const QColor base = pane->palette().color(QPalette::Base);
+        bool drawn = false;
+        for (int y = 0; y < 20 && !drawn; ++y)
+            for (int x = 0; x < 60 && !drawn; ++x) drawn = shown.pixelColor(x, y) != base;
+        QVERIFY(drawn);
     }
 
     void filesNotShownLeaveEverythingAsItWas() {
