@@ -320,8 +320,9 @@ private slots:
         QSignalSpy closed(w, &ChoiViewWindow::closed);
         w->OpenAtPlacement();
         w->ShowInViewer(folder_.WriteFile("shown.txt", "shown"));
-        w->move(w->screen()->geometry().topLeft() + QPoint(45, 35));
-        QTest::qWait(10);
+        const QPoint place = w->screen()->geometry().topLeft() + QPoint(45, 35);
+        w->move(place);
+        QTRY_COMPARE(w->frameGeometry().topLeft(), place);
         w->close();
         QCOMPARE(closed.count(), 1);
         const double dpi = w->logicalDpiX();
