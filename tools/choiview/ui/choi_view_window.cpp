@@ -153,6 +153,11 @@ void ChoiViewWindow::resizeEvent(QResizeEvent* event) {
     Relayout();
 }
 
+void ChoiViewWindow::showEvent(QShowEvent* event) {
+    ToolWindow::showEvent(event);
+    Relayout();
+}
+
 void ChoiViewWindow::changeEvent(QEvent* event) {
     ToolWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized() && settings_.CV_MPlayMinPause == "1") {

@@ -45,6 +45,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The window system's frame is known once the window is shown; the layout counts it.
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
