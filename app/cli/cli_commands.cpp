@@ -5,6 +5,7 @@
 
 #include "app/app_paths.h"
 #include "app/cli/cli_hex_acl.h"
+#include "app/cli/cli_view_kind.h"
 #include "app/cli/cli_tree_archive.h"
 #include "listing/engine/browser_state.h"
 #include "listing/engine/dropped_items.h"
@@ -178,6 +179,8 @@ const std::vector<CliCommand>& Commands() {
         {"archive", "FILE", "the member listing of an LZH or ZIP archive", 1, 1, RunArchive},
         {"hex", "FILE [COUNT]", "HexView's dump of the first COUNT bytes (Hex_ReadByte)", 1, 2, RunHex},
         {"acl", "PATH", "ACLView's lines for PATH", 1, 1, RunAcl},
+        {"view-kind", "FILE", "the kind ChoiView shows FILE as (CV_ keys); an empty line for none", 1, 1,
+         RunViewKind},
     };
     return commands;
 }

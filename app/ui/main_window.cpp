@@ -79,7 +79,7 @@ MainWindow::MainWindow(Settings& settings, AppPaths paths, MainWindowServices se
         BrowserWidgets{driveList_, folderList_, patternBox_, fileList_, files_}, *dialogs_);
     busy_ = std::make_unique<BusyState>(this);
     commands_ = std::make_unique<CommandDispatcher>(settings_, paths_, *browser_, *busy_, *jobs_, starter);
-    tools_ = new ToolWindows(settings_, paths_.iniPath, *browser_, this);
+    tools_ = new ToolWindows(settings_, paths_.iniPath, *browser_, *dialogs_, this);
 
     auto button = [this](const char* name) { return findChild<QPushButton*>(name); };
     connect(button(names::kListFilesButton), &QPushButton::clicked, this, [this] { commands_->GetFileNames(); });
@@ -100,6 +100,7 @@ MainWindow::MainWindow(Settings& settings, AppPaths paths, MainWindowServices se
     auto menuEntry = [this](const char* name) { return findChild<QAction*>(name); };
     connect(menuEntry(names::kHexViewMenu), &QAction::triggered, tools_, &ToolWindows::OpenHexView);
     connect(menuEntry(names::kAclViewMenu), &QAction::triggered, tools_, &ToolWindows::OpenAclView);
+    connect(menuEntry(names::kChoiViewMenu), &QAction::triggered, tools_, &ToolWindows::OpenChoiView);
     connect(fileList_, &QListView::doubleClicked, this,
             [this](const QModelIndex&) { commands_->FileListDoubleClicked(); });
 }

@@ -15,15 +15,20 @@ namespace pelmora {
 
 class AclViewWindow;
 class BrowserController;
+class ChoiViewWindow;
 class HexViewWindow;
+class UserDialogs;
 
 class ToolWindows : public QObject {
     Q_OBJECT
 public:
-    ToolWindows(Settings& settings, std::string iniPath, BrowserController& browser, QWidget* mainWindow);
+    // dialogs: where ChoiView reports a file it cannot show.
+    ToolWindows(Settings& settings, std::string iniPath, BrowserController& browser, UserDialogs& dialogs,
+                QWidget* mainWindow);
 
     void OpenHexView();  // mnu_HexView
     void OpenAclView();  // mnu_ACLView
+    void OpenChoiView();  // mnu_ChiView
 
     // The main window was closed: the open tool windows go with it at once, without their
     // own close handling.
@@ -31,6 +36,7 @@ public:
 
     HexViewWindow* HexView() const;
     AclViewWindow* AclView() const;
+    ChoiViewWindow* ChoiView() const;
 
 private:
     QAction* MenuEntry(const char* name) const;
@@ -38,9 +44,11 @@ private:
     Settings& settings_;
     std::string iniPath_;
     BrowserController& browser_;
+    UserDialogs& dialogs_;
     QPointer<QWidget> mainWindow_;
     QPointer<HexViewWindow> hexView_;
     QPointer<AclViewWindow> aclView_;
+    QPointer<ChoiViewWindow> choiView_;
 };
 
 }  // namespace pelmora

@@ -166,6 +166,24 @@ TEST_F(PelmoraListTest, HexAndAclPrintWhatTheirWindowsShow) {
     }
 }
 
+// view-kind prints ChoiView's kind word under the settings file given, one line.
+TEST_F(PelmoraListTest, ViewKindFollowsTheChoiViewKeys) {
+    const std::string viewIni =
+        scratch.AddFile("view.ini", "[ChoiView]\r\nCV_txt=1\r\nCV_bmp=0\r\nCV_other_txt=1\r\nCV_zip=1\r\n");
+    const std::pair<std::string, std::string> cases[] = {
+        {scratch.AddFile("a.txt", "text"), "TEXT\r\n"},
+        {scratch.AddFile("b.zip", "PK"), "ARC\r\n"},
+        {scratch.AddFile("c.bmp", "BM no NUL"), "other_TEXT\r\n"},
+        {scratch.AddFile("d.log", std::string("\0", 1)), "\r\n"},
+        {scratch.AddFile("noext", "x"), "\r\n"},
+    };
+    for (const auto& [file, out] : cases) {
+        const ListerRun run = RunLister(scratch, {"--ini", viewIni, "view-kind", file});
+        EXPECT_EQ(run.status, 0) << file;
+        EXPECT_EQ(run.out, out) << file;
+    }
+}
+
 TEST_F(PelmoraListTest, WithoutATerminalOrYesTheQuestionIsAnsweredNo) {
     for (const char* command : {"recursive", "all-folders", "tree"}) {
         const ListerRun run = RunWithIni({command, tree.path()});

@@ -1,5 +1,5 @@
 // The commands that hand the browser's selection to the tools: the folder tree, the archive
-// listing, the launcher, and the HexView and ACLView windows with their menu entries.
+// listing, the launcher, and the HexView, ACLView and ChoiView windows with their menu entries.
 
 #include <QAction>
 #include <QLabel>
@@ -13,6 +13,9 @@
 #include "tests/app/ui/window_fixture.h"
 #include "tests/support/fake_process_starter.h"
 #include "tools/aclview/ui/acl_view_names.h"
+#include "tools/choiview/ui/choi_view_names.h"
+#include "tools/choiview/ui/choi_view_window.h"
+#include "tools/choiview/ui/text_pane.h"
 #include "tools/hexview/ui/hex_view_names.h"
 
 using namespace pelmora;
@@ -91,6 +94,37 @@ private slots:
         f.window.reset();
         QCOMPARE(ReadIniString("HexView", "Hex_FormLeft", f.paths.iniPath), std::string("777"));
         QVERIFY(!ReadIniString("Pelmora", "FormLeft", f.paths.iniPath).empty());
+    }
+
+    void choiViewOpensFromItsMenuAndFollowsAfterHexView() {
+        WindowFixture f;
+        WriteFile(f.Data("a.txt"), "first file");
+        WriteFile(f.Data("b.txt"), "second file");
+        f.PrepareIni({});
+        WriteIniString("ChoiView", "CV_txt", "1", f.paths.iniPath);
+        QVERIFY(f.Start());
+        QAction* entry = f.window->findChild<QAction*>(names::kChoiViewMenu);
+        // A click while it is closed does not open it.
+        f.ClickFile(0);
+        QVERIFY(!f.window->Tools().ChoiView());
+
+        entry->trigger();
+        ChoiViewWindow* choi = f.window->Tools().ChoiView();
+        QVERIFY(choi && choi->isVisible() && choi->objectName() == names::kChoiViewWindow);
+        QCOMPARE(QString(names::kChoiViewWindow), QString(choi_view_names::kWindow));
+        QVERIFY(!entry->isEnabled());
+        {
+            BusyScope busy(f.window->Busy());
+        }
+        QVERIFY(!entry->isEnabled());
+
+        f.ClickFile(1);
+        QCOMPARE(choi->windowTitle(), "[" + QString::fromStdString(f.Data("b.txt")) + "]");
+        QCOMPARE(choi->findChild<TextPane*>(choi_view_names::kText)->Text(), QStringLiteral("second file"));
+
+        choi->close();
+        QVERIFY(entry->isEnabled());
+        QVERIFY(!ReadIniString("ChoiView", "CV_FormLeft", f.paths.iniPath).empty());
     }
 };
 

@@ -1,0 +1,12 @@
+#pragma once
+// The texts ChoiView shows.
+
+namespace pelmora::choiview_texts {
+
+inline constexpr const char* kCaption = "ちょいView";
+inline constexpr const char* kFrontCheck = "前面";
+inline constexpr const char* kOpenFailed = "ファイルオープンに失敗しました";
+// The last line of a text too long to show whole.
+inline constexpr const char* kTextCut = "（ここから先は表示していません）";
+
+}  // namespace pelmora::choiview_texts

@@ -1,0 +1,174 @@
+#include "tools/choiview/ui/choi_view_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFile>
+#include <QResizeEvent>
+
+#include <exception>
+
+#include "listing/engine/job_context.h"
+#include "tools/choiview/choiview_texts.h"
+#include "tools/choiview/ui/choi_view_names.h"
+#include "tools/choiview/ui/picture_display.h"
+#include "tools/choiview/ui/placeholder_display.h"
+#include "tools/choiview/ui/text_display.h"
+#include "tools/choiview/viewer_kind.h"
+
+namespace pelmora {
+
+namespace {
+
+namespace names = choi_view_names;
+namespace texts = choiview_texts;
+
+// The size the window opens with the first time, in twips.
+constexpr TwipsSize kDesignSize{7500, 6600};
+
+// Twips to whole pixels, rounded up, so that the pixels hold at least the twips.
+int PixelsAtLeast(int twips, double dpi) { return static_cast<int>((static_cast<double>(twips) * dpi + 1439.0) / 1440.0); }
+
+}  // namespace
+
+ChoiViewWindow::ChoiViewWindow(Settings& settings, const std::string& iniPath, UserDialogs& dialogs, QWidget* parent)
+    : ToolWindow(settings, iniPath, kChoiViewPositionKeys, parent), settings_(settings), dialogs_(dialogs) {
+    setObjectName(names::kWindow);
+    setWindowTitle(QString::fromUtf8(texts::kCaption));
+
+    auto add = [this](std::unique_ptr<ViewerDisplay> display, std::initializer_list<std::string_view> kinds) {
+        for (std::string_view kind : kinds) displayOfKind_.emplace(std::string(kind), display.get());
+        displays_.push_back(std::move(display));
+    };
+    namespace k = viewer_kind;
+    add(std::make_unique<TextDisplay>(this, dialogs_), {k::kText, k::kOtherText, k::kArchive});
+    add(std::make_unique<PlaceholderDisplay>(this, names::kWebBrowser), {k::kBrowser});
+    add(std::make_unique<PlaceholderDisplay>(this, names::kMediaPlayer), {k::kMediaPlayer});
+    add(std::make_unique<PlaceholderDisplay>(this, nullptr), {k::kPlugin});
+    // The picture box last, so that its scroll bars lie above the other displays.
+    auto picture = std::make_unique<PictureDisplay>(this);
+    picture_ = picture.get();
+    add(std::move(picture), {k::kPictureBox});
+
+    frontCheck_ = new QCheckBox(QString::fromUtf8(texts::kFrontCheck), this);
+    frontCheck_->setObjectName(names::kFrontCheck);
+    connect(frontCheck_, &QCheckBox::toggled, this, &ChoiViewWindow::KeepOnTop);
+
+    const double dpi = logicalDpiX();
+    resize(PixelsAtLeast(kDesignSize.width, dpi), PixelsAtLeast(kDesignSize.height, dpi));
+}
+
+ChoiViewWindow::~ChoiViewWindow() = default;
+
+TwipsSize ChoiViewWindow::SizeInTwips() const {
+    // The frame the window system adds counts, as the layout's figures are the outer size's.
+    const QSize outer = size() + (frameGeometry().size() - geometry().size());
+    const double dpi = logicalDpiX();
+    return {PixelsToTwips(outer.width(), dpi), PixelsToTwips(outer.height(), dpi)};
+}
+
+ViewerGeometry ChoiViewWindow::Geometry() const { return {SizeInTwips(), static_cast<double>(logicalDpiX())}; }
+
+void ChoiViewWindow::OpenAtPlacement() {
+    setWindowTitle(QString::fromUtf8(texts::kCaption));
+    ApplyStealthOpacity();
+    {
+        // The tick sets the window flag here; the window is shown below.
+        const QSignalBlocker quiet(frontCheck_);
+        frontCheck_->setChecked(settings_.CV_FrontView == "1");
+    }
+    KeepOnTop(frontCheck_->isChecked());
+    ResetDisplays();
+    picture_->ShowDefaultPicture(settings_.CV_DefaultPicture, Geometry());
+    ShowAtSavedPosition();
+    Relayout();
+}
+
+void ChoiViewWindow::ShowInViewer(const std::string& path) {
+    try {
+        const std::string_view kind = ViewerKindOfFile(path, settings_);
+        if (kind.empty()) return;
+        const auto found = displayOfKind_.find(kind);
+        if (found == displayOfKind_.end()) return;
+        ViewerDisplay& display = *found->second;
+        switch (display.Load(path, kind)) {
+            case ViewerDisplay::Loaded::Unchanged:
+                return;
+            case ViewerDisplay::Loaded::Failed:
+                dialogs_.ShowMessage(texts::kOpenFailed);
+                return;
+            case ViewerDisplay::Loaded::Ready:
+                break;
+        }
+        ResetDisplays();
+        display.Present(Geometry());
+        setWindowTitle(QStringLiteral("[") + QFile::decodeName(QByteArray::fromStdString(path)) +
+                       QStringLiteral("]"));
+    } catch (const std::exception&) {
+        // Out of memory for a huge file, above all.
+        dialogs_.ShowMessage(texts::kOpenFailed);
+    }
+}
+
+void ChoiViewWindow::ApplyStealthOpacity() {
+    const int alpha = settings_.CV_Stealth >= 1 && settings_.CV_Stealth <= 255 ? settings_.CV_Stealth : 255;
+    setWindowOpacity(settings_.CV_use_stealth == "1" ? alpha / 255.0 : 1.0);
+}
+
+void ChoiViewWindow::ResetDisplays() {
+    for (const auto& display : displays_) display->Reset();
+}
+
+void ChoiViewWindow::Relayout() {
+    const ViewerGeometry geometry = Geometry();
+    const TwipsRect check = ViewerFrontCheckPlace(geometry.window);
+    frontCheck_->setGeometry(QRect(QPoint(geometry.Pixels(check.left), geometry.Pixels(check.top)),
+                                   frontCheck_->sizeHint()));
+    for (const auto& display : displays_) display->Relayout(geometry);
+}
+
+void ChoiViewWindow::KeepOnTop(bool onTop) {
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
+    // Changing the flag hides a shown window; it is shown again where it was.
+    const bool shown = isVisible();
+    const QPoint place = pos();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (shown) {
+        move(place);
+        show();
+    }
+}
+
+void ChoiViewWindow::resizeEvent(QResizeEvent* event) {
+    ToolWindow::resizeEvent(event);
+    if (isMinimized()) return;
+    const TwipsSize now = SizeInTwips();
+    const TwipsSize snapped = SnapToViewerMinimum(now);
+    if (snapped != now) {
+        const double dpi = logicalDpiX();
+        const QSize frame = frameGeometry().size() - geometry().size();
+        resize(std::max(width(), PixelsAtLeast(snapped.width, dpi) - frame.width()),
+               std::max(height(), PixelsAtLeast(snapped.height, dpi) - frame.height()));
+        return;
+    }
+    Relayout();
+}
+
+void ChoiViewWindow::showEvent(QShowEvent* event) {
+    ToolWindow::showEvent(event);
+    Relayout();
+}
+
+void ChoiViewWindow::changeEvent(QEvent* event) {
+    ToolWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && settings_.CV_MPlayMinPause == "1") {
+        for (const auto& display : displays_) display->PausePlayback();
+    }
+}
+
+void ChoiViewWindow::closeEvent(QCloseEvent* event) {
+    ToolWindow::closeEvent(event);
+    for (const auto& display : displays_) display->StopPlayback();
+    ResetDisplays();
+}
+
+}  // namespace pelmora

@@ -1,0 +1,67 @@
+#pragma once
+// Form5 "ちょいView", the quick viewer: shows the file the main window's file list hands it,
+// or the first file dropped on it, with the display its kind word names (viewer_kind.h): the
+// text view, the picture box, and places for the web browser and the media player. One
+// display is on show at a time; after opening it is the picture box with the default picture.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "settings/settings_record.h"
+#include "tools/choiview/ui/viewer_display.h"
+#include "tools/common/ui/tool_window.h"
+
+class QCheckBox;
+
+namespace pelmora {
+
+class PictureDisplay;
+class UserDialogs;
+
+class ChoiViewWindow : public ToolWindow {
+    Q_OBJECT
+public:
+    // dialogs: the message box of a file that cannot be shown, and the archive listing's.
+    ChoiViewWindow(Settings& settings, const std::string& iniPath, UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~ChoiViewWindow() override;
+
+    // Prepares the window as it opens (default picture, caption, "前面" from CV_FrontView,
+    // opacity) and shows it at its saved place or centred.
+    void OpenAtPlacement();
+
+    // Shows the file with the display of its kind and puts its path in the caption. A path
+    // without a kind, or an other_TEXT file with a NUL in its head, changes nothing.
+    void ShowInViewer(const std::string& path);
+    void FollowPath(const std::string& path) override { ShowInViewer(path); }
+
+    // Applies CV_use_stealth and CV_Stealth as they are now in the record: "1" makes the
+    // window CV_Stealth / 255 opaque (where the window system can), otherwise opaque.
+    void ApplyStealthOpacity();
+
+    // The window's size in twips as its layout reads it (the outer size, frame included).
+    TwipsSize SizeInTwips() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    // The window system's frame is known once the window is shown; the layout counts it.
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    ViewerGeometry Geometry() const;
+    void ResetDisplays();
+    void Relayout();
+    void KeepOnTop(bool onTop);
+
+    Settings& settings_;
+    UserDialogs& dialogs_;
+    std::vector<std::unique_ptr<ViewerDisplay>> displays_;
+    std::map<std::string, ViewerDisplay*, std::less<>> displayOfKind_;
+    PictureDisplay* picture_ = nullptr;
+    QCheckBox* frontCheck_ = nullptr;
+};
+
+}  // namespace pelmora

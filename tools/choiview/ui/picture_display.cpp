@@ -1,0 +1,126 @@
+#include "tools/choiview/ui/picture_display.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QScrollBar>
+#include <QStyle>
+
+#include "tools/choiview/ui/choi_view_names.h"
+#include "tools/choiview/ui/picture_box.h"
+
+namespace pelmora {
+
+namespace {
+
+namespace names = choi_view_names;
+
+// One click on a bar's arrow scrolls this many pixels.
+constexpr int kScrollStepPixels = 20;
+
+QScrollBar* NewBar(Qt::Orientation orientation, const char* name, QWidget* window) {
+    auto* bar = new QScrollBar(orientation, window);
+    bar->setObjectName(name);
+    // The picture moves when the thumb is let go, not while it is dragged.
+    bar->setTracking(false);
+    bar->hide();
+    return bar;
+}
+
+}  // namespace
+
+PictureDisplay::PictureDisplay(QWidget* window) {
+    box_ = new PictureBox(window);
+    box_->setObjectName(names::kPicture);
+    horizontal_ = NewBar(Qt::Horizontal, names::kHorizontalScroll, window);
+    vertical_ = NewBar(Qt::Vertical, names::kVerticalScroll, window);
+    QObject::connect(horizontal_, &QScrollBar::valueChanged, box_, [this] { PlaceScrolledBox(); });
+    QObject::connect(vertical_, &QScrollBar::valueChanged, box_, [this] { PlaceScrolledBox(); });
+}
+
+QImage PictureDisplay::ReadPicture(const std::string& path) {
+    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
+    reader.setDecideFormatFromContent(true);
+    return reader.read();
+}
+
+ViewerDisplay::Loaded PictureDisplay::Load(const std::string& path, std::string_view) {
+    loaded_ = ReadPicture(path);
+    return loaded_.isNull() ? Loaded::Failed : Loaded::Ready;
+}
+
+void PictureDisplay::Present(const ViewerGeometry& geometry) {
+    geometry_ = geometry;
+    natural_ = {geometry.Twips(loaded_.width()), geometry.Twips(loaded_.height())};
+    box_->SetPicture(std::move(loaded_));
+    loaded_ = QImage();
+    // A new picture starts at its top-left corner.
+    horizontal_->setValue(0);
+    vertical_->setValue(0);
+    box_->show();
+    FitToWindow(geometry);
+}
+
+void PictureDisplay::ShowDefaultPicture(const std::string& path, const ViewerGeometry& geometry) {
+    Reset();
+    geometry_ = geometry;
+    natural_ = {};
+    if (!path.empty()) box_->SetPicture(ReadPicture(path));
+    box_->setGeometry(geometry.ContentArea());
+    box_->show();
+}
+
+void PictureDisplay::Reset() {
+    box_->hide();
+    horizontal_->hide();
+    vertical_->hide();
+    box_->SetPicture(QImage());
+}
+
+bool PictureDisplay::IsShowing() const { return !box_->isHidden(); }
+
+ScrollBarThickness PictureDisplay::BarThickness(const ViewerGeometry& geometry) const {
+    const int extent = box_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontal_);
+    return {geometry.Twips(extent), geometry.Twips(extent)};
+}
+
+void PictureDisplay::Relayout(const ViewerGeometry& geometry) {
+    geometry_ = geometry;
+    if (IsShowing()) {
+        FitToWindow(geometry);
+        return;
+    }
+    // Hidden: the box and the bars keep their places for the next picture.
+    box_->setGeometry(geometry.ContentArea());
+    const PictureFit fit = FitPictureToWindow(geometry.window, {}, BarThickness(geometry));
+    horizontal_->setGeometry(geometry.PixelRect(fit.horizontalBarPlace));
+    vertical_->setGeometry(geometry.PixelRect(fit.verticalBarPlace));
+}
+
+void PictureDisplay::FitToWindow(const ViewerGeometry& geometry) {
+    const ScrollBarThickness bars = BarThickness(geometry);
+    const PictureFit fit = FitPictureToWindow(geometry.window, natural_, bars);
+    horizontal_->setGeometry(geometry.PixelRect(fit.horizontalBarPlace));
+    vertical_->setGeometry(geometry.PixelRect(fit.verticalBarPlace));
+    horizontal_->setVisible(fit.horizontalBar);
+    vertical_->setVisible(fit.verticalBar);
+    const QSignalBlocker blockHorizontal(horizontal_);
+    const QSignalBlocker blockVertical(vertical_);
+    // The offset is kept where the new range allows it.
+    horizontal_->setRange(0, fit.horizontalMaximum);
+    vertical_->setRange(0, fit.verticalMaximum);
+    horizontal_->setSingleStep(geometry.Twips(kScrollStepPixels));
+    vertical_->setSingleStep(geometry.Twips(kScrollStepPixels));
+    horizontal_->setPageStep(fit.box.width);
+    vertical_->setPageStep(fit.box.height);
+    PlaceScrolledBox();
+}
+
+void PictureDisplay::PlaceScrolledBox() {
+    const ScrollBarThickness bars = BarThickness(geometry_);
+    const PictureFit fit = FitPictureToWindow(geometry_.window, natural_, bars);
+    const TwipsRect place = ScrolledPictureBox(geometry_.window, fit, bars, horizontal_->value(), vertical_->value());
+    box_->setGeometry(geometry_.PixelRect(place));
+    box_->update();
+}
+
+}  // namespace pelmora

@@ -1,0 +1,50 @@
+#pragma once
+// The picture box (Picture1) with its scroll bars (HScroll1, VScroll1): PBOX pictures through
+// Qt's image readers, and the default picture shown when the window opens. A picture larger
+// than the content area scrolls; the ranges are in twips and not limited to 16 bits.
+
+#include <QImage>
+
+#include "tools/choiview/ui/viewer_display.h"
+
+class QScrollBar;
+class QWidget;
+
+namespace pelmora {
+
+class PictureBox;
+
+class PictureDisplay : public ViewerDisplay {
+public:
+    explicit PictureDisplay(QWidget* window);
+
+    Loaded Load(const std::string& path, std::string_view kind) override;
+    void Present(const ViewerGeometry& geometry) override;
+    void Reset() override;
+    void Relayout(const ViewerGeometry& geometry) override;
+    bool IsShowing() const override;
+
+    // The box over the whole content area with the picture of path, or empty when it cannot
+    // be read (silently); no scroll bars.
+    void ShowDefaultPicture(const std::string& path, const ViewerGeometry& geometry);
+
+    // The picture file as Qt's readers decode it (the format told by its content, so DIB
+    // and RLE files read as BMP); a null image when they cannot.
+    static QImage ReadPicture(const std::string& path);
+
+private:
+    ScrollBarThickness BarThickness(const ViewerGeometry& geometry) const;
+    // Steps of a new size: bars placed and shown as the picture needs, ranges set, the box
+    // placed for the bars' values.
+    void FitToWindow(const ViewerGeometry& geometry);
+    void PlaceScrolledBox();
+
+    PictureBox* box_ = nullptr;
+    QScrollBar* horizontal_ = nullptr;
+    QScrollBar* vertical_ = nullptr;
+    QImage loaded_;
+    TwipsSize natural_;  // 0 x 0 for the default picture
+    ViewerGeometry geometry_;
+};
+
+}  // namespace pelmora
