@@ -32,12 +32,12 @@ void TextPane::SetText(QString text) {
     text_ = std::move(text);
     lineStarts_.clear();
     lineStarts_.push_back(0);
-    const char16_t* data = reinterpret_cast<const char16_t*>(text_.constData());
+    const char16_t* units = reinterpret_cast<const char16_t*>(text_.constData());
     const qsizetype size = text_.size();
     qsizetype widestColumns = 0;
     qsizetype columns = 0;
     for (qsizetype at = 0; at < size; ++at) {
-        const char16_t c = data[at];
+        const char16_t c = units[at];
         if (c == u'\n') {
             widestColumns = std::max(widestColumns, columns);
             columns = 0;
