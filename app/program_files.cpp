@@ -39,7 +39,6 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
     }
 }
 
-
 }  // namespace
 
 std::string DefaultPatternFileText() {
@@ -61,12 +60,6 @@ void EnsureSettingsFolder(const AppPaths& paths) {
 void WriteDefaultPatternFile(const std::string& path) { WriteWholeFile(path, DefaultPatternFileText()); }
 
 void WriteMessagePicture(const std::string& path) { WriteWholeFile(path, MessagePictureBytes()); }
-
-void CreateMissingProgramFiles(const AppPaths& paths) {
-    EnsureSettingsFolder(paths);
-    if (!platform::PathExists(paths.patternPath)) WriteDefaultPatternFile(paths.patternPath);
-    if (!platform::PathExists(paths.messagePicturePath)) WriteMessagePicture(paths.messagePicturePath);
-}
 
 std::vector<std::string> ReadPatternList(const std::string& path) {
     if (!platform::PathExists(path)) return {"*.*"};

@@ -20,10 +20,6 @@ void EnsureSettingsFolder(const AppPaths& paths);
 void WriteDefaultPatternFile(const std::string& path);
 void WriteMessagePicture(const std::string& path);
 
-// Writes pattern.txt and Message1.jpg where they are missing (existing files are never
-// touched), after EnsureSettingsFolder. The INI file is the settings store's business.
-void CreateMissingProgramFiles(const AppPaths& paths);
-
 // The pattern box's items: the non-blank lines of the file trimmed of spaces, in file
 // order, never sorted or de-duplicated; the single item "*.*" when the file does not exist.
 // Throws std::system_error when the file exists but cannot be read.

@@ -1,9 +1,10 @@
 #pragma once
 // An advisory lock that serialises read-modify-write cycles on a file between threads and
-// between copies of the program. Files are replaced by rename, which gives them a new
-// identity, so the lock is taken on the folder that holds the file: it stays the same
-// across replacements and leaves no lock file behind. One lock covers every file of that
-// folder, so a holder must not take a second FileLock in the same folder.
+// between copies of the program. A file is mostly replaced by rename, which gives it a new
+// identity, and only sometimes overwritten in place (see atomic_file_write.h), so the lock
+// is taken on the folder that holds the file: it stays the same either way and leaves no
+// lock file behind. One lock covers every file of that folder, so a holder must not take a
+// second FileLock in the same folder.
 
 #include <string>
 

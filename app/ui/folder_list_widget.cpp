@@ -99,6 +99,20 @@ void FolderListWidget::ShowFolder(const std::string& folder, const std::vector<s
 
 void FolderListWidget::HighlightShownFolder() {
     if (firstSubfolderRow_ > 0) setCurrentRow(firstSubfolderRow_ - 1);
+    ScrollToShownFolder();
+}
+
+void FolderListWidget::ScrollToShownFolder() {
+    // Only once the view has laid out its new lines or size does the scroll range fit them;
+    // scrolling at once would stop at the old range's end.
+    QTimer::singleShot(0, this, [this] {
+        if (firstSubfolderRow_ > 0) scrollToItem(item(firstSubfolderRow_ - 1), QAbstractItemView::EnsureVisible);
+    });
+}
+
+void FolderListWidget::resizeEvent(QResizeEvent* event) {
+    QListWidget::resizeEvent(event);
+    ScrollToShownFolder();
 }
 
 std::vector<std::string> FolderListWidget::SubfolderPaths() const {

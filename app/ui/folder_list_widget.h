@@ -19,13 +19,20 @@ public:
     const std::string& Folder() const { return folder_; }
     // Full paths of the listed subfolders, in list order.
     std::vector<std::string> SubfolderPaths() const;
-    // Marks the shown folder's own line again, e.g. after a clicked line could not be opened.
+    // Marks the shown folder's own line again, e.g. after a clicked line could not be opened,
+    // and scrolls it into view.
     void HighlightShownFolder();
 
 signals:
     void folderClicked(const std::string& path);
 
+protected:
+    // The shown folder's line stays in view when the list gets smaller.
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void ScrollToShownFolder();
+
     std::string folder_;
     int firstSubfolderRow_ = 0;
 };

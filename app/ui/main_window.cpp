@@ -13,7 +13,9 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <initializer_list>
 #include <stdexcept>
+#include <utility>
 
 #include "app/ui/browser_controller.h"
 #include "app/ui/busy_state.h"
@@ -53,6 +55,22 @@ QFont ListFont(const std::string& name, const std::string& size, const std::stri
     font.setBold(bold == "1");
     font.setItalic(italic == "1");
     return font;
+}
+
+QPushButton* NamedButton(const char* objectName, const char* caption) {
+    auto* button = new QPushButton(Text(caption));
+    button->setObjectName(objectName);
+    return button;
+}
+
+// A captioned frame holding the buttons, given as object name and caption, one under another.
+QGroupBox* ButtonFrame(QWidget* parent, const char* objectName, const char* caption,
+                       std::initializer_list<std::pair<const char*, const char*>> buttons) {
+    auto* frame = new QGroupBox(Text(caption), parent);
+    frame->setObjectName(objectName);
+    auto* frameLayout = new QVBoxLayout(frame);
+    for (const auto& [name, buttonCaption] : buttons) frameLayout->addWidget(NamedButton(name, buttonCaption));
+    return frame;
 }
 
 }  // namespace
@@ -107,12 +125,6 @@ MainWindow::MainWindow(Settings& settings, AppPaths paths, MainWindowServices se
 
 MainWindow::~MainWindow() = default;
 
-QPushButton* MainWindow::AddButton(const char* objectName, const char* caption) {
-    auto* button = new QPushButton(Text(caption));
-    button->setObjectName(objectName);
-    return button;
-}
-
 void MainWindow::BuildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
@@ -143,24 +155,19 @@ void MainWindow::BuildControls() {
     pictures_->setObjectName(names::kPicturePanel);
 
     auto* selectRow = new QHBoxLayout;
-    selectRow->addWidget(AddButton(names::kSelectAllButton, texts::kSelectAllButton));
-    selectRow->addWidget(AddButton(names::kRefreshButton, texts::kRefreshButton));
+    selectRow->addWidget(NamedButton(names::kSelectAllButton, texts::kSelectAllButton));
+    selectRow->addWidget(NamedButton(names::kRefreshButton, texts::kRefreshButton));
 
-    auto* folderFrame = new QGroupBox(Text(texts::kFolderFrame), central);
-    folderFrame->setObjectName(names::kFolderFrame);
-    auto* folderFrameLayout = new QVBoxLayout(folderFrame);
-    folderFrameLayout->addWidget(AddButton(names::kListFolderNameButton, texts::kListFolderNameButton));
-    folderFrameLayout->addWidget(AddButton(names::kListSubfoldersButton, texts::kListSubfoldersButton));
-    folderFrameLayout->addWidget(AddButton(names::kListAllSubfoldersButton, texts::kListAllSubfoldersButton));
-    folderFrameLayout->addWidget(AddButton(names::kFolderTreeButton, texts::kFolderTreeButton));
-
-    auto* fileFrame = new QGroupBox(Text(texts::kFileFrame), central);
-    fileFrame->setObjectName(names::kFileFrame);
-    auto* fileFrameLayout = new QVBoxLayout(fileFrame);
-    fileFrameLayout->addWidget(AddButton(names::kListFilesButton, texts::kListFilesButton));
-    fileFrameLayout->addWidget(AddButton(names::kListAllFilesBelowButton, texts::kListAllFilesBelowButton));
-    fileFrameLayout->addWidget(AddButton(names::kListArchiveButton, texts::kListArchiveButton));
-    fileFrameLayout->addWidget(AddButton(names::kOpenWithAssociationButton, texts::kOpenWithAssociationButton));
+    auto* folderFrame = ButtonFrame(central, names::kFolderFrame, texts::kFolderFrame,
+                                    {{names::kListFolderNameButton, texts::kListFolderNameButton},
+                                     {names::kListSubfoldersButton, texts::kListSubfoldersButton},
+                                     {names::kListAllSubfoldersButton, texts::kListAllSubfoldersButton},
+                                     {names::kFolderTreeButton, texts::kFolderTreeButton}});
+    auto* fileFrame = ButtonFrame(central, names::kFileFrame, texts::kFileFrame,
+                                  {{names::kListFilesButton, texts::kListFilesButton},
+                                   {names::kListAllFilesBelowButton, texts::kListAllFilesBelowButton},
+                                   {names::kListArchiveButton, texts::kListArchiveButton},
+                                   {names::kOpenWithAssociationButton, texts::kOpenWithAssociationButton}});
 
     auto* grid = new QGridLayout(central);
     grid->addWidget(driveList_, 0, 0);

@@ -78,7 +78,6 @@ protected:
 private:
     void BuildControls();
     void BuildMenus();
-    QPushButton* AddButton(const char* objectName, const char* caption);
     QAction* AddMenuAction(QMenu* menu, const char* objectName, const char* caption);
 
     Settings& settings_;

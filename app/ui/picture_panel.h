@@ -28,6 +28,8 @@ public:
     const QPixmap& ShownPixmap() const { return shown_; }
 
     QSize sizeHint() const override;
+    // The picture is never scaled, so the panel never shrinks below it.
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,23 +4,54 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
+#include <algorithm>
 
 #include "app/ui/main_window_texts.h"
 #include "platform/file_system.h"
 
 namespace pelmora {
 
+namespace {
+
+// Room the box needs beside its text for an icon and margins.
+constexpr int kBoxRoomBesideText = 150;
+
+// A box wraps any text wider than half the screen, Japanese anywhere within a phrase. The
+// messages end their lines themselves, so the box is made wide enough for its longest line,
+// up to the widest box Qt allows on the screen.
+void KeepLinesWhole(QMessageBox& box) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label) return;
+    box.ensurePolished();
+    const QFontMetrics metrics(label->font());
+    int widest = 0;
+    for (const QString& line : box.text().split(u'\n')) {
+        widest = std::max(widest, metrics.horizontalAdvance(QString(line).remove(u'\r')));
+    }
+    const int screenWidth = box.screen()->availableGeometry().width();
+    const int widestBox = screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
+    // A pixel of rounding in the label's own measure would break the line at its end.
+    label->setMinimumWidth(std::min(widest + metrics.averageCharWidth(), widestBox - kBoxRoomBesideText));
+}
+
+}  // namespace
+
 void QtUserDialogs::ShowMessage(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(texts::kAppTitle), QString::fromUtf8(text),
                     QMessageBox::Ok, parent_);
+    KeepLinesWhole(box);
     box.exec();
 }
 
 bool QtUserDialogs::AskYesNo(const std::string& text) {
     QMessageBox box(QMessageBox::Question, QString::fromUtf8(texts::kAppTitle), QString::fromUtf8(text),
                     QMessageBox::Yes | QMessageBox::No, parent_);
+    KeepLinesWhole(box);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -1,9 +1,9 @@
 #include "listing/console/console_job_context.h"
 
-#include <iostream>
 #include <string_view>
 
 #include "listing/engine/listing_messages.h"
+#include "platform/terminal.h"
 
 namespace pelmora {
 
@@ -77,8 +77,9 @@ bool ConsoleDialogs::AskYesNo(const std::string& text) {
         return false;
     }
     std::fflush(stderr);
-    std::string answer;
-    if (!std::getline(std::cin, answer)) return false;
+    const std::optional<std::string> line = platform::ReadStandardInputLine();
+    if (!line) return false;
+    const std::string& answer = *line;
     return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y' || answer.rfind("はい", 0) == 0);
 }
 

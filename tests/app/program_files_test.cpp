@@ -13,34 +13,31 @@ using testing::ReadFile;
 using testing::TempTree;
 using testing::WriteFile;
 
-TEST(ProgramFiles, MissingFilesAreCreatedWithTheirFolderAndExistingOnesKept) {
+TEST(ProgramFiles, DefaultFilesAreWrittenIntoANewSettingsFolder) {
     // The configuration-folder fallback of an installed copy starts without that folder.
     TempTree folder;
     AppPaths paths;
     paths.programFolder = folder.path();
     paths.settingsFolder = folder / "config/deeper/pelmora";
-    paths.patternPath = folder / "config/deeper/pelmora/pattern.txt";
-    paths.messagePicturePath = folder / "config/deeper/pelmora/Message1.jpg";
-    CreateMissingProgramFiles(paths);
+    EnsureSettingsFolder(paths);
+    EnsureSettingsFolder(paths);  // an existing folder is fine
+    const std::string patternPath = folder / "config/deeper/pelmora/pattern.txt";
+    const std::string picturePath = folder / "config/deeper/pelmora/Message1.jpg";
+    WriteDefaultPatternFile(patternPath);
+    WriteMessagePicture(picturePath);
 
-    const std::string patterns = ReadFile(paths.patternPath);
+    const std::string patterns = ReadFile(patternPath);
     EXPECT_EQ(patterns.substr(0, 12), "*.*\r\n*.avi\r\n");
     EXPECT_EQ(patterns.size(), 3u + 2u + 23u * 7u);  // "*.*" and 23 five-character patterns, CR LF
-    const auto items = ReadPatternList(paths.patternPath);
+    const auto items = ReadPatternList(patternPath);
     ASSERT_EQ(items.size(), 24u);
     EXPECT_EQ(items[20], "*.txt");
     EXPECT_EQ(items.back(), "*.zip");
 
-    const std::string picture = ReadFile(paths.messagePicturePath);
+    const std::string picture = ReadFile(picturePath);
     ASSERT_EQ(picture.size(), kMessagePictureSize);
     EXPECT_EQ(picture.substr(0, 2), "\xFF\xD8");  // a JPEG start ...
     EXPECT_EQ(picture.substr(picture.size() - 2), "\xFF\xD9");  // ... and end
-
-    WriteFile(paths.patternPath, "*.mine\r\n");
-    WriteFile(paths.messagePicturePath, "not replaced");
-    CreateMissingProgramFiles(paths);
-    EXPECT_EQ(ReadFile(paths.patternPath), "*.mine\r\n");
-    EXPECT_EQ(ReadFile(paths.messagePicturePath), "not replaced");
 }
 
 TEST(ProgramFiles, PatternListTrimsAndSkipsBlankLinesWithAnyLineEnd) {

@@ -206,6 +206,44 @@ private slots:
         }
     }
 
+    void smallestWindowShowsTheWholePictureAndKeepsTheFolderInView() {
+        WindowFixture f;
+        std::string deep;
+        for (int level = 0; level < 12; ++level) deep += "level" + std::to_string(level) + "/";
+        f.AddData({deep});
+        for (int i = 0; i < 40; ++i) f.AddData({deep + "sub" + std::to_string(i) + "/"});
+        QImage picture(96, 120, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QVERIFY(picture.save(QString::fromStdString(f.Data("picture.png"))));
+        f.PrepareIni({{"FreePicture1", f.Data("picture.png")}});
+        QVERIFY(f.Start());
+        MainWindow& window = *f.window;
+        auto& dir1 = FolderList(window);
+        // Its line wholly within the list's height (a deep line may be wider than the list).
+        auto shownFolderInView = [&dir1] {
+            return QTest::qWaitFor([&dir1] {
+                const QRect line = dir1.visualItemRect(dir1.currentItem());
+                return line.top() >= 0 && line.bottom() <= dir1.viewport()->rect().bottom();
+            });
+        };
+        const std::string deepest = f.Data(deep.substr(0, deep.size() - 1));
+
+        window.Browser().OpenFolder(deepest);
+        QVERIFY(shownFolderInView());
+        window.resize(1, 1);  // held at the layout's minimum
+        QTRY_COMPARE(window.size(), window.minimumSize());
+        QVERIFY(shownFolderInView());
+        const PicturePanel& pictures = window.Pictures();
+        QVERIFY(pictures.HasPicture());
+        QVERIFY(pictures.width() >= pictures.ShownPixmap().width());
+        QVERIFY(pictures.height() >= pictures.ShownPixmap().height());
+
+        window.Browser().OpenFolder(deepest + "/sub7");
+        QVERIFY(shownFolderInView());
+        window.Browser().OpenFolder(deepest);
+        QVERIFY(shownFolderInView());
+    }
+
     void folderThatVanishedIsReportedOrLeftForTheVolumeRoot() {
         WindowFixture f;
         f.AddData({"kept.txt", "gone/x.txt", "vanished/"});

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <set>
@@ -88,6 +89,26 @@ private slots:
             pictures.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
         }
         QCOMPARE(pictures.size(), std::size_t(5));
+    }
+
+    void questionKeepsEachOfItsLinesWhole() {
+        const QString first = QString::fromUtf8("プログラム、スクリプト、コンポーネントファイル、その他、を実行しようとしています。");
+        const QString second = QString::fromUtf8("実行しますか？");
+        int labelWidth = 0, widestLine = 0;
+        std::function<void()> answer = [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible()) return QTimer::singleShot(10, answer);
+            auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+            labelWidth = label->contentsRect().width();
+            const QFontMetrics metrics(label->font());
+            widestLine = std::max(metrics.horizontalAdvance(first), metrics.horizontalAdvance(second));
+            box->button(QMessageBox::No)->click();
+        };
+        QTimer::singleShot(0, answer);
+        QtUserDialogs dialogs(nullptr);
+        QVERIFY(!dialogs.AskYesNo((first + "\r\n" + second).toStdString()));
+        QVERIFY(widestLine > 0);
+        QVERIFY2(labelWidth >= widestLine, qPrintable(QString("%1 < %2").arg(labelWidth).arg(widestLine)));
     }
 
     // Last: the translations stay installed for the rest of the run.

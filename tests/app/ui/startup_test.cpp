@@ -55,6 +55,17 @@ private slots:
         QVERIFY(f.window->Browser().FolderChangeSelectsAll());
     }
 
+    void existingPatternAndPictureFilesAreKept() {
+        WindowFixture f;
+        std::filesystem::create_directories(f.paths.settingsFolder);
+        WriteFile(f.paths.patternPath, "*.mine\r\n");
+        WriteFile(f.paths.messagePicturePath, "not replaced");
+        QVERIFY(f.Start());
+        QCOMPARE(ReadFile(f.paths.patternPath), std::string("*.mine\r\n"));
+        QCOMPARE(ReadFile(f.paths.messagePicturePath), std::string("not replaced"));
+        QCOMPARE(f.window->PatternBox()->count(), 1);
+    }
+
     void savedPositionIsUsedOnlyInsideTheScreen_data() {
         QTest::addColumn<QString>("useSaved");
         QTest::addColumn<int>("left");

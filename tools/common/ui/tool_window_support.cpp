@@ -2,11 +2,15 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QLayout>
 #include <QMimeData>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QUrl>
 #include <QWidget>
+#include <algorithm>
 
 #include "tools/common/ui/middle_elided_label.h"
 
@@ -25,6 +29,36 @@ QFont ToolWindowFixedFont(int pointSize) {
     QFont fallback = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fallback.setPointSize(pointSize);
     return fallback;
+}
+
+QFont OneFontForText(const QFont& font, const QString& text) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    if (runs.size() < 2) return font;
+    // The family drawing most glyphs among those that hold every character.
+    QString family;
+    qsizetype mostGlyphs = 0;
+    for (const QGlyphRun& run : runs) {
+        const QRawFont raw = run.rawFont();
+        const bool coversText = std::all_of(text.begin(), text.end(), [&raw](QChar c) {
+            return c.isSpace() || raw.supportsCharacter(c);
+        });
+        qsizetype glyphs = 0;
+        for (const QGlyphRun& other : runs) {
+            if (other.rawFont().familyName() == raw.familyName()) glyphs += other.glyphIndexes().size();
+        }
+        if (coversText && glyphs > mostGlyphs) {
+            family = raw.familyName();
+            mostGlyphs = glyphs;
+        }
+    }
+    if (family.isEmpty()) return font;
+    QFont single = font;
+    single.setFamilies({family});
+    return single;
 }
 
 QLabel* AddToolWindowLabel(QWidget* parent, QLayout* layout, const char* objectName, const QString& caption) {

@@ -20,6 +20,12 @@ class MiddleElidedLabel;
 // fixed-pitch font, at pointSize.
 QFont ToolWindowFixedFont(int pointSize);
 
+// font for all of text: when font's own family lacks some of its characters (Japanese in
+// a Latin font), the family the system falls back to for them draws the whole text, so
+// that digits and letters do not come from another font than the rest. font itself when it
+// covers the text, or when no single family does.
+QFont OneFontForText(const QFont& font, const QString& text);
+
 // A plain-text label added to layout; a long text in it is cut off rather than widening
 // the window.
 QLabel* AddToolWindowLabel(QWidget* parent, QLayout* layout, const char* objectName, const QString& caption);

@@ -35,8 +35,10 @@ HexViewWindow::HexViewWindow(Settings& settings, const std::string& iniPath, QWi
 
     auto* layout = new QVBoxLayout(this);
     pathLabel_ = AddToolWindowPathLabel(this, layout, names::kPathLabel, QString::fromUtf8(t::kEmptyPathLabel));
-    readCountLabel_ =
-        AddToolWindowLabel(this, layout, names::kReadCountLabel, QString::fromUtf8(ReadCountLabelText(ReadCount())));
+    const QString readCountText = QString::fromUtf8(ReadCountLabelText(ReadCount()));
+    readCountLabel_ = AddToolWindowLabel(this, layout, names::kReadCountLabel, readCountText);
+    // Its digits and "byte" would otherwise come from another font than its Japanese.
+    readCountLabel_->setFont(OneFontForText(readCountLabel_->font(), readCountText));
     updateLabel_ = AddToolWindowLabel(this, layout, names::kUpdateLabel, QString::fromUtf8(t::kEmptyUpdateLabel));
     sizeLabel_ = AddToolWindowLabel(this, layout, names::kSizeLabel, QString::fromUtf8(t::kEmptySizeLabel));
 

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontInfo>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTextLayout>
 #include <QTest>
 #include <QUrl>
 
@@ -54,6 +56,22 @@ private slots:
         QVERIFY(QFontInfo(box->font()).fixedPitch());
         // The whole dump line fits without scrolling sideways.
         QVERIFY(box->viewport()->width() >= QFontMetrics(box->font()).horizontalAdvance(QString(75, 'W')));
+    }
+
+    void readCountLabelIsDrawnInOneFont() {
+        Settings settings;
+        settings.Hex_ReadByte = 4096;
+        HexViewWindow w(settings, ini_);
+        w.OpenAtPlacement();
+        auto* label = w.findChild<QLabel*>(names::kReadCountLabel);
+        QTextLayout layout(label->text(), label->font());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        QSet<QString> families;
+        for (const QGlyphRun& run : layout.glyphRuns()) families.insert(run.rawFont().familyName());
+        if (families.isEmpty()) QSKIP("no font draws Japanese here");
+        QCOMPARE(families.size(), 1);
     }
 
     void followShowsDumpAndLabelsReopenStartsEmpty() {
