@@ -51,8 +51,10 @@ void WindowDock::Open(QWidget& mainWindow, bool chase) {
     PlaceBesideMain();
     const QSize placedFrame = docked_.frameGeometry().size();
     docked_.show();
-    // Showing may reveal the frame: place once more with it.
+    // Showing may reveal the frame: place once more with it. A window manager may frame the
+    // window only later; then the first move or resize that shows the frame places it.
     if (docked_.frameGeometry().size() != placedFrame) PlaceBesideMain();
+    awaitingFrame_ = docked_.frameGeometry() == docked_.geometry();
     if (chase) {
         chase_.Record(Frames());
         timer_->start();
@@ -72,7 +74,16 @@ void WindowDock::Chase() {
 }
 
 bool WindowDock::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &docked_ && event->type() == QEvent::Hide) timer_->stop();
+    if (watched != &docked_) return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::Hide) {
+        timer_->stop();
+        awaitingFrame_ = false;
+    } else if (awaitingFrame_ && main_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+               docked_.frameGeometry() != docked_.geometry()) {
+        awaitingFrame_ = false;
+        PlaceBesideMain();
+        if (timer_->isActive()) chase_.Record(Frames());
+    }
     return QObject::eventFilter(watched, event);
 }
 

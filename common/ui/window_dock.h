@@ -40,6 +40,7 @@ private:
     ChaseState chase_;
     QPointer<QWidget> main_;
     QTimer* timer_;
+    bool awaitingFrame_ = false;
 };
 
 }  // namespace pelmora

@@ -56,7 +56,7 @@ JumpWindow::JumpWindow(Settings& settings, std::string iniPath, JumpTarget targe
     layout->addWidget(frame);
     layout->addStretch(1);
     layout->addWidget(hint);
-    resize(300, height());
+    resize(340, height());
 
     dock_ = new WindowDock(*this, DockSide::Left);
 }

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QScreen>
 
 #include "app/ui/browser_controller.h"
 #include "app/ui/docked_windows.h"
@@ -140,6 +141,13 @@ private slots:
         QCOMPARE(jump.right() + 1, main.left());
         QCOMPARE(jump.top(), main.top());
         QCOMPARE(jump.height(), main.height());
+
+        // At the screen's left edge the window opens off the screen: no clamping.
+        f.window->Docked().Jump()->close();
+        f.window->move(f.window->screen()->geometry().topLeft());
+        f.window->Docked().OpenJump();
+        QCOMPARE(f.window->Docked().Jump()->frameGeometry().right() + 1, f.window->frameGeometry().left());
+        QVERIFY(f.window->Docked().Jump()->frameGeometry().left() < f.window->screen()->geometry().left());
     }
 };
 
