@@ -440,7 +440,9 @@ void SettingsDialog::UpdateFontPreviews() {
 void SettingsDialog::Open(QWidget& mainWindow) {
     // As wide as the widest page, so that only the height scrolls.
     int pageWidth = 0;
-    for (QScrollArea* page : findChildren<QScrollArea*>()) pageWidth = qMax(pageWidth, page->widget()->sizeHint().width());
+    for (QScrollArea* page : findChildren<QScrollArea*>()) {
+        pageWidth = qMax(pageWidth, page->widget()->sizeHint().width());
+    }
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     resize(qMax(pageWidth + scrollBar + 40, 300), height());
     dock_->Open(mainWindow, settings_.ChaseSettingWindow == "1");

@@ -86,7 +86,9 @@ private slots:
         }
         QCOMPARE(Check(dialog, "Check10")->text(), QString("ショートファイル名を取得する"));
         for (int row = 1; row <= 5; ++row) QVERIFY(Find<QPushButton>(dialog, names::ExePathButton(row)));
-        for (int row = 1; row <= 4; ++row) QCOMPARE(Find<QPushButton>(dialog, names::FontButton(row))->text(), QString("フォント"));
+        for (int row = 1; row <= 4; ++row) {
+            QCOMPARE(Find<QPushButton>(dialog, names::FontButton(row))->text(), QString("フォント"));
+        }
 
         const QRect main = f.window->frameGeometry();
         const QRect docked = dialog->frameGeometry();
