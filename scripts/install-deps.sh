@@ -14,8 +14,8 @@ packages=(
   # run: Japanese captions need a CJK font, Qt's own buttons and dialogs its Japanese
   # translations; xdg-open opens files with their program
   fonts-ipafont-gothic qt6-translations-l10n xdg-utils
-  # tests: X server for the clipboard run, reference archivers, ACL tools
-  xvfb xclip xauth unzip zip lhasa jlha-utils acl attr tree
+  # tests: X server for the clipboard run and a window manager for docking, reference archivers, ACL tools
+  xvfb openbox x11-utils xclip xauth unzip zip lhasa jlha-utils acl attr tree
   # benchmarks: the ja_JP.UTF-8 locale of the sort comparison
   locales
 )

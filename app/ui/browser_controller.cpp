@@ -117,6 +117,11 @@ void BrowserController::OpenFolder(const std::string& folder) {
     dialogs_.ShowMessage(texts::kFolderReadFailed);
 }
 
+std::error_code BrowserController::BrowseFolder(const std::string& folder) {
+    widgets_.driveList->ShowVolumeOf(folder);
+    return SetFolder(folder);
+}
+
 void BrowserController::ChangePattern(const std::string& pattern) {
     pattern_ = pattern;
     ReloadFiles();

@@ -57,6 +57,9 @@ public:
     void ChangeDrive(const std::string& mountPoint);
     // Dir1 entry clicked: open that folder.
     void OpenFolder(const std::string& folder);
+    // Drive1 and Dir1 set to the folder, as if chosen there (a jump). The read error leaves
+    // the folder as it was; the drive list keeps the folder's volume.
+    std::error_code BrowseFolder(const std::string& folder);
     // Combo1 edited or chosen.
     void ChangePattern(const std::string& pattern);
     // Refresh (表示更新): re-read folder and file lists; a vanished folder gives way to its volume's root.

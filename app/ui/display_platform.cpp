@@ -22,6 +22,11 @@ std::string QtPlatformPreference(const char* display, const char* waylandDisplay
     return list;
 }
 
+std::string WindowRunPlatformPreference(const char* display, const char* waylandDisplay, const char* requested) {
+    if (IsSet(requested) || !IsSet(display)) return {};
+    return IsSet(waylandDisplay) ? "xcb;wayland" : "xcb";
+}
+
 bool IsDisplayPlatform(std::string_view platformName) {
     // Plugin names may carry options after a colon ("xcb:foo").
     std::string_view name = platformName.substr(0, platformName.find(':'));

@@ -14,6 +14,11 @@ namespace pelmora {
 // focused window, while XWayland hands an X11 selection on to Wayland programs.
 std::string QtPlatformPreference(const char* display, const char* waylandDisplay, const char* requested);
 
+// The QT_QPA_PLATFORM list of the window run, or the empty text to leave Qt's own choice.
+// The user's choice stands; otherwise X11 comes first whenever it is there (XWayland under a
+// Wayland session), since only there the program can place its docked windows.
+std::string WindowRunPlatformPreference(const char* display, const char* waylandDisplay, const char* requested);
+
 // True for a plugin that talks to a real display (not "offscreen" or "minimal").
 bool IsDisplayPlatform(std::string_view platformName);
 

@@ -6,6 +6,8 @@
 
 #include "app/command_line.h"
 #include "app/ui/clipboard_keeper.h"
+#include "app/ui/display_platform.h"
+#include "app/ui/docked_windows.h"
 #include "app/ui/dropped_files_run.h"
 #include "app/ui/main_window.h"
 #include "app/ui/qt_translations.h"
@@ -44,6 +46,11 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // Docked windows need a platform that lets the program place them: XWayland when there.
+    const std::string platforms = pelmora::WindowRunPlatformPreference(
+        std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"), std::getenv("QT_QPA_PLATFORM"));
+    if (!platforms.empty()) qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platforms));
+
     QApplication app(argc, argv);
     pelmora::InstallQtJapaneseTranslations(app);
     // Closing the main window ends the program even while tool windows are open.
@@ -53,7 +60,9 @@ int main(int argc, char** argv) {
     const pelmora::AppPaths paths = pelmora::ResolveAppPaths();
     pelmora::MainWindow window(settings, paths);
     QObject::connect(&window, &pelmora::MainWindow::closed, &app, [] { QCoreApplication::exit(0); });
-    pelmora::RunStartup(window, settings, paths, window.Dialogs());
+    pelmora::StartupHooks hooks;
+    hooks.openJumpWindow = [&window] { window.Docked().OpenJump(); };
+    pelmora::RunStartup(window, settings, paths, window.Dialogs(), hooks);
     const int status = app.exec();
     pelmora::KeepOwnedClipboardText();
     return status;

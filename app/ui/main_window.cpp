@@ -20,8 +20,10 @@
 #include "app/ui/browser_controller.h"
 #include "app/ui/busy_state.h"
 #include "app/ui/command_dispatcher.h"
+#include "app/ui/docked_windows.h"
 #include "app/ui/drive_list.h"
 #include "app/ui/file_list_model.h"
+#include "app/ui/help_commands.h"
 #include "app/ui/folder_list_widget.h"
 #include "app/ui/main_window_names.h"
 #include "app/ui/main_window_texts.h"
@@ -98,6 +100,8 @@ MainWindow::MainWindow(Settings& settings, AppPaths paths, MainWindowServices se
     busy_ = std::make_unique<BusyState>(this);
     commands_ = std::make_unique<CommandDispatcher>(settings_, paths_, *browser_, *busy_, *jobs_, starter);
     tools_ = new ToolWindows(settings_, paths_.iniPath, *browser_, *dialogs_, this);
+    docked_ = new DockedWindows(settings_, paths_.iniPath, *browser_, *dialogs_, this);
+    help_ = new HelpCommands(paths_.programFolder, starter, *dialogs_, this);
 
     auto button = [this](const char* name) { return findChild<QPushButton*>(name); };
     connect(button(names::kListFilesButton), &QPushButton::clicked, this, [this] { commands_->GetFileNames(); });
@@ -119,6 +123,10 @@ MainWindow::MainWindow(Settings& settings, AppPaths paths, MainWindowServices se
     connect(menuEntry(names::kHexViewMenu), &QAction::triggered, tools_, &ToolWindows::OpenHexView);
     connect(menuEntry(names::kAclViewMenu), &QAction::triggered, tools_, &ToolWindows::OpenAclView);
     connect(menuEntry(names::kChoiViewMenu), &QAction::triggered, tools_, &ToolWindows::OpenChoiView);
+    connect(menuEntry(names::kJumpMenu), &QAction::triggered, docked_, &DockedWindows::OpenJump);
+    connect(menuEntry(names::kSettingMenu), &QAction::triggered, docked_, &DockedWindows::OpenSettings);
+    connect(menuEntry(names::kReadmeMenu), &QAction::triggered, help_, &HelpCommands::OpenReadmeFile);
+    connect(menuEntry(names::kVersionMenu), &QAction::triggered, help_, &HelpCommands::ShowAbout);
     connect(fileList_, &QListView::doubleClicked, this,
             [this](const QModelIndex&) { commands_->FileListDoubleClicked(); });
 }
@@ -253,6 +261,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // The windows it owns would stay on screen until the running work has unwound.
     progress_->CloseForProgramEnd();
     tools_->HideAll();
+    docked_->HideAll();
     event->accept();
     emit closed();
 }

@@ -22,6 +22,8 @@ namespace pelmora {
 class BrowserController;
 class BusyState;
 class CommandDispatcher;
+class DockedWindows;
+class HelpCommands;
 class DriveList;
 class FileListModel;
 class FolderListWidget;
@@ -49,6 +51,8 @@ public:
     ProgressDialog& Progress() { return *progress_; }
     CommandDispatcher& Commands() { return *commands_; }
     ToolWindows& Tools() { return *tools_; }
+    DockedWindows& Docked() { return *docked_; }
+    HelpCommands& Help() { return *help_; }
     PicturePanel& Pictures() { return *pictures_; }
     UserDialogs& Dialogs() { return *dialogs_; }
     JobContext& Jobs() { return *jobs_; }
@@ -101,6 +105,8 @@ private:
     std::unique_ptr<BusyState> busy_;
     std::unique_ptr<CommandDispatcher> commands_;
     ToolWindows* tools_ = nullptr;
+    DockedWindows* docked_ = nullptr;
+    HelpCommands* help_ = nullptr;
 };
 
 }  // namespace pelmora

@@ -82,6 +82,13 @@ private slots:
                  expected);
     }
 
+    void windowRunPrefersXWaylandUnlessTheUserChose() {
+        QCOMPARE(WindowRunPlatformPreference(":0", "wayland-0", nullptr), std::string("xcb;wayland"));
+        QCOMPARE(WindowRunPlatformPreference(":0", nullptr, ""), std::string("xcb"));
+        QCOMPARE(WindowRunPlatformPreference(nullptr, "wayland-0", nullptr), std::string());
+        QCOMPARE(WindowRunPlatformPreference(":0", "wayland-0", "wayland"), std::string());
+    }
+
     void displayPlatforms() {
         for (const char* name : {"xcb", "wayland", "xcb:nograb", "wayland-egl"}) QVERIFY2(IsDisplayPlatform(name), name);
         for (const char* name : {"", "offscreen", "minimal", "offscreen:fontengine=freetype", "minimalegl"})

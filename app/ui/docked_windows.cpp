@@ -1,0 +1,108 @@
+#include "app/ui/docked_windows.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMainWindow>
+#include <exception>
+
+#include "app/ui/browser_controller.h"
+#include "app/ui/main_window.h"
+#include "app/ui/main_window_names.h"
+#include "settings/ui/settings_dialog.h"
+#include "tools/jump/ui/jump_window.h"
+
+namespace pelmora {
+namespace {
+
+namespace names = main_window_names;
+
+// The left docking place is one window's: the network window gives way to Jump.
+void CloseWindowNamed(const char* name) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QLatin1String(name) && window->isVisible()) window->close();
+    }
+}
+
+}  // namespace
+
+DockedWindows::DockedWindows(Settings& settings, std::string iniPath, BrowserController& browser,
+                             UserDialogs& dialogs, QMainWindow* mainWindow)
+    : QObject(mainWindow),
+      settings_(settings),
+      iniPath_(std::move(iniPath)),
+      browser_(browser),
+      dialogs_(dialogs),
+      mainWindow_(mainWindow) {}
+
+JumpWindow* DockedWindows::Jump() const { return jump_; }
+SettingsDialog* DockedWindows::SettingsWindow() const { return settingsDialog_; }
+
+QAction* DockedWindows::MenuEntry(const char* name) const {
+    return mainWindow_ ? mainWindow_->findChild<QAction*>(name) : nullptr;
+}
+
+void DockedWindows::HideAll() {
+    if (jump_) jump_->hide();
+    if (settingsDialog_) settingsDialog_->hide();
+}
+
+void DockedWindows::OpenJump() {
+    if (!mainWindow_) return;
+    CloseWindowNamed(names::kNetworkWindow);
+    if (!jump_) {
+        JumpTarget target{[this] { return browser_.CurrentFolder(); },
+                          [this](const std::string& folder) { return browser_.BrowseFolder(folder); }, &dialogs_};
+        jump_ = new JumpWindow(settings_, iniPath_, std::move(target), mainWindow_);
+        connect(jump_, &JumpWindow::closed, this, [this] {
+            if (QAction* entry = MenuEntry(names::kJumpMenu)) entry->setEnabled(true);
+        });
+    }
+    jump_->Open(*mainWindow_);
+    if (QAction* entry = MenuEntry(names::kJumpMenu)) entry->setEnabled(false);
+}
+
+void DockedWindows::SetSettingsChoosers(
+    std::function<std::optional<std::string>(const ProgramChoiceStart&)> chooseProgram,
+    std::function<std::optional<FontSetting>(const FontSetting&)> chooseFont) {
+    chooseProgram_ = std::move(chooseProgram);
+    chooseFont_ = std::move(chooseFont);
+}
+
+void DockedWindows::OpenSettings() {
+    if (!mainWindow_) return;
+    if (settingsDialog_) {
+        settingsDialog_->raise();
+        return;
+    }
+    SettingsDialogServices services;
+    services.dialogs = &dialogs_;
+    services.chooseProgram = chooseProgram_;
+    services.chooseFont = chooseFont_;
+    services.showHiddenSystem = [this](bool hidden, bool system) {
+        browser_.SetHiddenSystemDisplay(hidden, system);
+        browser_.SelectAllFiles();
+    };
+    services.currentListFont = [this](int row) {
+        const QWidget* list =
+            mainWindow_ ? mainWindow_->findChild<QWidget*>(row == 1 ? names::kFolderList : names::kFileList) : nullptr;
+        const QFont font = list ? list->font() : QFont();
+        return FontSetting{font.family().toStdString(), FontSizeText(font.pointSizeF()), font.bold(), font.italic()};
+    };
+    services.applyFonts = [this] {
+        // A font chosen in the font dialog always has a size, so the lists take it.
+        try {
+            if (auto* main = qobject_cast<MainWindow*>(mainWindow_.data())) main->ApplyListFonts();
+        } catch (const std::exception&) {
+        }
+        if (jump_ && jump_->isVisible()) jump_->ApplyJumpFont();
+    };
+    // services.applyOpacity: ChoiView hands its alpha setter here when it exists.
+    settingsDialog_ = new SettingsDialog(settings_, iniPath_, std::move(services), mainWindow_);
+    connect(settingsDialog_, &SettingsDialog::closed, this, [this] {
+        if (QAction* entry = MenuEntry(names::kSettingMenu)) entry->setEnabled(true);
+    });
+    settingsDialog_->Open(*mainWindow_);
+    if (QAction* entry = MenuEntry(names::kSettingMenu)) entry->setEnabled(false);
+}
+
+}  // namespace pelmora

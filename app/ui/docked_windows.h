@@ -1,0 +1,59 @@
+#pragma once
+// The windows docked beside the main window: Jump at its left (a place the network window
+// shares: opening one closes the other), the settings dialog at its right. A menu entry
+// stays disabled while its window is open.
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "settings/font_setting.h"
+#include "settings/program_choice.h"
+#include "settings/settings_record.h"
+
+class QAction;
+class QMainWindow;
+
+namespace pelmora {
+
+class BrowserController;
+class JumpWindow;
+class SettingsDialog;
+class UserDialogs;
+
+class DockedWindows : public QObject {
+    Q_OBJECT
+public:
+    DockedWindows(Settings& settings, std::string iniPath, BrowserController& browser, UserDialogs& dialogs,
+                  QMainWindow* mainWindow);
+
+    void OpenJump();      // mnu_Jump
+    void OpenSettings();  // mnu_Setting
+
+    // The main window was closed: the docked windows go with it at once.
+    void HideAll();
+
+    // The file and font dialogs of the settings dialogs opened from now on (tests answer them).
+    void SetSettingsChoosers(std::function<std::optional<std::string>(const ProgramChoiceStart&)> chooseProgram,
+                             std::function<std::optional<FontSetting>(const FontSetting&)> chooseFont);
+
+    JumpWindow* Jump() const;
+    SettingsDialog* SettingsWindow() const;
+
+private:
+    QAction* MenuEntry(const char* name) const;
+
+    Settings& settings_;
+    std::string iniPath_;
+    BrowserController& browser_;
+    UserDialogs& dialogs_;
+    QPointer<QMainWindow> mainWindow_;
+    QPointer<JumpWindow> jump_;
+    QPointer<SettingsDialog> settingsDialog_;
+    std::function<std::optional<std::string>(const ProgramChoiceStart&)> chooseProgram_;
+    std::function<std::optional<FontSetting>(const FontSetting&)> chooseFont_;
+};
+
+}  // namespace pelmora

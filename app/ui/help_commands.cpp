@@ -1,0 +1,39 @@
+#include "app/ui/help_commands.h"
+
+#include <QAction>
+#include <QMainWindow>
+
+#include "app/ui/main_window_names.h"
+#include "tools/help/readme_file.h"
+#include "tools/help/ui/about_box.h"
+
+namespace pelmora {
+
+HelpCommands::HelpCommands(std::string programFolder, platform::ProcessStarter& starter, UserDialogs& dialogs,
+                           QMainWindow* mainWindow)
+    : QObject(mainWindow),
+      programFolder_(std::move(programFolder)),
+      starter_(starter),
+      dialogs_(dialogs),
+      mainWindow_(mainWindow) {}
+
+AboutBox* HelpCommands::About() const { return about_; }
+
+void HelpCommands::OpenReadmeFile() { OpenReadme(programFolder_, starter_, dialogs_); }
+
+void HelpCommands::ShowAbout() {
+    if (!mainWindow_) return;
+    QAction* entry = mainWindow_->findChild<QAction*>(main_window_names::kVersionMenu);
+    if (!about_) {
+        const QIcon picture = mainWindow_->windowIcon().isNull() ? QIcon(QStringLiteral(":/icons/101.png"))
+                                                                 : mainWindow_->windowIcon();
+        about_ = new AboutBox(picture, starter_, mainWindow_);
+        connect(about_, &AboutBox::closed, this, [entry] {
+            if (entry) entry->setEnabled(true);
+        });
+    }
+    about_->Open();
+    if (entry) entry->setEnabled(false);
+}
+
+}  // namespace pelmora
