@@ -96,13 +96,17 @@ void DockedWindows::OpenSettings() {
         }
         if (jump_ && jump_->isVisible()) jump_->ApplyJumpFont();
     };
-    // services.applyOpacity: ChoiView hands its alpha setter here when it exists.
+    services.applyOpacity = applyViewerOpacity_;
     settingsDialog_ = new SettingsDialog(settings_, iniPath_, std::move(services), mainWindow_);
     connect(settingsDialog_, &SettingsDialog::closed, this, [this] {
         if (QAction* entry = MenuEntry(names::kSettingMenu)) entry->setEnabled(true);
     });
     settingsDialog_->Open(*mainWindow_);
     if (QAction* entry = MenuEntry(names::kSettingMenu)) entry->setEnabled(false);
+}
+
+void DockedWindows::SetViewerOpacityHook(std::function<void(int alpha)> applyOpacity) {
+    applyViewerOpacity_ = std::move(applyOpacity);
 }
 
 }  // namespace pelmora

@@ -42,6 +42,9 @@ public:
     JumpWindow* Jump() const;
     SettingsDialog* SettingsWindow() const;
 
+    // What the settings dialog's opacity slider changes live (ChoiView's translucency).
+    void SetViewerOpacityHook(std::function<void(int alpha)> applyOpacity);
+
 private:
     QAction* MenuEntry(const char* name) const;
 
@@ -54,6 +57,7 @@ private:
     QPointer<SettingsDialog> settingsDialog_;
     std::function<std::optional<std::string>(const ProgramChoiceStart&)> chooseProgram_;
     std::function<std::optional<FontSetting>(const FontSetting&)> chooseFont_;
+    std::function<void(int alpha)> applyViewerOpacity_;
 };
 
 }  // namespace pelmora

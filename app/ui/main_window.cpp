@@ -31,6 +31,7 @@
 #include "app/ui/progress_dialog.h"
 #include "app/ui/qt_job_context.h"
 #include "app/ui/tool_windows.h"
+#include "tools/choiview/ui/choi_view_window.h"
 #include "common/ui/window_position.h"
 #include "platform/volume_list.h"
 
@@ -102,6 +103,9 @@ MainWindow::MainWindow(Settings& settings, AppPaths paths, MainWindowServices se
     tools_ = new ToolWindows(settings_, paths_.iniPath, *browser_, *dialogs_, this);
     docked_ = new DockedWindows(settings_, paths_.iniPath, *browser_, *dialogs_, this);
     help_ = new HelpCommands(paths_.programFolder, starter, *dialogs_, this);
+    docked_->SetViewerOpacityHook([this](int) {
+        if (ChoiViewWindow* viewer = tools_->ChoiView()) viewer->ApplyStealthOpacity();
+    });
 
     auto button = [this](const char* name) { return findChild<QPushButton*>(name); };
     connect(button(names::kListFilesButton), &QPushButton::clicked, this, [this] { commands_->GetFileNames(); });

@@ -2,14 +2,18 @@
 // listing, the launcher, and the HexView, ACLView and ChoiView windows with their menu entries.
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QSlider>
+#include <cmath>
 #include <cstdlib>
 
 #include "app/ui/main_window_names.h"
 #include "app/ui/browser_controller.h"
 #include "app/ui/busy_state.h"
 #include "app/ui/tool_windows.h"
+#include "settings/dialog_bindings.h"
 #include "tests/app/ui/window_fixture.h"
 #include "tests/support/fake_process_starter.h"
 #include "tools/aclview/ui/acl_view_names.h"
@@ -17,6 +21,7 @@
 #include "tools/choiview/ui/choi_view_window.h"
 #include "tools/choiview/ui/text_pane.h"
 #include "tools/hexview/ui/hex_view_names.h"
+#include "tools/jump/ui/jump_names.h"
 
 using namespace pelmora;
 using namespace pelmora::testing;
@@ -94,6 +99,37 @@ private slots:
         f.window.reset();
         QCOMPARE(ReadIniString("HexView", "Hex_FormLeft", f.paths.iniPath), std::string("777"));
         QVERIFY(!ReadIniString("Pelmora", "FormLeft", f.paths.iniPath).empty());
+    }
+
+    // The menu entries of the docked windows and of help open them.
+    void jumpMenuOpensTheJumpWindow() {
+        WindowFixture f;
+        QVERIFY(f.Start());
+        QAction* entry = f.window->findChild<QAction*>(names::kJumpMenu);
+        entry->trigger();
+        QWidget* jump = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == jump_names::kWindow && widget->isVisible()) jump = widget;
+        }
+        QVERIFY(jump != nullptr);
+        QVERIFY(!entry->isEnabled());
+    }
+
+    // The settings dialog's opacity slider changes an open ChoiView at once.
+    void settingsSliderSetsChoiViewOpacityLive() {
+        WindowFixture f;
+        f.PrepareIni({});
+        WriteIniString("ChoiView", "CV_use_stealth", "1", f.paths.iniPath);
+        QVERIFY(f.Start());
+        f.window->findChild<QAction*>(names::kChoiViewMenu)->trigger();
+        ChoiViewWindow* choi = f.window->Tools().ChoiView();
+        QVERIFY(choi != nullptr);
+        QCOMPARE(choi->windowOpacity(), 1.0);  // CV_Stealth 255
+        f.window->findChild<QAction*>(names::kSettingMenu)->trigger();
+        auto* slider = f.window->findChild<QSlider*>(QString::fromStdString(std::string(FindControlBinding("Slider1")->control)));
+        QVERIFY(slider != nullptr);
+        slider->setValue(128);
+        QVERIFY(std::abs(choi->windowOpacity() - 128 / 255.0) < 0.01);
     }
 
     void choiViewOpensFromItsMenuAndFollowsAfterHexView() {
