@@ -125,6 +125,7 @@ TEST_F(ArchiveListingTest, DamagedArchivesAreSilentUnreadableOnesReported) {
     Write("garbage.zip", "this is not an archive at all");
     Write("garbage.lzh", "this is not an archive at all");
     Write("empty.lzh", "");
+    Write("empty.zip", "");
     Write("end-mark-only.lzh", std::string(1, '\0'));
     Write("zero-then-noise.lzh", std::string(1, '\0') + "\x5b\xe1\x07\x93 noise \x00\xff\x12-lh5-");
     Write("notes.txt", "plain text");
@@ -137,7 +138,8 @@ TEST_F(ArchiveListingTest, DamagedArchivesAreSilentUnreadableOnesReported) {
     }
     testing::FakeDialogs dialogs;
     for (const char* name :
-         {"garbage.zip", "garbage.lzh", "empty.lzh", "end-mark-only.lzh", "zero-then-noise.lzh", "notes.txt", "cut.lzh"}) {
+         {"garbage.zip", "garbage.lzh", "empty.lzh", "empty.zip", "end-mark-only.lzh", "zero-then-noise.lzh",
+          "notes.txt", "cut.lzh"}) {
         EXPECT_EQ(ArchiveListing(root_ + "/" + name, &dialogs), "") << name;
     }
     EXPECT_TRUE(dialogs.messages.empty());
@@ -282,6 +284,33 @@ TEST_F(ArchiveListingTest, ZipShiftJisNamesAreDecoded) {
     for (const char* name : {"  日本.txt\r\n", "  日本語.txt\r\n", "  odd\x96.txt\r\n"}) {
         EXPECT_NE(text.find(name), std::string::npos) << text;
     }
+}
+
+// Archives in memory list as the same archives on disk; a buffer cut short gives no listing.
+TEST_F(ArchiveListingTest, BytesListAsTheFileDoes) {
+    const std::string zip = root_ + "/bytes.zip";
+    ASSERT_TRUE(WriteZip(zip, {"a.txt", "dir/b.txt"}));
+    const std::string zipBytes = tree_.Read("bytes.zip");
+    const ArchiveListingResult fromFile = ListZipMembers(zip);
+    ASSERT_EQ(fromFile.status, ArchiveListingStatus::Listed);
+    const ArchiveListingResult fromBytes = ListZipMembersOfBytes(zipBytes, zip);
+    EXPECT_EQ(fromBytes.status, ArchiveListingStatus::Listed);
+    EXPECT_EQ(fromBytes.text, fromFile.text);
+    EXPECT_EQ(ListZipMembersOfBytes(zipBytes.substr(0, zipBytes.size() - 10), zip).status,
+              ArchiveListingStatus::Damaged);
+
+    const std::uint32_t midday = 1500033600;
+    const std::string lzh = root_ + "/bytes.lzh";
+    Write("bytes.lzh", UnixMember("", "hello.txt", "hello\n", 0100644, 1000, 100, midday) + std::string(1, '\0'));
+    struct utimbuf times {static_cast<time_t>(midday), static_cast<time_t>(midday)};
+    ::utime(lzh.c_str(), &times);
+    const std::time_t now = midday + 3600;
+    const ArchiveListingResult lzhFromFile = ListLzhMembers(lzh, now);
+    ASSERT_EQ(lzhFromFile.status, ArchiveListingStatus::Listed);
+    const std::string lzhBytes = tree_.Read("bytes.lzh");
+    EXPECT_EQ(ListLzhMembersOfBytes(lzhBytes, midday, now).text, lzhFromFile.text);
+    EXPECT_EQ(ListLzhMembersOfBytes(lzhBytes.substr(0, lzhBytes.size() - 4), midday, now).status,
+              ArchiveListingStatus::Damaged);
 }
 
 TEST_F(ArchiveListingTest, TenThousandMembersAreListedWhole) {
