@@ -53,12 +53,14 @@ const LHAInputStreamType kCountingStreamType{&CountingStream::Read, &CountingStr
 
 
 // Names from Japanese systems are Shift_JIS; what decodes as neither that nor UTF-8 shows
-// "?" for each byte beyond ASCII, as lhasa does.
+// "?" for each byte beyond ASCII, as lhasa does. Control characters show "?" too, as there:
+// a line break in a name would split its row.
 std::string DecodeMemberName(const std::string& raw) {
-    if (std::optional<std::string> text = MemberNameAsUtf8(raw)) return *text;
-    std::string shown = raw;
+    const std::optional<std::string> text = MemberNameAsUtf8(raw);
+    std::string shown = text ? *text : raw;
     for (char& c : shown) {
-        if (static_cast<unsigned char>(c) >= 0x80) c = '?';
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || (!text && byte >= 0x80)) c = '?';
     }
     return shown;
 }

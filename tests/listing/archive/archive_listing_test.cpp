@@ -238,12 +238,14 @@ TEST_F(ArchiveListingTest, ZipRatioOfAClaimedHugeSizeWrapsAsUnzipShowsIt) {
     }
 }
 
+// Control characters in a name show "?" as in lhasa, so that no name splits its row.
 TEST_F(ArchiveListingTest, LzhUnixHeadersShowPermissionsAndOwners) {
     const std::uint32_t midday = 1500033600;  // 2017-07-14 12:00 UTC: the 14th in every zone
     const std::string archive = root_ + "/unix.lzh";
     Write("unix.lzh", UnixMember("", "hello.txt", "hello\n", 0100644, 1000, 100, midday) +
                           UnixMember("sub", "", "", 0040755, 0, 0, midday) +
-                          UnixMember("sub", "run.sh", "#!/bin/sh\n", 0104755, 65535, 12345, midday) + std::string(1, '\0'));
+                          UnixMember("sub", "run.sh", "#!/bin/sh\n", 0104755, 65535, 12345, midday) +
+                          UnixMember("", "line\nbreak\t.txt", "", 0100600, 0, 0, midday) + std::string(1, '\0'));
     struct utimbuf times {static_cast<time_t>(midday), static_cast<time_t>(midday)};
     ::utime(archive.c_str(), &times);
 
@@ -253,8 +255,9 @@ TEST_F(ArchiveListingTest, LzhUnixHeadersShowPermissionsAndOwners) {
         "-rw-r--r--  1000/100         6       6 100.0% -lh0- 5a34 Jul 14  2017 hello.txt\r\n"
         "drwxr-xr-x     0/0           0       0 ****** -lhd- 0000 Jul 14  2017 sub/\r\n"
         "-rwxr-xr-x 65535/12345      10      10 100.0% -lh0- 92d2 Jul 14  2017 sub/run.sh\r\n"
+        "-rw-------     0/0           0       0 100.0% -lh0- 0000 Jul 14  2017 line?break?.txt\r\n"
         "---------- ----------- ------- ------- ------ ---------- ------------ -------------\r\n"
-        " Total         3 files      16      16 100.0%            Jul 14  2017\r\n";
+        " Total         4 files      16      16 100.0%            Jul 14  2017\r\n";
     EXPECT_EQ(ArchiveListing(archive, nullptr), expected);
     if (ToolInstalled("lhasa")) {
         EXPECT_EQ(CrLf(TrimSpaces(Capture("lhasa v " + Quote(archive)))), expected);
