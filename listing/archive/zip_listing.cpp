@@ -371,7 +371,17 @@ ArchiveListingResult ListZipMembers(platform::ReadableFile& file, const std::str
         if ((fields.flags & 0x800) == 0) {
             if (std::optional<std::string> text = MemberNameAsUtf8(name)) name = std::move(*text);
         }
-        out.append(name).append("\n");
+        // Control characters show as "^" and a letter, as "unzip -v" shows them, so that no
+        // name splits its row.
+        for (const char c : name) {
+            if (static_cast<unsigned char>(c) < 0x20) {
+                out += '^';
+                out += static_cast<char>(c + 64);
+            } else {
+                out += c;
+            }
+        }
+        out += '\n';
         totalLength += stat.size;
         totalSize += size;
     }

@@ -282,9 +282,11 @@ bool WriteZip(const std::string& archive, const std::vector<std::string>& names)
 // names and bytes that are neither stay as they are.
 TEST_F(ArchiveListingTest, ZipShiftJisNamesAreDecoded) {
     const std::string archive = root_ + "/japanese.zip";
-    ASSERT_TRUE(WriteZip(archive, {"\x93\xFA\x96\x7B.txt", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E.txt", "odd\x96.txt"}));
+    ASSERT_TRUE(WriteZip(archive, {"\x93\xFA\x96\x7B.txt", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E.txt", "odd\x96.txt",
+                                   "line\nbreak\t\x7f.txt"}));
     const std::string text = ArchiveListing(archive, nullptr);
-    for (const char* name : {"  日本.txt\r\n", "  日本語.txt\r\n", "  odd\x96.txt\r\n"}) {
+    // Control characters as "unzip -v" shows them, so that the row stays one line.
+    for (const char* name : {"  日本.txt\r\n", "  日本語.txt\r\n", "  odd\x96.txt\r\n", "  line^Jbreak^I\x7f.txt\r\n"}) {
         EXPECT_NE(text.find(name), std::string::npos) << text;
     }
 }
