@@ -36,7 +36,15 @@ WriteMethod ChooseWriteMethod(const WriteTargetFacts& facts);
 // ChooseWriteMethod picks. The file keeps its permission bits, owner, extended attributes
 // and links. A new file gets 0666 less the umask. On failure returns false with errno
 // telling the first failing call (EACCES for a file the user may not write); a failed
-// replace by rename leaves the old file as it was and removes the new one.
+// replace by rename leaves the old file as it was and removes the new one. In place, the
+// room for the bytes is reserved first where the file system can, so that a full disk
+// leaves the old contents whole; an I/O error midway leaves them mixed with the new.
 bool ReplaceFileContents(const std::string& path, std::string_view bytes);
+
+// Removes the temporary files that writes to `path` left behind when they were killed
+// midway: those with the writer's exact naming, that no writer holds and whose writer is
+// gone (or which are some seconds old). ReplaceFileContents does this before each write;
+// start-up does it for the settings file.
+void RemoveLeftoverTemporaryFiles(const std::string& path);
 
 }  // namespace pelmora::platform

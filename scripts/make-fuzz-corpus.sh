@@ -29,3 +29,38 @@ printf 'b.txt\nA.txt\na.TXT\n日本.txt\n_x\n-y\nZ\nz\n10\n9\n' | seed text_orde
 
 head -c 300 /dev/urandom | seed hex_dump_fuzz random
 printf '\x01Hello, world!\r\n\x00\x7f\x80' | seed hex_dump_fuzz text
+
+# Archives made here with zip and jlha (a Java program, slow: a few small ones).
+archives=$(mktemp -d)
+trap 'rm -rf "$archives"' EXIT
+mkdir -p "$archives/in/sub"
+printf 'hello\n' >"$archives/in/a.txt"
+seq 1 300 >"$archives/in/sub/numbers.txt"
+: >"$archives/in/sub/empty"
+if command -v zip >/dev/null 2>&1; then
+    (cd "$archives" && zip -q plain.zip in/a.txt && zip -q -0 stored.zip in/a.txt in/sub/numbers.txt &&
+        zip -q -9 best.zip in/sub/numbers.txt && zip -q -r folder.zip in &&
+        cp plain.zip comment.zip && printf 'first line\r\nsecond' | zip -qz comment.zip)
+    for name in plain stored best folder comment; do seed zip_listing_fuzz "$name.zip" <"$archives/$name.zip"; done
+fi
+if command -v jlha >/dev/null 2>&1; then
+    (cd "$archives" && jlha a0y level0.lzh in/a.txt && jlha a1y level1.lzh in/a.txt in/sub/numbers.txt &&
+        jlha a2y level2.lzh in) >/dev/null 2>&1
+    for name in level0 level1 level2; do
+        if [ -f "$archives/$name.lzh" ]; then seed lzh_listing_fuzz "$name.lzh" <"$archives/$name.lzh"; fi
+    done
+fi
+
+# Switch bytes, then the size, three times (a flag and 8 bytes each), the attribute bits and
+# the path.
+{
+    printf '\x01\x01\x01\x01\x00\x01\x00\x01\x01\x00\x00\x01\x01'
+    printf '\x00\x00\x00\x00\x00\x01\xe2\x40'
+    printf '\x01\x00\x00\x00\x00\x5c\xd0\xa3\x80\x00\x00\x00\x00\x00\x00\x00\x00\x00\x01\x7f\xff\xff\xff\xff\xff\xff\xff'
+    printf '\x21/home/user/data.csv'
+} | seed entry_formatter_fuzz plain
+{
+    printf '\x01\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00'
+    head -c 36 /dev/zero
+    printf '/home/u/say "hi",ok.txt'
+} | seed entry_formatter_fuzz quoted

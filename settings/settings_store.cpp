@@ -115,6 +115,8 @@ void CreateDefaultIni(const std::string& iniPath) {
 }
 
 void LoadSettings(Settings& settings, const std::string& iniPath) {
+    // A write of the file killed midway (a crash, a power cut) leaves its temporary file.
+    platform::RemoveLeftoverTemporaryFiles(iniPath);
     LoadKeys(settings, platform::ProfileFile::Load(iniPath));
 }
 

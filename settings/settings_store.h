@@ -28,7 +28,8 @@ std::string_view DefaultIniText();
 void CreateDefaultIni(const std::string& iniPath);
 
 // Reads every key of the key table into the record (one read of the file). A missing or
-// unreadable file reads as empty.
+// unreadable file reads as empty. Temporary files left by writes of the file that were
+// killed midway are removed first.
 void LoadSettings(Settings& settings, const std::string& iniPath);
 
 // Reads every key as a newly created default file would give it, without any file.

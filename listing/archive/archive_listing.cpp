@@ -38,17 +38,8 @@ std::string WithCrLf(const std::string& text) {
     return out;
 }
 
-}  // namespace
-
-std::string ArchiveListing(const std::string& path, UserDialogs* dialogs) {
-    const ArchiveKind kind = KindOf(path);
-    if (kind == ArchiveKind::None) return {};
-    // Only regular files are read: a FIFO or a device would keep the reader waiting.
-    std::error_code error;
-    ArchiveListingResult result;  // Failed, as for a folder
-    if (std::filesystem::is_regular_file(path, error)) {
-        result = kind == ArchiveKind::Zip ? ListZipMembers(path) : ListLzhMembers(path, std::time(nullptr));
-    }
+// The listing as the program hands it out, or the empty text (reported when it failed).
+std::string FinalText(ArchiveKind kind, const ArchiveListingResult& result, UserDialogs* dialogs) {
     switch (result.status) {
         case ArchiveListingStatus::Listed:
             return std::string(TrimSpaces(kind == ArchiveKind::Zip ? WithCrLf(result.text) : result.text));
@@ -63,6 +54,29 @@ std::string ArchiveListing(const std::string& path, UserDialogs* dialogs) {
             return {};
     }
     return {};
+}
+
+}  // namespace
+
+std::string ArchiveListing(const std::string& path, UserDialogs* dialogs) {
+    const ArchiveKind kind = KindOf(path);
+    if (kind == ArchiveKind::None) return {};
+    // Only regular files are read: a FIFO or a device would keep the reader waiting.
+    std::error_code error;
+    ArchiveListingResult result;  // Failed, as for a folder
+    if (std::filesystem::is_regular_file(path, error)) {
+        result = kind == ArchiveKind::Zip ? ListZipMembers(path) : ListLzhMembers(path, std::time(nullptr));
+    }
+    return FinalText(kind, result, dialogs);
+}
+
+std::string ArchiveListingOfBytes(const std::string& name, std::string_view bytes, std::time_t archiveTime) {
+    const ArchiveKind kind = KindOf(name);
+    if (kind == ArchiveKind::None) return {};
+    return FinalText(kind,
+                     kind == ArchiveKind::Zip ? ListZipMembersOfBytes(bytes, name)
+                                              : ListLzhMembersOfBytes(bytes, archiveTime, std::time(nullptr)),
+                     nullptr);
 }
 
 ListingOutcome ListArchiveOfSelection(const BrowserState& state, JobContext& job) {

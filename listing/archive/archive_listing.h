@@ -1,7 +1,9 @@
 #pragma once
 // Member listings of LZH and ZIP archives, for the clipboard command and the quick viewer.
 
+#include <ctime>
 #include <string>
+#include <string_view>
 
 #include "listing/engine/browser_state.h"
 #include "listing/engine/collector_outcome.h"
@@ -15,6 +17,11 @@ namespace pelmora {
 // cannot be read at all is reported through dialogs (when given) and gives the empty text.
 // The listing is never cut, however many members the archive has.
 std::string ArchiveListing(const std::string& path, UserDialogs* dialogs);
+
+// The same for an archive's bytes, its kind told by name's extension; name is what the
+// ZIP listing's "Archive:" line shows, archiveTime the LZH totals row's time. Empty also
+// when the bytes are no archive.
+std::string ArchiveListingOfBytes(const std::string& name, std::string_view bytes, std::time_t archiveTime);
 
 // The "書庫内ファイル名を取得" command: lists the first selected file of the browser when it
 // is an LZH or ZIP archive and puts the listing on the clipboard (left unchanged when the

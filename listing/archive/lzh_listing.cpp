@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "listing/archive/bytes_as_file.h"
 #include "listing/archive/member_names.h"
 #include "listing/text/utf8_text.h"
 #include "platform/file_system_service.h"
@@ -52,12 +53,14 @@ const LHAInputStreamType kCountingStreamType{&CountingStream::Read, &CountingStr
 
 
 // Names from Japanese systems are Shift_JIS; what decodes as neither that nor UTF-8 shows
-// "?" for each byte beyond ASCII, as lhasa does.
+// "?" for each byte beyond ASCII, as lhasa does. Control characters show "?" too, as there:
+// a line break in a name would split its row.
 std::string DecodeMemberName(const std::string& raw) {
-    if (std::optional<std::string> text = MemberNameAsUtf8(raw)) return *text;
-    std::string shown = raw;
+    const std::optional<std::string> text = MemberNameAsUtf8(raw);
+    std::string shown = text ? *text : raw;
     for (char& c : shown) {
-        if (static_cast<unsigned char>(c) >= 0x80) c = '?';
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || (!text && byte >= 0x80)) c = '?';
     }
     return shown;
 }
@@ -178,15 +181,24 @@ std::string RatioText(std::uint64_t packed, std::uint64_t size) {
 }  // namespace
 
 ArchiveListingResult ListLzhMembers(const std::string& path, std::time_t now) {
-    ArchiveListingResult result;
     platform::FileSystem& fileSystem = platform::FileSystemFor(path);
     std::error_code error;
     const std::unique_ptr<platform::ReadableFile> file = fileSystem.OpenFileForReading(path, error);
     const std::optional<platform::FileFacts> facts = file ? fileSystem.Facts(path) : std::nullopt;
-    if (!facts) return result;  // Failed
-    const std::uint64_t fileSize = facts->size;
+    if (!facts) return {};  // Failed
+    return ListLzhMembers(*file, static_cast<std::time_t>(facts->lastWrite.seconds), now);
+}
 
-    CountingStream counter{file.get(), 0, false};
+ArchiveListingResult ListLzhMembersOfBytes(std::string_view bytes, std::time_t archiveTime, std::time_t now) {
+    BytesAsFile file(bytes);
+    return ListLzhMembers(file, archiveTime, now);
+}
+
+ArchiveListingResult ListLzhMembers(platform::ReadableFile& file, std::time_t archiveTime, std::time_t now) {
+    ArchiveListingResult result;
+    const std::uint64_t fileSize = file.Size();
+
+    CountingStream counter{&file, 0, false};
     std::unique_ptr<LHAInputStream, void (*)(LHAInputStream*)> stream(
         lha_input_stream_new(&kCountingStreamType, &counter), &lha_input_stream_free);
     if (!stream) return result;
@@ -237,7 +249,7 @@ ArchiveListingResult ListLzhMembers(const std::string& path, std::time_t now) {
     if (whole && dataEnd < fileSize) {
         unsigned char mark = 0xFF;
         std::size_t got = 0;
-        whole = file->SeekTo(dataEnd) && file->Read(&mark, 1, got) && got == 1 && mark == 0;
+        whole = file.SeekTo(dataEnd) && file.Read(&mark, 1, got) && got == 1 && mark == 0;
     }
     // An archive has at least one valid header: a lone end mark, or a zero byte followed by
     // anything, is no archive.
@@ -252,7 +264,7 @@ ArchiveListingResult ListLzhMembers(const std::string& path, std::time_t now) {
     std::snprintf(total, sizeof total, " Total %9" PRIu64 " file%s %7" PRIu64 " %7" PRIu64 " %s            %s\r\n",
                   members, members == 1 ? " " : "s", totalPacked, totalSize,
                   totalSize == 0 ? "******" : RatioText(totalPacked, totalSize).c_str(),
-                  StampText(static_cast<std::time_t>(facts->lastWrite.seconds), now).c_str());
+                  StampText(archiveTime, now).c_str());
     out.append(total);
     result.status = ArchiveListingStatus::Listed;
     return result;

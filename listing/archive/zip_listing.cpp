@@ -5,14 +5,13 @@
 #include <cinttypes>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "listing/archive/bytes_as_file.h"
 #include "listing/archive/member_names.h"
-#include "platform/file_system.h"
 
 namespace pelmora {
 namespace {
@@ -35,16 +34,30 @@ struct RawCentralFields {
     std::uint32_t dosDateTime = 0;
 };
 
-std::vector<RawCentralFields> ReadRawCentralFields(const std::string& path) {
+// Reads up to length bytes at offset; the count read, or nothing on a read error.
+std::optional<std::size_t> ReadAt(platform::ReadableFile& file, std::uint64_t offset, void* buffer, std::size_t length) {
+    if (!file.SeekTo(offset)) return std::nullopt;
+    std::size_t got = 0;
+    while (got < length) {
+        std::size_t part = 0;
+        if (!file.Read(static_cast<char*>(buffer) + got, length - got, part)) return std::nullopt;
+        if (part == 0) break;
+        got += part;
+    }
+    return got;
+}
+
+bool ReadWhole(platform::ReadableFile& file, std::uint64_t offset, void* buffer, std::size_t length) {
+    const std::optional<std::size_t> got = ReadAt(file, offset, buffer, length);
+    return got && *got == length;
+}
+
+std::vector<RawCentralFields> ReadRawCentralFields(platform::ReadableFile& file) {
     std::vector<RawCentralFields> fields;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return fields;
-    file.seekg(0, std::ios::end);
-    const std::uint64_t size = static_cast<std::uint64_t>(file.tellg());
+    const std::uint64_t size = file.Size();
     const std::uint64_t tailSize = std::min<std::uint64_t>(size, 65557);
     std::vector<unsigned char> tail(tailSize);
-    file.seekg(static_cast<std::streamoff>(size - tailSize));
-    if (!file.read(reinterpret_cast<char*>(tail.data()), static_cast<std::streamsize>(tailSize))) return fields;
+    if (!ReadWhole(file, size - tailSize, tail.data(), tail.size())) return fields;
 
     std::optional<std::size_t> end;
     for (std::size_t i = tailSize >= 22 ? tailSize - 22 + 1 : 0; i-- > 0;) {
@@ -59,23 +72,86 @@ std::vector<RawCentralFields> ReadRawCentralFields(const std::string& path) {
     if ((directoryOffset == 0xFFFFFFFFu || directorySize == 0xFFFFFFFFu) && *end >= 20 &&
         Read32(&tail[*end - 20]) == 0x07064b50u) {
         unsigned char record[56];
-        file.seekg(static_cast<std::streamoff>(Read64(&tail[*end - 20 + 8])));
-        if (!file.read(reinterpret_cast<char*>(record), sizeof record) || Read32(record) != 0x06064b50u) return fields;
+        if (!ReadWhole(file, Read64(&tail[*end - 20 + 8]), record, sizeof record) || Read32(record) != 0x06064b50u) {
+            return fields;
+        }
         directorySize = Read64(record + 40);
         directoryOffset = Read64(record + 48);
     }
     if (directoryOffset > size || directorySize > size - directoryOffset) return fields;
     std::vector<unsigned char> directory(directorySize);
-    file.seekg(static_cast<std::streamoff>(directoryOffset));
-    if (!file.read(reinterpret_cast<char*>(directory.data()), static_cast<std::streamsize>(directorySize))) {
-        return fields;
-    }
+    if (!ReadWhole(file, directoryOffset, directory.data(), directory.size())) return fields;
     for (std::size_t at = 0; at + 46 <= directory.size() && Read32(&directory[at]) == 0x02014b50u;) {
         fields.push_back({Read16(&directory[at + 8]), Read32(&directory[at + 12])});
         at += 46u + Read16(&directory[at + 28]) + Read16(&directory[at + 30]) + Read16(&directory[at + 32]);
     }
     return fields;
 }
+
+// libzip reads the archive through this source, so one open file serves libzip and the
+// read of the raw fields above.
+struct FileSource {
+    explicit FileSource(platform::ReadableFile& readable) : file(readable) { zip_error_init(&error); }
+    ~FileSource() { zip_error_fini(&error); }
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+
+    platform::ReadableFile& file;
+    std::uint64_t position = 0;
+    zip_error_t error;
+
+    static zip_int64_t Callback(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command) {
+        auto* self = static_cast<FileSource*>(state);
+        const std::uint64_t size = self->file.Size();
+        switch (command) {
+            case ZIP_SOURCE_OPEN:
+                self->position = 0;
+                return 0;
+            case ZIP_SOURCE_READ: {
+                const std::optional<std::size_t> got = ReadAt(self->file, self->position, data, length);
+                if (!got) {
+                    zip_error_set(&self->error, ZIP_ER_READ, EIO);
+                    return -1;
+                }
+                self->position += *got;
+                return static_cast<zip_int64_t>(*got);
+            }
+            case ZIP_SOURCE_CLOSE:
+            case ZIP_SOURCE_FREE:
+                return 0;
+            case ZIP_SOURCE_STAT: {
+                if (length < sizeof(zip_stat_t)) {
+                    zip_error_set(&self->error, ZIP_ER_INVAL, 0);
+                    return -1;
+                }
+                auto* stat = static_cast<zip_stat_t*>(data);
+                zip_stat_init(stat);
+                stat->size = size;
+                stat->valid |= ZIP_STAT_SIZE;
+                return sizeof(zip_stat_t);
+            }
+            case ZIP_SOURCE_ERROR:
+                return zip_error_to_data(&self->error, data, length);
+            case ZIP_SOURCE_SEEK: {
+                const zip_int64_t offset = zip_source_seek_compute_offset(self->position, size, data, length, &self->error);
+                if (offset < 0) return -1;
+                self->position = static_cast<std::uint64_t>(offset);
+                return 0;
+            }
+            case ZIP_SOURCE_TELL:
+                return static_cast<zip_int64_t>(self->position);
+            case ZIP_SOURCE_ACCEPT_EMPTY:
+                return 0;  // an empty file is no archive, as libzip's own file source says
+            case ZIP_SOURCE_SUPPORTS:
+                return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                                      ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, ZIP_SOURCE_SEEK, ZIP_SOURCE_TELL,
+                                                      ZIP_SOURCE_ACCEPT_EMPTY, ZIP_SOURCE_SUPPORTS, -1);
+            default:
+                zip_error_set(&self->error, ZIP_ER_OPNOTSUPP, 0);
+                return -1;
+        }
+    }
+};
 
 // The modification time of an "UT" (0x5455) or old "UX" (0x5855) extra field, if any.
 std::optional<std::time_t> UnixModificationTime(zip_t* archive, zip_uint64_t index) {
@@ -179,23 +255,41 @@ void AppendFormatted(std::string& out, const char* format, auto... values) {
 }  // namespace
 
 ArchiveListingResult ListZipMembers(const std::string& path) {
+    std::error_code error;
+    const std::unique_ptr<platform::ReadableFile> file = platform::FileSystemFor(path).OpenFileForReading(path, error);
+    if (!file) return {};  // Failed: there is no file to read
+    return ListZipMembers(*file, path);
+}
+
+ArchiveListingResult ListZipMembersOfBytes(std::string_view bytes, const std::string& shownPath) {
+    BytesAsFile file(bytes);
+    return ListZipMembers(file, shownPath);
+}
+
+ArchiveListingResult ListZipMembers(platform::ReadableFile& file, const std::string& shownPath) {
     ArchiveListingResult result;
-    if (!platform::FileExists(path)) return result;  // Failed: there is no file to read
-    int error = 0;
-    std::unique_ptr<zip_t, void (*)(zip_t*)> archive(zip_open(path.c_str(), ZIP_RDONLY, &error), &zip_discard);
+    FileSource source(file);
+    zip_error_t openError;
+    zip_error_init(&openError);
+    zip_source_t* zipSource = zip_source_function_create(&FileSource::Callback, &source, &openError);
+    std::unique_ptr<zip_t, void (*)(zip_t*)> archive(
+        zipSource != nullptr ? zip_open_from_source(zipSource, ZIP_RDONLY, &openError) : nullptr, &zip_discard);
+    const int error = zip_error_code_zip(&openError);
+    zip_error_fini(&openError);
     if (!archive) {
+        if (zipSource != nullptr) zip_source_free(zipSource);  // the archive owns it once open
         const bool unreadable = error == ZIP_ER_OPEN || error == ZIP_ER_READ || error == ZIP_ER_MEMORY ||
                                 error == ZIP_ER_NOENT || error == ZIP_ER_SEEK;
         result.status = unreadable ? ArchiveListingStatus::Failed : ArchiveListingStatus::Damaged;
         return result;
     }
     const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
-    const std::vector<RawCentralFields> raw = ReadRawCentralFields(path);
+    const std::vector<RawCentralFields> raw = ReadRawCentralFields(file);
     const bool haveRaw = raw.size() == static_cast<std::size_t>(count);
 
     std::string& out = result.text;
     out.reserve(static_cast<std::size_t>(count) * 80 + 256);
-    out.append("Archive:  ").append(path).append("\n");
+    out.append("Archive:  ").append(shownPath).append("\n");
     int commentLength = 0;
     if (const char* comment = zip_get_archive_comment(archive.get(), &commentLength, ZIP_FL_ENC_RAW);
         comment != nullptr && commentLength > 0) {
@@ -277,7 +371,17 @@ ArchiveListingResult ListZipMembers(const std::string& path) {
         if ((fields.flags & 0x800) == 0) {
             if (std::optional<std::string> text = MemberNameAsUtf8(name)) name = std::move(*text);
         }
-        out.append(name).append("\n");
+        // Control characters show as "^" and a letter, as "unzip -v" shows them, so that no
+        // name splits its row.
+        for (const char c : name) {
+            if (static_cast<unsigned char>(c) < 0x20) {
+                out += '^';
+                out += static_cast<char>(c + 64);
+            } else {
+                out += c;
+            }
+        }
+        out += '\n';
         totalLength += stat.size;
         totalSize += size;
     }

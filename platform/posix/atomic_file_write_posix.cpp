@@ -1,6 +1,9 @@
 #include "platform/atomic_file_write.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -9,7 +12,10 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <ctime>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -135,15 +141,53 @@ private:
 
 bool OverwriteInPlace(const std::string& target, bool regularFile, std::string_view bytes) {
     // A pipe or device is written as it is, never truncated, and must not block the open.
-    const int flags = O_WRONLY | O_CLOEXEC | O_NOCTTY | (regularFile ? O_TRUNC : O_NONBLOCK);
+    const int flags = O_WRONLY | O_CLOEXEC | O_NOCTTY | (regularFile ? 0 : O_NONBLOCK);
     const int fd = ::open(target.c_str(), flags);
     if (fd < 0) return false;
     bool ok = regularFile || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
-    ok = ok && WriteAll(fd, bytes) && (!regularFile || ::fsync(fd) == 0);
+    if (ok && regularFile && !bytes.empty()) {
+        // The room for the new bytes is taken before the old ones are touched, so a full
+        // disk leaves the file as it was. Where the file system cannot reserve, the write
+        // goes ahead; failing midway (an I/O error) it leaves old and new bytes mixed, and
+        // says so by its result.
+        if (::fallocate(fd, 0, 0, static_cast<off_t>(bytes.size())) != 0 && errno != EOPNOTSUPP &&
+            errno != ENOSYS && errno != EINVAL) {
+            ok = false;
+        }
+    }
+    ok = ok && WriteAll(fd, bytes) &&
+         (!regularFile || (::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0));
     const int saved = errno;
     if (::close(fd) != 0 && ok) return false;
     errno = saved;
     return ok;
+}
+
+// The temporary file of a write to target is "." + the first 100 bytes of its name + ".tmp",
+// then the writer's process id, a counter and a clock reading, joined by "_".
+std::string TemporaryStem(const std::string& name) { return "." + name.substr(0, 100) + ".tmp"; }
+
+// The process id of a temporary file's name made for stem; nothing when the name is not
+// exactly of that form.
+std::optional<pid_t> WriterOfTemporaryName(std::string_view name, std::string_view stem) {
+    if (!name.starts_with(stem)) return std::nullopt;
+    name.remove_prefix(stem.size());
+    std::uint64_t numbers[3] = {};
+    for (int part = 0; part < 3; ++part) {
+        std::size_t digits = 0;
+        while (digits < name.size() && digits < 19 && name[digits] >= '0' && name[digits] <= '9') {
+            numbers[part] = numbers[part] * 10 + static_cast<std::uint64_t>(name[digits] - '0');
+            ++digits;
+        }
+        if (digits == 0) return std::nullopt;
+        name.remove_prefix(digits);
+        if (part < 2) {
+            if (name.empty() || name.front() != '_') return std::nullopt;
+            name.remove_prefix(1);
+        }
+    }
+    if (!name.empty() || numbers[0] == 0 || numbers[0] > 0x7FFFFFFF) return std::nullopt;
+    return static_cast<pid_t>(numbers[0]);
 }
 
 bool ReplaceByRename(const std::string& target, const struct stat* old, std::string_view bytes) {
@@ -153,7 +197,7 @@ bool ReplaceByRename(const std::string& target, const struct stat* old, std::str
     // A hidden name beside the target, short enough for any file name the target may have.
     const std::size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    const std::string stem = "." + target.substr(folder.size(), 100) + ".tmp";
+    const std::string stem = TemporaryStem(target.substr(folder.size()));
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count() % 1000000;
@@ -165,6 +209,8 @@ bool ReplaceByRename(const std::string& target, const struct stat* old, std::str
     if (fd < 0) return false;
     TempFileGuard temp(tempPath);
     temp.SetFd(fd);
+    // Held until the file is closed: the clean-up of leftovers passes over a locked file.
+    (void)::flock(fd, LOCK_EX | LOCK_NB);
 
     if (old != nullptr) {
         // The owner first: changing it may clear set-user-ID bits the mode then restores.
@@ -188,6 +234,38 @@ bool ReplaceByRename(const std::string& target, const struct stat* old, std::str
 }
 
 }  // namespace
+
+void RemoveLeftoverTemporaryFiles(const std::string& path) {
+    const std::string target = WriteTarget(path);
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    const std::string stem = TemporaryStem(slash == std::string::npos ? target : target.substr(slash + 1));
+    const int saved = errno;
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr) {
+        errno = saved;
+        return;
+    }
+    const int folderFd = ::dirfd(listing);
+    std::vector<std::string> leftovers;
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::optional<pid_t> writer = WriterOfTemporaryName(entry->d_name, stem);
+        if (!writer) continue;
+        const int fd = ::openat(folderFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        if (fd < 0) continue;
+        struct stat st {};
+        // A writer at work holds the lock. One that has just made its file may not have
+        // taken it yet: such a file is young and its process alive.
+        const bool unlocked = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        const bool writerGone = ::kill(*writer, 0) != 0 && errno == ESRCH;
+        const bool old = std::time(nullptr) - st.st_mtime > 5;
+        if (unlocked && (writerGone || old)) leftovers.emplace_back(entry->d_name);
+        ::close(fd);
+    }
+    for (const std::string& name : leftovers) (void)::unlinkat(folderFd, name.c_str(), 0);
+    ::closedir(listing);
+    errno = saved;
+}
 
 std::string WriteTarget(const std::string& path) {
     std::string current = path;
@@ -229,6 +307,9 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
         return false;
     }
     const WriteTargetFacts facts = FactsOf(target, exists ? &st : nullptr);
+    // What an earlier write killed midway left behind; on a full disk this may be the room
+    // the write needs.
+    RemoveLeftoverTemporaryFiles(target);
     switch (ChooseWriteMethod(facts)) {
         case WriteMethod::Refuse:
             errno = EACCES;

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/time.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -17,6 +19,7 @@
 
 namespace fs = std::filesystem;
 using pelmora::platform::ChooseWriteMethod;
+using pelmora::platform::RemoveLeftoverTemporaryFiles;
 using pelmora::platform::ReplaceFileContents;
 using pelmora::platform::WriteMethod;
 using pelmora::platform::WriteTargetFacts;
@@ -161,6 +164,41 @@ TEST(ChooseWriteMethod, RefusesReadOnlyAndKeepsWhatARenameWouldChange) {
     EXPECT_EQ(with([](WriteTargetFacts& f) { f.folderTakesNewFile = false; }), WriteMethod::OverwriteInPlace);
     EXPECT_EQ(with([](WriteTargetFacts& f) { f.ownerKept = false; }), WriteMethod::OverwriteInPlace);
     EXPECT_EQ(with([](WriteTargetFacts& f) { f.regularFile = false; }), WriteMethod::OverwriteInPlace);
+}
+
+// Only temporary files of this target's exact naming are removed, and only those no writer
+// holds whose writer is gone or which are old; look-alikes and links stay.
+TEST_F(AtomicFileWriteTest, LeftoverTemporaryFilesOfDeadWritersAreRemoved) {
+    const pid_t gone = fork();
+    ASSERT_GE(gone, 0);
+    if (gone == 0) _exit(0);
+    ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+    const std::string dead = std::to_string(gone), alive = std::to_string(getpid());
+    const std::string stem = ".Pelmora.ini.tmp";
+    Put(dir_ / "Pelmora.ini", "settings");
+    for (const std::string& name :
+         {stem + dead + "_0_123", stem + dead + "_1_9", stem + alive + "_0_1", stem + alive + "_5_5", stem + dead + "_2",
+          stem + dead + "_x_1", stem + dead + "_1_1.bak", "Pelmora.ini.tmp" + dead + "_1_1", ".Other.ini.tmp" + dead + "_1_1"}) {
+        Put(dir_ / name, "partial");
+    }
+    ASSERT_EQ(symlink("Pelmora.ini", (dir_ / (stem + dead + "_7_7")).c_str()), 0);
+    // A live writer's file, some time old.
+    const timeval old[2] = {{time(nullptr) - 60, 0}, {time(nullptr) - 60, 0}};
+    ASSERT_EQ(utimes((dir_ / (stem + alive + "_5_5")).c_str(), old), 0);
+    // A file a writer holds.
+    const int held = open((dir_ / (stem + dead + "_1_9")).c_str(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+
+    RemoveLeftoverTemporaryFiles((dir_ / "Pelmora.ini").string());
+    close(held);
+    EXPECT_FALSE(fs::exists(dir_ / (stem + dead + "_0_123")));
+    EXPECT_FALSE(fs::exists(dir_ / (stem + alive + "_5_5")));
+    for (const std::string& name : {stem + dead + "_1_9", stem + alive + "_0_1", stem + dead + "_2", stem + dead + "_x_1",
+                                    stem + dead + "_1_1.bak", "Pelmora.ini.tmp" + dead + "_1_1",
+                                    ".Other.ini.tmp" + dead + "_1_1", stem + dead + "_7_7", std::string("Pelmora.ini")}) {
+        EXPECT_TRUE(fs::exists(fs::symlink_status(dir_ / name))) << name;
+    }
 }
 
 // Extended attributes (Samba keeps the DOS attributes there) survive a replace.

@@ -125,6 +125,7 @@ TEST_F(ArchiveListingTest, DamagedArchivesAreSilentUnreadableOnesReported) {
     Write("garbage.zip", "this is not an archive at all");
     Write("garbage.lzh", "this is not an archive at all");
     Write("empty.lzh", "");
+    Write("empty.zip", "");
     Write("end-mark-only.lzh", std::string(1, '\0'));
     Write("zero-then-noise.lzh", std::string(1, '\0') + "\x5b\xe1\x07\x93 noise \x00\xff\x12-lh5-");
     Write("notes.txt", "plain text");
@@ -137,7 +138,8 @@ TEST_F(ArchiveListingTest, DamagedArchivesAreSilentUnreadableOnesReported) {
     }
     testing::FakeDialogs dialogs;
     for (const char* name :
-         {"garbage.zip", "garbage.lzh", "empty.lzh", "end-mark-only.lzh", "zero-then-noise.lzh", "notes.txt", "cut.lzh"}) {
+         {"garbage.zip", "garbage.lzh", "empty.lzh", "empty.zip", "end-mark-only.lzh", "zero-then-noise.lzh",
+          "notes.txt", "cut.lzh"}) {
         EXPECT_EQ(ArchiveListing(root_ + "/" + name, &dialogs), "") << name;
     }
     EXPECT_TRUE(dialogs.messages.empty());
@@ -236,12 +238,14 @@ TEST_F(ArchiveListingTest, ZipRatioOfAClaimedHugeSizeWrapsAsUnzipShowsIt) {
     }
 }
 
+// Control characters in a name show "?" as in lhasa, so that no name splits its row.
 TEST_F(ArchiveListingTest, LzhUnixHeadersShowPermissionsAndOwners) {
     const std::uint32_t midday = 1500033600;  // 2017-07-14 12:00 UTC: the 14th in every zone
     const std::string archive = root_ + "/unix.lzh";
     Write("unix.lzh", UnixMember("", "hello.txt", "hello\n", 0100644, 1000, 100, midday) +
                           UnixMember("sub", "", "", 0040755, 0, 0, midday) +
-                          UnixMember("sub", "run.sh", "#!/bin/sh\n", 0104755, 65535, 12345, midday) + std::string(1, '\0'));
+                          UnixMember("sub", "run.sh", "#!/bin/sh\n", 0104755, 65535, 12345, midday) +
+                          UnixMember("", "line\nbreak\t.txt", "", 0100600, 0, 0, midday) + std::string(1, '\0'));
     struct utimbuf times {static_cast<time_t>(midday), static_cast<time_t>(midday)};
     ::utime(archive.c_str(), &times);
 
@@ -251,8 +255,9 @@ TEST_F(ArchiveListingTest, LzhUnixHeadersShowPermissionsAndOwners) {
         "-rw-r--r--  1000/100         6       6 100.0% -lh0- 5a34 Jul 14  2017 hello.txt\r\n"
         "drwxr-xr-x     0/0           0       0 ****** -lhd- 0000 Jul 14  2017 sub/\r\n"
         "-rwxr-xr-x 65535/12345      10      10 100.0% -lh0- 92d2 Jul 14  2017 sub/run.sh\r\n"
+        "-rw-------     0/0           0       0 100.0% -lh0- 0000 Jul 14  2017 line?break?.txt\r\n"
         "---------- ----------- ------- ------- ------ ---------- ------------ -------------\r\n"
-        " Total         3 files      16      16 100.0%            Jul 14  2017\r\n";
+        " Total         4 files      16      16 100.0%            Jul 14  2017\r\n";
     EXPECT_EQ(ArchiveListing(archive, nullptr), expected);
     if (ToolInstalled("lhasa")) {
         EXPECT_EQ(CrLf(TrimSpaces(Capture("lhasa v " + Quote(archive)))), expected);
@@ -277,11 +282,40 @@ bool WriteZip(const std::string& archive, const std::vector<std::string>& names)
 // names and bytes that are neither stay as they are.
 TEST_F(ArchiveListingTest, ZipShiftJisNamesAreDecoded) {
     const std::string archive = root_ + "/japanese.zip";
-    ASSERT_TRUE(WriteZip(archive, {"\x93\xFA\x96\x7B.txt", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E.txt", "odd\x96.txt"}));
+    ASSERT_TRUE(WriteZip(archive, {"\x93\xFA\x96\x7B.txt", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E.txt", "odd\x96.txt",
+                                   "line\nbreak\t\x7f.txt"}));
     const std::string text = ArchiveListing(archive, nullptr);
-    for (const char* name : {"  日本.txt\r\n", "  日本語.txt\r\n", "  odd\x96.txt\r\n"}) {
+    // Control characters as "unzip -v" shows them, so that the row stays one line.
+    for (const char* name : {"  日本.txt\r\n", "  日本語.txt\r\n", "  odd\x96.txt\r\n", "  line^Jbreak^I\x7f.txt\r\n"}) {
         EXPECT_NE(text.find(name), std::string::npos) << text;
     }
+}
+
+// Archives in memory list as the same archives on disk; a buffer cut short gives no listing.
+TEST_F(ArchiveListingTest, BytesListAsTheFileDoes) {
+    const std::string zip = root_ + "/bytes.zip";
+    ASSERT_TRUE(WriteZip(zip, {"a.txt", "dir/b.txt"}));
+    const std::string zipBytes = tree_.Read("bytes.zip");
+    const ArchiveListingResult fromFile = ListZipMembers(zip);
+    ASSERT_EQ(fromFile.status, ArchiveListingStatus::Listed);
+    const ArchiveListingResult fromBytes = ListZipMembersOfBytes(zipBytes, zip);
+    EXPECT_EQ(fromBytes.status, ArchiveListingStatus::Listed);
+    EXPECT_EQ(fromBytes.text, fromFile.text);
+    EXPECT_EQ(ListZipMembersOfBytes(zipBytes.substr(0, zipBytes.size() - 10), zip).status,
+              ArchiveListingStatus::Damaged);
+
+    const std::uint32_t midday = 1500033600;
+    const std::string lzh = root_ + "/bytes.lzh";
+    Write("bytes.lzh", UnixMember("", "hello.txt", "hello\n", 0100644, 1000, 100, midday) + std::string(1, '\0'));
+    struct utimbuf times {static_cast<time_t>(midday), static_cast<time_t>(midday)};
+    ::utime(lzh.c_str(), &times);
+    const std::time_t now = midday + 3600;
+    const ArchiveListingResult lzhFromFile = ListLzhMembers(lzh, now);
+    ASSERT_EQ(lzhFromFile.status, ArchiveListingStatus::Listed);
+    const std::string lzhBytes = tree_.Read("bytes.lzh");
+    EXPECT_EQ(ListLzhMembersOfBytes(lzhBytes, midday, now).text, lzhFromFile.text);
+    EXPECT_EQ(ListLzhMembersOfBytes(lzhBytes.substr(0, lzhBytes.size() - 4), midday, now).status,
+              ArchiveListingStatus::Damaged);
 }
 
 TEST_F(ArchiveListingTest, TenThousandMembersAreListedWhole) {
