@@ -64,3 +64,10 @@ fi
     head -c 36 /dev/zero
     printf '/home/u/say "hi",ok.txt'
 } | seed entry_formatter_fuzz quoted
+
+printf '日本語のテキスト\r\n二行目\rthree\n' | seed text_decoding_fuzz utf8
+printf '\xef\xbb\xbfBOM\r\n' | seed text_decoding_fuzz utf8-bom
+printf '\xff\xfeA\x00\r\x00\n\x00' | seed text_decoding_fuzz utf16le
+printf '\x93\xfa\x96\x7b\x8c\xea\r\n' | seed text_decoding_fuzz shift-jis
+printf '\xc6\xfc\xcb\xdc\xb8\xec\n' | seed text_decoding_fuzz euc-jp
+printf '\x1b$B$3$s\x1b(B\n' | seed text_decoding_fuzz iso-2022-jp
