@@ -58,7 +58,9 @@ void CommandDispatcher::GetFileNames() {
 
 void CommandDispatcher::FileListDoubleClicked() {
     if (busy_.IsBusy()) return;
-    RunDirect([this] { ListSelectedFiles(browser_.State(), settings_, jobs_); }, std::string(kFileReferenceFailed));
+    // The listing lets events run (a big selection takes a while), so a double-click is
+    // guarded by the busy state like the button.
+    RunBusy([this] { ListSelectedFiles(browser_.State(), settings_, jobs_); }, std::string(kFileReferenceFailed));
 }
 
 void CommandDispatcher::GetAllFileNamesBelow() {

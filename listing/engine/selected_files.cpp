@@ -19,8 +19,12 @@ ListingOutcome ListSelectedFiles(const BrowserState& state, const Settings& sett
         std::vector<FormattedEntry> entries;
         FormattedEntry entry;
         std::string path;
+        // A selection of a whole big folder takes a while: the window keeps answering. The
+        // listing cannot be cancelled, so the cancel flag is not looked at.
+        ThrottledPump pump(context.progress);
         for (std::size_t i = 0; i < state.entries.size(); ++i) {
             if (i >= state.selected.size() || !state.selected[i]) continue;
+            static_cast<void>(pump.PumpAndCheck(context.cancel));
             path = state.folder;
             AppendChildPath(path, state.entries[i]);
             formatter.Format(path, entry);

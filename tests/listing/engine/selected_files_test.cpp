@@ -33,6 +33,17 @@ TEST_F(SelectedFilesTest, SelectedEntriesInListOrderWithTheLastLineSwitch) {
     EXPECT_TRUE(fake.saveDialog.requests.empty());
 }
 
+// A long selection lets the window's events run between files; the listing cannot be
+// cancelled, so a raised flag changes nothing.
+TEST_F(SelectedFilesTest, EventsRunWhileTheFilesAreReadAndACancelIsNotLookedAt) {
+    testing::CancelOnPump(fake, 1);  // every pump outlasts the pump interval
+    const ListingOutcome outcome = ListSelectedFiles(state, settings, fake.context);
+    EXPECT_GE(fake.progress.pumps, 4);
+    EXPECT_EQ(outcome.count, 5u);
+    EXPECT_FALSE(outcome.cancelled);
+    EXPECT_EQ(fake.clipboard.text, "a.txt\r\nb.csv\r\nc\r\nd.txt\r\ne.md");
+}
+
 TEST_F(SelectedFilesTest, NothingToListOnlyClearsTheClipboard) {
     struct Case {
         const char* what;
