@@ -24,7 +24,7 @@ constexpr std::size_t kMostThreads = 8;
 // Read-ahead bounds: folders read by the workers and not yet taken in walk order, and the
 // bytes of what their files gave. Beyond them the workers wait for the walk to catch up.
 constexpr std::size_t kReadAheadFolders = 4096;
-constexpr std::size_t kReadAheadBytes = std::size_t{8} << 20;
+constexpr std::size_t kReadAheadBytes = std::size_t{4} << 20;
 
 // Folders kept open for opening their subfolders relative to them. Past this a folder is
 // closed once read, and its subfolders are opened by path (or, for paths too long for the
