@@ -1,8 +1,6 @@
 #pragma once
-// The texts one folder gave the walk (lines, sort keys), kept in blocks that never move: a
-// folder read ahead by a worker waits in it until the walk order reaches the folder. Blocks
-// grow from small to 1 MB, so a folder of a few files costs little and one of a hundred
-// thousand is neither copied as it grows nor held twice.
+// What one folder gave the walk: its lines and, for the extension sort, their sort keys. A
+// folder read ahead by a worker waits in it until the walk order reaches the folder.
 
 #include <algorithm>
 #include <cstddef>
@@ -12,7 +10,11 @@
 
 namespace pelmora {
 
-class FolderBatch {
+// Texts kept in blocks that never move, so views into them stay valid while more are added
+// and after the texts are moved elsewhere. Blocks grow from 4 KB to 64 KB: a folder of a few
+// files costs little, one of a hundred thousand is not copied as it grows, and every block
+// comes from the C library's heap, where the next folders reuse it once it is given back.
+class FolderTexts {
 public:
     void Add(std::string_view text) {
         if (blocks_.empty() || capacity_ - used_ < text.size()) {
@@ -30,6 +32,7 @@ public:
     std::string_view At(std::size_t index) const { return texts_[index]; }
     // Memory held, roughly.
     std::size_t Bytes() const { return bytes_ + texts_.capacity() * sizeof(std::string_view); }
+
     void Release() {
         std::vector<std::unique_ptr<char[]>>().swap(blocks_);
         std::vector<std::string_view>().swap(texts_);
@@ -38,12 +41,23 @@ public:
 
 private:
     static constexpr std::size_t kFirstBlock = 4096;
-    static constexpr std::size_t kLargestBlock = std::size_t{1} << 20;
+    static constexpr std::size_t kLargestBlock = std::size_t{64} << 10;
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::vector<std::string_view> texts_;
     std::size_t capacity_ = 0;  // of the last block
     std::size_t used_ = 0;
     std::size_t bytes_ = 0;
+};
+
+struct FolderBatch {
+    FolderTexts lines;
+    FolderTexts keys;  // empty, or one per line
+
+    std::size_t Bytes() const { return lines.Bytes() + keys.Bytes(); }
+    void Release() {
+        lines.Release();
+        keys.Release();
+    }
 };
 
 }  // namespace pelmora

@@ -73,25 +73,25 @@ public:
             AppendChildPath(path, names[i]);
             formatter_.Format(path, *facts, entry);
             if (formatter_.ExtSortOn()) {
-                batch.Add(entry.sortKey);
-                batch.Add(entry.line);
+                batch.keys.Add(entry.sortKey);
+                batch.lines.Add(entry.line);
             } else if (!entry.line.empty()) {
-                batch.Add(entry.line);
+                batch.lines.Add(entry.line);
             }
         }
     }
 
     void EnterFolder(const std::string&, FolderBatch& batch) override {
         if (formatter_.ExtSortOn()) {
-            for (std::size_t i = 0; i + 1 < batch.Count(); i += 2) {
-                keys_.push_back(keyBlocks_.Add(batch.At(i)));
-                lines_.push_back(lineBlocks_.Add(batch.At(i + 1)));
+            for (std::size_t i = 0; i < batch.lines.Count(); ++i) {
+                keys_.push_back(keyBlocks_.Add(batch.keys.At(i)));
+                lines_.push_back(lineBlocks_.Add(batch.lines.At(i)));
             }
             return;
         }
-        for (std::size_t i = 0; i < batch.Count(); ++i) {
+        for (std::size_t i = 0; i < batch.lines.Count(); ++i) {
             if (lineCount_ > 0) text_.append("\r\n");
-            text_.append(batch.At(i));
+            text_.append(batch.lines.At(i));
             ++lineCount_;
         }
     }

@@ -32,14 +32,14 @@ public:
             if (statFiles && !folder.EntryFacts(name, false)) continue;
             path = folderPath;
             AppendChildPath(path, name);
-            batch.Add(path);
+            batch.lines.Add(path);
         }
     }
     void EnterFolder(const std::string& path, FolderBatch& batch) override {
         events.push_back("D:" + Relative(path));
-        for (std::size_t i = 0; i < batch.Count(); ++i) {
-            longestPath = std::max(longestPath, batch.At(i).size());
-            events.push_back("F:" + Relative(std::string(batch.At(i))));
+        for (std::size_t i = 0; i < batch.lines.Count(); ++i) {
+            longestPath = std::max(longestPath, batch.lines.At(i).size());
+            events.push_back("F:" + Relative(std::string(batch.lines.At(i))));
         }
     }
     Events events;
