@@ -44,6 +44,7 @@ struct Node {
     NodeEnd end = NodeEnd::Stopped;
     platform::FolderIdentity identity;
     std::unique_ptr<platform::OpenFolder> folder;  // open while subfolders still need it
+    std::string path;                              // kept while subfolders still need it
     std::atomic<std::size_t> unopenedChildren{0};
     FolderBatch batch;
     std::size_t bytes = 0;
@@ -89,6 +90,7 @@ public:
         root_->name = path_;
         const std::size_t threads = options_.threads != 0 ? options_.threads : WalkThreadCount();
         if (threads > 1) {
+            parallel_ = true;
             queue_.push_back(root_.get());
             for (std::size_t i = 0; i < threads; ++i) workers_.emplace_back([this] { WorkerLoop(); });
         }
@@ -181,7 +183,7 @@ private:
         node.state = NodeState::Done;
         node.bytes = node.batch.Bytes();
         if (node.readAhead) readAheadBytes_ += node.bytes;
-        if (!workers_.empty()) {
+        if (parallel_) {
             for (auto child = node.children.rbegin(); child != node.children.rend(); ++child)
                 queue_.push_back(child->get());
             if (!node.children.empty()) workReady_.notify_all();
@@ -225,7 +227,14 @@ private:
 
     NodeEnd ReadFolder(Node& node, const KeepReading& keepGoing) {
         std::error_code error;
-        const std::string path = PathOf(node);
+        // The parent's path stays until its last subfolder is opened (or the walk ends).
+        std::string path;
+        if (node.parent != nullptr && !node.parent->path.empty()) {
+            path = node.parent->path;
+            AppendChildPath(path, node.name);
+        } else {
+            path = PathOf(node);
+        }
         std::unique_ptr<platform::OpenFolder> folder = Open(node, path, error);
         if (!folder || !folder->Identity(node.identity, error)) return NodeEnd::Unreadable;
         for (const Node* above = node.parent; above != nullptr; above = above->parent) {
@@ -248,6 +257,7 @@ private:
             node.children.back()->name = std::move(name);
         }
         node.unopenedChildren.store(node.children.size(), std::memory_order_relaxed);
+        node.path = std::move(path);
         if (node.parent == nullptr || openFolders_.load(std::memory_order_relaxed) < kOpenFolderBudget) {
             openFolders_.fetch_add(1, std::memory_order_relaxed);
             node.folder = std::move(folder);
@@ -267,10 +277,12 @@ private:
             folder = OpenFromStart(node, error);
         }
         // The last subfolder opened closes its parent (never the start folder).
-        if (parent.unopenedChildren.fetch_sub(1, std::memory_order_acq_rel) == 1 && parent.parent != nullptr &&
-            parent.folder) {
-            parent.folder.reset();
-            openFolders_.fetch_sub(1, std::memory_order_relaxed);
+        if (parent.unopenedChildren.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            std::string().swap(parent.path);
+            if (parent.parent != nullptr && parent.folder) {
+                parent.folder.reset();
+                openFolders_.fetch_sub(1, std::memory_order_relaxed);
+            }
         }
         return folder;
     }
@@ -305,6 +317,7 @@ private:
     std::size_t readAheadBytes_ = 0;
     std::atomic<bool> stop_{false};
     std::atomic<std::size_t> openFolders_{0};
+    bool parallel_ = false;  // set before the workers start
     std::vector<std::thread> workers_;
 };
 

@@ -161,7 +161,7 @@ TEST_F(FolderWalkerTest, ACancelDuringTheWalkKeepsOnlyWhatCameBeforeIt) {
     tree.AddFile("tail/u");
     RecordingVisitor whole(tree.path());
     Walk(whole);
-    testing::CancelOnPump(fake, 3);
+    testing::CancelOnPump(fake, fake.progress.pumps + 3);
     RecordingVisitor visitor(tree.path());
     EXPECT_EQ(Walk(visitor), WalkEnd::Cancelled);
     ASSERT_LT(visitor.events.size(), whole.events.size());
