@@ -170,10 +170,12 @@ private:
             folderDone_.wait_for(lock, pump_.UntilDue(), [&node] { return node.state == NodeState::Done; });
         }
         if (node.readAhead) {
+            // Workers wait on the bounds only when they were reached.
+            const bool full = readAheadFolders_ >= kReadAheadFolders || readAheadBytes_ >= kReadAheadBytes;
             --readAheadFolders_;
             readAheadBytes_ -= node.bytes;
             lock.unlock();
-            workReady_.notify_all();
+            if (full) workReady_.notify_all();
         }
         return true;
     }
@@ -186,7 +188,11 @@ private:
         if (parallel_) {
             for (auto child = node.children.rbegin(); child != node.children.rend(); ++child)
                 queue_.push_back(child->get());
-            if (!node.children.empty()) workReady_.notify_all();
+            if (node.children.size() == 1) {
+                workReady_.notify_one();
+            } else if (!node.children.empty()) {
+                workReady_.notify_all();
+            }
         }
         folderDone_.notify_all();
     }
