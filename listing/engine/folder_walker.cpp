@@ -92,7 +92,8 @@ public:
         if (threads > 1) {
             parallel_ = true;
             queue_.push_back(root_.get());
-            for (std::size_t i = 0; i < threads; ++i) workers_.emplace_back([this] { WorkerLoop(); });
+            // The calling thread reads ahead too while it waits: it is one of the pool.
+            for (std::size_t i = 1; i < threads; ++i) workers_.emplace_back([this] { WorkerLoop(); });
         }
         if (!Take(*root_) || !Visit(*root_)) return Ended();
         while (!stack_.empty()) {
@@ -137,17 +138,28 @@ private:
                        (!queue_.empty() && readAheadFolders_ < kReadAheadFolders && readAheadBytes_ < kReadAheadBytes);
             });
             if (stop_.load(std::memory_order_relaxed)) return;
+            Node* node = ClaimNext();
+            if (node == nullptr) continue;
+            lock.unlock();
+            Read(*node, keepGoing);
+            lock.lock();
+            Finish(*node);
+        }
+    }
+
+    // The next folder to read ahead, claimed; null when there is none or the bounds are
+    // reached. Called with the mutex held.
+    Node* ClaimNext() {
+        while (!queue_.empty() && readAheadFolders_ < kReadAheadFolders && readAheadBytes_ < kReadAheadBytes) {
             Node* node = queue_.back();
             queue_.pop_back();
             if (node->state != NodeState::Queued) continue;  // the walk took it itself
             node->state = NodeState::Claimed;
             node->readAhead = true;
             ++readAheadFolders_;
-            lock.unlock();
-            Read(*node, keepGoing);
-            lock.lock();
-            Finish(*node);
+            return node;
         }
+        return nullptr;
     }
 
     // The walk order has reached node: waits for a worker reading it, or reads it on this
@@ -163,6 +175,14 @@ private:
                 lock.lock();
                 Finish(node);
                 break;
+            }
+            // A worker reads it: meanwhile this thread reads ahead too, rather than wait.
+            if (Node* other = ClaimNext()) {
+                lock.unlock();
+                Read(*other, [this] { return !pump_.PumpAndCheck(context_.cancel); });
+                lock.lock();
+                Finish(*other);
+                continue;
             }
             lock.unlock();
             if (pump_.PumpAndCheck(context_.cancel)) return false;
