@@ -7,9 +7,9 @@
 // cannot be read asks whether to stop; "no" skips it and carries on. The folders are read
 // through the context's file system.
 //
-// A few worker threads read folders and work on their files ahead of the walk order; the
-// calling thread takes the folders in walk order, asks the questions and lets its events run,
-// so the result does not depend on the threads' timing. Read-ahead is bounded in folders and
+// A small pool of threads (the calling one among them) reads folders and works on their
+// files ahead of the walk order; the calling thread takes the folders in walk order, asks the
+// questions and lets its events run, so the result does not depend on the threads' timing. Read-ahead is bounded in folders and
 // in bytes, and a stop (cancel, or "yes" to the question) ends the workers and drops what
 // they read past it.
 
@@ -59,7 +59,8 @@ public:
 struct FolderWalkOptions {
     const WildcardPattern* filePattern = nullptr;  // null: folders only, no file is visited
     bool showHidden = false;
-    // Threads reading ahead; 0: WalkThreadCount(). 1 reads everything on the calling thread.
+    // Threads reading, the calling one among them; 0: WalkThreadCount(). 1 reads everything
+    // on the calling thread.
     std::size_t threads = 0;
 };
 
