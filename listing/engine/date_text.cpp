@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <limits>
+#include <vector>
 
 namespace pelmora {
 
@@ -48,6 +49,50 @@ void Append(const char* begin, const char* end, std::string& out) {
 
 }  // namespace
 
+namespace {
+
+std::optional<LocalDateTime> ConvertedByTheLibrary(std::int64_t secondsSinceEpoch, long* utcOffset) {
+    const auto seconds = static_cast<std::time_t>(secondsSinceEpoch);
+    if (static_cast<std::int64_t>(seconds) != secondsSinceEpoch) return std::nullopt;
+    std::tm parts{};
+    if (localtime_r(&seconds, &parts) == nullptr) return std::nullopt;
+    // glibc converts some years past the largest int (tm_year holds year - 1900).
+    if (parts.tm_year > std::numeric_limits<int>::max() - 1900) return std::nullopt;
+    if (utcOffset != nullptr) *utcOffset = parts.tm_gmtoff;
+    return LocalDateTime{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
+                         parts.tm_hour,        parts.tm_min,     parts.tm_sec};
+}
+
+bool SameDate(const LocalDateTime& a, const LocalDateTime& b) {
+    return a.year == b.year && a.month == b.month && a.day == b.day;
+}
+
+// Local days already converted on this thread, as the stretches of seconds since the epoch
+// they cover: glibc's conversion both reparses the zone's rule text for every date past its
+// last transition and takes a lock all threads share, while a listing's dates fall on far
+// fewer days than it has files. A day is kept only when its first and its last second
+// convert to its date at midnight and 23:59:59 with the UTC offset of the second first
+// asked for, so a day with a change of offset (or a leap second) is never kept. A day's slot
+// is the UTC day its first second falls on: that of the second looked up or the one before.
+struct CachedDay {
+    std::int64_t begin = 0, end = 0;  // empty
+    LocalDateTime midnight;
+};
+constexpr std::int64_t kDay = 86400;
+constexpr std::size_t kCachedDays = 16384;  // 45 years without two days in one slot
+
+std::size_t SlotOf(std::int64_t secondsSinceEpoch) {
+    const std::int64_t utcDay = secondsSinceEpoch / kDay - (secondsSinceEpoch % kDay < 0 ? 1 : 0);
+    return static_cast<std::size_t>(static_cast<std::uint64_t>(utcDay) % kCachedDays);
+}
+
+std::vector<CachedDay>& CachedDays() {
+    thread_local std::vector<CachedDay> days(kCachedDays);
+    return days;
+}
+
+}  // namespace
+
 std::optional<LocalDateTime> FileTimeToLocalDate(std::int64_t secondsSinceEpoch) {
     // localtime_r need not read the zone itself; tzset once makes sure it has been read.
     static const bool zoneRead = [] {
@@ -55,14 +100,35 @@ std::optional<LocalDateTime> FileTimeToLocalDate(std::int64_t secondsSinceEpoch)
         return true;
     }();
     (void)zoneRead;
-    const auto seconds = static_cast<std::time_t>(secondsSinceEpoch);
-    if (static_cast<std::int64_t>(seconds) != secondsSinceEpoch) return std::nullopt;
-    std::tm parts{};
-    if (localtime_r(&seconds, &parts) == nullptr) return std::nullopt;
-    // glibc converts some years past the largest int (tm_year holds year - 1900).
-    if (parts.tm_year > std::numeric_limits<int>::max() - 1900) return std::nullopt;
-    return LocalDateTime{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
-                         parts.tm_hour,        parts.tm_min,     parts.tm_sec};
+    std::vector<CachedDay>& days = CachedDays();
+    if (secondsSinceEpoch > std::numeric_limits<std::int64_t>::min() + kDay) {
+        for (const std::int64_t dayStart : {secondsSinceEpoch, secondsSinceEpoch - kDay + 1}) {
+            const CachedDay& day = days[SlotOf(dayStart)];
+            if (secondsSinceEpoch < day.begin || secondsSinceEpoch >= day.end) continue;
+            const auto second = static_cast<int>(secondsSinceEpoch - day.begin);
+            LocalDateTime local = day.midnight;
+            local.hour = second / 3600;
+            local.minute = second / 60 % 60;
+            local.second = second % 60;
+            return local;
+        }
+    }
+    long offset = 0;
+    const auto local = ConvertedByTheLibrary(secondsSinceEpoch, &offset);
+    if (!local) return local;
+    const std::int64_t begin = secondsSinceEpoch - (local->hour * 3600 + local->minute * 60 + local->second);
+    if (secondsSinceEpoch < std::numeric_limits<std::int64_t>::min() + kDay ||
+        begin > std::numeric_limits<std::int64_t>::max() - kDay)
+        return local;
+    long firstOffset = 0, lastOffset = 0;
+    const auto first = ConvertedByTheLibrary(begin, &firstOffset);
+    const auto last = ConvertedByTheLibrary(begin + kDay - 1, &lastOffset);
+    if (first && last && firstOffset == offset && lastOffset == offset && SameDate(*first, *local) &&
+        SameDate(*last, *local) && first->hour == 0 && first->minute == 0 && first->second == 0 &&
+        last->hour == 23 && last->minute == 59 && last->second == 59) {
+        days[SlotOf(begin)] = {begin, begin + kDay, *first};
+    }
+    return local;
 }
 
 void AppendDatePatternText(const LocalDateTime& time, std::string& out) {

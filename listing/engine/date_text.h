@@ -15,7 +15,8 @@ struct LocalDateTime {
 
 // Seconds since 1970-01-01 UTC to local time; nothing when it cannot be represented, its
 // year included.
-// The zone is read once per process.
+// The zone is read once per process, and each thread keeps the local days it has converted:
+// a thread that converted dates must not be used again after the zone changed.
 std::optional<LocalDateTime> FileTimeToLocalDate(std::int64_t secondsSinceEpoch);
 
 // "2004/05/06 7:08:09": the hour is not zero-padded, and a time of exactly 00:00:00

@@ -17,8 +17,7 @@ namespace {
 
 class FolderCollector : public FolderWalkVisitor {
 public:
-    void EnterFolder(const std::string& path) override { folders.push_back(path); }
-    void VisitFile(const std::string&, const platform::OpenFolder&, const std::string&) override {}
+    void EnterFolder(const std::string& path, FolderBatch&) override { folders.push_back(path); }
     std::vector<std::string> folders;
 };
 

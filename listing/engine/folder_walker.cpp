@@ -1,11 +1,16 @@
 #include "listing/engine/folder_walker.h"
 
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <cstdlib>
+#include <exception>
 #include <memory>
-#include <set>
+#include <mutex>
+#include <thread>
 #include <utility>
 #include <vector>
 
-#include "listing/engine/folder_contents.h"
 #include "listing/engine/listing_messages.h"
 #include "platform/file_system.h"
 
@@ -14,22 +19,51 @@ namespace pelmora {
 namespace {
 
 constexpr auto kPumpInterval = std::chrono::milliseconds(30);
+constexpr std::size_t kMostThreads = 8;
 
-// Folders kept open at once besides the start folder; deeper ancestors are closed and
-// opened again from the nearest open one when the walk returns to them.
-constexpr std::size_t kOpenFolderWindow = 48;
+// Read-ahead bounds: folders read by the workers and not yet taken in walk order, and the
+// bytes of what their files gave. Beyond them the workers wait for the walk to catch up.
+constexpr std::size_t kReadAheadFolders = 4096;
+constexpr std::size_t kReadAheadBytes = std::size_t{4} << 20;
 
-struct Frame {
-    std::unique_ptr<platform::OpenFolder> folder;  // null while closed
+// Folders kept open for opening their subfolders relative to them. Past this a folder is
+// closed once read, and its subfolders are opened by path (or, for paths too long for the
+// system, one name at a time from the start folder, which stays open).
+constexpr std::size_t kOpenFolderBudget = 256;
+constexpr std::size_t kShortPath = 1024;
+
+enum class NodeState { Queued, Claimed, Done };
+enum class NodeEnd { Entered, Unreadable, Loop, Stopped, Failed };
+
+struct Node {
+    Node* parent = nullptr;
+    std::string name;  // in the parent; the start folder's path for the start
+    // The fields below belong to the thread that claimed the node until it is Done.
+    NodeState state = NodeState::Queued;  // guarded by the walk's mutex
+    bool readAhead = false;               // claimed by a worker: counted in the read-ahead
+    NodeEnd end = NodeEnd::Stopped;
     platform::FolderIdentity identity;
-    std::size_t nameStart = 0;   // where this folder's own name starts in the walk path
-    std::size_t pathLength = 0;  // length of the walk path up to and including the name
-    std::vector<std::string> subfolders;
-    std::size_t nextSubfolder = 0;
+    std::unique_ptr<platform::OpenFolder> folder;  // open while subfolders still need it
+    std::string path;                              // kept while subfolders still need it
+    std::atomic<std::size_t> unopenedChildren{0};
+    FolderBatch batch;
+    std::size_t bytes = 0;
+    std::vector<std::unique_ptr<Node>> children;  // in walk order
+    std::exception_ptr failure;
 };
 
-std::pair<std::uint64_t, std::uint64_t> Key(const platform::FolderIdentity& identity) {
-    return {identity.device, identity.inode};
+struct Frame {
+    Node* node = nullptr;
+    std::size_t nextChild = 0;
+    std::size_t pathLength = 0;
+};
+
+std::string PathOf(const Node& node) {
+    std::vector<const Node*> chain;
+    for (const Node* at = &node; at != nullptr; at = at->parent) chain.push_back(at);
+    std::string path = chain.back()->name;
+    for (auto at = chain.rbegin() + 1; at != chain.rend(); ++at) AppendChildPath(path, (*at)->name);
+    return path;
 }
 
 class Walk {
@@ -37,115 +71,286 @@ public:
     Walk(const FolderWalkOptions& options, FolderWalkVisitor& visitor, JobContext& context)
         : options_(options), visitor_(visitor), context_(context), pump_(context.progress) {}
 
+    ~Walk() {
+        StopWorkers();
+        // Children before their parents, so that a deep tree does not recurse on destruction.
+        std::vector<std::unique_ptr<Node>> all;
+        all.push_back(std::move(root_));
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            if (!all[i]) continue;
+            for (auto& child : all[i]->children) all.push_back(std::move(child));
+        }
+        while (!all.empty()) all.pop_back();
+    }
+
     WalkEnd Run(const std::string& start) {
         path_ = start;
         path_.resize(platform::WithoutTrailingSeparators(path_).size());
-        Frame root;
-        root.pathLength = path_.size();
-        std::error_code error;
-        root.folder = FileSystemOf(context_, path_).OpenFolderAt(path_, error);
-        if (!root.folder) {
-            AskAboutUnreadable();
-            return Ended();
+        root_ = std::make_unique<Node>();
+        root_->name = path_;
+        const std::size_t threads = options_.threads != 0 ? options_.threads : WalkThreadCount();
+        if (threads > 1) {
+            parallel_ = true;
+            queue_.push_back(root_.get());
+            // The calling thread reads ahead too while it waits: it is one of the pool.
+            for (std::size_t i = 1; i < threads; ++i) workers_.emplace_back([this] { WorkerLoop(); });
         }
-        if (!EnterFolder(std::move(root))) return Ended();
+        if (!Take(*root_) || !Visit(*root_)) return Ended();
         while (!stack_.empty()) {
-            if (context_.cancel.IsRaised()) return WalkEnd::Cancelled;
+            if (context_.cancel.IsRaised()) return Ended();
             Frame& top = stack_.back();
-            if (top.nextSubfolder >= top.subfolders.size()) {
-                onPath_.erase(Key(top.identity));
+            if (top.nextChild >= top.node->children.size()) {
                 stack_.pop_back();
                 continue;
             }
-            const std::string name = std::move(top.subfolders[top.nextSubfolder++]);
+            Node& child = *top.node->children[top.nextChild++];
             path_.resize(top.pathLength);
-            Frame child;
-            child.nameStart = path_.size() + (platform::EndsWithSeparator(path_) ? 0 : 1);
-            AppendChildPath(path_, name);
-            child.pathLength = path_.size();
-            if (ReopenIfClosed(stack_.size() - 1)) child.folder = stack_.back().folder->OpenInside(name, error);
-            if (!child.folder) {
-                AskAboutUnreadable();
-                continue;
-            }
-            EnterFolder(std::move(child));
+            AppendChildPath(path_, child.name);
+            if (!Take(child) || !Visit(child)) return Ended();
         }
         return Ended();
     }
 
 private:
-    WalkEnd Ended() const { return context_.cancel.IsRaised() ? WalkEnd::Cancelled : WalkEnd::Completed; }
+    WalkEnd Ended() {
+        StopWorkers();
+        return context_.cancel.IsRaised() ? WalkEnd::Cancelled : WalkEnd::Completed;
+    }
 
-    // Reads the folder, reports it and its files, and pushes it when it has subfolders.
-    // False when the walk is to stop.
-    bool EnterFolder(Frame frame) {
-        if (pump_.PumpAndCheck(context_.cancel)) return false;
-        std::error_code error;
-        if (!frame.folder->Identity(frame.identity, error)) {
-            AskAboutUnreadable();
-            return !context_.cancel.IsRaised();
+    void StopWorkers() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stop_.store(true, std::memory_order_relaxed);
         }
-        if (onPath_.count(Key(frame.identity)) != 0) return true;  // a link back up: a loop
-        FolderContents contents = ReadFolderContents(*frame.folder, options_.filePattern, options_.showHidden, error,
-                                                     [this] { return !pump_.PumpAndCheck(context_.cancel); });
-        if (context_.cancel.IsRaised()) return false;
-        if (error) {
-            AskAboutUnreadable();
-            return !context_.cancel.IsRaised();
+        workReady_.notify_all();
+        for (std::thread& worker : workers_) worker.join();
+        workers_.clear();
+    }
+
+    bool Stopping() const { return stop_.load(std::memory_order_relaxed) || context_.cancel.IsRaised(); }
+
+    void WorkerLoop() {
+        const KeepReading keepGoing = [this] { return !Stopping(); };
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            workReady_.wait(lock, [this] {
+                return stop_.load(std::memory_order_relaxed) ||
+                       (!queue_.empty() && readAheadFolders_ < kReadAheadFolders && readAheadBytes_ < kReadAheadBytes);
+            });
+            if (stop_.load(std::memory_order_relaxed)) return;
+            Node* node = ClaimNext();
+            if (node == nullptr) continue;
+            lock.unlock();
+            Read(*node, keepGoing);
+            lock.lock();
+            Finish(*node);
         }
-        visitor_.EnterFolder(path_);
-        for (const std::string& file : contents.files) {
+    }
+
+    // The next folder to read ahead, claimed; null when there is none or the bounds are
+    // reached. Called with the mutex held.
+    Node* ClaimNext() {
+        while (!queue_.empty() && readAheadFolders_ < kReadAheadFolders && readAheadBytes_ < kReadAheadBytes) {
+            Node* node = queue_.back();
+            queue_.pop_back();
+            if (node->state != NodeState::Queued) continue;  // the walk took it itself
+            node->state = NodeState::Claimed;
+            node->readAhead = true;
+            ++readAheadFolders_;
+            return node;
+        }
+        return nullptr;
+    }
+
+    // The walk order has reached node: waits for a worker reading it, or reads it on this
+    // thread when none has taken it yet. False when the walk is to stop.
+    bool Take(Node& node) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (node.state != NodeState::Done) {
+            if (node.state == NodeState::Queued) {
+                node.state = NodeState::Claimed;
+                lock.unlock();
+                if (pump_.PumpAndCheck(context_.cancel)) return false;
+                Read(node, [this] { return !pump_.PumpAndCheck(context_.cancel); });
+                lock.lock();
+                Finish(node);
+                break;
+            }
+            // A worker reads it: meanwhile this thread reads ahead too, rather than wait.
+            if (Node* other = ClaimNext()) {
+                lock.unlock();
+                Read(*other, [this] { return !pump_.PumpAndCheck(context_.cancel); });
+                lock.lock();
+                Finish(*other);
+                continue;
+            }
+            lock.unlock();
             if (pump_.PumpAndCheck(context_.cancel)) return false;
-            visitor_.VisitFile(path_, *frame.folder, file);
+            lock.lock();
+            folderDone_.wait_for(lock, pump_.UntilDue(), [&node] { return node.state == NodeState::Done; });
         }
-        if (contents.subfolders.empty()) return true;
-        frame.subfolders = std::move(contents.subfolders);
-        onPath_.insert(Key(frame.identity));
-        stack_.push_back(std::move(frame));
-        const std::size_t depth = stack_.size() - 1;
-        if (depth > kOpenFolderWindow) stack_[depth - kOpenFolderWindow].folder.reset();
+        if (node.readAhead) {
+            // Workers wait on the bounds only when they were reached.
+            const bool full = readAheadFolders_ >= kReadAheadFolders || readAheadBytes_ >= kReadAheadBytes;
+            --readAheadFolders_;
+            readAheadBytes_ -= node.bytes;
+            lock.unlock();
+            if (full) workReady_.notify_all();
+        }
         return true;
     }
 
-    // Opens a closed ancestor again, one component at a time from the nearest open one, and
-    // checks that it is still the same folder.
-    bool ReopenIfClosed(std::size_t index) {
-        if (stack_[index].folder) return true;
-        std::size_t open = index;
-        while (!stack_[open].folder) --open;  // the start folder stays open
+    // Called with the mutex held.
+    void Finish(Node& node) {
+        node.state = NodeState::Done;
+        node.bytes = node.batch.Bytes();
+        if (node.readAhead) readAheadBytes_ += node.bytes;
+        if (parallel_) {
+            for (auto child = node.children.rbegin(); child != node.children.rend(); ++child)
+                queue_.push_back(child->get());
+            if (node.children.size() == 1) {
+                workReady_.notify_one();
+            } else if (!node.children.empty()) {
+                workReady_.notify_all();
+            }
+        }
+        folderDone_.notify_all();
+    }
+
+    // Acts on a folder taken in walk order. False when the walk is to stop.
+    bool Visit(Node& node) {
+        switch (node.end) {
+            case NodeEnd::Failed:
+                std::rethrow_exception(node.failure);
+            case NodeEnd::Stopped:
+                return false;
+            case NodeEnd::Loop:
+                return true;
+            case NodeEnd::Unreadable:
+                if (context_.dialogs.AskYesNo(path_ + std::string(kFolderReadFailedQuestion))) context_.cancel.Raise();
+                return !context_.cancel.IsRaised();
+            case NodeEnd::Entered:
+                break;
+        }
+        if (pump_.PumpAndCheck(context_.cancel)) return false;
+        visitor_.EnterFolder(path_, node.batch);
+        node.batch.Release();
+        if (!node.children.empty()) stack_.push_back({&node, 0, path_.size()});
+        return true;
+    }
+
+    // Opens, reads and works on one folder, on whichever thread claimed it.
+    void Read(Node& node, const KeepReading& keepGoing) {
+        try {
+            node.end = ReadFolder(node, keepGoing);
+        } catch (...) {
+            node.failure = std::current_exception();
+            node.end = NodeEnd::Failed;
+            node.batch.Release();
+            node.children.clear();
+        }
+    }
+
+    NodeEnd ReadFolder(Node& node, const KeepReading& keepGoing) {
         std::error_code error;
+        // The parent's path stays until its last subfolder is opened (or the walk ends).
+        std::string path;
+        if (node.parent != nullptr && !node.parent->path.empty()) {
+            path = node.parent->path;
+            AppendChildPath(path, node.name);
+        } else {
+            path = PathOf(node);
+        }
+        std::unique_ptr<platform::OpenFolder> folder = Open(node, path, error);
+        if (!folder || !folder->Identity(node.identity, error)) return NodeEnd::Unreadable;
+        for (const Node* above = node.parent; above != nullptr; above = above->parent) {
+            if (above->identity == node.identity) return NodeEnd::Loop;  // a link back up
+        }
+        FolderContents contents =
+            ReadFolderContents(*folder, options_.filePattern, options_.showHidden, error, keepGoing);
+        if (Stopping()) return NodeEnd::Stopped;
+        if (error) return NodeEnd::Unreadable;
+        if (!contents.files.empty()) visitor_.ReadFiles(path, *folder, contents.files, node.batch, keepGoing);
+        if (Stopping()) {
+            node.batch.Release();
+            return NodeEnd::Stopped;
+        }
+        if (contents.subfolders.empty()) return NodeEnd::Entered;
+        node.children.reserve(contents.subfolders.size());
+        for (std::string& name : contents.subfolders) {
+            node.children.push_back(std::make_unique<Node>());
+            node.children.back()->parent = &node;
+            node.children.back()->name = std::move(name);
+        }
+        node.unopenedChildren.store(node.children.size(), std::memory_order_relaxed);
+        node.path = std::move(path);
+        if (node.parent == nullptr || openFolders_.load(std::memory_order_relaxed) < kOpenFolderBudget) {
+            openFolders_.fetch_add(1, std::memory_order_relaxed);
+            node.folder = std::move(folder);
+        }
+        return NodeEnd::Entered;
+    }
+
+    std::unique_ptr<platform::OpenFolder> Open(Node& node, const std::string& path, std::error_code& error) {
+        if (node.parent == nullptr) return FileSystemOf(context_, path).OpenFolderAt(path, error);
+        Node& parent = *node.parent;
+        std::unique_ptr<platform::OpenFolder> folder;
+        if (parent.folder) {
+            folder = parent.folder->OpenInside(node.name, error);
+        } else if (path.size() < kShortPath) {
+            folder = FileSystemOf(context_, path).OpenFolderAt(path, error);
+        } else {
+            folder = OpenFromStart(node, error);
+        }
+        // The last subfolder opened closes its parent (never the start folder).
+        if (parent.unopenedChildren.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            std::string().swap(parent.path);
+            if (parent.parent != nullptr && parent.folder) {
+                parent.folder.reset();
+                openFolders_.fetch_sub(1, std::memory_order_relaxed);
+            }
+        }
+        return folder;
+    }
+
+    // One name at a time from the start folder, for a path too long to open whole.
+    std::unique_ptr<platform::OpenFolder> OpenFromStart(const Node& node, std::error_code& error) {
+        std::vector<const Node*> chain;
+        for (const Node* at = &node; at->parent != nullptr; at = at->parent) chain.push_back(at);
         std::unique_ptr<platform::OpenFolder> current;
-        const platform::OpenFolder* base = stack_[open].folder.get();
-        for (std::size_t i = open + 1; i <= index; ++i) {
-            const Frame& frame = stack_[i];
-            const std::string name = path_.substr(frame.nameStart, frame.pathLength - frame.nameStart);
-            std::unique_ptr<platform::OpenFolder> next = base->OpenInside(name, error);
-            if (!next) return false;
+        const platform::OpenFolder* base = root_->folder.get();
+        for (auto at = chain.rbegin(); at != chain.rend(); ++at) {
+            std::unique_ptr<platform::OpenFolder> next = base->OpenInside((*at)->name, error);
+            if (!next) return nullptr;
             current = std::move(next);
             base = current.get();
         }
-        platform::FolderIdentity identity;
-        if (!current->Identity(identity, error) || !(identity == stack_[index].identity)) return false;
-        stack_[index].folder = std::move(current);
-        // Ancestors reopened earlier would otherwise pile up open far above the window.
-        for (std::size_t i = 1; i + kOpenFolderWindow <= index; ++i) stack_[i].folder.reset();
-        return true;
-    }
-
-    void AskAboutUnreadable() {
-        if (context_.dialogs.AskYesNo(path_ + std::string(kFolderReadFailedQuestion))) context_.cancel.Raise();
+        return current;
     }
 
     const FolderWalkOptions& options_;
     FolderWalkVisitor& visitor_;
     JobContext& context_;
-    ThrottledPump pump_;
-    std::string path_;  // the folder being entered or left
+    ThrottledPump pump_;  // the calling thread's only
+    std::string path_;    // the folder being entered, in walk order
     std::vector<Frame> stack_;
-    std::set<std::pair<std::uint64_t, std::uint64_t>> onPath_;
+    std::unique_ptr<Node> root_;
+
+    std::mutex mutex_;
+    std::condition_variable workReady_, folderDone_;
+    std::vector<Node*> queue_;  // last in, first out: close to walk order
+    std::size_t readAheadFolders_ = 0;
+    std::size_t readAheadBytes_ = 0;
+    std::atomic<bool> stop_{false};
+    std::atomic<std::size_t> openFolders_{0};
+    bool parallel_ = false;  // set before the workers start
+    std::vector<std::thread> workers_;
 };
 
 }  // namespace
+
+void FolderWalkVisitor::ReadFiles(const std::string&, const platform::OpenFolder&, const std::vector<std::string>&,
+                                  FolderBatch&, const KeepReading&) const {}
 
 ThrottledPump::ThrottledPump(ProgressSink& progress)
     : progress_(progress), nextPump_(std::chrono::steady_clock::now()) {}
@@ -158,6 +363,20 @@ bool ThrottledPump::PumpAndCheck(const CancelFlag& cancel) {
 void ThrottledPump::PumpNow() {
     nextPump_ = std::chrono::steady_clock::now() + kPumpInterval;
     progress_.Pump();
+}
+
+std::chrono::steady_clock::duration ThrottledPump::UntilDue() const {
+    return std::max(nextPump_ - std::chrono::steady_clock::now(), std::chrono::steady_clock::duration::zero());
+}
+
+std::size_t WalkThreadCount(std::size_t fileSystemHint) {
+    if (const char* chosen = std::getenv("PELMORA_WALK_THREADS")) {
+        const long count = std::strtol(chosen, nullptr, 10);
+        if (count >= 1 && count <= 64) return static_cast<std::size_t>(count);
+    }
+    if (fileSystemHint != 0) return fileSystemHint;
+    const std::size_t cores = std::thread::hardware_concurrency();
+    return std::clamp<std::size_t>(cores, 1, kMostThreads);
 }
 
 void AppendChildPath(std::string& path, std::string_view name) { platform::AppendToPath(path, name); }

@@ -1,16 +1,25 @@
 #pragma once
 // The walk below a folder shared by the recursive listings: pre-order, the files of a folder
 // before its subfolders, both in the browser lists' order and with their rules (see
-// folder_contents.h). The walk keeps its own stack instead of the call stack, so any depth
-// works, and opens each folder relative to its parent, so paths longer than the system
-// accepts still work. A folder that is already on the current walk path (reached again
-// through a link) is not entered again, which ends link loops. A folder that cannot be read
-// asks whether to stop; "no" skips it and carries on. The folders are read through the
-// context's file system.
+// folder_contents.h). Each folder is opened relative to its parent where it can be, so paths
+// longer than the system accepts still work. A folder that is already on the walk path
+// (reached again through a link) is not entered again, which ends link loops. A folder that
+// cannot be read asks whether to stop; "no" skips it and carries on. The folders are read
+// through the context's file system.
+//
+// A small pool of threads (the calling one among them) reads folders and works on their
+// files ahead of the walk order; the calling thread takes the folders in walk order, asks the
+// questions and lets its events run, so the result does not depend on the threads' timing. Read-ahead is bounded in folders and
+// in bytes, and a stop (cancel, or "yes" to the question) ends the workers and drops what
+// they read past it.
 
 #include <chrono>
+#include <cstddef>
 #include <string>
+#include <vector>
 
+#include "listing/engine/folder_batch.h"
+#include "listing/engine/folder_contents.h"
 #include "listing/engine/job_context.h"
 #include "listing/text/wildcard_pattern.h"
 #include "platform/file_system_service.h"
@@ -25,6 +34,8 @@ public:
     // Pumps when due; true when the cancel flag is raised.
     bool PumpAndCheck(const CancelFlag& cancel);
     void PumpNow();
+    // How long until the next pump is due (zero when it is).
+    std::chrono::steady_clock::duration UntilDue() const;
 
 private:
     ProgressSink& progress_;
@@ -34,17 +45,29 @@ private:
 class FolderWalkVisitor {
 public:
     virtual ~FolderWalkVisitor() = default;
-    // A folder is entered; path without trailing separator (except the root "/").
-    virtual void EnterFolder(const std::string& path) = 0;
-    // A file of the folder just entered; folder is open for look-ups relative to it.
-    virtual void VisitFile(const std::string& folderPath, const platform::OpenFolder& folder,
-                           const std::string& name) = 0;
+    // What the files of one folder give, put into batch. Runs on a worker thread, several at
+    // once for different folders, so it may not change the visitor. names are sorted; folder
+    // is open for look-ups relative to it. Should return soon once keepGoing() is false.
+    virtual void ReadFiles(const std::string& folderPath, const platform::OpenFolder& folder,
+                           const std::vector<std::string>& names, FolderBatch& batch,
+                           const KeepReading& keepGoing) const;
+    // A folder is entered, on the calling thread and in walk order, with what ReadFiles gave
+    // for its files. path without trailing separator (except the root "/").
+    virtual void EnterFolder(const std::string& path, FolderBatch& batch) = 0;
 };
 
 struct FolderWalkOptions {
     const WildcardPattern* filePattern = nullptr;  // null: folders only, no file is visited
     bool showHidden = false;
+    // Threads reading, the calling one among them; 0: WalkThreadCount(). 1 reads everything
+    // on the calling thread.
+    std::size_t threads = 0;
 };
+
+// The number of cores, at most 8, or PELMORA_WALK_THREADS from the environment (for
+// benchmarks). fileSystemHint: what a file system asks for (more for a network share, whose
+// folders each cost a round trip); 0 for none.
+std::size_t WalkThreadCount(std::size_t fileSystemHint = 0);
 
 enum class WalkEnd { Completed, Cancelled };
 

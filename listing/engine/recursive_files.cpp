@@ -48,31 +48,50 @@ private:
     std::size_t used_ = 0;
 };
 
-// Formats each file the walk meets. Without the extension sort the lines go straight into
-// the result text, so a big listing is held once, not once per line and again joined; with
-// it, lines and keys wait in blocks until the sort has put them in order.
+// Formats each file the walk meets. The lines of a folder are made on the walk's worker
+// threads and kept in its batch (with their sort keys when the extension sort is on); in walk
+// order they go straight into the result text, so a big listing is held once, not once per
+// line and again joined. With the sort, lines and keys wait in blocks until the sort has put
+// them in order.
 class FileLineCollector : public FolderWalkVisitor {
 public:
     FileLineCollector(const EntryFieldSwitches& switches, platform::FileSystem* fileSystem)
         : formatter_(switches, fileSystem) {}
 
-    void EnterFolder(const std::string&) override {}
+    void ReadFiles(const std::string& folderPath, const platform::OpenFolder& folder,
+                   const std::vector<std::string>& names, FolderBatch& batch,
+                   const KeepReading& keepGoing) const override {
+        FormattedEntry entry;
+        std::string path;
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (i % kFilesPerCheck == kFilesPerCheck - 1 && !keepGoing()) return;
+            // Looked up relative to the open folder: cheaper than the full path, and it works
+            // however long the full path is.
+            const auto facts = folder.EntryFacts(names[i], formatter_.AttributesShown());
+            if (!facts) continue;  // vanished since the folder was read
+            path.assign(folderPath);
+            AppendChildPath(path, names[i]);
+            formatter_.Format(path, *facts, entry);
+            if (formatter_.ExtSortOn()) {
+                batch.keys.Add(entry.sortKey);
+                batch.lines.Add(entry.line);
+            } else if (!entry.line.empty()) {
+                batch.lines.Add(entry.line);
+            }
+        }
+    }
 
-    void VisitFile(const std::string& folderPath, const platform::OpenFolder& folder,
-                   const std::string& name) override {
-        // Looked up relative to the open folder: cheaper than the full path, and it works
-        // however long the full path is.
-        const auto facts = folder.EntryFacts(name, formatter_.AttributesShown());
-        if (!facts) return;  // vanished since the folder was read
-        path_.assign(folderPath);
-        AppendChildPath(path_, name);
-        formatter_.Format(path_, *facts, entry_);
+    void EnterFolder(const std::string&, FolderBatch& batch) override {
         if (formatter_.ExtSortOn()) {
-            keys_.push_back(keyBlocks_.Add(entry_.sortKey));
-            lines_.push_back(lineBlocks_.Add(entry_.line));
-        } else if (!entry_.line.empty()) {
+            for (std::size_t i = 0; i < batch.lines.Count(); ++i) {
+                keys_.push_back(keyBlocks_.Add(batch.keys.At(i)));
+                lines_.push_back(lineBlocks_.Add(batch.lines.At(i)));
+            }
+            return;
+        }
+        for (std::size_t i = 0; i < batch.lines.Count(); ++i) {
             if (lineCount_ > 0) text_.append("\r\n");
-            text_.append(entry_.line);
+            text_.append(batch.lines.At(i));
             ++lineCount_;
         }
     }
@@ -106,9 +125,10 @@ public:
     }
 
 private:
+    // Files between two looks at whether the walk goes on.
+    static constexpr std::size_t kFilesPerCheck = 256;
+
     const EntryFormatter formatter_;
-    FormattedEntry entry_;
-    std::string path_;
     TextBlocks keyBlocks_, lineBlocks_;
     std::vector<std::string_view> keys_, lines_;
     std::string text_;

@@ -1,11 +1,12 @@
 #pragma once
 // A file system held in memory, for the engine tests: folders and files by absolute path,
 // folders that refuse to open (as for a user without permission, whoever runs the test) and
-// folders that vanish while they are read.
+// folders that vanish while they are read. Safe to read from several threads at once.
 
 #include <cerrno>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -30,6 +31,7 @@ public:
     void VanishWhileRead(const std::string& folder) { nodes_.at(folder).vanishes = true; }
 
     std::unique_ptr<platform::OpenFolder> OpenFolderAt(const std::string& path, std::error_code& error) override {
+        const std::lock_guard<std::recursive_mutex> lock(mutex_);
         const auto found = nodes_.find(path);
         if (found == nodes_.end() || !found->second.folder) {
             error = std::make_error_code(found == nodes_.end() ? std::errc::no_such_file_or_directory
@@ -45,6 +47,7 @@ public:
     }
 
     std::optional<platform::FileFacts> Facts(const std::string& path) override {
+        const std::lock_guard<std::recursive_mutex> lock(mutex_);
         const auto found = nodes_.find(path);
         if (found == nodes_.end()) return std::nullopt;
         platform::FileFacts facts;
@@ -74,11 +77,13 @@ private:
 
     class Folder : public platform::OpenFolder {
     public:
+        // Made by OpenFolderAt, with the owner's lock held.
         Folder(FakeFileSystem& owner, std::string path)
             : owner_(owner), path_(std::move(path)), id_(owner.nodes_.at(path_).id),
               names_(owner.nodes_.at(path_).children.begin(), owner.nodes_.at(path_).children.end()) {}
 
         bool Next(platform::FolderEntry& entry, std::error_code& error) override {
+            const std::lock_guard<std::recursive_mutex> lock(owner_.mutex_);
             error.clear();
             if (next_ == names_.size()) return false;
             if (next_ == 1 && owner_.nodes_.count(path_) != 0 && owner_.nodes_.at(path_).vanishes) {
@@ -139,6 +144,7 @@ private:
         nodes_.erase(path);
     }
 
+    std::recursive_mutex mutex_;
     std::map<std::string, Node> nodes_;
 };
 

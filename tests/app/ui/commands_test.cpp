@@ -95,7 +95,7 @@ private slots:
         f.dialogs.answer = true;  // "実行しますか？" yes
 
         // Each time the work lets events run, this timer fires once and takes its time, so
-        // the walk lets events run at every item; after a few items it presses "中止する".
+        // the walk lets events run at every folder; after a few folders it presses "中止する".
         int pumps = 0;
         bool contractSeen = false;
         QTimer presser;
@@ -104,7 +104,7 @@ private slots:
         connect(&presser, &QTimer::timeout, this, [&] {
             if (!progress.IsOpen()) return;
             std::this_thread::sleep_for(std::chrono::milliseconds(35));
-            if (++pumps != 15) return;
+            if (++pumps != 8) return;
             const auto* label2 = progress.findChild<QLabel*>(names::kProgressActivityLabel);
             auto* cancel = progress.findChild<QPushButton*>(names::kProgressCancelButton);
             const int below = TwipsToPixels(2300, f.window->logicalDpiY());

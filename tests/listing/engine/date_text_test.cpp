@@ -4,6 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <ctime>
+#include <random>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 #include "listing/engine/entry_formatter.h"
@@ -75,6 +80,46 @@ TEST(DateText, FarFutureFileDateListsAsAbsent) {
     ::unlink(path);
     if (!kept) GTEST_SKIP() << "/dev/shm keeps no such time";
     EXPECT_EQ(line, "\"0\",\"\",\"\"");
+}
+
+// Converted days are kept per thread; each zone is checked on a thread of its own, whose
+// days start empty, against the C library's conversion: random times, runs of nearby ones
+// (the days kept being hit) and every ten minutes over two years with changes of offset.
+TEST(DateText, KeptDaysGiveTheLibrarysDatesInEveryZone) {
+    ASSERT_TRUE(testing::kJapanTimeZone);
+    const std::string before = std::getenv("TZ");
+    for (const char* zone : {"Europe/Berlin", "America/New_York", "Australia/Lord_Howe", "Asia/Tokyo"}) {
+        SCOPED_TRACE(zone);
+        setenv("TZ", zone, 1);
+        tzset();
+        std::size_t mismatches = 0, checked = 0;
+        std::thread([&] {
+            std::mt19937_64 random(42);
+            auto check = [&](std::int64_t seconds) {
+                const auto time = static_cast<std::time_t>(seconds);
+                std::tm parts{};
+                ASSERT_NE(localtime_r(&time, &parts), nullptr);
+                const auto local = FileTimeToLocalDate(seconds);
+                ++checked;
+                if (!local || local->year != parts.tm_year + 1900 || local->month != parts.tm_mon + 1 ||
+                    local->day != parts.tm_mday || local->hour != parts.tm_hour || local->minute != parts.tm_min ||
+                    local->second != parts.tm_sec)
+                    ++mismatches;
+            };
+            std::uniform_int_distribution<std::int64_t> anyTime(-2208988800, 4102444800);  // 1900 to 2100
+            std::uniform_int_distribution<std::int64_t> nearby(-3 * 86400, 3 * 86400);
+            for (int run = 0; run < 2000; ++run) {
+                const std::int64_t base = anyTime(random);
+                for (int i = 0; i < 20; ++i) check(base + nearby(random));
+            }
+            for (std::int64_t seconds = 1577836800; seconds < 1640995200; seconds += 600) check(seconds);
+            for (std::int64_t seconds = 1711846800; seconds < 1711846800 + 7200; ++seconds) check(seconds);
+        }).join();
+        EXPECT_GT(checked, 140000u);
+        EXPECT_EQ(mismatches, 0u);
+    }
+    setenv("TZ", before.c_str(), 1);
+    tzset();
 }
 
 }  // namespace

