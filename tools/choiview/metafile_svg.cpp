@@ -1,0 +1,236 @@
+#include "tools/choiview/metafile_svg.h"
+
+#include <emf2svg.h>
+#include <libwmf/api.h>
+#include <libwmf/svg.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <system_error>
+#include <vector>
+
+#include "platform/file_system_service.h"
+
+namespace pelmora {
+
+namespace {
+
+constexpr std::uint32_t kEmfHeaderType = 1;
+constexpr std::uint32_t kEmfEofType = 14;
+constexpr std::uint32_t kEmfSignature = 0x464D4520;  // " EMF"
+constexpr std::size_t kEmfHeaderMinimum = 88;
+constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
+constexpr std::size_t kPlaceableSize = 22;
+constexpr std::size_t kWmfHeaderSize = 18;
+constexpr double kHundredthsOfMmPerInch = 2540.0;
+// Larger pictures are refused rather than given an image of gigabytes.
+constexpr int kLargestSide = 32768;
+constexpr std::size_t kLargestFile = std::size_t{256} << 20;
+
+std::uint32_t LittleU32(std::string_view bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+std::int32_t LittleI32(std::string_view bytes, std::size_t at) { return static_cast<std::int32_t>(LittleU32(bytes, at)); }
+std::uint16_t LittleU16(std::string_view bytes, std::size_t at) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
+                                      static_cast<unsigned char>(bytes[at + 1]) << 8);
+}
+
+bool PlausibleSize(int width, int height) {
+    return width > 0 && height > 0 && width <= kLargestSide && height <= kLargestSide;
+}
+
+std::size_t WmfHeaderOffset(std::string_view bytes) {
+    return bytes.size() >= 4 && LittleU32(bytes, 0) == kPlaceableKey ? kPlaceableSize : 0;
+}
+
+// Every record inside the file, the last one the end record.
+bool EmfRecordsComplete(std::string_view bytes) {
+    std::size_t at = 0;
+    while (at + 8 <= bytes.size()) {
+        const std::uint32_t type = LittleU32(bytes, at);
+        const std::uint32_t size = LittleU32(bytes, at + 4);
+        if (size < 8 || size % 4 != 0 || size > bytes.size() - at) return false;
+        if (type == kEmfEofType) return true;
+        at += size;
+    }
+    return false;
+}
+
+bool WmfRecordsComplete(std::string_view bytes) {
+    std::size_t at = WmfHeaderOffset(bytes) + kWmfHeaderSize;
+    while (at + 6 <= bytes.size()) {
+        const std::uint64_t size = std::uint64_t{LittleU32(bytes, at)} * 2;
+        const std::uint16_t function = LittleU16(bytes, at + 4);
+        if (size < 6 || size > bytes.size() - at) return false;
+        if (function == 0) return true;
+        at += size;
+    }
+    return false;
+}
+
+int Pixels(double hundredthsOfMm, double dpi) {
+    return static_cast<int>(std::lround(hundredthsOfMm / kHundredthsOfMmPerInch * dpi));
+}
+
+std::optional<MetafileSvg> EmfToSvg(std::string_view bytes, double dpi) {
+    if (!EmfRecordsComplete(bytes)) return std::nullopt;
+    // The frame (0.01 mm) gives the size; the bounds (pixels, inclusive) when it is empty.
+    MetafileSvg picture;
+    picture.width = Pixels(LittleI32(bytes, 32) - LittleI32(bytes, 24), dpi);
+    picture.height = Pixels(LittleI32(bytes, 36) - LittleI32(bytes, 28), dpi);
+    if (picture.width <= 0 || picture.height <= 0) {
+        picture.width = LittleI32(bytes, 16) - LittleI32(bytes, 8) + 1;
+        picture.height = LittleI32(bytes, 20) - LittleI32(bytes, 12) + 1;
+    }
+    if (!PlausibleSize(picture.width, picture.height)) return std::nullopt;
+    generatorOptions options{};
+    char noNameSpace[] = "";
+    options.nameSpace = noNameSpace;
+    options.svgDelimiter = true;
+    options.emfplus = true;
+    options.imgWidth = picture.width;
+    options.imgHeight = picture.height;
+    // The library reads through a mutable pointer; it gets its own copy.
+    std::vector<char> contents(bytes.begin(), bytes.end());
+    char* out = nullptr;
+    std::size_t outLength = 0;
+    const int converted = emf2svg(contents.data(), contents.size(), &out, &outLength, &options);
+    if (out != nullptr) {
+        picture.svg.assign(out, outLength);
+        std::free(out);
+    }
+    if (converted == 0 || picture.svg.empty()) return std::nullopt;
+    return picture;
+}
+
+// libwmf's handle, destroyed on every way out.
+class WmfSession {
+public:
+    WmfSession() {
+        wmfAPI_Options options{};
+        options.function = wmf_svg_function;
+        const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+        if (wmf_api_create(&api_, flags, &options) != wmf_E_None) {
+            if (api_ != nullptr) wmf_api_destroy(api_);
+            api_ = nullptr;
+        }
+    }
+    ~WmfSession() {
+        if (api_ != nullptr) wmf_api_destroy(api_);
+    }
+    WmfSession(const WmfSession&) = delete;
+    WmfSession& operator=(const WmfSession&) = delete;
+    wmfAPI* api() const { return api_; }
+
+private:
+    wmfAPI* api_ = nullptr;
+};
+
+// The scan gives the box of what is drawn, in points; a placeable file's own bounding box
+// (logical units at its units per inch) is the picture's frame, margins included.
+void PlaceableFrame(std::string_view bytes, wmfD_Rect& box) {
+    if (WmfHeaderOffset(bytes) == 0) return;
+    const auto edge = [bytes](std::size_t at) { return static_cast<std::int16_t>(LittleU16(bytes, at)); };
+    const int left = edge(6), top = edge(8), right = edge(10), bottom = edge(12);
+    const int unitsPerInch = LittleU16(bytes, 14);
+    if (unitsPerInch == 0 || right <= left || bottom <= top) return;
+    const float pointsPerUnit = 72.0f / static_cast<float>(unitsPerInch);
+    box.TL.x = static_cast<float>(left) * pointsPerUnit;
+    box.TL.y = static_cast<float>(top) * pointsPerUnit;
+    box.BR.x = static_cast<float>(right) * pointsPerUnit;
+    box.BR.y = static_cast<float>(bottom) * pointsPerUnit;
+}
+
+std::optional<MetafileSvg> WmfToSvg(std::string_view bytes, double dpi) {
+    if (!WmfRecordsComplete(bytes)) return std::nullopt;
+    WmfSession session;
+    wmfAPI* api = session.api();
+    if (api == nullptr) return std::nullopt;
+    std::vector<unsigned char> contents(bytes.begin(), bytes.end());
+    if (wmf_mem_open(api, contents.data(), static_cast<long>(contents.size())) != wmf_E_None) return std::nullopt;
+    wmfD_Rect box{};
+    MetafileSvg picture;
+    unsigned int width = 0;
+    unsigned int height = 0;
+    if (wmf_scan(api, 0, &box) == wmf_E_None &&
+        wmf_display_size(api, &width, &height, dpi, dpi) == wmf_E_None &&
+        PlausibleSize(static_cast<int>(width), static_cast<int>(height))) {
+        PlaceableFrame(bytes, box);
+        wmf_svg_t* device = WMF_SVG_GetData(api);
+        device->out = wmf_stream_create(api, nullptr);
+        device->bbox = box;
+        device->width = width;
+        device->height = height;
+        const bool played = device->out != nullptr && wmf_play(api, 0, &box) == wmf_E_None;
+        char* out = nullptr;
+        unsigned long outLength = 0;
+        if (device->out != nullptr) wmf_stream_destroy(api, device->out, &out, &outLength);
+        if (out != nullptr) {
+            if (played) picture.svg.assign(out, outLength);
+            wmf_free(api, out);
+        }
+        picture.width = static_cast<int>(width);
+        picture.height = static_cast<int>(height);
+    }
+    wmf_mem_close(api);
+    if (picture.svg.empty()) return std::nullopt;
+    return picture;
+}
+
+}  // namespace
+
+MetafileFormat MetafileFormatOf(std::string_view bytes) {
+    if (bytes.size() >= kEmfHeaderMinimum && LittleU32(bytes, 0) == kEmfHeaderType && LittleU32(bytes, 40) == kEmfSignature)
+        return MetafileFormat::Emf;
+    const std::size_t header = WmfHeaderOffset(bytes);
+    if (bytes.size() < header + kWmfHeaderSize) return MetafileFormat::None;
+    const std::uint16_t type = LittleU16(bytes, header);
+    const std::uint16_t headerWords = LittleU16(bytes, header + 2);
+    const std::uint16_t version = LittleU16(bytes, header + 4);
+    if ((type == 1 || type == 2) && headerWords == 9 && (version == 0x0100 || version == 0x0300))
+        return MetafileFormat::Wmf;
+    return MetafileFormat::None;
+}
+
+std::optional<MetafileSvg> MetafileToSvg(std::string_view bytes, double dpi) {
+    switch (MetafileFormatOf(bytes)) {
+        case MetafileFormat::Emf:
+            return EmfToSvg(bytes, dpi);
+        case MetafileFormat::Wmf:
+            return WmfToSvg(bytes, dpi);
+        case MetafileFormat::None:
+            break;
+    }
+    return std::nullopt;
+}
+
+MetafileReading ReadMetafileAsSvg(const std::string& path, double dpi) {
+    std::error_code error;
+    const auto file = platform::FileSystemFor(path).OpenFileForReading(path, error);
+    if (!file) return {};
+    std::string bytes;
+    char chunk[65536];
+    // The head first, so other pictures are not read twice.
+    std::size_t wanted = kEmfHeaderMinimum;
+    while (bytes.size() < wanted) {
+        std::size_t got = 0;
+        if (!file->Read(chunk, std::min(sizeof chunk, wanted - bytes.size()), got)) return {};
+        if (got == 0) break;
+        bytes.append(chunk, got);
+        if (bytes.size() == kEmfHeaderMinimum) {
+            if (MetafileFormatOf(bytes) == MetafileFormat::None) return {};
+            if (file->Size() > kLargestFile) return {true, std::nullopt};
+            wanted = kLargestFile;
+        }
+    }
+    if (MetafileFormatOf(bytes) == MetafileFormat::None) return {};
+    return {true, MetafileToSvg(bytes, dpi)};
+}
+
+}  // namespace pelmora
