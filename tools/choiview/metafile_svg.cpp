@@ -49,8 +49,23 @@ std::size_t WmfHeaderOffset(std::string_view bytes) {
     return bytes.size() >= 4 && LittleU32(bytes, 0) == kPlaceableKey ? kPlaceableSize : 0;
 }
 
-// Every record inside the file, the last one the end record.
+// A part of the header record (offset and length in bytes) inside it.
+bool InsideHeader(std::uint64_t offset, std::uint64_t length, std::uint32_t headerSize) {
+    return length == 0 || (offset >= kEmfHeaderMinimum && offset + length <= headerSize);
+}
+
+// Every record inside the file, the last one the end record; the header's description and
+// pixel format inside the header.
 bool EmfRecordsComplete(std::string_view bytes) {
+    const std::uint32_t headerSize = LittleU32(bytes, 4);
+    if (headerSize < kEmfHeaderMinimum || headerSize > bytes.size()) return false;
+    // The converter reads a description at its offset even when its length is 0.
+    const std::uint32_t descriptionLength = LittleU32(bytes, 60), descriptionOffset = LittleU32(bytes, 64);
+    if (descriptionLength == 0 ? descriptionOffset != 0
+                               : !InsideHeader(descriptionOffset, std::uint64_t{descriptionLength} * 2, headerSize))
+        return false;
+    if (headerSize >= kEmfHeaderMinimum + 12 && !InsideHeader(LittleU32(bytes, 92), LittleU32(bytes, 88), headerSize))
+        return false;
     std::size_t at = 0;
     while (at + 8 <= bytes.size()) {
         const std::uint32_t type = LittleU32(bytes, at);
@@ -74,20 +89,25 @@ bool WmfRecordsComplete(std::string_view bytes) {
     return false;
 }
 
-int Pixels(double hundredthsOfMm, double dpi) {
-    return static_cast<int>(std::lround(hundredthsOfMm / kHundredthsOfMmPerInch * dpi));
+std::int64_t Pixels(double hundredthsOfMm, double dpi) {
+    return std::llround(hundredthsOfMm / kHundredthsOfMmPerInch * dpi);
 }
 
 std::optional<MetafileSvg> EmfToSvg(std::string_view bytes, double dpi) {
     if (!EmfRecordsComplete(bytes)) return std::nullopt;
     // The frame (0.01 mm) gives the size; the bounds (pixels, inclusive) when it is empty.
     MetafileSvg picture;
-    picture.width = Pixels(LittleI32(bytes, 32) - LittleI32(bytes, 24), dpi);
-    picture.height = Pixels(LittleI32(bytes, 36) - LittleI32(bytes, 28), dpi);
-    if (picture.width <= 0 || picture.height <= 0) {
-        picture.width = LittleI32(bytes, 16) - LittleI32(bytes, 8) + 1;
-        picture.height = LittleI32(bytes, 20) - LittleI32(bytes, 12) + 1;
-    }
+    const auto extent = [bytes](std::size_t from, std::size_t to) {
+        return std::int64_t{LittleI32(bytes, to)} - LittleI32(bytes, from);
+    };
+    const std::int64_t frameWidth = extent(24, 32), frameHeight = extent(28, 36);
+    const std::int64_t boundsWidth = extent(8, 16) + 1, boundsHeight = extent(12, 20) + 1;
+    const bool framed = frameWidth > 0 && frameHeight > 0;
+    const std::int64_t width = framed ? Pixels(static_cast<double>(frameWidth), dpi) : boundsWidth;
+    const std::int64_t height = framed ? Pixels(static_cast<double>(frameHeight), dpi) : boundsHeight;
+    if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide) return std::nullopt;
+    picture.width = static_cast<int>(width);
+    picture.height = static_cast<int>(height);
     if (!PlausibleSize(picture.width, picture.height)) return std::nullopt;
     generatorOptions options{};
     char noNameSpace[] = "";
