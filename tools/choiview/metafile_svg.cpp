@@ -5,7 +5,10 @@
 #include <libwmf/svg.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <functional>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +16,7 @@
 #include <vector>
 
 #include "platform/file_system_service.h"
+#include "platform/isolated_call.h"
 
 namespace pelmora {
 
@@ -28,6 +32,7 @@ constexpr std::size_t kWmfHeaderSize = 18;
 constexpr double kHundredthsOfMmPerInch = 2540.0;
 // Larger pictures are refused rather than given an image of gigabytes.
 constexpr int kLargestSide = 32768;
+constexpr std::chrono::seconds kConversionTimeLimit{10};
 constexpr std::size_t kLargestFile = std::size_t{256} << 20;
 
 std::uint32_t LittleU32(std::string_view bytes, std::size_t at) {
@@ -89,6 +94,12 @@ bool WmfRecordsComplete(std::string_view bytes) {
     return false;
 }
 
+// The libraries run apart from the program: they fault on some damaged records that pass
+// the checks above. Empty when they fail.
+std::string ConvertApart(const std::function<std::string()>& work) {
+    return platform::RunIsolated(work, kConversionTimeLimit).value_or(std::string());
+}
+
 std::int64_t Pixels(double hundredthsOfMm, double dpi) {
     return std::llround(hundredthsOfMm / kHundredthsOfMmPerInch * dpi);
 }
@@ -108,24 +119,24 @@ std::optional<MetafileSvg> EmfToSvg(std::string_view bytes, double dpi) {
     if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide) return std::nullopt;
     picture.width = static_cast<int>(width);
     picture.height = static_cast<int>(height);
-    if (!PlausibleSize(picture.width, picture.height)) return std::nullopt;
-    generatorOptions options{};
-    char noNameSpace[] = "";
-    options.nameSpace = noNameSpace;
-    options.svgDelimiter = true;
-    options.emfplus = true;
-    options.imgWidth = picture.width;
-    options.imgHeight = picture.height;
-    // The library reads through a mutable pointer; it gets its own copy.
-    std::vector<char> contents(bytes.begin(), bytes.end());
-    char* out = nullptr;
-    std::size_t outLength = 0;
-    const int converted = emf2svg(contents.data(), contents.size(), &out, &outLength, &options);
-    if (out != nullptr) {
-        picture.svg.assign(out, outLength);
+    picture.svg = ConvertApart([bytes, &picture] {
+        generatorOptions options{};
+        char noNameSpace[] = "";
+        options.nameSpace = noNameSpace;
+        options.svgDelimiter = true;
+        options.emfplus = true;
+        options.imgWidth = picture.width;
+        options.imgHeight = picture.height;
+        // The library reads through a mutable pointer; it gets its own copy.
+        std::vector<char> contents(bytes.begin(), bytes.end());
+        char* out = nullptr;
+        std::size_t outLength = 0;
+        const int converted = emf2svg(contents.data(), contents.size(), &out, &outLength, &options);
+        std::string svg = converted != 0 && out != nullptr ? std::string(out, outLength) : std::string();
         std::free(out);
-    }
-    if (converted == 0 || picture.svg.empty()) return std::nullopt;
+        return svg;
+    });
+    if (picture.svg.empty()) return std::nullopt;
     return picture;
 }
 
@@ -167,19 +178,18 @@ void PlaceableFrame(std::string_view bytes, wmfD_Rect& box) {
     box.BR.y = static_cast<float>(bottom) * pointsPerUnit;
 }
 
-std::optional<MetafileSvg> WmfToSvg(std::string_view bytes, double dpi) {
-    if (!WmfRecordsComplete(bytes)) return std::nullopt;
+// The display size as "width height" on the first line, then the SVG.
+std::string PlayWmf(std::string_view bytes, double dpi) {
     WmfSession session;
     wmfAPI* api = session.api();
-    if (api == nullptr) return std::nullopt;
+    if (api == nullptr) return {};
     std::vector<unsigned char> contents(bytes.begin(), bytes.end());
-    if (wmf_mem_open(api, contents.data(), static_cast<long>(contents.size())) != wmf_E_None) return std::nullopt;
+    if (wmf_mem_open(api, contents.data(), static_cast<long>(contents.size())) != wmf_E_None) return {};
     wmfD_Rect box{};
-    MetafileSvg picture;
     unsigned int width = 0;
     unsigned int height = 0;
-    if (wmf_scan(api, 0, &box) == wmf_E_None &&
-        wmf_display_size(api, &width, &height, dpi, dpi) == wmf_E_None &&
+    std::string played;
+    if (wmf_scan(api, 0, &box) == wmf_E_None && wmf_display_size(api, &width, &height, dpi, dpi) == wmf_E_None &&
         PlausibleSize(static_cast<int>(width), static_cast<int>(height))) {
         PlaceableFrame(bytes, box);
         wmf_svg_t* device = WMF_SVG_GetData(api);
@@ -187,19 +197,30 @@ std::optional<MetafileSvg> WmfToSvg(std::string_view bytes, double dpi) {
         device->bbox = box;
         device->width = width;
         device->height = height;
-        const bool played = device->out != nullptr && wmf_play(api, 0, &box) == wmf_E_None;
+        const bool drawn = device->out != nullptr && wmf_play(api, 0, &box) == wmf_E_None;
         char* out = nullptr;
         unsigned long outLength = 0;
         if (device->out != nullptr) wmf_stream_destroy(api, device->out, &out, &outLength);
         if (out != nullptr) {
-            if (played) picture.svg.assign(out, outLength);
+            if (drawn && outLength > 0)
+                played = std::to_string(width) + " " + std::to_string(height) + "\n" + std::string(out, outLength);
             wmf_free(api, out);
         }
-        picture.width = static_cast<int>(width);
-        picture.height = static_cast<int>(height);
     }
     wmf_mem_close(api);
-    if (picture.svg.empty()) return std::nullopt;
+    return played;
+}
+
+std::optional<MetafileSvg> WmfToSvg(std::string_view bytes, double dpi) {
+    if (!WmfRecordsComplete(bytes)) return std::nullopt;
+    const std::string played = ConvertApart([bytes, dpi] { return PlayWmf(bytes, dpi); });
+    MetafileSvg picture;
+    const std::size_t lineEnd = played.find('\n');
+    if (lineEnd == std::string::npos ||
+        std::sscanf(played.c_str(), "%d %d", &picture.width, &picture.height) != 2 ||
+        !PlausibleSize(picture.width, picture.height))
+        return std::nullopt;
+    picture.svg = played.substr(lineEnd + 1);
     return picture;
 }
 
