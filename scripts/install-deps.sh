@@ -8,6 +8,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libicu-dev libzip-dev liblhasa-dev libacl1-dev libuchardet-dev
+  libwmf-dev libemf2svg-dev qt6-svg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # fuzz targets: clang with libFuzzer and the sanitizer runtimes
   clang libclang-rt-14-dev

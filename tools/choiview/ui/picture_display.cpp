@@ -2,9 +2,12 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QSvgRenderer>
 
+#include "tools/choiview/metafile_svg.h"
 #include "tools/choiview/ui/choi_view_names.h"
 #include "tools/choiview/ui/picture_box.h"
 
@@ -26,6 +29,21 @@ QScrollBar* NewBar(Qt::Orientation orientation, const char* name, QWidget* windo
     return bar;
 }
 
+// Metafiles are drawn at the screen's usual resolution.
+constexpr double kMetafileDpi = 96.0;
+
+// The SVG at the picture's natural size, on white where it draws nothing.
+QImage DrawSvg(const MetafileSvg& picture) {
+    QSvgRenderer renderer(QByteArray::fromStdString(picture.svg));
+    if (!renderer.isValid()) return QImage();
+    QImage image(picture.width, picture.height, QImage::Format_RGB32);
+    if (image.isNull()) return image;
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(0, 0, picture.width, picture.height));
+    return image;
+}
+
 }  // namespace
 
 PictureDisplay::PictureDisplay(QWidget* window) {
@@ -38,6 +56,8 @@ PictureDisplay::PictureDisplay(QWidget* window) {
 }
 
 QImage PictureDisplay::ReadPicture(const std::string& path) {
+    if (const MetafileReading metafile = ReadMetafileAsSvg(path, kMetafileDpi); metafile.isMetafile)
+        return metafile.picture ? DrawSvg(*metafile.picture) : QImage();
     QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
     reader.setDecideFormatFromContent(true);
     return reader.read();

@@ -1,7 +1,8 @@
 #pragma once
 // The picture box (Picture1) with its scroll bars (HScroll1, VScroll1): PBOX pictures through
-// Qt's image readers, and the default picture shown when the window opens. A picture larger
-// than the content area scrolls; the ranges are in twips and not limited to 16 bits.
+// Qt's image readers (EMF and WMF drawn from their SVG), and the default picture shown when
+// the window opens. A picture larger than the content area scrolls; the ranges are in twips
+// and not limited to 16 bits.
 
 #include <QImage>
 
@@ -29,7 +30,8 @@ public:
     void ShowDefaultPicture(const std::string& path, const ViewerGeometry& geometry);
 
     // The picture file as Qt's readers decode it (the format told by its content, so DIB
-    // and RLE files read as BMP); a null image when they cannot.
+    // and RLE files read as BMP), or an EMF or WMF drawn at its natural size; a null image
+    // when they cannot.
     static QImage ReadPicture(const std::string& path);
 
 private:

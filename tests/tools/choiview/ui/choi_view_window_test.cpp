@@ -14,6 +14,7 @@
 #include "listing/engine/job_context.h"
 #include "settings/ini_access.h"
 #include "tests/tools/choiview/encoded_text.h"
+#include "tests/tools/choiview/metafile_bytes.h"
 #include "tests/tools/common/ui/tool_window_fixture.h"
 #include "tools/choiview/choiview_texts.h"
 #include "tools/choiview/ui/choi_view_names.h"
@@ -259,6 +260,45 @@ private slots:
         QCOMPARE(bar->geometry().bottom(), area.bottom());
         QCOMPARE(vbar->geometry().right(), area.right());
         QCOMPARE(Child(w, names::kPicture)->geometry().bottom(), bar->geometry().top() - 1);
+    }
+
+    void metafilesAtTheirFrameSizeOnWhite() {
+        Settings settings = ViewerSettings();
+        settings.CV_wmf = "1";
+        RecordedDialogs dialogs;
+        ChoiViewWindow w(settings, ini_, dialogs);
+        w.OpenAtPlacement();
+        constexpr std::uint32_t kBlue = 0x00FF0000;  // 0x00BBGGRR
+        const struct {
+            const char* name;
+            std::string bytes;
+        } cases[] = {
+            {"drawing.emf", testing::EmfWithRectangle(150, 90, kBlue, 20, 30, 100, 70)},
+            {"drawing.wmf", testing::WmfWithRectangle(150, 90, kBlue, 20, 30, 100, 70)},
+        };
+        for (const auto& c : cases) {
+            const std::string path = folder_.WriteFile(c.name, QByteArray::fromStdString(c.bytes));
+            w.ShowInViewer(path);
+            QVERIFY2(dialogs.messages.empty(), c.name);
+            QCOMPARE(w.windowTitle(), Caption(path));
+            auto* box = Child<PictureBox>(w, names::kPicture);
+            QVERIFY(Shown(w, names::kPicture));
+            QCOMPARE(box->Picture().size(), QSize(150, 90));
+            const QImage shown = box->grab(QRect(0, 0, 150, 90)).toImage();
+            QCOMPARE(shown.pixelColor(60, 50), QColor(Qt::blue));
+            // Outside the rectangle the metafile draws nothing: white.
+            QCOMPARE(shown.pixelColor(5, 5), QColor(Qt::white));
+            QCOMPARE(shown.pixelColor(140, 80), QColor(Qt::white));
+
+            // Cut short: the message, and the picture stays.
+            const std::string cut = folder_.WriteFile(QString("cut_") + c.name,
+                                                      QByteArray::fromStdString(c.bytes.substr(0, c.bytes.size() - 8)));
+            w.ShowInViewer(cut);
+            QCOMPARE(dialogs.messages, std::vector<std::string>{choiview_texts::kOpenFailed});
+            QCOMPARE(w.windowTitle(), Caption(path));
+            QCOMPARE(box->Picture().size(), QSize(150, 90));
+            dialogs.messages.clear();
+        }
     }
 
     void scrollingAndResizingKeepTheOffset() {
