@@ -25,8 +25,9 @@ int TakeClipboard(int argc, char** argv) {
     QtClipboardSink sink;
     sink.Clear();
     sink.SetText("taken");
-    QTest::qWait(300);
-    return QGuiApplication::clipboard()->ownsClipboard() ? 0 : 1;
+    // Owning the selection takes a round trip to the X server.
+    const bool owns = QTest::qWaitFor([] { return QGuiApplication::clipboard()->ownsClipboard(); }, 3000);
+    return owns ? 0 : 1;
 }
 
 }  // namespace
