@@ -229,11 +229,17 @@ ArchiveListingResult ListLzhMembers(platform::ReadableFile& file, std::time_t ar
         name = DecodeMemberName(name);
         if (header->symlink_target != nullptr) name.append(" -> ").append(DecodeMemberName(header->symlink_target));
 
+        // The method is five bytes of the header as they stand: a control byte there would
+        // split the row just as one in a name.
+        std::string method = header->compress_method;
+        for (char& c : method) {
+            if (static_cast<unsigned char>(c) < 0x20) c = '?';
+        }
         char row[160];
         std::snprintf(row, sizeof row, "%s %7zu %7zu %s %-5s %04x %s ", OperatingSystemColumn(*header).c_str(),
                       header->compressed_length, header->length,
                       isFolder ? "******" : RatioText(header->compressed_length, header->length).c_str(),
-                      header->compress_method, static_cast<unsigned>(header->crc),
+                      method.c_str(), static_cast<unsigned>(header->crc),
                       StampText(static_cast<std::time_t>(header->timestamp), now).c_str());
         out.append(row).append(name).append("\r\n");
         totalPacked += header->compressed_length;

@@ -185,7 +185,8 @@ std::string Little(std::uint32_t value, int bytes) {
 }
 
 std::string UnixMember(const std::string& folder, const std::string& name, const std::string& data,
-                       std::uint16_t perms, std::uint16_t uid, std::uint16_t gid, std::uint32_t mtime) {
+                       std::uint16_t perms, std::uint16_t uid, std::uint16_t gid, std::uint32_t mtime,
+                       const std::string& method = "") {
     std::vector<std::string> extensions = {std::string("\x00\x00\x00", 3), "\x01" + name};
     if (!folder.empty()) extensions.push_back("\x02" + folder + "\xFF");
     extensions.push_back("\x50" + Little(perms, 2));
@@ -193,7 +194,8 @@ std::string UnixMember(const std::string& folder, const std::string& name, const
     std::string chain;
     for (const std::string& extension : extensions) chain += Little(static_cast<std::uint32_t>(extension.size() + 2), 2) + extension;
     chain += Little(0, 2);
-    const std::string base = std::string((perms & 0040000) ? "-lhd-" : "-lh0-") + Little(static_cast<std::uint32_t>(data.size()), 4) +
+    const std::string base = (method.empty() ? std::string((perms & 0040000) ? "-lhd-" : "-lh0-") : method) +
+                             Little(static_cast<std::uint32_t>(data.size()), 4) +
                              Little(static_cast<std::uint32_t>(data.size()), 4) + Little(mtime, 4) + "\x20\x02" +
                              Little(Crc16(data), 2) + "U";
     std::string header = Little(static_cast<std::uint32_t>(2 + base.size() + chain.size()), 2) + base + chain;
@@ -238,7 +240,8 @@ TEST_F(ArchiveListingTest, ZipRatioOfAClaimedHugeSizeWrapsAsUnzipShowsIt) {
     }
 }
 
-// Control characters in a name show "?" as in lhasa, so that no name splits its row.
+// Control characters in a name, or in the method bytes, show "?" as in lhasa, so that no
+// member splits its row.
 TEST_F(ArchiveListingTest, LzhUnixHeadersShowPermissionsAndOwners) {
     const std::uint32_t midday = 1500033600;  // 2017-07-14 12:00 UTC: the 14th in every zone
     const std::string archive = root_ + "/unix.lzh";
@@ -262,6 +265,14 @@ TEST_F(ArchiveListingTest, LzhUnixHeadersShowPermissionsAndOwners) {
     if (ToolInstalled("lhasa")) {
         EXPECT_EQ(CrLf(TrimSpaces(Capture("lhasa v " + Quote(archive)))), expected);
     }
+
+    // lhasa prints the method bytes as they are; a line break there would split the row.
+    Write("method.lzh", UnixMember("", "odd.bin", "", 0100600, 0, 0, midday, "-lh\n-") + std::string(1, '\0'));
+    ::utime((root_ + "/method.lzh").c_str(), &times);
+    const std::string listing = ArchiveListing(root_ + "/method.lzh", nullptr);
+    EXPECT_NE(listing.find("\r\n-rw-------     0/0           0       0 100.0% -lh?- 0000 Jul 14  2017 odd.bin\r\n"),
+              std::string::npos)
+        << listing;
 }
 
 // A ZIP of one-byte members with the names as given, their bytes stored raw.
