@@ -2,7 +2,8 @@
 # Builds the fuzz targets with clang and runs them on their seed corpora.
 #   scripts/fuzz.sh TARGET|all SECONDS
 # A finding (a crash, a sanitizer report or a broken invariant) ends the run with a failure;
-# its input is kept in build-fuzz/findings/TARGET/.
+# its input is kept in build-fuzz/findings/TARGET/. PELMORA_FUZZ_SEED fixes libFuzzer's
+# random seed (0, the default, picks one), so that a run can be repeated.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target=${1:?usage: scripts/fuzz.sh TARGET|all SECONDS}
@@ -29,7 +30,7 @@ for t in $targets; do
   mkdir -p "$corpus" "$findings" build-fuzz/seeds/"$t"
   echo "== $t: $seconds s"
   if ! ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-      "build-fuzz/bin/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+      "build-fuzz/bin/$t" -max_total_time="$seconds" -seed="${PELMORA_FUZZ_SEED:-0}" -timeout=10 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" build-fuzz/seeds/"$t" 2>build-fuzz/"$t".log; then
     tail -n 40 build-fuzz/"$t".log
     echo "FINDING in $t (input kept in $findings/)"
