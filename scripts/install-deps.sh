@@ -10,6 +10,17 @@ packages=(
   libicu-dev libzip-dev liblhasa-dev libacl1-dev libuchardet-dev
   libwmf-dev libemf2svg-dev qt6-svg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # ChoiView: web pages, PDF, media (GStreamer backend), MIDI through FluidSynth with a small
+  # General MIDI sound font; office documents are converted by LibreOffice without its GUI
+  qt6-webengine-dev qt6-pdf-dev qt6-multimedia-dev
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
+  gstreamer1.0-plugins-ugly gstreamer1.0-libav
+  fluidsynth libfluidsynth-dev timgm6mb-soundfont
+  libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui libreoffice-draw-nogui
+  # the image plug-ins shipped with the program
+  libpng-dev libjpeg-dev libtiff-dev libgif-dev
+  # network: SMB client library, DNS-SD browsing; samba and smbclient for the tests' server
+  libsmbclient-dev libavahi-client-dev samba smbclient
   # fuzz targets: clang with libFuzzer and the sanitizer runtimes
   clang libclang-rt-14-dev
   # run: Japanese captions need a CJK font, Qt's own buttons and dialogs its Japanese
