@@ -80,7 +80,7 @@ std::vector<std::string> TokenizeCommandLine(std::string_view commandLine) {
     return tokens;
 }
 
-std::string LongPathOf(const std::string& path) {
+std::string LongPathOf(const std::string& path, platform::FileSystem& files) {
     if (platform::IsNetworkPath(path)) return path;
     if (path.empty()) return {};
     std::string result = platform::IsAbsolutePath(path) ? platform::RootFolder() : std::string();
@@ -95,7 +95,7 @@ std::string LongPathOf(const std::string& path) {
             } else {
                 platform::AppendToPath(result, component);
             }
-            if (!platform::PathExists(result)) return {};
+            if (!files.Facts(result)) return {};
         }
         start = end + 1;
     }
@@ -136,7 +136,7 @@ ListingOutcome ListDroppedTokens(const std::string& rawCommandLine, std::vector<
                 // empty lines (or, on Windows, the drive's root).
                 if (token.empty()) continue;
                 if (token.front() != ' ' && token.back() != ' ') {
-                    std::string longPath = LongPathOf(token);
+                    std::string longPath = LongPathOf(token, FileSystemOf(context, token));
                     if (longPath.empty()) outcome.notFound.push_back(token);
                     token = std::move(longPath);
                 }

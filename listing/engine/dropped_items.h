@@ -27,10 +27,10 @@ ListingOutcome ListDroppedItems(const std::vector<std::string>& arguments, bool 
 // spaces give empty tokens.
 std::vector<std::string> TokenizeCommandLine(std::string_view commandLine);
 
-// The path when every component of it exists, else the empty text; a network path
-// ("//server/...") unchanged. There are no short names to expand here; doubled and
-// trailing separators are dropped.
-std::string LongPathOf(const std::string& path);
+// The path when every component of it exists in files (a link that leads nowhere exists),
+// else the empty text; a network path ("//server/...") unchanged. There are no short names
+// to expand here; doubled and trailing separators are dropped.
+std::string LongPathOf(const std::string& path, platform::FileSystem& files);
 
 // The arguments joined by spaces, each one that contains a space wrapped in double quotes:
 // the command line TokenizeCommandLine splits back into the same arguments.

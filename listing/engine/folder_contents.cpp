@@ -36,7 +36,8 @@ void SortNames(std::vector<std::string>& names, const KeepReading& keepReading) 
 }
 
 FolderContents ReadFolderContents(platform::OpenFolder& folder, const WildcardPattern* filePattern,
-                                  bool showHidden, std::error_code& error, const KeepReading& keepReading) {
+                                  bool showHidden, std::error_code& error, const KeepReading& keepReading,
+                                  std::vector<std::string>* linkedSubfolders) {
     FolderContents contents;
     platform::FolderEntry entry;
     std::string name;
@@ -47,7 +48,12 @@ FolderContents ReadFolderContents(platform::OpenFolder& folder, const WildcardPa
         platform::EntryKind kind = entry.kind;
         if (kind == platform::EntryKind::File && filePattern == nullptr) continue;
         name.assign(entry.name);
-        if (kind == platform::EntryKind::Unresolved) kind = folder.ResolveKind(name);
+        if (kind == platform::EntryKind::Unresolved) {
+            kind = folder.ResolveKind(name);
+            // Only an entry the folder did not record as a folder can be a link to one.
+            if (linkedSubfolders != nullptr && kind == platform::EntryKind::Folder && folder.IsLink(name))
+                linkedSubfolders->push_back(name);
+        }
         if (kind == platform::EntryKind::Folder) {
             contents.subfolders.push_back(name);
         } else if (filePattern != nullptr && filePattern->Matches(name)) {

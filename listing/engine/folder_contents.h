@@ -28,9 +28,12 @@ struct FolderContents {
 using KeepReading = std::function<bool()>;
 
 // Reads the open folder to its end. With filePattern null the files are not collected.
-// On a read error what was read so far is returned, sorted, with error set.
+// On a read error what was read so far is returned, sorted, with error set. With
+// linkedSubfolders given, the subfolders reached through a symbolic link are put there too
+// (in reading order).
 FolderContents ReadFolderContents(platform::OpenFolder& folder, const WildcardPattern* filePattern,
-                                  bool showHidden, std::error_code& error, const KeepReading& keepReading = {});
+                                  bool showHidden, std::error_code& error, const KeepReading& keepReading = {},
+                                  std::vector<std::string>* linkedSubfolders = nullptr);
 // Opens the folder through fileSystem and reads it (see ReadFolderContents).
 FolderContents ReadFolder(platform::FileSystem& fileSystem, const std::string& folder,
                           const WildcardPattern* filePattern, bool showHidden, std::error_code& error);

@@ -17,7 +17,7 @@ namespace {
 
 class FolderCollector : public FolderWalkVisitor {
 public:
-    void EnterFolder(const std::string& path, FolderBatch&) override { folders.push_back(path); }
+    void EnterFolder(const std::string& path, FolderBatch&, std::size_t) override { folders.push_back(path); }
     std::vector<std::string> folders;
 };
 

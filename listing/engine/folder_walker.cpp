@@ -41,6 +41,7 @@ struct Node {
     // The fields below belong to the thread that claimed the node until it is Done.
     NodeState state = NodeState::Queued;  // guarded by the walk's mutex
     bool readAhead = false;               // claimed by a worker: counted in the read-ahead
+    bool linked = false;                  // a link to a folder, not to be followed
     NodeEnd end = NodeEnd::Stopped;
     platform::FolderIdentity identity;
     std::unique_ptr<platform::OpenFolder> folder;  // open while subfolders still need it
@@ -233,7 +234,7 @@ private:
                 break;
         }
         if (pump_.PumpAndCheck(context_.cancel)) return false;
-        visitor_.EnterFolder(path_, node.batch);
+        visitor_.EnterFolder(path_, node.batch, node.children.size());
         node.batch.Release();
         if (!node.children.empty()) stack_.push_back({&node, 0, path_.size()});
         return true;
@@ -252,6 +253,12 @@ private:
     }
 
     NodeEnd ReadFolder(Node& node, const KeepReading& keepGoing) {
+        if (node.linked) {
+            ChildOpened(*node.parent);
+            return NodeEnd::Entered;
+        }
+        // Drawing a tree, a folder that gives nothing is still entered, empty.
+        const NodeEnd unreadable = options_.enterEverySubfolder ? NodeEnd::Entered : NodeEnd::Unreadable;
         std::error_code error;
         // The parent's path stays until its last subfolder is opened (or the walk ends).
         std::string path;
@@ -262,14 +269,17 @@ private:
             path = PathOf(node);
         }
         std::unique_ptr<platform::OpenFolder> folder = Open(node, path, error);
-        if (!folder || !folder->Identity(node.identity, error)) return NodeEnd::Unreadable;
+        if (!folder || !folder->Identity(node.identity, error)) return unreadable;
         for (const Node* above = node.parent; above != nullptr; above = above->parent) {
-            if (above->identity == node.identity) return NodeEnd::Loop;  // a link back up
+            // A link (or a mount) back up.
+            if (above->identity == node.identity) return options_.enterEverySubfolder ? NodeEnd::Entered : NodeEnd::Loop;
         }
-        FolderContents contents =
-            ReadFolderContents(*folder, options_.filePattern, options_.showHidden, error, keepGoing);
+        std::vector<std::string> linked;
+        FolderContents contents = ReadFolderContents(*folder, options_.filePattern, options_.showHidden, error,
+                                                     keepGoing, options_.enterEverySubfolder ? &linked : nullptr);
         if (Stopping()) return NodeEnd::Stopped;
-        if (error) return NodeEnd::Unreadable;
+        if (error && !options_.enterEverySubfolder) return NodeEnd::Unreadable;
+        std::sort(linked.begin(), linked.end());
         if (!contents.files.empty()) visitor_.ReadFiles(path, *folder, contents.files, node.batch, keepGoing);
         if (Stopping()) {
             node.batch.Release();
@@ -280,6 +290,7 @@ private:
         for (std::string& name : contents.subfolders) {
             node.children.push_back(std::make_unique<Node>());
             node.children.back()->parent = &node;
+            node.children.back()->linked = std::binary_search(linked.begin(), linked.end(), name);
             node.children.back()->name = std::move(name);
         }
         node.unopenedChildren.store(node.children.size(), std::memory_order_relaxed);
@@ -302,7 +313,12 @@ private:
         } else {
             folder = OpenFromStart(node, error);
         }
-        // The last subfolder opened closes its parent (never the start folder).
+        ChildOpened(parent);
+        return folder;
+    }
+
+    // The last subfolder opened closes its parent (never the start folder).
+    void ChildOpened(Node& parent) {
         if (parent.unopenedChildren.fetch_sub(1, std::memory_order_acq_rel) == 1) {
             std::string().swap(parent.path);
             if (parent.parent != nullptr && parent.folder) {
@@ -310,7 +326,6 @@ private:
                 openFolders_.fetch_sub(1, std::memory_order_relaxed);
             }
         }
-        return folder;
     }
 
     // One name at a time from the start folder, for a path too long to open whole.

@@ -52,13 +52,18 @@ public:
                            const std::vector<std::string>& names, FolderBatch& batch,
                            const KeepReading& keepGoing) const;
     // A folder is entered, on the calling thread and in walk order, with what ReadFiles gave
-    // for its files. path without trailing separator (except the root "/").
-    virtual void EnterFolder(const std::string& path, FolderBatch& batch) = 0;
+    // for its files and the number of its subfolders that the walk enters next. path without
+    // trailing separator (except the root "/").
+    virtual void EnterFolder(const std::string& path, FolderBatch& batch, std::size_t subfolders) = 0;
 };
 
 struct FolderWalkOptions {
     const WildcardPattern* filePattern = nullptr;  // null: folders only, no file is visited
     bool showHidden = false;
+    // For drawing a tree, where every subfolder has its line: each one is entered. A link to
+    // a folder is entered empty and not followed; a folder that cannot be read, or that is
+    // reached again, is entered with what could be read, without a question.
+    bool enterEverySubfolder = false;
     // Threads reading, the calling one among them; 0: WalkThreadCount(). 1 reads everything
     // on the calling thread.
     std::size_t threads = 0;

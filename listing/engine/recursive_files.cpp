@@ -81,7 +81,7 @@ public:
         }
     }
 
-    void EnterFolder(const std::string&, FolderBatch& batch) override {
+    void EnterFolder(const std::string&, FolderBatch& batch, std::size_t) override {
         if (formatter_.ExtSortOn()) {
             for (std::size_t i = 0; i < batch.lines.Count(); ++i) {
                 keys_.push_back(keyBlocks_.Add(batch.keys.At(i)));

@@ -128,8 +128,8 @@ private:
 
     void Add(const std::string& path, bool folder, std::uint64_t size) {
         const auto slash = path.rfind('/');
-        if (slash != std::string::npos && slash > 0) {
-            const std::string parent = path.substr(0, slash);
+        if (slash != std::string::npos && path != "/") {
+            const std::string parent = slash == 0 ? std::string("/") : path.substr(0, slash);
             if (nodes_.count(parent) == 0) AddFolder(parent);
             nodes_.at(parent).children.insert(path.substr(slash + 1));
         }

@@ -1,12 +1,10 @@
 #include "tools/tree/tree_drawing.h"
 
-#include <algorithm>
-#include <memory>
-#include <set>
-#include <system_error>
-#include <utility>
+#include <vector>
 
-#include "platform/file_system.h"
+#include "listing/engine/folder_walker.h"
+#include "listing/engine/path_ops.h"
+#include "listing/text/wildcard_pattern.h"
 
 namespace pelmora {
 namespace {
@@ -23,139 +21,79 @@ constexpr Strokes kBoxStrokes{"├─", "└─", "│  "};
 constexpr Strokes kAsciiStrokes{"+---", "\\---", "|   "};
 constexpr std::string_view kBlank = "    ";
 
-class TreeDrawer {
+// Turns the walk, which enters the folders in pre-order with the number of subfolders of
+// each, into the tree's lines: a folder's line needs to know whether it is the last
+// subfolder of its parent, which the count of the parent tells.
+class TreeDrawingVisitor : public FolderWalkVisitor {
 public:
-    TreeDrawer(const TreeOptions& options, TreeFolderReader& reader, TreeLineSink& sink)
-        : options_(options), reader_(reader), sink_(sink),
-          strokes_(options.ascii ? kAsciiStrokes : kBoxStrokes) {}
+    TreeDrawingVisitor(const TreeOptions& options, TreeLineSink& sink)
+        : options_(options), sink_(sink), strokes_(options.ascii ? kAsciiStrokes : kBoxStrokes) {}
 
-    // Returns whether folder had any subfolder.
-    bool DrawFolder(const std::string& folder, const std::string& name, std::string& prefix) {
-        TreeFolderContents contents;
-        reader_.Read(folder, name, contents);
-        const std::size_t prefixLength = prefix.size();
-        if (options_.showFiles && !contents.files.empty()) {
-            prefix += contents.subfolders.empty() ? kBlank : strokes_.through;
-            std::string line;
-            for (const std::string& file : contents.files) {
-                line.assign(prefix).append(file);
-                sink_.Line(line);
-            }
-            sink_.Line(prefix);
-            prefix.resize(prefixLength);
+    void ReadFiles(const std::string&, const platform::OpenFolder&, const std::vector<std::string>& names,
+                   FolderBatch& batch, const KeepReading& keepGoing) const override {
+        for (const std::string& name : names) {
+            if (!keepGoing()) return;
+            batch.lines.Add(name);
         }
-        std::string line;
-        for (std::size_t i = 0; i < contents.subfolders.size(); ++i) {
-            const bool last = i + 1 == contents.subfolders.size();
-            const std::string& subfolder = contents.subfolders[i];
-            line.assign(prefix).append(last ? strokes_.last : strokes_.branch).append(subfolder);
-            sink_.Line(line);
-            prefix += last ? kBlank : strokes_.through;
-            DrawFolder(platform::JoinPath(folder, subfolder), subfolder, prefix);
-            prefix.resize(prefixLength);
-        }
-        reader_.Leave();
-        return !contents.subfolders.empty();
     }
 
+    void EnterFolder(const std::string& path, FolderBatch& batch, std::size_t subfolders) override {
+        std::string prefix;
+        if (!open_.empty()) {
+            while (open_.back().subfoldersLeft == 0) open_.pop_back();
+            Level& parent = open_.back();
+            const bool last = --parent.subfoldersLeft == 0;
+            line_.assign(parent.prefix).append(last ? strokes_.last : strokes_.branch).append(FileNameOf(path));
+            sink_.Line(line_);
+            prefix.assign(parent.prefix).append(last ? kBlank : strokes_.through);
+        } else {
+            startHasSubfolders_ = subfolders != 0;
+        }
+        if (options_.showFiles && batch.lines.Count() != 0) {
+            const std::size_t length = prefix.size();
+            prefix.append(subfolders == 0 ? kBlank : strokes_.through);
+            for (std::size_t i = 0; i < batch.lines.Count(); ++i) {
+                line_.assign(prefix).append(batch.lines.At(i));
+                sink_.Line(line_);
+            }
+            sink_.Line(prefix);
+            prefix.resize(length);
+        }
+        open_.push_back({std::move(prefix), subfolders});
+    }
+
+    bool StartHasSubfolders() const { return startHasSubfolders_; }
+
 private:
+    struct Level {
+        std::string prefix;  // what stands before the lines of the folder's subfolders
+        std::size_t subfoldersLeft;
+    };
+
     const TreeOptions& options_;
-    TreeFolderReader& reader_;
     TreeLineSink& sink_;
     Strokes strokes_;
+    std::vector<Level> open_;  // the folders on the walk path
+    std::string line_;
+    bool startHasSubfolders_ = false;
 };
-
-void SortInTextOrder(std::vector<std::string>& names, TextSortKeyMaker& keys) {
-    if (names.size() < 2) return;
-    std::vector<std::pair<std::string, std::string>> keyed;
-    keyed.reserve(names.size());
-    for (std::string& name : names) keyed.emplace_back(keys.Key(name), std::move(name));
-    std::sort(keyed.begin(), keyed.end());
-    for (std::size_t i = 0; i < keyed.size(); ++i) names[i] = std::move(keyed[i].second);
-}
 
 }  // namespace
 
-void DrawFolderTree(const std::string& start, const TreeOptions& options, TreeFolderReader& reader,
-                    TreeLineSink& sink) {
+bool DrawFolderTree(const std::string& start, const TreeOptions& options, JobContext& context, TreeLineSink& sink) {
     sink.Line(start);
-    TreeDrawer drawer(options, reader, sink);
-    std::string prefix;
-    if (!drawer.DrawFolder(start, {}, prefix)) {
+    TreeDrawingVisitor visitor(options, sink);
+    const WildcardPattern everyName("");
+    FolderWalkOptions walk;
+    walk.filePattern = options.showFiles ? &everyName : nullptr;
+    walk.enterEverySubfolder = true;
+    walk.threads = options.threads;
+    if (WalkFolderTree(start, walk, visitor, context) == WalkEnd::Cancelled) return false;
+    if (!visitor.StartHasSubfolders()) {
         sink.Line(kNoSubfolders);
         sink.Line("");
     }
-}
-
-// Folders kept open at once; deeper ancestors are closed and opened again from the nearest
-// open one when their next subfolder is read, so no depth runs out of descriptors.
-constexpr std::size_t kOpenFolderWindow = 48;
-
-struct FileSystemTreeReader::Frame {
-    std::unique_ptr<platform::OpenFolder> folder;  // null: unreadable, or closed to save descriptors
-    std::string name;                              // in the folder of the frame before
-    std::set<std::string> links;                   // subfolders that are links to folders
-    bool readable = false;
-};
-
-FileSystemTreeReader::FileSystemTreeReader(bool collectFiles) : collectFiles_(collectFiles) {}
-
-FileSystemTreeReader::~FileSystemTreeReader() = default;
-
-platform::OpenFolder* FileSystemTreeReader::Reopen(std::size_t index) {
-    if (stack_[index].folder || !stack_[index].readable) return stack_[index].folder.get();
-    std::size_t open = index;
-    while (!stack_[open].folder) --open;  // the start folder stays open
-    std::unique_ptr<platform::OpenFolder> current;
-    std::error_code error;
-    for (std::size_t i = open + 1; i <= index; ++i) {
-        const platform::OpenFolder& base = current ? *current : *stack_[open].folder;
-        current = base.OpenInside(stack_[i].name, error);
-        if (!current) return nullptr;
-    }
-    stack_[index].folder = std::move(current);
-    return stack_[index].folder.get();
-}
-
-void FileSystemTreeReader::Read(const std::string& folder, const std::string& name, TreeFolderContents& contents) {
-    contents.files.clear();
-    contents.subfolders.clear();
-    Frame frame;
-    frame.name = name;
-    std::error_code error;
-    if (name.empty() || stack_.empty()) {  // the start: a new tree
-        stack_.clear();
-        frame.folder = platform::FileSystemFor(folder).OpenFolderAt(folder, error);
-    } else if (stack_.back().links.count(name) == 0) {
-        if (platform::OpenFolder* parent = Reopen(stack_.size() - 1)) frame.folder = parent->OpenInside(name, error);
-    }
-    frame.readable = frame.folder != nullptr;
-    if (frame.folder) {
-        platform::FolderEntry entry;
-        std::string entryName;
-        while (frame.folder->Next(entry, error)) {
-            if (entry.name.front() == '.') continue;
-            entryName.assign(entry.name);
-            platform::EntryKind kind = entry.kind;
-            if (kind == platform::EntryKind::Unresolved) {
-                kind = frame.folder->ResolveKind(entryName);
-                if (kind == platform::EntryKind::Folder && frame.folder->IsLink(entryName)) frame.links.insert(entryName);
-            }
-            if (kind == platform::EntryKind::Folder) {
-                contents.subfolders.push_back(entryName);
-            } else if (collectFiles_) {
-                contents.files.push_back(entryName);
-            }
-        }
-        SortInTextOrder(contents.subfolders, keys_);
-        SortInTextOrder(contents.files, keys_);
-    }
-    stack_.push_back(std::move(frame));
-    if (stack_.size() > kOpenFolderWindow + 1) stack_[stack_.size() - 1 - kOpenFolderWindow].folder.reset();
-}
-
-void FileSystemTreeReader::Leave() {
-    if (!stack_.empty()) stack_.pop_back();
+    return true;
 }
 
 }  // namespace pelmora

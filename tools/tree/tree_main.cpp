@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "listing/console/console_job_context.h"
 #include "platform/file_system_service.h"
 #include "platform/time_zone.h"
 #include "tools/tree/tree_drawing.h"
@@ -88,8 +89,9 @@ int main(int argc, char** argv) {
         out.Flush();
         return 1;
     }
-    pelmora::FileSystemTreeReader reader(options.showFiles);
-    pelmora::DrawFolderTree(start, options, reader, out);
+    // Nothing asks or shows progress: an unreadable folder is drawn empty.
+    pelmora::ConsoleJobContext job(false, false, false, {});
+    pelmora::DrawFolderTree(start, options, job.context, out);
     out.Flush();
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
 }

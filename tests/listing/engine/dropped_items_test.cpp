@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "collector_settings.h"
+#include "tests/support/fake_file_system.h"
 
 namespace pelmora {
 namespace {
@@ -40,14 +41,23 @@ TEST(JoinCommandLine, TokenizesBackIntoTheSameArguments) {
 TEST(LongPathOf, KeepsExistingPathsAndRejectsMissingOnes) {
     testing::TempTree tree;
     tree.AddFile("dir/file.txt");
+    tree.AddLink("dangling", tree / "nowhere");
     const std::string t = tree.path();
-    EXPECT_EQ(LongPathOf(t + "/dir/file.txt"), t + "/dir/file.txt");
-    EXPECT_EQ(LongPathOf(t + "//dir/"), t + "/dir");
-    EXPECT_EQ(LongPathOf(t + "/missing/file.txt"), "");
-    EXPECT_EQ(LongPathOf(t + "/dir/missing"), "");
-    EXPECT_EQ(LongPathOf("/"), "/");
-    EXPECT_EQ(LongPathOf(""), "");
-    EXPECT_EQ(LongPathOf("//server/share/x"), "//server/share/x");
+    platform::FileSystem& local = platform::LocalFileSystem();
+    EXPECT_EQ(LongPathOf(t + "/dir/file.txt", local), t + "/dir/file.txt");
+    EXPECT_EQ(LongPathOf(t + "//dir/", local), t + "/dir");
+    EXPECT_EQ(LongPathOf(t + "/dangling", local), t + "/dangling");
+    EXPECT_EQ(LongPathOf(t + "/missing/file.txt", local), "");
+    EXPECT_EQ(LongPathOf(t + "/dir/missing", local), "");
+    EXPECT_EQ(LongPathOf("/", local), "/");
+    EXPECT_EQ(LongPathOf("", local), "");
+    EXPECT_EQ(LongPathOf("//server/share/x", local), "//server/share/x");
+
+    // Each component is looked up in the file system it is given, not on this machine.
+    testing::FakeFileSystem fake;
+    fake.AddFile("/only/in/fake.txt");
+    EXPECT_EQ(LongPathOf("/only/in/fake.txt", fake), "/only/in/fake.txt");
+    EXPECT_EQ(LongPathOf(t + "/dir/file.txt", fake), "");
 }
 
 class DroppedItemsTest : public testing::CollectorTest {

@@ -35,7 +35,7 @@ public:
             batch.lines.Add(path);
         }
     }
-    void EnterFolder(const std::string& path, FolderBatch& batch) override {
+    void EnterFolder(const std::string& path, FolderBatch& batch, std::size_t) override {
         events.push_back("D:" + Relative(path));
         for (std::size_t i = 0; i < batch.lines.Count(); ++i) {
             longestPath = std::max(longestPath, batch.lines.At(i).size());

@@ -1,62 +1,59 @@
 #include "tools/tree/tree_drawing.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <map>
+#include <string>
+#include <vector>
 
-#include "listing/engine/folder_walker.h"
+#include "tests/support/fake_file_system.h"
 #include "tests/support/fake_job_context.h"
 #include "tests/support/temp_tree.h"
 
 namespace pelmora {
 namespace {
 
-// A folder tree held in memory: folder path -> its files and subfolders.
-class MapReader : public TreeFolderReader {
-public:
-    void Read(const std::string& folder, const std::string&, TreeFolderContents& contents) override {
-        reads.push_back(folder);
-        auto found = folders.find(folder);
-        contents = found == folders.end() ? TreeFolderContents{} : found->second;
-    }
-    std::map<std::string, TreeFolderContents> folders;
-    std::vector<std::string> reads;
-};
+using Lines = std::vector<std::string>;
 
-class Lines : public TreeLineSink {
+class LineRecorder : public TreeLineSink {
 public:
     void Line(std::string_view text) override { lines.emplace_back(text); }
-    std::vector<std::string> lines;
+    Lines lines;
 };
 
-MapReader SampleTree() {
-    MapReader reader;
-    reader.folders["/r"] = {{"top.txt"}, {"a", "b"}};
-    reader.folders["/r/a"] = {{"in-a.txt"}, {"a1", "a2"}};
-    reader.folders["/r/a/a1"] = {{}, {"deep"}};
-    reader.folders["/r/b"] = {{"x", "y"}, {}};
-    return reader;
+Lines Draw(const std::string& start, TreeOptions options, platform::FileSystem* files = nullptr,
+           std::size_t threads = 1) {
+    testing::FakeJobContext job;
+    job.context.fileSystem = files;
+    options.threads = threads;
+    LineRecorder sink;
+    EXPECT_TRUE(DrawFolderTree(start, options, job.context, sink));
+    EXPECT_TRUE(job.dialogs.questions.empty()) << "the tree never asks";
+    return sink.lines;
+}
+
+void AddSampleTree(testing::FakeFileSystem& files) {
+    files.AddFile("/r/top.txt");
+    files.AddFile("/r/a/in-a.txt");
+    files.AddFolder("/r/a/a1/deep");
+    files.AddFolder("/r/a/a2");
+    files.AddFile("/r/b/x");
+    files.AddFile("/r/b/y");
 }
 
 struct DrawCase {
     const char* name;
     TreeOptions options;
-    std::vector<std::string> expected;
+    Lines expected;
 };
 
 class DrawFolderTreeTest : public ::testing::TestWithParam<DrawCase> {};
 
 TEST_P(DrawFolderTreeTest, DrawsTheSampleTree) {
-    MapReader reader = SampleTree();
-    Lines sink;
-    DrawFolderTree("/r", GetParam().options, reader, sink);
-    EXPECT_EQ(sink.lines, GetParam().expected);
+    testing::FakeFileSystem files;
+    AddSampleTree(files);
+    EXPECT_EQ(Draw("/r", GetParam().options, &files), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -77,99 +74,114 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<DrawCase>& param) { return param.param.name; });
 
 TEST(DrawFolderTree, StartWithoutSubfoldersSaysSoAfterItsFiles) {
-    MapReader reader;
-    reader.folders["/only"] = {{"f1", "f2"}, {}};
-    Lines withFiles;
-    DrawFolderTree("/only", {true, false}, reader, withFiles);
-    EXPECT_EQ(withFiles.lines,
-              (std::vector<std::string>{"/only", "    f1", "    f2", "    ", "サブフォルダーは存在しません", ""}));
-
-    Lines foldersOnly;
-    DrawFolderTree("/only", {false, true}, reader, foldersOnly);
-    EXPECT_EQ(foldersOnly.lines, (std::vector<std::string>{"/only", "サブフォルダーは存在しません", ""}));
+    testing::FakeFileSystem files;
+    files.AddFile("/only/f1");
+    files.AddFile("/only/f2");
+    EXPECT_EQ(Draw("/only", {true, false}, &files),
+              (Lines{"/only", "    f1", "    f2", "    ", "サブフォルダーは存在しません", ""}));
+    EXPECT_EQ(Draw("/only", {false, true}, &files), (Lines{"/only", "サブフォルダーは存在しません", ""}));
 }
 
+// The start line is the path as given; below "/" (or a start with a trailing slash) the
+// subfolders are still found, which a doubled slash in their paths would break.
 TEST(DrawFolderTree, StartPathIsPrintedAsGivenAndJoinedWithoutDoubleSlash) {
-    MapReader reader;
-    reader.folders["/"] = {{}, {"usr"}};
-    Lines sink;
-    DrawFolderTree("/", {}, reader, sink);
-    EXPECT_EQ(sink.lines.front(), "/");
-    EXPECT_EQ(reader.reads, (std::vector<std::string>{"/", "/usr"}));
+    testing::FakeFileSystem files;
+    files.AddFolder("/usr/bin");
+    EXPECT_EQ(Draw("/", {}, &files), (Lines{"/", "└─usr", "    └─bin"}));
+    files.AddFolder("/t/sub/inner");
+    EXPECT_EQ(Draw("/t/", {}, &files), (Lines{"/t/", "└─sub", "    └─inner"}));
+}
+
+// A folder that cannot be read (or vanishes while read) is drawn without contents, its
+// siblings after it as usual, and nothing asks.
+TEST(DrawFolderTree, UnreadableAndVanishingFoldersAreDrawnEmpty) {
+    testing::FakeFileSystem files;
+    AddSampleTree(files);
+    files.AddFile("/r/a/a2/lost");
+    files.FailOpening("/r/a", std::errc::permission_denied);
+    EXPECT_EQ(Draw("/r", {true, false}, &files), (Lines{"/r", "│  top.txt", "│  ", "├─a", "└─b", "        x",
+                                                         "        y", "        "}));
+    files.AddFile("/r/b/z");
+    files.VanishWhileRead("/r/b");
+    const Lines vanished = Draw("/r", {false, false}, &files);
+    EXPECT_EQ(vanished, (Lines{"/r", "├─a", "└─b"}));
 }
 
 // The real file system: hidden entries are left out, names come in the program's text
-// order, names that are not UTF-8 survive, and a link back up the tree is not walked.
-class FileSystemTreeReaderTest : public ::testing::Test {
-protected:
-    void Touch(const std::string& relative) { tree_.AddFile(relative, "x"); }
-    testing::TempTree tree_;
-    const std::string root_ = tree_.path();
-};
-
-TEST_F(FileSystemTreeReaderTest, ListsVisibleEntriesSortedAndDoesNotFollowLinks) {
-    for (const char* folder : {"Beta/inner", "alpha", ".hidden-folder"}) tree_.AddFolder(folder);
-    Touch("b.txt");
-    Touch("A.txt");
-    Touch(".hidden");
-    Touch("caf\xE9.txt");  // Latin-1 byte, not UTF-8
-    ASSERT_EQ(::symlink(root_.c_str(), (root_ + "/loop").c_str()), 0);
-
-    FileSystemTreeReader reader;
-    TreeFolderContents contents;
-    reader.Read(root_, {}, contents);
-    EXPECT_EQ(contents.subfolders, (std::vector<std::string>{"alpha", "Beta", "loop"}));
-    EXPECT_EQ(contents.files, (std::vector<std::string>{"A.txt", "b.txt", "caf\xE9.txt"}));
-
-    // Drawing the whole tree ends although "loop" points back at the start.
-    Lines sink;
-    DrawFolderTree(root_, {true, false}, reader, sink);
-    EXPECT_EQ(sink.lines.back(), "└─loop");
-    EXPECT_LT(sink.lines.size(), 20u);
-
-    FileSystemTreeReader foldersOnly(false);
-    foldersOnly.Read(root_, {}, contents);
-    EXPECT_EQ(contents.subfolders, (std::vector<std::string>{"alpha", "Beta", "loop"}));
-    EXPECT_TRUE(contents.files.empty());
-
-    // An unreadable folder shows empty, nothing left over from the last read.
-    TreeFolderContents missing{{"stale"}, {"stale"}};
-    reader.Read(root_ + "/missing", "missing", missing);
-    EXPECT_TRUE(missing.files.empty());
-    EXPECT_TRUE(missing.subfolders.empty());
+// order, names that are not UTF-8 survive, and a link to a folder is drawn but not walked.
+TEST(DrawFolderTree, RealFoldersSortedWithoutHiddenEntriesAndLinksNotFollowed) {
+    testing::TempTree tree;
+    for (const char* folder : {"Beta/inner", "alpha", ".hidden-folder"}) tree.AddFolder(folder);
+    for (const char* file : {"b.txt", "A.txt", ".hidden", "caf\xE9.txt"}) tree.AddFile(file, "x");
+    tree.AddLink("loop", tree.path());
+    tree.AddLink("Beta/sideways", tree / "alpha");
+    EXPECT_EQ(Draw(tree.path(), {true, false}),
+              (Lines{tree.path(), "│  A.txt", "│  b.txt", "│  caf\xE9.txt", "│  ", "├─alpha", "├─Beta", "│  ├─inner",
+                     "│  └─sideways", "└─loop"}));
 }
 
 // Folders are opened relative to their parent: a tree whose paths outgrow the system's limit
-// is drawn to its bottom, as deep as the folder walk of the listings goes, and folders closed
-// on the way down are opened again for their later subfolders.
-TEST_F(FileSystemTreeReaderTest, ATreeDeeperThanThePathLimitIsDrawnToTheBottom) {
+// is drawn to its bottom, and folders closed on the way down are opened again for their
+// later subfolders.
+TEST(DrawFolderTree, ATreeDeeperThanThePathLimitIsDrawnToTheBottom) {
     constexpr int kDepth = 60;
     const std::string name(100, 'd');
-    tree_.AddDeepChain("deep", kDepth, name, "bottom.txt");
-    tree_.AddFolder("deep/" + name + "/zz-after");
-
-    FileSystemTreeReader reader;
-    Lines sink;
-    DrawFolderTree(root_, {true, false}, reader, sink);
-    std::size_t drawnFolders = 0;
-    for (const std::string& line : sink.lines) drawnFolders += line.find("─") != std::string::npos ? 1 : 0;
-    EXPECT_EQ(drawnFolders, static_cast<std::size_t>(kDepth + 2));
-    const auto bottom = std::find_if(sink.lines.begin(), sink.lines.end(), [](const std::string& line) {
+    testing::TempTree tree;
+    tree.AddDeepChain("deep", kDepth, name, "bottom.txt");
+    tree.AddFolder("deep/" + name + "/zz-after");
+    const Lines lines = Draw(tree.path(), {true, false}, nullptr, 2);
+    const auto drawnFolders = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.find("─") != std::string::npos;
+    });
+    EXPECT_EQ(drawnFolders, kDepth + 2);
+    const auto bottom = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
         return line.size() > 10 && line.compare(line.size() - 10, 10, "bottom.txt") == 0;
     });
-    ASSERT_NE(bottom, sink.lines.end());
+    ASSERT_NE(bottom, lines.end());
     EXPECT_GT(bottom->size(), 4u * kDepth);  // indented below the deepest folder
-    EXPECT_EQ(sink.lines.back(), "        └─zz-after");
+    EXPECT_EQ(lines.back(), "        └─zz-after");
+}
 
-    // The all-folders listing's walk finds the same folders.
-    class FolderCounter : public FolderWalkVisitor {
-    public:
-        void EnterFolder(const std::string&, FolderBatch&) override { ++count; }
-        std::size_t count = 0;
-    } walked;
-    testing::FakeJobContext job;
-    WalkFolderTree(root_, {}, walked, job.context);
-    EXPECT_EQ(walked.count, drawnFolders + 1);
+// Reading ahead on several threads draws the tree of one thread, whatever the timing:
+// links, odd bytes, unreadable and vanishing folders, twenty times each.
+TEST(DrawFolderTree, SeveralThreadsDrawWhatOneDraws) {
+    testing::TempTree links;
+    links.AddFile("x/f");
+    links.AddLink("x/up", links.path());
+    links.AddFile("y/g");
+    links.AddLink("x/sibling", links / "y");
+    for (int byte = 1; byte < 256; ++byte) {
+        if (byte == '/' || byte == '.') continue;
+        const std::string odd(1, static_cast<char>(byte));
+        links.AddFile("odd/" + odd);
+        links.AddFile("odd/n" + odd + "/inside" + odd);
+    }
+    testing::FakeFileSystem files;
+    for (int i = 0; i < 40; ++i) {
+        const std::string folder = "/r/f" + std::to_string(i);
+        for (int j = 0; j < 12; ++j) files.AddFile(folder + "/s" + std::to_string(j) + "/file" + std::to_string(j));
+        files.AddFile(folder + "/top");
+    }
+    files.FailOpening("/r/f7", std::errc::permission_denied);
+    files.FailOpening("/r/f20/s3", std::errc::permission_denied);
+    auto vanish = [&files] {
+        for (const char* folder : {"/r/f11", "/r/f25/s0"}) {
+            files.AddFile(std::string(folder) + "/again1");
+            files.AddFile(std::string(folder) + "/again2");
+            files.VanishWhileRead(folder);
+        }
+    };
+    for (const bool withFiles : {false, true}) {
+        SCOPED_TRACE(withFiles ? "with files" : "folders only");
+        const Lines single = Draw(links.path(), {withFiles, false});
+        vanish();
+        const Lines singleFake = Draw("/r", {withFiles, false}, &files);
+        for (int repetition = 0; repetition < 20; ++repetition) {
+            ASSERT_EQ(Draw(links.path(), {withFiles, false}, nullptr, 4), single) << "repetition " << repetition;
+            vanish();
+            ASSERT_EQ(Draw("/r", {withFiles, false}, &files, 4), singleFake) << "repetition " << repetition;
+        }
+    }
 }
 
 }  // namespace
