@@ -13,6 +13,7 @@
 #include "tests/support/fake_job_context.h"
 #include "listing/engine/listing_messages.h"
 #include "tests/support/temp_tree.h"
+#include "tests/support/walk_race_trees.h"
 
 namespace pelmora {
 namespace {
@@ -217,29 +218,9 @@ WalkRecord RecordWalk(const std::string& start, platform::FileSystem* files, std
 // Each case is walked twenty times on several threads against the walk on one.
 TEST(ParallelFolderWalkTest, GivesTheSingleThreadWalkWhateverTheTiming) {
     testing::TempTree links;
-    links.AddFile("x/f");
-    links.AddLink("x/up", links.path());
-    links.AddLink("x/self", ".");
-    links.AddFile("y/g");
-    links.AddLink("x/sibling", links / "y");
-    links.AddDeepChain("deep", 60, "d", "bottom");
-    // Every byte a name can hold, alone and after a letter, in files and in folders.
-    for (int byte = 1; byte < 256; ++byte) {
-        if (byte == '/') continue;
-        const std::string odd(1, static_cast<char>(byte));
-        if (odd != ".") links.AddFile("odd/" + odd);
-        links.AddFile("odd/n" + odd + "/inside" + odd);
-    }
-
+    testing::AddLinksAndOddNames(links);
     testing::FakeFileSystem files;
-    for (int i = 0; i < 40; ++i) {
-        const std::string folder = "/r/f" + std::to_string(i);
-        for (int j = 0; j < 12; ++j) files.AddFile(folder + "/s" + std::to_string(j) + "/file" + std::to_string(j));
-        files.AddFile(folder + "/top");
-    }
-    files.FailOpening("/r/f7", std::errc::permission_denied);
-    files.FailOpening("/r/f20/s3", std::errc::permission_denied);
-    files.FailOpening("/r/f33", std::errc::permission_denied);
+    testing::AddFoldersWithUnreadableOnes(files);
 
     struct Case {
         std::string name, start;
@@ -254,12 +235,7 @@ TEST(ParallelFolderWalkTest, GivesTheSingleThreadWalkWhateverTheTiming) {
             SCOPED_TRACE(walkCase.name + (stop ? ", yes to stop" : ", no to stop"));
             // A vanishing folder is gone after one walk: each walk gets it back first.
             auto prepare = [&] {
-                if (!walkCase.vanishing) return;
-                for (const char* folder : {"/r/f11", "/r/f25/s0"}) {
-                    files.AddFile(std::string(folder) + "/again1");  // two: it vanishes at the second
-                    files.AddFile(std::string(folder) + "/again2");
-                    files.VanishWhileRead(folder);
-                }
+                if (walkCase.vanishing) testing::MakeFoldersVanish(files);
             };
             prepare();
             const WalkRecord single = RecordWalk(walkCase.start, walkCase.files, 1, stop);

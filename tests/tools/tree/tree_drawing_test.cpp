@@ -10,6 +10,7 @@
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_job_context.h"
 #include "tests/support/temp_tree.h"
+#include "tests/support/walk_race_trees.h"
 
 namespace pelmora {
 namespace {
@@ -146,31 +147,10 @@ TEST(DrawFolderTree, ATreeDeeperThanThePathLimitIsDrawnToTheBottom) {
 // links, odd bytes, unreadable and vanishing folders, twenty times each.
 TEST(DrawFolderTree, SeveralThreadsDrawWhatOneDraws) {
     testing::TempTree links;
-    links.AddFile("x/f");
-    links.AddLink("x/up", links.path());
-    links.AddFile("y/g");
-    links.AddLink("x/sibling", links / "y");
-    for (int byte = 1; byte < 256; ++byte) {
-        if (byte == '/' || byte == '.') continue;
-        const std::string odd(1, static_cast<char>(byte));
-        links.AddFile("odd/" + odd);
-        links.AddFile("odd/n" + odd + "/inside" + odd);
-    }
+    testing::AddLinksAndOddNames(links);
     testing::FakeFileSystem files;
-    for (int i = 0; i < 40; ++i) {
-        const std::string folder = "/r/f" + std::to_string(i);
-        for (int j = 0; j < 12; ++j) files.AddFile(folder + "/s" + std::to_string(j) + "/file" + std::to_string(j));
-        files.AddFile(folder + "/top");
-    }
-    files.FailOpening("/r/f7", std::errc::permission_denied);
-    files.FailOpening("/r/f20/s3", std::errc::permission_denied);
-    auto vanish = [&files] {
-        for (const char* folder : {"/r/f11", "/r/f25/s0"}) {
-            files.AddFile(std::string(folder) + "/again1");
-            files.AddFile(std::string(folder) + "/again2");
-            files.VanishWhileRead(folder);
-        }
-    };
+    testing::AddFoldersWithUnreadableOnes(files);
+    auto vanish = [&files] { testing::MakeFoldersVanish(files); };
     for (const bool withFiles : {false, true}) {
         SCOPED_TRACE(withFiles ? "with files" : "folders only");
         const Lines single = Draw(links.path(), {withFiles, false});
