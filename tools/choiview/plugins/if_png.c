@@ -27,6 +27,12 @@ static void Quiet(png_structp png, png_const_charp message) {
     (void)message;
 }
 
+/* libpng's own error handler prints the message first. */
+static void Fail(png_structp png, png_const_charp message) {
+    (void)message;
+    png_longjmp(png, 1);
+}
+
 static uint8_t OverWhite(uint8_t value, uint8_t alpha) {
     return (uint8_t)((value * alpha + 255 * (255 - alpha) + 127) / 255);
 }
@@ -34,7 +40,7 @@ static uint8_t OverWhite(uint8_t value, uint8_t alpha) {
 /* Decodes into bitmap; the row buffer is the caller's, so a longjmp cannot leak it. */
 static int DecodeRows(const SpiInput* input, SpiBitmap* bitmap, png_bytep* volatile* rowsOut) {
     PngSource source = {input->bytes, input->size, 0};
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, NULL, NULL, Quiet);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, NULL, Fail, Quiet);
     if (png == NULL) return SPI_NO_MEMORY;
     png_infop info = png_create_info_struct(png);
     if (info == NULL) {
