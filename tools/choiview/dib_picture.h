@@ -25,8 +25,9 @@ struct DibReading {
     RgbPicture picture;
 };
 
-// The largest picture shown, in pixels.
-inline constexpr std::int64_t kMaxDibPixels = std::int64_t{1} << 28;
+// The largest picture shown, in pixels: 256 MiB as 32-bit pixels, Qt's own limit for a
+// decoded picture.
+inline constexpr std::int64_t kMaxDibPixels = std::int64_t{1} << 26;
 
 // info: a BITMAPINFOHEADER (40 bytes or more as its biSize says) and the palette for 1, 4 and
 // 8 bits; pixels: the rows, bottom-up (top-down for a negative height), padded to 4 bytes.

@@ -70,8 +70,8 @@ TEST(DibPicture, SizesThatDoNotFitTheBlocksAreRefused) {
     Bytes longHeader = Header(1, 1, 24);
     Put32(longHeader, 0, 124);  // a header longer than its block
     EXPECT_EQ(ReadDib(longHeader, Bytes(4, 0)).outcome, Outcome::BlocksTooSmall);
-    // A row of 2^29 bytes over a small block; a picture above the size limit is not shown.
-    EXPECT_EQ(ReadDib(Header(0x08000000, 1, 32), Bytes(16, 0)).outcome, Outcome::BlocksTooSmall);
+    // A row of 2^27 bytes over a small block; a picture above the size limit is not shown.
+    EXPECT_EQ(ReadDib(Header(0x02000000, 1, 32), Bytes(16, 0)).outcome, Outcome::BlocksTooSmall);
     EXPECT_EQ(ReadDib(Header(0x40000000, 1, 32), Bytes(16, 0)).outcome, Outcome::NotPaintable);
 }
 

@@ -89,6 +89,28 @@ TEST_F(PluginLoader, TheFirstFolderThatHoldsThePluginWins) {
               "ifPCX.spiによる表示に失敗しました");
 }
 
+TEST(PluginFolderSearch, TheSystemLibraryPathComesAfterTheProgramsFolders) {
+    TempTree tree;
+    const std::string first = tree.AddFolder("first");
+    const std::string system = tree.AddFile("system/ifpi.spi", "x");
+    const char* saved = std::getenv("LD_LIBRARY_PATH");
+    const std::string before = saved != nullptr ? saved : "";
+    ::setenv("LD_LIBRARY_PATH", (tree / "none:" + tree / "system").c_str(), 1);
+    EXPECT_EQ(FindPluginLibrary("ifpi.spi", {{first}, true}), system);
+    EXPECT_EQ(FindPluginLibrary("ifpi.spi", {{first}, false}), std::nullopt);
+    EXPECT_EQ(FindPluginLibrary("ifpi.spi", {{first, tree / "system"}, false}), system);
+    const std::string own = tree.AddFile("first/ifpi.spi", "x");
+    EXPECT_EQ(FindPluginLibrary("ifpi.spi", {{first}, true}), own);
+    // A folder is not a library.
+    tree.AddFolder("first/ifmag.spi");
+    EXPECT_FALSE(LibraryExists("ifmag.spi", {{first}, false}));
+    if (saved != nullptr) {
+        ::setenv("LD_LIBRARY_PATH", before.c_str(), 1);
+    } else {
+        ::unsetenv("LD_LIBRARY_PATH");
+    }
+}
+
 // ---- The shipped plug-ins on files written here.
 
 // Pixel of a test picture: colours that differ in every channel across the picture.

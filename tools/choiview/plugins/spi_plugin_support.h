@@ -8,9 +8,10 @@
 
 #include "pelmora_spi.h"
 
-/* The largest picture decoded, in pixels (the fuzz builds make it smaller). */
+/* The largest picture decoded, in pixels: the largest the program shows (the fuzz builds make
+ * it smaller). */
 #ifndef SPI_MAX_PIXELS
-#define SPI_MAX_PIXELS ((uint64_t)1 << 28)
+#define SPI_MAX_PIXELS ((uint64_t)1 << 26)
 #endif
 
 typedef struct SpiInput {
