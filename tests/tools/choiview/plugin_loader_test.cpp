@@ -50,6 +50,8 @@ TEST_F(PluginLoader, CodesOfTheLoaderAndOfThePlugin) {
     EXPECT_EQ(Load("c.png", "palette").picture.pixels, (std::vector<std::uint32_t>{0xff3c3228, 0xff1e140a}));
 
     EXPECT_EQ(Load("d.png", "fail").code, 10);               // no handles
+    // A plug-in that crashes on a file runs apart from the program: it only fails to show it.
+    EXPECT_EQ(Load("k.png", "crash").failureMessage, "ifPNG.spiによる表示に失敗しました");
     EXPECT_EQ(Load("e.png", "too-big").code, 10);            // header larger than its blocks
     EXPECT_EQ(Load("f.png", "short-palette").code, 10);
     EXPECT_EQ(Load("g.png", "16bit").code, 11);

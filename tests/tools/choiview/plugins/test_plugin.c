@@ -1,6 +1,7 @@
 /* A plug-in for the loader's tests: the first word of the file says what it returns. Built
  * once more without GetPicture, as a library that is not a plug-in. */
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include "pelmora_spi.h"
@@ -63,6 +64,7 @@ SPI_EXPORT int GetPicture(const char* buf, long len, unsigned int flag, SPI_HLOC
         return SPI_SUCCESS;
     }
     if (strcmp(word, "fail") == 0) return SPI_BROKEN_DATA;
+    if (strcmp(word, "crash") == 0) abort();
     if (strcmp(word, "error-with-blocks") == 0) {
         Blocks(info, pixels, 40, 24, 3, 2, 24, 0);
         return SPI_UNKNOWN_FORMAT;
