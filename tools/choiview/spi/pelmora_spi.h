@@ -12,7 +12,7 @@
  *
  * The blocks are allocated with SpiLocalAlloc, which the program provides; the program
  * locks, reads, unlocks and frees them. A plug-in links against nothing of Pelmora: the
- * four block functions are resolved in the program when the plug-in is loaded.
+ * block functions are resolved in the program when the plug-in is loaded.
  *
  * This header is plain C (C99) and self-contained.
  */
