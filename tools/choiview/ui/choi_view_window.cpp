@@ -43,11 +43,10 @@ ChoiViewWindow::ChoiViewWindow(Settings& settings, const std::string& iniPath, U
     add(std::make_unique<TextDisplay>(this, dialogs_), {k::kText, k::kOtherText, k::kArchive});
     add(std::make_unique<PlaceholderDisplay>(this, names::kWebBrowser), {k::kBrowser});
     add(std::make_unique<PlaceholderDisplay>(this, names::kMediaPlayer), {k::kMediaPlayer});
-    add(std::make_unique<PlaceholderDisplay>(this, nullptr), {k::kPlugin});
     // The picture box last, so that its scroll bars lie above the other displays.
-    auto picture = std::make_unique<PictureDisplay>(this);
+    auto picture = std::make_unique<PictureDisplay>(this, dialogs_);
     picture_ = picture.get();
-    add(std::move(picture), {k::kPictureBox});
+    add(std::move(picture), {k::kPictureBox, k::kPlugin});
 
     frontCheck_ = new QCheckBox(QString::fromUtf8(texts::kFrontCheck), this);
     frontCheck_->setObjectName(names::kFrontCheck);

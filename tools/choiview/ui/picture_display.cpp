@@ -10,6 +10,8 @@
 #include "tools/choiview/metafile_svg.h"
 #include "tools/choiview/ui/choi_view_names.h"
 #include "tools/choiview/ui/picture_box.h"
+#include "tools/choiview/ui/plugin_picture_image.h"
+#include "tools/choiview/viewer_kind.h"
 
 namespace pelmora {
 
@@ -46,7 +48,8 @@ QImage DrawSvg(const MetafileSvg& picture) {
 
 }  // namespace
 
-PictureDisplay::PictureDisplay(QWidget* window) {
+PictureDisplay::PictureDisplay(QWidget* window, UserDialogs& dialogs, PluginFolders plugins)
+    : dialogs_(dialogs), plugins_(std::move(plugins)) {
     box_ = new PictureBox(window);
     box_->setObjectName(names::kPicture);
     horizontal_ = NewBar(Qt::Horizontal, names::kHorizontalScroll, window);
@@ -63,7 +66,13 @@ QImage PictureDisplay::ReadPicture(const std::string& path) {
     return reader.read();
 }
 
-ViewerDisplay::Loaded PictureDisplay::Load(const std::string& path, std::string_view) {
+ViewerDisplay::Loaded PictureDisplay::Load(const std::string& path, std::string_view kind) {
+    if (kind == viewer_kind::kPlugin) {
+        // Whatever the plug-in did, the box shows its result: an empty box when it decoded
+        // nothing, as the caption names the file.
+        loaded_ = ReadPluginPicture(path, plugins_, dialogs_);
+        return Loaded::Ready;
+    }
     loaded_ = ReadPicture(path);
     return loaded_.isNull() ? Loaded::Failed : Loaded::Ready;
 }

@@ -1,11 +1,12 @@
 #pragma once
 // The picture box (Picture1) with its scroll bars (HScroll1, VScroll1): PBOX pictures through
-// Qt's image readers (EMF and WMF drawn from their SVG), and the default picture shown when
-// the window opens. A picture larger than the content area scrolls; the ranges are in twips
+// Qt's image readers (EMF and WMF drawn from their SVG), SUSIE pictures through the
+// image-reader plug-ins, and the default picture shown when the window opens. A picture larger than the content area scrolls; the ranges are in twips
 // and not limited to 16 bits.
 
 #include <QImage>
 
+#include "tools/choiview/plugin_folders.h"
 #include "tools/choiview/ui/viewer_display.h"
 
 class QScrollBar;
@@ -14,10 +15,12 @@ class QWidget;
 namespace pelmora {
 
 class PictureBox;
+class UserDialogs;
 
 class PictureDisplay : public ViewerDisplay {
 public:
-    explicit PictureDisplay(QWidget* window);
+    // dialogs: where a plug-in that cannot be used is reported.
+    PictureDisplay(QWidget* window, UserDialogs& dialogs, PluginFolders plugins = DefaultPluginFolders());
 
     Loaded Load(const std::string& path, std::string_view kind) override;
     void Present(const ViewerGeometry& geometry) override;
@@ -44,6 +47,8 @@ private:
     PictureBox* box_ = nullptr;
     QScrollBar* horizontal_ = nullptr;
     QScrollBar* vertical_ = nullptr;
+    UserDialogs& dialogs_;
+    PluginFolders plugins_;
     QImage loaded_;
     TwipsSize natural_;  // 0 x 0 for the default picture
     ViewerGeometry geometry_;

@@ -1,0 +1,2 @@
+// The JPEG plug-in on any bytes.
+#include "tests/fuzz/plugin_fuzz.h"

@@ -1,0 +1,2 @@
+// The PNG plug-in on any bytes.
+#include "tests/fuzz/plugin_fuzz.h"

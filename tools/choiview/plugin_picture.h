@@ -1,0 +1,33 @@
+#pragma once
+// LoadPluginPicture without the window: chooses the plug-in by the path's extension, lets it
+// decode the file, and checks and converts the bitmap it returns. The window paints the
+// pixels into Picture1.
+
+#include <optional>
+#include <string>
+
+#include "tools/choiview/dib_picture.h"
+#include "tools/choiview/plugin_folders.h"
+
+namespace pelmora {
+
+namespace plugin_code {
+inline constexpr int kSuccess = 0;
+inline constexpr int kNoPlugin = 9;       // no plug-in for this extension
+inline constexpr int kNoBlock = 10;       // a zero handle, or blocks the header does not fit
+inline constexpr int kPaintFailed = 11;   // a bitmap that cannot be painted
+}  // namespace plugin_code
+
+struct PluginPicture {
+    // 0, 9, 10, 11, or the non-zero code GetPicture returned.
+    int code = plugin_code::kSuccess;
+    // Set when the plug-in library could not be used (missing, not loadable, no GetPicture):
+    // the message to show. code is then meaningless.
+    std::optional<std::string> failureMessage;
+    // The picture when code is 0 (and only then).
+    RgbPicture picture;
+};
+
+PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& where);
+
+}  // namespace pelmora
