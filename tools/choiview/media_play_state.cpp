@@ -2,7 +2,8 @@
 
 namespace pelmora {
 
-MediaPlayState PlayStateOf(MediaTransport transport, MediaLoading loading) {
+MediaPlayState PlayStateOf(MediaTransport transport, MediaLoading loading, bool started) {
+    if (loading == MediaLoading::Loading && started) loading = MediaLoading::Loaded;
     switch (loading) {
         case MediaLoading::NoMedia:
         case MediaLoading::Invalid:

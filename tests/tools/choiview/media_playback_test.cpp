@@ -12,19 +12,23 @@ using T = MediaTransport;
 using S = MediaPlayState;
 
 TEST(MediaPlayState, LoadingAndStarvationAreWaitingOnlyWhilePlayIsAsked) {
-    EXPECT_EQ(PlayStateOf(T::Stopped, L::NoMedia), S::Closed);
-    EXPECT_EQ(PlayStateOf(T::Playing, L::Invalid), S::Closed);
-    EXPECT_EQ(PlayStateOf(T::Playing, L::Loading), S::Waiting);
-    EXPECT_EQ(PlayStateOf(T::Stopped, L::Loading), S::Waiting);
-    EXPECT_EQ(PlayStateOf(T::Playing, L::Buffering), S::Waiting);
-    EXPECT_EQ(PlayStateOf(T::Playing, L::Stalled), S::Waiting);
-    EXPECT_EQ(PlayStateOf(T::Paused, L::Stalled), S::Paused);
-    EXPECT_EQ(PlayStateOf(T::Stopped, L::Buffering), S::Stopped);
-    EXPECT_EQ(PlayStateOf(T::Playing, L::Buffered), S::Playing);
-    EXPECT_EQ(PlayStateOf(T::Playing, L::Loaded), S::Playing);
-    EXPECT_EQ(PlayStateOf(T::Paused, L::Buffered), S::Paused);
+    EXPECT_EQ(PlayStateOf(T::Stopped, L::NoMedia, false), S::Closed);
+    EXPECT_EQ(PlayStateOf(T::Playing, L::Invalid, false), S::Closed);
+    EXPECT_EQ(PlayStateOf(T::Playing, L::Loading, false), S::Waiting);
+    EXPECT_EQ(PlayStateOf(T::Stopped, L::Loading, false), S::Waiting);
+    EXPECT_EQ(PlayStateOf(T::Playing, L::Buffering, false), S::Waiting);
+    EXPECT_EQ(PlayStateOf(T::Playing, L::Stalled, false), S::Waiting);
+    EXPECT_EQ(PlayStateOf(T::Paused, L::Stalled, false), S::Paused);
+    EXPECT_EQ(PlayStateOf(T::Stopped, L::Buffering, false), S::Stopped);
+    EXPECT_EQ(PlayStateOf(T::Playing, L::Buffered, false), S::Playing);
+    EXPECT_EQ(PlayStateOf(T::Playing, L::Loaded, false), S::Playing);
+    EXPECT_EQ(PlayStateOf(T::Paused, L::Buffered, false), S::Paused);
     // The last frame shown: stopped, even if the transport has not caught up yet.
-    EXPECT_EQ(PlayStateOf(T::Playing, L::EndOfMedia), S::Stopped);
+    EXPECT_EQ(PlayStateOf(T::Playing, L::EndOfMedia, false), S::Stopped);
+    // A file that plays while the engine still says it is loading.
+    EXPECT_EQ(PlayStateOf(T::Playing, L::Loading, true), S::Playing);
+    EXPECT_EQ(PlayStateOf(T::Paused, L::Loading, true), S::Paused);
+    EXPECT_EQ(PlayStateOf(T::Playing, L::Buffering, true), S::Waiting);
     EXPECT_EQ(static_cast<int>(S::Playing), 2);
     EXPECT_EQ(static_cast<int>(S::Closed), 6);
 }

@@ -140,6 +140,15 @@ void MediaPlayerPane::MakeEngine() {
     });
     connect(player_, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
         if (status == QMediaPlayer::InvalidMedia) Fail();
+        // The engine at times takes an end left over from the previous file for the new one's:
+        // an end before anything played starts the file once more.
+        if (status == QMediaPlayer::EndOfMedia && player_->position() == 0 && !restarted_ && !fileName_.isEmpty() &&
+            !failed_) {
+            restarted_ = true;
+            QMetaObject::invokeMethod(
+                this, [this, generation = generation_] { if (generation == generation_) player_->play(); },
+                Qt::QueuedConnection);
+        }
         UpdateButtons();
     });
     connect(player_, &QMediaPlayer::playbackStateChanged, this, &MediaPlayerPane::UpdateButtons);
@@ -150,6 +159,7 @@ void MediaPlayerPane::MakeEngine() {
 void MediaPlayerPane::SetFileName(const QString& path) {
     ++generation_;
     failed_ = false;
+    restarted_ = false;
     fileName_ = path;
     if (player_ == nullptr && path.isEmpty()) return;
     MakeEngine();
@@ -166,7 +176,8 @@ void MediaPlayerPane::SetFileName(const QString& path) {
 
 MediaPlayState MediaPlayerPane::PlayState() const {
     if (player_ == nullptr || fileName_.isEmpty() || failed_) return MediaPlayState::Closed;
-    return PlayStateOf(TransportOf(player_->playbackState()), LoadingOf(player_->mediaStatus()));
+    return PlayStateOf(TransportOf(player_->playbackState()), LoadingOf(player_->mediaStatus()),
+                       player_->position() > 0);
 }
 
 void MediaPlayerPane::Play() {
@@ -200,7 +211,7 @@ void MediaPlayerPane::Fail() {
 }
 
 void MediaPlayerPane::FailIfStillLoading(unsigned generation) {
-    if (generation == generation_ && player_->mediaStatus() == QMediaPlayer::LoadingMedia) Fail();
+    if (generation == generation_ && PlayState() == MediaPlayState::Waiting && player_->position() == 0) Fail();
 }
 
 void MediaPlayerPane::ShowProgress() {

@@ -64,6 +64,7 @@ private:
 
     QString fileName_;
     bool failed_ = false;
+    bool restarted_ = false;
     // How long a file may take to open before it counts as one that cannot be played.
     static constexpr int kOpenTimeLimitMs = 5000;
     // Counts the files given, so a late report about an earlier file is ignored.
