@@ -8,6 +8,8 @@
 #include <QSlider>
 #include <QTimer>
 #include <QUrl>
+#include <QVideoFrame>
+#include <QVideoSink>
 #include <QVBoxLayout>
 #include <QVideoWidget>
 
@@ -98,6 +100,7 @@ MediaPlayerPane::MediaPlayerPane(QWidget* parent) : QWidget(parent) {
         controls->addWidget(w);
     controls->addWidget(position_, 1);
     controls->addWidget(time_);
+    controls->addSpacing(8);
     controls->addWidget(volumeLabel);
     controls->addWidget(volume_);
     layout_->addStretch(1);  // the video's place until the engine is made
@@ -115,24 +118,21 @@ MediaPlayerPane::MediaPlayerPane(QWidget* parent) : QWidget(parent) {
     UpdateButtons();
 }
 
-MediaPlayerPane::~MediaPlayerPane() {
-    // The pipeline first, while its outputs still exist.
-    if (player_ != nullptr) player_->stop();
-    delete player_;
-}
+MediaPlayerPane::~MediaPlayerPane() { DropPlayer(); }
 
-void MediaPlayerPane::MakeEngine() {
-    if (player_ != nullptr) return;
+void MediaPlayerPane::MakePlayer() {
     UseGStreamerMediaBackend();
+    if (video_ == nullptr) {
+        video_ = new QVideoWidget(this);
+        video_->setObjectName(names::kMediaVideo);
+        video_->setAspectRatioMode(Qt::KeepAspectRatio);
+        delete layout_->takeAt(0);  // the stretch that held the place
+        layout_->insertWidget(0, video_, 1);
+    }
     player_ = new QMediaPlayer(this);
     audio_ = new QAudioOutput(this);
     audio_->setVolume(static_cast<float>(volume_->value()) / 100.0F);
     player_->setAudioOutput(audio_);
-    video_ = new QVideoWidget(this);
-    video_->setObjectName(names::kMediaVideo);
-    video_->setAspectRatioMode(Qt::KeepAspectRatio);
-    delete layout_->takeAt(0);  // the stretch that held the place
-    layout_->insertWidget(0, video_, 1);
     player_->setVideoOutput(video_);
 
     connect(player_, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error) {
@@ -140,15 +140,6 @@ void MediaPlayerPane::MakeEngine() {
     });
     connect(player_, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
         if (status == QMediaPlayer::InvalidMedia) Fail();
-        // The engine at times takes an end left over from the previous file for the new one's:
-        // an end before anything played starts the file once more.
-        if (status == QMediaPlayer::EndOfMedia && player_->position() == 0 && !restarted_ && !fileName_.isEmpty() &&
-            !failed_) {
-            restarted_ = true;
-            QMetaObject::invokeMethod(
-                this, [this, generation = generation_] { if (generation == generation_) player_->play(); },
-                Qt::QueuedConnection);
-        }
         UpdateButtons();
     });
     connect(player_, &QMediaPlayer::playbackStateChanged, this, &MediaPlayerPane::UpdateButtons);
@@ -156,16 +147,27 @@ void MediaPlayerPane::MakeEngine() {
     connect(player_, &QMediaPlayer::positionChanged, this, &MediaPlayerPane::ShowProgress);
 }
 
+void MediaPlayerPane::DropPlayer() {
+    if (player_ == nullptr) return;
+    player_->stop();
+    delete player_;
+    player_ = nullptr;
+    delete audio_;
+    audio_ = nullptr;
+    // No frame of the file let go stays on show.
+    video_->videoSink()->setVideoFrame(QVideoFrame());
+}
+
 void MediaPlayerPane::SetFileName(const QString& path) {
     ++generation_;
     failed_ = false;
-    restarted_ = false;
     fileName_ = path;
-    if (player_ == nullptr && path.isEmpty()) return;
-    MakeEngine();
-    player_->stop();
-    player_->setSource(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path));
+    // One player per file: Qt 6.4's player keeps memory for every file it was given, and a
+    // fresh one hears nothing left over from the file before.
+    DropPlayer();
     if (!path.isEmpty()) {
+        MakePlayer();
+        player_->setSource(QUrl::fromLocalFile(path));
         player_->play();
         // The engine sometimes never answers for a file it cannot type; the user hears why.
         QTimer::singleShot(kOpenTimeLimitMs, this, [this, generation = generation_] { FailIfStillLoading(generation); });
@@ -202,8 +204,7 @@ void MediaPlayerPane::Fail() {
         this,
         [this, generation = generation_] {
             if (generation != generation_) return;
-            player_->stop();
-            player_->setSource(QUrl());
+            DropPlayer();
             ShowProgress();
             emit OpenFailed();
         },

@@ -2,7 +2,7 @@
 // MediaPlayer1: plays a sound or video file with play, pause and stop buttons, a position
 // bar and the volume; a video fills the area above the controls with its aspect kept. The
 // engine (QMediaPlayer through GStreamer, its audio output and video widget) is made when
-// the first file is given, so a viewer that never plays pays nothing for it.
+// a file is given, so a viewer that never plays pays nothing for it.
 
 #include <QString>
 #include <QWidget>
@@ -34,7 +34,8 @@ public:
     void Pause();
     void Stop();
 
-    // The engine's parts; null until the first file was given.
+    // The engine's parts: the player exists while a file is given, the video widget from the
+    // first file on.
     QMediaPlayer* Player() const { return player_; }
     QVideoWidget* Video() const { return video_; }
 
@@ -44,7 +45,8 @@ signals:
     void OpenFailed();
 
 private:
-    void MakeEngine();
+    void MakePlayer();
+    void DropPlayer();
     void Fail();
     void FailIfStillLoading(unsigned generation);
     void ShowProgress();
@@ -64,7 +66,6 @@ private:
 
     QString fileName_;
     bool failed_ = false;
-    bool restarted_ = false;
     // How long a file may take to open before it counts as one that cannot be played.
     static constexpr int kOpenTimeLimitMs = 5000;
     // Counts the files given, so a late report about an earlier file is ignored.

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMediaPlayer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
 #include <QVideoFrame>
@@ -208,14 +209,16 @@ private slots:
         w.ShowInViewer(folder_.WriteFile("other.txt", "text"));
         QVERIFY(Pane(w).isHidden() && Pane(w).FileName().isEmpty());
         QCOMPARE(State(w), 6);
-        QCOMPARE(Pane(w).Player()->playbackState(), QMediaPlayer::StoppedState);
-        QVERIFY(Pane(w).Player()->source().isEmpty());
+        QVERIFY(Pane(w).Player() == nullptr);
 
         w.ShowInViewer(wav);
         QTRY_COMPARE_WITH_TIMEOUT(State(w), 2, kWait);
+        QMediaPlayer* player = Pane(w).Player();
+        QSignalSpy stopped(player, &QMediaPlayer::playbackStateChanged);
         w.close();
-        QCOMPARE(Pane(w).Player()->playbackState(), QMediaPlayer::StoppedState);
-        QVERIFY(Pane(w).Player()->source().isEmpty());
+        QCOMPARE(stopped.size(), 1);
+        QCOMPARE(stopped[0][0].value<QMediaPlayer::PlaybackState>(), QMediaPlayer::StoppedState);
+        QVERIFY(Pane(w).Player() == nullptr && Pane(w).FileName().isEmpty());
         QVERIFY(dialogs_.messages.empty());
     }
 
@@ -234,7 +237,7 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(dialogs_.messages.size(), std::size_t{1}, kWait);
             QCOMPARE(QString::fromStdString(dialogs_.messages[0]), QString::fromUtf8(kOpenFailed));
             QCOMPARE(State(w), 6);
-            QVERIFY(Pane(w).Player()->source().isEmpty());
+            QVERIFY(Pane(w).Player() == nullptr);
             RunEventsFor(100);
             QCOMPARE(dialogs_.messages.size(), std::size_t{1});  // reported once
         }
