@@ -13,6 +13,9 @@
 #include <QVBoxLayout>
 #include <QVideoWidget>
 
+#include <algorithm>
+#include <climits>
+
 #include "tools/choiview/choiview_texts.h"
 #include "tools/choiview/ui/choi_view_names.h"
 #include "tools/choiview/ui/media_backend.h"
@@ -169,7 +172,7 @@ void MediaPlayerPane::SetFileName(const QString& path) {
         MakePlayer();
         player_->setSource(QUrl::fromLocalFile(path));
         player_->play();
-        // The engine sometimes never answers for a file it cannot type; the user hears why.
+        // The engine at times never answers for a file it cannot type: it counts as failed.
         QTimer::singleShot(kOpenTimeLimitMs, this, [this, generation = generation_] { FailIfStillLoading(generation); });
     }
     ShowProgress();
