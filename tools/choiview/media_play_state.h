@@ -21,8 +21,8 @@ enum class MediaTransport { Stopped, Paused, Playing };
 // How far the engine is with the file.
 enum class MediaLoading { NoMedia, Loading, Loaded, Stalled, Buffering, Buffered, EndOfMedia, Invalid };
 
-// started: the position has moved from the start. The engine at times goes on reporting
-// Loading for a file that already plays; a moving position tells the truth.
+// started: the position has moved from the start. A file whose position moves is past
+// loading, whatever the engine last said of it.
 MediaPlayState PlayStateOf(MediaTransport transport, MediaLoading loading, bool started);
 
 }  // namespace pelmora
