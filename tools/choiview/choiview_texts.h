@@ -11,5 +11,10 @@ inline constexpr const char* kTextCut = "（ここから先は表示していま
 // After a plug-in's file name: it is there but could not show the picture, or it is missing.
 inline constexpr const char* kPluginFailedSuffix = "による表示に失敗しました";
 inline constexpr const char* kPluginMissingSuffix = "が見つかりません";
+// The media player's controls.
+inline constexpr const char* kMediaPlay = "再生";
+inline constexpr const char* kMediaPause = "一時停止";
+inline constexpr const char* kMediaStop = "停止";
+inline constexpr const char* kMediaVolume = "音量";
 
 }  // namespace pelmora::choiview_texts

@@ -13,4 +13,13 @@ inline constexpr char kWebBrowser[] = "WebBrowser1";
 inline constexpr char kMediaPlayer[] = "MediaPlayer1";
 inline constexpr char kFrontCheck[] = "Check1";
 
+// Inside MediaPlayer1: the picture of a video and the transport controls.
+inline constexpr char kMediaVideo[] = "MediaVideo";
+inline constexpr char kMediaPlay[] = "MediaPlay_Button";
+inline constexpr char kMediaPause[] = "MediaPause_Button";
+inline constexpr char kMediaStop[] = "MediaStop_Button";
+inline constexpr char kMediaPosition[] = "MediaPosition_Slider";
+inline constexpr char kMediaTime[] = "MediaTime_Label";
+inline constexpr char kMediaVolume[] = "MediaVolume_Slider";
+
 }  // namespace pelmora::choi_view_names

@@ -1,0 +1,56 @@
+#include "tools/choiview/ui/media_display.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "listing/engine/job_context.h"
+#include "tools/choiview/choiview_texts.h"
+#include "tools/choiview/media_route.h"
+#include "tools/choiview/ui/media_player_pane.h"
+#include "tools/choiview/viewer_file_names.h"
+
+namespace pelmora {
+
+MediaDisplay::MediaDisplay(QWidget* window, UserDialogs& dialogs) {
+    pane_ = new MediaPlayerPane(window);
+    pane_->hide();
+    // Queued: the message box waits until the engine's report has been handled.
+    QObject::connect(
+        pane_, &MediaPlayerPane::OpenFailed, pane_,
+        [&dialogs] { dialogs.ShowMessage(choiview_texts::kOpenFailed); }, Qt::QueuedConnection);
+}
+
+ViewerDisplay::Loaded MediaDisplay::Load(const std::string& path, std::string_view) {
+    const QString name = QFile::decodeName(QByteArray::fromStdString(path));
+    QFile file(name);
+    if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly)) return Loaded::Failed;
+    if (MediaRouteOfExtension(ViewerExtension(path)) == MediaRoute::Synthesiser &&
+        FindSoundFont(SoundFontFolders(qgetenv("XDG_DATA_DIRS").constData())).empty())
+        return Loaded::Failed;
+    loaded_ = name;
+    return Loaded::Ready;
+}
+
+void MediaDisplay::Present(const ViewerGeometry& geometry) {
+    Relayout(geometry);
+    pane_->show();
+    pane_->SetFileName(loaded_);
+    loaded_.clear();
+}
+
+void MediaDisplay::Reset() {
+    pane_->SetFileName({});
+    pane_->hide();
+}
+
+void MediaDisplay::Relayout(const ViewerGeometry& geometry) { pane_->setGeometry(geometry.ContentArea()); }
+
+bool MediaDisplay::IsShowing() const { return !pane_->isHidden(); }
+
+void MediaDisplay::PausePlayback() {
+    if (pane_->PlayState() == MediaPlayState::Playing) pane_->Pause();
+}
+
+void MediaDisplay::StopPlayback() { pane_->Stop(); }
+
+}  // namespace pelmora
