@@ -36,7 +36,7 @@ void NetDriveCommands::ConnectNetworkDrive() {
         BusyScope busy(busy_);
         if (const auto request = askConnect_()) {
             const NetDriveOutcome outcome = ConnectNetDrive(*request, check_, iniPath_);
-            if (!outcome.message.empty()) dialogs_.ShowMessage(outcome.message);
+            if (!outcome.message.empty()) dialogs_.ShowWarning(outcome.message);
         }
     }
     if (refreshDrives_) refreshDrives_();

@@ -90,7 +90,7 @@ void NetworkWindow::EnumerateNetwork(QTreeWidgetItem* parent, int slot) {
     const NetworkLevel level = table_->EnumerateNetwork(slot);
     for (int added : level.entries) AddResourceNode(parent, added);
     if (!target_.dialogs) return;
-    if (level.error) target_.dialogs->ShowMessage(NetworkErrorText(level.error));
+    if (level.error) target_.dialogs->ShowWarning(NetworkErrorText(level.error));
     if (level.tableFull) target_.dialogs->ShowMessage(network_texts::kTableFull);
 }
 
@@ -118,7 +118,7 @@ void NetworkWindow::OpenSelected() {
     const std::string text = item->text(0).toStdString();
     if (!OpensInMainWindow(text) || !target_.browseFolder) return;
     if (target_.browseFolder(text) && target_.dialogs) {
-        target_.dialogs->ShowMessage(text + network_texts::kOpenFailedSuffix);
+        target_.dialogs->ShowError(text + network_texts::kOpenFailedSuffix);
     }
 }
 
