@@ -206,8 +206,6 @@ private slots:
         OpenNetwork(f, network);
         QVERIFY(!f.window->Docked().Jump()->isVisible());
         QVERIFY(f.window->findChild<QAction*>(main_window_names::kJumpMenu)->isEnabled());
-        // The chase timer runs only in chase mode (ChaseNetViewWindow is on by default).
-        QVERIFY(f.window->Docked().Network()->findChild<QTimer*>(network_names::kChaseTimer));
     }
 
     void startUpOpensTheWindowWhenAsked() {
