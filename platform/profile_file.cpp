@@ -235,6 +235,16 @@ bool ProfileFile::SetString(std::string_view section, std::string_view key, std:
     return true;
 }
 
+bool ProfileFile::RemoveKey(std::string_view section, std::string_view key) {
+    const int sectionLine = FindSection(Trim(section));
+    if (sectionLine < 0) return false;
+    const int keyLine = FindKey(sectionLine, Trim(key));
+    if (keyLine < 0) return false;
+    lines_.erase(lines_.begin() + keyLine);
+    indexed_ = false;
+    return true;
+}
+
 std::vector<std::pair<std::string, std::string>> ProfileFile::KeyNames() const {
     std::vector<std::pair<std::string, std::string>> names;
     std::string section;
@@ -271,6 +281,16 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
 }
 
 bool WriteProfileStrings(const std::vector<ProfileEntry>& entries, const std::string& path) {
+    return UpdateProfileFile(path, [&entries](ProfileFile& file) {
+        bool allStored = true;
+        for (const ProfileEntry& entry : entries) {
+            if (!file.SetString(entry.section, entry.key, entry.value)) allStored = false;
+        }
+        return allStored;
+    });
+}
+
+bool UpdateProfileFile(const std::string& path, const std::function<bool(ProfileFile&)>& edit) {
     // Read, locked and written where the writes of saved results go, too: through links.
     const std::string target = WriteTarget(path);
     FileLock lock(target);
@@ -279,14 +299,11 @@ bool WriteProfileStrings(const std::vector<ProfileEntry>& entries, const std::st
     if (outcome == ReadOutcome::Unreadable) return false;  // never replace what we could not read
 
     ProfileFile file = ProfileFile::Parse(before);
-    bool allStored = true;
-    for (const ProfileEntry& entry : entries) {
-        if (!file.SetString(entry.section, entry.key, entry.value)) allStored = false;
-    }
+    const bool complete = edit(file);
     const std::string after = file.Text();
-    if (outcome == ReadOutcome::Read && after == before) return allStored;
-    if (outcome == ReadOutcome::Missing && after.empty()) return allStored;
-    return ReplaceFileContents(target, after) && allStored;
+    if (outcome == ReadOutcome::Read && after == before) return complete;
+    if (outcome == ReadOutcome::Missing && after.empty()) return complete;
+    return ReplaceFileContents(target, after) && complete;
 }
 
 }  // namespace pelmora::platform

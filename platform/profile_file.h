@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -45,6 +46,9 @@ public:
     // or "]" in a section name. A value whose ends would be lost on reading (surrounding
     // spaces, or a pair of matching quotes) is written inside double quotes.
     bool SetString(std::string_view section, std::string_view key, std::string_view value);
+
+    // Removes the key's line from the section (the first of that name). False when absent.
+    bool RemoveKey(std::string_view section, std::string_view key);
 
     // The file's bytes with the edits applied.
     std::string Text() const;
@@ -97,5 +101,10 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
 // Writes several keys in order in one locked read-modify-write. Entries that cannot be
 // stored are skipped and make the result false; the others are written.
 bool WriteProfileStrings(const std::vector<ProfileEntry>& entries, const std::string& path);
+
+// One locked read-modify-write with any edit: `edit` changes the parsed file and returns
+// false for an edit it could not make in full (the rest is written all the same). False
+// when an existing file cannot be read, when the write fails, or as `edit` returned.
+bool UpdateProfileFile(const std::string& path, const std::function<bool(ProfileFile&)>& edit);
 
 }  // namespace pelmora::platform

@@ -26,6 +26,11 @@ std::vector<Volume> ListVolumes();
 std::vector<Volume> VolumesFromMountTable(std::string_view mountTable,
                                           const std::map<std::string, std::string>& labelsBySource);
 
+// The SMB shares GVFS has mounted, from the entry names of its FUSE folder
+// ("smb-share:server=nas,share=docs,user=me"): each a volume at its folder, labelled
+// //server/share. Other entries (sftp, dav, ...) are left out.
+std::vector<Volume> GvfsSmbShares(const std::string& gvfsFolder, const std::vector<std::string>& entryNames);
+
 // True for the errors that mean "no medium" or "device not ready".
 bool IsDeviceUnavailable(const std::error_code& error);
 

@@ -1,10 +1,13 @@
 #include "settings/key_reference.h"
 
+#include "settings/net_drive_list.h"
+
 #include <algorithm>
 #include <map>
 
 #include "platform/profile_file.h"
 #include "settings/key_table.h"
+#include "settings/net_drive_list.h"
 #include "settings/settings_store.h"
 
 namespace pelmora {
@@ -256,6 +259,13 @@ std::string KeyPurpose(std::string_view key) {
     return {};
 }
 
+// The one section that is a list rather than keys of the table.
+constexpr const char* kNetDriveSectionText =
+    "The shares connected with \"ネットワークドライブ接続\", in the order they were connected, as\n"
+    "`Share1=//server/share`, `Share2=...`; written by the connect and disconnect commands, which\n"
+    "renumber the list. They show in the drive list after the mounted volumes. Only the paths\n"
+    "are kept: user names and passwords never reach the file.\n";
+
 std::string SettingsReferenceText() {
     Settings absent;
     LoadSettings(absent, std::string());  // no file: every key as a file without it gives
@@ -277,6 +287,7 @@ std::string SettingsReferenceText() {
                 Cell(FieldAsText(absent, descriptor)) + " | " + WrittenBy(descriptor) + " | " +
                 KeyPurpose(descriptor.key) + " |\n";
     }
+    text += "\n## [" + std::string(kNetDriveSection) + "]\n\n" + kNetDriveSectionText;
     return text;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/profile_file.h"
 #include "settings/key_table.h"
+#include "settings/net_drive_list.h"
 #include "settings/settings_record.h"
 #include "settings/settings_store.h"
 #include "settings/trim_spaces.h"
@@ -21,6 +22,8 @@ bool SameName(std::string_view a, std::string_view b) {
 }
 
 bool KnownKey(const std::string& section, const std::string& key) {
+    // The connected network drives are a list of any length.
+    if (SameName(section, kNetDriveSection)) return true;
     for (const KeyDescriptor& descriptor : KeyTable())
         if (SameName(descriptor.section, section) && SameName(descriptor.key, key)) return true;
     return false;

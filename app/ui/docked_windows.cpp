@@ -9,14 +9,16 @@
 #include "app/ui/main_window.h"
 #include "app/ui/main_window_names.h"
 #include "settings/ui/settings_dialog.h"
+#include "platform/network_discovery.h"
 #include "tools/jump/ui/jump_window.h"
+#include "tools/network/ui/network_window.h"
 
 namespace pelmora {
 namespace {
 
 namespace names = main_window_names;
 
-// The left docking place is one window's: the network window gives way to Jump.
+// The left docking place is one window's: Jump and the network window give way to each other.
 void CloseWindowNamed(const char* name) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->objectName() == QLatin1String(name) && window->isVisible()) window->close();
@@ -34,7 +36,16 @@ DockedWindows::DockedWindows(Settings& settings, std::string iniPath, BrowserCon
       dialogs_(dialogs),
       mainWindow_(mainWindow) {}
 
+DockedWindows::~DockedWindows() = default;
+
 JumpWindow* DockedWindows::Jump() const { return jump_; }
+NetworkWindow* DockedWindows::Network() const { return network_; }
+
+void DockedWindows::SetNetworkDiscovery(platform::NetworkDiscovery* discovery) {
+    discovery_ = discovery;
+    // A window made for another source reads from the new one when it opens next.
+    if (network_ && !network_->isVisible()) delete network_;
+}
 SettingsDialog* DockedWindows::SettingsWindow() const { return settingsDialog_; }
 
 QAction* DockedWindows::MenuEntry(const char* name) const {
@@ -43,6 +54,7 @@ QAction* DockedWindows::MenuEntry(const char* name) const {
 
 void DockedWindows::HideAll() {
     if (jump_) jump_->hide();
+    if (network_) network_->hide();
     if (settingsDialog_) settingsDialog_->hide();
 }
 
@@ -59,6 +71,25 @@ void DockedWindows::OpenJump() {
     }
     jump_->Open(*mainWindow_);
     if (QAction* entry = MenuEntry(names::kJumpMenu)) entry->setEnabled(false);
+}
+
+void DockedWindows::OpenNetwork() {
+    if (!mainWindow_) return;
+    CloseWindowNamed(names::kJumpWindow);
+    if (!network_) {
+        platform::NetworkDiscovery* discovery = discovery_;
+        if (!discovery) {
+            if (!systemDiscovery_) systemDiscovery_ = platform::MakeSmbNetworkDiscovery();
+            discovery = systemDiscovery_.get();
+        }
+        NetworkTarget target{[this](const std::string& folder) { return browser_.BrowseFolder(folder); }, &dialogs_};
+        network_ = new NetworkWindow(settings_, *discovery, std::move(target), mainWindow_);
+        connect(network_, &NetworkWindow::closed, this, [this] {
+            if (QAction* entry = MenuEntry(names::kNetViewMenu)) entry->setEnabled(true);
+        });
+    }
+    if (QAction* entry = MenuEntry(names::kNetViewMenu)) entry->setEnabled(false);
+    network_->Open(*mainWindow_);
 }
 
 void DockedWindows::SetSettingsChoosers(
@@ -95,6 +126,7 @@ void DockedWindows::OpenSettings() {
         } catch (const std::exception&) {
         }
         if (jump_ && jump_->isVisible()) jump_->ApplyJumpFont();
+        if (network_ && network_->isVisible()) network_->ApplyNetViewFont();
     };
     services.applyOpacity = applyViewerOpacity_;
     settingsDialog_ = new SettingsDialog(settings_, iniPath_, std::move(services), mainWindow_);

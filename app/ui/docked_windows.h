@@ -1,11 +1,12 @@
 #pragma once
-// The windows docked beside the main window: Jump at its left (a place the network window
-// shares: opening one closes the other), the settings dialog at its right. A menu entry
+// The windows docked beside the main window: Jump and the network window at its left (one
+// place: opening one closes the other), the settings dialog at its right. A menu entry
 // stays disabled while its window is open.
 
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,10 @@ namespace pelmora {
 
 class BrowserController;
 class JumpWindow;
+class NetworkWindow;
+namespace platform {
+class NetworkDiscovery;
+}
 class SettingsDialog;
 class UserDialogs;
 
@@ -28,8 +33,10 @@ class DockedWindows : public QObject {
 public:
     DockedWindows(Settings& settings, std::string iniPath, BrowserController& browser, UserDialogs& dialogs,
                   QMainWindow* mainWindow);
+    ~DockedWindows() override;
 
     void OpenJump();      // mnu_Jump
+    void OpenNetwork();   // mnu_netView
     void OpenSettings();  // mnu_Setting
 
     // The main window was closed: the docked windows go with it at once.
@@ -39,7 +46,12 @@ public:
     void SetSettingsChoosers(std::function<std::optional<std::string>(const ProgramChoiceStart&)> chooseProgram,
                              std::function<std::optional<FontSetting>(const FontSetting&)> chooseFont);
 
+    // Where the network window reads the network from; null: the system's SMB network.
+    // The window opened from then on uses it (tests give a fake).
+    void SetNetworkDiscovery(platform::NetworkDiscovery* discovery);
+
     JumpWindow* Jump() const;
+    NetworkWindow* Network() const;
     SettingsDialog* SettingsWindow() const;
 
     // What the settings dialog's opacity slider changes live (ChoiView's translucency).
@@ -54,6 +66,9 @@ private:
     UserDialogs& dialogs_;
     QPointer<QMainWindow> mainWindow_;
     QPointer<JumpWindow> jump_;
+    QPointer<NetworkWindow> network_;
+    std::unique_ptr<platform::NetworkDiscovery> systemDiscovery_;
+    platform::NetworkDiscovery* discovery_ = nullptr;
     QPointer<SettingsDialog> settingsDialog_;
     std::function<std::optional<std::string>(const ProgramChoiceStart&)> chooseProgram_;
     std::function<std::optional<FontSetting>(const FontSetting&)> chooseFont_;

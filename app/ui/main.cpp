@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
     QObject::connect(&window, &pelmora::MainWindow::closed, &app, [] { QCoreApplication::exit(0); });
     pelmora::StartupHooks hooks;
     hooks.openJumpWindow = [&window] { window.Docked().OpenJump(); };
+    hooks.openNetworkWindow = [&window] { window.Docked().OpenNetwork(); };
     pelmora::RunStartup(window, settings, paths, window.Dialogs(), hooks);
     const int status = app.exec();
     pelmora::KeepOwnedClipboardText();

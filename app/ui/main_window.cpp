@@ -27,6 +27,7 @@
 #include "app/ui/folder_list_widget.h"
 #include "app/ui/main_window_names.h"
 #include "app/ui/main_window_texts.h"
+#include "app/ui/net_drive_commands.h"
 #include "app/ui/picture_panel.h"
 #include "app/ui/progress_dialog.h"
 #include "app/ui/qt_job_context.h"
@@ -34,6 +35,8 @@
 #include "tools/choiview/ui/choi_view_window.h"
 #include "common/ui/window_position.h"
 #include "platform/volume_list.h"
+#include "settings/net_drive_list.h"
+#include "tools/network/net_drive_connection.h"
 
 namespace pelmora {
 
@@ -103,6 +106,7 @@ MainWindow::MainWindow(Settings& settings, AppPaths paths, MainWindowServices se
     tools_ = new ToolWindows(settings_, paths_.iniPath, *browser_, *dialogs_, this);
     docked_ = new DockedWindows(settings_, paths_.iniPath, *browser_, *dialogs_, this);
     help_ = new HelpCommands(paths_.programFolder, starter, *dialogs_, this);
+    netDrives_ = new NetDriveCommands(paths_.iniPath, *busy_, *dialogs_, [this] { RefreshDrives(); }, this);
     docked_->SetViewerOpacityHook([this](int) {
         if (ChoiViewWindow* viewer = tools_->ChoiView()) viewer->ApplyStealthOpacity();
     });
@@ -128,6 +132,10 @@ MainWindow::MainWindow(Settings& settings, AppPaths paths, MainWindowServices se
     connect(menuEntry(names::kAclViewMenu), &QAction::triggered, tools_, &ToolWindows::OpenAclView);
     connect(menuEntry(names::kChoiViewMenu), &QAction::triggered, tools_, &ToolWindows::OpenChoiView);
     connect(menuEntry(names::kJumpMenu), &QAction::triggered, docked_, &DockedWindows::OpenJump);
+    connect(menuEntry(names::kNetViewMenu), &QAction::triggered, docked_, &DockedWindows::OpenNetwork);
+    connect(menuEntry(names::kNetAttachMenu), &QAction::triggered, netDrives_, &NetDriveCommands::ConnectNetworkDrive);
+    connect(menuEntry(names::kNetDetachMenu), &QAction::triggered, netDrives_,
+            &NetDriveCommands::DisconnectNetworkDrive);
     connect(menuEntry(names::kSettingMenu), &QAction::triggered, docked_, &DockedWindows::OpenSettings);
     connect(menuEntry(names::kReadmeMenu), &QAction::triggered, help_, &HelpCommands::OpenReadmeFile);
     connect(menuEntry(names::kVersionMenu), &QAction::triggered, help_, &HelpCommands::ShowAbout);
@@ -143,7 +151,7 @@ void MainWindow::BuildControls() {
 
     driveList_ = new DriveList(central);
     driveList_->setObjectName(names::kDriveList);
-    driveList_->SetVolumes(platform::ListVolumes());
+    driveList_->SetVolumes(WithNetDrives(platform::ListVolumes(), ReadNetDrives(paths_.iniPath)));
 
     folderList_ = new FolderListWidget(central);
     folderList_->setObjectName(names::kFolderList);
@@ -246,6 +254,12 @@ void MainWindow::PlaceAtStart() {
     if (layout()) layout()->activate();
     resize(size().expandedTo(minimumSizeHint()));
     MoveToStartPosition(*this, settings_, kMainWindowPositionKeys);
+}
+
+void MainWindow::RefreshDrives() {
+    driveList_->SetVolumes(WithNetDrives(platform::ListVolumes(), ReadNetDrives(paths_.iniPath)));
+    // The list keeps showing the volume of the folder being browsed.
+    driveList_->ShowVolumeOf(browser_->CurrentFolder());
 }
 
 void MainWindow::ApplyListFonts() {

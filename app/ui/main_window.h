@@ -24,6 +24,7 @@ class BusyState;
 class CommandDispatcher;
 class DockedWindows;
 class HelpCommands;
+class NetDriveCommands;
 class DriveList;
 class FileListModel;
 class FolderListWidget;
@@ -53,6 +54,7 @@ public:
     ToolWindows& Tools() { return *tools_; }
     DockedWindows& Docked() { return *docked_; }
     HelpCommands& Help() { return *help_; }
+    NetDriveCommands& NetDrives() { return *netDrives_; }
     PicturePanel& Pictures() { return *pictures_; }
     UserDialogs& Dialogs() { return *dialogs_; }
     JobContext& Jobs() { return *jobs_; }
@@ -68,6 +70,8 @@ public:
     void SetPatternItems(const std::vector<std::string>& patterns);
     // The saved position when asked for and inside the screen, else centred.
     void PlaceAtStart();
+    // Drive1 read again: the mounted volumes and the connected network drives.
+    void RefreshDrives();
     // The list fonts from the font keys. Throws std::invalid_argument for a size that is no number.
     void ApplyListFonts();
 
@@ -107,6 +111,7 @@ private:
     ToolWindows* tools_ = nullptr;
     DockedWindows* docked_ = nullptr;
     HelpCommands* help_ = nullptr;
+    NetDriveCommands* netDrives_ = nullptr;
 };
 
 }  // namespace pelmora

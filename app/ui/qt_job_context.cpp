@@ -41,12 +41,16 @@ void KeepLinesWhole(QMessageBox& box) {
 
 }  // namespace
 
-void QtUserDialogs::ShowMessage(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(texts::kAppTitle), QString::fromUtf8(text),
-                    QMessageBox::Ok, parent_);
+void QtUserDialogs::Show(int icon, const std::string& text) {
+    QMessageBox box(static_cast<QMessageBox::Icon>(icon), QString::fromUtf8(texts::kAppTitle),
+                    QString::fromUtf8(text), QMessageBox::Ok, parent_);
     KeepLinesWhole(box);
     box.exec();
 }
+
+void QtUserDialogs::ShowMessage(const std::string& text) { Show(QMessageBox::NoIcon, text); }
+void QtUserDialogs::ShowWarning(const std::string& text) { Show(QMessageBox::Warning, text); }
+void QtUserDialogs::ShowError(const std::string& text) { Show(QMessageBox::Critical, text); }
 
 bool QtUserDialogs::AskYesNo(const std::string& text) {
     QMessageBox box(QMessageBox::Question, QString::fromUtf8(texts::kAppTitle), QString::fromUtf8(text),

@@ -14,10 +14,14 @@ class QtUserDialogs : public UserDialogs {
 public:
     explicit QtUserDialogs(QWidget* parent) : parent_(parent) {}
     void ShowMessage(const std::string& text) override;
+    void ShowWarning(const std::string& text) override;
+    void ShowError(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
     void Beep() override;
 
 private:
+    void Show(int icon, const std::string& text);
+
     QPointer<QWidget> parent_;
 };
 

@@ -42,6 +42,9 @@ class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
     virtual void ShowMessage(const std::string& text) = 0;  // OK box with the title "Pelmora"
+    // The same with the warning or the error icon, where the window has icons.
+    virtual void ShowWarning(const std::string& text) { ShowMessage(text); }
+    virtual void ShowError(const std::string& text) { ShowMessage(text); }
     virtual bool AskYesNo(const std::string& text) = 0;     // true for Yes
     virtual void Beep() = 0;
 };

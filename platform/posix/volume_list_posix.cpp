@@ -1,6 +1,7 @@
 #include "platform/volume_list.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -77,7 +78,70 @@ std::map<std::string, std::string> LabelsBySource() {
     return labels;
 }
 
+// GVFS writes unsafe characters of a server or share name as %HH.
+std::string UnescapePercent(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+            std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
+            out += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// The mount points of GVFS's FUSE folder (one per logged-in user).
+std::vector<std::string> GvfsFolders(std::string_view mountTable) {
+    std::vector<std::string> folders;
+    std::size_t start = 0;
+    while (start < mountTable.size()) {
+        std::size_t end = mountTable.find('\n', start);
+        if (end == std::string_view::npos) end = mountTable.size();
+        const auto fields = SplitFields(mountTable.substr(start, end - start));
+        start = end + 1;
+        std::size_t separator = 6;
+        while (separator < fields.size() && fields[separator] != "-") ++separator;
+        if (fields.size() < 5 || separator + 1 >= fields.size()) continue;
+        if (fields[separator + 1] == "fuse.gvfsd-fuse") folders.push_back(UnescapeMountField(fields[4]));
+    }
+    return folders;
+}
+
+std::vector<std::string> EntryNames(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return names;
+    while (dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    return names;
+}
+
 }  // namespace
+
+std::vector<Volume> GvfsSmbShares(const std::string& gvfsFolder, const std::vector<std::string>& entryNames) {
+    static constexpr std::string_view kPrefix = "smb-share:";
+    std::vector<Volume> shares;
+    for (const std::string& name : entryNames) {
+        if (!name.starts_with(kPrefix)) continue;
+        std::string server;
+        std::string share;
+        std::string_view fields = std::string_view(name).substr(kPrefix.size());
+        while (!fields.empty()) {
+            const std::size_t comma = std::min(fields.find(','), fields.size());
+            const std::string_view field = fields.substr(0, comma);
+            if (field.starts_with("server=")) server = UnescapePercent(field.substr(7));
+            if (field.starts_with("share=")) share = UnescapePercent(field.substr(6));
+            fields.remove_prefix(std::min(comma + 1, fields.size()));
+        }
+        if (server.empty() || share.empty()) continue;
+        const std::string unc = "//" + server + "/" + share;
+        shares.push_back({JoinPath(gvfsFolder, name), unc, unc, "fuse.gvfsd-fuse"});
+    }
+    return shares;
+}
 
 std::vector<Volume> VolumesFromMountTable(std::string_view mountTable,
                                           const std::map<std::string, std::string>& labelsBySource) {
@@ -123,6 +187,10 @@ std::vector<Volume> ListVolumes() {
         }
     }
     std::vector<Volume> volumes = VolumesFromMountTable(table, bySource);
+    // The GVFS FUSE folder itself is no volume, but the SMB shares mounted inside it are.
+    for (const std::string& mount : GvfsFolders(table)) {
+        for (Volume& share : GvfsSmbShares(mount, EntryNames(mount))) volumes.push_back(std::move(share));
+    }
     // Bind mounts of single files (containers have them) are no folders to browse.
     std::erase_if(volumes, [](const Volume& v) { return !FolderExists(v.mountPoint); });
     if (volumes.empty() || volumes.front().mountPoint != "/") volumes.insert(volumes.begin(), Volume{"/", "", "", ""});

@@ -207,6 +207,21 @@ TEST(ProfileFileWrite, FileRoundTrip) {
     EXPECT_EQ(ReadProfileString("Pelmora", "Bad", ini), "");
 }
 
+TEST(ProfileFileWrite, AnyEditInOneLockedUpdateRemovesOnlyTheNamedKey) {
+    TempTree dir;
+    const std::string ini = dir / "Pelmora.ini";
+    pelmora::testing::WriteFile(ini, "[A]\r\nk=1\r\nx=2\r\n; k=comment\r\n[B]\r\nk=3\r\n");
+    EXPECT_TRUE(UpdateProfileFile(ini, [](ProfileFile& file) { return file.RemoveKey("a", " K "); }));
+    EXPECT_EQ(ReadFile(ini), "[A]\r\nx=2\r\n; k=comment\r\n[B]\r\nk=3\r\n");
+    // An edit that could not be made in full still writes the rest, and says so.
+    EXPECT_FALSE(UpdateProfileFile(ini, [](ProfileFile& file) {
+        file.SetString("B", "y", "4");
+        return file.RemoveKey("A", "k");
+    }));
+    EXPECT_EQ(ReadProfileString("B", "y", ini), "4");
+    EXPECT_FALSE(UpdateProfileFile(ini, [](ProfileFile& file) { return file.RemoveKey("C", "k"); }));
+}
+
 TEST(ProfileFileWrite, WritesThroughSymbolicLink) {
     TempTree dir;
     const std::string real = dir.AddFile("real.ini", "[A]\r\nk=1\r\n");

@@ -51,3 +51,23 @@ TEST(VolumeList, OnlyMissingMediumErrorsCountAsUnavailableDevices) {
     EXPECT_FALSE(IsDeviceUnavailable(std::error_code(ENOENT, std::generic_category())));
     EXPECT_FALSE(IsDeviceUnavailable(std::error_code()));
 }
+
+TEST(VolumeList, SharesTheSystemMountedAreVolumes) {
+    // cifs and smb3 mounts are listed like disks.
+    const auto mounted = VolumesFromMountTable(
+        "28 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+        "70 28 0:50 / /mnt/office rw - cifs //office/common rw,vers=3.1.1\n"
+        "71 28 0:51 / /mnt/nas rw - smb3 //nas/docs rw\n"
+        "72 28 0:52 / /run/user/1000/gvfs rw - fuse.gvfsd-fuse gvfsd-fuse rw\n",
+        {});
+    ASSERT_EQ(mounted.size(), 3u);
+    EXPECT_EQ(mounted[1].source, "//office/common");
+    EXPECT_EQ(mounted[2].fileSystem, "smb3");
+
+    // GVFS mounts each share as a folder of its FUSE mount.
+    const auto shares = GvfsSmbShares("/run/user/1000/gvfs", {".", "..", "smb-share:server=nas,share=my%20docs,user=me",
+                                                             "sftp:host=box", "smb-share:server=pc", "smb-share:share=x"});
+    ASSERT_EQ(shares.size(), 1u);
+    EXPECT_EQ(shares[0].mountPoint, "/run/user/1000/gvfs/smb-share:server=nas,share=my%20docs,user=me");
+    EXPECT_EQ(shares[0].label, "//nas/my docs");
+}

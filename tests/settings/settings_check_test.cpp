@@ -18,7 +18,8 @@ TEST(SettingsFileFindings, MisspeltKeysAndValuesNormalisationChanges) {
     const std::string ini = folder.AddFile(
         "Pelmora.ini",
         "[Pelmora]\r\nSFolderSise=1\r\nfilename=1\r\nFileSizePatarn=yes\r\nFileDateTime=\r\n; Kakomi=x\r\n"
-        "[HexView]\r\nHex_ReadByte=3000\r\nKakomi=\"\r\n[Other]\r\nKey=1\r\n");
+        "[HexView]\r\nHex_ReadByte=3000\r\nKakomi=\"\r\n[Other]\r\nKey=1\r\n[netdrive]\r\nShare1=//nas/docs\r\n");
+    // The connected network drives are no misspelt keys.
     EXPECT_EQ(SettingsFileFindings(ini, folder.path()),
               (Lines{"unknown key [Pelmora] SFolderSise", "unknown key [HexView] Kakomi", "unknown key [Other] Key",
                      "FileSizePatarn=yes reads as FileSizePatarn=0", "Hex_ReadByte=3000 reads as Hex_ReadByte=1024"}));

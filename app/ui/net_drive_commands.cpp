@@ -1,0 +1,60 @@
+#include "app/ui/net_drive_commands.h"
+
+#include <QWidget>
+
+#include "app/ui/busy_state.h"
+#include "listing/engine/job_context.h"
+#include "settings/net_drive_list.h"
+#include "tools/network/network_texts.h"
+#include "tools/network/ui/net_drive_dialogs.h"
+
+namespace pelmora {
+
+NetDriveCommands::NetDriveCommands(std::string iniPath, BusyState& busy, UserDialogs& dialogs,
+                                   std::function<void()> refreshDrives, QWidget* mainWindow)
+    : QObject(mainWindow),
+      iniPath_(std::move(iniPath)),
+      busy_(busy),
+      dialogs_(dialogs),
+      refreshDrives_(std::move(refreshDrives)),
+      mainWindow_(mainWindow),
+      askConnect_([this] { return AskNetDriveToConnect(mainWindow_); }),
+      askDisconnect_([this](const std::vector<std::string>& shares) {
+          return AskNetDriveToDisconnect(shares, mainWindow_);
+      }),
+      check_(OpenShareForCheck) {}
+
+void NetDriveCommands::SetDialogs(AskConnect askConnect, AskDisconnect askDisconnect) {
+    askConnect_ = std::move(askConnect);
+    askDisconnect_ = std::move(askDisconnect);
+}
+
+void NetDriveCommands::SetShareCheck(ShareCheck check) { check_ = std::move(check); }
+
+void NetDriveCommands::ConnectNetworkDrive() {
+    {
+        BusyScope busy(busy_);
+        if (const auto request = askConnect_()) {
+            const NetDriveOutcome outcome = ConnectNetDrive(*request, check_, iniPath_);
+            if (!outcome.message.empty()) dialogs_.ShowWarning(outcome.message);
+        }
+    }
+    if (refreshDrives_) refreshDrives_();
+}
+
+void NetDriveCommands::DisconnectNetworkDrive() {
+    {
+        BusyScope busy(busy_);
+        const std::vector<std::string> shares = ReadNetDrives(iniPath_);
+        if (shares.empty()) {
+            dialogs_.ShowMessage(network_texts::kDisconnectNone);
+        } else if (const auto share = askDisconnect_(shares)) {
+            if (const std::string message = DisconnectNetDrive(*share, iniPath_); !message.empty()) {
+                dialogs_.ShowMessage(message);
+            }
+        }
+    }
+    if (refreshDrives_) refreshDrives_();
+}
+
+}  // namespace pelmora

@@ -1,0 +1,48 @@
+#pragma once
+// The network menu's "ネットワークドライブ接続" and "ネットワークドライブ切断": each runs in the
+// busy state, and the drive list is read again afterwards whatever the dialog's result.
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/network/net_drive_connection.h"
+
+class QWidget;
+
+namespace pelmora {
+
+class BusyState;
+class UserDialogs;
+
+class NetDriveCommands : public QObject {
+    Q_OBJECT
+public:
+    using AskConnect = std::function<std::optional<NetDriveRequest>()>;
+    using AskDisconnect = std::function<std::optional<std::string>(const std::vector<std::string>& shares)>;
+
+    NetDriveCommands(std::string iniPath, BusyState& busy, UserDialogs& dialogs, std::function<void()> refreshDrives,
+                     QWidget* mainWindow);
+
+    void ConnectNetworkDrive();     // mnu_netAttach
+    void DisconnectNetworkDrive();  // mnu_netDetach
+
+    // Tests answer the dialogs and stand in for the share check.
+    void SetDialogs(AskConnect askConnect, AskDisconnect askDisconnect);
+    void SetShareCheck(ShareCheck check);
+
+private:
+    std::string iniPath_;
+    BusyState& busy_;
+    UserDialogs& dialogs_;
+    std::function<void()> refreshDrives_;
+    QPointer<QWidget> mainWindow_;
+    AskConnect askConnect_;
+    AskDisconnect askDisconnect_;
+    ShareCheck check_;
+};
+
+}  // namespace pelmora

@@ -1,0 +1,296 @@
+#include "platform/network_discovery.h"
+
+#include <avahi-client/client.h>
+#include <avahi-client/lookup.h>
+#include <avahi-common/error.h>
+#include <avahi-common/simple-watch.h>
+#include <libsmbclient.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <vector>
+
+#include "platform/smb_credentials.h"
+
+namespace pelmora::platform {
+
+namespace {
+
+constexpr char kSmbProviderName[] = "Windows Network (SMB)";
+constexpr char kDnsSdGroupName[] = "DNS-SD (_smb._tcp)";
+constexpr char kDnsSdLocator[] = "dns-sd:_smb._tcp";
+constexpr char kSmbScheme[] = "smb://";
+
+// Avahi reports its own error numbers; their text comes from avahi_strerror.
+class AvahiErrorCategory : public std::error_category {
+public:
+    const char* name() const noexcept override { return "avahi"; }
+    std::string message(int code) const override { return avahi_strerror(code); }
+};
+
+const std::error_category& AvahiCategory() {
+    static const AvahiErrorCategory category;
+    return category;
+}
+
+std::error_code LastSmbError() {
+    // libsmbclient reports through errno; a failure without one is still a failure.
+    return {errno != 0 ? errno : EIO, std::generic_category()};
+}
+
+void CopyInto(char* target, int size, const std::string& text) {
+    if (size <= 0) return;
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(size - 1));
+    std::memcpy(target, text.data(), length);
+    target[length] = '\0';
+}
+
+// Credentials the run knows for the server; without them libsmbclient asks as a guest.
+void SuppliedCredentials(SMBCCTX*, const char* server, const char*, char* workgroup, int workgroupLength,
+                         char* user, int userLength, char* password, int passwordLength) {
+    const auto known = SmbCredentialStore::ForThisRun().Find(server ? server : "");
+    CopyInto(user, userLength, known ? known->user : "");
+    CopyInto(password, passwordLength, known ? known->password : "");
+    if (known && !known->domain.empty()) CopyInto(workgroup, workgroupLength, known->domain);
+}
+
+// The browsing context: its own, so that browsing never disturbs an SMB folder being read.
+class SmbContext {
+public:
+    explicit SmbContext(const SmbDiscoveryOptions& options) : context_(smbc_new_context()) {
+        if (!context_) return;
+        smbc_setDebug(context_, 0);
+        smbc_setTimeout(context_, options.timeoutMs);
+        smbc_setPort(context_, options.port);
+        smbc_setFunctionAuthDataWithContext(context_, SuppliedCredentials);
+        if (!smbc_init_context(context_)) {
+            smbc_free_context(context_, 1);
+            context_ = nullptr;
+        }
+    }
+    ~SmbContext() {
+        if (context_) smbc_free_context(context_, 1);
+    }
+    SmbContext(const SmbContext&) = delete;
+    SmbContext& operator=(const SmbContext&) = delete;
+
+    SMBCCTX* Get() const { return context_; }
+
+private:
+    SMBCCTX* context_;
+};
+
+// One smb:// folder listing: workgroups, servers of a workgroup, or shares of a server.
+class SmbListing : public NetworkEnumeration {
+public:
+    SmbListing(SMBCCTX* context, const std::string& url, NetworkResourceKind parentKind)
+        : context_(context), url_(url), parentKind_(parentKind) {}
+    ~SmbListing() override {
+        if (dir_) smbc_getFunctionClosedir(context_)(context_, dir_);
+    }
+
+    bool Open(std::error_code& error) {
+        errno = 0;
+        dir_ = context_ ? smbc_getFunctionOpendir(context_)(context_, url_.c_str()) : nullptr;
+        if (!dir_) error = context_ ? LastSmbError() : std::error_code(ENOMEM, std::generic_category());
+        return dir_ != nullptr;
+    }
+
+    bool Next(NetworkResource& resource, std::error_code& error) override {
+        for (;;) {
+            errno = 0;
+            const smbc_dirent* entry = smbc_getFunctionReaddir(context_)(context_, dir_);
+            if (!entry) {
+                if (errno != 0) error = LastSmbError();
+                return false;
+            }
+            if (Fill(*entry, resource)) return true;
+        }
+    }
+
+private:
+    // False for the entries the tree does not show (printers, IPC, files).
+    bool Fill(const smbc_dirent& entry, NetworkResource& resource) const {
+        const std::string name(entry.name);
+        if (name.empty()) return false;
+        switch (entry.smbc_type) {
+            case SMBC_WORKGROUP:
+                resource = {NetworkResourceKind::Group, name, true, kSmbScheme + name};
+                return true;
+            case SMBC_SERVER:
+                resource = SmbServerResource(name);
+                return true;
+            case SMBC_FILE_SHARE: {
+                const std::string server = url_.substr(std::strlen(kSmbScheme));
+                resource = {NetworkResourceKind::Share, "//" + server + "/" + name, false,
+                            kSmbScheme + server + "/" + name};
+                return parentKind_ == NetworkResourceKind::Server;
+            }
+            default:
+                return false;
+        }
+    }
+
+    SMBCCTX* context_;
+    std::string url_;
+    NetworkResourceKind parentKind_;
+    SMBCFILE* dir_ = nullptr;
+};
+
+// Entries known before the enumeration is handed out.
+class FixedListing : public NetworkEnumeration {
+public:
+    explicit FixedListing(std::vector<NetworkResource> entries) : entries_(std::move(entries)) {}
+    bool Next(NetworkResource& resource, std::error_code&) override {
+        if (next_ >= entries_.size()) return false;
+        resource = entries_[next_++];
+        return true;
+    }
+
+private:
+    std::vector<NetworkResource> entries_;
+    std::size_t next_ = 0;
+};
+
+// The provider's level: the DNS-SD group (no network needed to list it), then the NetBIOS
+// workgroups. When NetBIOS browsing fails, the group stays and the failure is reported.
+class ProviderListing : public NetworkEnumeration {
+public:
+    explicit ProviderListing(SMBCCTX* context) : context_(context) {}
+    bool Next(NetworkResource& resource, std::error_code& error) override {
+        if (!groupGiven_) {
+            groupGiven_ = true;
+            resource = {NetworkResourceKind::Group, kDnsSdGroupName, true, kDnsSdLocator};
+            return true;
+        }
+        if (!workgroups_) {
+            workgroups_ = std::make_unique<SmbListing>(context_, kSmbScheme, NetworkResourceKind::Provider);
+            if (!workgroups_->Open(error)) {
+                failed_ = true;
+                return false;
+            }
+        }
+        if (failed_) return false;
+        return workgroups_->Next(resource, error);
+    }
+
+private:
+    SMBCCTX* context_;
+    bool groupGiven_ = false;
+    bool failed_ = false;
+    std::unique_ptr<SmbListing> workgroups_;
+};
+
+// The host names of the servers that announce _smb._tcp, in the order they answered.
+struct DnsSdBrowse {
+    AvahiClient* client = nullptr;
+    std::vector<std::string> hosts;
+    int pendingResolves = 0;
+    bool allForNow = false;
+    int failure = 0;
+};
+
+void Resolved(AvahiServiceResolver* resolver, AvahiIfIndex, AvahiProtocol, AvahiResolverEvent event, const char*,
+              const char*, const char*, const char* hostName, const AvahiAddress*, std::uint16_t, AvahiStringList*,
+              AvahiLookupResultFlags, void* data) {
+    auto& browse = *static_cast<DnsSdBrowse*>(data);
+    if (event == AVAHI_RESOLVER_FOUND && hostName && *hostName &&
+        std::find(browse.hosts.begin(), browse.hosts.end(), hostName) == browse.hosts.end()) {
+        browse.hosts.emplace_back(hostName);
+    }
+    --browse.pendingResolves;
+    avahi_service_resolver_free(resolver);
+}
+
+void Browsed(AvahiServiceBrowser*, AvahiIfIndex interface, AvahiProtocol protocol, AvahiBrowserEvent event,
+             const char* name, const char* type, const char* domain, AvahiLookupResultFlags, void* data) {
+    auto& browse = *static_cast<DnsSdBrowse*>(data);
+    switch (event) {
+        case AVAHI_BROWSER_NEW:
+            if (avahi_service_resolver_new(browse.client, interface, protocol, name, type, domain, AVAHI_PROTO_UNSPEC,
+                                           AvahiLookupFlags(0), Resolved, &browse)) {
+                ++browse.pendingResolves;
+            }
+            break;
+        case AVAHI_BROWSER_ALL_FOR_NOW:
+            browse.allForNow = true;
+            break;
+        case AVAHI_BROWSER_FAILURE:
+            browse.failure = avahi_client_errno(browse.client);
+            break;
+        default:
+            break;
+    }
+}
+
+std::unique_ptr<NetworkEnumeration> BrowseDnsSd(int timeoutMs, std::error_code& error) {
+    AvahiSimplePoll* poll = avahi_simple_poll_new();
+    if (!poll) {
+        error = {AVAHI_ERR_NO_MEMORY, AvahiCategory()};
+        return nullptr;
+    }
+    DnsSdBrowse browse;
+    int failure = 0;
+    browse.client = avahi_client_new(avahi_simple_poll_get(poll), AvahiClientFlags(0), nullptr, nullptr, &failure);
+    if (!browse.client) {
+        avahi_simple_poll_free(poll);
+        error = {failure, AvahiCategory()};
+        return nullptr;
+    }
+    AvahiServiceBrowser* browser = avahi_service_browser_new(browse.client, AVAHI_IF_UNSPEC, AVAHI_PROTO_UNSPEC,
+                                                             "_smb._tcp", nullptr, AvahiLookupFlags(0), Browsed,
+                                                             &browse);
+    if (!browser) browse.failure = avahi_client_errno(browse.client);
+    // The servers that answer within the time-out; a silent network is no failure.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (browser && browse.failure == 0 && !(browse.allForNow && browse.pendingResolves == 0) &&
+           std::chrono::steady_clock::now() < deadline) {
+        if (avahi_simple_poll_iterate(poll, 100) != 0) break;
+    }
+    const int failed = browse.failure;
+    avahi_client_free(browse.client);  // frees the browser and the resolvers still running
+    avahi_simple_poll_free(poll);
+    if (failed != 0) {
+        error = {failed, AvahiCategory()};
+        return nullptr;
+    }
+    std::vector<NetworkResource> servers;
+    for (const std::string& host : browse.hosts) servers.push_back(SmbServerResource(host));
+    return std::make_unique<FixedListing>(std::move(servers));
+}
+
+class SmbNetworkDiscovery : public NetworkDiscovery {
+public:
+    explicit SmbNetworkDiscovery(const SmbDiscoveryOptions& options) : options_(options), context_(options) {}
+
+    std::unique_ptr<NetworkEnumeration> OpenLevel(const NetworkResource* parent, std::error_code& error) override {
+        error.clear();
+        if (!parent) {
+            return std::make_unique<FixedListing>(std::vector<NetworkResource>{
+                {NetworkResourceKind::Provider, kSmbProviderName, true, kSmbScheme}});
+        }
+        if (parent->locator == kDnsSdLocator) return BrowseDnsSd(options_.timeoutMs, error);
+        if (parent->kind == NetworkResourceKind::Provider) return std::make_unique<ProviderListing>(context_.Get());
+        auto listing = std::make_unique<SmbListing>(context_.Get(), parent->locator, parent->kind);
+        if (!listing->Open(error)) return nullptr;
+        return listing;
+    }
+
+private:
+    SmbDiscoveryOptions options_;
+    SmbContext context_;
+};
+
+}  // namespace
+
+std::unique_ptr<NetworkDiscovery> MakeSmbNetworkDiscovery(const SmbDiscoveryOptions& options) {
+    return std::make_unique<SmbNetworkDiscovery>(options);
+}
+
+NetworkResource SmbServerResource(const std::string& host) {
+    return {NetworkResourceKind::Server, "//" + host, true, kSmbScheme + host};
+}
+
+}  // namespace pelmora::platform

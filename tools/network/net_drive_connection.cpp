@@ -1,0 +1,86 @@
+#include "tools/network/net_drive_connection.h"
+
+#include <algorithm>
+
+#include "platform/file_system_service.h"
+#include "platform/profile_file.h"
+#include "platform/smb_credentials.h"
+#include "settings/net_drive_list.h"
+#include "tools/network/network_texts.h"
+#include "tools/network/network_tree.h"
+
+namespace pelmora {
+
+std::error_code OpenShareForCheck(const std::string& share) {
+    std::error_code error;
+    const auto folder = platform::FileSystemFor(share).OpenFolderAt(share, error);
+    if (!folder && !error) error = std::make_error_code(std::errc::io_error);
+    return folder ? std::error_code() : error;
+}
+
+std::optional<std::string> ShareFromInput(std::string_view text) {
+    std::string share(text);
+    std::replace(share.begin(), share.end(), '\\', '/');
+    const auto first = share.find_first_not_of(" \t");
+    if (first == std::string::npos) return std::nullopt;
+    share = share.substr(first, share.find_last_not_of(" \t") - first + 1);
+    while (share.size() > 2 && share.back() == '/') share.pop_back();
+    if (!share.starts_with("//")) return std::nullopt;
+    const std::size_t slash = share.find('/', 2);
+    if (slash == std::string::npos || slash == 2) return std::nullopt;
+    const std::string_view name = std::string_view(share).substr(slash + 1);
+    // Exactly a server and a share; "." and ".." name no share.
+    if (name.empty() || name.find('/') != std::string_view::npos || name == "." || name == "..") return std::nullopt;
+    if (share.size() > platform::kMaxProfileValue) return std::nullopt;
+    return share;
+}
+
+std::string ServerOfShare(const std::string& share) {
+    if (!share.starts_with("//")) return {};
+    return share.substr(2, share.find('/', 2) - 2);
+}
+
+NetDriveOutcome ConnectNetDrive(const NetDriveRequest& request, const ShareCheck& check, const std::string& iniPath) {
+    NetDriveOutcome outcome;
+    const std::optional<std::string> share = ShareFromInput(request.share);
+    if (!share) {
+        outcome.message = network_texts::kConnectBadShare;
+        return outcome;
+    }
+    outcome.share = *share;
+
+    auto& store = platform::SmbCredentialStore::ForThisRun();
+    const std::string server = ServerOfShare(*share);
+    const auto earlier = store.Find(server);
+    if (!request.user.empty()) store.Remember(server, {request.user, request.domain, request.password});
+    if (const std::error_code error = check(*share)) {
+        if (earlier) store.Remember(server, *earlier);
+        else store.Forget(server);
+        outcome.result = NetDriveResult::CannotOpen;
+        outcome.message = *share + network_texts::kConnectFailedSuffix + "\n" + NetworkErrorText(error);
+        return outcome;
+    }
+    if (!AddNetDrive(*share, iniPath)) {
+        outcome.result = NetDriveResult::NotSaved;
+        outcome.message = network_texts::kConnectSaveFailed;
+        return outcome;
+    }
+    outcome.result = NetDriveResult::Connected;
+    return outcome;
+}
+
+std::string DisconnectNetDrive(const std::string& share, const std::string& iniPath) {
+    return RemoveNetDrive(share, iniPath) ? std::string() : std::string(network_texts::kDisconnectSaveFailed);
+}
+
+std::vector<platform::Volume> WithNetDrives(std::vector<platform::Volume> volumes,
+                                            const std::vector<std::string>& shares) {
+    for (const std::string& share : shares) {
+        const bool listed = std::any_of(volumes.begin(), volumes.end(),
+                                        [&](const platform::Volume& v) { return v.mountPoint == share; });
+        if (!listed) volumes.push_back({share, {}, share, "smb"});
+    }
+    return volumes;
+}
+
+}  // namespace pelmora

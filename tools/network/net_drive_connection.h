@@ -1,0 +1,58 @@
+#pragma once
+// Connecting a share as a network drive: the share is checked by opening it (with the
+// credentials given, which the run then keeps for its server), and only a share that opens
+// is added to the drive list and to [NetDrive]. Disconnecting removes it from both.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "platform/volume_list.h"
+
+namespace pelmora {
+
+struct NetDriveRequest {
+    std::string share;  // as typed
+    std::string user;   // empty: as a guest
+    std::string domain;
+    std::string password;
+};
+
+// Whether a share can be opened; the error when not.
+using ShareCheck = std::function<std::error_code(const std::string& share)>;
+
+// Opens the share's top folder through the file system that serves it.
+std::error_code OpenShareForCheck(const std::string& share);
+
+// The share in the //server/share spelling (backslashes taken as separators, trailing
+// separators dropped), or nothing for any text that names no share, or one too long to be
+// kept in the settings file.
+std::optional<std::string> ShareFromInput(std::string_view text);
+
+// "server" of "//server/share".
+std::string ServerOfShare(const std::string& share);
+
+enum class NetDriveResult { Connected, BadShare, CannotOpen, NotSaved };
+
+struct NetDriveOutcome {
+    NetDriveResult result = NetDriveResult::BadShare;
+    std::string share;    // the normalised share, when there is one
+    std::string message;  // what to tell the user; empty on success
+};
+
+// Checks and adds the share. Credentials are kept for the run while the share opens with
+// them; after a failed check the server's earlier credentials are back.
+NetDriveOutcome ConnectNetDrive(const NetDriveRequest& request, const ShareCheck& check, const std::string& iniPath);
+
+// The message of a failed disconnection, or empty on success.
+std::string DisconnectNetDrive(const std::string& share, const std::string& iniPath);
+
+// The drive list: the mounted volumes (among them the shares the system mounted), then
+// the connected shares not mounted at the same place.
+std::vector<platform::Volume> WithNetDrives(std::vector<platform::Volume> volumes,
+                                            const std::vector<std::string>& shares);
+
+}  // namespace pelmora
