@@ -9,4 +9,11 @@ inline constexpr const char* kOpenFailed = "ファイルオープンに失敗し
 // The last line of a text too long to show whole.
 inline constexpr const char* kTextCut = "（ここから先は表示していません）";
 
+// The short pages of the web-browser display.
+inline constexpr const char* kConverting = "変換中…";
+inline constexpr const char* kNeedsLibreOffice =
+    "この文書を表示するには LibreOffice（soffice）が必要です。インストールすると PDF に変換して表示します。";
+inline constexpr const char* kConversionFailed = "この文書は PDF に変換できませんでした。";
+inline constexpr const char* kFlashNotPlayable = "Flash（SWF）を再生できる、保守されているエンジンはありません。";
+
 }  // namespace pelmora::choiview_texts
