@@ -9,6 +9,7 @@
 
 #include "listing/engine/job_context.h"
 #include "tools/choiview/choiview_texts.h"
+#include "tools/choiview/ui/browser_display.h"
 #include "tools/choiview/ui/choi_view_names.h"
 #include "tools/choiview/ui/picture_display.h"
 #include "tools/choiview/ui/placeholder_display.h"
@@ -41,7 +42,7 @@ ChoiViewWindow::ChoiViewWindow(Settings& settings, const std::string& iniPath, U
     };
     namespace k = viewer_kind;
     add(std::make_unique<TextDisplay>(this, dialogs_), {k::kText, k::kOtherText, k::kArchive});
-    add(std::make_unique<PlaceholderDisplay>(this, names::kWebBrowser), {k::kBrowser});
+    add(std::make_unique<BrowserDisplay>(this, iniPath), {k::kBrowser});
     add(std::make_unique<PlaceholderDisplay>(this, names::kMediaPlayer), {k::kMediaPlayer});
     add(std::make_unique<PlaceholderDisplay>(this, nullptr), {k::kPlugin});
     // The picture box last, so that its scroll bars lie above the other displays.
