@@ -45,4 +45,11 @@ bool IsNetworkPath(const std::string& path);
 // The user's home folder; used where Windows would start a dialog in "My Computer".
 std::string HomeFolder();
 
+// The user's folder for data that may be thrown away (the desktop's cache folder: on POSIX
+// XDG_CACHE_HOME when it is an absolute path, else ~/.cache).
+std::string UserCacheFolder();
+
+// True when the program runs with the system administrator's rights (root on POSIX).
+bool RunningAsSuperuser();
+
 }  // namespace pelmora::platform

@@ -87,4 +87,11 @@ std::string HomeFolder() {
     return "/";
 }
 
+std::string UserCacheFolder() {
+    if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache && cache[0] == '/') return cache;
+    return JoinPath(HomeFolder(), ".cache");
+}
+
+bool RunningAsSuperuser() { return ::geteuid() == 0; }
+
 }  // namespace pelmora::platform

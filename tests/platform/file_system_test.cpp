@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using namespace pelmora::platform;
 
 TEST(FileSystem, JoinPathNeverDoublesTheSeparator) {
@@ -36,4 +38,21 @@ TEST(FileSystem, ExistenceTellsFilesFromFolders) {
     EXPECT_TRUE(IsNetworkPath("//server/share"));
     EXPECT_FALSE(IsNetworkPath("/server/share"));
     EXPECT_FALSE(ProgramFolder().empty());
+}
+
+TEST(FileSystem, CacheFolderFollowsTheDesktopRule) {
+    const char* savedCache = std::getenv("XDG_CACHE_HOME");
+    const std::string saved = savedCache ? savedCache : "";
+    ::setenv("XDG_CACHE_HOME", "/var/tmp/my cache", 1);
+    EXPECT_EQ(UserCacheFolder(), "/var/tmp/my cache");
+    // A relative or empty setting is not a cache folder: the one in the home folder is used.
+    for (const char* ignored : {"relative/cache", ""}) {
+        ::setenv("XDG_CACHE_HOME", ignored, 1);
+        EXPECT_EQ(UserCacheFolder(), JoinPath(HomeFolder(), ".cache")) << ignored;
+    }
+    if (savedCache) {
+        ::setenv("XDG_CACHE_HOME", saved.c_str(), 1);
+    } else {
+        ::unsetenv("XDG_CACHE_HOME");
+    }
 }

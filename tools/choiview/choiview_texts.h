@@ -17,4 +17,11 @@ inline constexpr const char* kMediaPause = "一時停止";
 inline constexpr const char* kMediaStop = "停止";
 inline constexpr const char* kMediaVolume = "音量";
 
+// The short pages of the web-browser display.
+inline constexpr const char* kConverting = "変換中…";
+inline constexpr const char* kNeedsLibreOffice =
+    "この文書を表示するには LibreOffice（soffice）が必要です。インストールすると PDF に変換して表示します。";
+inline constexpr const char* kConversionFailed = "この文書は PDF に変換できませんでした。";
+inline constexpr const char* kFlashNotPlayable = "Flash（SWF）を再生できる、保守されているエンジンはありません。";
+
 }  // namespace pelmora::choiview_texts

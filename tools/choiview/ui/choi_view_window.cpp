@@ -9,10 +9,10 @@
 
 #include "listing/engine/job_context.h"
 #include "tools/choiview/choiview_texts.h"
+#include "tools/choiview/ui/browser_display.h"
 #include "tools/choiview/ui/choi_view_names.h"
 #include "tools/choiview/ui/media_display.h"
 #include "tools/choiview/ui/picture_display.h"
-#include "tools/choiview/ui/placeholder_display.h"
 #include "tools/choiview/ui/text_display.h"
 #include "tools/choiview/viewer_kind.h"
 
@@ -42,7 +42,7 @@ ChoiViewWindow::ChoiViewWindow(Settings& settings, const std::string& iniPath, U
     };
     namespace k = viewer_kind;
     add(std::make_unique<TextDisplay>(this, dialogs_), {k::kText, k::kOtherText, k::kArchive});
-    add(std::make_unique<PlaceholderDisplay>(this, names::kWebBrowser), {k::kBrowser});
+    add(std::make_unique<BrowserDisplay>(this, iniPath), {k::kBrowser});
     add(std::make_unique<MediaDisplay>(this, dialogs_), {k::kMediaPlayer});
     // The picture box last, so that its scroll bars lie above the other displays.
     auto picture = std::make_unique<PictureDisplay>(this, dialogs_);

@@ -1,0 +1,197 @@
+// The Qt-free side of the web-browser display: the route of each extension, LibreOffice's
+// command, the converted-PDF cache and the conversion's thread (with a stand-in program
+// playing LibreOffice's part; the real one is shown in the window test).
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <atomic>
+#include <filesystem>
+#include <thread>
+
+#include "tests/support/polling.h"
+#include "tests/support/temp_tree.h"
+#include "tools/choiview/browser_route.h"
+#include "tools/choiview/converted_pdf_cache.h"
+#include "tools/choiview/office_conversion.h"
+
+namespace pelmora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempTree;
+using testing::WaitUntil;
+
+TEST(BrowserRoute, EachIeExtensionGoesToItsEngine) {
+    for (const char* ext : {"HTML", "HTM", "MHT", "GIF", "JPEG", "JPG"}) {
+        EXPECT_EQ(BrowserRouteOfExtension(ext), BrowserRoute::WebPage) << ext;
+    }
+    for (const char* ext : {"DOC", "RTF", "XLS", "PPT", "VSD"}) {
+        EXPECT_EQ(BrowserRouteOfExtension(ext), BrowserRoute::OfficeDocument) << ext;
+    }
+    EXPECT_EQ(BrowserRouteOfExtension("PDF"), BrowserRoute::Pdf);
+    EXPECT_EQ(BrowserRouteOfExtension("SWF"), BrowserRoute::Flash);
+    // Upper case is the caller's work; "pdf" and "DOCX" are not among the office routes.
+    EXPECT_EQ(BrowserRouteOfExtension("pdf"), BrowserRoute::WebPage);
+    EXPECT_EQ(BrowserRouteOfExtension("DOCX"), BrowserRoute::WebPage);
+}
+
+TEST(OfficeConversionCommand, ArgumentVectorWithPrivateProfileAndEscapedUrl) {
+    const std::vector<std::string> expected{"soffice",
+                                            "-env:UserInstallation=file:///tmp/a%20b%25c/%E6%97%A5",
+                                            "--headless",
+                                            "--norestore",
+                                            "--convert-to",
+                                            "pdf",
+                                            "--outdir",
+                                            "/tmp/out dir",
+                                            "/home/u/; rm -rf ~ $(x).doc"};
+    EXPECT_EQ(OfficeConversionArguments("soffice", "/tmp/a b%c/日", "/tmp/out dir", "/home/u/; rm -rf ~ $(x).doc"),
+              expected);
+    EXPECT_EQ(FileUrlOfPath("/A-z_0.9~/x"), "file:///A-z_0.9~/x");
+}
+
+TEST(ConvertedPdfCache, NameFollowsPathSizeAndTime) {
+    const DocumentStamp stamp{"/d/a.doc", 100, 5};
+    const std::string name = ConvertedPdfName(stamp);
+    EXPECT_EQ(name.size(), 20u);
+    EXPECT_EQ(name.substr(16), ".pdf");
+    EXPECT_EQ(ConvertedPdfName(stamp), name);
+    EXPECT_NE(ConvertedPdfName({"/d/b.doc", 100, 5}), name);
+    EXPECT_NE(ConvertedPdfName({"/d/a.doc", 101, 5}), name);
+    EXPECT_NE(ConvertedPdfName({"/d/a.doc", 100, 6}), name);
+    // The fields cannot run into each other.
+    EXPECT_NE(ConvertedPdfName({"/d/a.doc1", 0, 5}), ConvertedPdfName({"/d/a.doc", 10, 5}));
+
+    TempTree tree;
+    const std::string doc = tree.AddFile("a.doc", "12345");
+    const auto before = StampOfDocument(doc);
+    ASSERT_TRUE(before.has_value());
+    EXPECT_EQ(before->size, 5u);
+    fs::last_write_time(doc, fs::last_write_time(doc) + std::chrono::seconds(3));
+    EXPECT_NE(ConvertedPdfName(*StampOfDocument(doc)), ConvertedPdfName(*before));
+    EXPECT_FALSE(StampOfDocument(tree / "missing.doc").has_value());
+    EXPECT_FALSE(StampOfDocument(tree.path()).has_value());
+}
+
+TEST(ConvertedPdfCache, StoredEntriesAreFoundAndTheOldestGoFirst) {
+    TempTree tree;
+    const std::string folder = tree / "cache/pelmora/office-pdf";
+    const ConvertedPdfCache cache(folder, 250);
+    const std::string produced = tree.AddFile("made.pdf", std::string(100, 'p'));
+    const std::string a = ConvertedPdfName({"/a", 1, 1});
+    const std::string b = ConvertedPdfName({"/b", 1, 1});
+    const std::string c = ConvertedPdfName({"/c", 1, 1});
+    EXPECT_FALSE(cache.Find(a).has_value());
+    ASSERT_TRUE(cache.Store(a, produced).has_value());
+    ASSERT_TRUE(cache.Store(b, produced).has_value());
+    const std::string foreign = tree.AddFile("cache/pelmora/office-pdf/notes.pdf", std::string(1000, 'n'));
+    // a older than b, then a used again: b is the oldest when c comes in.
+    const auto now = fs::file_time_type::clock::now();
+    fs::last_write_time(folder + "/" + a, now - std::chrono::hours(2));
+    fs::last_write_time(folder + "/" + b, now - std::chrono::hours(1));
+    const auto found = cache.Find(a);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(testing::ReadFile(*found), std::string(100, 'p'));
+    ASSERT_TRUE(cache.Store(c, produced).has_value());
+    EXPECT_TRUE(cache.Find(a).has_value());
+    EXPECT_FALSE(cache.Find(b).has_value());
+    EXPECT_TRUE(cache.Find(c).has_value());
+    EXPECT_TRUE(fs::exists(foreign));  // not the cache's own: never removed
+    EXPECT_FALSE(fs::exists(folder + "/" + c + ".part"));
+
+    // One entry larger than the whole limit stays until the next one comes.
+    const ConvertedPdfCache tiny(folder, 10);
+    ASSERT_TRUE(tiny.Store(b, produced).has_value());
+    EXPECT_TRUE(tiny.Find(b).has_value());
+    EXPECT_FALSE(tiny.Find(a).has_value());
+    EXPECT_FALSE(tiny.Find(c).has_value());
+    // Nothing to copy: not stored, and nothing half-made left.
+    EXPECT_FALSE(cache.Store(a, tree / "gone.pdf").has_value());
+    EXPECT_FALSE(cache.Find(a).has_value());
+}
+
+// A program standing in for LibreOffice: writes "<outdir>/<name>.pdf", fails, or hangs.
+std::string StandIn(TempTree& tree, const std::string& behaviour) {
+    static int made = 0;
+    const std::string script = tree.AddFile("office-" + std::to_string(++made),
+                                            "#!/bin/sh\n"
+                                            "echo \"$@\" > \"$(dirname \"$0\")/arguments\"\n"
+                                            "echo $$ > \"$(dirname \"$0\")/pid\"\n"
+                                            "while [ \"$1\" != --outdir ]; do shift; done\n"
+                                            "out=$2; doc=$3; name=$(basename \"$doc\"); name=${name%.*}\n" +
+                                                behaviour + "\n");
+    ::chmod(script.c_str(), 0755);
+    return script;
+}
+
+struct Collected {
+    std::atomic<int> calls{0};
+    OfficeConversionResult result;
+};
+
+OfficeConversionJob JobFor(TempTree& tree, const std::string& program) {
+    OfficeConversionJob job;
+    job.document = tree.AddFile("docs/report.v2.doc", "doc bytes");
+    job.entryName = ConvertedPdfName(*StampOfDocument(job.document));
+    job.cacheFolder = tree / "cache";
+    job.program = program;
+    return job;
+}
+
+TEST(OfficeConversion, ThePdfMadeLandsInTheCacheAndIsReportedOnce) {
+    TempTree tree;
+    Collected collected;
+    const OfficeConversionJob job = JobFor(tree, StandIn(tree, "printf '%%PDF-1.4' > \"$out/$name.pdf\""));
+    {
+        OfficeConversion conversion(job, [&](const OfficeConversionResult& result) {
+            collected.result = result;
+            ++collected.calls;
+        });
+        ASSERT_TRUE(WaitUntil([&] { return collected.calls > 0; }, std::chrono::seconds(10)));
+    }
+    EXPECT_EQ(collected.calls, 1);
+    EXPECT_EQ(collected.result.outcome, OfficeConversionOutcome::Converted);
+    EXPECT_EQ(collected.result.pdfPath, job.cacheFolder + "/" + job.entryName);
+    EXPECT_EQ(testing::ReadFile(collected.result.pdfPath), "%PDF-1.4");
+    EXPECT_NE(tree.Read("arguments").find("--headless"), std::string::npos);
+    EXPECT_NE(tree.Read("arguments").find("-env:UserInstallation=file:///"), std::string::npos);
+}
+
+TEST(OfficeConversion, MissingProgramFailureAndTimeLimitAreToldApart) {
+    TempTree tree;
+    const std::pair<std::string, OfficeConversionOutcome> cases[] = {
+        {tree / "no-such-office", OfficeConversionOutcome::ProgramMissing},
+        {StandIn(tree, "exit 1"), OfficeConversionOutcome::Failed},
+        {StandIn(tree, "exit 0"), OfficeConversionOutcome::Failed},  // ran, but made no PDF
+        {StandIn(tree, "exec sleep 30"), OfficeConversionOutcome::TimedOut},
+    };
+    for (const auto& [program, outcome] : cases) {
+        Collected collected;
+        OfficeConversionJob job = JobFor(tree, program);
+        job.timeLimit = std::chrono::milliseconds(300);
+        OfficeConversion conversion(job, [&](const OfficeConversionResult& result) {
+            collected.result = result;
+            ++collected.calls;
+        });
+        ASSERT_TRUE(WaitUntil([&] { return collected.calls > 0; }, std::chrono::seconds(10))) << program;
+        EXPECT_EQ(collected.result.outcome, outcome) << program;
+        EXPECT_FALSE(ConvertedPdfCache(job.cacheFolder, job.cacheLimit).Find(job.entryName).has_value());
+    }
+}
+
+TEST(OfficeConversion, AbandoningEndsTheProgramAtOnceAndReportsNothing) {
+    TempTree tree;
+    std::atomic<int> calls{0};
+    auto conversion = std::make_unique<OfficeConversion>(JobFor(tree, StandIn(tree, "exec sleep 30")),
+                                                         [&](const OfficeConversionResult&) { ++calls; });
+    const long processId = testing::ProcessIdFromFile(tree / "pid");
+    ASSERT_GT(processId, 0);
+    const auto start = std::chrono::steady_clock::now();
+    conversion.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_TRUE(testing::ProcessHasEnded(processId));
+    EXPECT_EQ(calls, 0);
+}
+
+}  // namespace
+}  // namespace pelmora

@@ -1,0 +1,272 @@
+// ChoiView's web-browser display shown for real (web engine and PDF library, offscreen):
+// pages with their local resources but no other local file, pictures, the blank page, PDFs
+// and the short pages.
+#include <QApplication>
+#include <QBuffer>
+#include <QLabel>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QScrollBar>
+#include <QTest>
+#include <QUrl>
+#include <QWebEngineView>
+
+#include "listing/engine/job_context.h"
+#include "tests/tools/common/ui/tool_window_fixture.h"
+#include "tools/choiview/choiview_texts.h"
+#include "tools/choiview/ui/choi_view_names.h"
+#include "tools/choiview/ui/choi_view_window.h"
+#include "tools/choiview/ui/pdf_pages_view.h"
+
+namespace pelmora {
+
+namespace names = choi_view_names;
+
+class RecordedDialogs : public UserDialogs {
+public:
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    bool AskYesNo(const std::string&) override { return false; }
+    void Beep() override {}
+    std::vector<std::string> messages;
+};
+
+namespace {
+
+constexpr int kEngineWait = 30000;  // the engine's first start on a loaded machine
+
+// An animated GIF of two frames (red, then blue), w x h, written with 3-bit codes and a
+// clear code every two pixels, so no table growth changes the code width.
+QByteArray AnimatedGif(int w, int h) {
+    QByteArray gif("GIF89a");
+    auto word = [&gif](int v) { gif.append(char(v & 0xFF)).append(char(v >> 8)); };
+    word(w);
+    word(h);
+    gif.append(char(0xF0)).append('\0').append('\0');               // global table of 2 colours
+    gif.append("\xFF\0\0\0\0\xFF", 6);                              // red, blue
+    gif.append("\x21\xFF\x0BNETSCAPE2.0\x03\x01\0\0\0", 19);       // loop for ever
+    for (int colour = 0; colour < 2; ++colour) {
+        gif.append("\x21\xF9\x04\x04\x32\0\0\0", 8);               // 0.5 s per frame
+        gif.append(',');
+        word(0), word(0), word(w), word(h);
+        gif.append('\0').append('\x02');                            // no local table, code size 2
+        QByteArray data;
+        unsigned bits = 0, count = 0;
+        auto code = [&](unsigned c) {
+            bits |= c << count;
+            count += 3;
+            while (count >= 8) data.append(char(bits & 0xFF)), bits >>= 8, count -= 8;
+        };
+        for (int i = 0; i < w * h; i += 2) {
+            code(4);
+            code(unsigned(colour));
+            if (i + 1 < w * h) code(unsigned(colour));
+        }
+        code(5);
+        if (count > 0) data.append(char(bits & 0xFF));
+        for (int at = 0; at < data.size(); at += 255) {
+            const QByteArray block = data.mid(at, 255);
+            gif.append(char(block.size())).append(block);
+        }
+        gif.append('\0');
+    }
+    gif.append(';');
+    return gif;
+}
+
+// A PDF of `pages` pages, each with a black square in its top left quarter.
+QByteArray PdfWithPages(int pages) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(72);
+    QPainter painter(&writer);
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0) writer.newPage();
+        painter.fillRect(QRect(20, 20, 250, 250), Qt::black);
+        painter.drawText(QPoint(20, 300), QString("page %1").arg(page + 1));
+    }
+    painter.end();
+    return bytes;
+}
+
+bool HasColourNear(const QImage& image, QRgb colour, int tolerance = 40) {
+    for (int y = 0; y < image.height(); y += 3)
+        for (int x = 0; x < image.width(); x += 3) {
+            const QRgb p = image.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(colour)) <= tolerance && std::abs(qGreen(p) - qGreen(colour)) <= tolerance &&
+                std::abs(qBlue(p) - qBlue(colour)) <= tolerance)
+                return true;
+        }
+    return false;
+}
+
+}  // namespace
+
+class BrowserDisplayTest : public QObject {
+    Q_OBJECT
+
+    testing::ToolWindowFolder folder_;
+    const std::string ini_ = folder_.ini;
+
+    static Settings ViewerSettings() {
+        Settings settings;
+        settings.CV_txt = settings.CV_htm = settings.CV_gif = settings.CV_jpg = settings.CV_pdf = settings.CV_swf = "1";
+        settings.CV_txt_CheckSize = 2048;
+        return settings;
+    }
+    static QWidget* Browser(const ChoiViewWindow& w) { return w.findChild<QWidget*>(names::kWebBrowser); }
+    static QWebEngineView* Web(const ChoiViewWindow& w) { return Browser(w)->findChild<QWebEngineView*>(); }
+    static PdfPagesView* Pdf(const ChoiViewWindow& w) { return Browser(w)->findChild<PdfPagesView*>(); }
+    static QLabel* Note(const ChoiViewWindow& w) { return Browser(w)->findChild<QLabel*>(); }
+
+private slots:
+    void pageLoadsItsOwnImageAndStyleButReadsNoOtherLocalFile() {
+        // The page's own folder holds its picture, style and a data file; the secret lies outside.
+        folder_.WriteFile("secret.txt", "the user's secret");
+        folder_.WriteFile("site/data.txt", "data beside the page");
+        folder_.WriteFile("site/style.css", "body { background: rgb(0, 128, 255); }");
+        QImage dot(8, 8, QImage::Format_RGB32);
+        dot.fill(Qt::red);
+        dot.save(QString::fromStdString(folder_.WriteFile("site/pictures/dot.png", "")));
+        const std::string page = folder_.WriteFile("site/page.html", R"(<html><head>
+<link rel="stylesheet" href="style.css"><title>loading</title></head><body>
+<img id="dot" src="pictures/dot.png" width="200" height="200">
+<iframe id="frame" src="../secret.txt"></iframe>
+<script>
+const state = { image: 'wait', secret: 'wait', data: 'wait', frame: 'wait' };
+function report() {
+  if (Object.values(state).includes('wait')) return;
+  const css = getComputedStyle(document.body).backgroundColor === 'rgb(0, 128, 255)' ? 'ok' : 'missing';
+  document.title = 'img=' + state.image + ' css=' + css + ' secret=' + state.secret + ' data=' + state.data +
+                   ' frame=' + state.frame;
+}
+function read(url, key) {
+  const x = new XMLHttpRequest();
+  try {
+    x.open('GET', url);
+    x.onload = () => { state[key] = 'read'; report(); };
+    x.onerror = () => { state[key] = 'blocked'; report(); };
+    x.send();
+  } catch (e) { state[key] = 'blocked'; report(); }
+}
+const img = document.getElementById('dot');
+if (img.complete) state.image = img.naturalWidth > 0 ? 'ok' : 'missing';
+img.onload = () => { state.image = 'ok'; report(); };
+img.onerror = () => { state.image = 'missing'; report(); };
+const frame = document.getElementById('frame');
+frame.onload = () => {
+  let text = '';
+  try { text = frame.contentDocument ? frame.contentDocument.body.textContent : ''; } catch (e) {}
+  state.frame = text.includes('secret') ? 'read' : 'blocked';
+  report();
+};
+read('../secret.txt', 'secret');
+read('data.txt', 'data');
+</script></body></html>)");
+
+        QWidget mainWindow;
+        mainWindow.show();
+        Settings settings = ViewerSettings();
+        RecordedDialogs dialogs;
+        ChoiViewWindow w(settings, ini_, dialogs, &mainWindow);
+        w.OpenAtPlacement();
+        w.activateWindow();
+        QVERIFY(Web(w) == nullptr);  // the engine waits until a page is to be shown
+
+        w.ShowInViewer(page);
+        QVERIFY(!Browser(w)->isHidden());
+        QCOMPARE(w.windowTitle(), "[" + QString::fromStdString(page) + "]");
+        QVERIFY(Web(w) != nullptr);
+        QTRY_COMPARE_WITH_TIMEOUT(Web(w)->title(), QString("img=ok css=ok secret=blocked data=blocked frame=blocked"), kEngineWait);
+        QTRY_VERIFY_WITH_TIMEOUT(HasColourNear(Web(w)->grab().toImage(), qRgb(0, 128, 255), 10), 5000);
+        QTRY_COMPARE(QApplication::activeWindow(), &mainWindow);
+        QVERIFY(dialogs.messages.empty());
+
+        // Another display sends the web view to the blank page.
+        const std::string blank = folder_.WriteFile("Message1.jpg", "");
+        QImage message(16, 16, QImage::Format_RGB32);
+        message.fill(Qt::green);
+        message.save(QString::fromStdString(blank), "JPEG");
+        w.ShowInViewer(folder_.WriteFile("note.txt", "text"));
+        QVERIFY(Browser(w)->isHidden());
+        QCOMPARE(Web(w)->url(), QUrl::fromLocalFile(QString::fromStdString(blank)));
+    }
+
+    void picturesAndArchivedPagesShowInTheEngine() {
+        Settings settings = ViewerSettings();
+        RecordedDialogs dialogs;
+        ChoiViewWindow w(settings, ini_, dialogs);
+        w.OpenAtPlacement();
+
+        const std::string gif = folder_.WriteFile("anim.gif", AnimatedGif(40, 30));
+        w.ShowInViewer(gif);
+        // The engine titles a picture it decoded with its size.
+        QTRY_VERIFY_WITH_TIMEOUT(Web(w) && Web(w)->title().contains("40"), kEngineWait);
+        QVERIFY(Web(w)->title().contains("30"));
+
+        QImage red(64, 48, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        const std::string jpeg = folder_.WriteFile("photo.JPEG", "");
+        red.save(QString::fromStdString(jpeg), "JPEG");
+        w.ShowInViewer(jpeg);
+        QTRY_VERIFY_WITH_TIMEOUT(Web(w)->title().contains("64"), kEngineWait);
+        QTRY_VERIFY_WITH_TIMEOUT(HasColourNear(Web(w)->grab().toImage(), qRgb(255, 0, 0)), 5000);
+
+        const std::string mht = folder_.WriteFile("saved.mht",
+                                                  "From: <Saved by Pelmora test>\r\n"
+                                                  "Subject: archived\r\n"
+                                                  "MIME-Version: 1.0\r\n"
+                                                  "Content-Type: multipart/related; type=\"text/html\"; boundary=\"XX\"\r\n\r\n"
+                                                  "--XX\r\n"
+                                                  "Content-Type: text/html; charset=utf-8\r\n"
+                                                  "Content-Location: http://archived.invalid/\r\n\r\n"
+                                                  "<html><head><title>archived page</title></head><body>mht</body></html>\r\n"
+                                                  "--XX--\r\n");
+        w.ShowInViewer(mht);
+        QTRY_COMPARE_WITH_TIMEOUT(Web(w)->title(), QString("archived page"), kEngineWait);
+        QVERIFY(dialogs.messages.empty());
+    }
+
+    void pdfScrollsThroughItsPagesAtTheWidthOnWhite() {
+        Settings settings = ViewerSettings();
+        RecordedDialogs dialogs;
+        ChoiViewWindow w(settings, ini_, dialogs);
+        w.OpenAtPlacement();
+        const std::string pdf = folder_.WriteFile("pages.pdf", PdfWithPages(3));
+        w.ShowInViewer(pdf);
+        QVERIFY(!Browser(w)->isHidden());
+        QVERIFY(Web(w) == nullptr);  // a PDF does not start the web engine
+        PdfPagesView* view = Pdf(w);
+        QVERIFY(view != nullptr && view->isVisible());
+        QCOMPARE(view->PageCount(), 3);
+        QCOMPARE(view->zoomMode(), QPdfView::ZoomMode::FitToWidth);
+        QVERIFY(view->verticalScrollBar()->maximum() > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(HasColourNear(view->grab().toImage(), qRgb(0, 0, 0), 10), 10000);
+        const QImage shot = view->grab().toImage();
+        QCOMPARE(shot.pixel(shot.width() / 2, shot.height() / 2) & 0xFFFFFF, 0xFFFFFFu);  // the paper is white
+
+        // A damaged PDF is refused with the message; the pages on show stay.
+        const QByteArray whole = PdfWithPages(3);
+        w.ShowInViewer(folder_.WriteFile("cut.pdf", whole.left(whole.size() / 3)));
+        QCOMPARE(dialogs.messages, std::vector<std::string>{choiview_texts::kOpenFailed});
+        QCOMPARE(view->PageCount(), 3);
+        QCOMPARE(w.windowTitle(), "[" + QString::fromStdString(pdf) + "]");
+
+        // Flash: a short page, no failure.
+        w.ShowInViewer(folder_.WriteFile("movie.swf", "FWS\x09"));
+        QVERIFY(!Browser(w)->isHidden() && Note(w)->isVisible());
+        QCOMPARE(Note(w)->text(), QString::fromUtf8(choiview_texts::kFlashNotPlayable));
+        QCOMPARE(dialogs.messages.size(), 1u);
+        QCOMPARE(view->PageCount(), 0);  // the PDF was let go
+
+        w.close();
+        QVERIFY(Browser(w)->isHidden());
+    }
+};
+
+}  // namespace pelmora
+
+QTEST_MAIN(pelmora::BrowserDisplayTest)
+#include "browser_display_test.moc"

@@ -1,0 +1,94 @@
+#include "tools/choiview/office_conversion.h"
+
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "platform/file_system.h"
+#include "platform/process_runner.h"
+#include "platform/temporary_folder.h"
+
+namespace pelmora {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> OfficeConversionArguments(const std::string& program, const std::string& profileFolder,
+                                                   const std::string& outputFolder, const std::string& document) {
+    return {program,
+            "-env:UserInstallation=" + FileUrlOfPath(profileFolder),
+            "--headless",
+            "--norestore",
+            "--convert-to",
+            "pdf",
+            "--outdir",
+            outputFolder,
+            document};
+}
+
+std::string FileUrlOfPath(const std::string& path) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string url = "file://";
+    for (unsigned char c : path) {
+        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+                           c == '.' || c == '_' || c == '~' || c == '/';
+        if (plain) {
+            url += static_cast<char>(c);
+        } else {
+            url += '%';
+            url += kHex[c >> 4];
+            url += kHex[c & 0xF];
+        }
+    }
+    return url;
+}
+
+OfficeConversion::OfficeConversion(OfficeConversionJob job, std::function<void(const OfficeConversionResult&)> done)
+    : job_(std::move(job)), done_(std::move(done)), thread_([this] { Run(); }) {}
+
+OfficeConversion::~OfficeConversion() {
+    abandoned_ = true;
+    thread_.join();
+}
+
+void OfficeConversion::Run() {
+    const std::string scratch = platform::CreatePrivateTemporaryFolder("pelmora-office-");
+    OfficeConversionResult result;
+    if (!scratch.empty()) result = Convert(scratch);
+    if (!scratch.empty()) {
+        std::error_code error;
+        fs::remove_all(scratch, error);
+    }
+    if (!abandoned_) done_(result);
+}
+
+OfficeConversionResult OfficeConversion::Convert(const std::string& scratchFolder) {
+    const std::string profile = platform::JoinPath(scratchFolder, "profile");
+    const std::string output = platform::JoinPath(scratchFolder, "out");
+    std::error_code error;
+    fs::create_directory(output, error);
+    if (error) return {};
+
+    std::string startError;
+    const std::unique_ptr<platform::ChildProcess> office = platform::ChildProcess::Start(
+        OfficeConversionArguments(job_.program, profile, output, job_.document), startError);
+    if (!office) return {OfficeConversionOutcome::ProgramMissing, {}};
+
+    const auto deadline = std::chrono::steady_clock::now() + job_.timeLimit;
+    while (!office->WaitFor(std::chrono::milliseconds(50))) {
+        if (abandoned_) return {};  // the process group ends with `office`
+        if (std::chrono::steady_clock::now() >= deadline) return {OfficeConversionOutcome::TimedOut, {}};
+    }
+    if (office->ExitCode() != 0) return {};
+    // The PDF takes the document's name; whatever PDF is in the private folder is it.
+    for (fs::directory_iterator it(output, error), end; !error && it != end; it.increment(error)) {
+        if (it->path().extension() != ".pdf") continue;
+        const ConvertedPdfCache cache(job_.cacheFolder, job_.cacheLimit);
+        if (auto stored = cache.Store(job_.entryName, it->path().string())) {
+            return {OfficeConversionOutcome::Converted, *stored};
+        }
+        break;
+    }
+    return {};
+}
+
+}  // namespace pelmora

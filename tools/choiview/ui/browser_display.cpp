@@ -1,0 +1,183 @@
+#include "tools/choiview/ui/browser_display.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPdfDocument>
+#include <QStackedLayout>
+#include <QUrl>
+#include <QWebEngineView>
+#include <QWidget>
+
+#include "listing/engine/path_ops.h"
+#include "platform/file_system.h"
+#include "tools/choiview/choiview_texts.h"
+#include "tools/choiview/converted_pdf_cache.h"
+#include "tools/choiview/office_conversion.h"
+#include "tools/choiview/ui/choi_view_names.h"
+#include "tools/choiview/ui/pdf_pages_view.h"
+#include "tools/choiview/ui/web_engine_view.h"
+#include "tools/choiview/viewer_file_names.h"
+
+namespace pelmora {
+
+namespace {
+
+QString QtPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+bool CanRead(const std::string& path) {
+    QFile file(QtPath(path));
+    return file.open(QIODevice::ReadOnly);
+}
+
+}  // namespace
+
+BrowserDisplay::BrowserDisplay(QWidget* window, const std::string& settingsFile) : window_(window) {
+    container_ = new QWidget(window);
+    container_->setObjectName(choi_view_names::kWebBrowser);
+    pages_ = new QStackedLayout(container_);
+    pages_->setContentsMargins(0, 0, 0, 0);
+    note_ = new QLabel(container_);
+    note_->setAlignment(Qt::AlignCenter);
+    note_->setWordWrap(true);
+    note_->setMargin(16);
+    note_->setAutoFillBackground(true);
+    QPalette paper = note_->palette();
+    paper.setColor(QPalette::Window, Qt::white);
+    paper.setColor(QPalette::WindowText, Qt::black);
+    note_->setPalette(paper);
+    pages_->addWidget(note_);
+    container_->hide();
+
+    const std::size_t separator = platform::LastSeparator(settingsFile);
+    const std::string folder = separator == std::string::npos ? std::string(".") : settingsFile.substr(0, separator + 1);
+    blankPage_ = QtPath(platform::JoinPath(folder, "Message1.jpg"));
+}
+
+BrowserDisplay::~BrowserDisplay() = default;
+
+ViewerDisplay::Loaded BrowserDisplay::Load(const std::string& path, std::string_view) {
+    if (!CanRead(path)) return Loaded::Failed;
+    const BrowserRoute route = BrowserRouteOfExtension(ViewerExtension(path));
+    std::unique_ptr<QPdfDocument> pdf;
+    if (route == BrowserRoute::Pdf) {
+        // A damaged PDF is refused here, before the page on show is let go.
+        pdf = PdfPagesView::ReadDocument(QtPath(path));
+        if (!pdf) return Loaded::Failed;
+    }
+    loadedPath_ = path;
+    loadedRoute_ = route;
+    loadedPdf_ = std::move(pdf);
+    return Loaded::Ready;
+}
+
+void BrowserDisplay::Present(const ViewerGeometry& geometry) {
+    container_->setGeometry(geometry.ContentArea());
+    switch (loadedRoute_) {
+        case BrowserRoute::WebPage:
+            EnsureWebView()->setUrl(QUrl::fromLocalFile(QtPath(loadedPath_)));
+            pages_->setCurrentWidget(web_);
+            break;
+        case BrowserRoute::Pdf:
+            ShowPdf(std::move(loadedPdf_));
+            break;
+        case BrowserRoute::OfficeDocument:
+            StartConversion();
+            break;
+        case BrowserRoute::Flash:
+            ShowNote(choiview_texts::kFlashNotPlayable);
+            break;
+    }
+    container_->show();
+    container_->raise();
+    if (QWidget* mainWindow = window_->parentWidget()) mainWindow->activateWindow();
+}
+
+void BrowserDisplay::Reset() {
+    ++generation_;
+    conversion_.reset();
+    if (pdf_) pdf_->ShowDocument(nullptr);
+    const QUrl blank = QUrl::fromLocalFile(blankPage_);
+    if (web_ && web_->url() != blank) web_->setUrl(blank);
+    container_->hide();
+}
+
+void BrowserDisplay::Relayout(const ViewerGeometry& geometry) { container_->setGeometry(geometry.ContentArea()); }
+
+bool BrowserDisplay::IsShowing() const { return !container_->isHidden(); }
+
+QWebEngineView* BrowserDisplay::EnsureWebView() {
+    if (!web_) {
+        web_ = new WebEngineView(container_);
+        pages_->addWidget(web_);
+    }
+    return web_;
+}
+
+PdfPagesView* BrowserDisplay::EnsurePdfView() {
+    if (!pdf_) {
+        pdf_ = new PdfPagesView(container_);
+        pages_->addWidget(pdf_);
+    }
+    return pdf_;
+}
+
+void BrowserDisplay::ShowNote(const char* text) {
+    note_->setText(QString::fromUtf8(text));
+    pages_->setCurrentWidget(note_);
+}
+
+void BrowserDisplay::ShowPdf(std::unique_ptr<QPdfDocument> document) {
+    if (!document) {
+        ShowNote(choiview_texts::kConversionFailed);
+        return;
+    }
+    EnsurePdfView()->ShowDocument(std::move(document));
+    pages_->setCurrentWidget(pdf_);
+}
+
+void BrowserDisplay::StartConversion() {
+    const std::optional<DocumentStamp> stamp = StampOfDocument(loadedPath_);
+    if (!stamp) {
+        ShowNote(choiview_texts::kConversionFailed);
+        return;
+    }
+    OfficeConversionJob job;
+    // Absolute, so that no name is taken for one of LibreOffice's options.
+    job.document = AbsolutePath(loadedPath_);
+    job.entryName = ConvertedPdfName(*stamp);
+    job.cacheFolder = DefaultConvertedPdfFolder();
+    if (auto cached = ConvertedPdfCache(job.cacheFolder, job.cacheLimit).Find(job.entryName)) {
+        if (auto document = PdfPagesView::ReadDocument(QtPath(*cached))) {
+            ShowPdf(std::move(document));
+            return;
+        }
+    }
+    ShowNote(choiview_texts::kConverting);
+    const unsigned generation = generation_;
+    // The display joins the conversion's thread before its widgets go, so the receiver lives.
+    QObject* receiver = container_;
+    conversion_ = std::make_unique<OfficeConversion>(std::move(job), [this, receiver, generation](const OfficeConversionResult& result) {
+        // On the conversion's thread: the result goes to the window thread.
+        QMetaObject::invokeMethod(
+            receiver, [this, generation, result] { ConversionEnded(generation, result); }, Qt::QueuedConnection);
+    });
+}
+
+void BrowserDisplay::ConversionEnded(unsigned generation, const OfficeConversionResult& result) {
+    if (generation != generation_) return;  // another file is on show now
+    conversion_.reset();
+    switch (result.outcome) {
+        case OfficeConversionOutcome::Converted:
+            ShowPdf(PdfPagesView::ReadDocument(QtPath(result.pdfPath)));
+            break;
+        case OfficeConversionOutcome::ProgramMissing:
+            ShowNote(choiview_texts::kNeedsLibreOffice);
+            break;
+        case OfficeConversionOutcome::Failed:
+        case OfficeConversionOutcome::TimedOut:
+            ShowNote(choiview_texts::kConversionFailed);
+            break;
+    }
+}
+
+}  // namespace pelmora
