@@ -1,8 +1,8 @@
 #pragma once
 // Form5 "ちょいView", the quick viewer: shows the file the main window's file list hands it,
 // or the first file dropped on it, with the display its kind word names (viewer_kind.h): the
-// text view, the picture box, and places for the web browser and the media player. One
-// display is on show at a time; after opening it is the picture box with the default picture.
+// text view, the picture box (also for the image-reader plug-ins), the web browser (with PDF
+// and office documents) and the media player. One display is on show at a time; after opening it is the picture box with the default picture.
 
 #include <map>
 #include <memory>
