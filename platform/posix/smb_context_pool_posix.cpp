@@ -44,6 +44,12 @@ std::uint16_t PortFromEnvironment() {
     return port > 0 && port < 65536 ? static_cast<std::uint16_t>(port) : 0;
 }
 
+// The port and the time-out a new context gets, as one number.
+std::uint64_t CurrentSettings() {
+    return (static_cast<std::uint64_t>(PortFromEnvironment()) << 32) |
+           static_cast<std::uint64_t>(SmbRequestTimeout().count() & 0xFFFFFFFF);
+}
+
 SMBCCTX* MakeContext() {
     SMBCCTX* context = smbc_new_context();
     if (context == nullptr) return nullptr;
@@ -113,7 +119,7 @@ SmbContextPool::Lease SmbContextPool::Borrow() {
         while (!idle_.empty()) {
             const Idle idle = idle_.back();
             idle_.pop_back();
-            if (idle.generation == generation) {
+            if (idle.generation == generation && idle.settings == CurrentSettings()) {
                 found = idle.context;
                 break;
             }
@@ -135,7 +141,7 @@ void SmbContextPool::GiveBack(SMBCCTX* context, std::uint64_t generation) {
     if (generation == SmbCredentialStore::ForThisRun().Generation()) {
         std::lock_guard lock(mutex_);
         if (idle_.size() < kMostIdle) {
-            idle_.push_back({context, generation});
+            idle_.push_back({context, generation, CurrentSettings()});
             return;
         }
     }

@@ -1,8 +1,8 @@
 #pragma once
 // libsmbclient contexts, lent out one per request or open file, so that the server
 // connections of earlier requests stay open for the next ones. A context made before the
-// credential store last changed is dropped rather than reused, so new credentials are used
-// at once.
+// credential store last changed, or with another port or time-out, is dropped rather than
+// reused, so new credentials and settings are used at once.
 //
 // The library keeps state of its own that is shared by all contexts and not guarded (this
 // build offers no thread set-up), so every call into it holds SmbLibraryLock: the walk's
@@ -55,6 +55,7 @@ private:
     struct Idle {
         SMBCCTX* context;
         std::uint64_t generation;
+        std::uint64_t settings;
     };
     void GiveBack(SMBCCTX* context, std::uint64_t generation);
 
