@@ -17,9 +17,11 @@ namespace pelmora::platform {
 
 FileSystem& SmbFileSystem();
 
-// The time one request may take before the server counts as gone.
+// The time one request may take before the server counts as gone. Reading a folder is a few
+// requests, so a server that stops answering fails it after up to three times this; the
+// requests to that server that follow within the time-out fail at once.
 std::chrono::milliseconds SmbRequestTimeout();
 
-inline constexpr std::chrono::seconds kDefaultSmbRequestTimeout{15};
+inline constexpr std::chrono::seconds kDefaultSmbRequestTimeout{10};
 
 }  // namespace pelmora::platform
