@@ -20,6 +20,7 @@
 #include "tests/listing/engine/collector_settings.h"
 #include "tests/support/fake_job_context.h"
 #include "tests/support/smb_test_server.h"
+#include "tools/hexview/hex_view_labels.h"
 
 namespace pelmora {
 namespace {
@@ -105,6 +106,10 @@ TEST_F(SmbFileSystemTest, AShareShowsItsFilesFactsAndBytes) {
     EXPECT_FALSE(smb.OpenFolderAt("//127.0.0.1/nosuchshare", error));
     EXPECT_TRUE(error);
     EXPECT_EQ(smb.IdentifyVolume("//127.0.0.1/guest/x").label, "//127.0.0.1/guest");
+    // HexView's labels read the size and time from the server too.
+    const HexViewLabelTexts labels = HexViewLabels("//127.0.0.1/guest/data.bin");
+    EXPECT_NE(labels.size, HexViewLabels("").size);
+    EXPECT_NE(labels.update, HexViewLabels("").update);
 }
 
 TEST_F(SmbFileSystemTest, AGuestRefusalAsksAndAWrongPasswordAsksOnceMore) {

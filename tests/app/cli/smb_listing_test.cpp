@@ -112,6 +112,9 @@ TEST_F(SmbListingTest, EveryListingOfAShareMatchesTheListingOfItsFolder) {
     }
     chmod((local + "/ro.txt").c_str(), 0444);
     ASSERT_TRUE(WriteZip(local + "/pack.zip"));
+    // A picture for ChoiView's kind (the bytes are not read for it).
+    pelmora::testing::WriteFile(local + "/pic.png", "not really");
+    SetTimes(local + "/pic.png", recent, kStamp);
     SetTimes(local + "/pack.zip", recent, kStamp);
 
     struct Case {
@@ -129,6 +132,7 @@ TEST_F(SmbListingTest, EveryListingOfAShareMatchesTheListingOfItsFolder) {
         {{"archive", "@/pack.zip"}},
         {{"hex", "@/日本語.txt"}},
         {{"view-kind", "@/pack.zip"}},
+        {{"view-kind", "@/pic.png"}},
     };
     for (const Case& c : cases) {
         std::vector<std::string> onShare, onDisk;
@@ -190,6 +194,12 @@ TEST_F(SmbListingTest, APasswordShareTakesTheAuthenticationFileAndRefusesAWrongP
     EXPECT_EQ(refused.status, 2);
     EXPECT_NE(refused.err.find("chmod 600"), std::string::npos) << refused.err;
     EXPECT_EQ(refused.err.find(SmbTestServer::kSecurePassword), std::string::npos);
+}
+
+TEST_F(SmbListingTest, AclViewSaysAShareIsNoNtfsDrive) {
+    pelmora::testing::WriteFile(server->GuestFolder() + "/a.txt", "a");
+    const ListerRun run = Run({"acl", SmbTestServer::GuestShare() + "/a.txt"});
+    EXPECT_NE(run.out.find("ドライブがNTFSではありません"), std::string::npos) << run.out << run.err;
 }
 
 }  // namespace
