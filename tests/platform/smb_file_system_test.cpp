@@ -22,6 +22,8 @@
 #include "tests/support/smb_test_server.h"
 #include "tools/hexview/hex_view_labels.h"
 
+extern "C" const char* __lsan_default_suppressions() { return pelmora::testing::kSmbClientLeakSuppressions; }
+
 namespace pelmora {
 namespace {
 
