@@ -398,8 +398,13 @@ public:
         if (SharePath parentParts; !SplitSharePath(parent, parentParts)) {
             // The share itself: its listing names it ".".
             const std::shared_ptr<const SmbListing> listing = ListingOf(item);
-            if (!listing || !listing->self) return std::nullopt;
-            return listing->self->facts;
+            if (!listing) return std::nullopt;
+            if (listing->self) return listing->self->facts;
+            // Windows servers list no "." at the top of a share: it is a folder all the same.
+            FileFacts facts;
+            facts.isFolder = true;
+            facts.dosAttributes = 0;
+            return facts;
         }
         const std::shared_ptr<const SmbListing> listing = ListingOf(parent);
         if (!listing) return std::nullopt;
