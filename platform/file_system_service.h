@@ -5,6 +5,7 @@
 // another one than the local disks. Look-ups inside an open folder are relative to it, which
 // spares the walk down the full path and keeps working where full paths grow too long.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -101,6 +102,10 @@ public:
 
     // Empty label and serial 0 when the path cannot be examined.
     virtual VolumeIdentity IdentifyVolume(const std::string& path) = 0;
+
+    // How many threads a walk should read this file system's folders with (see
+    // WalkThreadCount); 0: no preference.
+    virtual std::size_t PreferredWalkThreads() const { return 0; }
 };
 
 // The file system of this machine's own folders and mounts.

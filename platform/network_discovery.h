@@ -38,7 +38,7 @@ public:
 };
 
 struct SmbDiscoveryOptions {
-    std::uint16_t port = 0;   // 0: the SMB default
+    std::uint16_t port = 0;   // 0: the port the shares are read on (SmbServerPort)
     int timeoutMs = 5000;     // per request
 };
 

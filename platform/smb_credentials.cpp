@@ -20,6 +20,7 @@ std::string SmbCredentialStore::KeyOf(const std::string& server) {
 void SmbCredentialStore::Remember(const std::string& server, SmbCredentials credentials) {
     std::lock_guard lock(mutex_);
     byServer_[KeyOf(server)] = std::move(credentials);
+    ++generation_;
 }
 
 std::optional<SmbCredentials> SmbCredentialStore::Find(const std::string& server) const {
@@ -36,6 +37,22 @@ void SmbCredentialStore::Forget(const std::string& server) {
     // Overwrite the password before the memory is given back.
     std::fill(found->second.password.begin(), found->second.password.end(), '\0');
     byServer_.erase(found);
+    ++generation_;
+}
+
+std::uint64_t SmbCredentialStore::Generation() const {
+    std::lock_guard lock(mutex_);
+    return generation_;
+}
+
+void SmbCredentialStore::SetAsker(SmbCredentialAsker* asker) {
+    std::lock_guard lock(mutex_);
+    asker_ = asker;
+}
+
+SmbCredentialAsker* SmbCredentialStore::Asker() const {
+    std::lock_guard lock(mutex_);
+    return asker_;
 }
 
 }  // namespace pelmora::platform

@@ -2,6 +2,7 @@
 // Credentials for SMB servers. They are kept in memory for the run only, one set per server,
 // and never reach a file, a log or a command line.
 
+#include <cstdint>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -15,6 +16,18 @@ struct SmbCredentials {
     std::string password;
 };
 
+// Asks the user for the credentials of a server whose share refused the guest. Supplied by
+// the window (a dialog) or the terminal lister (an authentication file).
+class SmbCredentialAsker {
+public:
+    virtual ~SmbCredentialAsker() = default;
+    // False where no question can be shown from the calling thread (a window's dialog from a
+    // worker thread): the request then fails as refused.
+    virtual bool CanAskOnThisThread() const { return true; }
+    // again: the previous answer for this server was refused. Nothing: the user gave up.
+    virtual std::optional<SmbCredentials> Ask(const std::string& server, const std::string& share, bool again) = 0;
+};
+
 class SmbCredentialStore {
 public:
     // The one store of this run, shared by the file system, the network window and the
@@ -26,11 +39,20 @@ public:
     std::optional<SmbCredentials> Find(const std::string& server) const;
     void Forget(const std::string& server);
 
+    // Counts every change, so that connections made with older credentials are dropped.
+    std::uint64_t Generation() const;
+
+    // Who asks when a share refuses; null (the default): nobody, the request fails.
+    void SetAsker(SmbCredentialAsker* asker);
+    SmbCredentialAsker* Asker() const;
+
 private:
     static std::string KeyOf(const std::string& server);
 
     mutable std::mutex mutex_;
     std::map<std::string, SmbCredentials> byServer_;
+    std::uint64_t generation_ = 0;
+    SmbCredentialAsker* asker_ = nullptr;
 };
 
 }  // namespace pelmora::platform

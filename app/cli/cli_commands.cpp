@@ -1,9 +1,12 @@
 #include "app/cli/cli_commands.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
 #include "app/app_paths.h"
+#include "app/cli/authentication_file.h"
 #include "app/cli/cli_hex_acl.h"
 #include "app/cli/cli_view_kind.h"
 #include "app/cli/cli_tree_archive.h"
@@ -15,6 +18,8 @@
 #include "listing/engine/recursive_files.h"
 #include "listing/engine/selected_files.h"
 #include "platform/file_system.h"
+#include "platform/private_file.h"
+#include "platform/smb_credentials.h"
 #include "platform/terminal.h"
 #include "settings/settings_check.h"
 #include "settings/settings_store.h"
@@ -84,7 +89,8 @@ int RunSettings(CliRun& run, const std::vector<std::string>&) {
 
 void PrintUsage(std::FILE* to) {
     std::fputs(
-        "usage: pelmora-list [--ini FILE] [--pattern PATTERNS] [--yes] COMMAND ARGS...\n"
+        "usage: pelmora-list [--ini FILE] [--pattern PATTERNS] [--yes] [--authentication-file FILE]\n"
+        "                    COMMAND ARGS...\n"
         "\n"
         "Writes to standard output exactly the text the command would put on the clipboard.\n"
         "Messages and questions go to standard error.\n"
@@ -95,6 +101,10 @@ void PrintUsage(std::FILE* to) {
         "  --pattern PATTERNS  file pattern, e.g. \"*.txt;*.csv\" (overrides Pattern)\n"
         "  --yes               answer every question yes (otherwise asked on the terminal;\n"
         "                      without one the answer is no)\n"
+        "  --authentication-file FILE\n"
+        "                      user and password for network shares (//server/share) that\n"
+        "                      refuse the guest, in smbclient's format (username =,\n"
+        "                      password =, domain = lines); only its owner may read it\n"
         "  --help              show this text\n"
         "\n"
         "commands:\n",
@@ -135,6 +145,26 @@ bool LoadCliSettings(const std::string& iniOption, Settings& settings, std::stri
         LoadDefaultSettings(settings);
     }
     NormalizeSettings(settings, programFolder, nullptr);
+    return true;
+}
+
+// Reads --authentication-file; false (with the reason on standard error) when it is refused.
+bool LoadAuthenticationFile(const std::string& path, std::optional<platform::SmbCredentials>& credentials) {
+    std::string text;
+    switch (platform::ReadPrivateFile(path, text)) {
+        case platform::PrivateFileRead::Read: break;
+        case platform::PrivateFileRead::Missing: Complain("authentication file not found: " + path); return false;
+        case platform::PrivateFileRead::OthersCanRead:
+            Complain("authentication file refused: others than its owner may read it (chmod 600): " + path);
+            return false;
+        case platform::PrivateFileRead::Unreadable: Complain("cannot read authentication file: " + path); return false;
+    }
+    credentials = ParseAuthenticationText(text);
+    std::fill(text.begin(), text.end(), '\0');
+    if (!credentials) {
+        Complain("authentication file names no user (username = ...): " + path);
+        return false;
+    }
     return true;
 }
 
@@ -186,7 +216,7 @@ const std::vector<CliCommand>& Commands() {
 }
 
 int RunListCommandLine(int argc, char** argv) {
-    std::string iniOption, patternOption;
+    std::string iniOption, patternOption, authenticationOption;
     bool answerYes = false, patternGiven = false;
     int at = 1;
     for (; at < argc; ++at) {
@@ -200,6 +230,8 @@ int RunListCommandLine(int argc, char** argv) {
         } else if ((option == "--ini" || option == "--pattern") && at + 1 < argc) {
             (option == "--ini" ? iniOption : patternOption) = argv[++at];
             patternGiven = patternGiven || option == "--pattern";
+        } else if (option == "--authentication-file" && at + 1 < argc) {
+            authenticationOption = argv[++at];
         } else if (option == "--") {
             ++at;
             break;
@@ -225,6 +257,19 @@ int RunListCommandLine(int argc, char** argv) {
         PrintUsage(stderr);
         return kExitUsage;
     }
+
+    std::optional<platform::SmbCredentials> fileCredentials;
+    if (!authenticationOption.empty() && !LoadAuthenticationFile(authenticationOption, fileCredentials))
+        return kExitUsage;
+    std::optional<FileCredentialAsker> asker;
+    if (fileCredentials) {
+        asker.emplace(std::move(*fileCredentials));
+        platform::SmbCredentialStore::ForThisRun().SetAsker(&*asker);
+    }
+    // The asker lives on this stack frame: no request may find it after the command.
+    struct AskerReset {
+        ~AskerReset() { platform::SmbCredentialStore::ForThisRun().SetAsker(nullptr); }
+    } askerReset;
 
     ConsoleJobContext job(answerYes, platform::StandardErrorIsTerminal(), platform::StandardInputIsTerminal(),
                           "pelmora-list: saving to a file is skipped");

@@ -10,6 +10,7 @@
 #include "app/ui/docked_windows.h"
 #include "app/ui/dropped_files_run.h"
 #include "app/ui/main_window.h"
+#include "app/ui/smb_credentials_dialog.h"
 #include "app/ui/qt_translations.h"
 #include "app/ui/startup.h"
 #include "platform/file_system.h"
@@ -60,11 +61,15 @@ int main(int argc, char** argv) {
     const pelmora::AppPaths paths = pelmora::ResolveAppPaths();
     pelmora::MainWindow window(settings, paths);
     QObject::connect(&window, &pelmora::MainWindow::closed, &app, [] { QCoreApplication::exit(0); });
+    // A network share that refuses the guest asks with a dialog over the main window.
+    pelmora::QtSmbCredentialAsker credentialAsker(&window);
+    pelmora::platform::SmbCredentialStore::ForThisRun().SetAsker(&credentialAsker);
     pelmora::StartupHooks hooks;
     hooks.openJumpWindow = [&window] { window.Docked().OpenJump(); };
     hooks.openNetworkWindow = [&window] { window.Docked().OpenNetwork(); };
     pelmora::RunStartup(window, settings, paths, window.Dialogs(), hooks);
     const int status = app.exec();
+    pelmora::platform::SmbCredentialStore::ForThisRun().SetAsker(nullptr);
     pelmora::KeepOwnedClipboardText();
     return status;
 }

@@ -9,6 +9,7 @@
 #include "listing/engine/listing_messages.h"
 #include "listing/archive/lzh_listing.h"
 #include "listing/engine/path_ops.h"
+#include "platform/file_system.h"
 #include "listing/engine/listing_delivery.h"
 #include "listing/archive/zip_listing.h"
 #include "platform/file_system.h"
@@ -64,7 +65,8 @@ std::string ArchiveListing(const std::string& path, UserDialogs* dialogs) {
     // Only regular files are read: a FIFO or a device would keep the reader waiting.
     std::error_code error;
     ArchiveListingResult result;  // Failed, as for a folder
-    if (std::filesystem::is_regular_file(path, error)) {
+    // (A share's files are checked by the file system when opened: the local test cannot see them.)
+    if (platform::IsNetworkPath(path) || std::filesystem::is_regular_file(path, error)) {
         result = kind == ArchiveKind::Zip ? ListZipMembers(path) : ListLzhMembers(path, std::time(nullptr));
     }
     return FinalText(kind, result, dialogs);

@@ -89,7 +89,9 @@ public:
         path_.resize(platform::WithoutTrailingSeparators(path_).size());
         root_ = std::make_unique<Node>();
         root_->name = path_;
-        const std::size_t threads = options_.threads != 0 ? options_.threads : WalkThreadCount();
+        const std::size_t threads = options_.threads != 0
+                                        ? options_.threads
+                                        : WalkThreadCount(FileSystemOf(context_, path_).PreferredWalkThreads());
         if (threads > 1) {
             parallel_ = true;
             queue_.push_back(root_.get());

@@ -70,8 +70,8 @@ struct FolderWalkOptions {
 };
 
 // The number of cores, at most 8, or PELMORA_WALK_THREADS from the environment (for
-// benchmarks). fileSystemHint: what a file system asks for (more for a network share, whose
-// folders each cost a round trip); 0 for none.
+// benchmarks). fileSystemHint: what the file system asks for (FileSystem::PreferredWalkThreads;
+// one for a network share, whose client library serves one request at a time); 0 for none.
 std::size_t WalkThreadCount(std::size_t fileSystemHint = 0);
 
 enum class WalkEnd { Completed, Cancelled };

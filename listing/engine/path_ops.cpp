@@ -41,6 +41,8 @@ std::string_view ExtensionOf(std::string_view path) {
 std::string ExtensionPart(std::string_view path) { return std::string(ExtensionOf(path)); }
 
 std::string AbsolutePath(const std::string& path) {
+    // A network path is absolute already, and its leading "//" must stay.
+    if (platform::IsNetworkPath(path)) return std::string(platform::WithoutTrailingSeparators(path));
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     if (error) return path;

@@ -5,11 +5,18 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string_view>
+
+#include "platform/file_system_service.h"
 
 namespace pelmora::platform {
 
 const char kPathSeparator = '/';
+
+namespace {
+std::optional<bool> NetworkFolderCheck(const std::string& path);
+}
 
 std::string ProgramExecutable() {
     std::string buffer(4096, '\0');
@@ -29,12 +36,30 @@ std::string ProgramFolder() {
     return exe.substr(0, slash);
 }
 
+namespace {
+// A network path is asked of the server (the local system would read "//a/b" as "/a/b").
+std::optional<bool> NetworkFolderCheck(const std::string& path) {
+    if (!IsNetworkPath(path)) return std::nullopt;
+    const auto facts = FileSystemFor(path).Facts(path);
+    if (!facts) return std::nullopt;
+    return facts->isFolder;
+}
+}  // namespace
+
 bool FileExists(const std::string& path) {
+    if (IsNetworkPath(path)) {
+        const auto folder = NetworkFolderCheck(path);
+        return folder && !*folder;
+    }
     struct stat st {};
     return !path.empty() && stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 bool FolderExists(const std::string& path) {
+    if (IsNetworkPath(path)) {
+        const auto folder = NetworkFolderCheck(path);
+        return folder && *folder;
+    }
     struct stat st {};
     return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }

@@ -1,4 +1,5 @@
 #include "platform/network_discovery.h"
+#include "platform/smb_file_system.h"
 
 #include <avahi-client/client.h>
 #include <avahi-client/lookup.h>
@@ -63,7 +64,7 @@ public:
         if (!context_) return;
         smbc_setDebug(context_, 0);
         smbc_setTimeout(context_, options.timeoutMs);
-        smbc_setPort(context_, options.port);
+        smbc_setPort(context_, options.port != 0 ? options.port : SmbServerPort());
         smbc_setFunctionAuthDataWithContext(context_, SuppliedCredentials);
         if (!smbc_init_context(context_)) {
             smbc_free_context(context_, 1);

@@ -1,4 +1,5 @@
 #include "platform/file_system_service.h"
+#include "platform/smb_file_system.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -215,9 +216,11 @@ TEST(VolumeLabel, NamesTheMountPointHoldingThePath) {
 
 
 // Until another implementation serves network shares, the local one serves every path.
-TEST(FileSystemFor, ServesEveryPathLocallyForNow) {
+TEST(FileSystemFor, NetworkPathsGoToTheSmbClientTheRestStaysLocal) {
     EXPECT_EQ(&FileSystemFor("/"), &LocalFileSystem());
-    EXPECT_EQ(&FileSystemFor("//server/share/x"), &LocalFileSystem());
+    EXPECT_EQ(&FileSystemFor("/server/share/x"), &LocalFileSystem());
+    EXPECT_EQ(&FileSystemFor("relative/x"), &LocalFileSystem());
+    EXPECT_EQ(&FileSystemFor("//server/share/x"), &SmbFileSystem());
 }
 
 }  // namespace

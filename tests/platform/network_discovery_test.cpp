@@ -4,15 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "platform/network_discovery.h"
-#include "tests/support/samba_server_fixture.h"
+#include "tests/support/smb_test_server.h"
 
 using namespace pelmora;
 using namespace pelmora::platform;
-using pelmora::testing::SambaServerFixture;
+using pelmora::testing::SmbTestServer;
 
-// libsmbclient sets up process-wide state (a talloc block) once and keeps it until the
-// process ends; the sanitizer build should not count that as our leak.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libtalloc.so\n"; }
+extern "C" const char* __lsan_default_suppressions() { return pelmora::testing::kSmbClientLeakSuppressions; }
 
 namespace {
 
@@ -48,9 +46,9 @@ TEST(NetworkDiscovery, TheTopIsTheSmbProviderWhoseFirstGroupIsDnsSd) {
 }
 
 TEST(NetworkDiscovery, ASharesLevelListsTheDiskSharesOfARealServer) {
-    SambaServerFixture server({"public", "second"});
-    ASSERT_TRUE(server.Ready()) << server.Log();
-    auto discovery = MakeSmbNetworkDiscovery({server.Port(), 5000});
+    SmbTestServer server;
+    ASSERT_TRUE(server.Started()) << server.Log();
+    auto discovery = MakeSmbNetworkDiscovery({static_cast<std::uint16_t>(server.Port()), 5000});
 
     const NetworkResource host = SmbServerResource("127.0.0.1");
     EXPECT_EQ(host.remoteName, "//127.0.0.1");
@@ -66,17 +64,12 @@ TEST(NetworkDiscovery, ASharesLevelListsTheDiskSharesOfARealServer) {
     }
     // IPC$ is no folder to browse.
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"//127.0.0.1/public", "//127.0.0.1/second"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"//127.0.0.1/guest", "//127.0.0.1/secure"}));
 }
 
 TEST(NetworkDiscovery, AServerThatDoesNotAnswerGivesTheSystemsError) {
-    // A port nobody listens on: a fixture's port once its server has stopped.
-    std::uint16_t port = 0;
-    {
-        SambaServerFixture stopped({"x"});
-        port = stopped.Port();
-    }
-    auto discovery = MakeSmbNetworkDiscovery({port, 3000});
+    // A port nobody listens on.
+    auto discovery = MakeSmbNetworkDiscovery({static_cast<std::uint16_t>(SmbTestServer::UnusedPort()), 3000});
     const NetworkResource host = SmbServerResource("127.0.0.1");
     std::error_code error;
     EXPECT_FALSE(discovery->OpenLevel(&host, error));

@@ -5,6 +5,8 @@
 #include <system_error>
 
 #include "listing/engine/date_text.h"
+#include "platform/file_system.h"
+#include "platform/file_system_service.h"
 #include "tools/hexview/hexview_texts.h"
 
 namespace pelmora {
@@ -17,6 +19,18 @@ HexViewLabelTexts HexViewLabels(const std::string& path) {
     labels.size = t::kEmptySizeLabel;
 
     // Only a file has a size to show; a folder or a missing path leaves both labels empty.
+    if (platform::IsNetworkPath(path)) {
+        // A share's file: its facts come from the server.
+        const auto facts = platform::FileSystemFor(path).Facts(path);
+        if (!facts || facts->isFolder) return labels;
+        if (facts->lastWrite.present) {
+            if (const auto local = FileTimeToLocalDate(facts->lastWrite.seconds))
+                labels.update = t::kUpdateLabelStart + GeneralDateText(*local) + t::kLabelEnd;
+        }
+        labels.size = t::kSizeLabelStart + GroupedNumberText(static_cast<std::int64_t>(facts->size)) + t::kSizeUnit +
+                      t::kLabelEnd;
+        return labels;
+    }
     std::error_code error;
     const std::filesystem::path file(path);
     if (path.empty() || !std::filesystem::is_regular_file(file, error)) return labels;

@@ -1,5 +1,6 @@
 #include "tools/choiview/ui/picture_display.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
@@ -7,6 +8,8 @@
 #include <QStyle>
 #include <QSvgRenderer>
 
+#include "platform/file_system.h"
+#include "platform/file_system_service.h"
 #include "tools/choiview/metafile_svg.h"
 #include "tools/choiview/ui/choi_view_names.h"
 #include "tools/choiview/ui/picture_box.h"
@@ -61,6 +64,20 @@ PictureDisplay::PictureDisplay(QWidget* window, UserDialogs& dialogs, PluginFold
 QImage PictureDisplay::ReadPicture(const std::string& path) {
     if (const MetafileReading metafile = ReadMetafileAsSvg(path, kMetafileDpi); metafile.isMetafile)
         return metafile.picture ? DrawSvg(*metafile.picture) : QImage();
+    if (platform::IsNetworkPath(path)) {
+        // Qt cannot open a share's path: the bytes come through the file system.
+        std::error_code error;
+        const auto file = platform::FileSystemFor(path).OpenFileForReading(path, error);
+        if (!file) return {};
+        QByteArray bytes;
+        char chunk[65536];
+        std::size_t got = 0;
+        while (file->Read(chunk, sizeof chunk, got) && got > 0) bytes.append(chunk, static_cast<qsizetype>(got));
+        QBuffer buffer(&bytes);
+        QImageReader reader(&buffer);
+        reader.setDecideFormatFromContent(true);
+        return reader.read();
+    }
     QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
     reader.setDecideFormatFromContent(true);
     return reader.read();

@@ -1,0 +1,70 @@
+#include "app/ui/smb_credentials_dialog.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include "app/ui/smb_credentials_dialog_names.h"
+#include "app/ui/smb_credentials_dialog_texts.h"
+
+namespace pelmora {
+
+namespace {
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
+bool QtSmbCredentialAsker::CanAskOnThisThread() const {
+    return qApp != nullptr && QThread::currentThread() == qApp->thread();
+}
+
+std::optional<platform::SmbCredentials> QtSmbCredentialAsker::Ask(const std::string& server, const std::string& share,
+                                                                  bool again) {
+    QDialog dialog(parent_);
+    dialog.setObjectName(names::kSmbCredentialsDialog);
+    dialog.setWindowTitle(Text(kSmbCredentialsCaption));
+    auto* layout = new QVBoxLayout(&dialog);
+    const std::string path = "//" + server + "/" + share;
+    auto* prompt = new QLabel(QString::fromStdString(path) + Text(kSmbCredentialsPrompt), &dialog);
+    prompt->setWordWrap(true);
+    layout->addWidget(prompt);
+    if (again) {
+        auto* refused = new QLabel(Text(kSmbCredentialsRefused), &dialog);
+        refused->setObjectName(names::kSmbRefused);
+        layout->addWidget(refused);
+    }
+    auto* form = new QFormLayout;
+    auto* user = new QLineEdit(&dialog);
+    user->setObjectName(names::kSmbUser);
+    auto* domain = new QLineEdit(&dialog);
+    domain->setObjectName(names::kSmbDomain);
+    auto* password = new QLineEdit(&dialog);
+    password->setObjectName(names::kSmbPassword);
+    password->setEchoMode(QLineEdit::Password);
+    form->addRow(Text(kSmbUserLabel), user);
+    form->addRow(Text(kSmbDomainLabel), domain);
+    form->addRow(Text(kSmbPasswordLabel), password);
+    layout->addLayout(form);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    // The user given last time for this server is offered again.
+    if (const auto known = platform::SmbCredentialStore::ForThisRun().Find(server)) {
+        user->setText(QString::fromStdString(known->user));
+        domain->setText(QString::fromStdString(known->domain));
+    }
+    if (dialog.exec() != QDialog::Accepted || user->text().isEmpty()) return std::nullopt;
+    platform::SmbCredentials answer{user->text().toStdString(), domain->text().toStdString(),
+                                    password->text().toStdString()};
+    password->clear();
+    return answer;
+}
+
+}  // namespace pelmora

@@ -1,0 +1,207 @@
+// The SMB file system against a real Samba server on this machine: what a share shows, the
+// credential questions, and a server that dies or stops answering during a walk.
+
+#include "platform/smb_file_system.h"
+
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+
+#include <gtest/gtest.h>
+
+#include "listing/engine/listing_messages.h"
+#include "listing/engine/recursive_files.h"
+#include "platform/file_system.h"
+#include "platform/smb_credentials.h"
+#include "tests/listing/engine/collector_settings.h"
+#include "tests/support/fake_job_context.h"
+#include "tests/support/smb_test_server.h"
+#include "tools/hexview/hex_view_labels.h"
+
+extern "C" const char* __lsan_default_suppressions() { return pelmora::testing::kSmbClientLeakSuppressions; }
+
+namespace pelmora {
+namespace {
+
+using platform::FileSystemFor;
+using platform::SmbCredentials;
+using platform::SmbCredentialStore;
+using testing::SmbTestServer;
+
+// Answers from a list, one per question, and records the questions.
+class ScriptedAsker final : public platform::SmbCredentialAsker {
+public:
+    explicit ScriptedAsker(std::vector<std::optional<SmbCredentials>> answers) : answers_(std::move(answers)) {}
+    std::optional<SmbCredentials> Ask(const std::string& server, const std::string& share, bool again) override {
+        questions.push_back(server + "/" + share + (again ? " again" : ""));
+        if (questions.size() > answers_.size()) return std::nullopt;
+        return answers_[questions.size() - 1];
+    }
+    std::vector<std::string> questions;
+
+private:
+    std::vector<std::optional<SmbCredentials>> answers_;
+};
+
+class SmbFileSystemTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.Started()) << server.Log();
+        SmbCredentialStore::ForThisRun().Forget("127.0.0.1");
+    }
+    void TearDown() override {
+        SmbCredentialStore::ForThisRun().SetAsker(nullptr);
+        SmbCredentialStore::ForThisRun().Forget("127.0.0.1");
+    }
+    SmbTestServer server;
+};
+
+TEST_F(SmbFileSystemTest, AShareShowsItsFilesFactsAndBytes) {
+    testing::WriteFile(server.GuestFolder() + "/data.bin", std::string("\x00\x01zz", 4));
+    std::filesystem::create_directory(server.GuestFolder() + "/Sub Folder");
+    testing::WriteFile(server.GuestFolder() + "/.dot", "h");
+    platform::FileSystem& smb = FileSystemFor("//127.0.0.1/guest");
+    ASSERT_EQ(&smb, &platform::SmbFileSystem());
+
+    std::error_code error;
+    auto folder = smb.OpenFolderAt("//127.0.0.1/guest/", error);
+    ASSERT_TRUE(folder) << error.message();
+    std::map<std::string, platform::EntryKind> seen;
+    platform::FolderEntry entry;
+    while (folder->Next(entry, error)) seen[std::string(entry.name)] = entry.kind;
+    EXPECT_FALSE(error);
+    EXPECT_EQ(seen, (std::map<std::string, platform::EntryKind>{{".dot", platform::EntryKind::File},
+                                                                 {"Sub Folder", platform::EntryKind::Folder},
+                                                                 {"data.bin", platform::EntryKind::File}}));
+    const auto facts = folder->EntryFacts("data.bin", true);
+    ASSERT_TRUE(facts);
+    EXPECT_EQ(facts->size, 4u);
+    const auto local = platform::LocalFileSystem().Facts(server.GuestFolder() + "/data.bin");
+    EXPECT_EQ(facts->lastWrite.seconds, local->lastWrite.seconds);
+    EXPECT_EQ(folder->EntryFacts(".dot", true)->dosAttributes, platform::kDosHidden);
+    EXPECT_EQ(folder->ResolveKind("Sub Folder"), platform::EntryKind::Folder);
+    platform::FolderIdentity first, again;
+    ASSERT_TRUE(folder->Identity(first, error));
+    ASSERT_TRUE(smb.OpenFolderAt("//127.0.0.1/guest", error)->Identity(again, error));
+    EXPECT_EQ(first, again);
+    EXPECT_TRUE(smb.OpenFolderAt("//127.0.0.1/guest", error)->OpenInside("Sub Folder", error));
+
+    // By path: the same facts, the bytes, and the refusals of a folder and a missing file.
+    EXPECT_EQ(smb.Facts("//127.0.0.1/guest/data.bin")->size, 4u);
+    EXPECT_TRUE(smb.Facts("//127.0.0.1/guest")->isFolder);
+    EXPECT_FALSE(smb.Facts("//127.0.0.1/guest/missing"));
+    EXPECT_TRUE(platform::FolderExists("//127.0.0.1/guest/Sub Folder"));
+    EXPECT_TRUE(platform::FileExists("//127.0.0.1/guest/data.bin"));
+    auto file = smb.OpenFileForReading("//127.0.0.1/guest/data.bin", error);
+    ASSERT_TRUE(file) << error.message();
+    char bytes[8] = {};
+    std::size_t got = 0;
+    ASSERT_TRUE(file->SeekTo(2));
+    ASSERT_TRUE(file->Read(bytes, sizeof bytes, got));
+    EXPECT_EQ(std::string(bytes, got), "zz");
+    EXPECT_FALSE(smb.OpenFileForReading("//127.0.0.1/guest/Sub Folder", error));
+    EXPECT_EQ(error, std::errc::is_a_directory);
+    EXPECT_FALSE(smb.OpenFolderAt("//127.0.0.1/nosuchshare", error));
+    EXPECT_TRUE(error);
+    EXPECT_EQ(smb.IdentifyVolume("//127.0.0.1/guest/x").label, "//127.0.0.1/guest");
+    // HexView's labels read the size and time from the server too.
+    const HexViewLabelTexts labels = HexViewLabels("//127.0.0.1/guest/data.bin");
+    EXPECT_NE(labels.size, HexViewLabels("").size);
+    EXPECT_NE(labels.update, HexViewLabels("").update);
+}
+
+TEST_F(SmbFileSystemTest, AGuestRefusalAsksAndAWrongPasswordAsksOnceMore) {
+    testing::WriteFile(server.SecureFolder() + "/s.txt", "s");
+    const SmbCredentials wrong{server.User(), "", "wrong"};
+    const SmbCredentials right{server.User(), "", SmbTestServer::kSecurePassword};
+    std::error_code error;
+
+    // No one to ask: refused.
+    EXPECT_FALSE(platform::SmbFileSystem().OpenFolderAt("//127.0.0.1/secure", error));
+    EXPECT_EQ(error, std::errc::permission_denied);
+
+    ScriptedAsker wrongThenRight({wrong, right});
+    SmbCredentialStore::ForThisRun().SetAsker(&wrongThenRight);
+    EXPECT_TRUE(platform::SmbFileSystem().OpenFolderAt("//127.0.0.1/secure", error)) << error.message();
+    EXPECT_EQ(wrongThenRight.questions,
+              (std::vector<std::string>{"127.0.0.1/secure", "127.0.0.1/secure again"}));
+    // Kept for the run: no further question.
+    EXPECT_TRUE(platform::SmbFileSystem().Facts("//127.0.0.1/secure/s.txt"));
+    EXPECT_EQ(wrongThenRight.questions.size(), 2u);
+    EXPECT_EQ(SmbCredentialStore::ForThisRun().Find("127.0.0.1")->password, SmbTestServer::kSecurePassword);
+
+    SmbCredentialStore::ForThisRun().Forget("127.0.0.1");
+    ScriptedAsker wrongTwice({wrong, wrong, right});
+    SmbCredentialStore::ForThisRun().SetAsker(&wrongTwice);
+    EXPECT_FALSE(platform::SmbFileSystem().OpenFolderAt("//127.0.0.1/secure", error));
+    EXPECT_EQ(error, std::errc::permission_denied);
+    EXPECT_EQ(wrongTwice.questions.size(), 2u);
+    EXPECT_FALSE(SmbCredentialStore::ForThisRun().Find("127.0.0.1"));
+}
+
+// Kills the server once the walk has read its start folder.
+class KillingFileSystem final : public platform::FileSystem {
+public:
+    explicit KillingFileSystem(SmbTestServer& server) : server_(server) {}
+    std::unique_ptr<platform::OpenFolder> OpenFolderAt(const std::string& path, std::error_code& error) override {
+        auto folder = smb_.OpenFolderAt(path, error);
+        server_.Kill();
+        return folder;
+    }
+    std::optional<platform::FileFacts> Facts(const std::string& path) override { return smb_.Facts(path); }
+    std::uint32_t DosAttributes(const std::string& path, const platform::FileFacts& facts) override {
+        return smb_.DosAttributes(path, facts);
+    }
+    std::unique_ptr<platform::ReadableFile> OpenFileForReading(const std::string& path, std::error_code& e) override {
+        return smb_.OpenFileForReading(path, e);
+    }
+    platform::VolumeIdentity IdentifyVolume(const std::string& path) override { return smb_.IdentifyVolume(path); }
+
+private:
+    SmbTestServer& server_;
+    platform::FileSystem& smb_ = platform::SmbFileSystem();
+};
+
+TEST_F(SmbFileSystemTest, AServerKilledDuringAWalkEndsInTheUnreadableFolderQuestion) {
+    for (const char* name : {"one/a.txt", "two/b.txt", "three/c.txt"}) {
+        std::filesystem::create_directories(std::filesystem::path(server.GuestFolder() + "/" + name).parent_path());
+        testing::WriteFile(server.GuestFolder() + "/" + name, "x");
+    }
+    testing::FakeJobContext fake;
+    KillingFileSystem killing(server);
+    fake.context.fileSystem = &killing;
+    fake.dialogs.answer = true;  // yes to the search, then yes: stop at the first unreadable folder
+    BrowserState state;
+    state.folder = "//127.0.0.1/guest";
+    state.pattern = "*.*";
+    const auto started = std::chrono::steady_clock::now();
+    const ListingOutcome outcome = ListFilesRecursively(state, testing::PlainListingSettings(), fake.context);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, platform::SmbRequestTimeout());
+    EXPECT_TRUE(outcome.cancelled || outcome.failed);
+    ASSERT_EQ(fake.dialogs.questions.size(), 2u);
+    EXPECT_EQ(fake.dialogs.questions[1], "//127.0.0.1/guest/one" + std::string(kFolderReadFailedQuestion));
+}
+
+TEST_F(SmbFileSystemTest, AServerThatStopsAnsweringFailsWithinTheTimeOut) {
+    setenv("PELMORA_SMB_TIMEOUT", "2", 1);
+    std::error_code error;
+    ASSERT_TRUE(platform::SmbFileSystem().OpenFolderAt("//127.0.0.1/guest", error)) << error.message();
+    server.Freeze();
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(platform::SmbFileSystem().OpenFolderAt("//127.0.0.1/guest", error));
+    EXPECT_TRUE(error);
+    // A listing is a few requests (the connection check, the reconnection, the listing).
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(4 * 2));
+    // The next request to the same server does not wait out another time-out.
+    const auto second = std::chrono::steady_clock::now();
+    EXPECT_FALSE(platform::SmbFileSystem().Facts("//127.0.0.1/guest/a"));
+    EXPECT_LT(std::chrono::steady_clock::now() - second, std::chrono::seconds(1));
+    unsetenv("PELMORA_SMB_TIMEOUT");
+}
+
+}  // namespace
+}  // namespace pelmora
