@@ -47,13 +47,16 @@ std::string VisibleValue(std::string_view raw) {
     return std::string(raw);
 }
 
-// The text to put after "=" so that a reader gets `value` back (short of the length limit).
-std::string StoredValue(std::string_view value) {
+}  // namespace
+
+std::string StoredProfileValue(std::string_view value) {
     const bool losesEnds = !value.empty() && (IsBlankChar(value.front()) || IsBlankChar(value.back()));
     const bool losesQuotes = value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front();
     if (losesEnds || losesQuotes) return "\"" + std::string(value) + "\"";
     return std::string(value);
 }
+
+namespace {
 
 enum class ReadOutcome { Read, Missing, Unreadable };
 
@@ -204,7 +207,7 @@ bool ProfileFile::SetString(std::string_view section, std::string_view key, std:
         return false;
     }
     indexed_ = false;
-    const std::string keyLine = std::string(key) + "=" + StoredValue(value);
+    const std::string keyLine = std::string(key) + "=" + StoredProfileValue(value);
 
     const int sectionLine = FindSection(section);
     if (sectionLine < 0) {
@@ -219,7 +222,7 @@ bool ProfileFile::SetString(std::string_view section, std::string_view key, std:
 
     if (const int keyLineIndex = FindKey(sectionLine, key); keyLineIndex >= 0) {
         Line& line = lines_[static_cast<std::size_t>(keyLineIndex)];
-        line.text = line.name + "=" + StoredValue(value);
+        line.text = line.name + "=" + StoredProfileValue(value);
         return true;
     }
 

@@ -32,6 +32,10 @@ inline constexpr std::size_t kMaxProfileValue = 255;
 // "0x" and hexadecimal digits, as far as they go; no digits give 0; overflow wraps to 32 bits.
 std::int32_t ParseProfileInt(std::string_view text);
 
+// The text to put after "key=" so that a reader gets value back (up to the length limit):
+// a value that a reader would trim or unquote is wrapped in double quotes.
+std::string StoredProfileValue(std::string_view value);
+
 // One file's contents, parsed once; reads follow the rules above, edits keep the bytes.
 class ProfileFile {
 public:

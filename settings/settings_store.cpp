@@ -172,7 +172,8 @@ std::string SettingsAsIniText(const Settings& settings) {
             section = descriptor.section;
             text += "[" + std::string(section) + "]\r\n";
         }
-        text += descriptor.key + "=" + FieldAsText(settings, descriptor) + "\r\n";
+        // Quoted where a reader would trim or unquote it, so the text reads back the same.
+        text += descriptor.key + "=" + platform::StoredProfileValue(FieldAsText(settings, descriptor)) + "\r\n";
     }
     return text;
 }

@@ -345,6 +345,17 @@ TEST_F(SettingsStoreTest, IniTextListsEveryKeyAndReadsBackTheSame) {
     Settings reread;
     LoadSettings(reread, ini_);
     EXPECT_EQ(SettingsAsIniText(reread), text);
+
+    // Values a reader would unquote or trim are written quoted, so they come back whole
+    // (found by the fuzzer: enclosing quotes lost one pair per round trip).
+    const Settings quoted = LoadNormalized("[Pelmora]\r\nKakomi=\"''''\"\r\nKugiri=\" ; \"\r\n");
+    ASSERT_EQ(quoted.Kakomi, "''''");
+    const std::string quotedText = SettingsAsIniText(quoted);
+    EXPECT_NE(quotedText.find("Kakomi=\"''''\"\r\n"), std::string::npos);
+    Put(ini_, quotedText);
+    LoadSettings(reread, ini_);
+    EXPECT_EQ(reread.Kakomi, "''''");
+    EXPECT_EQ(reread.Kugiri, quoted.Kugiri);
 }
 
 }  // namespace
