@@ -72,13 +72,4 @@ static int Decode(const SpiInput* input, SpiBitmap* bitmap) {
     return SPI_SUCCESS;
 }
 
-SPI_EXPORT int GetPluginInfo(int infono, char* buf, int buflen) {
-    return SpiPluginInfo(infono, buf, buflen, kInfo, (int)(sizeof kInfo / sizeof kInfo[0]));
-}
-
-SPI_EXPORT int GetPicture(const char* buf, long len, unsigned int flag, SPI_HLOCAL* info, SPI_HLOCAL* pixels,
-                          SPI_PROGRESS_CALLBACK progress, long data) {
-    (void)progress;
-    (void)data;
-    return SpiGetPicture(buf, len, flag, info, pixels, Decode);
-}
+SPI_PLUGIN_EXPORTS(kInfo, Decode)

@@ -51,4 +51,17 @@ int SpiGetPicture(const char* buf, long len, unsigned int flag, SPI_HLOCAL* info
 /* GetPluginInfo over entries (version, name, then pattern and format name per format). */
 int SpiPluginInfo(int infono, char* buf, int buflen, const char* const* entries, int count);
 
+/* The two exports of a plug-in whose decoder is `decode` and whose GetPluginInfo answers are
+ * `info` (an array of strings). The progress callback is not called: decoding is quick. */
+#define SPI_PLUGIN_EXPORTS(info, decode)                                                            \
+    SPI_EXPORT int GetPluginInfo(int infono, char* buf, int buflen) {                              \
+        return SpiPluginInfo(infono, buf, buflen, info, (int)(sizeof info / sizeof info[0]));      \
+    }                                                                                              \
+    SPI_EXPORT int GetPicture(const char* buf, long len, unsigned int flag, SPI_HLOCAL* info_out, \
+                              SPI_HLOCAL* pixels, SPI_PROGRESS_CALLBACK progress, long data) {     \
+        (void)progress;                                                                            \
+        (void)data;                                                                                \
+        return SpiGetPicture(buf, len, flag, info_out, pixels, decode);                            \
+    }
+
 #endif
