@@ -26,8 +26,9 @@ const std::set<std::string, std::less<>> kPseudoFileSystems = {
     "tracefs", "fuse.gvfsd-fuse", "fuse.portal", "selinuxfs", "squashfs",
 };
 
-// udev writes unsafe characters of a label as \xHH.
-std::string UnescapeHex(std::string_view text) {
+// A name with its unsafe characters written as `marker` and two hexadecimal digits: udev
+// writes a label's as \xHH, GVFS a server's or share's as %HH.
+std::string UnescapeHex(std::string_view text, std::string_view marker) {
     auto hex = [](char c) -> int {
         if (c >= '0' && c <= '9') return c - '0';
         if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -36,10 +37,11 @@ std::string UnescapeHex(std::string_view text) {
     };
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] == 'x' && hex(text[i + 2]) >= 0 &&
-            hex(text[i + 3]) >= 0) {
-            out += static_cast<char>(hex(text[i + 2]) * 16 + hex(text[i + 3]));
-            i += 3;
+        const std::size_t digits = i + marker.size();
+        if (text.substr(i, marker.size()) == marker && digits + 1 < text.size() && hex(text[digits]) >= 0 &&
+            hex(text[digits + 1]) >= 0) {
+            out += static_cast<char>(hex(text[digits]) * 16 + hex(text[digits + 1]));
+            i = digits + 1;
         } else {
             out += text[i];
         }
@@ -72,25 +74,10 @@ std::map<std::string, std::string> LabelsBySource() {
     while (dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
-        labels[ResolvedPath(folder + "/" + name)] = UnescapeHex(name);
+        labels[ResolvedPath(folder + "/" + name)] = UnescapeHex(name, "\\x");
     }
     ::closedir(dir);
     return labels;
-}
-
-// GVFS writes unsafe characters of a server or share name as %HH.
-std::string UnescapePercent(std::string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
-            std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
-            out += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
 }
 
 // The mount points of GVFS's FUSE folder (one per logged-in user).
@@ -132,8 +119,8 @@ std::vector<Volume> GvfsSmbShares(const std::string& gvfsFolder, const std::vect
         while (!fields.empty()) {
             const std::size_t comma = std::min(fields.find(','), fields.size());
             const std::string_view field = fields.substr(0, comma);
-            if (field.starts_with("server=")) server = UnescapePercent(field.substr(7));
-            if (field.starts_with("share=")) share = UnescapePercent(field.substr(6));
+            if (field.starts_with("server=")) server = UnescapeHex(field.substr(7), "%");
+            if (field.starts_with("share=")) share = UnescapeHex(field.substr(6), "%");
             fields.remove_prefix(std::min(comma + 1, fields.size()));
         }
         if (server.empty() || share.empty()) continue;
