@@ -21,18 +21,14 @@
 #include "tools/choiview/ui/picture_box.h"
 #include "tools/choiview/ui/text_pane.h"
 #include "tools/choiview/viewer_layout.h"
+#include "tests/support/fake_job_context.h"
 
 namespace pelmora {
 
 namespace names = choi_view_names;
 
-class RecordedDialogs : public UserDialogs {
-public:
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    bool AskYesNo(const std::string&) override { return false; }
-    void Beep() override {}
-    std::vector<std::string> messages;
-};
+// Records the messages; every question is answered no.
+using RecordedDialogs = testing::FakeDialogs;
 
 class ChoiViewWindowTest : public QObject {
     Q_OBJECT

@@ -21,6 +21,7 @@
 #include "tools/choiview/ui/media_backend.h"
 #include "tools/choiview/ui/media_player_pane.h"
 #include "tools/choiview/viewer_layout.h"
+#include "tests/support/fake_job_context.h"
 
 namespace pelmora {
 
@@ -29,13 +30,8 @@ using testing::MidiNotes;
 using testing::MjpegAvi;
 using testing::WavTone;
 
-class RecordedDialogs : public UserDialogs {
-public:
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    bool AskYesNo(const std::string&) override { return false; }
-    void Beep() override {}
-    std::vector<std::string> messages;
-};
+// Records the messages; every question is answered no.
+using RecordedDialogs = testing::FakeDialogs;
 
 constexpr int kWait = 10000;  // ms; the engine starts in well under a second
 constexpr const char* kOpenFailed = "ファイルオープンに失敗しました";

@@ -17,19 +17,15 @@
 #include "tools/choiview/ui/choi_view_names.h"
 #include "tools/choiview/ui/choi_view_window.h"
 #include "tools/choiview/ui/pdf_pages_view.h"
+#include "tests/support/fake_job_context.h"
 
 namespace pelmora {
 
 namespace names = choi_view_names;
 namespace texts = choiview_texts;
 
-class RecordedDialogs : public UserDialogs {
-public:
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    bool AskYesNo(const std::string&) override { return false; }
-    void Beep() override {}
-    std::vector<std::string> messages;
-};
+// Records the messages; every question is answered no.
+using RecordedDialogs = testing::FakeDialogs;
 
 namespace {
 
