@@ -80,9 +80,16 @@ std::map<std::string, std::string> LabelsBySource() {
     return labels;
 }
 
-// The mount points of GVFS's FUSE folder (one per logged-in user).
-std::vector<std::string> GvfsFolders(std::string_view mountTable) {
-    std::vector<std::string> folders;
+struct MountLine {
+    std::string mountPoint;
+    std::string fileSystem;
+    std::string source;
+};
+
+// The lines of /proc/self/mountinfo:
+// id parent major:minor root mountpoint options [optional...] - fstype source superoptions
+std::vector<MountLine> MountLines(std::string_view mountTable) {
+    std::vector<MountLine> lines;
     std::size_t start = 0;
     while (start < mountTable.size()) {
         std::size_t end = mountTable.find('\n', start);
@@ -91,10 +98,11 @@ std::vector<std::string> GvfsFolders(std::string_view mountTable) {
         start = end + 1;
         std::size_t separator = 6;
         while (separator < fields.size() && fields[separator] != "-") ++separator;
-        if (fields.size() < 5 || separator + 1 >= fields.size()) continue;
-        if (fields[separator + 1] == "fuse.gvfsd-fuse") folders.push_back(UnescapeMountField(fields[4]));
+        if (fields.size() < 5 || separator + 2 >= fields.size()) continue;
+        lines.push_back({UnescapeMountField(fields[4]), UnescapeMountField(fields[separator + 1]),
+                         UnescapeMountField(fields[separator + 2])});
     }
-    return folders;
+    return lines;
 }
 
 std::vector<std::string> EntryNames(const std::string& folder) {
@@ -133,21 +141,11 @@ std::vector<Volume> GvfsSmbShares(const std::string& gvfsFolder, const std::vect
 std::vector<Volume> VolumesFromMountTable(std::string_view mountTable,
                                           const std::map<std::string, std::string>& labelsBySource) {
     std::vector<Volume> volumes;
-    std::size_t start = 0;
-    while (start < mountTable.size()) {
-        std::size_t end = mountTable.find('\n', start);
-        if (end == std::string_view::npos) end = mountTable.size();
-        const auto fields = SplitFields(mountTable.substr(start, end - start));
-        start = end + 1;
-
-        // id parent major:minor root mountpoint options [optional...] - fstype source superoptions
-        std::size_t separator = 6;
-        while (separator < fields.size() && fields[separator] != "-") ++separator;
-        if (fields.size() < 5 || separator + 2 >= fields.size()) continue;
+    for (MountLine& line : MountLines(mountTable)) {
         Volume volume;
-        volume.mountPoint = UnescapeMountField(fields[4]);
-        volume.fileSystem = UnescapeMountField(fields[separator + 1]);
-        volume.source = UnescapeMountField(fields[separator + 2]);
+        volume.mountPoint = std::move(line.mountPoint);
+        volume.fileSystem = std::move(line.fileSystem);
+        volume.source = std::move(line.source);
         if (volume.mountPoint != "/" && kPseudoFileSystems.count(volume.fileSystem)) continue;
         if (auto label = labelsBySource.find(volume.source); label != labelsBySource.end()) {
             volume.label = label->second;
@@ -175,8 +173,9 @@ std::vector<Volume> ListVolumes() {
     }
     std::vector<Volume> volumes = VolumesFromMountTable(table, bySource);
     // The GVFS FUSE folder itself is no volume, but the SMB shares mounted inside it are.
-    for (const std::string& mount : GvfsFolders(table)) {
-        for (Volume& share : GvfsSmbShares(mount, EntryNames(mount))) volumes.push_back(std::move(share));
+    for (const MountLine& line : MountLines(table)) {
+        if (line.fileSystem != "fuse.gvfsd-fuse") continue;
+        for (Volume& share : GvfsSmbShares(line.mountPoint, EntryNames(line.mountPoint))) volumes.push_back(std::move(share));
     }
     // Bind mounts of single files (containers have them) are no folders to browse.
     std::erase_if(volumes, [](const Volume& v) { return !FolderExists(v.mountPoint); });
