@@ -1,11 +1,12 @@
 #!/bin/bash
 # Recursive listing of a network share: pelmora-list recursive on //127.0.0.1/bench against
-# smbclient's own recursive listing (`recurse; ls`) of the same share, one run each, on a
-# private Samba server started for the run (as the tests start theirs).
+# smbclient's own recursive listing (`recurse; ls`) of the same share, and the listing on one
+# thread, interleaved runs on a private Samba server started for the run (as the tests start
+# theirs).
 #
 #   MAKE_TREE=/path/to/make_tree.py bench/smb_recursive_bench.sh [BUILD_DIR]   (default: build)
 #
-# Environment: MAKE_TREE (the tree generator, required), FILES (20000), SEED (1).
+# Environment: MAKE_TREE (the tree generator, required), FILES (20000), SEED (1), REPS (5).
 # Needs samba and smbclient; runs smbd as the current user (root, for its private files).
 set -euo pipefail
 
@@ -17,6 +18,7 @@ lister=$build/bin/pelmora-list
 [ -n "${MAKE_TREE:-}" ] && [ -f "$MAKE_TREE" ] || { echo "set MAKE_TREE to make_tree.py" >&2; exit 2; }
 files=${FILES:-20000}
 seed=${SEED:-1}
+reps=${REPS:-5}
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/pelmora-smb-bench-XXXXXX")
 smbd_pid=
@@ -62,17 +64,28 @@ done
 
 printf '[Pelmora]\r\nKakomi="\r\nKugiri=,\r\nFileHiddenFile=1\r\nSFolderName=1\r\nSFolderFullPath=1\r\nSFolderSize=1\r\nSFolderDateTime=1\r\nSFolderLastLineReturn=1\r\n' >"$work/bench.ini"
 
-# The first run of each warms the server's caches; the second is measured.
+# One warm-up run of each fills the server's caches; then REPS interleaved runs, medians.
+export PELMORA_SMB_PORT=$port
 timed() {
   local name=$1; shift
-  "$@" >"$work/$name.out" 2>/dev/null
-  /usr/bin/time -o "$work/$name.time" -f "%e" "$@" >"$work/$name.out" 2>/dev/null
-  cat "$work/$name.time"
+  /usr/bin/time -a -o "$work/$name.times" -f "%e" "$@" >"$work/$name.out" 2>/dev/null
 }
-pelmora=$(timed pelmora env PELMORA_SMB_PORT="$port" "$lister" --ini "$work/bench.ini" --yes recursive //127.0.0.1/bench)
-smbclient_time=$(timed smbclient smbclient -p "$port" //127.0.0.1/bench -N -c 'recurse; ls')
+"$lister" --ini "$work/bench.ini" --yes recursive //127.0.0.1/bench >/dev/null 2>&1
+smbclient -p "$port" //127.0.0.1/bench -N -c 'recurse; ls' >/dev/null 2>&1
+for ((i = 1; i <= reps; i++)); do
+  timed pelmora "$lister" --ini "$work/bench.ini" --yes recursive //127.0.0.1/bench
+  timed smbclient smbclient -p "$port" //127.0.0.1/bench -N -c 'recurse; ls'
+  timed single env PELMORA_WALK_THREADS=1 "$lister" --ini "$work/bench.ini" --yes recursive //127.0.0.1/bench
+done
+cmp -s "$work/pelmora.out" "$work/single.out" || echo "one thread gave another listing" >&2
+median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+pelmora=$(median "$work/pelmora.times")
+single=$(median "$work/single.times")
+smbclient_time=$(median "$work/smbclient.times")
 listed=$(grep -c '' "$work/pelmora.out" || true)
-echo "files listed: $listed"
-echo "pelmora-list recursive: ${pelmora} s"
-echo "smbclient recurse; ls:  ${smbclient_time} s"
+echo "files listed: $listed; $reps interleaved runs, medians"
+echo "pelmora-list recursive:             ${pelmora} s"
+echo "pelmora-list recursive, one thread: ${single} s"
+echo "smbclient recurse; ls:              ${smbclient_time} s"
 awk -v a="$pelmora" -v b="$smbclient_time" 'BEGIN { printf "ratio pelmora / smbclient: %.2f\n", a / b }'
+awk -v a="$single" -v b="$smbclient_time" 'BEGIN { printf "ratio one thread / smbclient: %.2f\n", a / b }'

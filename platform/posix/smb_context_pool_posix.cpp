@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/posix/smb_library_threads_posix.h"
 #include "platform/smb_credentials.h"
 #include "platform/smb_file_system.h"
 
@@ -51,6 +52,8 @@ std::uint64_t CurrentSettings() {
 }
 
 SMBCCTX* MakeContext() {
+    // Before the library's first use.
+    SmbLibraryServesThreads();
     SMBCCTX* context = smbc_new_context();
     if (context == nullptr) return nullptr;
     smbc_setDebug(context, 0);
@@ -77,17 +80,13 @@ void FreeContext(SMBCCTX* context) {
 
 }  // namespace
 
-std::mutex& SmbLibraryLock() {
-    static std::mutex* lock = new std::mutex;
-    return *lock;
-}
-
 SmbContextPool::Lease& SmbContextPool::Lease::operator=(Lease&& other) noexcept {
     if (this != &other) {
         Return();
         pool_ = other.pool_;
         context_ = other.context_;
         generation_ = other.generation_;
+        connected_ = std::move(other.connected_);
         other.pool_ = nullptr;
         other.context_ = nullptr;
     }
@@ -95,7 +94,7 @@ SmbContextPool::Lease& SmbContextPool::Lease::operator=(Lease&& other) noexcept 
 }
 
 void SmbContextPool::Lease::Return() {
-    if (pool_ != nullptr && context_ != nullptr) pool_->GiveBack(context_, generation_);
+    if (pool_ != nullptr && context_ != nullptr) pool_->GiveBack(context_, generation_, std::move(connected_));
     pool_ = nullptr;
     context_ = nullptr;
 }
@@ -114,20 +113,23 @@ SmbContextPool::Lease SmbContextPool::Borrow() {
     const std::uint64_t generation = SmbCredentialStore::ForThisRun().Generation();
     std::vector<SMBCCTX*> stale;
     SMBCCTX* found = nullptr;
+    std::vector<std::string> connected;
     {
         std::lock_guard lock(mutex_);
         while (!idle_.empty()) {
-            const Idle idle = idle_.back();
-            idle_.pop_back();
+            const Idle& idle = idle_.back();
             if (idle.generation == generation && idle.settings == CurrentSettings()) {
                 found = idle.context;
+                connected = std::move(idle_.back().connected);
+                idle_.pop_back();
                 break;
             }
             stale.push_back(idle.context);
+            idle_.pop_back();
         }
     }
     for (SMBCCTX* context : stale) FreeContext(context);
-    if (found != nullptr) return Lease(this, found, generation);
+    if (found != nullptr) return Lease(this, found, generation, std::move(connected));
     SMBCCTX* made = nullptr;
     {
         std::lock_guard lock(SmbLibraryLock());
@@ -137,11 +139,11 @@ SmbContextPool::Lease SmbContextPool::Borrow() {
     return Lease(this, made, generation);
 }
 
-void SmbContextPool::GiveBack(SMBCCTX* context, std::uint64_t generation) {
+void SmbContextPool::GiveBack(SMBCCTX* context, std::uint64_t generation, std::vector<std::string> connected) {
     if (generation == SmbCredentialStore::ForThisRun().Generation()) {
         std::lock_guard lock(mutex_);
         if (idle_.size() < kMostIdle) {
-            idle_.push_back({context, generation, CurrentSettings()});
+            idle_.push_back({context, generation, CurrentSettings(), std::move(connected)});
             return;
         }
     }

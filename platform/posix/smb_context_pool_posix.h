@@ -4,28 +4,28 @@
 // credential store last changed, or with another port or time-out, is dropped rather than
 // reused, so new credentials and settings are used at once.
 //
-// The library keeps state of its own that is shared by all contexts and not guarded (this
-// build offers no thread set-up), so every call into it holds SmbLibraryLock: the walk's
-// threads take turns at the server.
+// A context is used by one thread at a time. Calls on distinct contexts run side by side
+// where the library serves threads (smb_library_threads_posix.h); a lease says which servers
+// its context is already connected to, so that the calls that may connect take turns.
 
 #include <libsmbclient.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <mutex>
+#include <string>
 #include <vector>
 
 namespace pelmora::platform {
-
-// Held around every call into libsmbclient.
-std::mutex& SmbLibraryLock();
 
 class SmbContextPool {
 public:
     class Lease {
     public:
         Lease() = default;
-        Lease(SmbContextPool* pool, SMBCCTX* context, std::uint64_t generation)
-            : pool_(pool), context_(context), generation_(generation) {}
+        Lease(SmbContextPool* pool, SMBCCTX* context, std::uint64_t generation,
+              std::vector<std::string> connected = {})
+            : pool_(pool), context_(context), generation_(generation), connected_(std::move(connected)) {}
         Lease(Lease&& other) noexcept { *this = std::move(other); }
         Lease& operator=(Lease&& other) noexcept;
         Lease(const Lease&) = delete;
@@ -37,11 +37,23 @@ public:
         // The credential store's generation when the context was made.
         std::uint64_t Generation() const { return generation_; }
 
+        // Whether a request to `server` (its key: lower case) has succeeded on this context
+        // since it last failed there: the connection is up and a call will not make one.
+        bool IsConnectedTo(const std::string& server) const {
+            return std::find(connected_.begin(), connected_.end(), server) != connected_.end();
+        }
+        void SetConnectedTo(const std::string& server, bool connected) {
+            const auto found = std::find(connected_.begin(), connected_.end(), server);
+            if (connected && found == connected_.end()) connected_.push_back(server);
+            if (!connected && found != connected_.end()) connected_.erase(found);
+        }
+
     private:
         void Return();
         SmbContextPool* pool_ = nullptr;
         SMBCCTX* context_ = nullptr;
         std::uint64_t generation_ = 0;
+        std::vector<std::string> connected_;
     };
 
     static SmbContextPool& Shared();
@@ -56,8 +68,9 @@ private:
         SMBCCTX* context;
         std::uint64_t generation;
         std::uint64_t settings;
+        std::vector<std::string> connected;
     };
-    void GiveBack(SMBCCTX* context, std::uint64_t generation);
+    void GiveBack(SMBCCTX* context, std::uint64_t generation, std::vector<std::string> connected);
 
     std::mutex mutex_;
     std::vector<Idle> idle_;

@@ -9,10 +9,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
 #include "platform/posix/smb_context_pool_posix.h"
+#include "platform/posix/smb_library_threads_posix.h"
 #include "platform/smb_credentials.h"
 
 namespace pelmora::platform {
@@ -152,16 +154,20 @@ public:
                 error = ErrorFrom(ETIMEDOUT);
                 return false;
             }
+            const std::string server = KeyOf(parts.server);
             int failure = 0;
             {
-                std::lock_guard library(SmbLibraryLock());
+                // Only a call that may connect (or reconnect after a failure) takes turns.
+                SmbCall call(lease.IsConnectedTo(server));
                 errno = 0;
                 if (request(lease)) {
+                    lease.SetConnectedTo(server, true);
                     error.clear();
                     return true;
                 }
                 failure = errno != 0 ? errno : EIO;
             }
+            lease.SetConnectedTo(server, false);
             error = ErrorFrom(failure);
             if (failure == ETIMEDOUT || failure == EAGAIN) MarkGone(parts.server);
             if ((failure != EACCES && failure != EPERM) || parts.server.empty()) return false;
@@ -457,9 +463,12 @@ public:
         return identity;
     }
 
-    // The library's calls take turns (SmbLibraryLock): more threads would only wait on each
-    // other, and measured slower than one.
-    std::size_t PreferredWalkThreads() const override { return 1; }
+    // Requests wait on the network, so more threads than cores pay; where the library serves
+    // one call at a time, more threads would only wait on each other (measured slower).
+    std::size_t PreferredWalkThreads() const override {
+        if (!SmbLibraryServesThreads()) return 1;
+        return std::clamp<std::size_t>(2 * std::thread::hardware_concurrency(), 4, 8);
+    }
 
 private:
     std::shared_ptr<const SmbListing> ListingOf(const std::string& folder) {

@@ -6,10 +6,12 @@
 #include <signal.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -141,6 +143,54 @@ TEST_F(SmbFileSystemTest, AGuestRefusalAsksAndAWrongPasswordAsksOnceMore) {
     EXPECT_EQ(error, std::errc::permission_denied);
     EXPECT_EQ(wrongTwice.questions.size(), 2u);
     EXPECT_FALSE(SmbCredentialStore::ForThisRun().Find("127.0.0.1"));
+}
+
+TEST_F(SmbFileSystemTest, SeveralThreadsReadAShareAtOnceAsOneThreadDoes) {
+    // This machine's library takes the thread set-up: the walk of a share uses threads.
+    EXPECT_GT(platform::SmbFileSystem().PreferredWalkThreads(), 1u);
+    for (int top = 0; top < 12; ++top) {
+        for (int sub = 0; sub < 4; ++sub) {
+            const std::string folder = server.GuestFolder() + "/t" + std::to_string(top) + "/s" + std::to_string(sub);
+            std::filesystem::create_directories(folder);
+            for (int file = 0; file < 3; ++file)
+                testing::WriteFile(folder + "/f" + std::to_string(file) + ".txt", std::string(top + sub + file, 'x'));
+        }
+    }
+    const auto listShare = [](const char* threads) {
+        setenv("PELMORA_WALK_THREADS", threads, 1);
+        testing::FakeJobContext fake;
+        fake.dialogs.answer = true;
+        BrowserState state;
+        state.folder = "//127.0.0.1/guest";
+        state.pattern = "*.*";
+        ListFilesRecursively(state, testing::PlainListingSettings(), fake.context);
+        unsetenv("PELMORA_WALK_THREADS");
+        return fake.clipboard.text;
+    };
+    const std::string oneThread = listShare("1");
+    // One name a line, the last without its line end.
+    ASSERT_EQ(std::count(oneThread.begin(), oneThread.end(), '\n') + 1, 12 * 4 * 3) << oneThread;
+    for (int round = 0; round < 5; ++round) EXPECT_EQ(listShare("6"), oneThread) << "round " << round;
+
+    // Requests from threads of their own, each through a context of its own, meet new
+    // connections and warm ones at once.
+    std::vector<std::thread> readers;
+    std::vector<int> wrong(6, 0);
+    for (int reader = 0; reader < 6; ++reader) {
+        readers.emplace_back([&, reader] {
+            for (int round = 0; round < 20; ++round) {
+                const std::string path = "//127.0.0.1/guest/t" + std::to_string((reader + round) % 12) + "/s1";
+                std::error_code error;
+                auto folder = platform::SmbFileSystem().OpenFolderAt(path, error);
+                int files = 0;
+                platform::FolderEntry entry;
+                while (folder && folder->Next(entry, error)) ++files;
+                if (files != 3) ++wrong[reader];
+            }
+        });
+    }
+    for (std::thread& reader : readers) reader.join();
+    EXPECT_EQ(wrong, std::vector<int>(6, 0));
 }
 
 // Kills the server once the walk has read its start folder.
