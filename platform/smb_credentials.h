@@ -24,7 +24,8 @@ public:
     // False where no question can be shown from the calling thread (a window's dialog from a
     // worker thread): the request then fails as refused.
     virtual bool CanAskOnThisThread() const { return true; }
-    // again: the previous answer for this server was refused. Nothing: the user gave up.
+    // again: the previous answer for this server was refused. share: empty when the server's
+    // list of shares is asked for. Nothing: the user gave up.
     virtual std::optional<SmbCredentials> Ask(const std::string& server, const std::string& share, bool again) = 0;
 };
 

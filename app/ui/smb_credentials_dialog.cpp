@@ -30,7 +30,8 @@ std::optional<platform::SmbCredentials> QtSmbCredentialAsker::Ask(const std::str
     dialog.setObjectName(names::kSmbCredentialsDialog);
     dialog.setWindowTitle(Text(kSmbCredentialsCaption));
     auto* layout = new QVBoxLayout(&dialog);
-    const std::string path = "//" + server + "/" + share;
+    // A server's list of shares is asked for without a share.
+    const std::string path = "//" + server + (share.empty() ? "" : "/" + share);
     auto* prompt = new QLabel(QString::fromStdString(path) + Text(kSmbCredentialsPrompt), &dialog);
     prompt->setWordWrap(true);
     layout->addWidget(prompt);

@@ -11,8 +11,11 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <vector>
 
+#include "platform/posix/smb_library_threads_posix.h"
 #include "platform/smb_credentials.h"
 
 namespace pelmora::platform {
@@ -60,7 +63,10 @@ void SuppliedCredentials(SMBCCTX*, const char* server, const char*, char* workgr
 // The browsing context: its own, so that browsing never disturbs an SMB folder being read.
 class SmbContext {
 public:
-    explicit SmbContext(const SmbDiscoveryOptions& options) : context_(smbc_new_context()) {
+    explicit SmbContext(const SmbDiscoveryOptions& options) {
+        SmbLibraryServesThreads();  // before the library's first use
+        std::lock_guard library(SmbLibraryLock());
+        context_ = smbc_new_context();
         if (!context_) return;
         smbc_setDebug(context_, 0);
         smbc_setTimeout(context_, options.timeoutMs);
@@ -72,6 +78,7 @@ public:
         }
     }
     ~SmbContext() {
+        std::lock_guard library(SmbLibraryLock());
         if (context_) smbc_free_context(context_, 1);
     }
     SmbContext(const SmbContext&) = delete;
@@ -80,19 +87,23 @@ public:
     SMBCCTX* Get() const { return context_; }
 
 private:
-    SMBCCTX* context_;
+    SMBCCTX* context_ = nullptr;
 };
 
 // One smb:// folder listing: workgroups, servers of a workgroup, or shares of a server.
 class SmbListing : public NetworkEnumeration {
 public:
-    SmbListing(SMBCCTX* context, const std::string& url, NetworkResourceKind parentKind)
-        : context_(context), url_(url), parentKind_(parentKind) {}
+    // The listing keeps its context while it lives, also when newer credentials replace it.
+    SmbListing(std::shared_ptr<SmbContext> owner, const std::string& url, NetworkResourceKind parentKind)
+        : owner_(std::move(owner)), context_(owner_->Get()), url_(url), parentKind_(parentKind) {}
     ~SmbListing() override {
+        std::lock_guard library(SmbLibraryLock());
         if (dir_) smbc_getFunctionClosedir(context_)(context_, dir_);
     }
 
+    // Browsing connects to servers the file system may not know: every call takes its turn.
     bool Open(std::error_code& error) {
+        std::lock_guard library(SmbLibraryLock());
         errno = 0;
         dir_ = context_ ? smbc_getFunctionOpendir(context_)(context_, url_.c_str()) : nullptr;
         if (!dir_) error = context_ ? LastSmbError() : std::error_code(ENOMEM, std::generic_category());
@@ -100,6 +111,7 @@ public:
     }
 
     bool Next(NetworkResource& resource, std::error_code& error) override {
+        std::lock_guard library(SmbLibraryLock());
         for (;;) {
             errno = 0;
             const smbc_dirent* entry = smbc_getFunctionReaddir(context_)(context_, dir_);
@@ -134,6 +146,7 @@ private:
         }
     }
 
+    std::shared_ptr<SmbContext> owner_;
     SMBCCTX* context_;
     std::string url_;
     NetworkResourceKind parentKind_;
@@ -159,7 +172,7 @@ private:
 // workgroups. When NetBIOS browsing fails, the group stays and the failure is reported.
 class ProviderListing : public NetworkEnumeration {
 public:
-    explicit ProviderListing(SMBCCTX* context) : context_(context) {}
+    explicit ProviderListing(std::shared_ptr<SmbContext> context) : context_(std::move(context)) {}
     bool Next(NetworkResource& resource, std::error_code& error) override {
         if (!groupGiven_) {
             groupGiven_ = true;
@@ -178,7 +191,7 @@ public:
     }
 
 private:
-    SMBCCTX* context_;
+    std::shared_ptr<SmbContext> context_;
     bool groupGiven_ = false;
     bool failed_ = false;
     std::unique_ptr<SmbListing> workgroups_;
@@ -264,7 +277,7 @@ std::unique_ptr<NetworkEnumeration> BrowseDnsSd(int timeoutMs, std::error_code& 
 
 class SmbNetworkDiscovery : public NetworkDiscovery {
 public:
-    explicit SmbNetworkDiscovery(const SmbDiscoveryOptions& options) : options_(options), context_(options) {}
+    explicit SmbNetworkDiscovery(const SmbDiscoveryOptions& options) : options_(options) {}
 
     std::unique_ptr<NetworkEnumeration> OpenLevel(const NetworkResource* parent, std::error_code& error) override {
         error.clear();
@@ -273,15 +286,52 @@ public:
                 {NetworkResourceKind::Provider, kSmbProviderName, true, kSmbScheme}});
         }
         if (parent->locator == kDnsSdLocator) return BrowseDnsSd(options_.timeoutMs, error);
-        if (parent->kind == NetworkResourceKind::Provider) return std::make_unique<ProviderListing>(context_.Get());
-        auto listing = std::make_unique<SmbListing>(context_.Get(), parent->locator, parent->kind);
-        if (!listing->Open(error)) return nullptr;
-        return listing;
+        if (parent->kind == NetworkResourceKind::Provider) return std::make_unique<ProviderListing>(Context());
+        return OpenAskingForCredentials(*parent, error);
     }
 
 private:
+    // A server that refuses the guest its list of shares: the user is asked (as for a share),
+    // and asked once more after a refused answer; then the level fails with the refusal.
+    std::unique_ptr<NetworkEnumeration> OpenAskingForCredentials(const NetworkResource& parent,
+                                                                 std::error_code& error) {
+        SmbCredentialStore& store = SmbCredentialStore::ForThisRun();
+        const std::string server = parent.locator.substr(std::strlen(kSmbScheme));
+        for (int asked = 0;; ++asked) {
+            auto listing = std::make_unique<SmbListing>(Context(), parent.locator, parent.kind);
+            if (listing->Open(error)) {
+                error.clear();  // the refusals before it
+                return listing;
+            }
+            const bool refused = error == std::errc::permission_denied || error == std::errc::operation_not_permitted;
+            if (!refused || parent.kind != NetworkResourceKind::Server) return nullptr;
+            if (asked == 2) {
+                store.Forget(server);
+                return nullptr;
+            }
+            SmbCredentialAsker* asker = store.Asker();
+            if (asker == nullptr || !asker->CanAskOnThisThread()) return nullptr;
+            // Credentials known before were refused too: the question says so.
+            std::optional<SmbCredentials> answer = asker->Ask(server, "", asked > 0 || store.Find(server));
+            if (!answer) return nullptr;
+            store.Remember(server, std::move(*answer));
+        }
+    }
+
+    // A context made with the credentials the run knows now: libsmbclient keeps the
+    // connections it made as a guest and would use them again.
+    std::shared_ptr<SmbContext> Context() {
+        const std::uint64_t generation = SmbCredentialStore::ForThisRun().Generation();
+        if (!context_ || generation != contextGeneration_) {
+            context_ = std::make_shared<SmbContext>(options_);
+            contextGeneration_ = generation;
+        }
+        return context_;
+    }
+
     SmbDiscoveryOptions options_;
-    SmbContext context_;
+    std::shared_ptr<SmbContext> context_;
+    std::uint64_t contextGeneration_ = 0;
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/network_discovery.h"
+#include "platform/smb_credentials.h"
 #include "tests/support/smb_test_server.h"
 
 using namespace pelmora;
@@ -75,4 +76,75 @@ TEST(NetworkDiscovery, AServerThatDoesNotAnswerGivesTheSystemsError) {
     EXPECT_FALSE(discovery->OpenLevel(&host, error));
     EXPECT_TRUE(error);
     EXPECT_FALSE(error.message().empty());
+}
+
+namespace {
+
+// Answers from a list, one per question, and records the questions.
+class ScriptedAsker final : public SmbCredentialAsker {
+public:
+    explicit ScriptedAsker(std::vector<std::optional<SmbCredentials>> answers) : answers_(std::move(answers)) {}
+    std::optional<SmbCredentials> Ask(const std::string& server, const std::string& share, bool again) override {
+        questions.push_back(server + "/" + share + (again ? " again" : ""));
+        if (questions.size() > answers_.size()) return std::nullopt;
+        return answers_[questions.size() - 1];
+    }
+    std::vector<std::string> questions;
+
+private:
+    std::vector<std::optional<SmbCredentials>> answers_;
+};
+
+// The store is the run's: every case leaves it as it found it.
+class CredentialsReset {
+public:
+    ~CredentialsReset() {
+        SmbCredentialStore::ForThisRun().SetAsker(nullptr);
+        SmbCredentialStore::ForThisRun().Forget("127.0.0.1");
+    }
+};
+
+}  // namespace
+
+TEST(NetworkDiscovery, AServerThatRefusesTheGuestItsSharesAsksForCredentialsTwiceAtMost) {
+    SmbTestServer server(SmbTestServer::Options{false});
+    ASSERT_TRUE(server.Started()) << server.Log();
+    CredentialsReset reset;
+    auto discovery = MakeSmbNetworkDiscovery({static_cast<std::uint16_t>(server.Port()), 5000});
+    const NetworkResource host = SmbServerResource("127.0.0.1");
+    const SmbCredentials wrong{server.User(), "", "wrong"};
+    const SmbCredentials right{server.User(), "", SmbTestServer::kSecurePassword};
+    std::error_code error;
+
+    // Nobody to ask: the refusal itself.
+    EXPECT_TRUE(ReadLevel(*discovery, &host, error).empty());
+    EXPECT_EQ(error, std::errc::permission_denied);
+
+    // Two wrong answers: the level fails and the answer is not kept.
+    ScriptedAsker wrongTwice({wrong, wrong, right});
+    SmbCredentialStore::ForThisRun().SetAsker(&wrongTwice);
+    EXPECT_TRUE(ReadLevel(*discovery, &host, error).empty());
+    EXPECT_EQ(error, std::errc::permission_denied);
+    EXPECT_EQ(wrongTwice.questions, (std::vector<std::string>{"127.0.0.1/", "127.0.0.1/ again"}));
+    EXPECT_FALSE(SmbCredentialStore::ForThisRun().Find("127.0.0.1"));
+
+    // A wrong answer, then the right one: the shares, and the answer kept for the run (the
+    // guest connection made before is not used again).
+    ScriptedAsker wrongThenRight({wrong, right});
+    SmbCredentialStore::ForThisRun().SetAsker(&wrongThenRight);
+    const auto shares = ReadLevel(*discovery, &host, error);
+    EXPECT_FALSE(error) << error.message();
+    EXPECT_EQ(shares.size(), 2u);
+    EXPECT_EQ(wrongThenRight.questions.size(), 2u);
+    EXPECT_EQ(ReadLevel(*discovery, &host, error).size(), 2u);
+    EXPECT_EQ(wrongThenRight.questions.size(), 2u);
+    EXPECT_EQ(SmbCredentialStore::ForThisRun().Find("127.0.0.1")->password, SmbTestServer::kSecurePassword);
+
+    // A user who gives up keeps the refusal.
+    SmbCredentialStore::ForThisRun().Forget("127.0.0.1");
+    ScriptedAsker givesUp({});
+    SmbCredentialStore::ForThisRun().SetAsker(&givesUp);
+    EXPECT_TRUE(ReadLevel(*discovery, &host, error).empty());
+    EXPECT_EQ(error, std::errc::permission_denied);
+    EXPECT_EQ(givesUp.questions.size(), 1u);
 }

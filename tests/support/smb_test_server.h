@@ -1,7 +1,8 @@
 #pragma once
 // A real Samba server for the tests: smbd on 127.0.0.1 at a free port above 1024, with its
 // configuration, state and log in a temporary folder. Two shares: "guest" (open to the
-// guest) and "secure" (the current user with kSecurePassword only). The server runs in a
+// guest) and "secure" (the current user with kSecurePassword only); on request the server
+// shows its list of shares to that user only, not to a guest. The server runs in a
 // process group of its own, so that stopping it ends the processes serving connections too.
 // PELMORA_SMB_PORT is set to its port for this process and the programs it starts.
 
@@ -30,7 +31,12 @@ class SmbTestServer {
 public:
     static constexpr const char* kSecurePassword = "Pelmora-test-1";
 
-    SmbTestServer() {
+    struct Options {
+        bool guestMayListShares = true;
+    };
+
+    SmbTestServer() : SmbTestServer(Options{}) {}
+    explicit SmbTestServer(Options options) {
         port_ = FreePort();
         user_ = CurrentUser();
         for (const char* folder : {"private", "lock", "state", "cache", "pid", "ncalrpc", "guest", "secure"})
@@ -48,12 +54,16 @@ public:
             "  log file = " + root + "/smbd.log\n  passdb backend = tdbsam\n  map to guest = Bad User\n"
             "  load printers = no\n  printing = bsd\n  printcap name = /dev/null\n  disable spoolss = yes\n"
             // The attribute bits as this program reads them from a local disk.
-            "  map readonly = yes\n  map archive = no\n  hide dot files = yes\n  store dos attributes = no\n"
+            "  map readonly = yes\n  map archive = no\n  hide dot files = yes\n  store dos attributes = no\n" +
+            std::string(options.guestMayListShares ? "" : "  map to guest = Never\n  restrict anonymous = 2\n") +
             "[guest]\n  path = " + root + "/guest\n  guest ok = yes\n  read only = yes\n  force user = " + user_ + "\n"
             "[secure]\n  path = " + root + "/secure\n  valid users = " + user_ + "\n  read only = yes\n");
         const std::string add = "printf '%s\\n%s\\n' " + ShellQuote(kSecurePassword) + " " +
                                 ShellQuote(kSecurePassword) + " | smbpasswd -c " + ShellQuote(config_) +
                                 " -a -s " + ShellQuote(user_) + " >/dev/null 2>&1";
+        // The probe that waits for the server logs in as the user: it works in both modes.
+        authenticationFile_ = folder_.AddFile("probe.auth", "username = " + user_ + "\npassword = " +
+                                                                 kSecurePassword + "\n");
         started_ = std::system(add.c_str()) == 0 && Start();
         if (started_) setenv("PELMORA_SMB_PORT", std::to_string(port_).c_str(), 1);
     }
@@ -119,7 +129,7 @@ private:
         if (pid_ < 0) return false;
         setpgid(pid_, pid_);
         const std::string probe = "smbclient -p " + std::to_string(port_) +
-                                  " -L //127.0.0.1 -N >/dev/null 2>&1";
+                                  " -L //127.0.0.1 -A " + ShellQuote(authenticationFile_) + " >/dev/null 2>&1";
         return WaitUntil([&] { return std::system(probe.c_str()) == 0 || ProcessHasEnded(pid_); },
                          std::chrono::seconds(30)) &&
                !ProcessHasEnded(pid_);
@@ -139,6 +149,7 @@ private:
 
     TempTree folder_;
     std::string config_;
+    std::string authenticationFile_;
     std::string user_;
     int port_ = 0;
     pid_t pid_ = -1;
