@@ -33,6 +33,17 @@ std::map<QString, bool> EnabledStates(QWidget& window) {
 
 }  // namespace
 
+
+// Counts the activations a window receives.
+class ActivationSpy : public QObject {
+public:
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::WindowActivate) ++count;
+        return false;
+    }
+};
+
 class BusyProgressTest : public QObject {
     Q_OBJECT
 
@@ -157,9 +168,13 @@ private slots:
         ProgressDialog& progress = f.window->Progress();
         progress.Open("work", true);
         QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), static_cast<QWidget*>(&progress), 2000);
+        ActivationSpy mainActivations;
+        f.window->installEventFilter(&mainActivations);
         f.window->activateWindow();
-        QTest::qWait(100);  // the main window's activation arrives, and is passed on
-        QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&progress));
+        // The main window's activation arrives, and is passed on.
+        QTRY_VERIFY_WITH_TIMEOUT(mainActivations.count > 0, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), static_cast<QWidget*>(&progress), 2000);
+        f.window->removeEventFilter(&mainActivations);
         progress.Close();
         f.window->activateWindow();
         QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), static_cast<QWidget*>(f.window.get()), 2000);

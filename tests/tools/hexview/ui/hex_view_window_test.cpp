@@ -181,8 +181,9 @@ private slots:
         auto* w = new HexViewWindow(settings, ini_);
         QSignalSpy closed(w, &HexViewWindow::closed);
         w->OpenAtPlacement();
-        w->move(w->screen()->geometry().topLeft() + QPoint(40, 30));
-        QTest::qWait(10);
+        const QPoint target = w->screen()->geometry().topLeft() + QPoint(40, 30);
+        w->move(target);
+        QTRY_COMPARE(w->pos(), target);
         const TwipsPoint expected{PixelsToTwips(40, Dpi(*w)), PixelsToTwips(30, Dpi(*w))};
         w->close();
         QCOMPARE(closed.count(), 1);
