@@ -52,6 +52,9 @@ int main(int argc, char** argv) {
         std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"), std::getenv("QT_QPA_PLATFORM"));
     if (!platforms.empty()) qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platforms));
 
+    // ChoiView's web display (QtWebEngine) asks for shared OpenGL contexts, which can only be
+    // chosen before the application object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     pelmora::InstallQtJapaneseTranslations(app);
     // Closing the main window ends the program even while tool windows are open.
