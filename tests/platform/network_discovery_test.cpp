@@ -5,10 +5,12 @@
 
 #include "platform/network_discovery.h"
 #include "platform/smb_credentials.h"
+#include "tests/support/scripted_credential_asker.h"
 #include "tests/support/smb_test_server.h"
 
 using namespace pelmora;
 using namespace pelmora::platform;
+using pelmora::testing::ScriptedAsker;
 using pelmora::testing::SmbTestServer;
 
 extern "C" const char* __lsan_default_suppressions() { return pelmora::testing::kSmbClientLeakSuppressions; }
@@ -79,21 +81,6 @@ TEST(NetworkDiscovery, AServerThatDoesNotAnswerGivesTheSystemsError) {
 }
 
 namespace {
-
-// Answers from a list, one per question, and records the questions.
-class ScriptedAsker final : public SmbCredentialAsker {
-public:
-    explicit ScriptedAsker(std::vector<std::optional<SmbCredentials>> answers) : answers_(std::move(answers)) {}
-    std::optional<SmbCredentials> Ask(const std::string& server, const std::string& share, bool again) override {
-        questions.push_back(server + "/" + share + (again ? " again" : ""));
-        if (questions.size() > answers_.size()) return std::nullopt;
-        return answers_[questions.size() - 1];
-    }
-    std::vector<std::string> questions;
-
-private:
-    std::vector<std::optional<SmbCredentials>> answers_;
-};
 
 // The store is the run's: every case leaves it as it found it.
 class CredentialsReset {

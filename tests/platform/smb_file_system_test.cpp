@@ -21,6 +21,7 @@
 #include "platform/smb_credentials.h"
 #include "tests/listing/engine/collector_settings.h"
 #include "tests/support/fake_job_context.h"
+#include "tests/support/scripted_credential_asker.h"
 #include "tests/support/smb_test_server.h"
 #include "tools/hexview/hex_view_labels.h"
 
@@ -32,22 +33,8 @@ namespace {
 using platform::FileSystemFor;
 using platform::SmbCredentials;
 using platform::SmbCredentialStore;
+using testing::ScriptedAsker;
 using testing::SmbTestServer;
-
-// Answers from a list, one per question, and records the questions.
-class ScriptedAsker final : public platform::SmbCredentialAsker {
-public:
-    explicit ScriptedAsker(std::vector<std::optional<SmbCredentials>> answers) : answers_(std::move(answers)) {}
-    std::optional<SmbCredentials> Ask(const std::string& server, const std::string& share, bool again) override {
-        questions.push_back(server + "/" + share + (again ? " again" : ""));
-        if (questions.size() > answers_.size()) return std::nullopt;
-        return answers_[questions.size() - 1];
-    }
-    std::vector<std::string> questions;
-
-private:
-    std::vector<std::optional<SmbCredentials>> answers_;
-};
 
 class SmbFileSystemTest : public ::testing::Test {
 protected:
