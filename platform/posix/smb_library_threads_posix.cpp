@@ -5,7 +5,10 @@
 #include <pthread.h>
 
 #include <cerrno>
+#include <mutex>
 #include <new>
+#include <string_view>
+#include <vector>
 
 namespace pelmora::platform {
 
@@ -45,41 +48,85 @@ int UseLock(void* lock, int how, const char*) {
     return how == kUnlock ? pthread_mutex_unlock(mutex) : pthread_mutex_lock(mutex);
 }
 
-int CreateSlot(const char*, void** slot, const char*) {
-    auto* key = new (std::nothrow) pthread_key_t;
-    if (key == nullptr) return ENOMEM;
-    if (const int failed = pthread_key_create(key, nullptr); failed != 0) {
-        delete key;
+// A thread-local slot of the library's. The library makes its talloc stack-frame record
+// once per thread that calls it and never frees it; walks start threads of their own, so
+// the record of a thread that has ended is kept here and handed to the next thread that
+// would make one (its stack is empty between calls). Other slots' values stay with their
+// thread.
+struct Slot {
+    pthread_key_t key;
+    bool recycles = false;
+    std::mutex sparesLock;
+    std::vector<const void*> spares;
+};
+
+// What a thread holds in a slot: its value, and where the value goes when the thread ends.
+struct Cell {
+    Slot* slot;
+    const void* value;
+};
+
+void ThreadEnded(void* data) {
+    auto* cell = static_cast<Cell*>(data);
+    if (cell->slot->recycles && cell->value != nullptr) {
+        std::lock_guard lock(cell->slot->sparesLock);
+        cell->slot->spares.push_back(cell->value);
+    }
+    delete cell;
+}
+
+int CreateSlot(const char* name, void** made, const char*) {
+    auto* slot = new (std::nothrow) Slot;
+    if (slot == nullptr) return ENOMEM;
+    if (const int failed = pthread_key_create(&slot->key, ThreadEnded); failed != 0) {
+        delete slot;
         return failed;
     }
-    *slot = key;
+    slot->recycles = name != nullptr && std::string_view(name) == "talloc_stackframe";
+    *made = slot;
     return 0;
 }
 
-void DestroySlot(void** slot, const char*) {
-    if (*slot == nullptr) return;
-    auto* key = static_cast<pthread_key_t*>(*slot);
-    pthread_key_delete(*key);
-    delete key;
-    *slot = nullptr;
+void DestroySlot(void** made, const char*) {
+    if (*made == nullptr) return;
+    auto* slot = static_cast<Slot*>(*made);
+    pthread_key_delete(slot->key);
+    delete slot;
+    *made = nullptr;
 }
 
-// In 4.17 the library's one-time set-up of its slot (the talloc stack frame's) never runs
-// when it was built with pthreads, so it asks for a slot it never made: the null slot. Each
-// thread keeps that one here. The frame is the only user of a slot in that version.
-thread_local const void* nullSlotValue = nullptr;
-
-int SetSlot(void* slot, const void* value, const char*) {
-    if (slot == nullptr) {
-        nullSlotValue = value;
+int SetSlot(void* made, const void* value, const char*) {
+    if (made == nullptr) return EINVAL;
+    auto* slot = static_cast<Slot*>(made);
+    if (auto* cell = static_cast<Cell*>(pthread_getspecific(slot->key))) {
+        cell->value = value;
         return 0;
     }
-    return pthread_setspecific(*static_cast<pthread_key_t*>(slot), value);
+    auto* cell = new (std::nothrow) Cell{slot, value};
+    if (cell == nullptr) return ENOMEM;
+    if (const int failed = pthread_setspecific(slot->key, cell); failed != 0) {
+        delete cell;
+        return failed;
+    }
+    return 0;
 }
 
-void* GetSlot(void* slot, const char*) {
-    if (slot == nullptr) return const_cast<void*>(nullSlotValue);
-    return pthread_getspecific(*static_cast<pthread_key_t*>(slot));
+// The library reads the slot before it has made it (the first call of all): nothing yet.
+void* GetSlot(void* made, const char*) {
+    if (made == nullptr) return nullptr;
+    auto* slot = static_cast<Slot*>(made);
+    if (const auto* cell = static_cast<const Cell*>(pthread_getspecific(slot->key)))
+        return const_cast<void*>(cell->value);
+    if (!slot->recycles) return nullptr;
+    const void* spare = nullptr;
+    {
+        std::lock_guard lock(slot->sparesLock);
+        if (slot->spares.empty()) return nullptr;
+        spare = slot->spares.back();
+        slot->spares.pop_back();
+    }
+    if (SetSlot(made, spare, nullptr) != 0) return nullptr;
+    return const_cast<void*>(spare);
 }
 
 constexpr LibraryThreadFunctions kThreadFunctions{CreateLock, DestroyLock, UseLock,  CreateSlot,
@@ -105,8 +152,8 @@ bool SmbLibraryServesThreads() {
 }
 
 bool SmbLibraryVersionServesThreads(std::string_view version) {
-    // The table's layout and the null slot above are those of 4.17; later versions changed
-    // the table, so they keep to one call at a time until checked.
+    // The table's layout and the slot users above are those of 4.17; the table has changed
+    // between versions, so any other keeps to one call at a time until checked.
     return version.substr(0, 5) == "4.17.";
 }
 
