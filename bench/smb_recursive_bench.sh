@@ -6,7 +6,9 @@
 #
 #   MAKE_TREE=/path/to/make_tree.py bench/smb_recursive_bench.sh [BUILD_DIR]   (default: build)
 #
-# Environment: MAKE_TREE (the tree generator, required), FILES (20000), SEED (1), REPS (5).
+# Environment: MAKE_TREE (the tree generator, required), FILES (20000), SEED (1), REPS (5),
+#              LATENCY_MS (none): every request and its answer pass a relay that holds them
+#              this long in all (bench/delay_proxy.py), as across a network.
 # Needs samba and smbclient; runs smbd as the current user (root, for its private files).
 set -euo pipefail
 
@@ -22,7 +24,9 @@ reps=${REPS:-5}
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/pelmora-smb-bench-XXXXXX")
 smbd_pid=
+proxy_pid=
 cleanup() {
+  [ -n "$proxy_pid" ] && kill "$proxy_pid" 2>/dev/null || true
   [ -n "$smbd_pid" ] && kill -KILL -- "-$smbd_pid" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -63,6 +67,18 @@ for _ in $(seq 100); do
 done
 
 printf '[Pelmora]\r\nKakomi="\r\nKugiri=,\r\nFileHiddenFile=1\r\nSFolderName=1\r\nSFolderFullPath=1\r\nSFolderSize=1\r\nSFolderDateTime=1\r\nSFolderLastLineReturn=1\r\n' >"$work/bench.ini"
+
+if [ -n "${LATENCY_MS:-}" ]; then
+  server_port=$port
+  port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  python3 "$repo/bench/delay_proxy.py" "$port" "$server_port" "$LATENCY_MS" &
+  proxy_pid=$!
+  for _ in $(seq 100); do
+    smbclient -p "$port" -L //127.0.0.1 -N >/dev/null 2>&1 && break
+    sleep 0.2
+  done
+  echo "through a relay adding ${LATENCY_MS} ms to each request"
+fi
 
 # One warm-up run of each fills the server's caches; then REPS interleaved runs, medians.
 export PELMORA_SMB_PORT=$port
