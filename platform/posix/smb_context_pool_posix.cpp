@@ -117,15 +117,14 @@ SmbContextPool::Lease SmbContextPool::Borrow() {
     {
         std::lock_guard lock(mutex_);
         while (!idle_.empty()) {
-            const Idle& idle = idle_.back();
+            Idle idle = std::move(idle_.back());
+            idle_.pop_back();
             if (idle.generation == generation && idle.settings == CurrentSettings()) {
                 found = idle.context;
-                connected = std::move(idle_.back().connected);
-                idle_.pop_back();
+                connected = std::move(idle.connected);
                 break;
             }
             stale.push_back(idle.context);
-            idle_.pop_back();
         }
     }
     for (SMBCCTX* context : stale) FreeContext(context);

@@ -5,7 +5,7 @@
 // reused, so new credentials and settings are used at once.
 //
 // A context is used by one thread at a time. Calls on distinct contexts run side by side
-// where the library serves threads (smb_library_threads_posix.h); a lease says which servers
+// where the library serves threads (smb_library_threads_posix.h); a lease says which shares
 // its context is already connected to, so that the calls that may connect take turns.
 
 #include <libsmbclient.h>
@@ -37,14 +37,14 @@ public:
         // The credential store's generation when the context was made.
         std::uint64_t Generation() const { return generation_; }
 
-        // Whether a request to `server` (its key: lower case) has succeeded on this context
-        // since it last failed there: the connection is up and a call will not make one.
-        bool IsConnectedTo(const std::string& server) const {
-            return std::find(connected_.begin(), connected_.end(), server) != connected_.end();
+        // Whether a request to `share` ("server/share" in lower case) has succeeded on this
+        // context since it last failed there: the connection is up and a call will not make one.
+        bool IsConnectedTo(const std::string& share) const {
+            return std::find(connected_.begin(), connected_.end(), share) != connected_.end();
         }
-        void SetConnectedTo(const std::string& server, bool connected) {
-            const auto found = std::find(connected_.begin(), connected_.end(), server);
-            if (connected && found == connected_.end()) connected_.push_back(server);
+        void SetConnectedTo(const std::string& share, bool connected) {
+            const auto found = std::find(connected_.begin(), connected_.end(), share);
+            if (connected && found == connected_.end()) connected_.push_back(share);
             if (!connected && found != connected_.end()) connected_.erase(found);
         }
 

@@ -154,20 +154,21 @@ public:
                 error = ErrorFrom(ETIMEDOUT);
                 return false;
             }
-            const std::string server = KeyOf(parts.server);
+            // The library keeps one connection per share.
+            const std::string share = KeyOf(parts.server + "/" + parts.share);
             int failure = 0;
             {
                 // Only a call that may connect (or reconnect after a failure) takes turns.
-                SmbCall call(lease.IsConnectedTo(server));
+                SmbCall call(lease.IsConnectedTo(share));
                 errno = 0;
                 if (request(lease)) {
-                    lease.SetConnectedTo(server, true);
+                    lease.SetConnectedTo(share, true);
                     error.clear();
                     return true;
                 }
                 failure = errno != 0 ? errno : EIO;
             }
-            lease.SetConnectedTo(server, false);
+            lease.SetConnectedTo(share, false);
             error = ErrorFrom(failure);
             if (failure == ETIMEDOUT || failure == EAGAIN) MarkGone(parts.server);
             if ((failure != EACCES && failure != EPERM) || parts.server.empty()) return false;
