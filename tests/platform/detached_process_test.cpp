@@ -6,7 +6,8 @@
 
 #include <chrono>
 #include <string>
-#include <thread>
+
+#include "tests/support/polling.h"
 
 using namespace std::chrono_literals;
 using pelmora::platform::DetachedStart;
@@ -31,12 +32,7 @@ DetachedStart StartShell(const std::string& script, const std::string& input, st
 }
 
 bool EndsWithin(int pid, std::chrono::milliseconds limit) {
-    auto until = std::chrono::steady_clock::now() + limit;
-    while (ProcessIsAlive(pid)) {
-        if (std::chrono::steady_clock::now() > until) return false;
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
+    return pelmora::testing::WaitUntil([pid] { return !ProcessIsAlive(pid); }, limit);
 }
 
 TEST(DetachedProcess, InputArrivesWholeAndTheFirstLineComesBack) {
