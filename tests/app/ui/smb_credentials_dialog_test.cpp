@@ -17,6 +17,13 @@ namespace pelmora {
 class SmbCredentialsDialogTest : public QObject {
     Q_OBJECT
 
+    // The texts of the dialog's labels, one after the other.
+    static QString LabelTexts(const QDialog* dialog) {
+        QStringList texts;
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) texts << label->text();
+        return texts.join('\n');
+    }
+
     // Runs answer on the dialog once it shows.
     template <typename Answer>
     static void WhenShown(Answer answer) {
@@ -31,8 +38,10 @@ private slots:
         QtSmbCredentialAsker asker(nullptr);
         QVERIFY(asker.CanAskOnThisThread());
         bool hidden = false, refusedShown = true;
+        QString labels;
         WhenShown([&](QDialog* dialog) {
             QCOMPARE(dialog->objectName(), QString(names::kSmbCredentialsDialog));
+            labels = LabelTexts(dialog);
             auto* password = dialog->findChild<QLineEdit*>(names::kSmbPassword);
             hidden = password->echoMode() == QLineEdit::Password;
             refusedShown = dialog->findChild<QLabel*>(names::kSmbRefused) != nullptr;
@@ -48,18 +57,23 @@ private slots:
         QCOMPARE(answer->password, std::string("s3cret"));
         QVERIFY(hidden);
         QVERIFY(!refusedShown);
+        QVERIFY2(labels.contains("//fileserver/docs"), qPrintable(labels));
     }
 
     void AskingAgainSaysTheAnswerWasRefusedAndCancelGivesNothing() {
         QtSmbCredentialAsker asker(nullptr);
         bool refusedShown = false;
+        QString labels;
         WhenShown([&](QDialog* dialog) {
             refusedShown = dialog->findChild<QLabel*>(names::kSmbRefused) != nullptr;
+            labels = LabelTexts(dialog);
             dialog->findChild<QLineEdit*>(names::kSmbUser)->setText("alice");
             dialog->reject();
         });
-        QVERIFY(!asker.Ask("fileserver", "docs", true).has_value());
+        // Asked for a server's list of shares: the server alone.
+        QVERIFY(!asker.Ask("fileserver", "", true).has_value());
         QVERIFY(refusedShown);
+        QVERIFY2(labels.contains("//fileserver") && !labels.contains("//fileserver/"), qPrintable(labels));
     }
 
     void AWorkerThreadCannotAsk() {
