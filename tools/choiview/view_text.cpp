@@ -21,16 +21,42 @@ constexpr std::size_t kDetectorSampleSize = 256 * 1024;
 
 bool StartsWith(std::string_view bytes, std::string_view mark) { return bytes.substr(0, mark.size()) == mark; }
 
-// True when the converter reads the bytes without a single substitution.
-bool DecodesCleanly(std::string_view bytes, const char* encoding) {
+// The bytes as the encoding reads them, or nothing when a byte sequence is not one of its
+// characters. cut: the bytes are the head of a longer text, so a character left incomplete at
+// the end is not an error.
+std::optional<std::u16string> DecodeStrictly(std::string_view bytes, const char* encoding, bool cut) {
     UErrorCode status = U_ZERO_ERROR;
     UConverter* converter = ucnv_open(encoding, &status);
-    if (U_FAILURE(status)) return false;
+    if (U_FAILURE(status)) return std::nullopt;
     ucnv_setToUCallBack(converter, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-    const int32_t length = ucnv_toUChars(converter, nullptr, 0, bytes.data(), static_cast<int32_t>(bytes.size()), &status);
+    std::u16string text(bytes.size() + 16, u'\0');
+    UChar* target = reinterpret_cast<UChar*>(text.data());
+    const char* source = bytes.data();
+    ucnv_toUnicode(converter, &target, target + text.size(), &source, bytes.data() + bytes.size(), nullptr, !cut,
+                   &status);
     ucnv_close(converter);
-    return status == U_BUFFER_OVERFLOW_ERROR || status == U_STRING_NOT_TERMINATED_WARNING ||
-           (U_SUCCESS(status) && length >= 0);
+    if (U_FAILURE(status)) return std::nullopt;
+    text.resize(static_cast<std::size_t>(target - reinterpret_cast<UChar*>(text.data())));
+    return text;
+}
+
+// Whether a text read as Japanese looks like Japanese: at least one full-width character, and
+// none from the user-defined area, where stray Western accented letters land in CP932 and
+// EUC-JP. Half-width katakana alone do not count: they are Western capitals with accents
+// (À to ß) read as CP932.
+bool LooksJapanese(const std::u16string& text) {
+    bool wide = false;
+    for (const char16_t c : text) {
+        if (c >= 0xE000 && c <= 0xF8FF) return false;
+        if (c >= 0x3000 && !(c >= 0xFF61 && c <= 0xFF9F)) wide = true;
+    }
+    return wide;
+}
+
+// The detector answers with a Japanese encoding or a Unicode form; anything else (a single-
+// byte code page above all) is its guess from too little Japanese to go on.
+bool IsJapaneseOrUnicode(const std::string& name) {
+    return name == "windows-31j" || name == "EUC-JP" || name == "ISO-2022-JP" || name.rfind("UTF-", 0) == 0;
 }
 
 // The detector's answer as a converter name ICU knows; empty when it has none.
@@ -100,10 +126,20 @@ TextEncoding DetectTextEncoding(std::string_view bytes) {
     // ISO-2022-JP is 7-bit and so valid UTF-8 too; its escapes tell it apart.
     const bool escapes = bytes.find('\x1B') != std::string_view::npos;
     if (!escapes && IsValidUtf8(bytes)) return {"UTF-8", 0};
-    if (std::string detected = DetectorEncoding(bytes); !detected.empty()) return {detected, 0};
+    const std::string detected = DetectorEncoding(bytes);
+    if (IsJapaneseOrUnicode(detected)) return {detected, 0};
+    // A short Japanese text gives the detector too little, and it answers with a Western code
+    // page or nothing. The texts this program reads were CP932 by default, so a Japanese
+    // reading that holds wins over the guess.
+    const std::string_view sample = bytes.substr(0, kDetectorSampleSize);
+    const bool cut = sample.size() < bytes.size();
+    for (const char* japanese : {"windows-31j", "EUC-JP"}) {
+        const auto text = DecodeStrictly(sample, japanese, cut);
+        if (text && LooksJapanese(*text)) return {japanese, 0};
+    }
+    if (!detected.empty()) return {detected, 0};
     if (IsValidUtf8(bytes)) return {"UTF-8", 0};
-    // Too little to go on: the Japanese code page when the bytes read as it, else Western.
-    return {DecodesCleanly(bytes, "windows-31j") ? "windows-31j" : "windows-1252", 0};
+    return {"windows-1252", 0};
 }
 
 std::u16string DecodeTextForView(std::string_view bytes, bool cut) {

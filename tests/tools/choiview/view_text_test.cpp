@@ -16,36 +16,54 @@ std::string Utf8(const std::u16string& text) {
     return out;
 }
 
-TEST(ViewText, EncodingsAreToldApart) {
+TEST(ViewText, EncodingsAreToldApartInShortAndLongTexts) {
     using testing::Encoded;
-    const std::string_view ja = testing::kJapaneseSample;
-    // A short Japanese line with ASCII around it, and a Western text with accents and quotes.
+    const std::string ja(testing::kJapaneseSample);
+    // A short Japanese line with ASCII around it, and Western texts with accents and quotes.
     const std::string mixed = "README\nversion 1.0 - 日本語の説明\n";
     const std::string western = "The “quick” fox — déjà vu, Señor Müller. Zweite Zeile: äöü ß, 5€.\n";
+    const std::string westernShort = "Größe: café";
     const struct {
-        std::string bytes;
-        const char* name;
-        std::size_t mark;
+        std::string text;  // UTF-8
+        const char* writtenAs;
+        const char* mark;  // written before the text
+        const char* detected;
     } cases[] = {
-        {std::string(ja), "UTF-8", 0},
-        {"\xEF\xBB\xBF" + std::string(ja), "UTF-8", 3},
-        {"\xFF\xFE" + Encoded(ja, "UTF-16LE"), "UTF-16LE", 2},
-        {"\xFE\xFF" + Encoded(ja, "UTF-16BE"), "UTF-16BE", 2},
-        {Encoded(ja, "windows-31j"), "windows-31j", 0},
-        {Encoded(mixed, "windows-31j"), "windows-31j", 0},
-        {Encoded(ja, "EUC-JP"), "EUC-JP", 0},
-        {Encoded(mixed, "EUC-JP"), "EUC-JP", 0},
-        {Encoded(ja, "ISO-2022-JP"), "ISO-2022-JP", 0},
-        {Encoded(western, "windows-1252"), "windows-1252", 0},
-        {"plain ASCII\n", "UTF-8", 0},
+        {ja, "UTF-8", "", "UTF-8"},
+        {"日本語", "UTF-8", "", "UTF-8"},
+        {ja, "UTF-8", "\xEF\xBB\xBF", "UTF-8"},
+        {"日本語", "UTF-8", "\xEF\xBB\xBF", "UTF-8"},
+        {ja, "UTF-16LE", "\xFF\xFE", "UTF-16LE"},
+        {"日本語", "UTF-16LE", "\xFF\xFE", "UTF-16LE"},
+        {ja, "UTF-16BE", "\xFE\xFF", "UTF-16BE"},
+        {ja, "windows-31j", "", "windows-31j"},
+        {mixed, "windows-31j", "", "windows-31j"},
+        // Too short for the detector, which takes them for Western or gives up.
+        {"日本語", "windows-31j", "", "windows-31j"},
+        {"漢字", "windows-31j", "", "windows-31j"},
+        {"テスト", "windows-31j", "", "windows-31j"},
+        {"カタカナ", "windows-31j", "", "windows-31j"},
+        {ja, "EUC-JP", "", "EUC-JP"},
+        {mixed, "EUC-JP", "", "EUC-JP"},
+        {"テスト", "EUC-JP", "", "EUC-JP"},
+        {"日本語", "EUC-JP", "", "EUC-JP"},
+        {"漢字", "EUC-JP", "", "EUC-JP"},
+        {ja, "ISO-2022-JP", "", "ISO-2022-JP"},
+        {"日本語", "ISO-2022-JP", "", "ISO-2022-JP"},
+        // Western texts stay Western, though some of their bytes pair up as CP932 characters.
+        {western, "windows-1252", "", "windows-1252"},
+        {westernShort, "windows-1252", "", "windows-1252"},
+        {"naïve résumé", "windows-1252", "", "windows-1252"},
+        {"plain ASCII\n", "UTF-8", "", "UTF-8"},
     };
     for (const auto& c : cases) {
-        const TextEncoding found = DetectTextEncoding(c.bytes);
-        EXPECT_EQ(found.name, c.name) << c.name;
-        EXPECT_EQ(found.markLength, c.mark) << c.name;
+        const std::string bytes = c.mark + Encoded(c.text, c.writtenAs);
+        const std::string label = c.text + " as " + c.writtenAs;
+        const TextEncoding found = DetectTextEncoding(bytes);
+        EXPECT_EQ(found.name, c.detected) << label;
+        EXPECT_EQ(found.markLength, std::string_view(c.mark).size()) << label;
+        EXPECT_EQ(Utf8(DecodeTextForView(bytes, false)), c.text) << label;
     }
-    EXPECT_EQ(Utf8(DecodeTextForView(Encoded(western, "windows-1252"), false)), western);
-    EXPECT_EQ(Utf8(DecodeTextForView(Encoded(mixed, "EUC-JP"), false)), mixed);
 }
 
 TEST(ViewText, LineEndsAndTheCutOfALongText) {
