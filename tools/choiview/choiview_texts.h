@@ -8,6 +8,9 @@ inline constexpr const char* kFrontCheck = "前面";
 inline constexpr const char* kOpenFailed = "ファイルオープンに失敗しました";
 // The last line of a text too long to show whole.
 inline constexpr const char* kTextCut = "（ここから先は表示していません）";
+// The text view's context menu.
+inline constexpr const char* kTextCopy = "コピー(&C)";
+inline constexpr const char* kTextSelectAll = "すべて選択(&A)";
 // After a plug-in's file name: it is there but could not show the picture, or it is missing.
 inline constexpr const char* kPluginFailedSuffix = "による表示に失敗しました";
 inline constexpr const char* kPluginMissingSuffix = "が見つかりません";

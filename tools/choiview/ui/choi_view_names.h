@@ -13,6 +13,10 @@ inline constexpr char kWebBrowser[] = "WebBrowser1";
 inline constexpr char kMediaPlayer[] = "MediaPlayer1";
 inline constexpr char kFrontCheck[] = "Check1";
 
+// The context menu of RichTextBox1.
+inline constexpr char kTextCopyMenu[] = "mnu_TextCopy";
+inline constexpr char kTextSelectAllMenu[] = "mnu_TextSelectAll";
+
 // Inside MediaPlayer1: the picture of a video and the transport controls.
 inline constexpr char kMediaVideo[] = "MediaVideo";
 inline constexpr char kMediaPlay[] = "MediaPlay_Button";
