@@ -25,5 +25,9 @@ inline constexpr char kMediaStop[] = "MediaStop_Button";
 inline constexpr char kMediaPosition[] = "MediaPosition_Slider";
 inline constexpr char kMediaTime[] = "MediaTime_Label";
 inline constexpr char kMediaVolume[] = "MediaVolume_Slider";
+// In place of the video for a file without pictures: its name and length.
+inline constexpr char kMediaAudioInfo[] = "MediaAudioInfo";
+inline constexpr char kMediaAudioName[] = "MediaAudioName_Label";
+inline constexpr char kMediaAudioLength[] = "MediaAudioLength_Label";
 
 }  // namespace pelmora::choi_view_names

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QResizeEvent>
+#include <QShortcut>
 
 #include <exception>
 
@@ -52,6 +53,8 @@ ChoiViewWindow::ChoiViewWindow(Settings& settings, const std::string& iniPath, U
     frontCheck_ = new QCheckBox(QString::fromUtf8(texts::kFrontCheck), this);
     frontCheck_->setObjectName(names::kFrontCheck);
     connect(frontCheck_, &QCheckBox::toggled, this, &ChoiViewWindow::KeepOnTop);
+    // Esc closes the viewer whichever display has the keys.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 
     const double dpi = logicalDpiX();
     resize(PixelsAtLeast(kDesignSize.width, dpi), PixelsAtLeast(kDesignSize.height, dpi));

@@ -18,6 +18,7 @@
 
 #include "tools/choiview/choiview_texts.h"
 #include "tools/choiview/ui/choi_view_names.h"
+#include "tools/choiview/ui/media_audio_info.h"
 #include "tools/choiview/ui/media_backend.h"
 
 namespace pelmora {
@@ -131,12 +132,15 @@ void MediaPlayerPane::MakePlayer() {
         video_->setAspectRatioMode(Qt::KeepAspectRatio);
         delete layout_->takeAt(0);  // the stretch that held the place
         layout_->insertWidget(0, video_, 1);
+        audioInfo_ = new MediaAudioInfo(this);
+        layout_->insertWidget(1, audioInfo_, 1);
     }
     player_ = new QMediaPlayer(this);
     audio_ = new QAudioOutput(this);
     audio_->setVolume(static_cast<float>(volume_->value()) / 100.0F);
     player_->setAudioOutput(audio_);
     player_->setVideoOutput(video_);
+    audioInfo_->Follow(player_, video_, fileName_);
 
     connect(player_, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error) {
         if (error != QMediaPlayer::NoError) Fail();

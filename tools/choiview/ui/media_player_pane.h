@@ -19,6 +19,8 @@ class QVideoWidget;
 
 namespace pelmora {
 
+class MediaAudioInfo;
+
 class MediaPlayerPane : public QWidget {
     Q_OBJECT
 public:
@@ -63,6 +65,7 @@ private:
     QMediaPlayer* player_ = nullptr;
     QAudioOutput* audio_ = nullptr;
     QVideoWidget* video_ = nullptr;
+    MediaAudioInfo* audioInfo_ = nullptr;  // in the video's place for a file without pictures
 
     QString fileName_;
     bool failed_ = false;

@@ -57,6 +57,7 @@ PictureDisplay::PictureDisplay(QWidget* window, UserDialogs& dialogs, PluginFold
     box_->setObjectName(names::kPicture);
     horizontal_ = NewBar(Qt::Horizontal, names::kHorizontalScroll, window);
     vertical_ = NewBar(Qt::Vertical, names::kVerticalScroll, window);
+    box_->ScrollWith(horizontal_, vertical_);
     QObject::connect(horizontal_, &QScrollBar::valueChanged, box_, [this] { PlaceScrolledBox(); });
     QObject::connect(vertical_, &QScrollBar::valueChanged, box_, [this] { PlaceScrolledBox(); });
 }
