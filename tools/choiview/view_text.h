@@ -1,6 +1,7 @@
 #pragma once
 // A text file as ChoiView shows it: its encoding told from a byte-order mark, from being
-// valid UTF-8, or else by a charset detector (Japanese and Western texts), decoded to UTF-16
+// valid UTF-8, or else by a charset detector (Japanese and Western texts; where it guesses a
+// Western code page or nothing, a clean CP932 or EUC-JP reading wins), decoded to UTF-16
 // with every CR LF, LF and CR made one line end ("\n").
 
 #include <cstddef>
