@@ -31,7 +31,7 @@ MediaAudioInfo::MediaAudioInfo(QWidget* parent) : QWidget(parent) {
     name_->setTextFormat(Qt::PlainText);
     name_->setWordWrap(true);
     QFont larger = name_->font();
-    larger.setPointSizeF(larger.pointSizeF() * 1.25);
+    if (larger.pointSizeF() > 0) larger.setPointSizeF(larger.pointSizeF() * 1.25);
     larger.setBold(true);
     name_->setFont(larger);
     length_ = new QLabel(this);

@@ -46,7 +46,9 @@ double PdfPagesView::EffectiveZoom() const {
     double widest = 0;
     for (int page = 0; page < document_->pageCount(); ++page)
         widest = std::max(widest, document_->pagePointSize(page).width());
-    const double pointsToPixels = QGuiApplication::primaryScreen()->logicalDotsPerInch() / 72.0;
+    // The view converts points with the primary screen's resolution.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double pointsToPixels = (screen != nullptr ? screen->logicalDotsPerInch() : 96.0) / 72.0;
     const int room = viewport()->width() - documentMargins().left() - documentMargins().right();
     return widest > 0 && room > 0 ? room / (widest * pointsToPixels) : 1.0;
 }

@@ -132,6 +132,16 @@ private slots:
         QCOMPARE(pane->SelectedText(), QStringLiteral("third"));
         Keys(*pane, Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(pane->SelectedText(), text);
+        // Ctrl takes a word and the spaces after it, and a line end as one step.
+        Keys(*pane, Qt::Key_Home, Qt::ControlModifier);
+        Keys(*pane, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(pane->SelectedText(), QStringLiteral("first "));
+        Keys(*pane, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier, 2);
+        QCOMPARE(pane->SelectedText(), QStringLiteral("first line\n"));
+        Keys(*pane, Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(pane->SelectedText(), QStringLiteral("first line"));
+        Keys(*pane, Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(pane->SelectedText(), QStringLiteral("first "));
         Keys(*pane, Qt::Key_Right, {});
         Keys(*pane, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(pane->SelectedText(), text);
