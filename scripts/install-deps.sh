@@ -23,8 +23,9 @@ packages=(
   libsmbclient-dev libavahi-client-dev samba smbclient
   # fuzz targets: clang with libFuzzer and the sanitizer runtimes
   clang libclang-rt-14-dev
-  # run: Japanese captions need a CJK font, Qt's own buttons and dialogs its Japanese
-  # translations; xdg-open opens files with their program
+  # run: Japanese captions need a CJK font (IPAGothic is also ChoiView's fixed-width text
+  # font, which the tests expect), Qt's own buttons and dialogs its Japanese translations;
+  # xdg-open opens files with their program
   fonts-ipafont-gothic qt6-translations-l10n xdg-utils
   # tests: X server for the clipboard run and a window manager for docking, reference archivers, ACL tools
   xvfb openbox x11-utils xclip xauth unzip zip lhasa jlha-utils acl attr tree
