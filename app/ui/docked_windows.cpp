@@ -8,7 +8,7 @@
 #include "app/ui/browser_controller.h"
 #include "app/ui/main_window.h"
 #include "app/ui/main_window_names.h"
-#include "settings/ui/settings_dialog.h"
+#include "tools/settings/ui/settings_dialog.h"
 #include "platform/network_discovery.h"
 #include "tools/jump/ui/jump_window.h"
 #include "tools/network/ui/network_window.h"

@@ -1,4 +1,4 @@
-#include "settings/ui/settings_dialog.h"
+#include "tools/settings/ui/settings_dialog.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -26,8 +26,8 @@
 #include "settings/dialog_bindings.h"
 #include "settings/layout_token.h"
 #include "settings/settings_store.h"
-#include "settings/ui/settings_dialog_names.h"
-#include "settings/ui/settings_dialog_texts.h"
+#include "tools/settings/ui/settings_dialog_names.h"
+#include "tools/settings/settings_dialog_texts.h"
 
 namespace pelmora {
 namespace {
