@@ -109,10 +109,8 @@ void DockedWindows::OpenSettings() {
     services.dialogs = &dialogs_;
     services.chooseProgram = chooseProgram_;
     services.chooseFont = chooseFont_;
-    services.showHiddenSystem = [this](bool hidden, bool system) {
-        browser_.SetHiddenSystemDisplay(hidden, system);
-        browser_.SelectAllFiles();
-    };
+    services.showHiddenSystem = [this](bool hidden, bool system) { browser_.SetHiddenSystemDisplay(hidden, system); };
+    services.selectAllFiles = [this] { browser_.SelectAllFiles(); };
     services.currentListFont = [this](int row) {
         const QWidget* list =
             mainWindow_ ? mainWindow_->findChild<QWidget*>(row == 1 ? names::kFolderList : names::kFileList) : nullptr;

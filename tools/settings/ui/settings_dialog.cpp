@@ -137,8 +137,11 @@ QCheckBox* SettingsDialog::AddCheck(const ControlBinding& binding, QWidget* pare
         if (!partner.empty()) {
             if (auto* other = findChild<QCheckBox*>(Text(partner))) other->setChecked(false);
         }
-        if ((control == "Check3" || control == "Check4") && services_.showHiddenSystem) {
-            services_.showHiddenSystem(settings_.FileHiddenFile == "1", settings_.FileSystemFile == "1");
+        if (control == "Check3" || control == "Check4") {
+            if (services_.showHiddenSystem) {
+                services_.showHiddenSystem(settings_.FileHiddenFile == "1", settings_.FileSystemFile == "1");
+            }
+            if (services_.selectAllFiles) services_.selectAllFiles();
         }
     });
     return box;
@@ -424,6 +427,7 @@ void SettingsDialog::Load() {
             }
         }
     }
+    // Only the display follows the keys here; the user's selection stays as it is.
     if (services_.showHiddenSystem) {
         services_.showHiddenSystem(settings_.FileHiddenFile == "1", settings_.FileSystemFile == "1");
     }

@@ -195,6 +195,23 @@ private slots:
         QCOMPARE(text3->cursorPosition(), 6);
     }
 
+    // Opening the dialog only sets the display: the file the user chose stays the only one
+    // listed, with hidden files off or on in the settings.
+    void openingKeepsTheUsersSelection() {
+        for (const char* hidden : {"0", "1"}) {
+            WindowFixture f;
+            f.AddData({"a.txt", "b.txt", "c.txt"});
+            f.PrepareIni({{"FileHiddenFile", hidden}, {"FileSystemFile", hidden}});
+            QVERIFY(f.Start());
+            QListView* list = f.window->FileList();
+            list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::ClearAndSelect);
+            QVERIFY(Open(f) != nullptr);
+            QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
+            f.Click(main_window_names::kListFilesButton);
+            QCOMPARE(f.clipboard.text, std::string("\"b.txt\"\r\n"));
+        }
+    }
+
     void hiddenFilesShowAtOnceWithEveryFileSelected() {
         WindowFixture f;
         f.AddData({"a.txt", ".hidden"});
