@@ -4,6 +4,7 @@
 #include <QMainWindow>
 
 #include "app/ui/main_window_names.h"
+#include "tools/help/help_texts.h"
 #include "tools/help/readme_file.h"
 #include "tools/help/ui/about_box.h"
 
@@ -27,11 +28,14 @@ void HelpCommands::ShowAbout() {
     if (!about_) {
         const QIcon picture = mainWindow_->windowIcon().isNull() ? QIcon(QStringLiteral(":/icons/101.png"))
                                                                  : mainWindow_->windowIcon();
-        about_ = new AboutBox(picture, starter_, mainWindow_);
+        about_ = new AboutBox(picture, [this] { OpenReadmeFile(); }, mainWindow_);
         connect(about_, &AboutBox::closed, this, [entry] {
             if (entry) entry->setEnabled(true);
         });
     }
+    // There is no home page: the box points at the documentation installed with the program.
+    const std::string readme = FindReadme(programFolder_);
+    about_->SetLinkText(QString::fromStdString(readme.empty() ? std::string(help_texts::kReadmeName) : readme));
     about_->Open();
     if (entry) entry->setEnabled(false);
 }

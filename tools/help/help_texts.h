@@ -8,7 +8,7 @@ inline constexpr char kReadmeMissing[] = "Readme.txtが見つかりません";
 
 inline constexpr char kProductName[] = "Pelmora";
 inline constexpr char kVersionPrefix[] = "Version ";
-inline constexpr char kLinkTip[] = "ダブルクリックすると接続します";
+inline constexpr char kLinkTip[] = "ダブルクリックするとReadme.txtを開きます";
 inline constexpr char kClose[] = "Close";
 
 }  // namespace pelmora::help_texts

@@ -67,10 +67,12 @@ private slots:
         QLabel* product = box->findChild<QLabel*>(names::kProductLabel);
         QCOMPARE(product->text(), QString("Pelmora"));
         QVERIFY(product->font().bold());
-        QCOMPARE(box->findChild<QLabel*>(names::kVersionLabel)->text(), QString("Version " PELMORA_VERSION));
+        QCOMPARE(box->findChild<QLabel*>(names::kVersionLabel)->text(), QString("Version 1.60"));
+        // No home page: the label names the documentation, here not found beside the program.
         QLabel* link = box->findChild<QLabel*>(names::kLinkLabel);
-        QCOMPARE(link->text(), QString(PELMORA_HOMEPAGE));
-        QCOMPARE(link->toolTip(), QString("ダブルクリックすると接続します"));
+        QCOMPARE(link->text(), QString("Readme.txt"));
+        QCOMPARE(link->toolTip(), QString("ダブルクリックするとReadme.txtを開きます"));
+        QVERIFY(box->isWindow() && box->parentWidget() == f.window.get());
         QCOMPARE(TextColour(*box, names::kLinkLabel), QColor(Qt::white));
         // Centred on the screen.
         const QRect screen = box->screen()->geometry();
@@ -90,13 +92,21 @@ private slots:
         QCOMPARE(TextColour(*box, names::kLinkLabel), QColor(224, 224, 224));
 
         QTest::mouseDClick(link, Qt::LeftButton);
-        QCOMPARE(starter.calls, std::vector<std::string>{"open|" PELMORA_HOMEPAGE});
+        QVERIFY(starter.calls.empty());
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{"Readme.txtが見つかりません"});
 
         QTest::mouseClick(box->findChild<QLabel*>(names::kCloseLabel), Qt::LeftButton);
         QVERIFY(!box->isVisible());
         QVERIFY(version->isEnabled());
+
+        // Opened again it names the readme that is there now, and opens it.
+        const std::string readme = f.paths.programFolder + "/Readme.txt";
+        WriteFile(readme, "text");
         version->trigger();
         QVERIFY(box->isVisible());
+        QCOMPARE(link->text(), QString::fromStdString(readme));
+        QTest::mouseDClick(link, Qt::LeftButton);
+        QCOMPARE(starter.calls, std::vector<std::string>{"open|" + readme});
     }
 };
 
