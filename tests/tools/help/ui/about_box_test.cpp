@@ -2,15 +2,19 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QScreen>
+#include <QSignalSpy>
 
 #include "app/ui/help_commands.h"
 #include "app/ui/main_window_names.h"
 #include "tests/app/ui/window_fixture.h"
+#include "tests/support/fake_desktop_opener.h"
 #include "tests/support/fake_process_starter.h"
 #include "tools/help/readme_file.h"
 #include "tools/help/ui/about_box.h"
 #include "tools/help/ui/about_names.h"
+#include "tools/help/ui/document_opener.h"
 
 using namespace pelmora;
 using namespace pelmora::testing;
@@ -48,6 +52,44 @@ private slots:
         WriteFile(f.paths.programFolder + "/Readme.txt", "text");
         readme->trigger();
         QCOMPARE(starter.calls, std::vector<std::string>{"open|" + f.paths.programFolder + "/Readme.txt"});
+    }
+
+    // The system's opener, played by a script on PATH: its failure is told with the file's
+    // name, its absence shows the text in a window of the program's own, and the window
+    // thread goes on while the opener runs.
+    void readmeOpenerOutcomesAreFollowedUp() {
+        FakeDesktopOpener opener;
+        WindowFixture f;
+        QVERIFY(f.Start());
+        const std::string readme = f.paths.programFolder + "/Readme.txt";
+        const std::string content = "Pelmora  Readme\n\n■ Pelmora とは\n";
+        WriteFile(readme, content);
+        QAction* entry = f.window->findChild<QAction*>(main_window_names::kReadmeMenu);
+        QSignalSpy reports(&f.window->Help().Opener(), &DocumentOpener::reported);
+
+        opener.Install(4, /*held=*/true);
+        entry->trigger();
+        QTRY_COMPARE(opener.Argument(), readme);
+        QCOMPARE(reports.size(), 0);
+        opener.Release();
+        QTRY_COMPARE(reports.size(), 1);
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{"ファイルを開けませんでした\n" + readme});
+
+        opener.Install(0);
+        entry->trigger();
+        QTRY_COMPARE(reports.size(), 2);
+        QCOMPARE(f.dialogs.messages.size(), std::size_t{1});
+        QVERIFY(f.window->Help().Opener().TextWindow() == nullptr);
+
+        opener.Remove();
+        entry->trigger();
+        QTRY_COMPARE(reports.size(), 3);
+        QCOMPARE(f.dialogs.messages.size(), std::size_t{1});
+        QPlainTextEdit* text = f.window->Help().Opener().TextWindow();
+        QVERIFY(text != nullptr && text->isVisible() && text->isWindow());
+        QVERIFY(text->isReadOnly());
+        QCOMPARE(text->windowTitle(), QString("Readme.txt"));
+        QCOMPARE(text->toPlainText(), QString::fromStdString(content));
     }
 
     void aboutBoxShowsTheProgramHighlightsAndCloses() {
