@@ -301,6 +301,21 @@ private slots:
         QCOMPARE(f.dialogs.messages, std::vector<std::string>{"設定の保存に失敗しました\n" + blocked});
         QVERIFY(dialog.isVisible());
     }
+
+    // A settings file made read-only stays as it is, also for the super-user.
+    void aReadOnlySettingsFileIsNotWritten() {
+        WindowFixture f;
+        QVERIFY(f.Start());
+        const std::string before = ReadFile(f.paths.iniPath);
+        QVERIFY(std::filesystem::exists(f.paths.iniPath));
+        std::filesystem::permissions(f.paths.iniPath, std::filesystem::perms(0444));
+        SettingsDialog* dialog = Open(f);
+        Click(dialog, "Check8");
+        Find<QPushButton>(dialog, names::kSaveButton)->click();
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{"設定の保存に失敗しました\n" + f.paths.iniPath});
+        QCOMPARE(ReadFile(f.paths.iniPath), before);
+        QVERIFY(dialog->isVisible());
+    }
 };
 
 QTEST_MAIN(SettingsDialogTest)
