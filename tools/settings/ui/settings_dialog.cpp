@@ -35,7 +35,14 @@ namespace {
 namespace names = settings_dialog_names;
 namespace texts = settings_dialog_texts;
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+// Every caption and name of the dialog passes here. A Japanese font, which draws the
+// captions, shows the backslash of "\マークを付加する" as a yen sign; the fullwidth reverse
+// solidus shows it as the backslash it means.
+QString Text(std::string_view text) {
+    QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    shown.replace(QLatin1Char('\\'), QChar(0xFF3C));
+    return shown;
+}
 
 QLabel* WrappedLabel(std::string_view text, QWidget* parent) {
     auto* label = new QLabel(Text(text), parent);

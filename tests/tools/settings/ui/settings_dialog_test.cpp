@@ -82,7 +82,16 @@ private slots:
             QVERIFY(control);
             auto* box = qobject_cast<QCheckBox*>(control);
             QCOMPARE(box != nullptr, binding.kind == ControlKind::Check);
-            if (box) QCOMPARE(box->text().toStdString(), std::string(binding.caption));
+            // A backslash shows in its fullwidth form (below).
+            if (box) QCOMPARE(box->text().replace(QChar(0xFF3C), u'\\').toStdString(), std::string(binding.caption));
+        }
+        // A Japanese font draws an ASCII backslash as a yen sign: no caption may hold one.
+        QCOMPARE(Check(dialog, "Check12")->text(), QString("＼マークを付加する"));
+        for (const QCheckBox* box : dialog->findChildren<QCheckBox*>()) {
+            QVERIFY2(!box->text().contains(u'\\'), qPrintable(box->text()));
+        }
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+            QVERIFY2(!label->text().contains(u'\\'), qPrintable(label->text()));
         }
         QCOMPARE(Check(dialog, "Check10")->text(), QString("ショートファイル名を取得する"));
         for (int row = 1; row <= 5; ++row) QVERIFY(Find<QPushButton>(dialog, names::ExePathButton(row)));
