@@ -18,7 +18,8 @@ std::string WriteTarget(const std::string& path);
 struct WriteTargetFacts {
     bool exists = false;
     bool regularFile = true;
-    bool userMayWrite = true;        // the file itself, as a plain open for writing would find
+    bool userMayWrite = true;        // the file itself, as a plain open for writing would find;
+                                     // never for a file without any write permission bit
     bool folderTakesNewFile = true;  // a new file can be made beside it and renamed over it
     bool ownerKept = true;           // a new file can be given the file's owner and group
     unsigned linkCount = 1;
@@ -35,7 +36,8 @@ WriteMethod ChooseWriteMethod(const WriteTargetFacts& facts);
 // Gives the file `path` leads to (WriteTarget) the bytes as its whole contents, in the way
 // ChooseWriteMethod picks. The file keeps its permission bits, owner, extended attributes
 // and links. A new file gets 0666 less the umask. On failure returns false with errno
-// telling the first failing call (EACCES for a file the user may not write); a failed
+// telling the first failing call (EACCES for a file the user may not write, and for a file
+// without any write permission bit even when the user is the super-user); a failed
 // replace by rename leaves the old file as it was and removes the new one. In place, the
 // room for the bytes is reserved first where the file system can, so that a full disk
 // leaves the old contents whole; an I/O error midway leaves them mixed with the new.

@@ -5,8 +5,11 @@
 // a real program cannot be made to produce.
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/desktop_launch.h"
 
 namespace pelmora::platform {
 
@@ -29,6 +32,12 @@ public:
     // Opens the file or folder with the desktop's default program for it (desktop_launch.h).
     // True when the opener was started.
     virtual bool OpenWithDefaultProgram(const std::string& path) = 0;
+    // Opens it the same way and reports through `done` how the opener ended, maybe on
+    // another thread and later (desktop_launch.h). Without a report of its own a starter
+    // counts a started opener as opened.
+    virtual void OpenWithDefaultProgramReporting(const std::string& path, std::function<void(OpenerOutcome)> done) {
+        done(OpenWithDefaultProgram(path) ? OpenerOutcome::Opened : OpenerOutcome::NoOpener);
+    }
 };
 
 // The starter of the running system.

@@ -63,12 +63,14 @@ void BrowserController::SetPattern(const std::string& pattern) {
 }
 
 void BrowserController::SetHiddenSystemDisplay(bool hidden, bool system) {
+    // Re-reading drops the user's selection, so only a real change re-reads.
+    if (hidden == showHidden_ && system == showSystem_) return;
     showHidden_ = hidden;
     showSystem_ = system;
     // The folder list shows hidden folders by the same switch, so the walks see what it shows.
     if (folder_.empty()) return;
     // A folder that cannot be re-read keeps its folder list; its files still follow the switches.
-    if (SetFolder(folder_)) ReloadFiles();
+    if (ReadFolder(folder_)) ReloadFiles();
 }
 
 void BrowserController::SelectAllFiles() {
@@ -85,14 +87,20 @@ void BrowserController::SelectAllFiles() {
 }
 
 std::error_code BrowserController::SetFolder(const std::string& folder) {
+    const std::error_code error = ReadFolder(folder);
+    if (error) return error;
+    // Dir1 changed: File1 followed, then the optional select-all.
+    if (folderChangeSelectsAll_) SelectAllFiles();
+    return {};
+}
+
+std::error_code BrowserController::ReadFolder(const std::string& folder) {
     std::error_code error;
     std::vector<std::string> subfolders = listSubfolders_(folder, showHidden_, error);
     if (error) return error;
     folder_ = folder;
     widgets_.folderList->ShowFolder(folder_, subfolders);
-    // Dir1 changed: File1 follows, then the optional select-all.
     ReloadFiles();
-    if (folderChangeSelectsAll_) SelectAllFiles();
     return {};
 }
 

@@ -80,6 +80,8 @@ public:
 private:
     // Sets Dir1's path; the file list follows. Returns the read error, leaving all as it was.
     std::error_code SetFolder(const std::string& folder);
+    // SetFolder without the optional select-all: the lists are read again, nothing chosen.
+    std::error_code ReadFolder(const std::string& folder);
     void ReloadFiles();
 
     BrowserWidgets widgets_;

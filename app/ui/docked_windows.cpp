@@ -8,7 +8,7 @@
 #include "app/ui/browser_controller.h"
 #include "app/ui/main_window.h"
 #include "app/ui/main_window_names.h"
-#include "settings/ui/settings_dialog.h"
+#include "tools/settings/ui/settings_dialog.h"
 #include "platform/network_discovery.h"
 #include "tools/jump/ui/jump_window.h"
 #include "tools/network/ui/network_window.h"
@@ -109,10 +109,8 @@ void DockedWindows::OpenSettings() {
     services.dialogs = &dialogs_;
     services.chooseProgram = chooseProgram_;
     services.chooseFont = chooseFont_;
-    services.showHiddenSystem = [this](bool hidden, bool system) {
-        browser_.SetHiddenSystemDisplay(hidden, system);
-        browser_.SelectAllFiles();
-    };
+    services.showHiddenSystem = [this](bool hidden, bool system) { browser_.SetHiddenSystemDisplay(hidden, system); };
+    services.selectAllFiles = [this] { browser_.SelectAllFiles(); };
     services.currentListFont = [this](int row) {
         const QWidget* list =
             mainWindow_ ? mainWindow_->findChild<QWidget*>(row == 1 ? names::kFolderList : names::kFileList) : nullptr;

@@ -4,8 +4,11 @@
 #include <QMainWindow>
 
 #include "app/ui/main_window_names.h"
+#include "listing/engine/job_context.h"
+#include "tools/help/help_texts.h"
 #include "tools/help/readme_file.h"
 #include "tools/help/ui/about_box.h"
+#include "tools/help/ui/document_opener.h"
 
 namespace pelmora {
 
@@ -15,11 +18,21 @@ HelpCommands::HelpCommands(std::string programFolder, platform::ProcessStarter& 
       programFolder_(std::move(programFolder)),
       starter_(starter),
       dialogs_(dialogs),
-      mainWindow_(mainWindow) {}
+      mainWindow_(mainWindow),
+      opener_(new DocumentOpener(starter, dialogs, mainWindow)) {}
 
 AboutBox* HelpCommands::About() const { return about_; }
 
-void HelpCommands::OpenReadmeFile() { OpenReadme(programFolder_, starter_, dialogs_); }
+void HelpCommands::OpenReadmeFile() {
+    const std::string readme = FindReadme(programFolder_);
+    if (readme.empty()) {
+        dialogs_.ShowMessage(help_texts::kReadmeMissing);
+        return;
+    }
+    opener_->Open(readme);
+}
+
+DocumentOpener& HelpCommands::Opener() const { return *opener_; }
 
 void HelpCommands::ShowAbout() {
     if (!mainWindow_) return;
@@ -27,11 +40,14 @@ void HelpCommands::ShowAbout() {
     if (!about_) {
         const QIcon picture = mainWindow_->windowIcon().isNull() ? QIcon(QStringLiteral(":/icons/101.png"))
                                                                  : mainWindow_->windowIcon();
-        about_ = new AboutBox(picture, starter_, mainWindow_);
+        about_ = new AboutBox(picture, [this] { OpenReadmeFile(); }, mainWindow_);
         connect(about_, &AboutBox::closed, this, [entry] {
             if (entry) entry->setEnabled(true);
         });
     }
+    // There is no home page: the box points at the documentation installed with the program.
+    const std::string readme = FindReadme(programFolder_);
+    about_->SetLinkText(QString::fromStdString(readme.empty() ? std::string(help_texts::kReadmeName) : readme));
     about_->Open();
     if (entry) entry->setEnabled(false);
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The help menu: Readme.txt opened with the desktop's program, and the About box, whose
-// menu entry stays disabled while it is open.
+// The help menu: Readme.txt opened with the desktop's program (a failure told, with no
+// program at all shown in a text window), and the About box, whose menu entry stays
+// disabled while it is open.
 
 #include <QObject>
 #include <QPointer>
@@ -14,6 +15,7 @@ namespace platform {
 class ProcessStarter;
 }
 class AboutBox;
+class DocumentOpener;
 class UserDialogs;
 
 class HelpCommands : public QObject {
@@ -26,6 +28,7 @@ public:
     void ShowAbout();       // mnu_ver
 
     AboutBox* About() const;
+    DocumentOpener& Opener() const;
 
 private:
     std::string programFolder_;
@@ -33,6 +36,7 @@ private:
     UserDialogs& dialogs_;
     QPointer<QMainWindow> mainWindow_;
     QPointer<AboutBox> about_;
+    DocumentOpener* opener_;
 };
 
 }  // namespace pelmora

@@ -36,6 +36,7 @@
 #include "common/ui/window_position.h"
 #include "platform/volume_list.h"
 #include "settings/net_drive_list.h"
+#include "settings/setting_value_error.h"
 #include "tools/network/net_drive_connection.h"
 
 namespace pelmora {
@@ -46,18 +47,20 @@ namespace names = main_window_names;
 
 QString Text(const char* text) { return QString::fromUtf8(text); }
 
-// The font size text as a number of points; anything else is a start-up failure.
-double FontPoints(const std::string& sizeText) {
+// The font size text as a number of points; anything else is a start-up failure that
+// names the key.
+double FontPoints(const char* key, const std::string& sizeText) {
     const QString text = QString::fromUtf8(sizeText).trimmed();
     bool ok = false;
     const double points = text.toDouble(&ok);
-    if (!ok || points <= 0) throw std::invalid_argument("font size is not a number: " + sizeText);
+    if (!ok || points <= 0) throw SettingValueError(key, sizeText);
     return points;
 }
 
-QFont ListFont(const std::string& name, const std::string& size, const std::string& bold, const std::string& italic) {
+QFont ListFont(const std::string& name, const char* sizeKey, const std::string& size, const std::string& bold,
+               const std::string& italic) {
     QFont font(QString::fromUtf8(name));
-    font.setPointSizeF(FontPoints(size));
+    font.setPointSizeF(FontPoints(sizeKey, size));
     font.setBold(bold == "1");
     font.setItalic(italic == "1");
     return font;
@@ -263,10 +266,10 @@ void MainWindow::RefreshDrives() {
 }
 
 void MainWindow::ApplyListFonts() {
-    const QFont folderFont =
-        ListFont(settings_.FolderFontName, settings_.FolderFontSize, settings_.FolderFontBold, settings_.FolderFontItalic);
-    const QFont fileFont =
-        ListFont(settings_.FileFontName, settings_.FileFontSize, settings_.FileFontBold, settings_.FileFontItalic);
+    const QFont folderFont = ListFont(settings_.FolderFontName, "FolderFontSize", settings_.FolderFontSize,
+                                      settings_.FolderFontBold, settings_.FolderFontItalic);
+    const QFont fileFont = ListFont(settings_.FileFontName, "FileFontSize", settings_.FileFontSize,
+                                    settings_.FileFontBold, settings_.FileFontItalic);
     folderList_->setFont(folderFont);
     fileList_->setFont(fileFont);
 }

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
@@ -20,6 +21,17 @@ namespace {
 
 // Room the box needs beside its text for an icon and margins.
 constexpr int kBoxRoomBesideText = 150;
+// Room a window manager's title bar takes beside the title: the window's icon and its
+// minimise, maximise and close buttons.
+constexpr int kTitleBarRoom = 160;
+
+// The width the box needs so that the title bar shows the whole title (title bars draw it
+// bold as a rule), not "Pe…ora".
+int WidthForTitle(const QMessageBox& box) {
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    return QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarRoom;
+}
 
 // A box wraps any text wider than half the screen, Japanese anywhere within a phrase. The
 // messages end their lines themselves, so the box is made wide enough for its longest line,
@@ -36,7 +48,18 @@ void KeepLinesWhole(QMessageBox& box) {
     const int screenWidth = box.screen()->availableGeometry().width();
     const int widestBox = screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
     // A pixel of rounding in the label's own measure would break the line at its end.
-    label->setMinimumWidth(std::min(widest + metrics.averageCharWidth(), widestBox - kBoxRoomBesideText));
+    const int widestLabel = widestBox - kBoxRoomBesideText;
+    label->setMinimumWidth(std::min(widest + metrics.averageCharWidth(), widestLabel));
+    // The box is as wide as its layout needs: a short text gets the room the title needs.
+    // The buttons may set the width first, so the label grows until the layout is wide enough.
+    if (QLayout* layout = box.layout()) {
+        for (int pass = 0; pass < 3; ++pass) {
+            layout->invalidate();
+            const int shortBy = WidthForTitle(box) - layout->totalMinimumSize().width();
+            if (shortBy <= 0 || label->minimumWidth() >= widestLabel) break;
+            label->setMinimumWidth(std::min(label->minimumWidth() + shortBy, widestLabel));
+        }
+    }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "listing/engine/job_context.h"
 #include "platform/file_system.h"
 #include "platform/volume_list.h"
+#include "settings/setting_value_error.h"
 #include "settings/settings_store.h"
 
 namespace pelmora {
@@ -65,6 +66,9 @@ bool RunStartupSteps(UserDialogs& dialogs, const std::function<void()>& steps) {
     try {
         steps();
         return true;
+    } catch (const SettingValueError& error) {
+        // The second line tells which hand-edited key to mend.
+        dialogs.ShowMessage(std::string(texts::kStartupFailed) + "\n" + error.Key() + "=" + error.Value());
     } catch (const std::system_error& error) {
         if (platform::IsDeviceUnavailable(error.code())) {
             dialogs.Beep();

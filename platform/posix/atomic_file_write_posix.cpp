@@ -71,7 +71,10 @@ WriteTargetFacts FactsOf(const std::string& target, const struct stat* st) {
     if (st == nullptr) return facts;
     facts.exists = true;
     facts.regularFile = S_ISREG(st->st_mode);
-    facts.userMayWrite = ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
+    // A file nobody may write is read-only for the super-user too, who the system would let
+    // write it: the user made it read-only to keep it.
+    const bool hasWriteBits = (st->st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+    facts.userMayWrite = hasWriteBits && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
     facts.linkCount = static_cast<unsigned>(st->st_nlink);
     const uid_t user = ::geteuid();
     facts.ownerKept = user == 0 || (st->st_uid == user && InGroup(st->st_gid));

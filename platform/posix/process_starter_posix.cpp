@@ -32,6 +32,9 @@ public:
     }
 
     bool OpenWithDefaultProgram(const std::string& path) override { return platform::OpenWithDefaultProgram(path); }
+    void OpenWithDefaultProgramReporting(const std::string& path, std::function<void(OpenerOutcome)> done) override {
+        platform::OpenWithDefaultProgramReporting(path, std::move(done));
+    }
 };
 
 }  // namespace

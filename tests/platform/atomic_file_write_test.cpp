@@ -141,6 +141,45 @@ TEST_F(AtomicFileWriteTest, ReadOnlyFileIsRefusedWritableFileInLockedFolderIsWri
     EXPECT_EQ(Slurp(inside), "short");
 }
 
+// A file without any write permission bit is read-only for everybody, the super-user
+// included: it is neither replaced nor overwritten, whichever way a write would go. A file
+// that some permission bit lets be written stays writable for those it lets.
+TEST_F(AtomicFileWriteTest, AFileWithoutWriteBitsIsWrittenByNobody) {
+    for (const mode_t mode : {0444, 0400, 0000, 0555}) {
+        const fs::path file = dir_ / "Pelmora.ini";
+        Put(file, "keep me");
+        ASSERT_EQ(chmod(file.c_str(), mode), 0);
+        struct stat before {};
+        ASSERT_EQ(stat(file.c_str(), &before), 0);
+        errno = 0;
+        EXPECT_FALSE(ReplaceFileContents(file.string(), "overwritten")) << std::oct << mode;
+        EXPECT_EQ(errno, EACCES);
+        chmod(file.c_str(), 0644);
+        struct stat after {};
+        ASSERT_EQ(stat(file.c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino) << "replaced by another file";
+        EXPECT_EQ(Slurp(file), "keep me");
+        fs::remove(file);
+    }
+    EXPECT_EQ(EntryCount(), 0u) << "a temporary file was left behind";
+
+    // A link leads to the read-only file: the file's bits decide.
+    const fs::path target = dir_ / "target.txt";
+    Put(target, "keep me");
+    ASSERT_EQ(chmod(target.c_str(), 0444), 0);
+    fs::create_symlink(target, dir_ / "link.txt");
+    EXPECT_FALSE(ReplaceFileContents((dir_ / "link.txt").string(), "overwritten"));
+    EXPECT_EQ(Slurp(target), "keep me");
+
+    if (geteuid() != 0) return;
+    // Write permission for the group alone: the super-user may write it.
+    const fs::path shared = dir_ / "shared.txt";
+    Put(shared, "old");
+    ASSERT_EQ(chmod(shared.c_str(), 0464), 0);
+    EXPECT_TRUE(ReplaceFileContents(shared.string(), "new"));
+    EXPECT_EQ(Slurp(shared), "new");
+}
+
 // The rule on given facts, so that it is checked as the super-user too: a file the user may
 // not write is refused whatever else holds; a file that a rename would change is written
 // in place.

@@ -33,6 +33,14 @@ public:
         calls.push_back("open|" + path);
         return true;
     }
+    void OpenWithDefaultProgramReporting(const std::string& path,
+                                         std::function<void(platform::OpenerOutcome)> done) override {
+        calls.push_back("open|" + path);
+        done(openerOutcome);
+    }
+
+    // How the desktop's opener ends, for the callers that ask.
+    platform::OpenerOutcome openerOutcome = platform::OpenerOutcome::Opened;
 
     // What a script run does instead (write an output file, say) and how it ends.
     std::function<platform::ScriptRunOutcome(const std::string& scriptPath)> onScript;

@@ -1,8 +1,6 @@
 #include "tools/help/readme_file.h"
 
-#include "listing/engine/job_context.h"
 #include "platform/file_system.h"
-#include "platform/process_starter.h"
 #include "tools/help/help_texts.h"
 
 namespace pelmora {
@@ -28,15 +26,6 @@ std::string FindReadme(const std::string& programFolder) {
     if (docFolder.empty()) return {};
     const std::string installed = platform::JoinPath(docFolder, help_texts::kReadmeName);
     return platform::FileExists(installed) ? installed : std::string();
-}
-
-void OpenReadme(const std::string& programFolder, platform::ProcessStarter& starter, UserDialogs& dialogs) {
-    const std::string readme = FindReadme(programFolder);
-    if (readme.empty()) {
-        dialogs.ShowMessage(help_texts::kReadmeMissing);
-        return;
-    }
-    starter.OpenWithDefaultProgram(readme);
 }
 
 }  // namespace pelmora

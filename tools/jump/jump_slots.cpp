@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/profile_file.h"
 #include "settings/settings_store.h"
 #include "settings/trim_spaces.h"
 #include "tools/jump/jump_texts.h"
@@ -18,11 +19,15 @@ std::string JumpButtonCaption(const std::string& slot) { return slot.empty() ? j
 
 bool JumpSlotIsBlank(const std::string& slot) { return TrimSpaces(slot).empty(); }
 
-bool RegisterJumpFolder(Settings& settings, int row, const std::string& folder, const std::string& iniPath) {
-    if (row < 1 || row > kJumpRows) return false;
+JumpRegistration RegisterJumpFolder(Settings& settings, int row, const std::string& folder,
+                                    const std::string& iniPath) {
+    if (row < 1 || row > kJumpRows) return JumpRegistration::NotSaved;
+    // The value is stored quoted where it would lose its ends, so what a reader gets back
+    // is the folder itself, as far as the read limit goes.
+    if (folder.size() > platform::kMaxProfileValue) return JumpRegistration::PathTooLong;
     settings.Jump[static_cast<std::size_t>(row - 1)] = folder;
     const std::string key = JumpKeyName(row);
-    return SaveKeys(settings, {key}, iniPath);
+    return SaveKeys(settings, {key}, iniPath) ? JumpRegistration::Registered : JumpRegistration::NotSaved;
 }
 
 }  // namespace pelmora

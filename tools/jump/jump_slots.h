@@ -19,8 +19,16 @@ std::string JumpButtonCaption(const std::string& slot);
 // A slot of nothing but spaces leads nowhere.
 bool JumpSlotIsBlank(const std::string& slot);
 
+enum class JumpRegistration {
+    Registered,
+    PathTooLong,  // refused: read back after a restart it would be cut short
+    NotSaved,     // in the slot for this run, but the settings file was not written
+};
+
 // Stores the folder in the row's slot and writes its key at once, in one locked write.
-// The write's result does not matter to the user: false only tells a test.
-bool RegisterJumpFolder(Settings& settings, int row, const std::string& folder, const std::string& iniPath);
+// A folder longer than a settings value can hold is refused, slot and file unchanged, so
+// that no bookmark is kept that would lead nowhere after a restart.
+JumpRegistration RegisterJumpFolder(Settings& settings, int row, const std::string& folder,
+                                    const std::string& iniPath);
 
 }  // namespace pelmora

@@ -111,6 +111,29 @@ private slots:
         QVERIFY2(labelWidth >= widestLine, qPrintable(QString("%1 < %2").arg(labelWidth).arg(widestLine)));
     }
 
+    // A short message still makes a box wide enough for the title bar to show "Pelmora"
+    // beside the window's icon and its three buttons.
+    void aShortMessageBoxShowsItsWholeTitle() {
+        int boxWidth = 0, titleWidth = 0;
+        QString title;
+        std::function<void()> answer = [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible()) return QTimer::singleShot(10, answer);
+            title = box->windowTitle();
+            QFont bold = box->font();
+            bold.setBold(true);
+            titleWidth = QFontMetrics(bold).horizontalAdvance(title);
+            boxWidth = box->width();
+            box->button(QMessageBox::Ok)->click();
+        };
+        QTimer::singleShot(0, answer);
+        QtUserDialogs dialogs(nullptr);
+        dialogs.ShowMessage("OK");
+        QCOMPARE(title, QString("Pelmora"));
+        // Three buttons and an icon of at least 24 pixels each, and some padding.
+        QVERIFY2(boxWidth >= titleWidth + 4 * 24 + 40, qPrintable(QString("%1 for %2").arg(boxWidth).arg(titleWidth)));
+    }
+
     // Last: the translations stay installed for the rest of the run.
     void questionButtonsSpeakJapanese() {
         QVERIFY(InstallQtJapaneseTranslations(*QCoreApplication::instance()));

@@ -151,11 +151,14 @@ private slots:
         QCOMPARE(patternWritten, failingStep > int(StartupStep::PatternFile));
     }
 
-    void fontSizeThatIsNoNumberFailsStartUp() {
-        WindowFixture f;
-        f.PrepareIni({{"FileFontSize", "large"}});
-        QVERIFY(!f.Start());
-        QCOMPARE(f.dialogs.messages, std::vector<std::string>{texts::kStartupFailed});
+    // The message names the key and the value that stopped the start, as written.
+    void fontSizeThatIsNoNumberFailsStartUpNamingTheKey() {
+        for (const char* key : {"FolderFontSize", "FileFontSize"}) {
+            WindowFixture f;
+            f.PrepareIni({{key, "abc"}});
+            QVERIFY(!f.Start());
+            QCOMPARE(f.dialogs.messages, std::vector<std::string>{"初期設定に失敗しました。\n" + std::string(key) + "=abc"});
+        }
     }
 
     void settingsPointTheBrowserAtDirPathAndPattern() {

@@ -7,9 +7,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QVBoxLayout>
-#include <QWindow>
 
-#include "platform/process_starter.h"
 #include "tools/help/help_texts.h"
 #include "tools/help/ui/about_names.h"
 
@@ -33,15 +31,12 @@ QLabel* AddLabel(QWidget* box, const char* name, const QString& text) {
     return label;
 }
 
-// The system moves the box as if its title bar were dragged.
-void DragWindow(QWidget& box) {
-    if (QWindow* window = box.windowHandle()) window->startSystemMove();
-}
-
 }  // namespace
 
-AboutBox::AboutBox(const QIcon& picture, platform::ProcessStarter& starter, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), starter_(starter) {
+// A dialog of its parent: the window manager keeps it above the main window, which is the
+// only way back to a box without a title bar or task-bar entry.
+AboutBox::AboutBox(const QIcon& picture, std::function<void()> openDocumentation, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint), openDocumentation_(std::move(openDocumentation)) {
     setObjectName(names::kWindow);
     setMouseTracking(true);
     setAutoFillBackground(true);
@@ -58,7 +53,7 @@ AboutBox::AboutBox(const QIcon& picture, platform::ProcessStarter& starter, QWid
     product->setFont(large);
     AddLabel(this, names::kVersionLabel,
              QString::fromUtf8(help_texts::kVersionPrefix) + QStringLiteral(PELMORA_VERSION));
-    link_ = AddLabel(this, names::kLinkLabel, QStringLiteral(PELMORA_HOMEPAGE));
+    link_ = AddLabel(this, names::kLinkLabel, QString::fromUtf8(help_texts::kReadmeName));
     link_->setToolTip(QString::fromUtf8(help_texts::kLinkTip));
     link_->setCursor(Qt::PointingHandCursor);
     close_ = AddLabel(this, names::kCloseLabel, QString::fromUtf8(help_texts::kClose));
@@ -90,32 +85,64 @@ void AboutBox::Open() {
     raise();
 }
 
-void AboutBox::PointerOverBackground(Qt::MouseButtons buttons) {
-    if (buttons & Qt::LeftButton) {
-        DragWindow(*this);
+void AboutBox::SetLinkText(const QString& text) { link_->setText(text); }
+
+void AboutBox::PointerOverBackground(const QMouseEvent& event) {
+    if (dragOffset_) {
+        DragTo(event);
         return;
     }
     SetTextColour(*link_, kNormalLink);
     SetTextColour(*close_, kNormalLink);
 }
 
-void AboutBox::mouseMoveEvent(QMouseEvent* event) { PointerOverBackground(event->buttons()); }
+// The box moves itself rather than asking the window manager to: a move handed to the
+// manager can miss the release and go on following the pointer.
+void AboutBox::StartDrag(const QMouseEvent& event) {
+    if (event.button() == Qt::LeftButton) dragOffset_ = event.globalPosition().toPoint() - pos();
+}
+
+void AboutBox::DragTo(const QMouseEvent& event) {
+    if (!(event.buttons() & Qt::LeftButton)) {
+        dragOffset_.reset();
+        return;
+    }
+    move(event.globalPosition().toPoint() - *dragOffset_);
+}
+
+void AboutBox::EndDrag(const QMouseEvent& event) {
+    if (event.button() == Qt::LeftButton) dragOffset_.reset();
+}
+
+void AboutBox::mousePressEvent(QMouseEvent* event) { StartDrag(*event); }
+void AboutBox::mouseMoveEvent(QMouseEvent* event) { PointerOverBackground(*event); }
+void AboutBox::mouseReleaseEvent(QMouseEvent* event) { EndDrag(*event); }
 
 bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
+    // Every label but "Close" drags the box like its background.
+    const bool draggable = watched != close_;
+    if (event->type() == QEvent::MouseButtonPress && draggable) {
+        StartDrag(*static_cast<QMouseEvent*>(event));
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease && draggable) {
+        EndDrag(*static_cast<QMouseEvent*>(event));
+        return true;
+    }
     if (event->type() == QEvent::MouseMove) {
-        const Qt::MouseButtons buttons = static_cast<QMouseEvent*>(event)->buttons();
+        const auto& move = *static_cast<QMouseEvent*>(event);
         if (watched == close_) {
             SetTextColour(*close_, kHighlight);
-        } else if (watched == link_) {
-            if (buttons & Qt::LeftButton) DragWindow(*this);
-            else SetTextColour(*link_, kHighlight);
+        } else if (watched == link_ && !dragOffset_) {
+            SetTextColour(*link_, kHighlight);
         } else {
-            PointerOverBackground(buttons);
+            PointerOverBackground(move);
         }
         return true;
     }
     if (event->type() == QEvent::MouseButtonDblClick && watched == link_) {
-        starter_.OpenWithDefaultProgram(link_->text().toStdString());
+        dragOffset_.reset();
+        if (openDocumentation_) openDocumentation_();
         return true;
     }
     if (event->type() == QEvent::MouseButtonRelease && watched == close_ &&

@@ -10,6 +10,7 @@
 #include "listing/engine/job_context.h"
 #include "tools/jump/jump_slots.h"
 #include "tools/jump/jump_texts.h"
+#include "tools/settings/settings_dialog_texts.h"
 #include "tools/jump/ui/elided_path_button.h"
 #include "tools/jump/ui/jump_names.h"
 
@@ -88,8 +89,20 @@ void JumpWindow::Open(QWidget& mainWindow) {
 void JumpWindow::RegisterRow(int row) {
     if (!target_.currentFolder) return;
     const std::string folder = target_.currentFolder();
+    switch (RegisterJumpFolder(settings_, row, folder, iniPath_)) {
+        case JumpRegistration::PathTooLong:
+            if (target_.dialogs) target_.dialogs->ShowMessage(std::string(jump_texts::kPathTooLong) + "\n" + folder);
+            return;
+        case JumpRegistration::NotSaved:
+            // Kept for this run, as the settings dialog keeps its changes when its save fails.
+            if (target_.dialogs) {
+                target_.dialogs->ShowMessage(std::string(settings_dialog_texts::kSaveFailed) + "\n" + iniPath_);
+            }
+            break;
+        case JumpRegistration::Registered:
+            break;
+    }
     JumpButton(row)->SetFullText(QString::fromStdString(folder));
-    RegisterJumpFolder(settings_, row, folder, iniPath_);
 }
 
 void JumpWindow::JumpToRow(int row) {

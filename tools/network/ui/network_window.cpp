@@ -47,6 +47,11 @@ NetworkWindow::NetworkWindow(Settings& settings, platform::NetworkDiscovery& dis
     tree_->setObjectName(names::kTree);
     tree_->setColumnCount(1);
     tree_->header()->hide();
+    // Long server and share names at large fonts scroll sideways instead of being cut.
+    tree_->header()->setStretchLastSection(false);
+    tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    tree_->setTextElideMode(Qt::ElideNone);
+    tree_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     tree_->setExpandsOnDoubleClick(true);
     openButton_ = new QPushButton(Text(network_texts::kOpenButton), this);
     openButton_->setObjectName(names::kOpenButton);

@@ -2,15 +2,19 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QScreen>
+#include <QSignalSpy>
 
 #include "app/ui/help_commands.h"
 #include "app/ui/main_window_names.h"
 #include "tests/app/ui/window_fixture.h"
+#include "tests/support/fake_desktop_opener.h"
 #include "tests/support/fake_process_starter.h"
 #include "tools/help/readme_file.h"
 #include "tools/help/ui/about_box.h"
 #include "tools/help/ui/about_names.h"
+#include "tools/help/ui/document_opener.h"
 
 using namespace pelmora;
 using namespace pelmora::testing;
@@ -50,6 +54,44 @@ private slots:
         QCOMPARE(starter.calls, std::vector<std::string>{"open|" + f.paths.programFolder + "/Readme.txt"});
     }
 
+    // The system's opener, played by a script on PATH: its failure is told with the file's
+    // name, its absence shows the text in a window of the program's own, and the window
+    // thread goes on while the opener runs.
+    void readmeOpenerOutcomesAreFollowedUp() {
+        FakeDesktopOpener opener;
+        WindowFixture f;
+        QVERIFY(f.Start());
+        const std::string readme = f.paths.programFolder + "/Readme.txt";
+        const std::string content = "Pelmora  Readme\n\n■ Pelmora とは\n";
+        WriteFile(readme, content);
+        QAction* entry = f.window->findChild<QAction*>(main_window_names::kReadmeMenu);
+        QSignalSpy reports(&f.window->Help().Opener(), &DocumentOpener::reported);
+
+        opener.Install(4, /*held=*/true);
+        entry->trigger();
+        QTRY_COMPARE(opener.Argument(), readme);
+        QCOMPARE(reports.size(), 0);
+        opener.Release();
+        QTRY_COMPARE(reports.size(), 1);
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{"ファイルを開けませんでした\n" + readme});
+
+        opener.Install(0);
+        entry->trigger();
+        QTRY_COMPARE(reports.size(), 2);
+        QCOMPARE(f.dialogs.messages.size(), std::size_t{1});
+        QVERIFY(f.window->Help().Opener().TextWindow() == nullptr);
+
+        opener.Remove();
+        entry->trigger();
+        QTRY_COMPARE(reports.size(), 3);
+        QCOMPARE(f.dialogs.messages.size(), std::size_t{1});
+        QPlainTextEdit* text = f.window->Help().Opener().TextWindow();
+        QVERIFY(text != nullptr && text->isVisible() && text->isWindow());
+        QVERIFY(text->isReadOnly());
+        QCOMPARE(text->windowTitle(), QString("Readme.txt"));
+        QCOMPARE(text->toPlainText(), QString::fromStdString(content));
+    }
+
     void aboutBoxShowsTheProgramHighlightsAndCloses() {
         WindowFixture f;
         FakeProcessStarter starter;
@@ -67,10 +109,12 @@ private slots:
         QLabel* product = box->findChild<QLabel*>(names::kProductLabel);
         QCOMPARE(product->text(), QString("Pelmora"));
         QVERIFY(product->font().bold());
-        QCOMPARE(box->findChild<QLabel*>(names::kVersionLabel)->text(), QString("Version " PELMORA_VERSION));
+        QCOMPARE(box->findChild<QLabel*>(names::kVersionLabel)->text(), QString("Version 1.60"));
+        // No home page: the label names the documentation, here not found beside the program.
         QLabel* link = box->findChild<QLabel*>(names::kLinkLabel);
-        QCOMPARE(link->text(), QString(PELMORA_HOMEPAGE));
-        QCOMPARE(link->toolTip(), QString("ダブルクリックすると接続します"));
+        QCOMPARE(link->text(), QString("Readme.txt"));
+        QCOMPARE(link->toolTip(), QString("ダブルクリックするとReadme.txtを開きます"));
+        QVERIFY(box->isWindow() && box->parentWidget() == f.window.get());
         QCOMPARE(TextColour(*box, names::kLinkLabel), QColor(Qt::white));
         // Centred on the screen.
         const QRect screen = box->screen()->geometry();
@@ -90,13 +134,21 @@ private slots:
         QCOMPARE(TextColour(*box, names::kLinkLabel), QColor(224, 224, 224));
 
         QTest::mouseDClick(link, Qt::LeftButton);
-        QCOMPARE(starter.calls, std::vector<std::string>{"open|" PELMORA_HOMEPAGE});
+        QVERIFY(starter.calls.empty());
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{"Readme.txtが見つかりません"});
 
         QTest::mouseClick(box->findChild<QLabel*>(names::kCloseLabel), Qt::LeftButton);
         QVERIFY(!box->isVisible());
         QVERIFY(version->isEnabled());
+
+        // Opened again it names the readme that is there now, and opens it.
+        const std::string readme = f.paths.programFolder + "/Readme.txt";
+        WriteFile(readme, "text");
         version->trigger();
         QVERIFY(box->isVisible());
+        QCOMPARE(link->text(), QString::fromStdString(readme));
+        QTest::mouseDClick(link, Qt::LeftButton);
+        QCOMPARE(starter.calls, std::vector<std::string>{"open|" + readme});
     }
 };
 

@@ -8,7 +8,7 @@
 
 #include "app/ui/docked_windows.h"
 #include "app/ui/main_window_names.h"
-#include "settings/ui/settings_dialog.h"
+#include "tools/settings/ui/settings_dialog.h"
 #include "common/ui/window_dock.h"
 #include "tests/app/ui/window_fixture.h"
 #include "tools/jump/ui/jump_names.h"

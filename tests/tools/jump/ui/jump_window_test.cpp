@@ -109,6 +109,30 @@ private slots:
         QCOMPARE(f.window->Browser().CurrentFolder(), f.Data("other"));
     }
 
+    // A folder path the settings file would give back cut short is refused with a message;
+    // a settings file that cannot be written is told as the settings dialog tells it.
+    void registeringRefusesWhatCannotWorkAndTellsAFailedWrite() {
+        WindowFixture f;
+        std::string deep = f.DataFolder();
+        while (deep.size() <= 300) deep += "/" + std::string(50, 'd');
+        std::filesystem::create_directories(deep);
+        f.PrepareIni({{"Jump02", "/kept"}});
+        QVERIFY(f.Start());
+        JumpWindow* jump = OpenJump(f);
+        QVERIFY(!f.window->Browser().BrowseFolder(deep));
+        QTest::mouseClick(Register(*jump, 2), Qt::LeftButton);
+        QCOMPARE(f.dialogs.messages,
+                 std::vector<std::string>{"フォルダのパスが255バイトを超えるため登録できません\n" + deep});
+        QCOMPARE(JumpButton(*jump, 2)->FullText(), QString("/kept"));
+        QCOMPARE(ReadIniString("Pelmora", "Jump02", f.paths.iniPath), std::string("/kept"));
+
+        std::filesystem::permissions(f.paths.iniPath, std::filesystem::perms(0444));
+        QVERIFY(!f.window->Browser().BrowseFolder(f.DataFolder()));
+        QTest::mouseClick(Register(*jump, 3), Qt::LeftButton);
+        QCOMPARE(f.dialogs.messages.back(), "設定の保存に失敗しました\n" + f.paths.iniPath);
+        QCOMPARE(ReadIniString("Pelmora", "Jump03", f.paths.iniPath), std::string());
+    }
+
     void aLongPathIsCutInTheMiddleWithTheWholePathAsTooltip() {
         WindowFixture f;
         const std::string deep = f.Data(std::string(60, 'a') + "/" + std::string(60, 'b') + "/last");

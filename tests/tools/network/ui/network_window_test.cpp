@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 #include "app/ui/docked_windows.h"
@@ -95,6 +96,27 @@ private slots:
         window = OpenNetwork(f, network);
         QCOMPARE(Key(window->Tree()->topLevelItem(0)), QString("RESIDX:1"));
         QCOMPARE(window->Tree()->topLevelItem(0)->childCount(), 1);
+    }
+
+    // At a large font a long share name is shown whole: the tree scrolls sideways.
+    void longNamesScrollInsteadOfBeingCut() {
+        WindowFixture f;
+        f.PrepareIni({{"NetViewFontName", "DejaVu Sans"}, {"NetViewFontSize", "24"}});
+        QVERIFY(f.Start());
+        FakeNetworkDiscovery network = FakeNetworkDiscovery::SmallNetwork();
+        const std::string longShare = "//alpha/" + std::string(60, 'x');
+        network.levels["//alpha"].entries.push_back(FakeNetworkDiscovery::Entry(Kind::Share, longShare, false));
+        NetworkWindow* window = OpenNetwork(f, network);
+        QTreeWidget* tree = window->Tree();
+        QTreeWidgetItem* group = Expand(*window, tree->topLevelItem(0))->child(0);
+        QTreeWidgetItem* alpha = Expand(*window, Expand(*window, group)->child(0));
+        QTreeWidgetItem* share = alpha->child(alpha->childCount() - 1);
+        QCOMPARE(share->text(0), QString::fromStdString(longShare));
+        const int textWidth = QFontMetrics(tree->font()).horizontalAdvance(share->text(0));
+        QTRY_VERIFY2(tree->columnWidth(0) >= textWidth,
+                     qPrintable(QString("%1 < %2").arg(tree->columnWidth(0)).arg(textWidth)));
+        QTRY_VERIFY(tree->horizontalScrollBar()->maximum() > 0);
+        QCOMPARE(tree->textElideMode(), Qt::ElideNone);
     }
 
     void aShareOpensInTheMainWindowAServerDoesNot() {

@@ -15,8 +15,8 @@
 #include "app/ui/main_window_names.h"
 #include "settings/dialog_bindings.h"
 #include "settings/ini_access.h"
-#include "settings/ui/settings_dialog.h"
-#include "settings/ui/settings_dialog_names.h"
+#include "tools/settings/ui/settings_dialog.h"
+#include "tools/settings/ui/settings_dialog_names.h"
 #include "tests/app/ui/window_fixture.h"
 #include "tools/jump/ui/elided_path_button.h"
 #include "tools/jump/ui/jump_window.h"
@@ -82,7 +82,16 @@ private slots:
             QVERIFY(control);
             auto* box = qobject_cast<QCheckBox*>(control);
             QCOMPARE(box != nullptr, binding.kind == ControlKind::Check);
-            if (box) QCOMPARE(box->text().toStdString(), std::string(binding.caption));
+            // A backslash shows in its fullwidth form (below).
+            if (box) QCOMPARE(box->text().replace(QChar(0xFF3C), u'\\').toStdString(), std::string(binding.caption));
+        }
+        // A Japanese font draws an ASCII backslash as a yen sign: no caption may hold one.
+        QCOMPARE(Check(dialog, "Check12")->text(), QString("＼マークを付加する"));
+        for (const QCheckBox* box : dialog->findChildren<QCheckBox*>()) {
+            QVERIFY2(!box->text().contains(u'\\'), qPrintable(box->text()));
+        }
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+            QVERIFY2(!label->text().contains(u'\\'), qPrintable(label->text()));
         }
         QCOMPARE(Check(dialog, "Check10")->text(), QString("ショートファイル名を取得する"));
         for (int row = 1; row <= 5; ++row) QVERIFY(Find<QPushButton>(dialog, names::ExePathButton(row)));
@@ -195,6 +204,23 @@ private slots:
         QCOMPARE(text3->cursorPosition(), 6);
     }
 
+    // Opening the dialog only sets the display: the file the user chose stays the only one
+    // listed, with hidden files off or on in the settings.
+    void openingKeepsTheUsersSelection() {
+        for (const char* hidden : {"0", "1"}) {
+            WindowFixture f;
+            f.AddData({"a.txt", "b.txt", "c.txt"});
+            f.PrepareIni({{"FileHiddenFile", hidden}, {"FileSystemFile", hidden}});
+            QVERIFY(f.Start());
+            QListView* list = f.window->FileList();
+            list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::ClearAndSelect);
+            QVERIFY(Open(f) != nullptr);
+            QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
+            f.Click(main_window_names::kListFilesButton);
+            QCOMPARE(f.clipboard.text, std::string("\"b.txt\"\r\n"));
+        }
+    }
+
     void hiddenFilesShowAtOnceWithEveryFileSelected() {
         WindowFixture f;
         f.AddData({"a.txt", ".hidden"});
@@ -283,6 +309,21 @@ private slots:
         dialog.Save();
         QCOMPARE(f.dialogs.messages, std::vector<std::string>{"設定の保存に失敗しました\n" + blocked});
         QVERIFY(dialog.isVisible());
+    }
+
+    // A settings file made read-only stays as it is, also for the super-user.
+    void aReadOnlySettingsFileIsNotWritten() {
+        WindowFixture f;
+        QVERIFY(f.Start());
+        const std::string before = ReadFile(f.paths.iniPath);
+        QVERIFY(std::filesystem::exists(f.paths.iniPath));
+        std::filesystem::permissions(f.paths.iniPath, std::filesystem::perms(0444));
+        SettingsDialog* dialog = Open(f);
+        Click(dialog, "Check8");
+        Find<QPushButton>(dialog, names::kSaveButton)->click();
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{"設定の保存に失敗しました\n" + f.paths.iniPath});
+        QCOMPARE(ReadFile(f.paths.iniPath), before);
+        QVERIFY(dialog->isVisible());
     }
 };
 

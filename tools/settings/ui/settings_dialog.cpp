@@ -1,4 +1,4 @@
-#include "settings/ui/settings_dialog.h"
+#include "tools/settings/ui/settings_dialog.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -26,8 +26,8 @@
 #include "settings/dialog_bindings.h"
 #include "settings/layout_token.h"
 #include "settings/settings_store.h"
-#include "settings/ui/settings_dialog_names.h"
-#include "settings/ui/settings_dialog_texts.h"
+#include "tools/settings/ui/settings_dialog_names.h"
+#include "tools/settings/settings_dialog_texts.h"
 
 namespace pelmora {
 namespace {
@@ -35,7 +35,14 @@ namespace {
 namespace names = settings_dialog_names;
 namespace texts = settings_dialog_texts;
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+// Every caption and name of the dialog passes here. A Japanese font, which draws the
+// captions, shows the backslash of "\マークを付加する" as a yen sign; the fullwidth reverse
+// solidus shows it as the backslash it means.
+QString Text(std::string_view text) {
+    QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    shown.replace(QLatin1Char('\\'), QChar(0xFF3C));
+    return shown;
+}
 
 QLabel* WrappedLabel(std::string_view text, QWidget* parent) {
     auto* label = new QLabel(Text(text), parent);
@@ -137,8 +144,11 @@ QCheckBox* SettingsDialog::AddCheck(const ControlBinding& binding, QWidget* pare
         if (!partner.empty()) {
             if (auto* other = findChild<QCheckBox*>(Text(partner))) other->setChecked(false);
         }
-        if ((control == "Check3" || control == "Check4") && services_.showHiddenSystem) {
-            services_.showHiddenSystem(settings_.FileHiddenFile == "1", settings_.FileSystemFile == "1");
+        if (control == "Check3" || control == "Check4") {
+            if (services_.showHiddenSystem) {
+                services_.showHiddenSystem(settings_.FileHiddenFile == "1", settings_.FileSystemFile == "1");
+            }
+            if (services_.selectAllFiles) services_.selectAllFiles();
         }
     });
     return box;
@@ -424,6 +434,7 @@ void SettingsDialog::Load() {
             }
         }
     }
+    // Only the display follows the keys here; the user's selection stays as it is.
     if (services_.showHiddenSystem) {
         services_.showHiddenSystem(settings_.FileHiddenFile == "1", settings_.FileSystemFile == "1");
     }

@@ -29,8 +29,10 @@ struct SettingsDialogServices {
     std::function<std::optional<std::string>(const ProgramChoiceStart&)> chooseProgram;
     // The chosen font, nothing when cancelled. Empty: the font dialog.
     std::function<std::optional<FontSetting>(const FontSetting& preset)> chooseFont;
-    // The main window's file list shows hidden / system files, then selects every file.
+    // The main window's file list shows hidden / system files (it re-reads only on a change).
     std::function<void(bool hidden, bool system)> showHiddenSystem;
+    // The main window's file list selects every file (a click on Check3 or Check4).
+    std::function<void()> selectAllFiles;
     // The fonts of the lists of the main window, as they are now (rows 1 and 2).
     std::function<FontSetting(int row)> currentListFont;
     // The font keys changed: the main window's lists and the open Jump window take them.
