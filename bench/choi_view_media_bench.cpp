@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QVideoFrame>
 #include <QVideoSink>
-#include <QVideoWidget>
+#include "tools/choiview/ui/video_frame_view.h"
 #include <malloc.h>
 
 #include <algorithm>

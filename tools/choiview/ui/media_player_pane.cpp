@@ -11,7 +11,6 @@
 #include <QVideoFrame>
 #include <QVideoSink>
 #include <QVBoxLayout>
-#include <QVideoWidget>
 
 #include <algorithm>
 #include <climits>
@@ -19,6 +18,7 @@
 #include "tools/choiview/choiview_texts.h"
 #include "tools/choiview/ui/choi_view_names.h"
 #include "tools/choiview/ui/media_backend.h"
+#include "tools/choiview/ui/video_frame_view.h"
 
 namespace pelmora {
 
@@ -126,9 +126,8 @@ MediaPlayerPane::~MediaPlayerPane() { DropPlayer(); }
 void MediaPlayerPane::MakePlayer() {
     UseGStreamerMediaBackend();
     if (video_ == nullptr) {
-        video_ = new QVideoWidget(this);
+        video_ = new VideoFrameView(this);
         video_->setObjectName(names::kMediaVideo);
-        video_->setAspectRatioMode(Qt::KeepAspectRatio);
         delete layout_->takeAt(0);  // the stretch that held the place
         layout_->insertWidget(0, video_, 1);
     }
@@ -136,7 +135,7 @@ void MediaPlayerPane::MakePlayer() {
     audio_ = new QAudioOutput(this);
     audio_->setVolume(static_cast<float>(volume_->value()) / 100.0F);
     player_->setAudioOutput(audio_);
-    player_->setVideoOutput(video_);
+    player_->setVideoSink(video_->videoSink());
 
     connect(player_, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error) {
         if (error != QMediaPlayer::NoError) Fail();

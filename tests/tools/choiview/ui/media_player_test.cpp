@@ -8,7 +8,6 @@
 #include <QTest>
 #include <QVideoFrame>
 #include <QVideoSink>
-#include <QVideoWidget>
 
 #include <algorithm>
 #include <cstdlib>
@@ -20,6 +19,7 @@
 #include "tools/choiview/ui/choi_view_window.h"
 #include "tools/choiview/ui/media_backend.h"
 #include "tools/choiview/ui/media_player_pane.h"
+#include "tools/choiview/ui/video_frame_view.h"
 #include "tools/choiview/viewer_layout.h"
 #include "tests/support/fake_job_context.h"
 
@@ -98,7 +98,14 @@ private slots:
         const TwipsRect area = ViewerContentArea(w.SizeInTwips());
         QCOMPARE(Pane(w).geometry(), QRect(TwipsToPixels(area.left, dpi), TwipsToPixels(area.top, dpi),
                                            TwipsToPixels(area.width, dpi), TwipsToPixels(area.height, dpi)));
-        QCOMPARE(Pane(w).Video()->aspectRatioMode(), Qt::KeepAspectRatio);
+        // The frame is drawn in the view itself, its aspect kept: wider than 4:3, the view has
+        // black bands left and right.
+        VideoFrameView& view = *Pane(w).Video();
+        QVERIFY(view.width() * 3 > view.height() * 4 + 8);
+        const QImage drawn = view.grab().toImage();
+        const QColor middle = drawn.pixelColor(drawn.width() / 2, drawn.height() / 2);
+        QVERIFY2(middle.red() > 200 || middle.blue() > 200, qPrintable(middle.name()));
+        QCOMPARE(drawn.pixelColor(1, drawn.height() / 2), QColor(Qt::black));
         QVERIFY(Pane(w).Video()->geometry().bottom() < Control<QSlider>(w, names::kMediaPosition)->geometry().top());
         // One second of video plays to its end.
         QTRY_COMPARE_WITH_TIMEOUT(State(w), 0, kWait);
