@@ -90,6 +90,9 @@ void ChoiViewWindow::ShowInViewer(const std::string& path) {
         const auto found = displayOfKind_.find(kind);
         if (found == displayOfKind_.end()) return;
         ViewerDisplay& display = *found->second;
+        // Whatever was on show goes first, a playing sound included, so a file that fails
+        // below leaves the message and an empty viewer rather than the previous file.
+        ResetDisplays();
         switch (display.Load(path, kind)) {
             case ViewerDisplay::Loaded::Unchanged:
                 return;
@@ -99,7 +102,6 @@ void ChoiViewWindow::ShowInViewer(const std::string& path) {
             case ViewerDisplay::Loaded::Ready:
                 break;
         }
-        ResetDisplays();
         display.Present(Geometry());
         setWindowTitle(QStringLiteral("[") + QFile::decodeName(QByteArray::fromStdString(path)) +
                        QStringLiteral("]"));

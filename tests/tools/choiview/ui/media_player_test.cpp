@@ -63,7 +63,7 @@ private:
 
 private slots:
     void initTestCase() {
-        settings_.CV_wav = settings_.CV_mid = settings_.CV_avi = settings_.CV_mpg = settings_.CV_txt = "1";
+        settings_.CV_wav = settings_.CV_mid = settings_.CV_avi = settings_.CV_mpg = settings_.CV_txt = settings_.CV_bmp = "1";
     }
     void init() { dialogs_.messages.clear(); }
 
@@ -225,7 +225,7 @@ private slots:
         QVERIFY(dialogs_.messages.empty());
     }
 
-    void undecodableAndDamagedFilesAreReportedAndPlayingGoesOn() {
+    void undecodableAndDamagedFilesAreReportedAfterTheViewerWasCleared() {
         const QByteArray avi = MjpegAvi(25, QSize(64, 48), {Qt::green});
         const std::string garbage = folder_.WriteFile("noise.mp3", QByteArray(3000, 'x'));
         const std::string headOnly = folder_.WriteFile("head.avi", avi.left(200));
@@ -253,22 +253,30 @@ private slots:
         w.ShowInViewer(wav);
         QTRY_VERIFY_WITH_TIMEOUT(Position(w) > 200, kWait);
 
-        // Missing files and MIDI without a sound font are known at once: the sound goes on.
-        dialogs_.messages.clear();
-        w.ShowInViewer(folder_.WriteFile("gone.wav", "") + "-missing.wav");
-        QCOMPARE(dialogs_.messages.size(), std::size_t{1});
+        // Missing files, MIDI without a sound font and a damaged picture are known at once.
+        // The viewer was cleared before the file was tried: the sound has stopped, the
+        // caption still names it.
         const std::string noFonts = folder_.WriteFile("empty-data/placeholder");
         const bool hadDataDirs = qEnvironmentVariableIsSet("XDG_DATA_DIRS");
         const QByteArray dataDirs = qgetenv("XDG_DATA_DIRS");
-        qputenv("XDG_DATA_DIRS", QByteArray::fromStdString(noFonts.substr(0, noFonts.rfind('/'))));
-        w.ShowInViewer(folder_.WriteFile("silent.mid", MidiNotes(2)));
-        if (hadDataDirs)
-            qputenv("XDG_DATA_DIRS", dataDirs);
-        else
-            qunsetenv("XDG_DATA_DIRS");
-        QCOMPARE(dialogs_.messages.size(), std::size_t{2});
-        QCOMPARE(State(w), 2);
-        QCOMPARE(w.windowTitle(), "[" + QString::fromStdString(wav) + "]");
+        const std::string failing[] = {folder_.WriteFile("gone.wav", "") + "-missing.wav",
+                                       folder_.WriteFile("silent.mid", MidiNotes(2)),
+                                       folder_.WriteFile("damaged.bmp", "BM not a picture")};
+        for (const std::string& path : failing) {
+            w.ShowInViewer(wav);
+            QTRY_COMPARE_WITH_TIMEOUT(State(w), 2, kWait);
+            dialogs_.messages.clear();
+            qputenv("XDG_DATA_DIRS", QByteArray::fromStdString(noFonts.substr(0, noFonts.rfind('/'))));
+            w.ShowInViewer(path);
+            if (hadDataDirs)
+                qputenv("XDG_DATA_DIRS", dataDirs);
+            else
+                qunsetenv("XDG_DATA_DIRS");
+            QCOMPARE(dialogs_.messages.size(), std::size_t{1});
+            QCOMPARE(State(w), 6);
+            QVERIFY(Pane(w).Player() == nullptr && Pane(w).isHidden());
+            QCOMPARE(w.windowTitle(), "[" + QString::fromStdString(wav) + "]");
+        }
     }
 };
 
