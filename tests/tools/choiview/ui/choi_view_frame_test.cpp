@@ -9,6 +9,8 @@
 #include <QVideoSink>
 #include <QWebEngineView>
 
+#include <cstdlib>
+
 #include "tests/tools/choiview/media_bytes.h"
 #include "tests/tools/common/ui/tool_window_fixture.h"
 #include "tools/choiview/ui/choi_view_names.h"
@@ -103,6 +105,74 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(&w));
             ExpectClipDrawn(w);
         }
+    }
+
+    // "前面" sits below the content area, above every display, once the window manager's
+    // frame is known, which is only after the window was first shown.
+    void frontBoxStaysBelowTheContentWithTheFrame() {
+        Settings settings = ViewerSettings();
+        ChoiViewWindow w(settings, ini_, dialogs_);
+        w.OpenAtPlacement();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_VERIFY_WITH_TIMEOUT(FrameKnown(w), kWait);
+        auto* front = w.findChild<QCheckBox*>(names::kFrontCheck);
+        const double dpi = w.logicalDpiX();
+        auto expectBelowContent = [&](const char* display) {
+            const TwipsSize size = w.SizeInTwips();
+            const TwipsRect place = ViewerFrontCheckPlace(size);
+            const TwipsRect area = ViewerContentArea(size);
+            QCOMPARE(front->pos(), QPoint(TwipsToPixels(place.left, dpi), TwipsToPixels(place.top, dpi)));
+            const QWidget* shown = w.findChild<QWidget*>(display);
+            QVERIFY2(!shown->isHidden(), display);
+            QCOMPARE(shown->geometry().bottom(), TwipsToPixels(area.top, dpi) + TwipsToPixels(area.height, dpi) - 1);
+            QVERIFY2(front->geometry().top() > shown->geometry().bottom(), display);
+            QVERIFY2(front->geometry().bottom() < w.height(), display);
+            // A click on the box reaches the box, whatever display was laid out last.
+            QWidget* hit = w.childAt(front->geometry().center());
+            QVERIFY2(hit == front || front->isAncestorOf(hit), display);
+        };
+
+        std::string lines;
+        for (int i = 1; i <= 60; ++i) lines += "line " + std::to_string(i) + "\n";
+        w.ShowInViewer(folder_.WriteFile("lines.txt", QByteArray::fromStdString(lines)));
+        expectBelowContent(names::kText);
+        QImage wide(4000, 50, QImage::Format_RGB32);
+        wide.fill(Qt::white);
+        const std::string picture = folder_.WriteFile("wide.bmp", "");
+        QVERIFY(wide.save(QString::fromStdString(picture), "BMP"));
+        w.ShowInViewer(picture);
+        QVERIFY(!w.findChild<QWidget*>(names::kHorizontalScroll)->isHidden());
+        QVERIFY(!front->geometry().intersects(w.findChild<QWidget*>(names::kHorizontalScroll)->geometry()));
+        w.ShowInViewer(folder_.WriteFile("page.html", "<html><body>page</body></html>"));
+        QTRY_VERIFY_WITH_TIMEOUT(!w.findChild<QWebEngineView*>()->page()->isLoading(), kEngineWait);
+        expectBelowContent(names::kWebBrowser);
+        w.ShowInViewer(clip_);
+        expectBelowContent(names::kMediaPlayer);
+
+        // Resized, it follows.
+        const QSize larger = w.size() + QSize(40, 30);
+        w.resize(larger);
+        QTRY_COMPARE(w.size(), larger);
+        expectBelowContent(names::kMediaPlayer);
+    }
+
+    // Centred means centred with the frame the window manager adds.
+    void centredWithItsOuterSize() {
+        Settings settings = ViewerSettings();
+        settings.CV_LastFormPosition = "0";
+        ChoiViewWindow w(settings, ini_, dialogs_);
+        w.OpenAtPlacement();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_VERIFY_WITH_TIMEOUT(FrameKnown(w), kWait);
+        const QRect screen = w.screen()->geometry();
+        auto offCentre = [&] {
+            const QRect outer = w.frameGeometry();
+            return QPoint(outer.left() - (screen.width() - outer.width()) / 2,
+                          outer.top() - (screen.height() - outer.height()) / 2);
+        };
+        // Twips are rounded on the way: one pixel either way.
+        QTRY_VERIFY2_WITH_TIMEOUT(std::abs(offCentre().x()) <= 1 && std::abs(offCentre().y()) <= 1,
+                                  qPrintable(QString("off by %1, %2").arg(offCentre().x()).arg(offCentre().y())), kWait);
     }
 };
 
