@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/allocator_tuning.h"
 #include "tools/choiview/choiview_texts.h"
 #include "tools/choiview/ui/choi_view_names.h"
 #include "tools/choiview/ui/media_backend.h"
@@ -156,6 +157,9 @@ void MediaPlayerPane::DropPlayer() {
     player_ = nullptr;
     delete audio_;
     audio_ = nullptr;
+    // The pipeline just let go of its buffers and threads; what the allocator keeps of them
+    // would otherwise stay resident until it happens to be reused.
+    platform::ReturnFreeHeapMemory();
     // No frame of the file let go stays on show.
     video_->videoSink()->setVideoFrame(QVideoFrame());
 }
