@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QVideoFrame>
 #include <QVideoSink>
-#include <QVideoWidget>
 #include <malloc.h>
 
 #include <algorithm>
@@ -26,6 +25,7 @@
 #include "tests/tools/choiview/media_bytes.h"
 #include "tools/choiview/ui/choi_view_window.h"
 #include "tools/choiview/ui/media_player_pane.h"
+#include "tools/choiview/ui/video_frame_view.h"
 
 namespace {
 

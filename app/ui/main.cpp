@@ -13,11 +13,15 @@
 #include "app/ui/smb_credentials_dialog.h"
 #include "app/ui/qt_translations.h"
 #include "app/ui/startup.h"
+#include "platform/allocator_tuning.h"
 #include "platform/file_system.h"
 #include "platform/time_zone.h"
 
 int main(int argc, char** argv) {
     pelmora::platform::PinLocalTimeZone();
+    // ChoiView's media playback starts and ends threads for every file; with an arena for
+    // each new thread the resident memory climbed round after round of files.
+    pelmora::platform::LimitAllocatorArenas(2);
     const pelmora::CommandLineChoice choice = pelmora::ClassifyCommandLine(
         std::vector<std::string>(argv + 1, argv + argc), [](const std::string& path) {
             return pelmora::platform::PathExists(path);

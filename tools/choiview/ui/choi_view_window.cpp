@@ -8,6 +8,7 @@
 
 #include <exception>
 
+#include "common/ui/window_position.h"
 #include "listing/engine/job_context.h"
 #include "tools/choiview/choiview_texts.h"
 #include "tools/choiview/ui/browser_display.h"
@@ -83,6 +84,7 @@ void ChoiViewWindow::OpenAtPlacement() {
     ResetDisplays();
     picture_->ShowDefaultPicture(settings_.CV_DefaultPicture, Geometry());
     ShowAtSavedPosition();
+    placement_ = Placement{frameGeometry().topLeft(), frameGeometry().size() - size()};
     Relayout();
 }
 
@@ -93,6 +95,9 @@ void ChoiViewWindow::ShowInViewer(const std::string& path) {
         const auto found = displayOfKind_.find(kind);
         if (found == displayOfKind_.end()) return;
         ViewerDisplay& display = *found->second;
+        // Whatever was on show goes first, a playing sound included, so a file that fails
+        // below leaves the message and an empty viewer rather than the previous file.
+        ResetDisplays();
         switch (display.Load(path, kind)) {
             case ViewerDisplay::Loaded::Unchanged:
                 return;
@@ -102,8 +107,11 @@ void ChoiViewWindow::ShowInViewer(const std::string& path) {
             case ViewerDisplay::Loaded::Ready:
                 break;
         }
-        ResetDisplays();
-        display.Present(Geometry());
+        const ViewerGeometry geometry = Geometry();
+        if (geometry.window != laidOut_) Relayout();
+        display.Present(geometry);
+        // A display may raise itself when shown; the box stays clickable above them all.
+        frontCheck_->raise();
         setWindowTitle(QStringLiteral("[") + QFile::decodeName(QByteArray::fromStdString(path)) +
                        QStringLiteral("]"));
     } catch (const std::exception&) {
@@ -123,10 +131,24 @@ void ChoiViewWindow::ResetDisplays() {
 
 void ChoiViewWindow::Relayout() {
     const ViewerGeometry geometry = Geometry();
+    laidOut_ = geometry.window;
     const TwipsRect check = ViewerFrontCheckPlace(geometry.window);
     frontCheck_->setGeometry(QRect(QPoint(geometry.Pixels(check.left), geometry.Pixels(check.top)),
                                    frontCheck_->sizeHint()));
     for (const auto& display : displays_) display->Relayout(geometry);
+    frontCheck_->raise();
+}
+
+void ChoiViewWindow::FollowFrame() {
+    if (!isVisible() || isMinimized()) return;
+    const QRect outer = frameGeometry();
+    if (placement_ && outer.size() - size() != placement_->frame) {
+        // Centred (or checked against the screen) without the frame: once more with it.
+        const bool untouched = outer.topLeft() == placement_->at;
+        placement_.reset();
+        if (untouched) MoveToStartPosition(*this, settings_, kChoiViewPositionKeys);
+    }
+    if (SizeInTwips() != laidOut_) Relayout();
 }
 
 void ChoiViewWindow::KeepOnTop(bool onTop) {
@@ -154,6 +176,11 @@ void ChoiViewWindow::resizeEvent(QResizeEvent* event) {
         return;
     }
     Relayout();
+}
+
+void ChoiViewWindow::moveEvent(QMoveEvent* event) {
+    ToolWindow::moveEvent(event);
+    FollowFrame();
 }
 
 void ChoiViewWindow::showEvent(QShowEvent* event) {

@@ -6,8 +6,12 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include <QPoint>
+#include <QSize>
 
 #include "settings/settings_record.h"
 #include "tools/choiview/ui/viewer_display.h"
@@ -45,7 +49,9 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    // The window system's frame is known once the window is shown; the layout counts it.
+    // The window manager's frame becomes known only some time after the window is first
+    // shown, and the layout and the centring count it; its arrival moves the window.
+    void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -54,6 +60,7 @@ private:
     ViewerGeometry Geometry() const;
     void ResetDisplays();
     void Relayout();
+    void FollowFrame();
     void KeepOnTop(bool onTop);
 
     Settings& settings_;
@@ -62,6 +69,14 @@ private:
     std::map<std::string, ViewerDisplay*, std::less<>> displayOfKind_;
     PictureDisplay* picture_ = nullptr;
     QCheckBox* frontCheck_ = nullptr;
+    TwipsSize laidOut_;  // the window size the displays and "前面" were last placed for
+    // Where OpenAtPlacement put the window and the frame it counted then; once the window
+    // manager's frame is known the window is placed again, unless it was moved meanwhile.
+    struct Placement {
+        QPoint at;
+        QSize frame;  // outer size - inner size
+    };
+    std::optional<Placement> placement_;
 };
 
 }  // namespace pelmora

@@ -11,15 +11,16 @@
 #include <QVideoFrame>
 #include <QVideoSink>
 #include <QVBoxLayout>
-#include <QVideoWidget>
 
 #include <algorithm>
 #include <climits>
 
+#include "platform/allocator_tuning.h"
 #include "tools/choiview/choiview_texts.h"
 #include "tools/choiview/ui/choi_view_names.h"
 #include "tools/choiview/ui/media_audio_info.h"
 #include "tools/choiview/ui/media_backend.h"
+#include "tools/choiview/ui/video_frame_view.h"
 
 namespace pelmora {
 
@@ -127,9 +128,8 @@ MediaPlayerPane::~MediaPlayerPane() { DropPlayer(); }
 void MediaPlayerPane::MakePlayer() {
     UseGStreamerMediaBackend();
     if (video_ == nullptr) {
-        video_ = new QVideoWidget(this);
+        video_ = new VideoFrameView(this);
         video_->setObjectName(names::kMediaVideo);
-        video_->setAspectRatioMode(Qt::KeepAspectRatio);
         delete layout_->takeAt(0);  // the stretch that held the place
         layout_->insertWidget(0, video_, 1);
         audioInfo_ = new MediaAudioInfo(this);
@@ -139,7 +139,7 @@ void MediaPlayerPane::MakePlayer() {
     audio_ = new QAudioOutput(this);
     audio_->setVolume(static_cast<float>(volume_->value()) / 100.0F);
     player_->setAudioOutput(audio_);
-    player_->setVideoOutput(video_);
+    player_->setVideoSink(video_->videoSink());
     audioInfo_->Follow(player_, video_, fileName_);
 
     connect(player_, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error) {
@@ -161,6 +161,9 @@ void MediaPlayerPane::DropPlayer() {
     player_ = nullptr;
     delete audio_;
     audio_ = nullptr;
+    // The pipeline just let go of its buffers and threads; what the allocator keeps of them
+    // would otherwise stay resident until it happens to be reused.
+    platform::ReturnFreeHeapMemory();
     // No frame of the file let go stays on show.
     video_->videoSink()->setVideoFrame(QVideoFrame());
 }

@@ -1,7 +1,7 @@
 #pragma once
 // MediaPlayer1: plays a sound or video file with play, pause and stop buttons, a position
 // bar and the volume; a video fills the area above the controls with its aspect kept. The
-// engine (QMediaPlayer through GStreamer, its audio output and video widget) is made when
+// engine (QMediaPlayer through GStreamer, its audio output and video view) is made when
 // a file is given, so a viewer that never plays pays nothing for it.
 
 #include <QString>
@@ -15,11 +15,11 @@ class QMediaPlayer;
 class QPushButton;
 class QSlider;
 class QVBoxLayout;
-class QVideoWidget;
 
 namespace pelmora {
 
 class MediaAudioInfo;
+class VideoFrameView;
 
 class MediaPlayerPane : public QWidget {
     Q_OBJECT
@@ -36,10 +36,10 @@ public:
     void Pause();
     void Stop();
 
-    // The engine's parts: the player exists while a file is given, the video widget from the
+    // The engine's parts: the player exists while a file is given, the video view from the
     // first file on.
     QMediaPlayer* Player() const { return player_; }
-    QVideoWidget* Video() const { return video_; }
+    VideoFrameView* Video() const { return video_; }
 
 signals:
     // The file given last cannot be played. Known only after SetFileName returned; sent once
@@ -64,7 +64,7 @@ private:
 
     QMediaPlayer* player_ = nullptr;
     QAudioOutput* audio_ = nullptr;
-    QVideoWidget* video_ = nullptr;
+    VideoFrameView* video_ = nullptr;
     MediaAudioInfo* audioInfo_ = nullptr;  // in the video's place for a file without pictures
 
     QString fileName_;

@@ -20,9 +20,9 @@ TextDisplay::TextDisplay(QWidget* window, UserDialogs& dialogs) : dialogs_(dialo
 
 ViewerDisplay::Loaded TextDisplay::Load(const std::string& path, std::string_view kind) {
     if (kind == viewer_kind::kArchive) {
-        // A damaged archive has no listing: the previous file stays on show.
+        // A damaged archive has no listing: its message came from the listing, and the
+        // view shows it empty under the archive's name.
         const std::string listing = ArchiveListing(path, &dialogs_);
-        if (listing.empty()) return Loaded::Unchanged;
         loaded_ = QString::fromUtf8(listing).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         return Loaded::Ready;
     }

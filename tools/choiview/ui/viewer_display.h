@@ -1,7 +1,7 @@
 #pragma once
 // One display of ChoiView: the text view, the picture box, the web browser, the media player.
-// The window keeps one per kind word and shows one at a time; a file is read first and shown
-// only when that worked, so a file that cannot be shown leaves the previous one on show.
+// The window keeps one per kind word and shows one at a time. Every display is reset before
+// a file is read, so a file that cannot be shown leaves an empty viewer (and its message).
 
 #include <QRect>
 #include <string>
@@ -26,13 +26,13 @@ class ViewerDisplay {
 public:
     enum class Loaded {
         Ready,      // Present shows it
-        Unchanged,  // nothing to show: the window stays as it is, without a message
+        Unchanged,  // nothing to show, and no message: the caption stays
         Failed,     // "ファイルオープンに失敗しました"
     };
 
     virtual ~ViewerDisplay() = default;
 
-    // Reads the file for its kind word; what is on show does not change yet.
+    // Reads the file for its kind word, after every display has been reset.
     virtual Loaded Load(const std::string& path, std::string_view kind) = 0;
     // Shows what Load read. Every display has been reset before.
     virtual void Present(const ViewerGeometry& geometry) = 0;

@@ -243,12 +243,15 @@ read('data.txt', 'data');
         const QImage shot = view->grab().toImage();
         QCOMPARE(shot.pixel(shot.width() / 2, shot.height() / 2) & 0xFFFFFF, 0xFFFFFFu);  // the paper is white
 
-        // A damaged PDF is refused with the message; the pages on show stay.
+        // A damaged PDF is refused with the message, after the pages on show were let go.
         const QByteArray whole = PdfWithPages(3);
         w.ShowInViewer(folder_.WriteFile("cut.pdf", whole.left(whole.size() / 3)));
         QCOMPARE(dialogs.messages, std::vector<std::string>{choiview_texts::kOpenFailed});
-        QCOMPARE(view->PageCount(), 3);
+        QCOMPARE(view->PageCount(), 0);
+        QVERIFY(Browser(w)->isHidden());
         QCOMPARE(w.windowTitle(), "[" + QString::fromStdString(pdf) + "]");
+        w.ShowInViewer(pdf);
+        QCOMPARE(view->PageCount(), 3);
 
         // Flash: a short page, no failure.
         w.ShowInViewer(folder_.WriteFile("movie.swf", "FWS\x09"));

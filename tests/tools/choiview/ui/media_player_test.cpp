@@ -8,7 +8,6 @@
 #include <QTest>
 #include <QVideoFrame>
 #include <QVideoSink>
-#include <QVideoWidget>
 
 #include <algorithm>
 #include <cstdlib>
@@ -20,6 +19,7 @@
 #include "tools/choiview/ui/choi_view_window.h"
 #include "tools/choiview/ui/media_backend.h"
 #include "tools/choiview/ui/media_player_pane.h"
+#include "tools/choiview/ui/video_frame_view.h"
 #include "tools/choiview/viewer_layout.h"
 #include "tests/support/fake_job_context.h"
 
@@ -63,7 +63,7 @@ private:
 
 private slots:
     void initTestCase() {
-        settings_.CV_wav = settings_.CV_mid = settings_.CV_avi = settings_.CV_mpg = settings_.CV_txt = "1";
+        settings_.CV_wav = settings_.CV_mid = settings_.CV_avi = settings_.CV_mpg = settings_.CV_txt = settings_.CV_bmp = "1";
     }
     void init() { dialogs_.messages.clear(); }
 
@@ -98,7 +98,14 @@ private slots:
         const TwipsRect area = ViewerContentArea(w.SizeInTwips());
         QCOMPARE(Pane(w).geometry(), QRect(TwipsToPixels(area.left, dpi), TwipsToPixels(area.top, dpi),
                                            TwipsToPixels(area.width, dpi), TwipsToPixels(area.height, dpi)));
-        QCOMPARE(Pane(w).Video()->aspectRatioMode(), Qt::KeepAspectRatio);
+        // The frame is drawn in the view itself, its aspect kept: wider than 4:3, the view has
+        // black bands left and right.
+        VideoFrameView& view = *Pane(w).Video();
+        QVERIFY(view.width() * 3 > view.height() * 4 + 8);
+        const QImage drawn = view.grab().toImage();
+        const QColor middle = drawn.pixelColor(drawn.width() / 2, drawn.height() / 2);
+        QVERIFY2(middle.red() > 200 || middle.blue() > 200, qPrintable(middle.name()));
+        QCOMPARE(drawn.pixelColor(1, drawn.height() / 2), QColor(Qt::black));
         QVERIFY(Pane(w).Video()->geometry().bottom() < Control<QSlider>(w, names::kMediaPosition)->geometry().top());
         // One second of video plays to its end.
         QTRY_COMPARE_WITH_TIMEOUT(State(w), 0, kWait);
@@ -218,7 +225,7 @@ private slots:
         QVERIFY(dialogs_.messages.empty());
     }
 
-    void undecodableAndDamagedFilesAreReportedAndPlayingGoesOn() {
+    void undecodableAndDamagedFilesAreReportedAfterTheViewerWasCleared() {
         const QByteArray avi = MjpegAvi(25, QSize(64, 48), {Qt::green});
         const std::string garbage = folder_.WriteFile("noise.mp3", QByteArray(3000, 'x'));
         const std::string headOnly = folder_.WriteFile("head.avi", avi.left(200));
@@ -246,22 +253,30 @@ private slots:
         w.ShowInViewer(wav);
         QTRY_VERIFY_WITH_TIMEOUT(Position(w) > 200, kWait);
 
-        // Missing files and MIDI without a sound font are known at once: the sound goes on.
-        dialogs_.messages.clear();
-        w.ShowInViewer(folder_.WriteFile("gone.wav", "") + "-missing.wav");
-        QCOMPARE(dialogs_.messages.size(), std::size_t{1});
+        // Missing files, MIDI without a sound font and a damaged picture are known at once.
+        // The viewer was cleared before the file was tried: the sound has stopped, the
+        // caption still names it.
         const std::string noFonts = folder_.WriteFile("empty-data/placeholder");
         const bool hadDataDirs = qEnvironmentVariableIsSet("XDG_DATA_DIRS");
         const QByteArray dataDirs = qgetenv("XDG_DATA_DIRS");
-        qputenv("XDG_DATA_DIRS", QByteArray::fromStdString(noFonts.substr(0, noFonts.rfind('/'))));
-        w.ShowInViewer(folder_.WriteFile("silent.mid", MidiNotes(2)));
-        if (hadDataDirs)
-            qputenv("XDG_DATA_DIRS", dataDirs);
-        else
-            qunsetenv("XDG_DATA_DIRS");
-        QCOMPARE(dialogs_.messages.size(), std::size_t{2});
-        QCOMPARE(State(w), 2);
-        QCOMPARE(w.windowTitle(), "[" + QString::fromStdString(wav) + "]");
+        const std::string failing[] = {folder_.WriteFile("gone.wav", "") + "-missing.wav",
+                                       folder_.WriteFile("silent.mid", MidiNotes(2)),
+                                       folder_.WriteFile("damaged.bmp", "BM not a picture")};
+        for (const std::string& path : failing) {
+            w.ShowInViewer(wav);
+            QTRY_COMPARE_WITH_TIMEOUT(State(w), 2, kWait);
+            dialogs_.messages.clear();
+            qputenv("XDG_DATA_DIRS", QByteArray::fromStdString(noFonts.substr(0, noFonts.rfind('/'))));
+            w.ShowInViewer(path);
+            if (hadDataDirs)
+                qputenv("XDG_DATA_DIRS", dataDirs);
+            else
+                qunsetenv("XDG_DATA_DIRS");
+            QCOMPARE(dialogs_.messages.size(), std::size_t{1});
+            QCOMPARE(State(w), 6);
+            QVERIFY(Pane(w).Player() == nullptr && Pane(w).isHidden());
+            QCOMPARE(w.windowTitle(), "[" + QString::fromStdString(wav) + "]");
+        }
     }
 };
 
