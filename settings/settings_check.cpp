@@ -40,9 +40,13 @@ std::vector<std::string> SettingsFileFindings(const std::string& iniPath, const 
     Settings settings;
     LoadSettings(settings, iniPath);
     NormalizeSettings(settings, programFolder, nullptr);
+    // The program's own default file names pictures that normalisation drops when they are
+    // not beside the program: a value as that file writes it is the program's, never a finding.
+    const platform::ProfileFile defaults = platform::ProfileFile::Parse(DefaultIniText());
     for (const KeyDescriptor& descriptor : KeyTable()) {
         const std::string stored = file.ReadString(descriptor.section, descriptor.key);
         if (TrimSpaces(stored).empty()) continue;
+        if (stored == defaults.ReadString(descriptor.section, descriptor.key)) continue;
         const std::string read = FieldAsText(settings, descriptor);
         if (read != stored)
             findings.push_back(descriptor.key + "=" + stored + " reads as " + descriptor.key + "=" + read);

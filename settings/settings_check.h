@@ -10,7 +10,8 @@ namespace pelmora {
 // One line per finding, in file and key-table order:
 //   "unknown key [Section] Name"
 //   "Name=stored reads as Name=normalised"
-// Keys left blank, and keys absent from the file, take their defaults and are not findings.
+// Keys left blank, and keys absent from the file, take their defaults and are not findings;
+// nor are values as the program's own default file writes them, so that file never warns.
 std::vector<std::string> SettingsFileFindings(const std::string& iniPath, const std::string& programFolder);
 
 }  // namespace pelmora

@@ -7,11 +7,14 @@
 
 #include "app/app_paths.h"
 #include "app/cli/authentication_file.h"
+#include "app/cli/cli_texts.h"
+#include "app/cli/failure_reason.h"
 #include "app/cli/cli_hex_acl.h"
 #include "app/cli/cli_view_kind.h"
 #include "app/cli/cli_tree_archive.h"
 #include "listing/engine/browser_state.h"
 #include "listing/engine/dropped_items.h"
+#include "listing/engine/entry_formatter.h"
 #include "listing/engine/folder_contents.h"
 #include "listing/engine/folder_listings.h"
 #include "listing/engine/path_ops.h"
@@ -28,10 +31,15 @@ namespace pelmora::cli {
 
 namespace {
 
+std::string Text(std::string_view text) { return std::string(text); }
+
 bool StartFolder(const std::string& argument, std::string& folder) {
     folder = AbsolutePath(argument);
     if (platform::FolderExists(folder)) return true;
-    Complain("not a folder: " + argument);
+    const std::error_code error = FolderOpenError(folder);
+    // A share's top folder may list no entry of its own and still open.
+    if (!error) return true;
+    ComplainCannotOpen(argument, error);
     return false;
 }
 
@@ -44,9 +52,31 @@ BrowserState BrowserFor(const CliRun& run, const std::string& folder) {
     return state;
 }
 
+// A listing whose field set is all switched off lists nothing: the script that gets it is
+// told which keys would switch a field on. (…FullPath alone is no field: it makes the name
+// the full path.)
+void WarnWhenNoFieldIsOn(const Settings& settings, ListingFamily family) {
+    const EntryFieldSwitches on = SwitchesFor(settings, family);
+    for (const std::string* field :
+         {&on.Name, &on.ShortName, &on.Size, &on.DateTime, &on.MakeDateTime, &on.AccessDateTime, &on.Attrib})
+        if (*field == "1") return;
+    const char* prefix = family == ListingFamily::File ? "File" : family == ListingFamily::SFolder ? "SFolder" : "Drop";
+    std::string keys;
+    for (const char* field : {"Name", "ShortName", "Size", "DateTime", "MakeDateTime", "AccessDateTime", "Attrib"})
+        keys += (keys.empty() ? "" : ", ") + std::string(prefix) + field;
+    Complain(Text(cli_texts::kNoFieldSwitchedOn) + keys);
+}
+
+// "*.txt *.md" is one pattern with a space in it, not two: when it matched nothing, say so.
+void WarnWhenASpacedPatternMatchedNothing(const CliRun& run, std::size_t matched) {
+    if (matched == 0 && run.settings.Pattern.find(' ') != std::string::npos)
+        Complain(Text(cli_texts::kPatternWithSpace) + run.settings.Pattern);
+}
+
 int RunFiles(CliRun& run, const std::vector<std::string>& args) {
     std::string folder;
     if (!StartFolder(args[0], folder)) return kExitFailure;
+    WarnWhenNoFieldIsOn(run.settings, ListingFamily::File);
     BrowserState state = BrowserFor(run, folder);
     if (args.size() > 1) {
         state.entries.assign(args.begin() + 1, args.end());
@@ -54,12 +84,22 @@ int RunFiles(CliRun& run, const std::vector<std::string>& args) {
         std::error_code error;
         state.entries = ListFolderFiles(folder, state.pattern, state.showHidden, state.showSystem, error);
         if (error) {
-            Complain("cannot read " + folder + ": " + error.message());
+            Complain(Text(cli_texts::kCannotRead) + folder + ": " + FailureReasonText(error));
             return kExitFailure;
         }
+        WarnWhenASpacedPatternMatchedNothing(run, state.entries.size());
     }
     state.selected.assign(state.entries.size(), true);
     return FinishCommand(run, ListSelectedFiles(state, run.settings, run.job.context));
+}
+
+int RunRecursive(CliRun& run, const std::vector<std::string>& args) {
+    std::string folder;
+    if (!StartFolder(args[0], folder)) return kExitFailure;
+    WarnWhenNoFieldIsOn(run.settings, ListingFamily::SFolder);
+    const ListingOutcome outcome = ListFilesRecursively(BrowserFor(run, folder), run.settings, run.job.context);
+    if (!outcome.declined && !outcome.cancelled && !outcome.failed) WarnWhenASpacedPatternMatchedNothing(run, outcome.count);
+    return FinishCommand(run, outcome);
 }
 
 template <ListingOutcome (*Collector)(const BrowserState&, const Settings&, JobContext&)>
@@ -70,18 +110,23 @@ int RunFolderCommand(CliRun& run, const std::vector<std::string>& args) {
 }
 
 int RunDrop(CliRun& run, const std::vector<std::string>& args) {
+    WarnWhenNoFieldIsOn(run.settings, ListingFamily::Drop);
     // No window, hence no keyboard: the Alt key is never down here.
     return FinishCommand(run, ListDroppedItems(args, false, run.settings, run.job.context));
 }
 
-// Standard error names the file and what in it is not read as written.
+// Standard error names the file (or where none was found) and what in it is not read as
+// written.
 int RunSettings(CliRun& run, const std::vector<std::string>&) {
     if (run.iniPath.empty()) {
-        Complain("no settings file: the built-in defaults");
+        std::string places;
+        for (const std::string& place : run.placesTried)
+            places += (places.empty() ? "" : Text(cli_texts::kPlacesSeparator)) + place;
+        Complain(Text(cli_texts::kNoSettingsFile) + places);
     } else {
-        Complain("settings file: " + run.iniPath);
+        Complain(Text(cli_texts::kSettingsFile) + run.iniPath);
         for (const std::string& finding : SettingsFileFindings(run.iniPath, platform::ProgramFolder()))
-            Complain("warning: " + finding);
+            Complain(Text(cli_texts::kWarning) + finding);
     }
     run.job.clipboard.SetText(SettingsAsIniText(run.settings));
     return FinishCommand(run, false);
@@ -89,23 +134,31 @@ int RunSettings(CliRun& run, const std::vector<std::string>&) {
 
 void PrintUsage(std::FILE* to) {
     std::fputs(
-        "usage: pelmora-list [--ini FILE] [--pattern PATTERNS] [--yes] [--authentication-file FILE]\n"
-        "                    COMMAND ARGS...\n"
+        "usage: pelmora-list [--ini FILE] [--pattern PATTERNS] [--yes] [--unreadable skip|stop]\n"
+        "                    [--authentication-file FILE] COMMAND ARGS...\n"
+        "       pelmora-list --help | --version\n"
         "\n"
-        "Writes to standard output exactly the text the command would put on the clipboard.\n"
-        "Messages and questions go to standard error.\n"
+        "Writes to standard output exactly the text the command would put on the clipboard,\n"
+        "and nothing when the command fails. Messages and questions go to standard error.\n"
         "\n"
         "options:\n"
         "  --ini FILE          read the settings from FILE (never written); default: the\n"
         "                      program's Pelmora.ini, or the built-in defaults without one\n"
         "  --pattern PATTERNS  file pattern, e.g. \"*.txt;*.csv\" (overrides Pattern)\n"
-        "  --yes               answer every question yes (otherwise asked on the terminal;\n"
-        "                      without one the answer is no)\n"
+        "  --yes               answer yes to the questions that start a command (otherwise\n"
+        "                      asked on the terminal; without one the answer is no)\n"
+        "  --unreadable skip|stop\n"
+        "                      what a walk does at a folder it cannot read: skip it and go\n"
+        "                      on (status 4), or stop (status 1); otherwise asked on the\n"
+        "                      terminal, and stop without one\n"
         "  --authentication-file FILE\n"
         "                      user and password for network shares (//server/share) that\n"
         "                      refuse the guest, in smbclient's format (username =,\n"
         "                      password =, domain = lines); only its owner may read it\n"
         "  --help              show this text\n"
+        "  --version           show the program's version\n"
+        "\n"
+        "Paths may name a network share as //server/share/folder or \\\\server\\share\\folder.\n"
         "\n"
         "commands:\n",
         to);
@@ -114,37 +167,44 @@ void PrintUsage(std::FILE* to) {
     std::fputs(
         "\n"
         "recursive, all-folders and tree ask before they start; recursive and all-folders also\n"
-        "ask whether to stop when a folder cannot be read.\n"
+        "ask whether to stop when a folder cannot be read (see --unreadable).\n"
         "\n"
         "exit status:\n"
         "  0  the command listed (what it found may be nothing)\n"
         "  1  it failed or stopped part way: a folder, file or dropped item that does not\n"
-        "     exist, an unreadable archive, output that could not be written; each failure\n"
-        "     has a line on standard error\n"
+        "     exist or cannot be read, an unreadable archive, output that could not be\n"
+        "     written; each failure has a line on standard error, standard output is empty\n"
         "  2  wrong usage\n"
-        "  3  a question was answered no, so nothing was listed\n",
+        "  3  a question was answered no, so nothing was listed\n"
+        "  4  the listing skipped folders it could not read (--unreadable skip, or \"no\" on\n"
+        "     the terminal); standard error names each\n",
         to);
 }
 
 // Settings as start-up would have them: the given or the program's own file, loaded and
 // normalised. Without any file the built-in default file's text is read, so the lister
 // never creates files of the program.
-bool LoadCliSettings(const std::string& iniOption, Settings& settings, std::string& iniPath) {
+bool LoadCliSettings(const std::string& iniOption, CliRun& run) {
     const std::string programFolder = platform::ProgramFolder();
     if (!iniOption.empty()) {
         if (!platform::FileExists(iniOption)) {
-            Complain("settings file not found: " + iniOption);
+            Complain(Text(cli_texts::kSettingsFileNotFound) + iniOption);
             return false;
         }
-        iniPath = iniOption;
-        LoadSettings(settings, iniPath);
-    } else if (const AppPaths paths = ResolveAppPaths(); platform::FileExists(paths.iniPath)) {
-        iniPath = paths.iniPath;
-        LoadSettings(settings, iniPath);
+        run.iniPath = iniOption;
+        LoadSettings(run.settings, run.iniPath);
     } else {
-        LoadDefaultSettings(settings);
+        // Beside the program, or where an installed copy keeps it: the one place start-up reads.
+        const AppPaths paths = ResolveAppPaths();
+        run.placesTried.push_back(paths.iniPath);
+        if (platform::FileExists(paths.iniPath)) {
+            run.iniPath = paths.iniPath;
+            LoadSettings(run.settings, run.iniPath);
+        } else {
+            LoadDefaultSettings(run.settings);
+        }
     }
-    NormalizeSettings(settings, programFolder, nullptr);
+    NormalizeSettings(run.settings, programFolder, nullptr);
     return true;
 }
 
@@ -153,63 +213,93 @@ bool LoadAuthenticationFile(const std::string& path, std::optional<platform::Smb
     std::string text;
     switch (platform::ReadPrivateFile(path, text)) {
         case platform::PrivateFileRead::Read: break;
-        case platform::PrivateFileRead::Missing: Complain("authentication file not found: " + path); return false;
+        case platform::PrivateFileRead::Missing: Complain(Text(cli_texts::kAuthenticationFileNotFound) + path); return false;
         case platform::PrivateFileRead::OthersCanRead:
-            Complain("authentication file refused: others than its owner may read it (chmod 600): " + path);
+            Complain(Text(cli_texts::kAuthenticationFileOpen) + path);
             return false;
-        case platform::PrivateFileRead::Unreadable: Complain("cannot read authentication file: " + path); return false;
+        case platform::PrivateFileRead::Unreadable:
+            Complain(Text(cli_texts::kAuthenticationFileUnreadable) + path);
+            return false;
     }
     credentials = ParseAuthenticationText(text);
     std::fill(text.begin(), text.end(), '\0');
     if (!credentials) {
-        Complain("authentication file names no user (username = ...): " + path);
+        Complain(Text(cli_texts::kAuthenticationFileNoUser) + path);
         return false;
     }
     return true;
+}
+
+// The folders a walk could not read: the one it stopped at, or every one it skipped.
+// Returns how many it skipped.
+std::size_t ReportUnreadableFolders(const CliRun& run) {
+    std::size_t skipped = 0;
+    for (const UnreadableFolder& folder : run.job.dialogs.UnreadableFolders()) {
+        if (folder.skipped) {
+            ++skipped;
+        } else {
+            Complain(Text(cli_texts::kStoppedAtFolder) + folder.path + ": " + FailureReasonText(folder.reason));
+        }
+    }
+    if (skipped == 0) return 0;
+    Complain(Text(cli_texts::kSkippedFoldersCount) + std::to_string(skipped));
+    for (const UnreadableFolder& folder : run.job.dialogs.UnreadableFolders())
+        if (folder.skipped) Complain(Text(cli_texts::kSkippedFolder) + folder.path + ": " + FailureReasonText(folder.reason));
+    return skipped;
+}
+
+// "\\server\share\folder" as the program spells it: "//server/share/folder". A name that
+// merely holds a backslash is a name like any other here.
+std::string PathFromArgument(const std::string& argument) {
+    if (argument.size() < 3 || argument[0] != '\\' || argument[1] != '\\') return argument;
+    std::string path = argument;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
 }
 
 }  // namespace
 
 void Complain(const std::string& text) { std::fprintf(stderr, "pelmora-list: %s\n", text.c_str()); }
 
-int FinishCommand(const CliRun& run, bool failed) {
-    if (run.job.clipboard.WriteFailed()) {
-        Complain("writing to standard output failed");
-        return kExitFailure;
-    }
-    return failed ? kExitFailure : kExitOk;
+void ComplainCannotOpen(const std::string& shown, const std::error_code& error) {
+    Complain(Text(cli_texts::kCannotOpen) + shown + ": " + FailureReasonText(error));
 }
 
+int FinishCommand(const CliRun&, bool failed) { return failed ? kExitFailure : kExitOk; }
+
 int FinishCommand(const CliRun& run, const ListingOutcome& outcome) {
-    for (const std::string& name : outcome.notFound) Complain("not found: " + name);
-    const int status = FinishCommand(run, outcome.failed || outcome.cancelled || !outcome.notFound.empty());
-    return status == kExitOk && outcome.declined ? kExitDeclined : status;
+    for (const std::string& name : outcome.notFound) Complain(Text(cli_texts::kNotFound) + name);
+    const std::size_t skipped = ReportUnreadableFolders(run);
+    if (outcome.failed || outcome.cancelled || !outcome.notFound.empty()) return kExitFailure;
+    if (outcome.declined) return kExitDeclined;
+    return skipped > 0 ? kExitSkipped : kExitOk;
 }
 
 // The command table. To add a command, add one row here: its name, the arguments as the
 // usage shows them, a one-line summary, the least and most argument counts (kAnyCount: no
-// limit) and its handler, `int Handler(CliRun&, const std::vector<std::string>& args)`,
-// declared in cli_commands.h (or a header of its own) and defined in its own
-// cli_<command>.cpp added to app/cli/CMakeLists.txt. The handler writes its result with
-// run.job.clipboard.SetText (standard output), talks through run.job.dialogs (standard
-// error) and returns kExitOk or kExitFailure; arguments are already counted.
+// limit), how many leading arguments are paths, and its handler,
+// `int Handler(CliRun&, const std::vector<std::string>& args)`, declared in cli_commands.h
+// (or a header of its own) and defined in its own cli_<command>.cpp added to
+// app/cli/CMakeLists.txt. The handler writes its result with run.job.clipboard.SetText
+// (standard output, written only when the command succeeds), talks through run.job.dialogs
+// (standard error) and returns kExitOk or kExitFailure; arguments are already counted.
 const std::vector<CliCommand>& Commands() {
     static const std::vector<CliCommand> commands = {
-        {"files", "FOLDER [NAME...]", "the named files of FOLDER, or all it shows (File keys)", 1, kAnyCount,
+        {"files", "FOLDER [NAME...]", "the named files of FOLDER, or all it shows (File keys)", 1, kAnyCount, 1,
          RunFiles},
-        {"recursive", "FOLDER", "every file below FOLDER (SFolder keys)", 1, 1, RunFolderCommand<ListFilesRecursively>},
-        {"folder", "FOLDER", "the folder's own name", 1, 1, RunFolderCommand<ListCurrentFolder>},
-        {"subfolders", "FOLDER", "the folder's immediate subfolders", 1, 1, RunFolderCommand<ListSubfolders>},
-        {"all-folders", "FOLDER", "every folder below FOLDER", 1, 1, RunFolderCommand<ListAllSubfolders>},
-        {"drop", "ARG...", "the listing of items dropped on the program", 1, kAnyCount, RunDrop},
+        {"recursive", "FOLDER", "every file below FOLDER (SFolder keys)", 1, 1, 1, RunRecursive},
+        {"folder", "FOLDER", "the folder's own name", 1, 1, 1, RunFolderCommand<ListCurrentFolder>},
+        {"subfolders", "FOLDER", "the folder's immediate subfolders", 1, 1, 1, RunFolderCommand<ListSubfolders>},
+        {"all-folders", "FOLDER", "every folder below FOLDER", 1, 1, 1, RunFolderCommand<ListAllSubfolders>},
+        {"drop", "ARG...", "the listing of items dropped on the program", 1, kAnyCount, kAnyCount, RunDrop},
         {"settings", "", "the settings as the program reads them, as INI text; the file read, unknown\n"
                          "                                  keys and changed values go to standard error",
-         0, 0, RunSettings},
-        {"tree", "FOLDER", "the folder tree below FOLDER (TreeFile, TreeAscii keys)", 1, 1, RunTree},
-        {"archive", "FILE", "the member listing of an LZH or ZIP archive", 1, 1, RunArchive},
-        {"hex", "FILE [COUNT]", "HexView's dump of the first COUNT bytes (Hex_ReadByte)", 1, 2, RunHex},
-        {"acl", "PATH", "ACLView's lines for PATH", 1, 1, RunAcl},
-        {"view-kind", "FILE", "the kind ChoiView shows FILE as (CV_ keys); an empty line for none", 1, 1,
+         0, 0, 0, RunSettings},
+        {"tree", "FOLDER", "the folder tree below FOLDER (TreeFile, TreeAscii keys)", 1, 1, 1, RunTree},
+        {"archive", "FILE", "the member listing of an LZH or ZIP archive", 1, 1, 1, RunArchive},
+        {"hex", "FILE [COUNT]", "HexView's dump of the first COUNT bytes (Hex_ReadByte)", 1, 2, 1, RunHex},
+        {"acl", "PATH", "ACLView's lines for PATH", 1, 1, 1, RunAcl},
+        {"view-kind", "FILE", "the kind ChoiView shows FILE as (CV_ keys); an empty line for none", 1, 1, 1,
          RunViewKind},
     };
     return commands;
@@ -218,6 +308,7 @@ const std::vector<CliCommand>& Commands() {
 int RunListCommandLine(int argc, char** argv) {
     std::string iniOption, patternOption, authenticationOption;
     bool answerYes = false, patternGiven = false;
+    UnreadableFolderRule unreadableRule = UnreadableFolderRule::Ask;
     int at = 1;
     for (; at < argc; ++at) {
         const std::string_view option = argv[at];
@@ -225,18 +316,30 @@ int RunListCommandLine(int argc, char** argv) {
             PrintUsage(stdout);
             return kExitOk;
         }
+        if (option == "--version") {
+            std::fputs("pelmora-list " PELMORA_VERSION "\n", stdout);
+            return kExitOk;
+        }
         if (option == "--yes" || option == "-y") {
             answerYes = true;
         } else if ((option == "--ini" || option == "--pattern") && at + 1 < argc) {
             (option == "--ini" ? iniOption : patternOption) = argv[++at];
             patternGiven = patternGiven || option == "--pattern";
+        } else if (option == "--unreadable" && at + 1 < argc) {
+            const std::string_view rule = argv[++at];
+            if (rule != "skip" && rule != "stop") {
+                Complain(Text(cli_texts::kUnreadableRuleWords) + std::string(rule));
+                PrintUsage(stderr);
+                return kExitUsage;
+            }
+            unreadableRule = rule == "skip" ? UnreadableFolderRule::Skip : UnreadableFolderRule::Stop;
         } else if (option == "--authentication-file" && at + 1 < argc) {
             authenticationOption = argv[++at];
         } else if (option == "--") {
             ++at;
             break;
         } else if (option.size() > 1 && option[0] == '-') {
-            Complain("unknown or incomplete option: " + std::string(option));
+            Complain(Text(cli_texts::kUnknownOption) + std::string(option));
             PrintUsage(stderr);
             return kExitUsage;
         } else {
@@ -248,15 +351,17 @@ int RunListCommandLine(int argc, char** argv) {
         return kExitUsage;
     }
     const std::string name = argv[at++];
-    const std::vector<std::string> args(argv + at, argv + argc);
+    std::vector<std::string> args(argv + at, argv + argc);
     const CliCommand* command = nullptr;
     for (const CliCommand& candidate : Commands())
         if (name == candidate.name) command = &candidate;
     if (command == nullptr || args.size() < command->minArgs || args.size() > command->maxArgs) {
-        Complain(command == nullptr ? "unknown command: " + name : "wrong number of arguments for " + name);
+        Complain(command == nullptr ? Text(cli_texts::kUnknownCommand) + name
+                                    : Text(cli_texts::kWrongArgumentCount) + name);
         PrintUsage(stderr);
         return kExitUsage;
     }
+    for (std::size_t i = 0; i < args.size() && i < command->pathArgs; ++i) args[i] = PathFromArgument(args[i]);
 
     std::optional<platform::SmbCredentials> fileCredentials;
     if (!authenticationOption.empty() && !LoadAuthenticationFile(authenticationOption, fileCredentials))
@@ -271,12 +376,20 @@ int RunListCommandLine(int argc, char** argv) {
         ~AskerReset() { platform::SmbCredentialStore::ForThisRun().SetAsker(nullptr); }
     } askerReset;
 
+    // The output is held until the command has ended, so a failure leaves it empty.
     ConsoleJobContext job(answerYes, platform::StandardErrorIsTerminal(), platform::StandardInputIsTerminal(),
-                          "pelmora-list: saving to a file is skipped");
-    CliRun run{Settings{}, job, {}};
-    if (!LoadCliSettings(iniOption, run.settings, run.iniPath)) return kExitFailure;
+                          Text(cli_texts::kSaveSkipped), unreadableRule, true);
+    CliRun run{Settings{}, job, {}, {}};
+    if (!LoadCliSettings(iniOption, run)) return kExitFailure;
     if (patternGiven) run.settings.Pattern = patternOption;
-    return command->handler(run, args);
+    int status = command->handler(run, args);
+    if (status == kExitOk || status == kExitDeclined || status == kExitSkipped) {
+        if (!job.clipboard.WriteHeld()) {
+            Complain(Text(cli_texts::kOutputWriteFailed));
+            status = kExitFailure;
+        }
+    }
+    return status;
 }
 
 }  // namespace pelmora::cli

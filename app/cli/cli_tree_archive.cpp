@@ -1,8 +1,11 @@
 #include "app/cli/cli_tree_archive.h"
 
+#include <cctype>
 #include <filesystem>
 #include <system_error>
 
+#include "app/cli/cli_texts.h"
+#include "app/cli/failure_reason.h"
 #include "listing/archive/archive_listing.h"
 #include "listing/engine/browser_state.h"
 #include "listing/engine/folder_tree.h"
@@ -13,17 +16,43 @@
 
 namespace pelmora::cli {
 
+namespace {
+
+std::string ArchiveProblemText(const std::string& path, const ArchiveListingResult& result) {
+    using namespace cli_texts;
+    switch (result.problem) {
+        case ArchiveProblem::None: break;
+        case ArchiveProblem::Unreadable: return FailureReasonText(result.readError);
+        case ArchiveProblem::NotAnArchive: {
+            std::string extension = std::filesystem::path(path).extension().string();
+            for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            return std::string(extension == ".lzh" ? kNotAnLzhArchive : kNotAZipArchive);
+        }
+        case ArchiveProblem::CutShort: return std::string(kCutShortAfterByte) + std::to_string(result.byte);
+        case ArchiveProblem::Damaged: {
+            std::string text = result.byte > 0 ? std::string(kDamagedAtByte) + std::to_string(result.byte) : std::string(kDamaged);
+            if (!result.detail.empty()) text += " (" + result.detail + ")";
+            return text;
+        }
+    }
+    return std::string(kUnknownReason);
+}
+
+}  // namespace
+
 int RunTree(CliRun& run, const std::vector<std::string>& args) {
     const std::string folder = AbsolutePath(args[0]);
     if (!platform::FolderExists(folder)) {
-        Complain("not a folder: " + args[0]);
-        return kExitFailure;
+        if (const std::error_code error = FolderOpenError(folder)) {
+            ComplainCannotOpen(args[0], error);
+            return kExitFailure;
+        }
     }
     // The lister keeps the script and its output in a private folder, never beside the
     // settings, so that it creates no files of the program.
     const std::string temporary = platform::CreatePrivateTemporaryFolder("pelmora-tree-");
     if (temporary.empty()) {
-        Complain("cannot create a temporary folder");
+        Complain(std::string(cli_texts::kTemporaryFolderFailed));
         return kExitFailure;
     }
     const std::string treeProgram = platform::JoinPath(platform::ProgramFolder(), "pelmora-tree");
@@ -40,10 +69,13 @@ int RunArchive(CliRun& run, const std::vector<std::string>& args) {
     state.folder = std::filesystem::path(path).parent_path().string();
     state.entries = {std::filesystem::path(path).filename().string()};
     state.selected = {true};
-    const std::size_t messages = run.job.dialogs.MessageCount();
     const ListingOutcome outcome = ListArchiveOfSelection(state, run.job.context);
-    // A damaged archive gives no listing and, in the window, no message either.
-    if (outcome.failed && run.job.dialogs.MessageCount() == messages) Complain("no listing of " + args[0]);
+    // The window's message (where it has one) is on standard error already; the reason
+    // follows it.
+    if (outcome.failed) {
+        const ArchiveListingResult members = ArchiveMembers(path);
+        if (members.problem != ArchiveProblem::None) Complain(std::string(cli_texts::kCannotList) + args[0] + ": " + ArchiveProblemText(path, members));
+    }
     return FinishCommand(run, outcome);
 }
 

@@ -59,17 +59,33 @@ std::string FinalText(ArchiveKind kind, const ArchiveListingResult& result, User
 
 }  // namespace
 
+ArchiveListingResult ArchiveMembers(const std::string& path) {
+    const ArchiveKind kind = KindOf(path);
+    // Only regular files are read: a FIFO or a device would keep the reader waiting.
+    // (A share's files are checked by the file system when opened: the local test cannot see them.)
+    if (kind == ArchiveKind::None) return {};
+    std::error_code error;
+    if (!platform::IsNetworkPath(path) && !std::filesystem::is_regular_file(path, error)) {
+        ArchiveListingResult result;  // Failed, as for a folder
+        result.problem = ArchiveProblem::Unreadable;
+        std::error_code statusError;
+        const std::filesystem::file_status status = std::filesystem::status(path, statusError);
+        if (statusError) {
+            result.readError = statusError;
+        } else {
+            result.readError = std::make_error_code(std::filesystem::is_directory(status)
+                                                        ? std::errc::is_a_directory
+                                                        : std::errc::operation_not_supported);
+        }
+        return result;
+    }
+    return kind == ArchiveKind::Zip ? ListZipMembers(path) : ListLzhMembers(path, std::time(nullptr));
+}
+
 std::string ArchiveListing(const std::string& path, UserDialogs* dialogs) {
     const ArchiveKind kind = KindOf(path);
     if (kind == ArchiveKind::None) return {};
-    // Only regular files are read: a FIFO or a device would keep the reader waiting.
-    std::error_code error;
-    ArchiveListingResult result;  // Failed, as for a folder
-    // (A share's files are checked by the file system when opened: the local test cannot see them.)
-    if (platform::IsNetworkPath(path) || std::filesystem::is_regular_file(path, error)) {
-        result = kind == ArchiveKind::Zip ? ListZipMembers(path) : ListLzhMembers(path, std::time(nullptr));
-    }
-    return FinalText(kind, result, dialogs);
+    return FinalText(kind, ArchiveMembers(path), dialogs);
 }
 
 std::string ArchiveListingOfBytes(const std::string& name, std::string_view bytes, std::time_t archiveTime) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "listing/archive/archive_listing_result.h"
 #include "listing/engine/browser_state.h"
 #include "listing/engine/collector_outcome.h"
 #include "listing/engine/job_context.h"
@@ -17,6 +18,11 @@ namespace pelmora {
 // cannot be read at all is reported through dialogs (when given) and gives the empty text.
 // The listing is never cut, however many members the archive has.
 std::string ArchiveListing(const std::string& path, UserDialogs* dialogs);
+
+// The lister's own result for the archive at path, without a message: why there is no
+// listing, for a caller that tells more than the window does. Unreadable for a path that is
+// no regular file; Failed with no problem for a name that is neither LZH nor ZIP.
+ArchiveListingResult ArchiveMembers(const std::string& path);
 
 // The same for an archive's bytes, its kind told by name's extension; name is what the
 // ZIP listing's "Archive:" line shows, archiveTime the LZH totals row's time. Empty also

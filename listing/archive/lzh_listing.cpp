@@ -185,7 +185,12 @@ ArchiveListingResult ListLzhMembers(const std::string& path, std::time_t now) {
     std::error_code error;
     const std::unique_ptr<platform::ReadableFile> file = fileSystem.OpenFileForReading(path, error);
     const std::optional<platform::FileFacts> facts = file ? fileSystem.Facts(path) : std::nullopt;
-    if (!facts) return {};  // Failed
+    if (!facts) {  // Failed
+        ArchiveListingResult result;
+        result.problem = ArchiveProblem::Unreadable;
+        result.readError = error ? error : std::make_error_code(std::errc::no_such_file_or_directory);
+        return result;
+    }
     return ListLzhMembers(*file, static_cast<std::time_t>(facts->lastWrite.seconds), now);
 }
 
@@ -248,6 +253,8 @@ ArchiveListingResult ListLzhMembers(platform::ReadableFile& file, std::time_t ar
 
     if (counter.readError) {
         result.text.clear();
+        result.problem = ArchiveProblem::Unreadable;
+        result.readError = std::make_error_code(std::errc::io_error);
         return result;  // Failed
     }
     // A whole archive ends after the last member's data, or with the end mark (a zero byte).
@@ -262,6 +269,15 @@ ArchiveListingResult ListLzhMembers(platform::ReadableFile& file, std::time_t ar
     if (!whole || members == 0) {
         result.status = ArchiveListingStatus::Damaged;
         result.text.clear();
+        if (members == 0) {
+            result.problem = ArchiveProblem::NotAnArchive;
+        } else if (dataEnd > fileSize) {
+            result.problem = ArchiveProblem::CutShort;
+            result.byte = fileSize;
+        } else {
+            result.problem = ArchiveProblem::Damaged;
+            result.byte = dataEnd;
+        }
         return result;
     }
 

@@ -257,7 +257,12 @@ void AppendFormatted(std::string& out, const char* format, auto... values) {
 ArchiveListingResult ListZipMembers(const std::string& path) {
     std::error_code error;
     const std::unique_ptr<platform::ReadableFile> file = platform::FileSystemFor(path).OpenFileForReading(path, error);
-    if (!file) return {};  // Failed: there is no file to read
+    if (!file) {  // Failed: there is no file to read
+        ArchiveListingResult result;
+        result.problem = ArchiveProblem::Unreadable;
+        result.readError = error;
+        return result;
+    }
     return ListZipMembers(*file, path);
 }
 
@@ -275,12 +280,28 @@ ArchiveListingResult ListZipMembers(platform::ReadableFile& file, const std::str
     std::unique_ptr<zip_t, void (*)(zip_t*)> archive(
         zipSource != nullptr ? zip_open_from_source(zipSource, ZIP_RDONLY, &openError) : nullptr, &zip_discard);
     const int error = zip_error_code_zip(&openError);
+    const char* const errorText = zip_error_strerror(&openError);
+    const std::string openErrorText = errorText != nullptr ? errorText : "";
     zip_error_fini(&openError);
     if (!archive) {
         if (zipSource != nullptr) zip_source_free(zipSource);  // the archive owns it once open
         const bool unreadable = error == ZIP_ER_OPEN || error == ZIP_ER_READ || error == ZIP_ER_MEMORY ||
                                 error == ZIP_ER_NOENT || error == ZIP_ER_SEEK;
         result.status = unreadable ? ArchiveListingStatus::Failed : ArchiveListingStatus::Damaged;
+        if (unreadable) {
+            result.problem = ArchiveProblem::Unreadable;
+            result.readError = std::make_error_code(std::errc::io_error);
+        } else if (error == ZIP_ER_NOZIP) {
+            // No end record: an archive cut short still begins with a member's header.
+            unsigned char start[4] = {};
+            const bool begunAsZip = ReadWhole(file, 0, start, sizeof start) && start[0] == 'P' && start[1] == 'K' &&
+                                    start[2] == 3 && start[3] == 4;
+            result.problem = begunAsZip ? ArchiveProblem::CutShort : ArchiveProblem::NotAnArchive;
+            result.byte = file.Size();
+        } else {
+            result.problem = ArchiveProblem::Damaged;
+            result.detail = openErrorText;
+        }
         return result;
     }
     const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
@@ -313,6 +334,8 @@ ArchiveListingResult ListZipMembers(platform::ReadableFile& file, const std::str
         zip_stat_init(&stat);
         if (zip_stat_index(archive.get(), index, ZIP_FL_ENC_RAW, &stat) != 0) {
             result.status = ArchiveListingStatus::Damaged;
+            result.problem = ArchiveProblem::Damaged;
+            result.detail = zip_strerror(archive.get());
             result.text.clear();
             return result;
         }

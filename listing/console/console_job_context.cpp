@@ -76,6 +76,29 @@ bool ConsoleDialogs::AskYesNo(const std::string& text) {
         std::fputs("n (no terminal)\n", stderr);
         return false;
     }
+    return ReadAnswerFromTerminal();
+}
+
+bool ConsoleDialogs::AskStopAtUnreadableFolder(const std::string& folder, const std::error_code& reason,
+                                               const std::string& text) {
+    bool stop = true;
+    switch (unreadableRule_) {
+        case UnreadableFolderRule::Skip: stop = false; break;
+        case UnreadableFolderRule::Stop: stop = true; break;
+        case UnreadableFolderRule::Ask:
+            std::fprintf(stderr, "%s [y/N] ", ForTerminal(text).c_str());
+            if (inputIsTerminal_) {
+                stop = ReadAnswerFromTerminal();
+            } else {
+                std::fputs("y (no terminal)\n", stderr);
+            }
+            break;
+    }
+    unreadable_.push_back({folder, reason, !stop});
+    return stop;
+}
+
+bool ConsoleDialogs::ReadAnswerFromTerminal() {
     std::fflush(stderr);
     const std::optional<std::string> line = platform::ReadStandardInputLine();
     if (!line) return false;
@@ -88,8 +111,23 @@ void ConsoleDialogs::Beep() {
 }
 
 void StandardOutputClipboard::SetText(const std::string& text) {
+    if (held_) {
+        heldText_ = text;
+    } else {
+        Write(text);
+    }
+}
+
+bool StandardOutputClipboard::WriteHeld() {
+    const bool written = Write(heldText_);
+    heldText_.clear();
+    return written;
+}
+
+bool StandardOutputClipboard::Write(const std::string& text) {
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
         writeFailed_ = true;
+    return !writeFailed_;
 }
 
 std::optional<std::string> SkippedSaveDialog::AskSavePath(const SaveRequest& request) {

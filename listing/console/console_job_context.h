@@ -3,13 +3,16 @@
 // command-line run where there is no display): the clipboard text goes to standard output
 // byte for byte; messages, questions and progress go to standard error. A question is
 // answered yes when the caller says so (--yes), otherwise read from the terminal on standard
-// input, and no without one. A save offered by a write switch is skipped with a note.
+// input, and no without one; the question about an unreadable folder follows a rule of its
+// own (UnreadableFolderRule). A save offered by a write switch is skipped with a note.
 
 #include <chrono>
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <system_error>
 #include <utility>
+#include <vector>
 
 #include "listing/engine/job_context.h"
 
@@ -33,29 +36,62 @@ private:
     std::chrono::steady_clock::time_point nextShow_;
 };
 
+// How the question about a folder a walk cannot read is answered. --yes is not taken for
+// it: it answers the questions that start a command, and stopping a walk is no such one.
+enum class UnreadableFolderRule {
+    Ask,   // on the terminal; stop without one
+    Skip,  // skip it and go on
+    Stop,  // stop the walk
+};
+
+// A folder a walk could not read, and what became of it.
+struct UnreadableFolder {
+    std::string path;
+    std::error_code reason;
+    bool skipped = false;
+};
+
 class ConsoleDialogs : public UserDialogs {
 public:
-    ConsoleDialogs(bool answerYes, bool inputIsTerminal) : answerYes_(answerYes), inputIsTerminal_(inputIsTerminal) {}
+    ConsoleDialogs(bool answerYes, bool inputIsTerminal, UnreadableFolderRule unreadableRule = UnreadableFolderRule::Ask)
+        : answerYes_(answerYes), inputIsTerminal_(inputIsTerminal), unreadableRule_(unreadableRule) {}
     // Nothing reaches a clipboard here: the line saying so is left out, a count after it kept.
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
+    // Answered by the rule; the rules Skip and Stop say nothing here, so the caller reports
+    // the folders (UnreadableFolders) once the walk is over.
+    bool AskStopAtUnreadableFolder(const std::string& folder, const std::error_code& reason,
+                                   const std::string& text) override;
     void Beep() override;
     // Messages shown so far, so a caller can tell a failure that said nothing.
     std::size_t MessageCount() const { return messageCount_; }
+    // Every folder a walk could not read, in walk order.
+    const std::vector<UnreadableFolder>& UnreadableFolders() const { return unreadable_; }
 
 private:
+    bool ReadAnswerFromTerminal();
     bool answerYes_;
     bool inputIsTerminal_;
+    UnreadableFolderRule unreadableRule_;
     std::size_t messageCount_ = 0;
+    std::vector<UnreadableFolder> unreadable_;
 };
 
 class StandardOutputClipboard : public ClipboardSink {
 public:
+    // Held: the text is kept until WriteHeld, so a caller that fails later can leave
+    // standard output empty (the clipboard's rule: the last text given wins).
+    explicit StandardOutputClipboard(bool held = false) : held_(held) {}
     void SetText(const std::string& text) override;
-    void Clear() override {}
+    void Clear() override { heldText_.clear(); }
+    // Writes the held text; false (and WriteFailed) when standard output refuses it.
+    bool WriteHeld();
     bool WriteFailed() const { return writeFailed_; }
 
 private:
+    bool Write(const std::string& text);
+    bool held_;
+    std::string heldText_;
     bool writeFailed_ = false;
 };
 
@@ -70,8 +106,13 @@ private:
 };
 
 struct ConsoleJobContext {
-    ConsoleJobContext(bool answerYes, bool errorIsTerminal, bool inputIsTerminal, std::string saveSkippedNote)
-        : progress(errorIsTerminal), dialogs(answerYes, inputIsTerminal), saveDialog(std::move(saveSkippedNote)) {}
+    // holdOutput: see StandardOutputClipboard.
+    ConsoleJobContext(bool answerYes, bool errorIsTerminal, bool inputIsTerminal, std::string saveSkippedNote,
+                      UnreadableFolderRule unreadableRule = UnreadableFolderRule::Ask, bool holdOutput = false)
+        : progress(errorIsTerminal),
+          dialogs(answerYes, inputIsTerminal, unreadableRule),
+          clipboard(holdOutput),
+          saveDialog(std::move(saveSkippedNote)) {}
     ConsoleProgress progress;
     CancelFlag cancel;
     ConsoleDialogs dialogs;

@@ -43,6 +43,7 @@ struct Node {
     bool readAhead = false;               // claimed by a worker: counted in the read-ahead
     bool linked = false;                  // a link to a folder, not to be followed
     NodeEnd end = NodeEnd::Stopped;
+    std::error_code unreadableReason;  // why an Unreadable folder could not be read
     platform::FolderIdentity identity;
     std::unique_ptr<platform::OpenFolder> folder;  // open while subfolders still need it
     std::string path;                              // kept while subfolders still need it
@@ -230,7 +231,9 @@ private:
             case NodeEnd::Loop:
                 return true;
             case NodeEnd::Unreadable:
-                if (context_.dialogs.AskYesNo(path_ + std::string(kFolderReadFailedQuestion))) context_.cancel.Raise();
+                if (context_.dialogs.AskStopAtUnreadableFolder(path_, node.unreadableReason,
+                                                               path_ + std::string(kFolderReadFailedQuestion)))
+                    context_.cancel.Raise();
                 return !context_.cancel.IsRaised();
             case NodeEnd::Entered:
                 break;
@@ -271,7 +274,10 @@ private:
             path = PathOf(node);
         }
         std::unique_ptr<platform::OpenFolder> folder = Open(node, path, error);
-        if (!folder || !folder->Identity(node.identity, error)) return unreadable;
+        if (!folder || !folder->Identity(node.identity, error)) {
+            node.unreadableReason = error;
+            return unreadable;
+        }
         for (const Node* above = node.parent; above != nullptr; above = above->parent) {
             // A link (or a mount) back up.
             if (above->identity == node.identity) return options_.enterEverySubfolder ? NodeEnd::Entered : NodeEnd::Loop;
@@ -280,7 +286,10 @@ private:
         FolderContents contents = ReadFolderContents(*folder, options_.filePattern, options_.showHidden, error,
                                                      keepGoing, options_.enterEverySubfolder ? &linked : nullptr);
         if (Stopping()) return NodeEnd::Stopped;
-        if (error && !options_.enterEverySubfolder) return NodeEnd::Unreadable;
+        if (error && !options_.enterEverySubfolder) {
+            node.unreadableReason = error;
+            return NodeEnd::Unreadable;
+        }
         std::sort(linked.begin(), linked.end());
         if (!contents.files.empty()) visitor_.ReadFiles(path, *folder, contents.files, node.batch, keepGoing);
         if (Stopping()) {

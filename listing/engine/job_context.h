@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "platform/file_system_service.h"
 
@@ -46,6 +47,15 @@ public:
     virtual void ShowWarning(const std::string& text) { ShowMessage(text); }
     virtual void ShowError(const std::string& text) { ShowMessage(text); }
     virtual bool AskYesNo(const std::string& text) = 0;     // true for Yes
+    // Whether to stop at a folder a walk cannot read (text: the whole question; reason: why
+    // the folder could not be read). True stops the walk; false skips the folder. The
+    // window asks it as any other question; a run in a terminal may have a rule for it.
+    virtual bool AskStopAtUnreadableFolder(const std::string& folder, const std::error_code& reason,
+                                           const std::string& text) {
+        (void)folder;
+        (void)reason;
+        return AskYesNo(text);
+    }
     virtual void Beep() = 0;
 };
 

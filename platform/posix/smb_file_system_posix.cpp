@@ -1,5 +1,6 @@
 #include "platform/smb_file_system.h"
 
+#include <arpa/inet.h>
 #include <libsmbclient.h>
 #include <sys/stat.h>
 
@@ -16,6 +17,7 @@
 #include "platform/posix/smb_context_pool_posix.h"
 #include "platform/posix/smb_library_threads_posix.h"
 #include "platform/smb_credentials.h"
+#include "platform/smb_failure.h"
 
 namespace pelmora::platform {
 
@@ -280,6 +282,30 @@ bool ReadListing(const std::string& path, SmbListing& listing, std::error_code& 
         error);
 }
 
+// The library says "no such file" for a missing share as for a missing folder, and "invalid
+// argument" for a server name it cannot resolve: the reason is made plain for the user.
+// Asked only after a failure, so the extra request costs nothing on the way that works.
+bool IsAddressLiteral(const std::string& server) {
+    unsigned char address[16];
+    std::string bare = server;
+    if (bare.size() > 2 && bare.front() == '[' && bare.back() == ']') bare = bare.substr(1, bare.size() - 2);
+    return inet_pton(AF_INET, bare.c_str(), address) == 1 || inet_pton(AF_INET6, bare.c_str(), address) == 1;
+}
+
+std::error_code ExplainedFailure(const std::string& path, const std::error_code& error) {
+    SharePath parts;
+    if (!SplitSharePath(path, parts)) return error;
+    if (error == std::errc::invalid_argument && !IsAddressLiteral(parts.server))
+        return MakeSmbError(SmbFailure::HostNotFound);
+    if (error != std::errc::no_such_file_or_directory) return error;
+    const std::string share = "//" + parts.server + "/" + parts.share;
+    SmbListing top;
+    std::error_code topError;
+    if (path == share || (!ReadListing(share, top, topError) && topError == std::errc::no_such_file_or_directory))
+        return MakeSmbError(SmbFailure::NoSuchShare);
+    return error;
+}
+
 // --- Folders ------------------------------------------------------------------------------
 
 class SmbOpenFolder final : public OpenFolder {
@@ -392,7 +418,10 @@ public:
             return nullptr;
         }
         SmbListing listing;
-        if (!ReadListing(folder, listing, error)) return nullptr;
+        if (!ReadListing(folder, listing, error)) {
+            error = ExplainedFailure(folder, error);
+            return nullptr;
+        }
         return std::make_unique<SmbOpenFolder>(folder, std::move(listing), ShareNumber(parts));
     }
 
@@ -452,6 +481,7 @@ public:
                 return true;
             },
             error);
+        if (!opened) error = ExplainedFailure(path, error);
         return opened;
     }
 

@@ -19,6 +19,7 @@
 #include "listing/engine/recursive_files.h"
 #include "platform/file_system.h"
 #include "platform/smb_credentials.h"
+#include "platform/smb_failure.h"
 #include "tests/listing/engine/collector_settings.h"
 #include "tests/support/fake_job_context.h"
 #include "tests/support/scripted_credential_asker.h"
@@ -101,6 +102,33 @@ TEST_F(SmbFileSystemTest, AShareShowsItsFilesFactsAndBytes) {
     const HexViewLabelTexts labels = HexViewLabels("//127.0.0.1/guest/data.bin");
     EXPECT_NE(labels.size, HexViewLabels("").size);
     EXPECT_NE(labels.update, HexViewLabels("").update);
+}
+
+// A missing share is told from a missing folder, and still counts as "no such file" for
+// code that only asks that; a missing folder on a share that is there stays a plain one.
+TEST_F(SmbFileSystemTest, AMissingShareIsToldFromAMissingFolder) {
+    platform::FileSystem& smb = platform::SmbFileSystem();
+    const auto errorOpening = [&](const std::string& path, bool asFolder) {
+        std::error_code error;
+        if (asFolder) {
+            EXPECT_EQ(smb.OpenFolderAt(path, error), nullptr) << path;
+        } else {
+            EXPECT_EQ(smb.OpenFileForReading(path, error), nullptr) << path;
+        }
+        return error;
+    };
+    const std::error_code noShare = platform::MakeSmbError(platform::SmbFailure::NoSuchShare);
+    for (const std::string path : {"//127.0.0.1/nosuch", "//127.0.0.1/nosuch/deeper"}) {
+        const std::error_code error = errorOpening(path, true);
+        EXPECT_EQ(error, noShare) << path << ": " << error.message();
+        EXPECT_TRUE(error == std::errc::no_such_file_or_directory) << path;
+        EXPECT_EQ(error.message(), "no such share");
+    }
+    EXPECT_EQ(errorOpening("//127.0.0.1/nosuch/file.txt", false), noShare);
+    const std::error_code missingFolder = errorOpening("//127.0.0.1/guest/missing", true);
+    EXPECT_EQ(missingFolder, std::make_error_code(std::errc::no_such_file_or_directory)) << missingFolder.message();
+    EXPECT_EQ(errorOpening("//127.0.0.1/guest/missing.txt", false),
+              std::make_error_code(std::errc::no_such_file_or_directory));
 }
 
 TEST_F(SmbFileSystemTest, AGuestRefusalAsksAndAWrongPasswordAsksOnceMore) {

@@ -24,12 +24,18 @@ TEST(SettingsFileFindings, MisspeltKeysAndValuesNormalisationChanges) {
               (Lines{"unknown key [Pelmora] SFolderSise", "unknown key [HexView] Kakomi", "unknown key [Other] Key",
                      "FileSizePatarn=yes reads as FileSizePatarn=0", "Hex_ReadByte=3000 reads as Hex_ReadByte=1024"}));
 
-    // A newly created file holds only keys the program reads. (Its picture names are looked
-    // up from the current folder, so whether they read as written depends on where it runs.)
+}
+
+// The program's own newly written file never warns about itself, wherever it runs: its
+// picture names read as empty where the pictures are not beside the program.
+TEST(SettingsFileFindings, TheDefaultFileHasNoFindings) {
+    testing::TempTree folder;
     const std::string fresh = folder / "fresh.ini";
     CreateDefaultIni(fresh);
-    for (const std::string& finding : SettingsFileFindings(fresh, folder.path()))
-        EXPECT_EQ(finding.find("unknown key"), std::string::npos) << finding;
+    EXPECT_EQ(SettingsFileFindings(fresh, folder.path()), Lines{});
+    // A picture named by hand that is not there is still a finding.
+    const std::string edited = folder.AddFile("edited.ini", "[Pelmora]\r\nFreePicture1=mine.bmp\r\n");
+    EXPECT_EQ(SettingsFileFindings(edited, folder.path()), (Lines{"FreePicture1=mine.bmp reads as FreePicture1="}));
 }
 
 }  // namespace

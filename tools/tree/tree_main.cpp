@@ -49,7 +49,10 @@ constexpr const char* kUsage =
     "  /A  draw with ASCII characters instead of box-drawing ones\n"
     "The first two lines name the volume: the mount point holding PATH, and a serial\n"
     "number made from the file system's id. Hidden entries (names beginning with \".\")\n"
-    "are left out. Lines end in CR LF.\n";
+    "are left out. Lines end in CR LF.\n"
+    "Standard output is what the tree command reads, so a PATH that is no folder still gets\n"
+    "its message there, after the two volume lines: \"無効なパスです - PATH\", and it ends\n"
+    "with status 1. A folder that cannot be read is drawn empty. Wrong switches: status 2.\n";
 
 }  // namespace
 

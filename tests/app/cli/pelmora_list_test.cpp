@@ -1,7 +1,11 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,10 +30,12 @@ const auto Slurp = pelmora::testing::ReadFile;
 const auto Quoted = pelmora::testing::ShellQuote;
 
 // Runs the lister with the given arguments in the Tokyo time zone, input from nowhere,
-// in the given current folder (or this one).
-ListerRun RunLister(const TempTree& scratch, const std::vector<std::string>& args, const std::string& folder = {}) {
-    std::string command = (folder.empty() ? "" : "cd " + Quoted(folder) + " && ") + "TZ=Asia/Tokyo " +
-                          Quoted(PELMORA_LIST_PROGRAM);
+// in the given current folder (or this one); prefix goes before the program (a user to run
+// it as, a variable), program replaces the built one.
+ListerRun RunLister(const TempTree& scratch, const std::vector<std::string>& args, const std::string& folder = {},
+                    const std::string& prefix = {}, const std::string& program = PELMORA_LIST_PROGRAM) {
+    std::string command = (folder.empty() ? "" : "cd " + Quoted(folder) + " && ") + "TZ=Asia/Tokyo " + prefix +
+                          Quoted(program);
     for (const std::string& arg : args) command += " " + Quoted(arg);
     command += " </dev/null >" + Quoted(scratch / "out") + " 2>" + Quoted(scratch / "err");
     ListerRun run;
@@ -151,18 +157,30 @@ TEST_F(PelmoraListTest, HexAndAclPrintWhatTheirWindowsShow) {
     const Case cases[] = {
         {{"hex", file}, 0, pelmora::HexDumpText(file, 2048)},  // the count of the settings
         {{"hex", file, "20"}, 0, pelmora::HexDumpText(file, 20)},
-        {{"hex", scratch / "missing"}, 1, "読み取りに失敗しました"},
         {{"hex", file, "many"}, 2, ""},
         {{"acl", ini}, 0, aclLines},
-        {{"acl", "//server/share/x"}, 1, "ドライブがNTFSではありません\r\n"},
     };
     for (const Case& c : cases) {
         const ListerRun run = RunWithIni(c.args);
         EXPECT_EQ(run.status, c.status) << c.args.back();
         EXPECT_EQ(run.out, c.out) << c.args.back();
-        if (c.status == 1) {
-            EXPECT_NE(run.err.find(c.args.back()), std::string::npos) << run.err;  // a line says why
-        }
+    }
+}
+
+// What the windows show in place of a dump or of the lines is a failure here: standard
+// output stays empty and standard error has the window's words, the path and the reason.
+TEST_F(PelmoraListTest, HexAndAclFailuresGoToStandardError) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"hex", scratch / "missing"}, "読み取りに失敗しました: " + scratch / "missing" + ": no such file or folder"},
+        {{"hex", tree.path()}, "読み取りに失敗しました: " + tree.path() + ": is a folder"},
+        {{"acl", scratch / "missing"}, "取得に失敗しました: " + scratch / "missing" + ": no such file or folder"},
+        {{"acl", "//server/share/x"}, "ドライブがNTFSではありません: //server/share/x"},
+    };
+    for (const auto& [args, message] : cases) {
+        const ListerRun run = RunWithIni(args);
+        EXPECT_EQ(run.status, 1) << args.back();
+        EXPECT_EQ(run.out, "") << args.back();
+        EXPECT_NE(run.err.find("pelmora-list: " + message), std::string::npos) << run.err;
     }
 }
 
@@ -182,6 +200,11 @@ TEST_F(PelmoraListTest, ViewKindFollowsTheChoiViewKeys) {
         EXPECT_EQ(run.status, 0) << file;
         EXPECT_EQ(run.out, out) << file;
     }
+    // A file that is not there has no kind: not an empty line, but a failure.
+    const ListerRun missing = RunLister(scratch, {"--ini", viewIni, "view-kind", scratch / "gone.txt"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("not found: " + scratch / "gone.txt"), std::string::npos) << missing.err;
 }
 
 TEST_F(PelmoraListTest, WithoutATerminalOrYesTheQuestionIsAnsweredNo) {
@@ -203,7 +226,6 @@ TEST_F(PelmoraListTest, ExitStatusFollowsOneRule) {
         std::string err;  // a part of standard error
     };
     const std::string t = tree.path();
-    const std::string junk = scratch.AddFile("junk.zip", "not an archive");
     const Case cases[] = {
         {{}, 2, "", "usage"},
         {{"--bogus", "files", "/"}, 2, "", "--bogus"},
@@ -211,12 +233,12 @@ TEST_F(PelmoraListTest, ExitStatusFollowsOneRule) {
         {{"recursive"}, 2, "", "wrong number"},
         {{"recursive", "/a", "/b"}, 2, "", "wrong number"},
         {{"--ini"}, 2, "", "--ini"},
-        {{"--ini", ini, "recursive", tree / "missing"}, 1, "", "not a folder"},
+        {{"--unreadable", "later", "recursive", t}, 2, "", "--unreadable takes skip or stop"},
+        {{"--ini", ini, "recursive", tree / "missing"}, 1, "", "cannot open " + tree / "missing" + ": no such file or folder"},
+        {{"--ini", ini, "folder", t + "/a b.txt"}, 1, "", "cannot open " + t + "/a b.txt: not a folder"},
         {{"--ini", scratch / "missing.ini", "settings"}, 1, "", "missing.ini"},
-        {{"--ini", ini, "files", t, "sub/x.txt", "missing", "a b.txt"}, 1, "\"x.txt\"\r\n\"a b.txt\"\r\n",
-         "not found: missing"},
+        {{"--ini", ini, "files", t, "sub/x.txt", "missing", "a b.txt"}, 1, "", "not found: missing"},
         {{"--ini", ini, "drop", "/nonexistent"}, 1, "", "not found: /nonexistent"},
-        {{"--ini", ini, "archive", junk}, 1, "", "no listing of " + junk},
         {{"--ini", ini, "archive", t + "/a b.txt"}, 1, "", "LZH"},
         {{"--ini", ini, "--yes", "tree", t}, 0, "", ""},
     };
@@ -235,6 +257,7 @@ TEST_F(PelmoraListTest, ExitStatusFollowsOneRule) {
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("usage: pelmora-list"), std::string::npos);
     EXPECT_NE(help.out.find("3  a question was answered no"), std::string::npos);
+    EXPECT_NE(help.out.find("4  the listing skipped folders"), std::string::npos);
     EXPECT_NE(help.out.find("recursive, all-folders and tree ask"), std::string::npos);
 }
 
@@ -249,6 +272,203 @@ TEST_F(PelmoraListTest, SettingsShowsTheNormalisedRecordAndNeverWritesTheFile) {
     for (const char* line : {"\r\nPattern=*.csv\r\n", "\r\nSFolderFullPath=1\r\n", "\r\nFileFullPath=0\r\n",
                              "\r\n[FolderView]\r\n", "\r\nFol_RootGet3=1\r\n"})
         EXPECT_NE(run.out.find(line), std::string::npos) << line;
+}
+
+// No command writes to standard output when it fails: a script that redirects it gets an
+// empty file, never a window's message or part of a listing.
+TEST_F(PelmoraListTest, NoCommandWritesToStandardOutputWhenItFails) {
+    const std::string t = tree.path();
+    const std::string missing = scratch / "missing";
+    const std::vector<std::vector<std::string>> failures = {
+        {"files", missing},
+        {"files", t, "a b.txt", "missing.txt"},
+        {"recursive", missing},
+        {"folder", missing},
+        {"subfolders", missing},
+        {"all-folders", missing},
+        {"drop", t + "/a b.txt", missing},
+        {"tree", missing},
+        {"archive", scratch.AddFile("junk.zip", "no archive")},
+        {"hex", missing},
+        {"acl", missing},
+        {"view-kind", missing},
+        {"--ini", missing, "settings"},
+    };
+    std::set<std::string> covered;
+    for (const std::vector<std::string>& failure : failures) {
+        std::vector<std::string> args = {"--yes"};
+        if (failure[0] != "--ini") args.insert(args.end(), {"--ini", ini});
+        args.insert(args.end(), failure.begin(), failure.end());
+        const ListerRun run = RunLister(scratch, args);
+        const std::string command = failure[0] == "--ini" ? failure[2] : failure[0];
+        covered.insert(command);
+        EXPECT_EQ(run.status, 1) << command << ": " << run.err;
+        EXPECT_EQ(run.out, "") << command;
+        EXPECT_NE(run.err.find("pelmora-list: "), std::string::npos) << command << ": " << run.err;
+    }
+    // Every command of the usage is in the table above.
+    const ListerRun help = RunLister(scratch, {"--help"});
+    std::istringstream lines(help.out.substr(help.out.find("commands:\n")));
+    std::string line;
+    std::getline(lines, line);
+    while (std::getline(lines, line) && !line.empty()) {
+        if (line.rfind("  ", 0) != 0 || line[2] == ' ') continue;
+        const std::string command = line.substr(2, line.find(' ', 2) - 2);
+        EXPECT_TRUE(covered.count(command)) << command << " has no failing case";
+    }
+}
+
+// Each archive failure says why, after the window's own message where it has one.
+TEST_F(PelmoraListTest, ArchiveFailuresSayWhy) {
+    const std::string cut = scratch.AddFile("cut.zip", "PK\x03\x04" + std::string(60, 'x'));
+    const std::pair<std::string, std::string> cases[] = {
+        {scratch / "nonexist.zip", "cannot list " + scratch / "nonexist.zip" + ": no such file or folder"},
+        {cut, "cannot list " + cut + ": damaged: cut short after byte 64"},
+        {scratch.AddFile("text.zip", "just some text, no archive"), "not a ZIP archive"},
+        {scratch.AddFile("text.lzh", "just some text, no archive"), "not an LZH archive"},
+        {scratch.AddFolder("folder.zip"), "is a folder"},
+    };
+    for (const auto& [archive, reason] : cases) {
+        const ListerRun run = RunWithIni({"archive", archive});
+        EXPECT_EQ(run.status, 1) << archive;
+        EXPECT_EQ(run.out, "") << archive;
+        EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
+    }
+    // The window's message comes first, as the window would show it.
+    const ListerRun missing = RunWithIni({"archive", scratch / "nonexist.zip"});
+    EXPECT_LT(missing.err.find("ZIP取得に失敗しました"), missing.err.find("cannot list")) << missing.err;
+}
+
+// A script tells a warning apart from an empty result: nothing matched because the pattern
+// holds a space, or no field of the command's set is switched on.
+TEST_F(PelmoraListTest, EmptyResultsThatAreMistakesAreWarnedOf) {
+    const std::string t = tree.path();
+    ListerRun run = RunWithIni({"--pattern", "*.txt *.bin", "files", t});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.err.find("the pattern holds a space (patterns are separated by \";\"): *.txt *.bin"),
+              std::string::npos)
+        << run.err;
+    run = RunWithIni({"--yes", "--pattern", "*.txt *.bin", "recursive", t});
+    EXPECT_NE(run.err.find("the pattern holds a space"), std::string::npos) << run.err;
+    // A space that is part of a name that matches is no mistake.
+    run = RunWithIni({"--pattern", "a b.txt", "files", t});
+    EXPECT_EQ(run.out, "\"a b.txt\"\r\n");
+    EXPECT_EQ(run.err.find("pattern"), std::string::npos) << run.err;
+
+    const std::string noFields = scratch.AddFile(
+        "nofields.ini", "[Pelmora]\r\nFileName=0\r\nFileFullPath=1\r\nSFolderName=0\r\nSFolderFullPath=1\r\n"
+                        "DropName=0\r\nDropFullPath=1\r\n");
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"files", t}, "FileName, FileShortName, FileSize, FileDateTime, FileMakeDateTime, FileAccessDateTime, "
+                       "FileAttrib\n"},
+        {{"--yes", "recursive", t}, "SFolderName, SFolderShortName, SFolderSize"},
+        {{"drop", t + "/a b.txt"}, "DropName, DropShortName"},
+    };
+    for (const auto& [args, keys] : cases) {
+        std::vector<std::string> all = {"--ini", noFields};
+        all.insert(all.end(), args.begin(), args.end());
+        run = RunLister(scratch, all);
+        EXPECT_EQ(run.status, 0) << args[0];
+        EXPECT_NE(run.err.find("no field is switched on for this command: " + keys), std::string::npos) << run.err;
+    }
+    // The usual settings switch fields on: no warning.
+    run = RunWithIni({"files", t});
+    EXPECT_EQ(run.err.find("no field"), std::string::npos) << run.err;
+}
+
+// Without --ini and without a file where the program keeps it, "settings" names the place
+// it looked.
+TEST_F(PelmoraListTest, SettingsWithoutAFileNameWhereItLooked) {
+    const std::string copy = scratch.AddFolder("program") + "/pelmora-list";
+    std::filesystem::copy_file(PELMORA_LIST_PROGRAM, copy);
+    const std::string config = scratch / "config";
+    const ListerRun run = RunLister(scratch, {"settings"}, {}, "XDG_CONFIG_HOME=" + Quoted(config) + " ", copy);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("[Pelmora]\r\n", 0), 0u);
+    const std::string place = access((scratch / "program").c_str(), W_OK) == 0
+                                  ? scratch / "program/Pelmora.ini"
+                                  : config + "/pelmora/Pelmora.ini";
+    EXPECT_NE(run.err.find("no settings file: the built-in defaults; looked for " + place + "\n"), std::string::npos)
+        << run.err;
+}
+
+TEST_F(PelmoraListTest, VersionIsTheProgramsVersion) {
+    const ListerRun run = RunLister(scratch, {"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.rfind("pelmora-list ", 0), 0u) << run.out;
+    EXPECT_EQ(run.out.back(), '\n');
+    EXPECT_GT(run.out.size(), std::string("pelmora-list \n").size());
+}
+
+// Folders that cannot be read, made so for the user nobody (root reads everything): with
+// --unreadable skip the walk lists all it can read and exits 4 naming each skipped folder;
+// with stop, and by default without a terminal, it stops (--yes does not answer that
+// question) and writes nothing.
+TEST_F(PelmoraListTest, UnreadableFoldersAreSkippedOrStopTheWalkAsChosen) {
+    if (geteuid() != 0 || std::system("command -v setpriv >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "needs root and setpriv to run as another user";
+    TempTree walk;
+    for (const char* file : {"a/1.txt", "a/deep/2.txt", "b/3.txt", "b/inner/4.txt", "c/5.txt", "c/d/6.txt", "7.txt"})
+        walk.AddFile(file, "x");
+    chmod(walk.path().c_str(), 0755);
+    chmod((walk / "b").c_str(), 0700);
+    chmod((walk / "c/d").c_str(), 0700);
+    // A copy nobody may run, whatever the build folder's modes.
+    const std::string folder = scratch.AddFolder("nobody");
+    const std::string copy = folder + "/pelmora-list";
+    std::filesystem::copy_file(PELMORA_LIST_PROGRAM, copy);
+    chmod(scratch.path().c_str(), 0755);
+    chmod(folder.c_str(), 0755);
+    chmod(copy.c_str(), 0755);
+    const std::string walkIni = scratch.AddFile("walk.ini", "[Pelmora]\r\nSFolderName=1\r\nSFolderFullPath=1\r\n");
+    chmod(walkIni.c_str(), 0644);
+    const std::string asNobody = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    const auto run = [&](const std::vector<std::string>& options) {
+        std::vector<std::string> args = {"--ini", walkIni, "--yes"};
+        args.insert(args.end(), options.begin(), options.end());
+        args.insert(args.end(), {"recursive", walk.path()});
+        return RunLister(scratch, args, {}, asNobody, copy);
+    };
+    const std::string w = walk.path();
+
+    const ListerRun skip = run({"--unreadable", "skip"});
+    EXPECT_EQ(skip.status, 4) << skip.err;
+    EXPECT_EQ(skip.out, w + "/7.txt\r\n" + w + "/a/1.txt\r\n" + w + "/a/deep/2.txt\r\n" + w + "/c/5.txt\r\n");
+    EXPECT_NE(skip.err.find("pelmora-list: unreadable folders skipped, the listing is incomplete: 2\n"
+                            "pelmora-list: skipped: " + w + "/b: access denied\n"
+                            "pelmora-list: skipped: " + w + "/c/d: access denied\n"),
+              std::string::npos)
+        << skip.err;
+
+    for (const std::vector<std::string>& options : {std::vector<std::string>{"--unreadable", "stop"},
+                                                   std::vector<std::string>{}}) {
+        const ListerRun stop = run(options);
+        EXPECT_EQ(stop.status, 1) << stop.err;
+        EXPECT_EQ(stop.out, "");
+        EXPECT_NE(stop.err.find("pelmora-list: stopped at a folder it cannot read: " + w + "/b: access denied"),
+                  std::string::npos)
+            << stop.err;
+        EXPECT_EQ(stop.err.find("skipped"), std::string::npos) << stop.err;
+    }
+
+    // Nothing unreadable: skip changes nothing.
+    chmod((walk / "b").c_str(), 0755);
+    chmod((walk / "c/d").c_str(), 0755);
+    const ListerRun whole = run({"--unreadable", "skip"});
+    EXPECT_EQ(whole.status, 0) << whole.err;
+    EXPECT_NE(whole.out.find(w + "/b/inner/4.txt"), std::string::npos);
+}
+
+// pelmora-tree keeps writing what the tree command reads, also on a wrong path, but its
+// status says it failed, and its usage says so.
+TEST_F(PelmoraListTest, TreeProgramFailsWithItsMessageOnStandardOutput) {
+    const std::string treeProgram =
+        std::filesystem::path(PELMORA_LIST_PROGRAM).parent_path().string() + "/pelmora-tree";
+    const ListerRun run = RunLister(scratch, {scratch / "missing"}, {}, {}, treeProgram);
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.out.find("無効なパスです - " + scratch / "missing"), std::string::npos) << run.out;
+    const ListerRun usage = RunLister(scratch, {"/?"}, {}, {}, treeProgram);
+    EXPECT_NE(usage.out.find("status 1"), std::string::npos) << usage.out;
 }
 
 }  // namespace

@@ -74,9 +74,10 @@ protected:
         suppressions = scratch.AddFile("lsan.supp", pelmora::testing::kSmbClientLeakSuppressions);
     }
 
-    ListerRun Run(const std::vector<std::string>& args) const {
+    // environment: "NAME=value " words put before the program.
+    ListerRun Run(const std::vector<std::string>& args, const std::string& environment = {}) const {
         // (The suppressions matter only to the sanitizer builds' leak checker.)
-        std::string command = "TZ=Asia/Tokyo LSAN_OPTIONS=suppressions=" + ShellQuote(suppressions) + " " +
+        std::string command = environment + "TZ=Asia/Tokyo LSAN_OPTIONS=suppressions=" + ShellQuote(suppressions) + " " +
                               ShellQuote(PELMORA_LIST_PROGRAM) + " --ini " + ShellQuote(ini) + " --yes";
         for (const std::string& arg : args) command += " " + ShellQuote(arg);
         command += " </dev/null >" + ShellQuote(scratch / "out") + " 2>" + ShellQuote(scratch / "err");
@@ -202,7 +203,64 @@ TEST_F(SmbListingTest, APasswordShareTakesTheAuthenticationFileAndRefusesAWrongP
 TEST_F(SmbListingTest, AclViewSaysAShareIsNoNtfsDrive) {
     pelmora::testing::WriteFile(server->GuestFolder() + "/a.txt", "a");
     const ListerRun run = Run({"acl", SmbTestServer::GuestShare() + "/a.txt"});
-    EXPECT_NE(run.out.find("ドライブがNTFSではありません"), std::string::npos) << run.out << run.err;
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("ドライブがNTFSではありません: //127.0.0.1/guest/a.txt"), std::string::npos) << run.err;
+}
+
+// Each way a share can fail names its own reason on standard error, so a script (or the
+// user) can tell a wrong password from a missing share or a server that is not there.
+TEST_F(SmbListingTest, EachShareFailureNamesItsReason) {
+    std::filesystem::create_directories(server->GuestFolder() + "/flat");
+    const std::string wrong = scratch / "wrong";
+    pelmora::testing::WriteFile(wrong, "username = " + server->User() + "\npassword = not-it\n");
+    chmod(wrong.c_str(), 0600);
+    // The unknown server is looked up only in the local name table (no name query leaves
+    // this machine): the client library reads its settings from $HOME/.smb/smb.conf.
+    const std::string home = scratch.AddFolder("home");
+    scratch.AddFile("home/.smb/smb.conf", "[global]\n  name resolve order = lmhosts\n");
+    const std::string localNamesOnly = "HOME=" + ShellQuote(home) + " ";
+    const std::string closedPort = "PELMORA_SMB_PORT=" + std::to_string(SmbTestServer::UnusedPort()) + " ";
+
+    struct Case {
+        std::vector<std::string> args;
+        std::string environment;
+        std::string reason;  // what follows "cannot open PATH: "
+    };
+    const Case cases[] = {
+        {{"--authentication-file", wrong, "files", "//127.0.0.1/secure"}, "", "access denied"},
+        {{"files", "//127.0.0.1/secure"}, "", "access denied"},  // the guest is refused
+        {{"files", "//127.0.0.1/nosuch"}, "", "no such share"},
+        {{"recursive", "//127.0.0.1/nosuch/flat"}, "", "no such share"},
+        {{"folder", "//127.0.0.1/guest/missing"}, "", "no such file or folder"},
+        {{"files", "//127.0.0.1/guest/flat"}, closedPort, "connection refused"},
+        {{"tree", "//nohost.invalid/guest/flat"}, localNamesOnly, "host not found"},
+    };
+    for (const Case& c : cases) {
+        const ListerRun run = Run(c.args, c.environment);
+        const std::string& path = c.args.back();
+        EXPECT_EQ(run.status, 1) << path;
+        EXPECT_EQ(run.out, "") << path;
+        EXPECT_NE(run.err.find("pelmora-list: cannot open " + path + ": " + c.reason + "\n"), std::string::npos)
+            << path << ": " << run.err;
+    }
+    // A file on a share that is not there says so too.
+    const ListerRun hex = Run({"hex", "//127.0.0.1/nosuch/a.txt"});
+    EXPECT_EQ(hex.status, 1);
+    EXPECT_NE(hex.err.find("//127.0.0.1/nosuch/a.txt: no such share"), std::string::npos) << hex.err;
+}
+
+// "\\server\share\folder" is the same path as "//server/share/folder" to every command.
+TEST_F(SmbListingTest, TheBackslashSpellingOfAShareIsTaken) {
+    pelmora::testing::WriteFile(server->GuestFolder() + "/bs/x.txt", "x");
+    const ListerRun slashes = Run({"files", SmbTestServer::GuestShare() + "/bs"});
+    const ListerRun backslashes = Run({"files", "\\\\127.0.0.1\\guest\\bs"});
+    EXPECT_EQ(backslashes.status, 0) << backslashes.err;
+    EXPECT_FALSE(slashes.out.empty());
+    EXPECT_EQ(backslashes.out, slashes.out);
+    const ListerRun hex = Run({"hex", "\\\\127.0.0.1\\guest\\bs\\x.txt", "1"});
+    EXPECT_EQ(hex.status, 0) << hex.err;
+    EXPECT_NE(hex.out.find("78"), std::string::npos) << hex.out;
 }
 
 }  // namespace

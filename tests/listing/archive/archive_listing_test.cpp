@@ -385,5 +385,43 @@ TEST_F(ArchiveListingTest, CommandListsFirstSelectedArchiveOnly) {
     }
 }
 
+// Why an archive gives no listing, for the caller that says more than the window.
+TEST_F(ArchiveListingTest, ArchiveMembersTellsWhyThereIsNoListing) {
+    const std::string member = UnixMember("", "hello.txt", "hello, hello\n", 0100644, 0, 0, 1000000000);
+    Write("whole.lzh", member + std::string(1, '\0'));
+    Write("cut.lzh", member.substr(0, member.size() - 4));
+    Write("trailing.lzh", member + "X");
+    Write("garbage.lzh", "this is not an archive at all");
+    Write("garbage.zip", "this is not an archive at all");
+    Write("cut.zip", "PK\x03\x04" + std::string(40, 'z'));
+    Write("notes.txt", "plain text");
+    tree_.AddFolder("folder.zip");
+
+    EXPECT_EQ(ArchiveMembers(root_ + "/whole.lzh").problem, ArchiveProblem::None);
+    struct Case {
+        const char* name;
+        ArchiveProblem problem;
+        std::uint64_t byte;
+    };
+    const Case cases[] = {
+        {"cut.lzh", ArchiveProblem::CutShort, member.size() - 4},
+        {"trailing.lzh", ArchiveProblem::Damaged, member.size()},
+        {"garbage.lzh", ArchiveProblem::NotAnArchive, 0},
+        {"garbage.zip", ArchiveProblem::NotAnArchive, 29},
+        {"cut.zip", ArchiveProblem::CutShort, 44},
+    };
+    for (const Case& c : cases) {
+        const ArchiveListingResult result = ArchiveMembers(root_ + "/" + c.name);
+        EXPECT_NE(result.status, ArchiveListingStatus::Listed) << c.name;
+        EXPECT_EQ(result.problem, c.problem) << c.name;
+        EXPECT_EQ(result.byte, c.byte) << c.name;
+    }
+    const ArchiveListingResult missing = ArchiveMembers(root_ + "/nonexist.zip");
+    EXPECT_EQ(missing.problem, ArchiveProblem::Unreadable);
+    EXPECT_EQ(missing.readError, std::errc::no_such_file_or_directory);
+    EXPECT_EQ(ArchiveMembers(root_ + "/folder.zip").readError, std::errc::is_a_directory);
+    EXPECT_EQ(ArchiveMembers(root_ + "/notes.txt").problem, ArchiveProblem::None);  // no archive's name
+}
+
 }  // namespace
 }  // namespace pelmora

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "listing/console/console_job_context.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_job_context.h"
 #include "listing/engine/listing_messages.h"
@@ -135,6 +136,44 @@ TEST_F(FolderWalkerTest, AFolderWithoutReadPermissionAsksAndNoSkipsItWhileYesSto
         EXPECT_EQ(job.dialogs.questions, (Events{"/r/a" + std::string(kFolderReadFailedQuestion)}));
         EXPECT_EQ(end, stop ? WalkEnd::Cancelled : WalkEnd::Completed);
         EXPECT_EQ(visitor.events, (stop ? Events{"D:."} : Events{"D:.", "D:b", "F:b/open"}));
+    }
+}
+
+// In a terminal run the unreadable-folder question follows the caller's rule, and each
+// folder is kept with the reason it could not be read, for the caller to name.
+TEST_F(FolderWalkerTest, ATerminalRunSkipsOrStopsAtUnreadableFoldersByItsRule) {
+    for (const UnreadableFolderRule rule : {UnreadableFolderRule::Skip, UnreadableFolderRule::Stop}) {
+        const bool skip = rule == UnreadableFolderRule::Skip;
+        SCOPED_TRACE(skip ? "skip" : "stop");
+        testing::FakeFileSystem files;
+        files.AddFile("/r/a/secret");
+        files.AddFile("/r/b/open");
+        files.AddFile("/r/c/gone/x");
+        files.FailOpening("/r/a", std::errc::permission_denied);
+        files.FailOpening("/r/c/gone", std::errc::no_such_file_or_directory);
+        // --yes answers the questions that start a command, never this one.
+        ConsoleJobContext job(true, false, false, {}, rule);
+        job.context.fileSystem = &files;
+        RecordingVisitor visitor("/r");
+        FolderWalkOptions options;
+        options.filePattern = &pattern;
+        const WalkEnd end = WalkFolderTree("/r", options, visitor, job.context);
+        const std::vector<UnreadableFolder>& unreadable = job.dialogs.UnreadableFolders();
+        if (skip) {
+            EXPECT_EQ(end, WalkEnd::Completed);
+            EXPECT_EQ(visitor.events, (Events{"D:.", "D:b", "F:b/open", "D:c"}));
+            ASSERT_EQ(unreadable.size(), 2u);
+            EXPECT_EQ(unreadable[1].path, "/r/c/gone");
+            EXPECT_EQ(unreadable[1].reason, std::errc::no_such_file_or_directory);
+            EXPECT_TRUE(unreadable[1].skipped);
+        } else {
+            EXPECT_EQ(end, WalkEnd::Cancelled);
+            EXPECT_EQ(visitor.events, (Events{"D:."}));
+            ASSERT_EQ(unreadable.size(), 1u);
+        }
+        EXPECT_EQ(unreadable[0].path, "/r/a");
+        EXPECT_EQ(unreadable[0].reason, std::errc::permission_denied);
+        EXPECT_EQ(unreadable[0].skipped, skip);
     }
 }
 
