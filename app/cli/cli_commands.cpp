@@ -154,8 +154,12 @@ bool LoadAuthenticationFile(const std::string& path, std::optional<platform::Smb
     switch (platform::ReadPrivateFile(path, text)) {
         case platform::PrivateFileRead::Read: break;
         case platform::PrivateFileRead::Missing: Complain("authentication file not found: " + path); return false;
-        case platform::PrivateFileRead::OthersCanRead:
-            Complain("authentication file refused: others than its owner may read it (chmod 600): " + path);
+        case platform::PrivateFileRead::OthersCanReadOrWrite:
+            Complain("authentication file refused: others than its owner may read or change it (chmod 600): " +
+                     path);
+            return false;
+        case platform::PrivateFileRead::NotOwned:
+            Complain("authentication file refused: it belongs to another user: " + path);
             return false;
         case platform::PrivateFileRead::Unreadable: Complain("cannot read authentication file: " + path); return false;
     }

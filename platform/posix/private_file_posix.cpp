@@ -18,9 +18,13 @@ PrivateFileRead ReadPrivateFile(const std::string& path, std::string& content) {
         close(fd);
         return PrivateFileRead::Unreadable;
     }
-    if ((st.st_mode & (S_IRGRP | S_IROTH)) != 0) {
+    if (st.st_uid != geteuid()) {
         close(fd);
-        return PrivateFileRead::OthersCanRead;
+        return PrivateFileRead::NotOwned;
+    }
+    if ((st.st_mode & (S_IRGRP | S_IROTH | S_IWGRP | S_IWOTH)) != 0) {
+        close(fd);
+        return PrivateFileRead::OthersCanReadOrWrite;
     }
     char buffer[4096];
     for (;;) {
