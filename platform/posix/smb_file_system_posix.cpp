@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -209,21 +210,43 @@ private:
         SmbCredentialStore& store = SmbCredentialStore::ForThisRun();
         SmbCredentialAsker* asker = store.Asker();
         if (asker == nullptr || !asker->CanAskOnThisThread()) return false;
+        std::unique_lock lock(askMutex_);
+        // A window's question runs the window's events while it is open, so a request may
+        // arrive from the very thread that asks: it cannot wait for an answer it holds up
+        // itself, and is refused.
+        if (asking_ && askingThread_ == std::this_thread::get_id()) return false;
         // One question at a time; whoever waited finds the answer already given.
-        std::lock_guard lock(askMutex_);
+        answered_.wait(lock, [this] { return !asking_; });
         if (store.Generation() != used) return true;
         const std::string key = KeyOf(parts.server);
         if (const auto refused = refusedAt_.find(key); refused != refusedAt_.end()) {
             if (std::chrono::steady_clock::now() - refused->second < kRefusalHold) return false;
             refusedAt_.erase(refused);
         }
-        std::optional<SmbCredentials> answer = asker->Ask(parts.server, parts.share, again);
-        if (!answer) {
-            refusedAt_[key] = std::chrono::steady_clock::now();
-            return false;
+        asking_ = true;
+        askingThread_ = std::this_thread::get_id();
+        lock.unlock();
+        std::optional<SmbCredentials> answer;
+        try {
+            answer = asker->Ask(parts.server, parts.share, again);
+        } catch (...) {
+            EndQuestion(key, false);
+            throw;
         }
-        store.Remember(parts.server, std::move(*answer));
-        return true;
+        // Remembered before the waiting requests wake, so that they use it.
+        if (answer) store.Remember(parts.server, std::move(*answer));
+        const bool given = answer.has_value();
+        EndQuestion(key, given);
+        return given;
+    }
+
+    void EndQuestion(const std::string& key, bool answered) {
+        {
+            std::lock_guard lock(askMutex_);
+            asking_ = false;
+            if (!answered) refusedAt_[key] = std::chrono::steady_clock::now();
+        }
+        answered_.notify_all();
     }
 
     void Refuse(const std::string& server) {
@@ -238,6 +261,9 @@ private:
     }
 
     std::mutex askMutex_;
+    std::condition_variable answered_;
+    bool asking_ = false;
+    std::thread::id askingThread_;
     std::unordered_map<std::string, std::chrono::steady_clock::time_point> refusedAt_;
     std::mutex goneMutex_;
     std::unordered_map<std::string, std::chrono::steady_clock::time_point> goneUntil_;
