@@ -8,6 +8,7 @@
 #include "platform/posix/smb_library_threads_posix.h"
 #include "platform/smb_credentials.h"
 #include "platform/smb_file_system.h"
+#include "platform/smb_url.h"
 
 namespace pelmora::platform {
 
@@ -27,7 +28,9 @@ void CopyInto(char* field, int capacity, const std::string& value) {
 // ones it gets an empty user and password: the guest try.
 void SupplyCredentials(SMBCCTX*, const char* server, const char*, char* workgroup, int workgroupSize, char* user,
                        int userSize, char* password, int passwordSize) {
-    const std::optional<SmbCredentials> known = SmbCredentialStore::ForThisRun().Find(server != nullptr ? server : "");
+    // The server as the URL spelled it: the host the library connects to once unescaped.
+    const std::optional<SmbCredentials> known =
+        SmbCredentialStore::ForThisRun().Find(ServerFromLibrary(server != nullptr ? server : ""));
     if (!known) {
         CopyInto(user, userSize, "");
         CopyInto(password, passwordSize, "");

@@ -17,6 +17,7 @@
 #include "platform/posix/smb_context_pool_posix.h"
 #include "platform/posix/smb_library_threads_posix.h"
 #include "platform/smb_credentials.h"
+#include "platform/smb_url.h"
 
 namespace pelmora::platform {
 
@@ -48,28 +49,6 @@ bool SplitSharePath(std::string_view path, SharePath& parts) {
     const auto shareEnd = rest.find('/');
     parts.share = std::string(rest.substr(0, shareEnd));
     return !parts.share.empty();
-}
-
-// The library reads a URL: "%" starts an escape and "?" the options, so everything after
-// the server name but plain letters, digits and separators is escaped.
-std::string UrlOf(std::string_view path) {
-    std::string url = "smb://";
-    path.remove_prefix(2);
-    const auto serverEnd = path.find('/');
-    url += path.substr(0, serverEnd);
-    if (serverEnd == std::string_view::npos) return url;
-    static const char* const kHex = "0123456789ABCDEF";
-    for (const char c : path.substr(serverEnd)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (std::isalnum(byte) || c == '/' || c == '.' || c == '-' || c == '_' || c == '~') {
-            url += c;
-        } else {
-            url += '%';
-            url += kHex[byte >> 4];
-            url += kHex[byte & 0xF];
-        }
-    }
-    return url;
 }
 
 std::uint64_t ShareNumber(const SharePath& parts) {
@@ -275,7 +254,7 @@ Requests& SharedRequests() {
 }
 
 bool ReadListing(const std::string& path, SmbListing& listing, std::error_code& error) {
-    const std::string url = UrlOf(path);
+    const std::string url = SmbUrlOfPath(path);
     return SharedRequests().Run(
         path,
         [&](SmbContextPool::Lease& lease) {
@@ -458,7 +437,7 @@ public:
             error = std::make_error_code(std::errc::no_such_file_or_directory);
             return nullptr;
         }
-        const std::string url = UrlOf(path);
+        const std::string url = SmbUrlOfPath(path);
         std::unique_ptr<ReadableFile> opened;
         SharedRequests().Run(
             path,

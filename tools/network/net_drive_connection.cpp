@@ -5,6 +5,7 @@
 #include "platform/file_system_service.h"
 #include "platform/profile_file.h"
 #include "platform/smb_credentials.h"
+#include "platform/smb_url.h"
 #include "settings/net_drive_list.h"
 #include "tools/network/network_texts.h"
 #include "tools/network/network_tree.h"
@@ -28,6 +29,9 @@ std::optional<std::string> ShareFromInput(std::string_view text) {
     if (!share.starts_with("//")) return std::nullopt;
     const std::size_t slash = share.find('/', 2);
     if (slash == std::string::npos || slash == 2) return std::nullopt;
+    // A server part with URL syntax in it ("user:password@", ":port", "%" escapes) would
+    // choose for the library whom to log in as and where, and be written to the settings.
+    if (!platform::IsPlainServerName(std::string_view(share).substr(2, slash - 2))) return std::nullopt;
     const std::string_view name = std::string_view(share).substr(slash + 1);
     // Exactly a server and a share; "." and ".." name no share.
     if (name.empty() || name.find('/') != std::string_view::npos || name == "." || name == "..") return std::nullopt;

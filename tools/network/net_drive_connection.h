@@ -29,7 +29,8 @@ std::error_code OpenShareForCheck(const std::string& share);
 
 // The share in the //server/share spelling (backslashes taken as separators, trailing
 // separators dropped), or nothing for any text that names no share, or one too long to be
-// kept in the settings file.
+// kept in the settings file. The server must be a host name, an IPv4 address or an IPv6
+// address in brackets: a user, password or port written into it is refused.
 std::optional<std::string> ShareFromInput(std::string_view text);
 
 // "server" of "//server/share".

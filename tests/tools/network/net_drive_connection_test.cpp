@@ -115,6 +115,30 @@ TEST(NetDriveConnection, OnlyAServerAndAShareAreAccepted) {
     EXPECT_TRUE(check.checked.empty());
 }
 
+TEST(NetDriveConnection, AServerPartThatIsNoHostIsRefusedAndNothingReachesTheFile) {
+    TempTree folder;
+    const std::string ini = folder / "Pelmora.ini";
+    RecordingCheck check;
+    // The library would log in as alice, pick the port, or decode the address: none of it is
+    // checked as the user typed it, and the first would write the password to the file.
+    for (const char* text : {"//alice:S3cret@127.0.0.1/guest", "//evil@host/guest", "//127.0.0.1:44517/guest",
+                             "//127.0.0.%31/x", "\\\\alice:S3cret@host\\docs", "//my pc/docs", "//[::1%eth0]/x",
+                             "//[fe80::1/x", "//-host/x", "//host?x=1/docs"}) {
+        const NetDriveOutcome outcome = ConnectNetDrive({text, "", "", ""}, check.Check(), ini);
+        EXPECT_EQ(outcome.result, NetDriveResult::BadShare) << text;
+    }
+    EXPECT_TRUE(check.checked.empty());
+    EXPECT_FALSE(std::ifstream(ini).good());
+
+    // Host names, IPv4 and bracketed IPv6 addresses; the share name itself may hold anything
+    // but a separator.
+    EXPECT_EQ(ShareFromInput("//nas.example-1.local/docs"), "//nas.example-1.local/docs");
+    EXPECT_EQ(ShareFromInput("//NAS_2/docs"), "//NAS_2/docs");
+    EXPECT_EQ(ShareFromInput("//127.0.0.1/guest"), "//127.0.0.1/guest");
+    EXPECT_EQ(ShareFromInput("\\\\[::1]\\guest"), "//[::1]/guest");
+    EXPECT_EQ(ShareFromInput("//[fd00::2]/a@b:c%41"), "//[fd00::2]/a@b:c%41");
+}
+
 TEST(NetDriveConnection, TheDriveListShowsMountedVolumesThenTheConnectedShares) {
     std::vector<platform::Volume> volumes = {{"/", "", "/dev/sda1", "ext4"},
                                              {"/mnt/office", "", "//office/common", "cifs"}};
