@@ -1,7 +1,8 @@
 #pragma once
 // Connecting a share as a network drive: the share is checked by opening it (with the
 // credentials given, which the run then keeps for its server), and only a share that opens
-// is added to the drive list and to [NetDrive]. Disconnecting removes it from both.
+// is added to the drive list and to [NetDrive]. Disconnecting removes it from both and logs
+// off from the server.
 
 #include <functional>
 #include <optional>
@@ -48,7 +49,9 @@ struct NetDriveOutcome {
 // them; after a failed check the server's earlier credentials are back.
 NetDriveOutcome ConnectNetDrive(const NetDriveRequest& request, const ShareCheck& check, const std::string& iniPath);
 
-// The message of a failed disconnection, or empty on success.
+// The message of a failed disconnection, or empty on success. The run forgets the
+// server's credentials (and drops the connections made with them) unless another connected
+// share of the same server is left.
 std::string DisconnectNetDrive(const std::string& share, const std::string& iniPath);
 
 // The drive list: the mounted volumes (among them the shares the system mounted), then

@@ -68,8 +68,13 @@ TEST(NetDriveConnection, ConnectAndDisconnectRoundTripThroughTheIniFile) {
     EXPECT_EQ(text.find("s3cret"), std::string::npos);
     EXPECT_EQ(text.find("alice"), std::string::npos);
 
-    // Disconnecting renumbers what stays; an unknown share changes nothing.
+    // Disconnecting renumbers what stays; an unknown share changes nothing. The server's
+    // credentials stay while another of its shares is connected.
+    EXPECT_EQ(ConnectNetDrive({"//NAS/music", "", "", ""}, check.Check(), ini).result, NetDriveResult::Connected);
+    EXPECT_EQ(DisconnectNetDrive("//NAS/music", ini), "");
+    EXPECT_TRUE(platform::SmbCredentialStore::ForThisRun().Find("nas"));
     EXPECT_EQ(DisconnectNetDrive("//nas/docs", ini), "");
+    EXPECT_FALSE(platform::SmbCredentialStore::ForThisRun().Find("nas"));
     EXPECT_EQ(DisconnectNetDrive("//nowhere/x", ini), "");
     EXPECT_EQ(ReadNetDrives(ini), (std::vector<std::string>{"//backup/photos"}));
     EXPECT_NE(FileText(ini).find("[NetDrive]\r\nShare1=//backup/photos\r\n"), std::string::npos);
