@@ -44,7 +44,7 @@ std::error_code LastSmbError() {
     return {errno != 0 ? errno : EIO, std::generic_category()};
 }
 
-void CopyInto(char* target, int size, const std::string& text) {
+void CopyInto(char* target, int size, std::string_view text) {
     if (size <= 0) return;
     const std::size_t length = std::min(text.size(), static_cast<std::size_t>(size - 1));
     std::memcpy(target, text.data(), length);
@@ -57,7 +57,7 @@ void SuppliedCredentials(SMBCCTX*, const char* server, const char*, char* workgr
     // The server as the URL spelled it: the host the library connects to once unescaped.
     const auto known = SmbCredentialStore::ForThisRun().Find(ServerFromLibrary(server ? server : ""));
     CopyInto(user, userLength, known ? known->user : "");
-    CopyInto(password, passwordLength, known ? known->password : "");
+    CopyInto(password, passwordLength, known ? known->password.View() : std::string_view());
     if (known && !known->domain.empty()) CopyInto(workgroup, workgroupLength, known->domain);
 }
 

@@ -17,7 +17,7 @@ namespace {
 // Idle contexts kept beyond this are closed: few files are open at once.
 constexpr std::size_t kMostIdle = 16;
 
-void CopyInto(char* field, int capacity, const std::string& value) {
+void CopyInto(char* field, int capacity, std::string_view value) {
     if (capacity <= 0) return;
     const std::size_t length = std::min(value.size(), static_cast<std::size_t>(capacity - 1));
     std::memcpy(field, value.data(), length);
@@ -37,7 +37,7 @@ void SupplyCredentials(SMBCCTX*, const char* server, const char*, char* workgrou
         return;
     }
     CopyInto(user, userSize, known->user);
-    CopyInto(password, passwordSize, known->password);
+    CopyInto(password, passwordSize, known->password.View());
     if (!known->domain.empty()) CopyInto(workgroup, workgroupSize, known->domain);
 }
 

@@ -11,6 +11,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/secret_text.h"
 #include "platform/volume_list.h"
 
 namespace pelmora {
@@ -19,7 +20,7 @@ struct NetDriveRequest {
     std::string share;  // as typed
     std::string user;   // empty: as a guest
     std::string domain;
-    std::string password;
+    platform::SecretText password;
 };
 
 // Whether a share can be opened; the error when not.
