@@ -150,7 +150,7 @@ bool LoadCliSettings(const std::string& iniOption, Settings& settings, std::stri
 
 // Reads --authentication-file; false (with the reason on standard error) when it is refused.
 bool LoadAuthenticationFile(const std::string& path, std::optional<platform::SmbCredentials>& credentials) {
-    std::string text;
+    platform::SecretText text;
     switch (platform::ReadPrivateFile(path, text)) {
         case platform::PrivateFileRead::Read: break;
         case platform::PrivateFileRead::Missing: Complain("authentication file not found: " + path); return false;
@@ -161,10 +161,12 @@ bool LoadAuthenticationFile(const std::string& path, std::optional<platform::Smb
         case platform::PrivateFileRead::NotOwned:
             Complain("authentication file refused: it belongs to another user: " + path);
             return false;
+        case platform::PrivateFileRead::TooLarge:
+            Complain("authentication file refused: too large for one: " + path);
+            return false;
         case platform::PrivateFileRead::Unreadable: Complain("cannot read authentication file: " + path); return false;
     }
-    credentials = ParseAuthenticationText(text);
-    std::fill(text.begin(), text.end(), '\0');
+    credentials = ParseAuthenticationText(text.View());
     if (!credentials) {
         Complain("authentication file names no user (username = ...): " + path);
         return false;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "platform/private_file.h"
+#include "tests/support/core_dump_flags.h"
 #include "tests/support/temp_tree.h"
 
 namespace pelmora::platform {
@@ -21,9 +22,11 @@ protected:
 };
 
 TEST_F(PrivateFileTest, OnlyTheOwnerMayReadOrChangeTheFile) {
-    std::string content;
+    SecretText content;
     EXPECT_EQ(ReadPrivateFile(FileWithMode("owner-only", 0600), content), PrivateFileRead::Read);
     EXPECT_EQ(content, "password = secret\n");
+    // Straight into memory that core dumps leave out.
+    EXPECT_TRUE(testing::LeftOutOfCoreDumps(content.View().data()));
     EXPECT_EQ(ReadPrivateFile(FileWithMode("owner-reads", 0400), content), PrivateFileRead::Read);
 
     // Whoever may change the file may put credentials of their choice into it.
@@ -37,13 +40,20 @@ TEST_F(PrivateFileTest, OnlyTheOwnerMayReadOrChangeTheFile) {
 TEST_F(PrivateFileTest, AFileOfAnotherUserIsRefusedEvenWhenPrivate) {
     const std::string path = FileWithMode("theirs", 0600);
     if (chown(path.c_str(), 65534, 65534) != 0) GTEST_SKIP() << "giving a file away needs root";
-    std::string content;
+    SecretText content;
     EXPECT_EQ(ReadPrivateFile(path, content), PrivateFileRead::NotOwned);
     EXPECT_TRUE(content.empty());
 }
 
-TEST_F(PrivateFileTest, AMissingFileOrAFolderIsNoSecret) {
-    std::string content;
+TEST_F(PrivateFileTest, AMissingFileAFolderOrAHugeFileIsNoSecret) {
+    SecretText content;
+    const std::string huge = folder.AddFile("huge", std::string(kMaxPrivateFileSize + 1, 'x'));
+    chmod(huge.c_str(), 0600);
+    EXPECT_EQ(ReadPrivateFile(huge, content), PrivateFileRead::TooLarge);
+    const std::string largest = folder.AddFile("largest", std::string(kMaxPrivateFileSize, 'x'));
+    chmod(largest.c_str(), 0600);
+    EXPECT_EQ(ReadPrivateFile(largest, content), PrivateFileRead::Read);
+    EXPECT_EQ(content.size(), kMaxPrivateFileSize);
     EXPECT_EQ(ReadPrivateFile(folder / "absent", content), PrivateFileRead::Missing);
     const std::string sub = folder.AddFolder("sub");
     chmod(sub.c_str(), 0700);

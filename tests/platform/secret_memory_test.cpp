@@ -4,38 +4,18 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "platform/secret_memory.h"
 #include "platform/secret_text.h"
 #include "platform/smb_credentials.h"
+#include "tests/support/core_dump_flags.h"
 
 namespace pelmora::platform {
 namespace {
 
-// The kernel's flags of the mapping that holds `address` ("dd": left out of core dumps);
-// empty when no mapping holds it.
-std::string MappingFlags(const void* address) {
-    const auto wanted = reinterpret_cast<std::uintptr_t>(address);
-    std::ifstream smaps("/proc/self/smaps");
-    std::string line;
-    bool inside = false;
-    while (std::getline(smaps, line)) {
-        std::uintptr_t start = 0, end = 0;
-        char dash = 0;
-        std::istringstream range(line);
-        if (range >> std::hex >> start >> dash >> end && dash == '-') {
-            inside = start <= wanted && wanted < end;
-        } else if (inside && line.rfind("VmFlags:", 0) == 0) {
-            return line.substr(8) + " ";
-        }
-    }
-    return {};
-}
-
-bool LeftOutOfCoreDumps(const void* address) { return MappingFlags(address).find(" dd ") != std::string::npos; }
+using testing::LeftOutOfCoreDumps;
+using testing::MappingFlags;
 
 bool AllZero(const char* bytes, std::size_t size) {
     for (std::size_t i = 0; i < size; ++i)
