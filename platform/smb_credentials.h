@@ -1,6 +1,7 @@
 #pragma once
 // Credentials for SMB servers. They are kept in memory for the run only, one set per server,
-// and never reach a file, a log or a command line.
+// and never reach a file, a log or a command line. Passwords live in secret memory (left
+// out of core dumps, wiped when forgotten).
 
 #include <cstdint>
 #include <map>
@@ -8,12 +9,14 @@
 #include <optional>
 #include <string>
 
+#include "platform/secret_text.h"
+
 namespace pelmora::platform {
 
 struct SmbCredentials {
     std::string user;
     std::string domain;  // domain or workgroup; empty: the server's own
-    std::string password;
+    SecretText password;
 };
 
 // Asks the user for the credentials of a server whose share refused the guest. Supplied by
@@ -36,6 +39,7 @@ public:
     static SmbCredentialStore& ForThisRun();
 
     // `server` is the host part of a //server/share path, compared without regard to case.
+    // Forgetting wipes the password and drops the connections made with it.
     void Remember(const std::string& server, SmbCredentials credentials);
     std::optional<SmbCredentials> Find(const std::string& server) const;
     void Forget(const std::string& server);

@@ -37,7 +37,7 @@ std::optional<platform::SmbCredentials> ParseAuthenticationText(std::string_view
         if (key == "password") {
             // As smbclient reads it: spaces after "=" go, those at the end stay.
             while (!value.empty() && std::isspace(static_cast<unsigned char>(value.front()))) value.remove_prefix(1);
-            credentials.password = std::string(value);
+            credentials.password = platform::SecretText(value);
         } else if (key == "username") {
             credentials.user = std::string(Trim(value));
         } else if (key == "domain" || key == "workgroup") {

@@ -210,19 +210,24 @@ bool LoadCliSettings(const std::string& iniOption, CliRun& run) {
 
 // Reads --authentication-file; false (with the reason on standard error) when it is refused.
 bool LoadAuthenticationFile(const std::string& path, std::optional<platform::SmbCredentials>& credentials) {
-    std::string text;
+    platform::SecretText text;
     switch (platform::ReadPrivateFile(path, text)) {
         case platform::PrivateFileRead::Read: break;
         case platform::PrivateFileRead::Missing: Complain(Text(cli_texts::kAuthenticationFileNotFound) + path); return false;
-        case platform::PrivateFileRead::OthersCanRead:
+        case platform::PrivateFileRead::OthersCanReadOrWrite:
             Complain(Text(cli_texts::kAuthenticationFileOpen) + path);
+            return false;
+        case platform::PrivateFileRead::NotOwned:
+            Complain(Text(cli_texts::kAuthenticationFileNotOwned) + path);
+            return false;
+        case platform::PrivateFileRead::TooLarge:
+            Complain(Text(cli_texts::kAuthenticationFileTooLarge) + path);
             return false;
         case platform::PrivateFileRead::Unreadable:
             Complain(Text(cli_texts::kAuthenticationFileUnreadable) + path);
             return false;
     }
-    credentials = ParseAuthenticationText(text);
-    std::fill(text.begin(), text.end(), '\0');
+    credentials = ParseAuthenticationText(text.View());
     if (!credentials) {
         Complain(Text(cli_texts::kAuthenticationFileNoUser) + path);
         return false;

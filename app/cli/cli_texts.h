@@ -65,7 +65,9 @@ inline constexpr std::string_view kSaveSkipped = "pelmora-list: saving to a file
 // --authentication-file; each is followed by the file's path.
 inline constexpr std::string_view kAuthenticationFileNotFound = "authentication file not found: ";
 inline constexpr std::string_view kAuthenticationFileOpen =
-    "authentication file refused: others than its owner may read it (chmod 600): ";
+    "authentication file refused: others than its owner may read or change it (chmod 600): ";
+inline constexpr std::string_view kAuthenticationFileNotOwned = "authentication file refused: it belongs to another user: ";
+inline constexpr std::string_view kAuthenticationFileTooLarge = "authentication file refused: too large for one: ";
 inline constexpr std::string_view kAuthenticationFileUnreadable = "cannot read authentication file: ";
 inline constexpr std::string_view kAuthenticationFileNoUser = "authentication file names no user (username = ...): ";
 

@@ -66,10 +66,16 @@ FolderListWidget::FolderListWidget(QWidget* parent) : QListWidget(parent) {
     setIconSize(QSize(16, 16));
     setItemDelegate(new LevelIndentDelegate(this));
     // Opening a folder rebuilds this list, so it happens after the click's own handling,
-    // never while the clicked item is still in use.
+    // never while the clicked item is still in use. A style that activates items on a
+    // single click sends both signals for one click: the folder still opens once.
     auto openLater = [this](QListWidgetItem* item) {
+        if (openPending_) return;
+        openPending_ = true;
         const std::string path = item->data(kPathRole).toByteArray().toStdString();
-        QTimer::singleShot(0, this, [this, path] { emit folderClicked(path); });
+        QTimer::singleShot(0, this, [this, path] {
+            openPending_ = false;
+            emit folderClicked(path);
+        });
     };
     connect(this, &QListWidget::itemClicked, this, openLater);
     connect(this, &QListWidget::itemActivated, this, openLater);

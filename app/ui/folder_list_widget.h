@@ -35,6 +35,7 @@ private:
 
     std::string folder_;
     int firstSubfolderRow_ = 0;
+    bool openPending_ = false;
 };
 
 // The folders from the root down to the folder itself ("/a/b" gives "/", "/a", "/a/b").

@@ -11,6 +11,7 @@
 
 #include "app/ui/smb_credentials_dialog_names.h"
 #include "app/ui/smb_credentials_dialog_texts.h"
+#include "tools/network/ui/password_edit.h"
 
 namespace pelmora {
 
@@ -62,10 +63,8 @@ std::optional<platform::SmbCredentials> QtSmbCredentialAsker::Ask(const std::str
         domain->setText(QString::fromStdString(known->domain));
     }
     if (dialog.exec() != QDialog::Accepted || user->text().isEmpty()) return std::nullopt;
-    platform::SmbCredentials answer{user->text().toStdString(), domain->text().toStdString(),
-                                    password->text().toStdString()};
-    password->clear();
-    return answer;
+    return platform::SmbCredentials{user->text().toStdString(), domain->text().toStdString(),
+                                    TakePassword(*password)};
 }
 
 }  // namespace pelmora

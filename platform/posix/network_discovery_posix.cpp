@@ -17,6 +17,7 @@
 
 #include "platform/posix/smb_library_threads_posix.h"
 #include "platform/smb_credentials.h"
+#include "platform/smb_url.h"
 
 namespace pelmora::platform {
 
@@ -25,7 +26,6 @@ namespace {
 constexpr char kSmbProviderName[] = "Windows Network (SMB)";
 constexpr char kDnsSdGroupName[] = "DNS-SD (_smb._tcp)";
 constexpr char kDnsSdLocator[] = "dns-sd:_smb._tcp";
-constexpr char kSmbScheme[] = "smb://";
 
 // Avahi reports its own error numbers; their text comes from avahi_strerror.
 class AvahiErrorCategory : public std::error_category {
@@ -44,7 +44,7 @@ std::error_code LastSmbError() {
     return {errno != 0 ? errno : EIO, std::generic_category()};
 }
 
-void CopyInto(char* target, int size, const std::string& text) {
+void CopyInto(char* target, int size, std::string_view text) {
     if (size <= 0) return;
     const std::size_t length = std::min(text.size(), static_cast<std::size_t>(size - 1));
     std::memcpy(target, text.data(), length);
@@ -54,9 +54,10 @@ void CopyInto(char* target, int size, const std::string& text) {
 // Credentials the run knows for the server; without them libsmbclient asks as a guest.
 void SuppliedCredentials(SMBCCTX*, const char* server, const char*, char* workgroup, int workgroupLength,
                          char* user, int userLength, char* password, int passwordLength) {
-    const auto known = SmbCredentialStore::ForThisRun().Find(server ? server : "");
+    // The server as the URL spelled it: the host the library connects to once unescaped.
+    const auto known = SmbCredentialStore::ForThisRun().Find(ServerFromLibrary(server ? server : ""));
     CopyInto(user, userLength, known ? known->user : "");
-    CopyInto(password, passwordLength, known ? known->password : "");
+    CopyInto(password, passwordLength, known ? known->password.View() : std::string_view());
     if (known && !known->domain.empty()) CopyInto(workgroup, workgroupLength, known->domain);
 }
 
@@ -94,8 +95,14 @@ private:
 class SmbListing : public NetworkEnumeration {
 public:
     // The listing keeps its context while it lives, also when newer credentials replace it.
-    SmbListing(std::shared_ptr<SmbContext> owner, const std::string& url, NetworkResourceKind parentKind)
-        : owner_(std::move(owner)), context_(owner_->Get()), url_(url), parentKind_(parentKind) {}
+    // server: the server whose shares are listed (empty above that level).
+    SmbListing(std::shared_ptr<SmbContext> owner, const std::string& url, NetworkResourceKind parentKind,
+               std::string server = {})
+        : owner_(std::move(owner)),
+          context_(owner_->Get()),
+          url_(url),
+          parentKind_(parentKind),
+          server_(std::move(server)) {}
     ~SmbListing() override {
         std::lock_guard library(SmbLibraryLock());
         if (dir_) smbc_getFunctionClosedir(context_)(context_, dir_);
@@ -130,17 +137,15 @@ private:
         if (name.empty()) return false;
         switch (entry.smbc_type) {
             case SMBC_WORKGROUP:
-                resource = {NetworkResourceKind::Group, name, true, kSmbScheme + name};
+                resource = {NetworkResourceKind::Group, name, true, SmbUrl(name)};
                 return true;
             case SMBC_SERVER:
                 resource = SmbServerResource(name);
                 return true;
-            case SMBC_FILE_SHARE: {
-                const std::string server = url_.substr(std::strlen(kSmbScheme));
-                resource = {NetworkResourceKind::Share, "//" + server + "/" + name, false,
-                            kSmbScheme + server + "/" + name};
+            case SMBC_FILE_SHARE:
+                resource = {NetworkResourceKind::Share, "//" + server_ + "/" + name, false,
+                            SmbUrl(server_, "/" + name)};
                 return parentKind_ == NetworkResourceKind::Server;
-            }
             default:
                 return false;
         }
@@ -150,6 +155,7 @@ private:
     SMBCCTX* context_;
     std::string url_;
     NetworkResourceKind parentKind_;
+    std::string server_;
     SMBCFILE* dir_ = nullptr;
 };
 
@@ -180,7 +186,7 @@ public:
             return true;
         }
         if (!workgroups_) {
-            workgroups_ = std::make_unique<SmbListing>(context_, kSmbScheme, NetworkResourceKind::Provider);
+            workgroups_ = std::make_unique<SmbListing>(context_, SmbUrl({}), NetworkResourceKind::Provider);
             if (!workgroups_->Open(error)) {
                 failed_ = true;
                 return false;
@@ -283,7 +289,7 @@ public:
         error.clear();
         if (!parent) {
             return std::make_unique<FixedListing>(std::vector<NetworkResource>{
-                {NetworkResourceKind::Provider, kSmbProviderName, true, kSmbScheme}});
+                {NetworkResourceKind::Provider, kSmbProviderName, true, SmbUrl({})}});
         }
         if (parent->locator == kDnsSdLocator) return BrowseDnsSd(options_.timeoutMs, error);
         if (parent->kind == NetworkResourceKind::Provider) return std::make_unique<ProviderListing>(Context());
@@ -296,9 +302,10 @@ private:
     std::unique_ptr<NetworkEnumeration> OpenAskingForCredentials(const NetworkResource& parent,
                                                                  std::error_code& error) {
         SmbCredentialStore& store = SmbCredentialStore::ForThisRun();
-        const std::string server = parent.locator.substr(std::strlen(kSmbScheme));
+        // "//server": the name as the user sees it, the store's key.
+        const std::string server = parent.remoteName.substr(std::min<std::size_t>(2, parent.remoteName.size()));
         for (int asked = 0;; ++asked) {
-            auto listing = std::make_unique<SmbListing>(Context(), parent.locator, parent.kind);
+            auto listing = std::make_unique<SmbListing>(Context(), parent.locator, parent.kind, server);
             if (listing->Open(error)) {
                 error.clear();  // the refusals before it
                 return listing;
@@ -341,7 +348,7 @@ std::unique_ptr<NetworkDiscovery> MakeSmbNetworkDiscovery(const SmbDiscoveryOpti
 }
 
 NetworkResource SmbServerResource(const std::string& host) {
-    return {NetworkResourceKind::Server, "//" + host, true, kSmbScheme + host};
+    return {NetworkResourceKind::Server, "//" + host, true, SmbUrl(host)};
 }
 
 }  // namespace pelmora::platform

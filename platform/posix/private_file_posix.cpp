@@ -5,36 +5,68 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string_view>
+
+#include "platform/secret_memory.h"
 
 namespace pelmora::platform {
 
-PrivateFileRead ReadPrivateFile(const std::string& path, std::string& content) {
-    content.clear();
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (fd < 0) return errno == ENOENT ? PrivateFileRead::Missing : PrivateFileRead::Unreadable;
-    // The open file's own mode, so that no swap between a check and the read slips through.
+namespace {
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// A block of secret memory that is wiped and given back however the read ends.
+class SecretBlock {
+public:
+    explicit SecretBlock(std::size_t size) : size_(size), bytes_(static_cast<char*>(AllocateSecretMemory(size))) {}
+    ~SecretBlock() { FreeSecretMemory(bytes_, size_); }
+    SecretBlock(const SecretBlock&) = delete;
+    SecretBlock& operator=(const SecretBlock&) = delete;
+    char* get() const { return bytes_; }
+
+private:
+    std::size_t size_;
+    char* bytes_;
+};
+
+}  // namespace
+
+PrivateFileRead ReadPrivateFile(const std::string& path, SecretText& content) {
+    content.Clear();
+    const Descriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (fd.get() < 0) return errno == ENOENT ? PrivateFileRead::Missing : PrivateFileRead::Unreadable;
+    // The open file's own facts, so that no swap between a check and the read slips through.
     struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        close(fd);
-        return PrivateFileRead::Unreadable;
-    }
-    if ((st.st_mode & (S_IRGRP | S_IROTH)) != 0) {
-        close(fd);
-        return PrivateFileRead::OthersCanRead;
-    }
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return PrivateFileRead::Unreadable;
+    if (st.st_uid != geteuid()) return PrivateFileRead::NotOwned;
+    if ((st.st_mode & (S_IRGRP | S_IROTH | S_IWGRP | S_IWOTH)) != 0) return PrivateFileRead::OthersCanReadOrWrite;
+    // One byte more than allowed tells a file that is too large.
+    const SecretBlock block(kMaxPrivateFileSize + 1);
+    if (block.get() == nullptr) return PrivateFileRead::Unreadable;
+    std::size_t got = 0;
+    while (got <= kMaxPrivateFileSize) {
+        const ssize_t n = read(fd.get(), block.get() + got, kMaxPrivateFileSize + 1 - got);
         if (n == 0) break;
         if (n < 0) {
             if (errno == EINTR) continue;
-            close(fd);
-            content.clear();
             return PrivateFileRead::Unreadable;
         }
-        content.append(buffer, static_cast<std::size_t>(n));
+        got += static_cast<std::size_t>(n);
     }
-    close(fd);
+    if (got > kMaxPrivateFileSize) return PrivateFileRead::TooLarge;
+    content = SecretText(std::string_view(block.get(), got));
     return PrivateFileRead::Read;
 }
 

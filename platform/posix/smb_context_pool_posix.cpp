@@ -8,6 +8,7 @@
 #include "platform/posix/smb_library_threads_posix.h"
 #include "platform/smb_credentials.h"
 #include "platform/smb_file_system.h"
+#include "platform/smb_url.h"
 
 namespace pelmora::platform {
 
@@ -16,7 +17,7 @@ namespace {
 // Idle contexts kept beyond this are closed: few files are open at once.
 constexpr std::size_t kMostIdle = 16;
 
-void CopyInto(char* field, int capacity, const std::string& value) {
+void CopyInto(char* field, int capacity, std::string_view value) {
     if (capacity <= 0) return;
     const std::size_t length = std::min(value.size(), static_cast<std::size_t>(capacity - 1));
     std::memcpy(field, value.data(), length);
@@ -27,14 +28,16 @@ void CopyInto(char* field, int capacity, const std::string& value) {
 // ones it gets an empty user and password: the guest try.
 void SupplyCredentials(SMBCCTX*, const char* server, const char*, char* workgroup, int workgroupSize, char* user,
                        int userSize, char* password, int passwordSize) {
-    const std::optional<SmbCredentials> known = SmbCredentialStore::ForThisRun().Find(server != nullptr ? server : "");
+    // The server as the URL spelled it: the host the library connects to once unescaped.
+    const std::optional<SmbCredentials> known =
+        SmbCredentialStore::ForThisRun().Find(ServerFromLibrary(server != nullptr ? server : ""));
     if (!known) {
         CopyInto(user, userSize, "");
         CopyInto(password, passwordSize, "");
         return;
     }
     CopyInto(user, userSize, known->user);
-    CopyInto(password, passwordSize, known->password);
+    CopyInto(password, passwordSize, known->password.View());
     if (!known->domain.empty()) CopyInto(workgroup, workgroupSize, known->domain);
 }
 

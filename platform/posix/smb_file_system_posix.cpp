@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -18,6 +19,7 @@
 #include "platform/posix/smb_library_threads_posix.h"
 #include "platform/smb_credentials.h"
 #include "platform/smb_failure.h"
+#include "platform/smb_url.h"
 
 namespace pelmora::platform {
 
@@ -49,28 +51,6 @@ bool SplitSharePath(std::string_view path, SharePath& parts) {
     const auto shareEnd = rest.find('/');
     parts.share = std::string(rest.substr(0, shareEnd));
     return !parts.share.empty();
-}
-
-// The library reads a URL: "%" starts an escape and "?" the options, so everything after
-// the server name but plain letters, digits and separators is escaped.
-std::string UrlOf(std::string_view path) {
-    std::string url = "smb://";
-    path.remove_prefix(2);
-    const auto serverEnd = path.find('/');
-    url += path.substr(0, serverEnd);
-    if (serverEnd == std::string_view::npos) return url;
-    static const char* const kHex = "0123456789ABCDEF";
-    for (const char c : path.substr(serverEnd)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (std::isalnum(byte) || c == '/' || c == '.' || c == '-' || c == '_' || c == '~') {
-            url += c;
-        } else {
-            url += '%';
-            url += kHex[byte >> 4];
-            url += kHex[byte & 0xF];
-        }
-    }
-    return url;
 }
 
 std::uint64_t ShareNumber(const SharePath& parts) {
@@ -211,21 +191,43 @@ private:
         SmbCredentialStore& store = SmbCredentialStore::ForThisRun();
         SmbCredentialAsker* asker = store.Asker();
         if (asker == nullptr || !asker->CanAskOnThisThread()) return false;
+        std::unique_lock lock(askMutex_);
+        // A window's question runs the window's events while it is open, so a request may
+        // arrive from the very thread that asks: it cannot wait for an answer it holds up
+        // itself, and is refused.
+        if (asking_ && askingThread_ == std::this_thread::get_id()) return false;
         // One question at a time; whoever waited finds the answer already given.
-        std::lock_guard lock(askMutex_);
+        answered_.wait(lock, [this] { return !asking_; });
         if (store.Generation() != used) return true;
         const std::string key = KeyOf(parts.server);
         if (const auto refused = refusedAt_.find(key); refused != refusedAt_.end()) {
             if (std::chrono::steady_clock::now() - refused->second < kRefusalHold) return false;
             refusedAt_.erase(refused);
         }
-        std::optional<SmbCredentials> answer = asker->Ask(parts.server, parts.share, again);
-        if (!answer) {
-            refusedAt_[key] = std::chrono::steady_clock::now();
-            return false;
+        asking_ = true;
+        askingThread_ = std::this_thread::get_id();
+        lock.unlock();
+        std::optional<SmbCredentials> answer;
+        try {
+            answer = asker->Ask(parts.server, parts.share, again);
+        } catch (...) {
+            EndQuestion(key, false);
+            throw;
         }
-        store.Remember(parts.server, std::move(*answer));
-        return true;
+        // Remembered before the waiting requests wake, so that they use it.
+        if (answer) store.Remember(parts.server, std::move(*answer));
+        const bool given = answer.has_value();
+        EndQuestion(key, given);
+        return given;
+    }
+
+    void EndQuestion(const std::string& key, bool answered) {
+        {
+            std::lock_guard lock(askMutex_);
+            asking_ = false;
+            if (!answered) refusedAt_[key] = std::chrono::steady_clock::now();
+        }
+        answered_.notify_all();
     }
 
     void Refuse(const std::string& server) {
@@ -240,6 +242,9 @@ private:
     }
 
     std::mutex askMutex_;
+    std::condition_variable answered_;
+    bool asking_ = false;
+    std::thread::id askingThread_;
     std::unordered_map<std::string, std::chrono::steady_clock::time_point> refusedAt_;
     std::mutex goneMutex_;
     std::unordered_map<std::string, std::chrono::steady_clock::time_point> goneUntil_;
@@ -251,7 +256,7 @@ Requests& SharedRequests() {
 }
 
 bool ReadListing(const std::string& path, SmbListing& listing, std::error_code& error) {
-    const std::string url = UrlOf(path);
+    const std::string url = SmbUrlOfPath(path);
     return SharedRequests().Run(
         path,
         [&](SmbContextPool::Lease& lease) {
@@ -461,7 +466,7 @@ public:
             error = std::make_error_code(std::errc::no_such_file_or_directory);
             return nullptr;
         }
-        const std::string url = UrlOf(path);
+        const std::string url = SmbUrlOfPath(path);
         std::unique_ptr<ReadableFile> opened;
         SharedRequests().Run(
             path,

@@ -21,6 +21,7 @@
 #include "platform/smb_credentials.h"
 #include "platform/smb_failure.h"
 #include "tests/listing/engine/collector_settings.h"
+#include "tests/support/deadlock_watchdog.h"
 #include "tests/support/fake_job_context.h"
 #include "tests/support/scripted_credential_asker.h"
 #include "tests/support/smb_test_server.h"
@@ -129,6 +130,39 @@ TEST_F(SmbFileSystemTest, AMissingShareIsToldFromAMissingFolder) {
     EXPECT_EQ(missingFolder, std::make_error_code(std::errc::no_such_file_or_directory)) << missingFolder.message();
     EXPECT_EQ(errorOpening("//127.0.0.1/guest/missing.txt", false),
               std::make_error_code(std::errc::no_such_file_or_directory));
+}
+
+// Answers as a window's dialog does: while the question is open, other work of the same
+// thread runs, here another request to the share that asked.
+class AskerThatRequestsMeanwhile final : public platform::SmbCredentialAsker {
+public:
+    explicit AskerThatRequestsMeanwhile(SmbCredentials answer) : answer_(std::move(answer)) {}
+    std::optional<SmbCredentials> Ask(const std::string&, const std::string&, bool) override {
+        ++questions;
+        meanwhileOpened = static_cast<bool>(platform::SmbFileSystem().OpenFolderAt("//127.0.0.1/secure", meanwhile));
+        return answer_;
+    }
+    int questions = 0;
+    bool meanwhileOpened = true;
+    std::error_code meanwhile;
+
+private:
+    SmbCredentials answer_;
+};
+
+TEST_F(SmbFileSystemTest, ARequestWhileItsOwnThreadAsksIsRefusedInsteadOfWaitingForever) {
+    // Placed before the tests that leave the server refused for a while.
+    testing::DeadlockWatchdog watchdog(std::chrono::seconds(30));
+    AskerThatRequestsMeanwhile asker({server.User(), "", SmbTestServer::kSecurePassword});
+    SmbCredentialStore::ForThisRun().SetAsker(&asker);
+    std::error_code error;
+    EXPECT_TRUE(platform::SmbFileSystem().OpenFolderAt("//127.0.0.1/secure", error)) << error.message();
+    EXPECT_EQ(asker.questions, 1);
+    EXPECT_FALSE(asker.meanwhileOpened);
+    EXPECT_EQ(asker.meanwhile, std::errc::permission_denied);
+    // The refusal of the inner request holds nothing back: the next request uses the answer.
+    EXPECT_TRUE(platform::SmbFileSystem().OpenFolderAt("//127.0.0.1/secure", error)) << error.message();
+    EXPECT_EQ(asker.questions, 1);
 }
 
 TEST_F(SmbFileSystemTest, AGuestRefusalAsksAndAWrongPasswordAsksOnceMore) {

@@ -1,10 +1,12 @@
 #include "tools/network/net_drive_connection.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "platform/file_system_service.h"
 #include "platform/profile_file.h"
 #include "platform/smb_credentials.h"
+#include "platform/smb_url.h"
 #include "settings/net_drive_list.h"
 #include "tools/network/network_texts.h"
 #include "tools/network/network_tree.h"
@@ -28,6 +30,9 @@ std::optional<std::string> ShareFromInput(std::string_view text) {
     if (!share.starts_with("//")) return std::nullopt;
     const std::size_t slash = share.find('/', 2);
     if (slash == std::string::npos || slash == 2) return std::nullopt;
+    // A server part with URL syntax in it ("user:password@", ":port", "%" escapes) would
+    // choose for the library whom to log in as and where, and be written to the settings.
+    if (!platform::IsPlainServerName(std::string_view(share).substr(2, slash - 2))) return std::nullopt;
     const std::string_view name = std::string_view(share).substr(slash + 1);
     // Exactly a server and a share; "." and ".." name no share.
     if (name.empty() || name.find('/') != std::string_view::npos || name == "." || name == "..") return std::nullopt;
@@ -69,8 +74,27 @@ NetDriveOutcome ConnectNetDrive(const NetDriveRequest& request, const ShareCheck
     return outcome;
 }
 
+namespace {
+
+bool SameServer(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+}  // namespace
+
 std::string DisconnectNetDrive(const std::string& share, const std::string& iniPath) {
-    return RemoveNetDrive(share, iniPath) ? std::string() : std::string(network_texts::kDisconnectSaveFailed);
+    if (!RemoveNetDrive(share, iniPath)) return network_texts::kDisconnectSaveFailed;
+    // A disconnected share must ask again: the server's credentials go, and with them the
+    // connections made with them, unless another connected share of the server still uses
+    // them.
+    const std::string server = ServerOfShare(share);
+    const std::vector<std::string> remaining = ReadNetDrives(iniPath);
+    const bool stillUsed = std::any_of(remaining.begin(), remaining.end(),
+                                       [&](const std::string& other) { return SameServer(ServerOfShare(other), server); });
+    if (!server.empty() && !stillUsed) platform::SmbCredentialStore::ForThisRun().Forget(server);
+    return {};
 }
 
 std::vector<platform::Volume> WithNetDrives(std::vector<platform::Volume> volumes,

@@ -1,7 +1,8 @@
 #pragma once
 // Connecting a share as a network drive: the share is checked by opening it (with the
 // credentials given, which the run then keeps for its server), and only a share that opens
-// is added to the drive list and to [NetDrive]. Disconnecting removes it from both.
+// is added to the drive list and to [NetDrive]. Disconnecting removes it from both and logs
+// off from the server.
 
 #include <functional>
 #include <optional>
@@ -10,6 +11,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/secret_text.h"
 #include "platform/volume_list.h"
 
 namespace pelmora {
@@ -18,7 +20,7 @@ struct NetDriveRequest {
     std::string share;  // as typed
     std::string user;   // empty: as a guest
     std::string domain;
-    std::string password;
+    platform::SecretText password;
 };
 
 // Whether a share can be opened; the error when not.
@@ -29,7 +31,8 @@ std::error_code OpenShareForCheck(const std::string& share);
 
 // The share in the //server/share spelling (backslashes taken as separators, trailing
 // separators dropped), or nothing for any text that names no share, or one too long to be
-// kept in the settings file.
+// kept in the settings file. The server must be a host name, an IPv4 address or an IPv6
+// address in brackets: a user, password or port written into it is refused.
 std::optional<std::string> ShareFromInput(std::string_view text);
 
 // "server" of "//server/share".
@@ -47,7 +50,9 @@ struct NetDriveOutcome {
 // them; after a failed check the server's earlier credentials are back.
 NetDriveOutcome ConnectNetDrive(const NetDriveRequest& request, const ShareCheck& check, const std::string& iniPath);
 
-// The message of a failed disconnection, or empty on success.
+// The message of a failed disconnection, or empty on success. The run forgets the
+// server's credentials (and drops the connections made with them) unless another connected
+// share of the same server is left.
 std::string DisconnectNetDrive(const std::string& share, const std::string& iniPath);
 
 // The drive list: the mounted volumes (among them the shares the system mounted), then

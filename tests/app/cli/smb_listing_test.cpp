@@ -178,6 +178,7 @@ TEST_F(SmbListingTest, APasswordShareTakesTheAuthenticationFileAndRefusesAWrongP
     const std::string right = authFile("right", SmbTestServer::kSecurePassword, 0600);
     const std::string wrong = authFile("wrong", "not-the-password", 0600);
     const std::string open = authFile("open", SmbTestServer::kSecurePassword, 0644);
+    const std::string groupWritable = authFile("group-writable", SmbTestServer::kSecurePassword, 0620);
     const std::string share = SmbTestServer::SecureShare();
 
     // The guest alone is refused.
@@ -198,6 +199,10 @@ TEST_F(SmbListingTest, APasswordShareTakesTheAuthenticationFileAndRefusesAWrongP
     EXPECT_EQ(refused.status, 2);
     EXPECT_NE(refused.err.find("chmod 600"), std::string::npos) << refused.err;
     EXPECT_EQ(refused.err.find(SmbTestServer::kSecurePassword), std::string::npos);
+    // So is one that others may change: it could name a server and user of their choice.
+    const ListerRun changeable = Run({"--authentication-file", groupWritable, "files", share});
+    EXPECT_EQ(changeable.status, 2);
+    EXPECT_TRUE(changeable.out.empty());
 }
 
 TEST_F(SmbListingTest, AclViewSaysAShareIsNoNtfsDrive) {

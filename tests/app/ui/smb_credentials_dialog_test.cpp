@@ -11,6 +11,7 @@
 
 #include "app/ui/smb_credentials_dialog.h"
 #include "app/ui/smb_credentials_dialog_names.h"
+#include "tests/support/core_dump_flags.h"
 
 namespace pelmora {
 
@@ -55,6 +56,8 @@ private slots:
         QCOMPARE(answer->user, std::string("alice"));
         QCOMPARE(answer->domain, std::string("OFFICE"));
         QCOMPARE(answer->password, std::string("s3cret"));
+        // The answer's password is kept where core dumps leave it out.
+        QVERIFY(testing::LeftOutOfCoreDumps(answer->password.View().data()));
         QVERIFY(hidden);
         QVERIFY(!refusedShown);
         QVERIFY2(labels.contains("//fileserver/docs"), qPrintable(labels));

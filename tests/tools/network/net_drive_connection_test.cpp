@@ -68,8 +68,13 @@ TEST(NetDriveConnection, ConnectAndDisconnectRoundTripThroughTheIniFile) {
     EXPECT_EQ(text.find("s3cret"), std::string::npos);
     EXPECT_EQ(text.find("alice"), std::string::npos);
 
-    // Disconnecting renumbers what stays; an unknown share changes nothing.
+    // Disconnecting renumbers what stays; an unknown share changes nothing. The server's
+    // credentials stay while another of its shares is connected.
+    EXPECT_EQ(ConnectNetDrive({"//NAS/music", "", "", ""}, check.Check(), ini).result, NetDriveResult::Connected);
+    EXPECT_EQ(DisconnectNetDrive("//NAS/music", ini), "");
+    EXPECT_TRUE(platform::SmbCredentialStore::ForThisRun().Find("nas"));
     EXPECT_EQ(DisconnectNetDrive("//nas/docs", ini), "");
+    EXPECT_FALSE(platform::SmbCredentialStore::ForThisRun().Find("nas"));
     EXPECT_EQ(DisconnectNetDrive("//nowhere/x", ini), "");
     EXPECT_EQ(ReadNetDrives(ini), (std::vector<std::string>{"//backup/photos"}));
     EXPECT_NE(FileText(ini).find("[NetDrive]\r\nShare1=//backup/photos\r\n"), std::string::npos);
@@ -113,6 +118,30 @@ TEST(NetDriveConnection, OnlyAServerAndAShareAreAccepted) {
     // A share the settings file could not hold whole.
     EXPECT_FALSE(ShareFromInput("//server/" + std::string(300, 'x')));
     EXPECT_TRUE(check.checked.empty());
+}
+
+TEST(NetDriveConnection, AServerPartThatIsNoHostIsRefusedAndNothingReachesTheFile) {
+    TempTree folder;
+    const std::string ini = folder / "Pelmora.ini";
+    RecordingCheck check;
+    // The library would log in as alice, pick the port, or decode the address: none of it is
+    // checked as the user typed it, and the first would write the password to the file.
+    for (const char* text : {"//alice:S3cret@127.0.0.1/guest", "//evil@host/guest", "//127.0.0.1:44517/guest",
+                             "//127.0.0.%31/x", "\\\\alice:S3cret@host\\docs", "//my pc/docs", "//[::1%eth0]/x",
+                             "//[fe80::1/x", "//-host/x", "//host?x=1/docs"}) {
+        const NetDriveOutcome outcome = ConnectNetDrive({text, "", "", ""}, check.Check(), ini);
+        EXPECT_EQ(outcome.result, NetDriveResult::BadShare) << text;
+    }
+    EXPECT_TRUE(check.checked.empty());
+    EXPECT_FALSE(std::ifstream(ini).good());
+
+    // Host names, IPv4 and bracketed IPv6 addresses; the share name itself may hold anything
+    // but a separator.
+    EXPECT_EQ(ShareFromInput("//nas.example-1.local/docs"), "//nas.example-1.local/docs");
+    EXPECT_EQ(ShareFromInput("//NAS_2/docs"), "//NAS_2/docs");
+    EXPECT_EQ(ShareFromInput("//127.0.0.1/guest"), "//127.0.0.1/guest");
+    EXPECT_EQ(ShareFromInput("\\\\[::1]\\guest"), "//[::1]/guest");
+    EXPECT_EQ(ShareFromInput("//[fd00::2]/a@b:c%41"), "//[fd00::2]/a@b:c%41");
 }
 
 TEST(NetDriveConnection, TheDriveListShowsMountedVolumesThenTheConnectedShares) {

@@ -9,6 +9,7 @@
 
 #include "tools/network/network_texts.h"
 #include "tools/network/ui/network_names.h"
+#include "tools/network/ui/password_edit.h"
 
 namespace pelmora {
 namespace {
@@ -55,7 +56,7 @@ NetDriveConnectDialog::NetDriveConnectDialog(QWidget* parent) : QDialog(parent) 
 
 NetDriveRequest NetDriveConnectDialog::Request() const {
     return {share_->text().toStdString(), user_->text().toStdString(), domain_->text().toStdString(),
-            password_->text().toStdString()};
+            TakePassword(*password_)};
 }
 
 NetDriveDisconnectDialog::NetDriveDisconnectDialog(const std::vector<std::string>& shares, QWidget* parent)
