@@ -8,7 +8,6 @@
 #include <QPdfWriter>
 #include <QScrollBar>
 #include <QTest>
-#include <QVideoWidget>
 #include <QWheelEvent>
 
 #include "settings/settings_record.h"
@@ -22,6 +21,7 @@
 #include "tools/choiview/ui/pdf_pages_view.h"
 #include "tools/choiview/ui/picture_box.h"
 #include "tools/choiview/ui/text_pane.h"
+#include "tools/choiview/ui/video_frame_view.h"
 
 namespace pelmora {
 
