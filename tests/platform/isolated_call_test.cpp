@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/prctl.h>
+#include <sys/resource.h>
+
 #include <csignal>
 #include <thread>
 
@@ -24,6 +27,30 @@ TEST(IsolatedCall, GivesTheTextAndSurvivesAWorkThatFaultsOrHangs) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(RunIsolated([] { std::this_thread::sleep_for(60s); return std::string("late"); }, 200ms).has_value());
     EXPECT_LT(std::chrono::steady_clock::now() - start, 30s);
+}
+
+// The child is a copy of the program's memory: a crash there must not leave it in a core
+// file, even when the program itself may dump core.
+TEST(IsolatedCall, TheChildCannotDumpItsMemory) {
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_CORE, &saved), 0);
+    rlimit allowed = saved;
+    allowed.rlim_cur = saved.rlim_max;
+    ASSERT_EQ(::setrlimit(RLIMIT_CORE, &allowed), 0);
+    ASSERT_EQ(::prctl(PR_GET_DUMPABLE), 1);
+
+    const auto facts = RunIsolated(
+        [] {
+            rlimit core{};
+            ::getrlimit(RLIMIT_CORE, &core);
+            return std::to_string(core.rlim_cur) + " " + std::to_string(core.rlim_max) + " " +
+                   std::to_string(::prctl(PR_GET_DUMPABLE));
+        },
+        30s);
+    EXPECT_EQ(facts, "0 0 0");
+    // The program keeps its own settings.
+    EXPECT_EQ(::prctl(PR_GET_DUMPABLE), 1);
+    ASSERT_EQ(::setrlimit(RLIMIT_CORE, &saved), 0);
 }
 
 }  // namespace
