@@ -1,15 +1,14 @@
 #include "tools/choiview/ui/picture_display.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 #include <QSvgRenderer>
 
-#include "platform/file_system.h"
 #include "platform/file_system_service.h"
+#include "tools/choiview/bitmap_file_check.h"
 #include "tools/choiview/metafile_svg.h"
 #include "tools/choiview/ui/choi_view_names.h"
 #include "tools/choiview/ui/picture_box.h"
@@ -64,21 +63,24 @@ PictureDisplay::PictureDisplay(QWidget* window, UserDialogs& dialogs, PluginFold
 QImage PictureDisplay::ReadPicture(const std::string& path) {
     if (const MetafileReading metafile = ReadMetafileAsSvg(path, kMetafileDpi); metafile.isMetafile)
         return metafile.picture ? DrawSvg(*metafile.picture) : QImage();
-    if (platform::IsNetworkPath(path)) {
-        // Qt cannot open a share's path: the bytes come through the file system.
-        std::error_code error;
-        const auto file = platform::FileSystemFor(path).OpenFileForReading(path, error);
-        if (!file) return {};
-        QByteArray bytes;
-        char chunk[65536];
+    // Read through the file system, as Qt cannot open a share's path.
+    std::error_code error;
+    const auto file = platform::FileSystemFor(path).OpenFileForReading(path, error);
+    if (!file) return {};
+    QByteArray bytes;
+    char chunk[65536];
+    for (;;) {
         std::size_t got = 0;
-        while (file->Read(chunk, sizeof chunk, got) && got > 0) bytes.append(chunk, static_cast<qsizetype>(got));
-        QBuffer buffer(&bytes);
-        QImageReader reader(&buffer);
-        reader.setDecideFormatFromContent(true);
-        return reader.read();
+        // A read that fails part way would leave the picture cut short.
+        if (!file->Read(chunk, sizeof chunk, got)) return {};
+        if (got == 0) break;
+        bytes.append(chunk, static_cast<qsizetype>(got));
     }
-    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
+    const std::string_view content(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    // Qt would show the rows a short bitmap lacks as whatever memory the image got.
+    if (IsBitmapFile(content) && !BitmapFileIsWhole(content)) return {};
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     return reader.read();
 }
