@@ -5,8 +5,14 @@
 #include <sys/prctl.h>
 #include <sys/resource.h>
 
+#include <unistd.h>
+
 #include <csignal>
+#include <fstream>
 #include <thread>
+
+#include "tests/support/polling.h"
+#include "tests/support/temp_tree.h"
 
 namespace pelmora::platform {
 namespace {
@@ -27,6 +33,38 @@ TEST(IsolatedCall, GivesTheTextAndSurvivesAWorkThatFaultsOrHangs) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(RunIsolated([] { std::this_thread::sleep_for(60s); return std::string("late"); }, 200ms).has_value());
     EXPECT_LT(std::chrono::steady_clock::now() - start, 30s);
+}
+
+// What a window needs to wait without blocking: a call that ends at once when told, and one
+// whose work lets go of the pipe early that does not hold its caller until the work ends.
+TEST(IsolatedCall, EndsAtOnceAndIsNotHeldByAWorkThatRunsOn) {
+    testing::TempTree folder;
+    const std::string pidFile = folder / "child.pid";
+    const std::unique_ptr<IsolatedCall> call = StartIsolated([&pidFile] {
+        std::ofstream(pidFile) << ::getpid() << std::endl;
+        std::this_thread::sleep_for(60s);
+        return std::string("late");
+    });
+    ASSERT_NE(call, nullptr);
+    const long child = testing::ProcessIdFromFile(pidFile);
+    ASSERT_GT(child, 0);
+    EXPECT_FALSE(call->Collect());
+    EXPECT_FALSE(testing::ProcessHasEnded(child));
+    call->End();
+    EXPECT_TRUE(testing::ProcessHasEnded(child));
+    EXPECT_TRUE(call->Collect());
+    EXPECT_FALSE(call->Result().has_value());
+
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(RunIsolated(
+                     [] {
+                         for (int fd = 3; fd < 1024; ++fd) ::close(fd);
+                         std::this_thread::sleep_for(60s);
+                         return std::string("late");
+                     },
+                     30s)
+                     .has_value());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 20s);
 }
 
 // The child is a copy of the program's memory: a crash there must not leave it in a core
