@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "platform/file_system_service.h"
-#include "platform/isolated_call.h"
 
 namespace pelmora {
 
@@ -95,15 +94,15 @@ bool WmfRecordsComplete(std::string_view bytes) {
 
 // The libraries run apart from the program: they fault on some damaged records that pass
 // the checks above. Empty when they fail.
-std::string ConvertApart(const std::function<std::string()>& work) {
-    return platform::RunIsolated(work, kConversionTimeLimit).value_or(std::string());
+std::string ConvertApart(const std::function<std::string()>& work, const platform::IsolatedRunner& run) {
+    return run(work, kConversionTimeLimit).value_or(std::string());
 }
 
 std::int64_t Pixels(double hundredthsOfMm, double dpi) {
     return std::llround(hundredthsOfMm / kHundredthsOfMmPerInch * dpi);
 }
 
-std::optional<MetafileSvg> EmfToSvg(std::string_view bytes, double dpi) {
+std::optional<MetafileSvg> EmfToSvg(std::string_view bytes, double dpi, const platform::IsolatedRunner& run) {
     if (!EmfRecordsComplete(bytes)) return std::nullopt;
     // The frame (0.01 mm) gives the size; the bounds (pixels, inclusive) when it is empty.
     MetafileSvg picture;
@@ -134,7 +133,7 @@ std::optional<MetafileSvg> EmfToSvg(std::string_view bytes, double dpi) {
         std::string svg = converted != 0 && out != nullptr ? std::string(out, outLength) : std::string();
         std::free(out);
         return svg;
-    });
+    }, run);
     if (picture.svg.empty()) return std::nullopt;
     return picture;
 }
@@ -210,9 +209,9 @@ std::string PlayWmf(std::string_view bytes, double dpi) {
     return played;
 }
 
-std::optional<MetafileSvg> WmfToSvg(std::string_view bytes, double dpi) {
+std::optional<MetafileSvg> WmfToSvg(std::string_view bytes, double dpi, const platform::IsolatedRunner& run) {
     if (!WmfRecordsComplete(bytes)) return std::nullopt;
-    const std::string played = ConvertApart([bytes, dpi] { return PlayWmf(bytes, dpi); });
+    const std::string played = ConvertApart([bytes, dpi] { return PlayWmf(bytes, dpi); }, run);
     MetafileSvg picture;
     const std::size_t lineEnd = played.find('\n');
     if (lineEnd == std::string::npos ||
@@ -238,19 +237,19 @@ MetafileFormat MetafileFormatOf(std::string_view bytes) {
     return MetafileFormat::None;
 }
 
-std::optional<MetafileSvg> MetafileToSvg(std::string_view bytes, double dpi) {
+std::optional<MetafileSvg> MetafileToSvg(std::string_view bytes, double dpi, const platform::IsolatedRunner& run) {
     switch (MetafileFormatOf(bytes)) {
         case MetafileFormat::Emf:
-            return EmfToSvg(bytes, dpi);
+            return EmfToSvg(bytes, dpi, run);
         case MetafileFormat::Wmf:
-            return WmfToSvg(bytes, dpi);
+            return WmfToSvg(bytes, dpi, run);
         case MetafileFormat::None:
             break;
     }
     return std::nullopt;
 }
 
-MetafileReading ReadMetafileAsSvg(const std::string& path, double dpi) {
+MetafileReading ReadMetafileAsSvg(const std::string& path, double dpi, const platform::IsolatedRunner& run) {
     std::error_code error;
     const auto file = platform::FileSystemFor(path).OpenFileForReading(path, error);
     if (!file) return {};
@@ -270,7 +269,7 @@ MetafileReading ReadMetafileAsSvg(const std::string& path, double dpi) {
         }
     }
     if (MetafileFormatOf(bytes) == MetafileFormat::None) return {};
-    return {true, MetafileToSvg(bytes, dpi)};
+    return {true, MetafileToSvg(bytes, dpi, run)};
 }
 
 }  // namespace pelmora

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/isolated_call.h"
+
 namespace pelmora {
 
 enum class MetafileFormat { None, Emf, Wmf };
@@ -24,8 +26,10 @@ struct MetafileSvg {
 MetafileFormat MetafileFormatOf(std::string_view bytes);
 
 // The SVG of a metafile at `dpi` pixels per inch; nothing when the file is not a metafile,
-// its records run past its end or lack the end record, or the library refuses it.
-std::optional<MetafileSvg> MetafileToSvg(std::string_view bytes, double dpi);
+// its records run past its end or lack the end record, or the library refuses it. The
+// libraries run apart from the program, waited for by `run`.
+std::optional<MetafileSvg> MetafileToSvg(std::string_view bytes, double dpi,
+                                         const platform::IsolatedRunner& run = platform::RunIsolated);
 
 struct MetafileReading {
     bool isMetafile = false;
@@ -34,6 +38,7 @@ struct MetafileReading {
 
 // The file at path as MetafileToSvg converts it, read whole only when its head is a
 // metafile's; isMetafile false for every other file, and for one that cannot be opened.
-MetafileReading ReadMetafileAsSvg(const std::string& path, double dpi);
+MetafileReading ReadMetafileAsSvg(const std::string& path, double dpi,
+                                  const platform::IsolatedRunner& run = platform::RunIsolated);
 
 }  // namespace pelmora

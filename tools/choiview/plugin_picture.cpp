@@ -4,7 +4,6 @@
 #include <cstring>
 #include <span>
 
-#include "platform/isolated_call.h"
 #include "platform/shared_library.h"
 #include "tools/choiview/plugin_choice.h"
 #include "tools/choiview/spi/pelmora_spi.h"
@@ -104,7 +103,7 @@ std::optional<PluginPicture> ReadReply(const std::string& reply) {
 
 }  // namespace
 
-PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& where) {
+PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& where, const platform::IsolatedRunner& run) {
     PluginPicture result;
     const std::string library(PluginLibraryOf(PluginExtension(path)));
     if (library.empty()) {
@@ -114,8 +113,8 @@ PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& wh
     const std::optional<std::string> found = FindPluginLibrary(library, where);
     // Not in a known folder: the system's own search may still know it. A plug-in that
     // crashes or hangs on a file is one that failed to show it.
-    const std::optional<std::string> reply = platform::RunIsolated(
-        [&] { return DecodeWithPlugin(found ? *found : library, path); }, kPluginTimeLimit);
+    const std::optional<std::string> reply =
+        run([&] { return DecodeWithPlugin(found ? *found : library, path); }, kPluginTimeLimit);
     if (std::optional<PluginPicture> decoded = reply ? ReadReply(*reply) : std::nullopt) return std::move(*decoded);
     result.failureMessage = PluginFailureMessage(library, found.has_value());
     return result;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/isolated_call.h"
 #include "tools/choiview/dib_picture.h"
 #include "tools/choiview/plugin_folders.h"
 
@@ -28,6 +29,8 @@ struct PluginPicture {
     RgbPicture picture;
 };
 
-PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& where);
+// The plug-in runs apart from the program, waited for by `run`.
+PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& where,
+                                const platform::IsolatedRunner& run = platform::RunIsolated);
 
 }  // namespace pelmora

@@ -11,6 +11,7 @@
 #include "tools/choiview/bitmap_file_check.h"
 #include "tools/choiview/metafile_svg.h"
 #include "tools/choiview/ui/choi_view_names.h"
+#include "tools/choiview/ui/isolated_call_wait.h"
 #include "tools/choiview/ui/picture_box.h"
 #include "tools/choiview/ui/plugin_picture_image.h"
 #include "tools/choiview/viewer_kind.h"
@@ -60,8 +61,15 @@ PictureDisplay::PictureDisplay(QWidget* window, UserDialogs& dialogs, PluginFold
     QObject::connect(vertical_, &QScrollBar::valueChanged, box_, [this] { PlaceScrolledBox(); });
 }
 
-QImage PictureDisplay::ReadPicture(const std::string& path) {
-    if (const MetafileReading metafile = ReadMetafileAsSvg(path, kMetafileDpi); metafile.isMetafile)
+PictureDisplay::~PictureDisplay() { AbandonWaiting(); }
+
+void PictureDisplay::AbandonWaiting() {
+    if (waiting_) waiting_->Abandon();
+    waiting_.reset();
+}
+
+QImage PictureDisplay::ReadPicture(const std::string& path, const platform::IsolatedRunner& run) {
+    if (const MetafileReading metafile = ReadMetafileAsSvg(path, kMetafileDpi, run); metafile.isMetafile)
         return metafile.picture ? DrawSvg(*metafile.picture) : QImage();
     // Read through the file system, as Qt cannot open a share's path.
     std::error_code error;
@@ -86,13 +94,27 @@ QImage PictureDisplay::ReadPicture(const std::string& path) {
 }
 
 ViewerDisplay::Loaded PictureDisplay::Load(const std::string& path, std::string_view kind) {
+    AbandonWaiting();
+    const auto wait = std::make_shared<IsolatedCallWait>();
+    waiting_ = wait;
+    QImage picture;
+    std::optional<PluginPicture> decoded;
     if (kind == viewer_kind::kPlugin) {
+        decoded = LoadPluginPicture(path, plugins_, wait->Runner());
+    } else {
+        picture = ReadPicture(path, wait->Runner());
+    }
+    // A newer file or the window's closing came while the events ran: nothing of this file
+    // is shown, no message either, and the display is not touched (it may be gone).
+    if (wait->Abandoned()) return Loaded::Unchanged;
+    waiting_.reset();
+    if (decoded) {
         // Whatever the plug-in did, the box shows its result: an empty box when it decoded
         // nothing, as the caption names the file.
-        loaded_ = ReadPluginPicture(path, plugins_, dialogs_);
+        loaded_ = ShownPluginPicture(*decoded, dialogs_);
         return Loaded::Ready;
     }
-    loaded_ = ReadPicture(path);
+    loaded_ = std::move(picture);
     return loaded_.isNull() ? Loaded::Failed : Loaded::Ready;
 }
 
@@ -118,6 +140,7 @@ void PictureDisplay::ShowDefaultPicture(const std::string& path, const ViewerGeo
 }
 
 void PictureDisplay::Reset() {
+    AbandonWaiting();
     box_->hide();
     horizontal_->hide();
     vertical_->hide();

@@ -1,10 +1,16 @@
 // ChoiView's picture box and what reaches it: a picture is shown only when it could be read
-// whole.
+// whole, and a plug-in that never returns neither holds the window nor paints over a newer
+// file.
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QImageWriter>
 #include <QTest>
+#include <QTimer>
+
+#include <filesystem>
 
 #include "tests/support/fake_job_context.h"
+#include "tests/support/polling.h"
 #include "tests/tools/choiview/bitmap_bytes.h"
 #include "tests/tools/choiview/metafile_bytes.h"
 #include "tests/tools/common/ui/tool_window_fixture.h"
@@ -28,6 +34,15 @@ private:
         Settings settings;
         settings.CV_txt = settings.CV_bmp = settings.CV_ico = settings.CV_wmf = "1";
         return settings;
+    }
+
+    static QString Caption(const std::string& path) { return "[" + QString::fromStdString(path) + "]"; }
+
+    // The loader tests' plug-in as the MAG reader, in a folder of its own.
+    PluginFolders TestPluginAsMagReader() {
+        const std::string library = folder_.WriteFile("plugins/ifmag.spi", "");
+        std::filesystem::copy_file(PELMORA_TEST_PLUGIN, library, std::filesystem::copy_options::overwrite_existing);
+        return {{std::filesystem::path(library).parent_path().string()}, false};
     }
 
     static QByteArray Encoded(const QImage& image, const char* format) {
@@ -85,6 +100,62 @@ private slots:
         QCOMPARE(w.windowTitle(), "[" + QString::fromStdString(shown) + "]");
         QCOMPARE(box->Picture().size(), QSize(50, 40));
         QCOMPARE(box->Picture().pixel(10, 10), qRgb(0, 128, 0));
+    }
+
+    // While the plug-in hangs, the window's timers fire; the next file is shown at once and
+    // the hanging child is ended; the abandoned file never shows, nor any message for it.
+    void aHangingPluginHoldsNothingAndEndsWithTheNextFileOrTheClose() {
+        Settings settings = PictureSettings();
+        settings.CV_Su_mag = "1";
+        testing::FakeDialogs dialogs;
+        ChoiViewWindow w(settings, folder_.ini, dialogs, nullptr, TestPluginAsMagReader());
+        w.OpenAtPlacement();
+        auto* box = w.findChild<PictureBox*>(names::kPicture);
+        QVERIFY(box != nullptr);
+        const std::string hanging = folder_.WriteFile("hangs.mag", "hang");
+        const std::string next = folder_.WriteFile("next.mag", "ok");
+
+        QElapsedTimer clock;
+        bool hangingReturned = false;
+        qint64 tickedAfter = -1;
+        QString captionOfNext;
+        bool childEndedByNext = false;
+        QTimer::singleShot(0, &w, [&] {
+            clock.start();
+            w.ShowInViewer(hanging);
+            hangingReturned = true;
+        });
+        QTimer::singleShot(50, &w, [&] {
+            tickedAfter = clock.elapsed();
+            const long child = testing::ProcessIdFromFile(hanging + ".pid");
+            w.ShowInViewer(next);
+            captionOfNext = w.windowTitle();
+            childEndedByNext = child > 0 && testing::ProcessHasEnded(child);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(hangingReturned, 20000);
+        QVERIFY2(tickedAfter >= 0 && tickedAfter < 250, qPrintable(QString::number(tickedAfter)));
+        QCOMPARE(captionOfNext, Caption(next));
+        QVERIFY(childEndedByNext);
+        QCOMPARE(w.windowTitle(), Caption(next));
+        QCOMPARE(box->Picture().size(), QSize(3, 2));
+        QVERIFY(dialogs.messages.empty());
+
+        const std::string again = folder_.WriteFile("again.mag", "hang");
+        bool againReturned = false;
+        bool childEndedByClose = false;
+        QTimer::singleShot(0, &w, [&] {
+            w.ShowInViewer(again);
+            againReturned = true;
+        });
+        QTimer::singleShot(20, &w, [&] {
+            const long child = testing::ProcessIdFromFile(again + ".pid");
+            w.close();
+            childEndedByClose = child > 0 && testing::ProcessHasEnded(child);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(againReturned, 20000);
+        QVERIFY(childEndedByClose);
+        QCOMPARE(w.windowTitle(), Caption(next));
+        QVERIFY(dialogs.messages.empty());
     }
 };
 

@@ -1,0 +1,52 @@
+#include "tools/choiview/ui/isolated_call_wait.h"
+
+#include <QEventLoop>
+#include <QSocketNotifier>
+#include <QTimer>
+
+namespace pelmora {
+
+IsolatedCallWait::~IsolatedCallWait() { Abandon(); }
+
+platform::IsolatedRunner IsolatedCallWait::Runner() {
+    return [this](const std::function<std::string()>& work, std::chrono::milliseconds timeout) {
+        return Wait(work, timeout);
+    };
+}
+
+std::optional<std::string> IsolatedCallWait::Wait(const std::function<std::string()>& work,
+                                                  std::chrono::milliseconds timeout) {
+    if (abandoned_) return std::nullopt;
+    const std::unique_ptr<platform::IsolatedCall> call = platform::StartIsolated(work);
+    if (!call) return std::nullopt;
+    if (call->Collect()) return call->Result();
+
+    QEventLoop loop;
+    QSocketNotifier readable(static_cast<qintptr>(call->WakeHandle()), QSocketNotifier::Read);
+    QObject::connect(&readable, &QSocketNotifier::activated, &loop, [&] {
+        if (call->Collect()) loop.quit();
+    });
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
+        call->End();
+        loop.quit();
+    });
+    limit.start(timeout);
+    call_ = call.get();
+    loop_ = &loop;
+    loop.exec();
+    call_ = nullptr;
+    loop_ = nullptr;
+    // Left for any other reason (abandoned, the application quitting): the child goes too.
+    call->End();
+    return call->Result();
+}
+
+void IsolatedCallWait::Abandon() {
+    abandoned_ = true;
+    if (call_ != nullptr) call_->End();
+    if (loop_ != nullptr) loop_->quit();
+}
+
+}  // namespace pelmora
