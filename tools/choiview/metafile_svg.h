@@ -1,17 +1,16 @@
 #pragma once
 // EMF and WMF pictures as SVG text: EMF through libemf2svg, WMF through libwmf's SVG device.
-// The records are walked before either library sees them, so a damaged file is refused here
-// instead of being read past its end.
+// The records are walked before either library sees them (metafile_records.h), so a damaged
+// file is refused here instead of being read past its end.
 
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/isolated_call.h"
+#include "tools/choiview/metafile_records.h"
 
 namespace pelmora {
-
-enum class MetafileFormat { None, Emf, Wmf };
 
 struct MetafileSvg {
     std::string svg;
@@ -20,10 +19,6 @@ struct MetafileSvg {
     int width = 0;
     int height = 0;
 };
-
-// Which metafile the bytes start as (EMF header record, or a WMF header with or without the
-// placeable header); None for anything else.
-MetafileFormat MetafileFormatOf(std::string_view bytes);
 
 // The SVG of a metafile at `dpi` pixels per inch; nothing when the file is not a metafile,
 // its records run past its end or lack the end record, or the library refuses it. The
