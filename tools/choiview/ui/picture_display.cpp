@@ -1,5 +1,7 @@
 #include "tools/choiview/ui/picture_display.h"
 
+#include <algorithm>
+
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
@@ -33,6 +35,8 @@ QScrollBar* NewBar(Qt::Orientation orientation, const char* name, QWidget* windo
     bar->hide();
     return bar;
 }
+
+constexpr std::uint64_t kLargestPictureFile = std::uint64_t{1} << 30;
 
 // Metafiles are drawn at the screen's usual resolution.
 constexpr double kMetafileDpi = 96.0;
@@ -75,15 +79,24 @@ QImage PictureDisplay::ReadPicture(const std::string& path, const platform::Isol
     std::error_code error;
     const auto file = platform::FileSystemFor(path).OpenFileForReading(path, error);
     if (!file) return {};
+    // Qt decodes no picture over 256 MiB; a file of a gigabyte is none it could show.
+    if (file->Size() > kLargestPictureFile) return {};
     QByteArray bytes;
-    char chunk[65536];
+    // Read straight into its place: a large bitmap is not copied as the buffer grows.
+    bytes.resize(static_cast<qsizetype>(std::max<std::uint64_t>(file->Size(), 1)));
+    qsizetype filled = 0;
     for (;;) {
+        if (filled == bytes.size()) {
+            if (static_cast<std::uint64_t>(filled) >= kLargestPictureFile) return {};  // grew while read
+            bytes.resize(bytes.size() * 2);
+        }
         std::size_t got = 0;
         // A read that fails part way would leave the picture cut short.
-        if (!file->Read(chunk, sizeof chunk, got)) return {};
+        if (!file->Read(bytes.data() + filled, static_cast<std::size_t>(bytes.size() - filled), got)) return {};
         if (got == 0) break;
-        bytes.append(chunk, static_cast<qsizetype>(got));
+        filled += static_cast<qsizetype>(got);
     }
+    bytes.truncate(filled);
     const std::string_view content(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     // Qt would show the rows a short bitmap lacks as whatever memory the image got.
     if (IsBitmapFile(content) && !BitmapFileIsWhole(content)) return {};
