@@ -38,7 +38,9 @@ std::optional<std::string> IsolatedCallWait::Wait(const std::function<std::strin
     loop.exec();
     call_ = nullptr;
     loop_ = nullptr;
-    // Left for any other reason (abandoned, the application quitting): the child goes too.
+    // Left before the call was over: abandoned, or the application is quitting, when no
+    // message about this file should come either. The child goes at once.
+    if (!call->Collect()) abandoned_ = true;
     call->End();
     return call->Result();
 }

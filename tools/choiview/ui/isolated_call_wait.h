@@ -28,6 +28,8 @@ public:
     // runner returns once its event loop is left, which is after any newer wait started from
     // within it.
     void Abandon();
+    // Also true when the event loop was left otherwise before the call was over (the
+    // application quitting).
     bool Abandoned() const { return abandoned_; }
 
 private:
