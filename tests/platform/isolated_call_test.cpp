@@ -5,9 +5,11 @@
 #include <sys/prctl.h>
 #include <sys/resource.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 
@@ -89,6 +91,40 @@ TEST(IsolatedCall, TheChildCannotDumpItsMemory) {
     // The program keeps its own settings.
     EXPECT_EQ(::prctl(PR_GET_DUMPABLE), 1);
     ASSERT_EQ(::setrlimit(RLIMIT_CORE, &saved), 0);
+}
+
+// Where the system writes core files into the crashing process's folder, a crash of the
+// isolated work leaves none there, while a plain copy of the process crashing the same way
+// does.
+TEST(IsolatedCall, ACrashLeavesNoCoreFile) {
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_CORE, &saved), 0);
+    rlimit allowed = saved;
+    allowed.rlim_cur = saved.rlim_max;
+    ASSERT_EQ(::setrlimit(RLIMIT_CORE, &allowed), 0);
+    testing::TempTree plain;
+    testing::TempTree isolated;
+    const auto crashIn = [](const std::string& folder) {
+        if (::chdir(folder.c_str()) != 0) _exit(2);
+        std::signal(SIGSEGV, SIG_DFL);
+        std::raise(SIGSEGV);
+        return std::string("never");
+    };
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        crashIn(plain / "");
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    const bool systemDumps = WIFSIGNALED(status) && WCOREDUMP(status);
+
+    EXPECT_FALSE(RunIsolated([&] { return crashIn(isolated / ""); }, 30s).has_value());
+    ASSERT_EQ(::setrlimit(RLIMIT_CORE, &saved), 0);
+    EXPECT_TRUE(std::filesystem::is_empty(isolated / ""));
+    if (!systemDumps) GTEST_SKIP() << "this system writes no core file of a crash into its folder";
+    EXPECT_FALSE(std::filesystem::is_empty(plain / ""));
 }
 
 }  // namespace
