@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pelmora::platform {
 
@@ -31,14 +32,30 @@ public:
 // Starts `work` in a separate copy of this process; null when no process can be started.
 std::unique_ptr<IsolatedCall> StartIsolated(const std::function<std::string()>& work);
 
-// The text `work` returns, computed in a separate copy of this process; nothing when that
-// copy crashes, cannot be started, or has not finished within `timeout` (it is then killed).
-// Blocks the calling thread.
+// Starts a helper program afresh (arguments[0] is its path), so that it holds nothing of this
+// process's memory. Its standard output is the answer, written by WriteIsolatedAnswer; its
+// standard input and error are /dev/null. Null when it cannot be started.
+std::unique_ptr<IsolatedCall> StartIsolatedProgram(const std::vector<std::string>& arguments);
+
+// For a helper program, before it reads any untrusted byte: no core file, not dumpable (no
+// other process of the user may read its memory). False when either cannot be set.
+bool ForbidMemoryDumps();
+// For a helper program: its answer on standard output, as StartIsolatedProgram's call reads
+// it. False when it could not be written whole.
+bool WriteIsolatedAnswer(const std::string& answer);
+
+// The way a call is started, for the code that waits for it.
+using IsolatedStart = std::function<std::unique_ptr<IsolatedCall>()>;
+
+// The answer of the call `start` starts; nothing when it cannot be started, crashes, or has
+// not finished within `timeout` (it is then killed). Blocks the calling thread.
+std::optional<std::string> WaitForIsolated(const IsolatedStart& start, std::chrono::milliseconds timeout);
+
+// WaitForIsolated of `work` in a separate copy of this process.
 std::optional<std::string> RunIsolated(const std::function<std::string()>& work, std::chrono::milliseconds timeout);
 
-// How a caller waits for isolated work, given to the code that runs it: RunIsolated itself,
-// or a wait that keeps a window's events running and may end the call early.
-using IsolatedRunner =
-    std::function<std::optional<std::string>(const std::function<std::string()>& work, std::chrono::milliseconds timeout)>;
+// How a caller waits for isolated work, given to the code that starts it: WaitForIsolated
+// itself, or a wait that keeps a window's events running and may end the call early.
+using IsolatedRunner = std::function<std::optional<std::string>(const IsolatedStart& start, std::chrono::milliseconds timeout)>;
 
 }  // namespace pelmora::platform

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -11,50 +12,56 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <vector>
+
+extern char** environ;
 
 namespace pelmora::platform {
 
 namespace {
 
-// The child sends the result's length (8 bytes) and then the result, so a complete answer
+// The child sends the answer's length (8 bytes) and then the answer, so a complete answer
 // is known without waiting for the child to end: a work that closes the pipe and runs on
 // cannot hold the caller.
 constexpr std::size_t kLengthSize = sizeof(std::uint64_t);
 
-void WriteAll(int fd, const char* data, std::size_t size) {
+bool WriteAll(int fd, const char* data, std::size_t size) {
     std::size_t written = 0;
     while (written < size) {
         const ssize_t n = ::write(fd, data + written, size - written);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) _exit(1);
+        if (n <= 0) return false;
         written += static_cast<std::size_t>(n);
     }
+    return true;
 }
 
-// The child holds a copy of everything the program has in memory, stored passwords
-// included: a fault in the untrusted work must not write it into a core file, and no other
-// process of the user may read it through ptrace or /proc. Done before any untrusted byte is
-// read; both are plain system calls, safe in a child forked from threads.
-void ForbidMemoryDumps() {
-    const rlimit noCore{0, 0};
-    if (::setrlimit(RLIMIT_CORE, &noCore) != 0) _exit(1);
-    if (::prctl(PR_SET_DUMPABLE, 0, 0, 0, 0) != 0) _exit(1);
+bool WriteAnswer(int fd, const std::string& answer) {
+    const std::uint64_t length = answer.size();
+    char lengthBytes[kLengthSize];
+    std::memcpy(lengthBytes, &length, kLengthSize);
+    return WriteAll(fd, lengthBytes, kLengthSize) && WriteAll(fd, answer.data(), answer.size());
 }
 
 [[noreturn]] void RunInChild(const std::function<std::string()>& work, int resultEnd) {
-    ForbidMemoryDumps();
+    // The forked child holds a copy of everything the program has in memory, stored
+    // passwords included.
+    if (!ForbidMemoryDumps()) _exit(1);
     try {
-        const std::string result = work();
-        const std::uint64_t length = result.size();
-        char lengthBytes[kLengthSize];
-        std::memcpy(lengthBytes, &length, kLengthSize);
-        WriteAll(resultEnd, lengthBytes, kLengthSize);
-        WriteAll(resultEnd, result.data(), result.size());
+        if (!WriteAnswer(resultEnd, work())) _exit(1);
     } catch (...) {
         _exit(1);
     }
     // No exit handlers: they belong to the parent's state.
     _exit(0);
+}
+
+std::vector<char*> ArgvOf(const std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    return argv;
 }
 
 class PosixIsolatedCall : public IsolatedCall {
@@ -121,6 +128,16 @@ private:
 
 }  // namespace
 
+// A fault in untrusted work must not write the process's memory into a core file, and no
+// other process of the user may read it through ptrace or /proc. Both are plain system calls,
+// safe in a child forked from threads.
+bool ForbidMemoryDumps() {
+    const rlimit noCore{0, 0};
+    return ::setrlimit(RLIMIT_CORE, &noCore) == 0 && ::prctl(PR_SET_DUMPABLE, 0, 0, 0, 0) == 0;
+}
+
+bool WriteIsolatedAnswer(const std::string& answer) { return WriteAnswer(STDOUT_FILENO, answer); }
+
 std::unique_ptr<IsolatedCall> StartIsolated(const std::function<std::string()>& work) {
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return nullptr;
@@ -140,8 +157,46 @@ std::unique_ptr<IsolatedCall> StartIsolated(const std::function<std::string()>& 
     return std::make_unique<PosixIsolatedCall>(child, pipeEnds[0]);
 }
 
+std::unique_ptr<IsolatedCall> StartIsolatedProgram(const std::vector<std::string>& arguments) {
+    if (arguments.empty() || arguments[0].empty()) return nullptr;
+    int pipeEnds[2];
+    if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return nullptr;
+    std::vector<char*> argv = ArgvOf(arguments);
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawnattr_init(&attributes);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    // The window's blocked signals and its handlers are not the helper's.
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    sigset_t signals;
+    sigemptyset(&signals);
+    posix_spawnattr_setsigmask(&attributes, &signals);
+    sigaddset(&signals, SIGPIPE);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    posix_spawnattr_setsigdefault(&attributes, &signals);
+    pid_t child = -1;
+    const int started = posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    ::close(pipeEnds[1]);
+    if (started != 0) {
+        ::close(pipeEnds[0]);
+        return nullptr;
+    }
+    ::fcntl(pipeEnds[0], F_SETFL, ::fcntl(pipeEnds[0], F_GETFL) | O_NONBLOCK);
+    return std::make_unique<PosixIsolatedCall>(child, pipeEnds[0]);
+}
+
 std::optional<std::string> RunIsolated(const std::function<std::string()>& work, std::chrono::milliseconds timeout) {
-    const std::unique_ptr<IsolatedCall> call = StartIsolated(work);
+    return WaitForIsolated([&work] { return StartIsolated(work); }, timeout);
+}
+
+std::optional<std::string> WaitForIsolated(const IsolatedStart& start, std::chrono::milliseconds timeout) {
+    const std::unique_ptr<IsolatedCall> call = start();
     if (!call) return std::nullopt;
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!call->Collect()) {

@@ -70,6 +70,26 @@ TEST(IsolatedCall, EndsAtOnceAndIsNotHeldByAWorkThatRunsOn) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, 20s);
 }
 
+// A helper program started afresh answers the same way; one that hangs ends at once.
+TEST(IsolatedCall, AProgramStartedAfreshAnswersAndEndsAtOnce) {
+    const auto answer = WaitForIsolated(
+        [] { return StartIsolatedProgram({"/bin/sh", "-c", "printf '\\005\\0\\0\\0\\0\\0\\0\\0hello'"}); }, 30s);
+    EXPECT_EQ(answer, "hello");
+    // Cut short, or not started at all: no answer.
+    EXPECT_FALSE(WaitForIsolated(
+        [] { return StartIsolatedProgram({"/bin/sh", "-c", "printf '\\011\\0\\0\\0\\0\\0\\0\\0hello'"}); }, 30s));
+    EXPECT_EQ(StartIsolatedProgram({"/nonexistent/helper"}), nullptr);
+
+    const std::unique_ptr<IsolatedCall> hanging = StartIsolatedProgram({"/bin/sh", "-c", "exec sleep 60"});
+    ASSERT_NE(hanging, nullptr);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(hanging->Collect());
+    hanging->End();
+    EXPECT_TRUE(hanging->Collect());
+    EXPECT_FALSE(hanging->Result().has_value());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
+}
+
 // The child is a copy of the program's memory: a crash there must not leave it in a core
 // file, even when the program itself may dump core.
 TEST(IsolatedCall, TheChildCannotDumpItsMemory) {

@@ -41,10 +41,10 @@ bool PlausibleSize(int width, int height) {
     return width > 0 && height > 0 && width <= kLargestSide && height <= kLargestSide;
 }
 
-// The libraries run apart from the program: they fault on some damaged records that pass
-// the checks above. Empty when they fail.
+// The libraries run in a forked copy of the program: they fault on some damaged records that
+// pass the checks. Empty when they fail.
 std::string ConvertApart(const std::function<std::string()>& work, const platform::IsolatedRunner& run) {
-    return run(work, kConversionTimeLimit).value_or(std::string());
+    return run([&work] { return platform::StartIsolated(work); }, kConversionTimeLimit).value_or(std::string());
 }
 
 std::int64_t Pixels(double hundredthsOfMm, double dpi) {

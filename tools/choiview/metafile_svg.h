@@ -24,7 +24,7 @@ struct MetafileSvg {
 // its records run past its end or lack the end record, or the library refuses it. The
 // libraries run apart from the program, waited for by `run`.
 std::optional<MetafileSvg> MetafileToSvg(std::string_view bytes, double dpi,
-                                         const platform::IsolatedRunner& run = platform::RunIsolated);
+                                         const platform::IsolatedRunner& run = platform::WaitForIsolated);
 
 struct MetafileReading {
     bool isMetafile = false;
@@ -34,6 +34,6 @@ struct MetafileReading {
 // The file at path as MetafileToSvg converts it, read whole only when its head is a
 // metafile's; isMetafile false for every other file, and for one that cannot be opened.
 MetafileReading ReadMetafileAsSvg(const std::string& path, double dpi,
-                                  const platform::IsolatedRunner& run = platform::RunIsolated);
+                                  const platform::IsolatedRunner& run = platform::WaitForIsolated);
 
 }  // namespace pelmora

@@ -1,7 +1,7 @@
 #pragma once
 // LoadPluginPicture without the window: chooses the plug-in by the path's extension, lets it
-// decode the file, and checks and converts the bitmap it returns. The window paints the
-// pixels into Picture1.
+// decode the file in the helper program pelmora-plugin-host (beside this program), and
+// checks and converts the bitmap it returns. The window paints the pixels into Picture1.
 
 #include <optional>
 #include <string>
@@ -19,6 +19,9 @@ inline constexpr int kNoBlock = 10;       // a zero handle, or blocks the header
 inline constexpr int kPaintFailed = 11;   // a bitmap that cannot be painted
 }  // namespace plugin_code
 
+// The helper program that runs a plug-in: pelmora-plugin-host LIBRARY FILE.
+inline constexpr const char* kPluginHostProgram = "pelmora-plugin-host";
+
 struct PluginPicture {
     // 0, 9, 10, 11, or the non-zero code GetPicture returned.
     int code = plugin_code::kSuccess;
@@ -29,8 +32,8 @@ struct PluginPicture {
     RgbPicture picture;
 };
 
-// The plug-in runs apart from the program, waited for by `run`.
+// The helper program is waited for by `run`.
 PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& where,
-                                const platform::IsolatedRunner& run = platform::RunIsolated);
+                                const platform::IsolatedRunner& run = platform::WaitForIsolated);
 
 }  // namespace pelmora

@@ -9,15 +9,15 @@ namespace pelmora {
 IsolatedCallWait::~IsolatedCallWait() { Abandon(); }
 
 platform::IsolatedRunner IsolatedCallWait::Runner() {
-    return [this](const std::function<std::string()>& work, std::chrono::milliseconds timeout) {
-        return Wait(work, timeout);
+    return [this](const platform::IsolatedStart& start, std::chrono::milliseconds timeout) {
+        return Wait(start, timeout);
     };
 }
 
-std::optional<std::string> IsolatedCallWait::Wait(const std::function<std::string()>& work,
+std::optional<std::string> IsolatedCallWait::Wait(const platform::IsolatedStart& start,
                                                   std::chrono::milliseconds timeout) {
     if (abandoned_) return std::nullopt;
-    const std::unique_ptr<platform::IsolatedCall> call = platform::StartIsolated(work);
+    const std::unique_ptr<platform::IsolatedCall> call = start();
     if (!call) return std::nullopt;
     if (call->Collect()) return call->Result();
 

@@ -20,7 +20,7 @@ public:
     IsolatedCallWait& operator=(const IsolatedCallWait&) = delete;
     ~IsolatedCallWait();
 
-    // The runner to give the code that starts the work: it waits in a local event loop until
+    // The runner to give the code that starts the call: it waits in a local event loop until
     // the answer comes, the time limit passes or the wait is abandoned.
     platform::IsolatedRunner Runner();
 
@@ -33,7 +33,7 @@ public:
     bool Abandoned() const { return abandoned_; }
 
 private:
-    std::optional<std::string> Wait(const std::function<std::string()>& work, std::chrono::milliseconds timeout);
+    std::optional<std::string> Wait(const platform::IsolatedStart& start, std::chrono::milliseconds timeout);
 
     bool abandoned_ = false;
     platform::IsolatedCall* call_ = nullptr;  // while Wait runs

@@ -45,7 +45,7 @@ public:
     // and RLE files read as BMP), or an EMF or WMF drawn at its natural size; a null image
     // when they cannot, or when a bitmap is cut short. The metafile libraries' run is waited
     // for by `run`.
-    static QImage ReadPicture(const std::string& path, const platform::IsolatedRunner& run = platform::RunIsolated);
+    static QImage ReadPicture(const std::string& path, const platform::IsolatedRunner& run = platform::WaitForIsolated);
 
 private:
     ScrollBarThickness BarThickness(const ViewerGeometry& geometry) const;
