@@ -24,6 +24,9 @@ namespace {
 // is known without waiting for the child to end: a work that closes the pipe and runs on
 // cannot hold the caller.
 constexpr std::size_t kLengthSize = sizeof(std::uint64_t);
+// No answer is larger (the largest picture is 256 MiB of pixels): a child that announces or
+// sends more is ended before it fills the caller's memory.
+constexpr std::uint64_t kLargestAnswer = std::uint64_t{1} << 30;
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
     std::size_t written = 0;
@@ -88,6 +91,10 @@ public:
                 break;
             }
             received_.append(chunk, static_cast<std::size_t>(got));
+            if (received_.size() > kLargestAnswer + kLengthSize || AnnouncedLength() > kLargestAnswer) {
+                End();
+                break;
+            }
             if (Complete()) {
                 received_.erase(0, kLengthSize);
                 answered_ = true;
@@ -112,11 +119,14 @@ public:
     }
 
 private:
-    bool Complete() const {
-        if (received_.size() < kLengthSize) return false;
+    // The length the answer begins with; 0 until it has come.
+    std::uint64_t AnnouncedLength() const {
         std::uint64_t length = 0;
-        std::memcpy(&length, received_.data(), kLengthSize);
-        return received_.size() - kLengthSize >= length;
+        if (received_.size() >= kLengthSize) std::memcpy(&length, received_.data(), kLengthSize);
+        return length;
+    }
+    bool Complete() const {
+        return received_.size() >= kLengthSize && received_.size() - kLengthSize >= AnnouncedLength();
     }
 
     pid_t child_;

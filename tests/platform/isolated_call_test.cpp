@@ -79,15 +79,21 @@ TEST(IsolatedCall, AProgramStartedAfreshAnswersAndEndsAtOnce) {
     EXPECT_FALSE(WaitForIsolated(
         [] { return StartIsolatedProgram({"/bin/sh", "-c", "printf '\\011\\0\\0\\0\\0\\0\\0\\0hello'"}); }, 30s));
     EXPECT_EQ(StartIsolatedProgram({"/nonexistent/helper"}), nullptr);
+    // An answer announced larger than any picture is refused at once, not waited for.
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(WaitForIsolated(
+        [] { return StartIsolatedProgram({"/bin/sh", "-c", "printf '\\0\\0\\0\\0\\1\\0\\0\\0'; exec sleep 60"}); },
+        30s));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
 
     const std::unique_ptr<IsolatedCall> hanging = StartIsolatedProgram({"/bin/sh", "-c", "exec sleep 60"});
     ASSERT_NE(hanging, nullptr);
-    const auto start = std::chrono::steady_clock::now();
+    const auto ending = std::chrono::steady_clock::now();
     EXPECT_FALSE(hanging->Collect());
     hanging->End();
     EXPECT_TRUE(hanging->Collect());
     EXPECT_FALSE(hanging->Result().has_value());
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
+    EXPECT_LT(std::chrono::steady_clock::now() - ending, 10s);
 }
 
 // The child is a copy of the program's memory: a crash there must not leave it in a core
