@@ -10,6 +10,7 @@
 #include "platform/isolated_call.h"
 
 class QEventLoop;
+class QSocketNotifier;
 
 namespace pelmora {
 
@@ -36,7 +37,9 @@ private:
     std::optional<std::string> Wait(const platform::IsolatedStart& start, std::chrono::milliseconds timeout);
 
     bool abandoned_ = false;
-    platform::IsolatedCall* call_ = nullptr;  // while Wait runs
+    // While Wait runs:
+    platform::IsolatedCall* call_ = nullptr;
+    QSocketNotifier* notifier_ = nullptr;
     QEventLoop* loop_ = nullptr;
 };
 

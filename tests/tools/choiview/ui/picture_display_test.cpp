@@ -1,6 +1,7 @@
 // ChoiView's picture box and what reaches it: a picture is shown only when it could be read
 // whole, and a plug-in that never returns neither holds the window nor paints over a newer
 // file.
+#include <QAbstractEventDispatcher>
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QImageWriter>
@@ -155,6 +156,45 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(againReturned, 20000);
         QVERIFY(childEndedByClose);
         QCOMPARE(w.windowTitle(), Caption(next));
+        QVERIFY(dialogs.messages.empty());
+    }
+
+    // A file abandoned for another whose plug-in also hangs: the first one's ended child no
+    // longer wakes the window while the second is waited for.
+    void anAbandonedWaitDoesNotKeepTheWindowBusy() {
+        Settings settings = PictureSettings();
+        settings.CV_Su_mag = "1";
+        testing::FakeDialogs dialogs;
+        ChoiViewWindow w(settings, folder_.ini, dialogs, nullptr, TestPluginAsMagReader());
+        w.OpenAtPlacement();
+        const std::string first = folder_.WriteFile("first.mag", "hang");
+        const std::string second = folder_.WriteFile("second.mag", "hang");
+        bool firstReturned = false;
+        bool secondReturned = false;
+        int wakes = -1;
+        QTimer::singleShot(0, &w, [&] {
+            w.ShowInViewer(first);
+            firstReturned = true;
+        });
+        QTimer::singleShot(20, &w, [&] {
+            testing::ProcessIdFromFile(first + ".pid");
+            w.ShowInViewer(second);
+            secondReturned = true;
+        });
+        QTimer::singleShot(100, &w, [&] {
+            testing::ProcessIdFromFile(second + ".pid");
+            // Counts the event loop's wake-ups for 200 ms, until it is deleted.
+            auto* counting = new QObject(&w);
+            wakes = 0;
+            QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, counting,
+                             [&wakes] { ++wakes; });
+            QTimer::singleShot(200, &w, [&w, counting] {
+                delete counting;
+                w.close();
+            });
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(firstReturned && secondReturned, 20000);
+        QVERIFY2(wakes >= 0 && wakes < 200, qPrintable(QString("%1 wake-ups").arg(wakes)));
         QVERIFY(dialogs.messages.empty());
     }
 };
