@@ -87,7 +87,8 @@ int main(int argc, char** argv) {
         held.assign(static_cast<std::size_t>(megabytes) << 20, 1);
         const double inPlace = MedianPerPicture(pictures, [&] { return Decoded(DecodeWithPlugin(library, picture)); });
         const double forked = MedianPerPicture(pictures, [&] {
-            return Decoded(platform::RunIsolated([&] { return DecodeWithPlugin(library, picture); }, std::chrono::seconds(30)));
+            const auto decode = [&] { return DecodeWithPlugin(library, picture); };
+            return Decoded(platform::RunIsolated(decode, std::chrono::seconds(30)));
         });
         const double forkedNothing = MedianPerPicture(pictures, [] {
             return platform::RunIsolated([] { return std::string("x"); }, std::chrono::seconds(30)).has_value();

@@ -56,6 +56,7 @@ std::optional<std::string> RunIsolated(const std::function<std::string()>& work,
 
 // How a caller waits for isolated work, given to the code that starts it: WaitForIsolated
 // itself, or a wait that keeps a window's events running and may end the call early.
-using IsolatedRunner = std::function<std::optional<std::string>(const IsolatedStart& start, std::chrono::milliseconds timeout)>;
+using IsolatedRunner =
+    std::function<std::optional<std::string>(const IsolatedStart& start, std::chrono::milliseconds timeout)>;
 
 }  // namespace pelmora::platform
