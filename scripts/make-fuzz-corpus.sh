@@ -154,3 +154,43 @@ pcx_header() {  # bits per plane, planes, bytes per line; 4 x 2 pixels, run-leng
 { pcx_header '\x08' '\x01' '\x04'; printf '\x01\x02\xc2\x03\x04\x05\xc3\xff'; printf '\x0c'; head -c 768 /dev/zero | tr '\0' '\x7f'; } |
     seed pcx_plugin_fuzz palette.pcx
 { pcx_header '\x01' '\x04' '\x02'; printf '\xa0\x00\x50\x00\xf0\x00\xc2\x00\x90\x00\xc6\x60'; } | seed pcx_plugin_fuzz planar.pcx
+
+# The checks before the metafile libraries and Qt's BMP reader: an EMF and a WMF made record by
+# record and two bitmaps made byte by byte by the tests' helpers (tests/tools/choiview/
+# metafile_bytes.h, bitmap_bytes.h), kept here in base64.
+picture metafile_check_fuzz rect.emf <<'END'
+AQAAAGwAAAAAAAAAAAAAAAcAAAAFAAAAAAAAAAAAAADUAAAAnwAAACBFTUYAAAEAyAAAAAYAAAACAAAAAAAAAAAAAAAAAAAAgAcA
+ADgEAAD8AQAAHgEAAAAAAAAAAAAAAAAAAGDABwA2XAQAJwAAABgAAAABAAAAAAAAAP8AAAAAAAAAJQAAAAwAAAABAAAAJQAAAAwA
+AAAIAACAKwAAABgAAAABAAAAAQAAAAYAAAAEAAAADgAAABQAAAAAAAAAEAAAABQAAAA=
+END
+picture metafile_check_fuzz rect.wmf <<'END'
+183GmgAAAAAAAAgABgBgAAAAAAB/VwEACQAAAzQAAAACAAgAAAAAAAUAAAALAgAAAAAFAAAADAIGAAgABwAAAPwCAAAA/wAAAAAE
+AAAALQEAAAgAAAD6AgUAAAAAAAAAAAAEAAAALQEBAAcAAAAbBAQABgABAAEAAwAAAAAA
+END
+picture metafile_check_fuzz rgb.bmp <<'END'
+Qk1OAAAAAAAAADYAAAAoAAAAAwAAAAIAAAABABgAAAAAABgAAAATCwAAEwsAAAAAAAAAAAAA/wAA/wAA/wAAAAAA/wAA/wAA/wAA
+AAAA
+END
+picture metafile_check_fuzz runs.rle <<'END'
+Qk1cAAAAAAAAAEYAAAAoAAAABgAAAAQAAAABAAgAAQAAABYAAAATCwAAEwsAAAQAAAAAAAAAAAAAAFVVVQCqqqoA////AAADAgIC
+AAMCAAAGAgAAAAIAAQYCAAE=
+END
+
+# The blocks a plug-in returns: the information block's length (2 bytes), the information
+# block (header and palette), the pixel block.
+picture dib_picture_fuzz rgb24 <<'END'
+KAAoAAAAAgAAAAIAAAABABgAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA/wAAAP8AAAAAAP8BAgMAAA==
+END
+picture dib_picture_fuzz palette8 <<'END'
+MAAoAAAAAgAAAAEAAAABAAgAAAAAAAAAAAAAAAAAAAAAAAIAAAAAAAAAChQeACgyPAABAAAA
+END
+picture dib_picture_fuzz topdown1 <<'END'
+MAAoAAAACAAAAP7///8BAAEAAAAAAAAAAAAAAAAAAAAAAAIAAAAAAAAAAAAAAP///wClAAAAWgAAAA==
+END
+picture dib_picture_fuzz nibbles4 <<'END'
+aAAoAAAAAwAAAAEAAAABAAQAAAAAAAAAAAAAAAAAAAAAABAAAAAAAAAAAAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8g
+ISIjJCUmJygpKissLS4vMDEyMzQ1Njc4OTo7PD0+PxIwAAA=
+END
+picture dib_picture_fuzz rgb32 <<'END'
+KAAoAAAAAQAAAAEAAAABACAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAACQgHAA==
+END

@@ -3,73 +3,222 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <spawn.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+extern char** environ;
 
 namespace pelmora::platform {
 
 namespace {
 
-void WriteAll(int fd, const std::string& text) {
+// The child sends the answer's length (8 bytes) and then the answer, so a complete answer
+// is known without waiting for the child to end: a work that closes the pipe and runs on
+// cannot hold the caller.
+constexpr std::size_t kLengthSize = sizeof(std::uint64_t);
+// No answer is larger (the largest picture is 256 MiB of pixels): a child that announces or
+// sends more is ended before it fills the caller's memory.
+constexpr std::uint64_t kLargestAnswer = std::uint64_t{1} << 30;
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
     std::size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+    while (written < size) {
+        const ssize_t n = ::write(fd, data + written, size - written);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) _exit(1);
+        if (n <= 0) return false;
         written += static_cast<std::size_t>(n);
     }
+    return true;
 }
+
+bool WriteAnswer(int fd, const std::string& answer) {
+    const std::uint64_t length = answer.size();
+    char lengthBytes[kLengthSize];
+    std::memcpy(lengthBytes, &length, kLengthSize);
+    return WriteAll(fd, lengthBytes, kLengthSize) && WriteAll(fd, answer.data(), answer.size());
+}
+
+[[noreturn]] void RunInChild(const std::function<std::string()>& work, int resultEnd) {
+    // The forked child holds a copy of everything the program has in memory, stored
+    // passwords included.
+    if (!ForbidMemoryDumps()) _exit(1);
+    try {
+        if (!WriteAnswer(resultEnd, work())) _exit(1);
+    } catch (...) {
+        _exit(1);
+    }
+    // No exit handlers: they belong to the parent's state.
+    _exit(0);
+}
+
+std::vector<char*> ArgvOf(const std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    return argv;
+}
+
+class PosixIsolatedCall : public IsolatedCall {
+public:
+    PosixIsolatedCall(pid_t child, int resultEnd) : child_(child), resultEnd_(resultEnd) {}
+    ~PosixIsolatedCall() override {
+        End();
+        ::close(resultEnd_);
+    }
+    PosixIsolatedCall(const PosixIsolatedCall&) = delete;
+    PosixIsolatedCall& operator=(const PosixIsolatedCall&) = delete;
+
+    int WakeHandle() const override { return resultEnd_; }
+
+    bool Collect() override {
+        while (!over_) {
+            char chunk[65536];
+            const ssize_t got = ::read(resultEnd_, chunk, sizeof chunk);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return false;
+            if (got <= 0) {
+                // Closed (or failed) before the whole answer came: a crash, a throw.
+                End();
+                break;
+            }
+            received_.append(chunk, static_cast<std::size_t>(got));
+            if (received_.size() > kLargestAnswer + kLengthSize || AnnouncedLength() > kLargestAnswer) {
+                End();
+                break;
+            }
+            if (Complete()) {
+                received_.erase(0, kLengthSize);
+                answered_ = true;
+                End();
+            }
+        }
+        return true;
+    }
+
+    std::optional<std::string> Result() const override {
+        if (!answered_) return std::nullopt;
+        return received_;
+    }
+
+    void End() override {
+        over_ = true;
+        if (child_ <= 0) return;
+        ::kill(child_, SIGKILL);
+        while (::waitpid(child_, nullptr, 0) < 0 && errno == EINTR) {
+        }
+        child_ = -1;
+    }
+
+private:
+    // The length the answer begins with; 0 until it has come.
+    std::uint64_t AnnouncedLength() const {
+        std::uint64_t length = 0;
+        if (received_.size() >= kLengthSize) std::memcpy(&length, received_.data(), kLengthSize);
+        return length;
+    }
+    bool Complete() const {
+        return received_.size() >= kLengthSize && received_.size() - kLengthSize >= AnnouncedLength();
+    }
+
+    pid_t child_;
+    int resultEnd_;
+    std::string received_;
+    bool over_ = false;
+    bool answered_ = false;
+};
 
 }  // namespace
 
-std::optional<std::string> RunIsolated(const std::function<std::string()>& work, std::chrono::milliseconds timeout) {
+// A fault in untrusted work must not write the process's memory into a core file, and no
+// other process of the user may read it through ptrace or /proc. Both are plain system calls,
+// safe in a child forked from threads.
+bool ForbidMemoryDumps() {
+    const rlimit noCore{0, 0};
+    return ::setrlimit(RLIMIT_CORE, &noCore) == 0 && ::prctl(PR_SET_DUMPABLE, 0, 0, 0, 0) == 0;
+}
+
+bool WriteIsolatedAnswer(const std::string& answer) { return WriteAnswer(STDOUT_FILENO, answer); }
+
+std::unique_ptr<IsolatedCall> StartIsolated(const std::function<std::string()>& work) {
     int pipeEnds[2];
-    if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return std::nullopt;
+    if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return nullptr;
     const pid_t child = ::fork();
     if (child < 0) {
         ::close(pipeEnds[0]);
         ::close(pipeEnds[1]);
-        return std::nullopt;
+        return nullptr;
     }
     if (child == 0) {
         ::close(pipeEnds[0]);
-        try {
-            WriteAll(pipeEnds[1], work());
-        } catch (...) {
-            _exit(1);
-        }
-        // No exit handlers: they belong to the parent's state.
-        _exit(0);
+        RunInChild(work, pipeEnds[1]);
     }
     ::close(pipeEnds[1]);
-    std::string result;
-    bool finished = false;
+    // The window thread collects what has come whenever it is told to; it never waits on a read.
+    ::fcntl(pipeEnds[0], F_SETFL, ::fcntl(pipeEnds[0], F_GETFL) | O_NONBLOCK);
+    return std::make_unique<PosixIsolatedCall>(child, pipeEnds[0]);
+}
+
+std::unique_ptr<IsolatedCall> StartIsolatedProgram(const std::vector<std::string>& arguments) {
+    if (arguments.empty() || arguments[0].empty()) return nullptr;
+    int pipeEnds[2];
+    if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return nullptr;
+    std::vector<char*> argv = ArgvOf(arguments);
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawnattr_init(&attributes);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    // The window's blocked signals and its handlers are not the helper's.
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    sigset_t signals;
+    sigemptyset(&signals);
+    posix_spawnattr_setsigmask(&attributes, &signals);
+    sigaddset(&signals, SIGPIPE);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    posix_spawnattr_setsigdefault(&attributes, &signals);
+    pid_t child = -1;
+    const int started = posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    ::close(pipeEnds[1]);
+    if (started != 0) {
+        ::close(pipeEnds[0]);
+        return nullptr;
+    }
+    ::fcntl(pipeEnds[0], F_SETFL, ::fcntl(pipeEnds[0], F_GETFL) | O_NONBLOCK);
+    return std::make_unique<PosixIsolatedCall>(child, pipeEnds[0]);
+}
+
+std::optional<std::string> RunIsolated(const std::function<std::string()>& work, std::chrono::milliseconds timeout) {
+    return WaitForIsolated([&work] { return StartIsolated(work); }, timeout);
+}
+
+std::optional<std::string> WaitForIsolated(const IsolatedStart& start, std::chrono::milliseconds timeout) {
+    const std::unique_ptr<IsolatedCall> call = start();
+    if (!call) return std::nullopt;
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
+    while (!call->Collect()) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) break;
-        pollfd readable{pipeEnds[0], POLLIN, 0};
-        const int ready = ::poll(&readable, 1, static_cast<int>(left.count()));
-        if (ready < 0 && errno == EINTR) continue;
-        if (ready <= 0) break;
-        char chunk[65536];
-        const ssize_t got = ::read(pipeEnds[0], chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) {
-            finished = got == 0;
+        if (left.count() <= 0) {
+            call->End();
             break;
         }
-        result.append(chunk, static_cast<std::size_t>(got));
+        pollfd readable{call->WakeHandle(), POLLIN, 0};
+        ::poll(&readable, 1, static_cast<int>(left.count()));
     }
-    ::close(pipeEnds[0]);
-    if (!finished) ::kill(child, SIGKILL);
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (!finished || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
-    return result;
+    return call->Result();
 }
 
 }  // namespace pelmora::platform

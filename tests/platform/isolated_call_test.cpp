@@ -2,8 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/prctl.h>
+#include <sys/resource.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <thread>
+
+#include "tests/support/polling.h"
+#include "tests/support/temp_tree.h"
 
 namespace pelmora::platform {
 namespace {
@@ -24,6 +36,123 @@ TEST(IsolatedCall, GivesTheTextAndSurvivesAWorkThatFaultsOrHangs) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(RunIsolated([] { std::this_thread::sleep_for(60s); return std::string("late"); }, 200ms).has_value());
     EXPECT_LT(std::chrono::steady_clock::now() - start, 30s);
+}
+
+// What a window needs to wait without blocking: a call that ends at once when told, and one
+// whose work lets go of the pipe early that does not hold its caller until the work ends.
+TEST(IsolatedCall, EndsAtOnceAndIsNotHeldByAWorkThatRunsOn) {
+    testing::TempTree folder;
+    const std::string pidFile = folder / "child.pid";
+    const std::unique_ptr<IsolatedCall> call = StartIsolated([&pidFile] {
+        std::ofstream(pidFile) << ::getpid() << std::endl;
+        std::this_thread::sleep_for(60s);
+        return std::string("late");
+    });
+    ASSERT_NE(call, nullptr);
+    const long child = testing::ProcessIdFromFile(pidFile);
+    ASSERT_GT(child, 0);
+    EXPECT_FALSE(call->Collect());
+    EXPECT_FALSE(testing::ProcessHasEnded(child));
+    call->End();
+    EXPECT_TRUE(testing::ProcessHasEnded(child));
+    EXPECT_TRUE(call->Collect());
+    EXPECT_FALSE(call->Result().has_value());
+
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(RunIsolated(
+                     [] {
+                         for (int fd = 3; fd < 1024; ++fd) ::close(fd);
+                         std::this_thread::sleep_for(60s);
+                         return std::string("late");
+                     },
+                     30s)
+                     .has_value());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 20s);
+}
+
+// A helper program started afresh answers the same way; one that hangs ends at once.
+TEST(IsolatedCall, AProgramStartedAfreshAnswersAndEndsAtOnce) {
+    const auto answer = WaitForIsolated(
+        [] { return StartIsolatedProgram({"/bin/sh", "-c", "printf '\\005\\0\\0\\0\\0\\0\\0\\0hello'"}); }, 30s);
+    EXPECT_EQ(answer, "hello");
+    // Cut short, or not started at all: no answer.
+    EXPECT_FALSE(WaitForIsolated(
+        [] { return StartIsolatedProgram({"/bin/sh", "-c", "printf '\\011\\0\\0\\0\\0\\0\\0\\0hello'"}); }, 30s));
+    EXPECT_EQ(StartIsolatedProgram({"/nonexistent/helper"}), nullptr);
+    // An answer announced larger than any picture is refused at once, not waited for.
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(WaitForIsolated(
+        [] { return StartIsolatedProgram({"/bin/sh", "-c", "printf '\\0\\0\\0\\0\\1\\0\\0\\0'; exec sleep 60"}); },
+        30s));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
+
+    const std::unique_ptr<IsolatedCall> hanging = StartIsolatedProgram({"/bin/sh", "-c", "exec sleep 60"});
+    ASSERT_NE(hanging, nullptr);
+    const auto ending = std::chrono::steady_clock::now();
+    EXPECT_FALSE(hanging->Collect());
+    hanging->End();
+    EXPECT_TRUE(hanging->Collect());
+    EXPECT_FALSE(hanging->Result().has_value());
+    EXPECT_LT(std::chrono::steady_clock::now() - ending, 10s);
+}
+
+// The child is a copy of the program's memory: a crash there must not leave it in a core
+// file, even when the program itself may dump core.
+TEST(IsolatedCall, TheChildCannotDumpItsMemory) {
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_CORE, &saved), 0);
+    rlimit allowed = saved;
+    allowed.rlim_cur = saved.rlim_max;
+    ASSERT_EQ(::setrlimit(RLIMIT_CORE, &allowed), 0);
+    ASSERT_EQ(::prctl(PR_GET_DUMPABLE), 1);
+
+    const auto facts = RunIsolated(
+        [] {
+            rlimit core{};
+            ::getrlimit(RLIMIT_CORE, &core);
+            return std::to_string(core.rlim_cur) + " " + std::to_string(core.rlim_max) + " " +
+                   std::to_string(::prctl(PR_GET_DUMPABLE));
+        },
+        30s);
+    EXPECT_EQ(facts, "0 0 0");
+    // The program keeps its own settings.
+    EXPECT_EQ(::prctl(PR_GET_DUMPABLE), 1);
+    ASSERT_EQ(::setrlimit(RLIMIT_CORE, &saved), 0);
+}
+
+// Where the system writes core files into the crashing process's folder, a crash of the
+// isolated work leaves none there, while a plain copy of the process crashing the same way
+// does.
+TEST(IsolatedCall, ACrashLeavesNoCoreFile) {
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_CORE, &saved), 0);
+    // Small cores are enough to tell (a sanitizer's process maps terabytes).
+    rlimit allowed = saved;
+    allowed.rlim_cur = std::min<rlim_t>(saved.rlim_max, rlim_t{64} << 20);
+    ASSERT_EQ(::setrlimit(RLIMIT_CORE, &allowed), 0);
+    testing::TempTree plain;
+    testing::TempTree isolated;
+    const auto crashIn = [](const std::string& folder) {
+        if (::chdir(folder.c_str()) != 0) _exit(2);
+        std::signal(SIGSEGV, SIG_DFL);
+        std::raise(SIGSEGV);
+        return std::string("never");
+    };
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        crashIn(plain / "");
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    const bool systemDumps = WIFSIGNALED(status) && WCOREDUMP(status);
+
+    EXPECT_FALSE(RunIsolated([&] { return crashIn(isolated / ""); }, 30s).has_value());
+    ASSERT_EQ(::setrlimit(RLIMIT_CORE, &saved), 0);
+    EXPECT_TRUE(std::filesystem::is_empty(isolated / ""));
+    if (!systemDumps) GTEST_SKIP() << "this system writes no core file of a crash into its folder";
+    EXPECT_FALSE(std::filesystem::is_empty(plain / ""));
 }
 
 }  // namespace

@@ -15,19 +15,11 @@
 #include <vector>
 
 #include "platform/file_system_service.h"
-#include "platform/isolated_call.h"
 
 namespace pelmora {
 
 namespace {
 
-constexpr std::uint32_t kEmfHeaderType = 1;
-constexpr std::uint32_t kEmfEofType = 14;
-constexpr std::uint32_t kEmfSignature = 0x464D4520;  // " EMF"
-constexpr std::size_t kEmfHeaderMinimum = 88;
-constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
-constexpr std::size_t kPlaceableSize = 22;
-constexpr std::size_t kWmfHeaderSize = 18;
 constexpr double kHundredthsOfMmPerInch = 2540.0;
 // Larger pictures are refused rather than given an image of gigabytes.
 constexpr int kLargestSide = 32768;
@@ -49,62 +41,18 @@ bool PlausibleSize(int width, int height) {
     return width > 0 && height > 0 && width <= kLargestSide && height <= kLargestSide;
 }
 
-std::size_t WmfHeaderOffset(std::string_view bytes) {
-    return bytes.size() >= 4 && LittleU32(bytes, 0) == kPlaceableKey ? kPlaceableSize : 0;
-}
-
-// A part of the header record (offset and length in bytes) inside it.
-bool InsideHeader(std::uint64_t offset, std::uint64_t length, std::uint32_t headerSize) {
-    return length == 0 || (offset >= kEmfHeaderMinimum && offset + length <= headerSize);
-}
-
-// Every record inside the file, the last one the end record; the header's description and
-// pixel format inside the header.
-bool EmfRecordsComplete(std::string_view bytes) {
-    const std::uint32_t headerSize = LittleU32(bytes, 4);
-    if (headerSize < kEmfHeaderMinimum || headerSize > bytes.size()) return false;
-    // The converter reads a description at its offset even when its length is 0.
-    const std::uint32_t descriptionLength = LittleU32(bytes, 60), descriptionOffset = LittleU32(bytes, 64);
-    if (descriptionLength == 0 ? descriptionOffset != 0
-                               : !InsideHeader(descriptionOffset, std::uint64_t{descriptionLength} * 2, headerSize))
-        return false;
-    if (headerSize >= kEmfHeaderMinimum + 12 && !InsideHeader(LittleU32(bytes, 92), LittleU32(bytes, 88), headerSize))
-        return false;
-    std::size_t at = 0;
-    while (at + 8 <= bytes.size()) {
-        const std::uint32_t type = LittleU32(bytes, at);
-        const std::uint32_t size = LittleU32(bytes, at + 4);
-        if (size < 8 || size % 4 != 0 || size > bytes.size() - at) return false;
-        if (type == kEmfEofType) return true;
-        at += size;
-    }
-    return false;
-}
-
-bool WmfRecordsComplete(std::string_view bytes) {
-    std::size_t at = WmfHeaderOffset(bytes) + kWmfHeaderSize;
-    while (at + 6 <= bytes.size()) {
-        const std::uint64_t size = std::uint64_t{LittleU32(bytes, at)} * 2;
-        const std::uint16_t function = LittleU16(bytes, at + 4);
-        if (size < 6 || size > bytes.size() - at) return false;
-        if (function == 0) return true;
-        at += size;
-    }
-    return false;
-}
-
-// The libraries run apart from the program: they fault on some damaged records that pass
-// the checks above. Empty when they fail.
-std::string ConvertApart(const std::function<std::string()>& work) {
-    return platform::RunIsolated(work, kConversionTimeLimit).value_or(std::string());
+// The libraries run in a forked copy of the program: they fault on some damaged records that
+// pass the checks. Empty when they fail.
+std::string ConvertApart(const std::function<std::string()>& work, const platform::IsolatedRunner& run) {
+    return run([&work] { return platform::StartIsolated(work); }, kConversionTimeLimit).value_or(std::string());
 }
 
 std::int64_t Pixels(double hundredthsOfMm, double dpi) {
     return std::llround(hundredthsOfMm / kHundredthsOfMmPerInch * dpi);
 }
 
-std::optional<MetafileSvg> EmfToSvg(std::string_view bytes, double dpi) {
-    if (!EmfRecordsComplete(bytes)) return std::nullopt;
+std::optional<MetafileSvg> EmfToSvg(std::string_view bytes, double dpi, const platform::IsolatedRunner& run) {
+    if (!MetafileRecordsComplete(bytes)) return std::nullopt;
     // The frame (0.01 mm) gives the size; the bounds (pixels, inclusive) when it is empty.
     MetafileSvg picture;
     const auto extent = [bytes](std::size_t from, std::size_t to) {
@@ -134,7 +82,7 @@ std::optional<MetafileSvg> EmfToSvg(std::string_view bytes, double dpi) {
         std::string svg = converted != 0 && out != nullptr ? std::string(out, outLength) : std::string();
         std::free(out);
         return svg;
-    });
+    }, run);
     if (picture.svg.empty()) return std::nullopt;
     return picture;
 }
@@ -210,9 +158,9 @@ std::string PlayWmf(std::string_view bytes, double dpi) {
     return played;
 }
 
-std::optional<MetafileSvg> WmfToSvg(std::string_view bytes, double dpi) {
-    if (!WmfRecordsComplete(bytes)) return std::nullopt;
-    const std::string played = ConvertApart([bytes, dpi] { return PlayWmf(bytes, dpi); });
+std::optional<MetafileSvg> WmfToSvg(std::string_view bytes, double dpi, const platform::IsolatedRunner& run) {
+    if (!MetafileRecordsComplete(bytes)) return std::nullopt;
+    const std::string played = ConvertApart([bytes, dpi] { return PlayWmf(bytes, dpi); }, run);
     MetafileSvg picture;
     const std::size_t lineEnd = played.find('\n');
     if (lineEnd == std::string::npos ||
@@ -225,52 +173,39 @@ std::optional<MetafileSvg> WmfToSvg(std::string_view bytes, double dpi) {
 
 }  // namespace
 
-MetafileFormat MetafileFormatOf(std::string_view bytes) {
-    if (bytes.size() >= kEmfHeaderMinimum && LittleU32(bytes, 0) == kEmfHeaderType && LittleU32(bytes, 40) == kEmfSignature)
-        return MetafileFormat::Emf;
-    const std::size_t header = WmfHeaderOffset(bytes);
-    if (bytes.size() < header + kWmfHeaderSize) return MetafileFormat::None;
-    const std::uint16_t type = LittleU16(bytes, header);
-    const std::uint16_t headerWords = LittleU16(bytes, header + 2);
-    const std::uint16_t version = LittleU16(bytes, header + 4);
-    if ((type == 1 || type == 2) && headerWords == 9 && (version == 0x0100 || version == 0x0300))
-        return MetafileFormat::Wmf;
-    return MetafileFormat::None;
-}
-
-std::optional<MetafileSvg> MetafileToSvg(std::string_view bytes, double dpi) {
+std::optional<MetafileSvg> MetafileToSvg(std::string_view bytes, double dpi, const platform::IsolatedRunner& run) {
     switch (MetafileFormatOf(bytes)) {
         case MetafileFormat::Emf:
-            return EmfToSvg(bytes, dpi);
+            return EmfToSvg(bytes, dpi, run);
         case MetafileFormat::Wmf:
-            return WmfToSvg(bytes, dpi);
+            return WmfToSvg(bytes, dpi, run);
         case MetafileFormat::None:
             break;
     }
     return std::nullopt;
 }
 
-MetafileReading ReadMetafileAsSvg(const std::string& path, double dpi) {
+MetafileReading ReadMetafileAsSvg(const std::string& path, double dpi, const platform::IsolatedRunner& run) {
     std::error_code error;
     const auto file = platform::FileSystemFor(path).OpenFileForReading(path, error);
     if (!file) return {};
     std::string bytes;
     char chunk[65536];
     // The head first, so other pictures are not read twice.
-    std::size_t wanted = kEmfHeaderMinimum;
+    std::size_t wanted = kMetafileHeadSize;
     while (bytes.size() < wanted) {
         std::size_t got = 0;
         if (!file->Read(chunk, std::min(sizeof chunk, wanted - bytes.size()), got)) return {};
         if (got == 0) break;
         bytes.append(chunk, got);
-        if (bytes.size() == kEmfHeaderMinimum) {
+        if (bytes.size() == kMetafileHeadSize) {
             if (MetafileFormatOf(bytes) == MetafileFormat::None) return {};
             if (file->Size() > kLargestFile) return {true, std::nullopt};
             wanted = kLargestFile;
         }
     }
     if (MetafileFormatOf(bytes) == MetafileFormat::None) return {};
-    return {true, MetafileToSvg(bytes, dpi)};
+    return {true, MetafileToSvg(bytes, dpi, run)};
 }
 
 }  // namespace pelmora

@@ -1,15 +1,16 @@
 #pragma once
 // EMF and WMF pictures as SVG text: EMF through libemf2svg, WMF through libwmf's SVG device.
-// The records are walked before either library sees them, so a damaged file is refused here
-// instead of being read past its end.
+// The records are walked before either library sees them (metafile_records.h), so a damaged
+// file is refused here instead of being read past its end.
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace pelmora {
+#include "platform/isolated_call.h"
+#include "tools/choiview/metafile_records.h"
 
-enum class MetafileFormat { None, Emf, Wmf };
+namespace pelmora {
 
 struct MetafileSvg {
     std::string svg;
@@ -19,13 +20,11 @@ struct MetafileSvg {
     int height = 0;
 };
 
-// Which metafile the bytes start as (EMF header record, or a WMF header with or without the
-// placeable header); None for anything else.
-MetafileFormat MetafileFormatOf(std::string_view bytes);
-
 // The SVG of a metafile at `dpi` pixels per inch; nothing when the file is not a metafile,
-// its records run past its end or lack the end record, or the library refuses it.
-std::optional<MetafileSvg> MetafileToSvg(std::string_view bytes, double dpi);
+// its records run past its end or lack the end record, or the library refuses it. The
+// libraries run apart from the program, waited for by `run`.
+std::optional<MetafileSvg> MetafileToSvg(std::string_view bytes, double dpi,
+                                         const platform::IsolatedRunner& run = platform::WaitForIsolated);
 
 struct MetafileReading {
     bool isMetafile = false;
@@ -34,6 +33,7 @@ struct MetafileReading {
 
 // The file at path as MetafileToSvg converts it, read whole only when its head is a
 // metafile's; isMetafile false for every other file, and for one that cannot be opened.
-MetafileReading ReadMetafileAsSvg(const std::string& path, double dpi);
+MetafileReading ReadMetafileAsSvg(const std::string& path, double dpi,
+                                  const platform::IsolatedRunner& run = platform::WaitForIsolated);
 
 }  // namespace pelmora

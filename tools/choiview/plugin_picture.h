@@ -1,11 +1,12 @@
 #pragma once
 // LoadPluginPicture without the window: chooses the plug-in by the path's extension, lets it
-// decode the file, and checks and converts the bitmap it returns. The window paints the
-// pixels into Picture1.
+// decode the file in the helper program pelmora-plugin-host (beside this program), and
+// checks and converts the bitmap it returns. The window paints the pixels into Picture1.
 
 #include <optional>
 #include <string>
 
+#include "platform/isolated_call.h"
 #include "tools/choiview/dib_picture.h"
 #include "tools/choiview/plugin_folders.h"
 
@@ -18,6 +19,9 @@ inline constexpr int kNoBlock = 10;       // a zero handle, or blocks the header
 inline constexpr int kPaintFailed = 11;   // a bitmap that cannot be painted
 }  // namespace plugin_code
 
+// The helper program that runs a plug-in: pelmora-plugin-host LIBRARY FILE.
+inline constexpr const char* kPluginHostProgram = "pelmora-plugin-host";
+
 struct PluginPicture {
     // 0, 9, 10, 11, or the non-zero code GetPicture returned.
     int code = plugin_code::kSuccess;
@@ -28,6 +32,8 @@ struct PluginPicture {
     RgbPicture picture;
 };
 
-PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& where);
+// The helper program is waited for by `run`.
+PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& where,
+                                const platform::IsolatedRunner& run = platform::WaitForIsolated);
 
 }  // namespace pelmora

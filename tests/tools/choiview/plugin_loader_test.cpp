@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 #include <tiffio.h>
 
+#include <unistd.h>
+
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "tests/support/temp_tree.h"
@@ -61,6 +64,22 @@ TEST_F(PluginLoader, CodesOfTheLoaderAndOfThePlugin) {
     // Five characters after the dot: no plug-in is asked.
     EXPECT_EQ(Load("i.abcde", "ok").code, 9);
     EXPECT_FALSE(Load("j.abcde", "ok").failureMessage);
+}
+
+// The plug-in runs in a process of its own that can leave no core file and whose memory no
+// other process may read; not a copy of this one.
+TEST_F(PluginLoader, ThePluginsProcessCannotDumpItsMemory) {
+    Install("ifPNG.spi");
+    const std::string file = tree_.AddFile("facts.png", "process-facts");
+    EXPECT_EQ(LoadPluginPicture(file, where_).code, 10);
+    std::ifstream facts(file + ".facts");
+    unsigned long long coreLimit = 1;
+    int dumpable = 1;
+    long processId = 0;
+    ASSERT_TRUE(facts >> coreLimit >> dumpable >> processId);
+    EXPECT_EQ(coreLimit, 0u);
+    EXPECT_EQ(dumpable, 0);
+    EXPECT_NE(processId, static_cast<long>(::getpid()));
 }
 
 TEST_F(PluginLoader, TifAndTiffBothReachTheTiffPlugin) {

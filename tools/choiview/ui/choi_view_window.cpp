@@ -33,7 +33,8 @@ int PixelsAtLeast(int twips, double dpi) { return static_cast<int>((static_cast<
 
 }  // namespace
 
-ChoiViewWindow::ChoiViewWindow(Settings& settings, const std::string& iniPath, UserDialogs& dialogs, QWidget* parent)
+ChoiViewWindow::ChoiViewWindow(Settings& settings, const std::string& iniPath, UserDialogs& dialogs, QWidget* parent,
+                               PluginFolders plugins)
     : ToolWindow(settings, iniPath, kChoiViewPositionKeys, parent), settings_(settings), dialogs_(dialogs) {
     setObjectName(names::kWindow);
     setWindowTitle(QString::fromUtf8(texts::kCaption));
@@ -47,7 +48,7 @@ ChoiViewWindow::ChoiViewWindow(Settings& settings, const std::string& iniPath, U
     add(std::make_unique<BrowserDisplay>(this, iniPath), {k::kBrowser});
     add(std::make_unique<MediaDisplay>(this, dialogs_), {k::kMediaPlayer});
     // The picture box last, so that its scroll bars lie above the other displays.
-    auto picture = std::make_unique<PictureDisplay>(this, dialogs_);
+    auto picture = std::make_unique<PictureDisplay>(this, dialogs_, std::move(plugins));
     picture_ = picture.get();
     add(std::move(picture), {k::kPictureBox, k::kPlugin});
 

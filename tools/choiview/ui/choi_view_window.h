@@ -14,6 +14,7 @@
 #include <QSize>
 
 #include "settings/settings_record.h"
+#include "tools/choiview/plugin_folders.h"
 #include "tools/choiview/ui/viewer_display.h"
 #include "tools/common/ui/tool_window.h"
 
@@ -27,8 +28,10 @@ class UserDialogs;
 class ChoiViewWindow : public ToolWindow {
     Q_OBJECT
 public:
-    // dialogs: the message box of a file that cannot be shown, and the archive listing's.
-    ChoiViewWindow(Settings& settings, const std::string& iniPath, UserDialogs& dialogs, QWidget* parent = nullptr);
+    // dialogs: the message box of a file that cannot be shown, and the archive listing's;
+    // plugins: where the image-reader plug-ins are looked for.
+    ChoiViewWindow(Settings& settings, const std::string& iniPath, UserDialogs& dialogs, QWidget* parent = nullptr,
+                   PluginFolders plugins = DefaultPluginFolders());
     ~ChoiViewWindow() override;
 
     // Prepares the window as it opens (default picture, caption, "前面" from CV_FrontView,

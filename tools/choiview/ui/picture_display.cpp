@@ -1,17 +1,19 @@
 #include "tools/choiview/ui/picture_display.h"
 
+#include <algorithm>
+
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 #include <QSvgRenderer>
 
-#include "platform/file_system.h"
 #include "platform/file_system_service.h"
+#include "tools/choiview/bitmap_file_check.h"
 #include "tools/choiview/metafile_svg.h"
 #include "tools/choiview/ui/choi_view_names.h"
+#include "tools/choiview/ui/isolated_call_wait.h"
 #include "tools/choiview/ui/picture_box.h"
 #include "tools/choiview/ui/plugin_picture_image.h"
 #include "tools/choiview/viewer_kind.h"
@@ -33,6 +35,8 @@ QScrollBar* NewBar(Qt::Orientation orientation, const char* name, QWidget* windo
     bar->hide();
     return bar;
 }
+
+constexpr std::uint64_t kLargestPictureFile = std::uint64_t{1} << 30;
 
 // Metafiles are drawn at the screen's usual resolution.
 constexpr double kMetafileDpi = 96.0;
@@ -62,36 +66,69 @@ PictureDisplay::PictureDisplay(QWidget* window, UserDialogs& dialogs, PluginFold
     QObject::connect(vertical_, &QScrollBar::valueChanged, box_, [this] { PlaceScrolledBox(); });
 }
 
-QImage PictureDisplay::ReadPicture(const std::string& path) {
-    if (const MetafileReading metafile = ReadMetafileAsSvg(path, kMetafileDpi); metafile.isMetafile)
+PictureDisplay::~PictureDisplay() { AbandonWaiting(); }
+
+void PictureDisplay::AbandonWaiting() {
+    if (waiting_) waiting_->Abandon();
+    waiting_.reset();
+}
+
+QImage PictureDisplay::ReadPicture(const std::string& path, const platform::IsolatedRunner& run) {
+    if (const MetafileReading metafile = ReadMetafileAsSvg(path, kMetafileDpi, run); metafile.isMetafile)
         return metafile.picture ? DrawSvg(*metafile.picture) : QImage();
-    if (platform::IsNetworkPath(path)) {
-        // Qt cannot open a share's path: the bytes come through the file system.
-        std::error_code error;
-        const auto file = platform::FileSystemFor(path).OpenFileForReading(path, error);
-        if (!file) return {};
-        QByteArray bytes;
-        char chunk[65536];
+    // Read through the file system, as Qt cannot open a share's path.
+    std::error_code error;
+    const auto file = platform::FileSystemFor(path).OpenFileForReading(path, error);
+    if (!file) return {};
+    // Qt decodes no picture over 256 MiB; a file of a gigabyte is none it could show.
+    if (file->Size() > kLargestPictureFile) return {};
+    QByteArray bytes;
+    // Read straight into its place: a large bitmap is not copied as the buffer grows.
+    bytes.resize(static_cast<qsizetype>(std::max<std::uint64_t>(file->Size(), 1)));
+    qsizetype filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (static_cast<std::uint64_t>(filled) >= kLargestPictureFile) return {};  // grew while read
+            bytes.resize(bytes.size() * 2);
+        }
         std::size_t got = 0;
-        while (file->Read(chunk, sizeof chunk, got) && got > 0) bytes.append(chunk, static_cast<qsizetype>(got));
-        QBuffer buffer(&bytes);
-        QImageReader reader(&buffer);
-        reader.setDecideFormatFromContent(true);
-        return reader.read();
+        // A read that fails part way would leave the picture cut short.
+        if (!file->Read(bytes.data() + filled, static_cast<std::size_t>(bytes.size() - filled), got)) return {};
+        if (got == 0) break;
+        filled += static_cast<qsizetype>(got);
     }
-    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
+    bytes.truncate(filled);
+    const std::string_view content(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    // Qt would show the rows a short bitmap lacks as whatever memory the image got.
+    if (IsBitmapFile(content) && !BitmapFileIsWhole(content)) return {};
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     return reader.read();
 }
 
 ViewerDisplay::Loaded PictureDisplay::Load(const std::string& path, std::string_view kind) {
+    AbandonWaiting();
+    const auto wait = std::make_shared<IsolatedCallWait>();
+    waiting_ = wait;
+    QImage picture;
+    std::optional<PluginPicture> decoded;
     if (kind == viewer_kind::kPlugin) {
+        decoded = LoadPluginPicture(path, plugins_, wait->Runner());
+    } else {
+        picture = ReadPicture(path, wait->Runner());
+    }
+    // A newer file or the window's closing came while the events ran: nothing of this file
+    // is shown, no message either, and the display is not touched (it may be gone).
+    if (wait->Abandoned()) return Loaded::Unchanged;
+    waiting_.reset();
+    if (decoded) {
         // Whatever the plug-in did, the box shows its result: an empty box when it decoded
         // nothing, as the caption names the file.
-        loaded_ = ReadPluginPicture(path, plugins_, dialogs_);
+        loaded_ = ShownPluginPicture(*decoded, dialogs_);
         return Loaded::Ready;
     }
-    loaded_ = ReadPicture(path);
+    loaded_ = std::move(picture);
     return loaded_.isNull() ? Loaded::Failed : Loaded::Ready;
 }
 
@@ -117,6 +154,7 @@ void PictureDisplay::ShowDefaultPicture(const std::string& path, const ViewerGeo
 }
 
 void PictureDisplay::Reset() {
+    AbandonWaiting();
     box_->hide();
     horizontal_->hide();
     vertical_->hide();

@@ -5,7 +5,9 @@
 // and not limited to 16 bits.
 
 #include <QImage>
+#include <memory>
 
+#include "platform/isolated_call.h"
 #include "tools/choiview/plugin_folders.h"
 #include "tools/choiview/ui/viewer_display.h"
 
@@ -14,6 +16,7 @@ class QWidget;
 
 namespace pelmora {
 
+class IsolatedCallWait;
 class PictureBox;
 class UserDialogs;
 
@@ -21,6 +24,12 @@ class PictureDisplay : public ViewerDisplay {
 public:
     // dialogs: where a plug-in that cannot be used is reported.
     PictureDisplay(QWidget* window, UserDialogs& dialogs, PluginFolders plugins = DefaultPluginFolders());
+    ~PictureDisplay() override;
+
+    // Plug-ins and metafile libraries run apart from the program while the window's events
+    // run on. A newer file, or Reset (the window closing), abandons a file still being read:
+    // its child ends at once, and its Load returns Unchanged, even when it returns after the
+    // newer file is on show.
 
     Loaded Load(const std::string& path, std::string_view kind) override;
     void Present(const ViewerGeometry& geometry) override;
@@ -34,8 +43,9 @@ public:
 
     // The picture file as Qt's readers decode it (the format told by its content, so DIB
     // and RLE files read as BMP), or an EMF or WMF drawn at its natural size; a null image
-    // when they cannot.
-    static QImage ReadPicture(const std::string& path);
+    // when they cannot, or when a bitmap is cut short. The metafile libraries' run is waited
+    // for by `run`.
+    static QImage ReadPicture(const std::string& path, const platform::IsolatedRunner& run = platform::WaitForIsolated);
 
 private:
     ScrollBarThickness BarThickness(const ViewerGeometry& geometry) const;
@@ -43,6 +53,7 @@ private:
     // placed for the bars' values.
     void FitToWindow(const ViewerGeometry& geometry);
     void PlaceScrolledBox();
+    void AbandonWaiting();
 
     PictureBox* box_ = nullptr;
     QScrollBar* horizontal_ = nullptr;
@@ -52,6 +63,8 @@ private:
     QImage loaded_;
     TwipsSize natural_;  // 0 x 0 for the default picture
     ViewerGeometry geometry_;
+    // The wait of the file being read, shared with its Load, which may outlive this display.
+    std::shared_ptr<IsolatedCallWait> waiting_;
 };
 
 }  // namespace pelmora

@@ -1,12 +1,14 @@
 #include "tools/choiview/ui/plugin_picture_image.h"
 
 #include "listing/engine/job_context.h"
-#include "tools/choiview/plugin_picture.h"
 
 namespace pelmora {
 
 QImage ReadPluginPicture(const std::string& path, const PluginFolders& where, UserDialogs& dialogs) {
-    const PluginPicture decoded = LoadPluginPicture(path, where);
+    return ShownPluginPicture(LoadPluginPicture(path, where), dialogs);
+}
+
+QImage ShownPluginPicture(const PluginPicture& decoded, UserDialogs& dialogs) {
     if (decoded.failureMessage) {
         dialogs.ShowMessage(*decoded.failureMessage);
         return QImage();

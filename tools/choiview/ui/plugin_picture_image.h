@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tools/choiview/plugin_folders.h"
+#include "tools/choiview/plugin_picture.h"
 
 namespace pelmora {
 
@@ -13,5 +14,8 @@ class UserDialogs;
 // The picture at its natural size; a null image when the plug-in decoded nothing (a plug-in
 // that cannot be used at all is reported in a message box first).
 QImage ReadPluginPicture(const std::string& path, const PluginFolders& where, UserDialogs& dialogs);
+
+// What ReadPluginPicture makes of a plug-in's result.
+QImage ShownPluginPicture(const PluginPicture& decoded, UserDialogs& dialogs);
 
 }  // namespace pelmora

@@ -3,6 +3,9 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include "pelmora_spi.h"
 
@@ -77,6 +80,30 @@ SPI_EXPORT int GetPicture(const char* buf, long len, unsigned int flag, SPI_HLOC
     if (strcmp(word, "short-palette") == 0) {
         Blocks(info, pixels, 48, 4, 2, 1, 8, 256);
         return SPI_SUCCESS;
+    }
+    if (strcmp(word, "hang") == 0) {
+        /* Never returns; its process id goes to the file's path + ".pid" for the test to watch. */
+        char pidPath[4096];
+        snprintf(pidPath, sizeof pidPath, "%s.pid", buf);
+        FILE* pidFile = fopen(pidPath, "w");
+        if (pidFile != NULL) {
+            fprintf(pidFile, "%ld\n", (long)getpid());
+            fclose(pidFile);
+        }
+        for (;;) pause();
+    }
+    if (strcmp(word, "process-facts") == 0) {
+        /* What the process running the plug-in is: its core file limit, whether it is
+         * dumpable and its process id, into the file's path + ".facts". */
+        char factsPath[4096];
+        snprintf(factsPath, sizeof factsPath, "%s.facts", buf);
+        FILE* facts = fopen(factsPath, "w");
+        if (facts == NULL) return SPI_BROKEN_DATA;
+        struct rlimit core;
+        getrlimit(RLIMIT_CORE, &core);
+        fprintf(facts, "%llu %d %ld\n", (unsigned long long)core.rlim_cur, prctl(PR_GET_DUMPABLE), (long)getpid());
+        fclose(facts);
+        return SPI_BROKEN_DATA;
     }
     if (strcmp(word, "16bit") == 0) {
         Blocks(info, pixels, 40, 8, 2, 2, 16, 0);
