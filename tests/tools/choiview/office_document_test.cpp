@@ -110,6 +110,46 @@ TEST(ConvertedPdfCache, StoredEntriesAreFoundAndTheOldestGoFirst) {
     EXPECT_FALSE(cache.Find(a).has_value());
 }
 
+mode_t ModeOf(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+// A converted PDF shows a private document's content: nobody but its owner may read it, even
+// under a lax umask and when LibreOffice wrote it world-readable.
+TEST(ConvertedPdfCache, FoldersAndEntriesAreTheOwnersAlone) {
+    TempTree tree;
+    const mode_t umaskBefore = ::umask(022);
+    const std::string produced = tree.AddFile("made.pdf", "pdf");
+    ::chmod(produced.c_str(), 0644);
+    const std::string folder = tree / "cache/pelmora/office-pdf";
+    const ConvertedPdfCache cache(folder, 1000);
+    const std::string a = ConvertedPdfName({"/a", 1, 1});
+    const auto stored = cache.Store(a, produced);
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(ModeOf(*stored), 0600u);
+    EXPECT_EQ(ModeOf(folder), 0700u);
+    EXPECT_EQ(ModeOf(tree / "cache/pelmora"), 0700u);
+    EXPECT_EQ(ModeOf(tree / "cache"), 0700u);
+
+    // A cache left by an older version, readable by all: narrowed when it is used.
+    const std::string old = tree / "old/office-pdf";
+    const std::string b = ConvertedPdfName({"/b", 1, 1});
+    const std::string c = ConvertedPdfName({"/c", 1, 1});
+    tree.AddFile("old/office-pdf/" + b, "b");
+    tree.AddFile("old/office-pdf/" + c, "c");
+    const std::string foreign = tree.AddFile("old/office-pdf/notes.txt", "n");
+    for (const std::string& path : {old, old + "/" + b, old + "/" + c, foreign}) ::chmod(path.c_str(), 0755);
+    const ConvertedPdfCache older(old, 1000);
+    ASSERT_TRUE(older.Find(b).has_value());
+    EXPECT_EQ(ModeOf(old), 0700u);
+    EXPECT_EQ(ModeOf(old + "/" + b), 0600u);
+    ASSERT_TRUE(older.Store(a, produced).has_value());
+    EXPECT_EQ(ModeOf(old + "/" + c), 0600u);
+    EXPECT_EQ(ModeOf(foreign), 0755u);  // not the cache's own: left alone
+    ::umask(umaskBefore);
+}
+
 // A program standing in for LibreOffice: writes "<outdir>/<name>.pdf", fails, or hangs.
 std::string StandIn(TempTree& tree, const std::string& behaviour) {
     static int made = 0;
