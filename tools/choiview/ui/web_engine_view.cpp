@@ -69,8 +69,8 @@ class PageRequestGuard : public QWebEngineUrlRequestInterceptor {
 public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
 
-    // The file: URL of the archive on show (empty when none).
-    void SetShownArchive(const QUrl& url) { shownArchive_ = url; }
+    // The URL of the file the program shows: always let through as the page itself.
+    void SetShownUrl(const QUrl& url) { shown_ = url; }
     // page: the view's page; userActed: whether the user clicked or pressed a key in the view
     // a moment ago.
     void SetPage(QWebEnginePage* page, std::function<bool()> userActed) {
@@ -81,17 +81,15 @@ public:
     void interceptRequest(QWebEngineUrlRequestInfo& info) override {
         const QUrl url = info.requestUrl();
         const LocalFileUse use = UseOf(info.resourceType());
+        if (info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame && url == shown_) return;
         if (IsPageFile(url)) {
             // Never to a script's request, and never to a page from the network.
             if (use == LocalFileUse::Request || ShowsRemotePage()) info.block(true);
             return;
         }
+        // Files are read through the viewer's scheme; file: only for an archive on show, above.
         if (url.isLocalFile()) {
-            // Only the archive on show, as the page itself.
-            const bool archive = use == LocalFileUse::Navigation &&
-                                 info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame &&
-                                 url == shownArchive_;
-            if (!archive) info.block(true);
+            info.block(true);
             return;
         }
         if (IsInPage(url) || ShowsRemotePage()) return;
@@ -110,7 +108,7 @@ private:
 
     QPointer<QWebEnginePage> page_;
     std::function<bool()> userActed_;
-    QUrl shownArchive_;
+    QUrl shown_;
 };
 
 namespace {
@@ -197,7 +195,7 @@ bool WebEngineView::eventFilter(QObject* watched, QEvent* event) {
 void WebEngineView::ShowFile(const std::string& path) {
     files_->SetShownFile(path);
     const QUrl url = UrlOfFile(path);
-    guard_->SetShownArchive(url.isLocalFile() ? url : QUrl());
+    guard_->SetShownUrl(url);
     setUrl(url);
 }
 

@@ -222,6 +222,8 @@ private slots:
         w.ShowInViewer(folder_.WriteFile("note.txt", "text"));
         QVERIFY(Browser(w)->isHidden());
         QCOMPARE(Web(w)->url(), WebEngineView::UrlOfFile(blank));
+        // The program's own files still show after a remote page.
+        QTRY_VERIFY_WITH_TIMEOUT(Web(w)->title().startsWith("Message1.jpg"), kEngineWait);
     }
 
     void picturesAndArchivedPagesShowInTheEngine() {
