@@ -22,6 +22,7 @@
 #include "settings/settings_record.h"
 #include "tools/choiview/ui/choi_view_names.h"
 #include "tools/choiview/ui/choi_view_window.h"
+#include "tools/choiview/ui/page_file_scheme.h"
 #include "tools/choiview/ui/pdf_pages_view.h"
 
 namespace {
@@ -116,6 +117,7 @@ long ResidentKiB() {
 int main(int argc, char** argv) {
     const std::string screenshot = argc == 3 && std::string(argv[1]) == "--screenshot" ? argv[2] : "";
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    pelmora::RegisterPageFileScheme();
     QApplication app(argc, argv);
     QTemporaryDir dir;
     pelmora::Settings settings;

@@ -20,6 +20,9 @@ struct FileFacts {
     std::uint64_t size = 0;  // exact byte count; 0 for a folder
     bool isFolder = false;
     bool isDanglingLink = false;  // the facts are the link's own
+    // A FIFO, device or socket: neither a regular file nor a folder. Opening one to read may
+    // wait for a writer or never end.
+    bool isSpecial = false;
     bool ownerCanWrite = true;
     FileTime creation;  // the birth time, where the file system reports one
     FileTime lastWrite;

@@ -17,6 +17,8 @@ packages=(
   gstreamer1.0-plugins-ugly gstreamer1.0-libav
   fluidsynth libfluidsynth-dev timgm6mb-soundfont
   libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui libreoffice-draw-nogui
+  # unshare runs LibreOffice without network access (Essential on Debian; named for clarity)
+  util-linux
   # the image plug-ins shipped with the program
   libpng-dev libjpeg-dev libtiff-dev libgif-dev
   # network: SMB client library, DNS-SD browsing; samba and smbclient for the tests' server

@@ -14,6 +14,7 @@
 #include "app/ui/qt_translations.h"
 #include "app/ui/startup.h"
 #include "platform/allocator_tuning.h"
+#include "tools/choiview/ui/page_file_scheme.h"
 #include "platform/file_system.h"
 #include "platform/time_zone.h"
 
@@ -59,6 +60,8 @@ int main(int argc, char** argv) {
     // ChoiView's web display (QtWebEngine) asks for shared OpenGL contexts, which can only be
     // chosen before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // ChoiView shows files through a URL scheme of its own, known to the engine from the start.
+    pelmora::RegisterPageFileScheme();
     QApplication app(argc, argv);
     pelmora::InstallQtJapaneseTranslations(app);
     // Closing the main window ends the program even while tool windows are open.

@@ -31,6 +31,7 @@ FileTime ToFileTime(const struct statx_timestamp& stamp) { return FileTime{true,
 FileFacts FactsFrom(const struct statx& status) {
     FileFacts facts;
     facts.isFolder = S_ISDIR(status.stx_mode);
+    facts.isSpecial = !S_ISREG(status.stx_mode) && !S_ISDIR(status.stx_mode) && !S_ISLNK(status.stx_mode);
     // A folder has no size of its own in a listing, as on Windows.
     facts.size = facts.isFolder ? 0 : status.stx_size;
     facts.ownerCanWrite = (status.stx_mode & S_IWUSR) != 0;

@@ -60,6 +60,11 @@ void ReadLoaderConfig(const std::string& file, int depth, std::vector<std::strin
 }  // namespace
 
 std::unique_ptr<SharedLibrary> OpenSharedLibrary(const std::string& path, std::string& error) {
+    // A bare or relative name would let the loader search, the current folder included.
+    if (path.empty() || path.front() != '/') {
+        error = "not an absolute path: " + path;
+        return nullptr;
+    }
     dlerror();
     // RTLD_LOCAL: two plug-ins may define the same helper names.
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -78,7 +83,9 @@ std::vector<std::string> SystemLibraryFolders() {
         while (!rest.empty()) {
             const auto colon = rest.find(':');
             const std::string_view folder = rest.substr(0, colon);
-            if (!folder.empty()) found.emplace_back(folder);
+            // An empty or relative entry means the current folder (or one below it): never a
+            // place to take code from.
+            if (!folder.empty() && folder.front() == '/') found.emplace_back(folder);
             if (colon == std::string_view::npos) break;
             rest.remove_prefix(colon + 1);
         }

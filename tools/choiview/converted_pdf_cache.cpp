@@ -28,6 +28,35 @@ bool IsEntryName(const std::string& name) {
                        [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
+// The converted PDFs show what private documents hold: the folders are the owner's alone
+// (0700) and so is each entry (0600), whatever the umask or the mode LibreOffice gave it.
+constexpr fs::perms kPrivateFolder = fs::perms::owner_all;
+constexpr fs::perms kPrivateEntry = fs::perms::owner_read | fs::perms::owner_write;
+
+// Narrows the mode of a file or folder to `wanted` when it allows more (a cache made by an
+// older version); a path that is not there, or not ours to change, is left as it is.
+void Tighten(const fs::path& path, fs::perms wanted) {
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(path, error);
+    if (error || fs::is_symlink(status)) return;
+    if ((status.permissions() & ~wanted) != fs::perms::none) fs::permissions(path, wanted, error);
+}
+
+// Creates the folder and the missing ones above it with the private mode; an existing
+// folder is narrowed to it.
+bool MakePrivateFolder(const fs::path& folder) {
+    std::error_code error;
+    if (fs::is_directory(folder, error)) {
+        Tighten(folder, kPrivateFolder);
+        return true;
+    }
+    if (folder.has_parent_path() && folder.parent_path() != folder && !MakePrivateFolder(folder.parent_path()))
+        return false;
+    if (!fs::create_directory(folder, error) && !fs::is_directory(folder, error)) return false;
+    fs::permissions(folder, kPrivateFolder, error);
+    return !error;
+}
+
 }  // namespace
 
 std::optional<DocumentStamp> StampOfDocument(const std::string& path) {
@@ -66,18 +95,20 @@ std::optional<std::string> ConvertedPdfCache::Find(const std::string& name) cons
     const std::string path = platform::JoinPath(folder_, name);
     std::error_code error;
     if (!fs::is_regular_file(path, error)) return std::nullopt;
+    Tighten(folder_, kPrivateFolder);
+    Tighten(path, kPrivateEntry);
     fs::last_write_time(path, fs::file_time_type::clock::now(), error);
     return path;
 }
 
 std::optional<std::string> ConvertedPdfCache::Store(const std::string& name, const std::string& producedPdf) const {
     std::error_code error;
-    fs::create_directories(folder_, error);
-    if (error) return std::nullopt;
+    if (!MakePrivateFolder(folder_)) return std::nullopt;
     const std::string path = platform::JoinPath(folder_, name);
     // Copied beside the entry first, so a reader never sees half a PDF.
     const std::string part = path + ".part";
     fs::copy_file(producedPdf, part, fs::copy_options::overwrite_existing, error);
+    if (!error) fs::permissions(part, kPrivateEntry, error);
     if (!error) fs::rename(part, path, error);
     if (error) {
         fs::remove(part, error);
@@ -100,6 +131,7 @@ void ConvertedPdfCache::Bound(const std::string& keep) const {
         const std::string name = it->path().filename().string();
         // Only the cache's own entries: nothing else in the folder is touched.
         if (!IsEntryName(name) || name == keep) continue;
+        Tighten(it->path(), kPrivateEntry);
         std::error_code entryError;
         const std::uintmax_t size = it->file_size(entryError);
         const auto used = it->last_write_time(entryError);

@@ -2,7 +2,8 @@
 // The PDFs made from office documents, kept in the user's cache folder so that a document
 // seen again shows at once. A document's entry is named by its path, size and modification
 // time, so a changed document is converted anew; the folder is kept below a size limit by
-// removing the entries used longest ago.
+// removing the entries used longest ago. The folders and the entries are the owner's alone
+// (0700, 0600), as they show what the documents hold; a cache of wider modes is narrowed.
 
 #include <cstdint>
 #include <optional>

@@ -1,10 +1,12 @@
 #include "tools/choiview/office_conversion.h"
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <system_error>
 
 #include "platform/file_system.h"
+#include "platform/network_isolation.h"
 #include "platform/process_runner.h"
 #include "platform/temporary_folder.h"
 
@@ -42,6 +44,31 @@ std::string FileUrlOfPath(const std::string& path) {
     return url;
 }
 
+std::string OfficeProfileSettings() {
+    auto item = [](const char* path, const char* name, const char* value) {
+        return std::string("<item oor:path=\"") + path + "\"><prop oor:name=\"" + name + "\" oor:op=\"fuse\"><value>" +
+               value + "</value></prop></item>\n";
+    };
+    constexpr const char* kSecurity = "/org.openoffice.Office.Common/Security/Scripting";
+    constexpr const char* kInternet = "/org.openoffice.Inet/Settings";
+    std::string settings =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+        "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n";
+    // Pictures linked from untrusted places are not loaded, macros never run.
+    settings += item(kSecurity, "BlockUntrustedRefererLinks", "true");
+    settings += item(kSecurity, "DisableMacrosExecution", "true");
+    // Everything else a document names on the network (style sheets, frames) goes to a proxy
+    // on a loopback port where nothing listens, so it fails at once without leaving the machine.
+    settings += item(kInternet, "ooInetProxyType", "2");
+    for (const char* protocol : {"HTTP", "HTTPS", "FTP"}) {
+        settings += item(kInternet, (std::string("ooInet") + protocol + "ProxyName").c_str(), "127.0.0.1");
+        settings += item(kInternet, (std::string("ooInet") + protocol + "ProxyPort").c_str(), "1");
+    }
+    settings += item(kInternet, "ooInetNoProxy", "");
+    return settings + "</oor:items>\n";
+}
+
 OfficeConversion::OfficeConversion(OfficeConversionJob job, std::function<void(const OfficeConversionResult&)> done)
     : job_(std::move(job)), done_(std::move(done)), thread_([this] { Run(); }) {}
 
@@ -67,10 +94,21 @@ OfficeConversionResult OfficeConversion::Convert(const std::string& scratchFolde
     std::error_code error;
     fs::create_directory(output, error);
     if (error) return {};
+    fs::create_directories(platform::JoinPath(profile, "user"), error);
+    if (error) return {};
+    {
+        std::ofstream settings(platform::JoinPath(platform::JoinPath(profile, "user"), "registrymodifications.xcu"),
+                               std::ios::binary);
+        settings << OfficeProfileSettings();
+        if (!settings) return {};
+    }
 
+    const std::vector<std::string> arguments = OfficeConversionArguments(job_.program, profile, output, job_.document);
+    const std::vector<std::string> isolated = job_.isolateNetwork ? platform::WithoutNetwork(arguments)
+                                                                  : std::vector<std::string>();
     std::string startError;
-    const std::unique_ptr<platform::ChildProcess> office = platform::ChildProcess::Start(
-        OfficeConversionArguments(job_.program, profile, output, job_.document), startError);
+    const std::unique_ptr<platform::ChildProcess> office =
+        platform::ChildProcess::Start(isolated.empty() ? arguments : isolated, startError);
     if (!office) return {OfficeConversionOutcome::ProgramMissing, {}};
 
     const auto deadline = std::chrono::steady_clock::now() + job_.timeLimit;
@@ -78,6 +116,8 @@ OfficeConversionResult OfficeConversion::Convert(const std::string& scratchFolde
         if (abandoned_) return {};  // the process group ends with `office`
         if (std::chrono::steady_clock::now() >= deadline) return {OfficeConversionOutcome::TimedOut, {}};
     }
+    if (!isolated.empty() && office->ExitCode() == platform::kIsolatedProgramMissing)
+        return {OfficeConversionOutcome::ProgramMissing, {}};
     if (office->ExitCode() != 0) return {};
     // The PDF takes the document's name; whatever PDF is in the private folder is it.
     for (fs::directory_iterator it(output, error), end; !error && it != end; it.increment(error)) {

@@ -2,7 +2,9 @@
 // An office document converted to PDF by LibreOffice on a thread of its own, so the window
 // stays responsive for the seconds it takes. LibreOffice runs from an argument vector (no
 // shell reads the path) with a private, throw-away user profile, so it neither meets nor
-// disturbs the user's own LibreOffice. Destroying the conversion abandons it: the program is
+// disturbs the user's own LibreOffice. A document may name remote pictures and links: the
+// conversion runs without network access where the system allows it, and its profile refuses
+// them where it does not. Destroying the conversion abandons it: the program is
 // ended and the thread joined.
 
 #include <atomic>
@@ -46,7 +48,14 @@ struct OfficeConversionJob {
     std::uintmax_t cacheLimit = kConvertedPdfCacheLimit;
     std::string program = kLibreOfficeProgram;
     std::chrono::milliseconds timeLimit = std::chrono::minutes(2);
+    // Without network access where the system allows it (see platform/network_isolation.h);
+    // the profile refuses remote links and pictures either way.
+    bool isolateNetwork = true;
 };
+
+// The user profile's settings file (user/registrymodifications.xcu below the profile folder)
+// that makes LibreOffice refuse links and pictures a document names outside trusted places.
+std::string OfficeProfileSettings();
 
 class OfficeConversion {
 public:

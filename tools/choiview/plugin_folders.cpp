@@ -23,6 +23,8 @@ std::optional<std::string> FindPluginLibrary(const std::string& library, const P
         for (std::string& folder : platform::SystemLibraryFolders()) folders.push_back(std::move(folder));
     }
     for (const std::string& folder : folders) {
+        // A relative folder would depend on the current folder.
+        if (folder.empty() || folder.front() != '/') continue;
         std::string path = platform::JoinPath(folder, library);
         if (platform::FileExists(path)) return path;
     }

@@ -17,6 +17,7 @@ struct PluginFolders {
 PluginFolders DefaultPluginFolders();
 
 // The full path of the library in the first folder that holds it; nullopt when none does.
+// Relative folders are skipped: only absolute paths are ever loaded.
 std::optional<std::string> FindPluginLibrary(const std::string& library, const PluginFolders& where);
 
 // Whether a file of that name is in one of the folders (LibraryExists).

@@ -23,15 +23,20 @@ PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& wh
         result.code = plugin_code::kNoPlugin;
         return result;
     }
+    // Only a library found in one of the folders is loaded, by its full path: the loader's
+    // own search of a bare name could take one from the current folder.
     const std::optional<std::string> found = FindPluginLibrary(library, where);
-    // Not in a known folder: the system's own search may still know it. The plug-in runs in
-    // the helper program, which holds nothing of this program's memory; one that crashes or
-    // hangs on a file is one that failed to show it.
+    if (!found) {
+        result.failureMessage = PluginFailureMessage(library, false);
+        return result;
+    }
+    // The plug-in runs in the helper program, which holds nothing of this program's memory;
+    // one that crashes or hangs on a file is one that failed to show it.
     const std::string host = platform::JoinPath(platform::ProgramFolder(), kPluginHostProgram);
     const std::optional<std::string> reply =
-        run([&] { return platform::StartIsolatedProgram({host, found ? *found : library, path}); }, kPluginTimeLimit);
+        run([&] { return platform::StartIsolatedProgram({host, *found, path}); }, kPluginTimeLimit);
     if (std::optional<PluginPicture> decoded = reply ? ReadPluginReply(*reply) : std::nullopt) return std::move(*decoded);
-    result.failureMessage = PluginFailureMessage(library, found.has_value());
+    result.failureMessage = PluginFailureMessage(library, true);
     return result;
 }
 

@@ -2,12 +2,18 @@
 // command, the converted-PDF cache and the conversion's thread (with a stand-in program
 // playing LibreOffice's part; the real one is shown in the window test).
 #include <gtest/gtest.h>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <filesystem>
 #include <thread>
 
+#include "platform/network_isolation.h"
 #include "tests/support/polling.h"
 #include "tests/support/temp_tree.h"
 #include "tools/choiview/browser_route.h"
@@ -110,6 +116,46 @@ TEST(ConvertedPdfCache, StoredEntriesAreFoundAndTheOldestGoFirst) {
     EXPECT_FALSE(cache.Find(a).has_value());
 }
 
+mode_t ModeOf(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+// A converted PDF shows a private document's content: nobody but its owner may read it, even
+// under a lax umask and when LibreOffice wrote it world-readable.
+TEST(ConvertedPdfCache, FoldersAndEntriesAreTheOwnersAlone) {
+    TempTree tree;
+    const mode_t umaskBefore = ::umask(022);
+    const std::string produced = tree.AddFile("made.pdf", "pdf");
+    ::chmod(produced.c_str(), 0644);
+    const std::string folder = tree / "cache/pelmora/office-pdf";
+    const ConvertedPdfCache cache(folder, 1000);
+    const std::string a = ConvertedPdfName({"/a", 1, 1});
+    const auto stored = cache.Store(a, produced);
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(ModeOf(*stored), 0600u);
+    EXPECT_EQ(ModeOf(folder), 0700u);
+    EXPECT_EQ(ModeOf(tree / "cache/pelmora"), 0700u);
+    EXPECT_EQ(ModeOf(tree / "cache"), 0700u);
+
+    // A cache left by an older version, readable by all: narrowed when it is used.
+    const std::string old = tree / "old/office-pdf";
+    const std::string b = ConvertedPdfName({"/b", 1, 1});
+    const std::string c = ConvertedPdfName({"/c", 1, 1});
+    tree.AddFile("old/office-pdf/" + b, "b");
+    tree.AddFile("old/office-pdf/" + c, "c");
+    const std::string foreign = tree.AddFile("old/office-pdf/notes.txt", "n");
+    for (const std::string& path : {old, old + "/" + b, old + "/" + c, foreign}) ::chmod(path.c_str(), 0755);
+    const ConvertedPdfCache older(old, 1000);
+    ASSERT_TRUE(older.Find(b).has_value());
+    EXPECT_EQ(ModeOf(old), 0700u);
+    EXPECT_EQ(ModeOf(old + "/" + b), 0600u);
+    ASSERT_TRUE(older.Store(a, produced).has_value());
+    EXPECT_EQ(ModeOf(old + "/" + c), 0600u);
+    EXPECT_EQ(ModeOf(foreign), 0755u);  // not the cache's own: left alone
+    ::umask(umaskBefore);
+}
+
 // A program standing in for LibreOffice: writes "<outdir>/<name>.pdf", fails, or hangs.
 std::string StandIn(TempTree& tree, const std::string& behaviour) {
     static int made = 0;
@@ -191,6 +237,102 @@ TEST(OfficeConversion, AbandoningEndsTheProgramAtOnceAndReportsNothing) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_TRUE(testing::ProcessHasEnded(processId));
     EXPECT_EQ(calls, 0);
+}
+
+}  // namespace
+}  // namespace pelmora
+
+namespace pelmora {
+namespace {
+
+// A listener on the loopback that only counts who connects to it.
+class LoopbackCounter {
+public:
+    LoopbackCounter() {
+        socket_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (socket_ < 0 || ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            ::listen(socket_, 16) != 0 || ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+            return;
+        }
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this] {
+            while (!stop_) {
+                pollfd waiting{socket_, POLLIN, 0};
+                if (::poll(&waiting, 1, 50) <= 0) continue;
+                const int client = ::accept(socket_, nullptr, nullptr);
+                if (client >= 0) {
+                    ++connections_;
+                    ::close(client);
+                }
+            }
+        });
+    }
+    ~LoopbackCounter() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+        if (socket_ >= 0) ::close(socket_);
+    }
+    int Port() const { return port_; }
+    int Connections() const { return connections_; }
+
+private:
+    int socket_ = -1;
+    int port_ = 0;
+    std::atomic<int> connections_{0};
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+// An HTML file saved as .doc that names a picture on the loopback: LibreOffice converts it
+// without fetching anything, in a network of its own and, where there is none, by its profile.
+void ConvertsWithoutFetching(bool isolateNetwork) {
+    if (!testing::ToolInstalled(kLibreOfficeProgram)) GTEST_SKIP() << "LibreOffice is not installed";
+    LoopbackCounter listener;
+    ASSERT_NE(listener.Port(), 0);
+    TempTree tree;
+    const std::string port = std::to_string(listener.Port());
+    OfficeConversionJob job;
+    job.document = tree.AddFile("remote.doc", "<html><body><p>remote picture</p><img src=\"http://127.0.0.1:" + port +
+                                                  "/t.png\"><link rel=stylesheet href=\"http://127.0.0.1:" + port +
+                                                  "/s.css\"></body></html>");
+    job.entryName = ConvertedPdfName(*StampOfDocument(job.document));
+    job.cacheFolder = tree / "cache";
+    job.isolateNetwork = isolateNetwork;
+    Collected collected;
+    {
+        OfficeConversion conversion(job, [&](const OfficeConversionResult& result) {
+            collected.result = result;
+            ++collected.calls;
+        });
+        ASSERT_TRUE(WaitUntil([&] { return collected.calls > 0; }, std::chrono::seconds(50)));
+    }
+    EXPECT_EQ(collected.result.outcome, OfficeConversionOutcome::Converted);
+    EXPECT_EQ(testing::ReadFile(collected.result.pdfPath).substr(0, 5), "%PDF-");
+    EXPECT_EQ(listener.Connections(), 0);
+}
+
+TEST(OfficeConversionOffline, InANetworkOfItsOwn) {
+    if (!platform::NetworkIsolationAvailable()) GTEST_SKIP() << "no network namespaces here";
+    ConvertsWithoutFetching(true);
+}
+
+TEST(OfficeConversionOffline, ByTheProfileAlone) { ConvertsWithoutFetching(false); }
+
+TEST(OfficeConversionOffline, TheProfileRefusesRemoteLinks) {
+    const std::string settings = OfficeProfileSettings();
+    EXPECT_NE(settings.find("BlockUntrustedRefererLinks\" oor:op=\"fuse\"><value>true"), std::string::npos);
+    EXPECT_NE(settings.find("ooInetHTTPSProxyName\" oor:op=\"fuse\"><value>127.0.0.1"), std::string::npos);
+    // Run through the wrapper, the program still gets its own arguments, last.
+    if (platform::NetworkIsolationAvailable()) {
+        const std::vector<std::string> wrapped = platform::WithoutNetwork({"soffice", "--headless"});
+        ASSERT_GE(wrapped.size(), 3u);
+        EXPECT_EQ(wrapped[wrapped.size() - 2], "soffice");
+        EXPECT_EQ(wrapped.back(), "--headless");
+    }
 }
 
 }  // namespace

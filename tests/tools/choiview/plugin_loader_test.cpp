@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 
+#include "platform/shared_library.h"
 #include "tests/support/temp_tree.h"
 
 namespace pelmora {
@@ -127,6 +128,57 @@ TEST(PluginFolderSearch, TheSystemLibraryPathComesAfterTheProgramsFolders) {
     EXPECT_FALSE(LibraryExists("ifmag.spi", {{first}, false}));
     if (saved != nullptr) {
         ::setenv("LD_LIBRARY_PATH", before.c_str(), 1);
+    } else {
+        ::unsetenv("LD_LIBRARY_PATH");
+    }
+}
+
+// The loader's own search of a bare name would look in the current folder for an empty entry
+// of LD_LIBRARY_PATH (read when a process starts, hence the probe program): a plug-in lying
+// beside the pictures must not run.
+TEST(PluginFolderSearch, NoPluginIsTakenFromTheCurrentFolder) {
+    TempTree tree;
+    const std::string here = tree.AddFolder("downloads");
+    CopyFile(PELMORA_TEST_PLUGIN, here + "/ifmag.spi");
+    tree.AddFile("downloads/a.mag", "ok");
+    const std::string probe = std::string("cd ") + testing::ShellQuote(here) + " && LD_LIBRARY_PATH=" +
+                              testing::ShellQuote(tree / "none") + ": " + PELMORA_PLUGIN_PICTURE_PROBE + " a.mag";
+    EXPECT_EQ(testing::Capture(probe), "ifmag.spiが見つかりません\n");
+    // Relative entries name folders below the current one: ignored too.
+    tree.AddFolder("downloads/sub");
+    CopyFile(PELMORA_TEST_PLUGIN, here + "/sub/ifmag.spi");
+    const std::string relative = std::string("cd ") + testing::ShellQuote(here) + " && LD_LIBRARY_PATH=sub:. " +
+                                 PELMORA_PLUGIN_PICTURE_PROBE + " a.mag";
+    EXPECT_EQ(testing::Capture(relative), "ifmag.spiが見つかりません\n");
+    // The same plug-in in an absolute folder of the path is used.
+    const std::string absolute = std::string("cd ") + testing::ShellQuote(here) + " && LD_LIBRARY_PATH=" +
+                                 testing::ShellQuote(here + "/sub") + " " + PELMORA_PLUGIN_PICTURE_PROBE + " a.mag";
+    EXPECT_EQ(testing::Capture(absolute), "code 0\n");
+}
+
+TEST(PluginFolderSearch, RelativeFoldersAndNamesAreNeverSearched) {
+    TempTree tree;
+    tree.AddFile("plugins/ifpi.spi", "x");
+    const std::string before = std::filesystem::current_path();
+    std::filesystem::current_path(tree.path());
+    EXPECT_EQ(FindPluginLibrary("ifpi.spi", {{"plugins", "."}, false}), std::nullopt);
+    EXPECT_EQ(FindPluginLibrary("ifpi.spi", {{"plugins", tree / "plugins"}, false}), tree / "plugins/ifpi.spi");
+    std::string error;
+    CopyFile(PELMORA_TEST_PLUGIN, tree / "plugins/ifpi.spi");
+    EXPECT_EQ(platform::OpenSharedLibrary("plugins/ifpi.spi", error), nullptr);
+    EXPECT_FALSE(error.empty());
+    EXPECT_NE(platform::OpenSharedLibrary(tree / "plugins/ifpi.spi", error), nullptr);
+    std::filesystem::current_path(before);
+
+    const char* saved = std::getenv("LD_LIBRARY_PATH");
+    const std::string kept = saved != nullptr ? saved : "";
+    ::setenv("LD_LIBRARY_PATH", ("::lib:./x:" + tree / "plugins" + ":").c_str(), 1);
+    const std::vector<std::string> folders = platform::SystemLibraryFolders();
+    ASSERT_FALSE(folders.empty());
+    EXPECT_EQ(folders.front(), tree / "plugins");
+    for (const std::string& folder : folders) EXPECT_EQ(folder.front(), '/') << folder;
+    if (saved != nullptr) {
+        ::setenv("LD_LIBRARY_PATH", kept.c_str(), 1);
     } else {
         ::unsetenv("LD_LIBRARY_PATH");
     }

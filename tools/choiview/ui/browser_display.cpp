@@ -5,7 +5,6 @@
 #include <QPdfDocument>
 #include <QStackedLayout>
 #include <QUrl>
-#include <QWebEngineView>
 #include <QWidget>
 
 #include "listing/engine/path_ops.h"
@@ -50,7 +49,7 @@ BrowserDisplay::BrowserDisplay(QWidget* window, const std::string& settingsFile)
 
     const std::size_t separator = platform::LastSeparator(settingsFile);
     const std::string folder = separator == std::string::npos ? std::string(".") : settingsFile.substr(0, separator + 1);
-    blankPage_ = QtPath(platform::JoinPath(folder, "Message1.jpg"));
+    blankPage_ = platform::JoinPath(folder, "Message1.jpg");
 }
 
 BrowserDisplay::~BrowserDisplay() = default;
@@ -74,7 +73,7 @@ void BrowserDisplay::Present(const ViewerGeometry& geometry) {
     container_->setGeometry(geometry.ContentArea());
     switch (loadedRoute_) {
         case BrowserRoute::WebPage:
-            EnsureWebView()->setUrl(QUrl::fromLocalFile(QtPath(loadedPath_)));
+            EnsureWebView()->ShowFile(loadedPath_);
             pages_->setCurrentWidget(web_);
             break;
         case BrowserRoute::Pdf:
@@ -96,8 +95,7 @@ void BrowserDisplay::Reset() {
     ++generation_;
     conversion_.reset();
     if (pdf_) pdf_->ShowDocument(nullptr);
-    const QUrl blank = QUrl::fromLocalFile(blankPage_);
-    if (web_ && web_->url() != blank) web_->setUrl(blank);
+    if (web_ && web_->url() != WebEngineView::UrlOfFile(blankPage_)) web_->ShowFile(blankPage_);
     container_->hide();
 }
 
@@ -105,7 +103,7 @@ void BrowserDisplay::Relayout(const ViewerGeometry& geometry) { container_->setG
 
 bool BrowserDisplay::IsShowing() const { return !container_->isHidden(); }
 
-QWebEngineView* BrowserDisplay::EnsureWebView() {
+WebEngineView* BrowserDisplay::EnsureWebView() {
     if (!web_) {
         web_ = new WebEngineView(container_);
         pages_->addWidget(web_);

@@ -17,13 +17,13 @@
 class QLabel;
 class QPdfDocument;
 class QStackedLayout;
-class QWebEngineView;
 class QWidget;
 
 namespace pelmora {
 
 class OfficeConversion;
 class PdfPagesView;
+class WebEngineView;
 struct OfficeConversionResult;
 
 class BrowserDisplay : public ViewerDisplay {
@@ -39,12 +39,12 @@ public:
     bool IsShowing() const override;
 
     // The parts on show, for the tests and the benchmark: null until first needed.
-    QWebEngineView* WebView() const { return web_; }
+    WebEngineView* WebView() const { return web_; }
     PdfPagesView* PdfView() const { return pdf_; }
     QLabel* NotePage() const { return note_; }
 
 private:
-    QWebEngineView* EnsureWebView();
+    WebEngineView* EnsureWebView();
     PdfPagesView* EnsurePdfView();
     void ShowNote(const char* text);
     void ShowPdf(std::unique_ptr<QPdfDocument> document);
@@ -55,9 +55,9 @@ private:
     QWidget* container_ = nullptr;
     QStackedLayout* pages_ = nullptr;
     QLabel* note_ = nullptr;
-    QWebEngineView* web_ = nullptr;
+    WebEngineView* web_ = nullptr;
     PdfPagesView* pdf_ = nullptr;
-    QString blankPage_;
+    std::string blankPage_;
 
     // What Load read, for Present.
     std::string loadedPath_;

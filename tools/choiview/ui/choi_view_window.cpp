@@ -16,6 +16,7 @@
 #include "tools/choiview/ui/media_display.h"
 #include "tools/choiview/ui/picture_display.h"
 #include "tools/choiview/ui/text_display.h"
+#include "tools/choiview/viewable_file.h"
 #include "tools/choiview/viewer_kind.h"
 
 namespace pelmora {
@@ -91,6 +92,11 @@ void ChoiViewWindow::OpenAtPlacement() {
 
 void ChoiViewWindow::ShowInViewer(const std::string& path) {
     try {
+        // Nothing but a regular file is opened: a FIFO would keep the window waiting.
+        if (ViewerMustRefuseUnopened(path, settings_)) {
+            dialogs_.ShowMessage(texts::kOpenFailed);
+            return;
+        }
         const std::string_view kind = ViewerKindOfFile(path, settings_);
         if (kind.empty()) return;
         const auto found = displayOfKind_.find(kind);

@@ -16,6 +16,7 @@
 #include "tools/choiview/ui/isolated_call_wait.h"
 #include "tools/choiview/ui/picture_box.h"
 #include "tools/choiview/ui/plugin_picture_image.h"
+#include "tools/choiview/viewable_file.h"
 #include "tools/choiview/viewer_kind.h"
 
 namespace pelmora {
@@ -148,7 +149,7 @@ void PictureDisplay::ShowDefaultPicture(const std::string& path, const ViewerGeo
     Reset();
     geometry_ = geometry;
     natural_ = {};
-    if (!path.empty()) box_->SetPicture(ReadPicture(path));
+    if (!path.empty() && IsRegularFileToView(path)) box_->SetPicture(ReadPicture(path));
     box_->setGeometry(geometry.ContentArea());
     box_->show();
 }

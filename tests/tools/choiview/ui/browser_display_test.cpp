@@ -9,6 +9,8 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QUrl>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QWebEngineView>
 
 #include "listing/engine/job_context.h"
@@ -16,7 +18,9 @@
 #include "tools/choiview/choiview_texts.h"
 #include "tools/choiview/ui/choi_view_names.h"
 #include "tools/choiview/ui/choi_view_window.h"
+#include "tools/choiview/ui/page_file_scheme.h"
 #include "tools/choiview/ui/pdf_pages_view.h"
+#include "tools/choiview/ui/web_engine_view.h"
 #include "tests/support/fake_job_context.h"
 
 namespace pelmora {
@@ -87,6 +91,30 @@ QByteArray PdfWithPages(int pages) {
     return bytes;
 }
 
+// A web server on the loopback that records the path of every request and answers each with
+// a page titled by it that links to "/next".
+struct LoopbackListener {
+    QTcpServer server;
+    QStringList requests;
+    LoopbackListener() {
+        QObject::connect(&server, &QTcpServer::newConnection, &server, [this] {
+            while (QTcpSocket* socket = server.nextPendingConnection()) {
+                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    const QByteArray head = socket->readAll();
+                    const QString path = QString::fromLatin1(head.split(' ').value(1));
+                    requests << path;
+                    const QByteArray page = "<html><head><title>remote " + path.toLatin1() +
+                                            "</title></head><body><a id=next href=/next>next</a></body></html>";
+                    socket->write("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
+                                  QByteArray::number(page.size()) + "\r\n\r\n" + page);
+                    socket->disconnectFromHost();
+                });
+                QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+    }
+};
+
 bool HasColourNear(const QImage& image, QRgb colour, int tolerance = 40) {
     for (int y = 0; y < image.height(); y += 3)
         for (int x = 0; x < image.width(); x += 3) {
@@ -118,49 +146,34 @@ class BrowserDisplayTest : public QObject {
     static QLabel* Note(const ChoiViewWindow& w) { return Browser(w)->findChild<QLabel*>(); }
 
 private slots:
-    void pageLoadsItsOwnImageAndStyleButReadsNoOtherLocalFile() {
-        // The page's own folder holds its picture, style and a data file; the secret lies outside.
-        folder_.WriteFile("secret.txt", "the user's secret");
-        folder_.WriteFile("site/data.txt", "data beside the page");
-        folder_.WriteFile("site/style.css", "body { background: rgb(0, 128, 255); }");
+    // A page from a downloaded folder tries to read a file beside it and a private key
+    // through a link in its folder (keys -> ../.ssh) by frame, fetch, request, worker and
+    // canvas, and to send what it got to a server on the loopback. It shows its own picture
+    // and style, reads nothing, and the server hears nothing.
+    void localPageReadsNoOtherFileAndSendsNothing() {
+        LoopbackListener listener;
+        QVERIFY(listener.server.listen(QHostAddress::LocalHost));
+        const QByteArray port = QByteArray::number(listener.server.serverPort());
+
+        folder_.WriteFile(".ssh/id_rsa", "PRIVATE KEY material");
+        QImage green(8, 8, QImage::Format_RGB32);
+        green.fill(Qt::green);
+        green.save(QString::fromStdString(folder_.WriteFile(".ssh/seen.png", "")));
+        folder_.WriteFile("dl/tax.txt", "tax return 4711");
+        folder_.WriteFile("dl/style.css", "body { background: rgb(0, 128, 255); }");
+        folder_.WriteFile("dl/worker.js",
+                          "fetch('tax.txt').then(r => r.text()).then(t => postMessage(t), () => postMessage(''));");
         QImage dot(8, 8, QImage::Format_RGB32);
         dot.fill(Qt::red);
-        dot.save(QString::fromStdString(folder_.WriteFile("site/pictures/dot.png", "")));
-        const std::string page = folder_.WriteFile("site/page.html", R"(<html><head>
-<link rel="stylesheet" href="style.css"><title>loading</title></head><body>
-<img id="dot" src="pictures/dot.png" width="200" height="200">
-<iframe id="frame" src="../secret.txt"></iframe>
-<script>
-const state = { image: 'wait', secret: 'wait', data: 'wait', frame: 'wait' };
-function report() {
-  if (Object.values(state).includes('wait')) return;
-  const css = getComputedStyle(document.body).backgroundColor === 'rgb(0, 128, 255)' ? 'ok' : 'missing';
-  document.title = 'img=' + state.image + ' css=' + css + ' secret=' + state.secret + ' data=' + state.data +
-                   ' frame=' + state.frame;
-}
-function read(url, key) {
-  const x = new XMLHttpRequest();
-  try {
-    x.open('GET', url);
-    x.onload = () => { state[key] = 'read'; report(); };
-    x.onerror = () => { state[key] = 'blocked'; report(); };
-    x.send();
-  } catch (e) { state[key] = 'blocked'; report(); }
-}
-const img = document.getElementById('dot');
-if (img.complete) state.image = img.naturalWidth > 0 ? 'ok' : 'missing';
-img.onload = () => { state.image = 'ok'; report(); };
-img.onerror = () => { state.image = 'missing'; report(); };
-const frame = document.getElementById('frame');
-frame.onload = () => {
-  let text = '';
-  try { text = frame.contentDocument ? frame.contentDocument.body.textContent : ''; } catch (e) {}
-  state.frame = text.includes('secret') ? 'read' : 'blocked';
-  report();
-};
-read('../secret.txt', 'secret');
-read('data.txt', 'data');
-</script></body></html>)");
+        dot.save(QString::fromStdString(folder_.WriteFile("dl/pictures/dot.png", "")));
+        const std::string dl = folder_.WriteFile("dl/page.html", "");
+        QVERIFY(QFile::link("../.ssh", QString::fromStdString(dl).replace("page.html", "keys")));
+        // The page's text names the listener's port as PORT.
+        QFile source(QStringLiteral(PELMORA_CHOIVIEW_TEST_DATA "/exfiltration_page.html"));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        QByteArray html = source.readAll();
+        html.replace("PORT", port);
+        const std::string page = folder_.WriteFile("dl/page.html", html);
 
         QWidget mainWindow;
         mainWindow.show();
@@ -175,10 +188,31 @@ read('data.txt', 'data');
         QVERIFY(!Browser(w)->isHidden());
         QCOMPARE(w.windowTitle(), "[" + QString::fromStdString(page) + "]");
         QVERIFY(Web(w) != nullptr);
-        QTRY_COMPARE_WITH_TIMEOUT(Web(w)->title(), QString("img=ok css=ok secret=blocked data=blocked frame=blocked"), kEngineWait);
+        QTRY_COMPARE_WITH_TIMEOUT(Web(w)->title(),
+                                  QString("image=ok linked=missing taxFrame=blocked keyFrame=blocked taxFetch=blocked "
+                                          "keyXhr=blocked worker=blocked canvas=blocked css=ok"),
+                                  kEngineWait);
         QTRY_VERIFY_WITH_TIMEOUT(HasColourNear(Web(w)->grab().toImage(), qRgb(0, 128, 255), 10), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(HasColourNear(Web(w)->grab().toImage(), qRgb(255, 0, 0), 10), 5000);
         QTRY_COMPARE(QApplication::activeWindow(), &mainWindow);
         QVERIFY(dialogs.messages.empty());
+        QVERIFY2(listener.requests.isEmpty(), qPrintable(listener.requests.join(' ')));
+
+        // A script sending the page away by itself is stopped; a link the user clicks opens,
+        // and the remote page's own links work.
+        const QString remote = "http://127.0.0.1:" + QString(port);
+        Web(w)->page()->runJavaScript("location.href = '" + remote + "/by-script';");
+        Web(w)->page()->runJavaScript(
+            "document.body.insertAdjacentHTML('beforeend', '<a href=\"" + remote + "/clicked\" style=\"position:fixed;"
+            "left:0;top:0;width:100%;height:100%;z-index:9;display:block\">out</a>'); document.title = 'link';");
+        QTRY_COMPARE_WITH_TIMEOUT(Web(w)->title(), QString("link"), kEngineWait);
+        QVERIFY(Web(w)->focusProxy() != nullptr);
+        QTest::mouseClick(Web(w)->focusProxy(), Qt::LeftButton, {}, QPoint(20, 20));
+        QTRY_COMPARE_WITH_TIMEOUT(Web(w)->title(), QString("remote /clicked"), kEngineWait);
+        Web(w)->page()->runJavaScript("document.getElementById('next').click();");
+        QTRY_COMPARE_WITH_TIMEOUT(Web(w)->title(), QString("remote /next"), kEngineWait);
+        QCOMPARE(listener.requests.filter("/by-script"), QStringList());
+        QCOMPARE(listener.requests.filter("/clicked").size(), 1);
 
         // Another display sends the web view to the blank page.
         const std::string blank = folder_.WriteFile("Message1.jpg", "");
@@ -187,7 +221,9 @@ read('data.txt', 'data');
         message.save(QString::fromStdString(blank), "JPEG");
         w.ShowInViewer(folder_.WriteFile("note.txt", "text"));
         QVERIFY(Browser(w)->isHidden());
-        QCOMPARE(Web(w)->url(), QUrl::fromLocalFile(QString::fromStdString(blank)));
+        QCOMPARE(Web(w)->url(), WebEngineView::UrlOfFile(blank));
+        // The program's own files still show after a remote page.
+        QTRY_VERIFY_WITH_TIMEOUT(Web(w)->title().startsWith("Message1.jpg"), kEngineWait);
     }
 
     void picturesAndArchivedPagesShowInTheEngine() {
@@ -267,5 +303,11 @@ read('data.txt', 'data');
 
 }  // namespace pelmora
 
-QTEST_MAIN(pelmora::BrowserDisplayTest)
+// The viewer's URL scheme is registered before the application object, as the program does.
+int main(int argc, char** argv) {
+    pelmora::RegisterPageFileScheme();
+    QApplication app(argc, argv);
+    pelmora::BrowserDisplayTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "browser_display_test.moc"
