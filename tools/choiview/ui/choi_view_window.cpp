@@ -94,6 +94,7 @@ void ChoiViewWindow::ShowInViewer(const std::string& path) {
     try {
         // Nothing but a regular file is opened: a FIFO would keep the window waiting.
         if (ViewerMustRefuseUnopened(path, settings_)) {
+            ResetDisplays();
             dialogs_.ShowMessage(texts::kOpenFailed);
             return;
         }
