@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/file_system_service.h"
 
 namespace pelmora {
 
@@ -60,6 +61,12 @@ bool MakePrivateFolder(const fs::path& folder) {
 }  // namespace
 
 std::optional<DocumentStamp> StampOfDocument(const std::string& path) {
+    if (&platform::FileSystemFor(path) != &platform::LocalFileSystem()) {
+        // A share's file keys its entry by its network path; the server tells whole seconds.
+        const std::optional<platform::FileFacts> facts = platform::FileSystemFor(path).Facts(path);
+        if (!facts || facts->isFolder || facts->isSpecial || facts->isDanglingLink) return std::nullopt;
+        return DocumentStamp{path, facts->size, facts->lastWrite.seconds};
+    }
     std::error_code error;
     const auto status = fs::status(path, error);
     if (error || !fs::is_regular_file(status)) return std::nullopt;

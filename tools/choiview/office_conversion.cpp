@@ -9,6 +9,7 @@
 #include "platform/network_isolation.h"
 #include "platform/process_runner.h"
 #include "platform/temporary_folder.h"
+#include "tools/choiview/viewer_file_bytes.h"
 
 namespace pelmora {
 
@@ -103,7 +104,12 @@ OfficeConversionResult OfficeConversion::Convert(const std::string& scratchFolde
         if (!settings) return {};
     }
 
-    const std::vector<std::string> arguments = OfficeConversionArguments(job_.program, profile, output, job_.document);
+    // LibreOffice reads local files only: a share's document is copied first, here on the
+    // conversion's thread, and the copy goes when the conversion ends.
+    std::unique_ptr<PrivateFileCopy> copy;
+    const std::string document = LocalPathOf(job_.document, copy);
+    if (document.empty()) return {};
+    const std::vector<std::string> arguments = OfficeConversionArguments(job_.program, profile, output, document);
     const std::vector<std::string> isolated = job_.isolateNetwork ? platform::WithoutNetwork(arguments)
                                                                   : std::vector<std::string>();
     std::string startError;

@@ -1,0 +1,44 @@
+#pragma once
+// The bytes of a file for a display (or the command that draws the same pictures) that cannot
+// read through the file system service itself: a whole file in memory, or a private copy on
+// the local disk. Both read through FileSystemFor(path), so a file on a share serves exactly
+// as the same file on a local disk.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace pelmora {
+
+// Larger files are not read into memory: a display that needs more takes a private copy.
+inline constexpr std::uint64_t kViewerMemoryReadLimit = 256ull * 1024 * 1024;
+
+// The whole content of the file. Nothing when it cannot be opened, a read fails (a share
+// that drops) or it holds more than `limit` bytes.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t limit = kViewerMemoryReadLimit);
+
+// A copy of a file under its own name in a new private scratch folder (only this user may
+// enter it; the copy itself is mode 0600), for a program or library that wants a local path.
+// The folder and the copy are removed when the object goes.
+class PrivateFileCopy {
+public:
+    // Null when the file cannot be read to its end or the copy cannot be written.
+    static std::unique_ptr<PrivateFileCopy> Make(const std::string& path);
+    ~PrivateFileCopy();
+    PrivateFileCopy(const PrivateFileCopy&) = delete;
+    PrivateFileCopy& operator=(const PrivateFileCopy&) = delete;
+
+    const std::string& Path() const { return path_; }
+
+private:
+    PrivateFileCopy(std::string folder, std::string path) : folder_(std::move(folder)), path_(std::move(path)) {}
+    std::string folder_;
+    std::string path_;
+};
+
+// For a local file, its own path; for any other, a private copy. `copy` holds the copy (null
+// for a local file) and must be kept while the path is in use. Empty when the copy failed.
+std::string LocalPathOf(const std::string& path, std::unique_ptr<PrivateFileCopy>& copy);
+
+}  // namespace pelmora
