@@ -1,11 +1,13 @@
 #include "tools/choiview/plugin_picture.h"
 
 #include <chrono>
+#include <memory>
 
 #include "platform/file_system.h"
 #include "tools/choiview/plugin_choice.h"
 #include "tools/choiview/plugin_reply.h"
 #include "tools/choiview/viewer_file_names.h"
+#include "tools/choiview/viewer_file_bytes.h"
 
 namespace pelmora {
 
@@ -32,9 +34,18 @@ PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& wh
     }
     // The plug-in runs in the helper program, which holds nothing of this program's memory;
     // one that crashes or hangs on a file is one that failed to show it.
+    // Plug-ins are handed a file name: the README's example, like many plug-ins, reads files
+    // only (not memory). A file that is not local is copied privately under its own name for
+    // the time of the call.
+    std::unique_ptr<PrivateFileCopy> copy;
+    const std::string file = LocalPathOf(path, copy);
+    if (file.empty()) {
+        result.code = plugin_code::kFileUnreadable;
+        return result;
+    }
     const std::string host = platform::JoinPath(platform::ProgramFolder(), kPluginHostProgram);
     const std::optional<std::string> reply =
-        run([&] { return platform::StartIsolatedProgram({host, *found, path}); }, kPluginTimeLimit);
+        run([&] { return platform::StartIsolatedProgram({host, *found, file}); }, kPluginTimeLimit);
     if (std::optional<PluginPicture> decoded = reply ? ReadPluginReply(*reply) : std::nullopt) return std::move(*decoded);
     result.failureMessage = PluginFailureMessage(library, true);
     return result;

@@ -17,13 +17,14 @@ inline constexpr int kSuccess = 0;
 inline constexpr int kNoPlugin = 9;       // no plug-in for this extension
 inline constexpr int kNoBlock = 10;       // a zero handle, or blocks the header does not fit
 inline constexpr int kPaintFailed = 11;   // a bitmap that cannot be painted
+inline constexpr int kFileUnreadable = 12; // the file could not be read to hand it over
 }  // namespace plugin_code
 
 // The helper program that runs a plug-in: pelmora-plugin-host LIBRARY FILE.
 inline constexpr const char* kPluginHostProgram = "pelmora-plugin-host";
 
 struct PluginPicture {
-    // 0, 9, 10, 11, or the non-zero code GetPicture returned.
+    // 0, 9, 10, 11, 12, or the non-zero code GetPicture returned.
     int code = plugin_code::kSuccess;
     // Set when the plug-in library could not be used (missing, not loadable, no GetPicture):
     // the message to show. code is then meaningless.

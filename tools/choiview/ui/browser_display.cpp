@@ -1,6 +1,5 @@
 #include "tools/choiview/ui/browser_display.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QPdfDocument>
 #include <QStackedLayout>
@@ -9,6 +8,7 @@
 
 #include "listing/engine/path_ops.h"
 #include "platform/file_system.h"
+#include "platform/file_system_service.h"
 #include "tools/choiview/choiview_texts.h"
 #include "tools/choiview/converted_pdf_cache.h"
 #include "tools/choiview/office_conversion.h"
@@ -21,11 +21,9 @@ namespace pelmora {
 
 namespace {
 
-QString QtPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
-
 bool CanRead(const std::string& path) {
-    QFile file(QtPath(path));
-    return file.open(QIODevice::ReadOnly);
+    std::error_code error;
+    return platform::FileSystemFor(path).OpenFileForReading(path, error) != nullptr;
 }
 
 }  // namespace
@@ -60,7 +58,7 @@ ViewerDisplay::Loaded BrowserDisplay::Load(const std::string& path, std::string_
     std::unique_ptr<QPdfDocument> pdf;
     if (route == BrowserRoute::Pdf) {
         // A damaged PDF is refused here, before the page on show is let go.
-        pdf = PdfPagesView::ReadDocument(QtPath(path));
+        pdf = PdfPagesView::ReadDocument(path);
         if (!pdf) return Loaded::Failed;
     }
     loadedPath_ = path;
@@ -145,7 +143,7 @@ void BrowserDisplay::StartConversion() {
     job.entryName = ConvertedPdfName(*stamp);
     job.cacheFolder = DefaultConvertedPdfFolder();
     if (auto cached = ConvertedPdfCache(job.cacheFolder, job.cacheLimit).Find(job.entryName)) {
-        if (auto document = PdfPagesView::ReadDocument(QtPath(*cached))) {
+        if (auto document = PdfPagesView::ReadDocument(*cached)) {
             ShowPdf(std::move(document));
             return;
         }
@@ -166,7 +164,7 @@ void BrowserDisplay::ConversionEnded(unsigned generation, const OfficeConversion
     conversion_.reset();
     switch (result.outcome) {
         case OfficeConversionOutcome::Converted:
-            ShowPdf(PdfPagesView::ReadDocument(QtPath(result.pdfPath)));
+            ShowPdf(PdfPagesView::ReadDocument(result.pdfPath));
             break;
         case OfficeConversionOutcome::ProgramMissing:
             ShowNote(choiview_texts::kNeedsLibreOffice);

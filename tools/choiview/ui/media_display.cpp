@@ -1,7 +1,10 @@
 #include "tools/choiview/ui/media_display.h"
 
 #include <QFile>
-#include <QFileInfo>
+
+#include <system_error>
+
+#include "platform/file_system_service.h"
 
 #include "listing/engine/job_context.h"
 #include "tools/choiview/choiview_texts.h"
@@ -21,13 +24,16 @@ MediaDisplay::MediaDisplay(QWidget* window, UserDialogs& dialogs) {
 }
 
 ViewerDisplay::Loaded MediaDisplay::Load(const std::string& path, std::string_view) {
-    const QString name = QFile::decodeName(QByteArray::fromStdString(path));
-    QFile file(name);
-    if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly)) return Loaded::Failed;
+    loadedCopy_.reset();
+    std::error_code error;
+    if (!platform::FileSystemFor(path).OpenFileForReading(path, error)) return Loaded::Failed;
     if (MediaRouteOfExtension(ViewerExtension(path)) == MediaRoute::Synthesiser &&
         FindSoundFont(SoundFontFolders(qgetenv("XDG_DATA_DIRS").constData())).empty())
         return Loaded::Failed;
-    loaded_ = name;
+    // A copy that breaks off (a share that drops) is a file that cannot be read.
+    const std::string local = LocalPathOf(path, loadedCopy_);
+    if (local.empty()) return Loaded::Failed;
+    loaded_ = QFile::decodeName(QByteArray::fromStdString(local));
     return Loaded::Ready;
 }
 
@@ -35,12 +41,15 @@ void MediaDisplay::Present(const ViewerGeometry& geometry) {
     Relayout(geometry);
     pane_->show();
     pane_->SetFileName(loaded_);
+    // The copy of the file before goes only once the engine has let go of it.
+    shownCopy_ = std::move(loadedCopy_);
     loaded_.clear();
 }
 
 void MediaDisplay::Reset() {
     pane_->SetFileName({});
     pane_->hide();
+    shownCopy_.reset();
 }
 
 void MediaDisplay::Relayout(const ViewerGeometry& geometry) { pane_->setGeometry(geometry.ContentArea()); }

@@ -2,10 +2,14 @@
 // The media player display (MediaPlayer1) for MPLAYER files: sound, video and MIDI. Whether
 // a file plays is known only once the engine has tried it, so a file that cannot be decoded
 // is reported after it was put on show, with the same message as a file that cannot be read.
+// The engine plays local files; one on a share plays from a private copy, kept while it shows.
 
 #include <QString>
 
+#include <memory>
+
 #include "tools/choiview/ui/viewer_display.h"
+#include "tools/choiview/viewer_file_bytes.h"
 
 class QWidget;
 
@@ -30,6 +34,8 @@ public:
 private:
     MediaPlayerPane* pane_ = nullptr;
     QString loaded_;
+    std::unique_ptr<PrivateFileCopy> loadedCopy_;  // of the file loaded, until it is shown
+    std::unique_ptr<PrivateFileCopy> shownCopy_;   // of the file on show
 };
 
 }  // namespace pelmora

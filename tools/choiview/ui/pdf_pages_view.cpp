@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/choiview/ui/pdf_document_read.h"
+
 namespace pelmora {
 
 PdfPagesView::PdfPagesView(QWidget* parent) : QPdfView(parent) {
@@ -24,11 +26,7 @@ PdfPagesView::PdfPagesView(QWidget* parent) : QPdfView(parent) {
 
 PdfPagesView::~PdfPagesView() { setDocument(nullptr); }
 
-std::unique_ptr<QPdfDocument> PdfPagesView::ReadDocument(const QString& path) {
-    auto document = std::make_unique<QPdfDocument>();
-    if (document->load(path) != QPdfDocument::Error::None || document->pageCount() < 1) return nullptr;
-    return document;
-}
+std::unique_ptr<QPdfDocument> PdfPagesView::ReadDocument(const std::string& path) { return ReadPdfDocument(path); }
 
 void PdfPagesView::ShowDocument(std::unique_ptr<QPdfDocument> document) {
     FitWidth();

@@ -7,6 +7,7 @@
 #include <QPdfView>
 
 #include <memory>
+#include <string>
 
 #include "tools/choiview/ui/wheel_scroll.h"
 
@@ -25,9 +26,9 @@ public:
     explicit PdfPagesView(QWidget* parent);
     ~PdfPagesView() override;
 
-    // The PDF at path, read whole before anything changes; nothing when it cannot be read
-    // (missing, damaged, locked with a password).
-    static std::unique_ptr<QPdfDocument> ReadDocument(const QString& path);
+    // The PDF at path (through the file system service), read whole before anything changes;
+    // nothing when it cannot be read (missing, damaged, locked with a password).
+    static std::unique_ptr<QPdfDocument> ReadDocument(const std::string& path);
 
     // Shows the document from its first page, as wide as the view, owning it; null shows
     // nothing and lets go of the previous one.

@@ -123,6 +123,8 @@ ViewerDisplay::Loaded PictureDisplay::Load(const std::string& path, std::string_
     // is shown, no message either, and the display is not touched (it may be gone).
     if (wait->Abandoned()) return Loaded::Unchanged;
     waiting_.reset();
+    // A file that could not even be read (a share that dropped) failed to open.
+    if (decoded && decoded->code == plugin_code::kFileUnreadable) return Loaded::Failed;
     if (decoded) {
         // Whatever the plug-in did, the box shows its result: an empty box when it decoded
         // nothing, as the caption names the file.

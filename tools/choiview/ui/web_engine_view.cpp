@@ -14,6 +14,7 @@
 #include "tools/choiview/local_page_access.h"
 #include "tools/choiview/page_file_url.h"
 #include "tools/choiview/ui/page_file_scheme.h"
+#include "tools/choiview/viewer_file_bytes.h"
 #include "tools/choiview/viewer_file_names.h"
 
 namespace pelmora {
@@ -26,10 +27,12 @@ bool IsPageFile(const QUrl& url) { return url.scheme() == Name(kPageFileScheme);
 
 // A web archive (MHT) on the local disk. The engine opens archives only from file: URLs, and
 // shows them without scripts, each its own origin, with what the archive itself holds.
-bool IsLocalArchive(const std::string& path) {
+bool IsArchive(const std::string& path) {
     const std::string extension = ViewerExtension(path);
-    return (extension == "MHT" || extension == "MHTML") && !platform::IsNetworkPath(path);
+    return extension == "MHT" || extension == "MHTML";
 }
+
+bool IsLocalArchive(const std::string& path) { return IsArchive(path) && !platform::IsNetworkPath(path); }
 
 bool IsRemote(const QUrl& url) { return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"); }
 
@@ -193,10 +196,16 @@ bool WebEngineView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void WebEngineView::ShowFile(const std::string& path) {
-    files_->SetShownFile(path);
-    const QUrl url = UrlOfFile(path);
+    // The engine opens web archives from file: URLs only, so a share's archive is copied.
+    std::unique_ptr<PrivateFileCopy> copy;
+    std::string shown = IsArchive(path) ? LocalPathOf(path, copy) : path;
+    if (shown.empty()) shown = path;  // unreadable: the engine shows its own error page
+    files_->SetShownFile(shown);
+    const QUrl url = UrlOfFile(shown);
     guard_->SetShownUrl(url);
     setUrl(url);
+    // The previous copy goes only now that the engine has been sent elsewhere.
+    archiveCopy_ = std::move(copy);
 }
 
 QUrl WebEngineView::UrlOfFile(const std::string& path) {

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QWebEngineView>
 
+#include <memory>
 #include <string>
 
 class QWebEngineProfile;
@@ -12,6 +13,7 @@ class QWebEngineProfile;
 namespace pelmora {
 
 class PageFileSchemeHandler;
+class PrivateFileCopy;
 class PageRequestGuard;
 
 // A view with a profile of its own that keeps nothing on disk. Files are shown through the
@@ -28,7 +30,8 @@ public:
     // The page goes before its profile.
     ~WebEngineView() override;
 
-    // Shows the file at path (local or on a share); what it may load is decided from it.
+    // Shows the file at path (local or on a share); what it may load is decided from it. A web
+    // archive on a share is shown from a private copy, kept until the next file.
     void ShowFile(const std::string& path);
     // The URL the view shows a file at.
     static QUrl UrlOfFile(const std::string& path);
@@ -42,6 +45,7 @@ private:
     QWebEngineProfile* profile_ = nullptr;
     PageFileSchemeHandler* files_ = nullptr;
     PageRequestGuard* guard_ = nullptr;
+    std::unique_ptr<PrivateFileCopy> archiveCopy_;
 };
 
 }  // namespace pelmora

@@ -119,7 +119,7 @@ private slots:
     void pdfPagesScrollAndZoom() {
         PdfPagesView view(nullptr);
         view.resize(400, 300);
-        view.ShowDocument(PdfPagesView::ReadDocument(QString::fromStdString(WritePdf("pages.pdf", 3))));
+        view.ShowDocument(PdfPagesView::ReadDocument(WritePdf("pages.pdf", 3)));
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         QCOMPARE(view.PageCount(), 3);
@@ -161,7 +161,7 @@ private slots:
 
         // A new document starts as wide as the view again.
         view.ZoomBy(3);
-        view.ShowDocument(PdfPagesView::ReadDocument(QString::fromStdString(WritePdf("other.pdf", 1))));
+        view.ShowDocument(PdfPagesView::ReadDocument(WritePdf("other.pdf", 1)));
         QCOMPARE(view.zoomMode(), QPdfView::ZoomMode::FitToWidth);
     }
 
