@@ -6,8 +6,8 @@
 #include "platform/file_system.h"
 #include "tools/choiview/plugin_choice.h"
 #include "tools/choiview/plugin_reply.h"
-#include "tools/choiview/viewer_file_names.h"
 #include "tools/choiview/viewer_file_bytes.h"
+#include "tools/choiview/viewer_file_names.h"
 
 namespace pelmora {
 
@@ -32,8 +32,6 @@ PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& wh
         result.failureMessage = PluginFailureMessage(library, false);
         return result;
     }
-    // The plug-in runs in the helper program, which holds nothing of this program's memory;
-    // one that crashes or hangs on a file is one that failed to show it.
     // Plug-ins are handed a file name: the README's example, like many plug-ins, reads files
     // only (not memory). A file that is not local is copied privately under its own name for
     // the time of the call.
@@ -43,6 +41,8 @@ PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& wh
         result.code = plugin_code::kFileUnreadable;
         return result;
     }
+    // The plug-in runs in the helper program, which holds nothing of this program's memory;
+    // one that crashes or hangs on a file is one that failed to show it.
     const std::string host = platform::JoinPath(platform::ProgramFolder(), kPluginHostProgram);
     const std::optional<std::string> reply =
         run([&] { return platform::StartIsolatedProgram({host, *found, file}); }, kPluginTimeLimit);

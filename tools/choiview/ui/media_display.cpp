@@ -4,9 +4,8 @@
 
 #include <system_error>
 
-#include "platform/file_system_service.h"
-
 #include "listing/engine/job_context.h"
+#include "platform/file_system_service.h"
 #include "tools/choiview/choiview_texts.h"
 #include "tools/choiview/media_route.h"
 #include "tools/choiview/ui/media_player_pane.h"
