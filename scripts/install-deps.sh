@@ -35,6 +35,8 @@ packages=(
   shared-mime-info
   # benchmarks: the ja_JP.UTF-8 locale of the sort comparison
   locales
+  # benchmarks: ImageMagick and Ghostscript, against which render_bench.sh times render
+  imagemagick ghostscript
 )
 
 missing=()
