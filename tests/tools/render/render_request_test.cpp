@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tests/support/temp_tree.h"
+#include "tools/choiview/office_conversion.h"
 
 namespace pelmora {
 namespace {
@@ -53,6 +56,24 @@ TEST(RenderChoice, FollowsTheViewersKindAndRoute) {
     EXPECT_EQ(RenderChoiceOfFile(tree / "a.html", settings).kind, "IE");
     settings.CV_pdf = "0";
     EXPECT_FALSE(source("b.pdf").has_value());
+}
+
+// The viewer and render convert through the same job: the absolute path (no name taken for an
+// option of LibreOffice), the cache entry of the document's stamp.
+TEST(OfficeConversionJobFor, NamesTheDocumentAbsolutelyAndItsCacheEntry) {
+    testing::TempTree tree;
+    const std::string doc = tree.AddFile("-o.doc", "document");
+    const std::string current = std::filesystem::current_path().string();
+    std::filesystem::current_path(tree.path());
+    const std::optional<OfficeConversionJob> job = OfficeConversionJobFor("-o.doc");
+    std::filesystem::current_path(current);
+    ASSERT_TRUE(job.has_value());
+    EXPECT_EQ(job->document, doc);
+    const std::optional<OfficeConversionJob> absolute = OfficeConversionJobFor(doc);
+    ASSERT_TRUE(absolute.has_value());
+    EXPECT_EQ(absolute->entryName, ConvertedPdfName(*StampOfDocument(doc)));
+    EXPECT_EQ(absolute->cacheFolder, DefaultConvertedPdfFolder());
+    EXPECT_FALSE(OfficeConversionJobFor(tree / "missing.doc").has_value());
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ ViewerDisplay::Loaded BrowserDisplay::Load(const std::string& path, std::string_
     std::unique_ptr<QPdfDocument> pdf;
     if (route == BrowserRoute::Pdf) {
         // A damaged PDF is refused here, before the page on show is let go.
-        pdf = PdfPagesView::ReadDocument(QtPath(path));
+        pdf = PdfPagesView::ReadFileDocument(path);
         if (!pdf) return Loaded::Failed;
     }
     loadedPath_ = path;
@@ -134,16 +134,12 @@ void BrowserDisplay::ShowPdf(std::unique_ptr<QPdfDocument> document) {
 }
 
 void BrowserDisplay::StartConversion() {
-    const std::optional<DocumentStamp> stamp = StampOfDocument(loadedPath_);
-    if (!stamp) {
+    std::optional<OfficeConversionJob> conversionJob = OfficeConversionJobFor(loadedPath_);
+    if (!conversionJob) {
         ShowNote(choiview_texts::kConversionFailed);
         return;
     }
-    OfficeConversionJob job;
-    // Absolute, so that no name is taken for one of LibreOffice's options.
-    job.document = AbsolutePath(loadedPath_);
-    job.entryName = ConvertedPdfName(*stamp);
-    job.cacheFolder = DefaultConvertedPdfFolder();
+    OfficeConversionJob job = std::move(*conversionJob);
     if (auto cached = ConvertedPdfCache(job.cacheFolder, job.cacheLimit).Find(job.entryName)) {
         if (auto document = PdfPagesView::ReadDocument(QtPath(*cached))) {
             ShowPdf(std::move(document));

@@ -1,5 +1,6 @@
 #include "tools/choiview/ui/pdf_pages_view.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPdfDocument>
@@ -28,6 +29,10 @@ std::unique_ptr<QPdfDocument> PdfPagesView::ReadDocument(const QString& path) {
     auto document = std::make_unique<QPdfDocument>();
     if (document->load(path) != QPdfDocument::Error::None || document->pageCount() < 1) return nullptr;
     return document;
+}
+
+std::unique_ptr<QPdfDocument> PdfPagesView::ReadFileDocument(const std::string& path) {
+    return ReadDocument(QFile::decodeName(QByteArray::fromStdString(path)));
 }
 
 void PdfPagesView::ShowDocument(std::unique_ptr<QPdfDocument> document) {

@@ -28,6 +28,9 @@ public:
     // The PDF at path, read whole before anything changes; nothing when it cannot be read
     // (missing, damaged, locked with a password).
     static std::unique_ptr<QPdfDocument> ReadDocument(const QString& path);
+    // The same for the file a viewed path names (the program's byte path), as the viewer and
+    // pelmora-list render read it.
+    static std::unique_ptr<QPdfDocument> ReadFileDocument(const std::string& path);
 
     // Shows the document from its first page, as wide as the view, owning it; null shows
     // nothing and lets go of the previous one.
