@@ -1,6 +1,5 @@
 #include "tools/render/ui/rendered_picture.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QPdfDocument>
 #include <algorithm>
@@ -25,8 +24,6 @@ namespace {
 
 // Pages are drawn at the screen's usual resolution, as the page view shows them at 100 %.
 constexpr double kPageDpi = 96.0;
-
-QString QtPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 // A plug-in's complaint is told on standard error; no box ever opens.
 class ErrorStreamDialogs : public UserDialogs {
@@ -61,19 +58,16 @@ QImage FirstPage(QPdfDocument& document, int limit) {
 // The converted PDF of an office document, from the cache or converted now (waiting for
 // LibreOffice, as nothing else runs here).
 std::optional<std::string> ConvertedPdf(const std::string& path, std::string& failure) {
-    const std::optional<DocumentStamp> stamp = StampOfDocument(path);
-    if (!stamp) {
+    // Named by its absolute path, as the viewer names it, so the two share the cache entry.
+    std::optional<OfficeConversionJob> job = OfficeConversionJobFor(AbsolutePath(path));
+    if (!job) {
         failure = std::string(render_texts::kConversionFailed) + path;
         return std::nullopt;
     }
-    OfficeConversionJob job;
-    job.document = AbsolutePath(path);
-    job.entryName = ConvertedPdfName(*stamp);
-    job.cacheFolder = DefaultConvertedPdfFolder();
-    if (auto cached = ConvertedPdfCache(job.cacheFolder, job.cacheLimit).Find(job.entryName)) return cached;
+    if (auto cached = ConvertedPdfCache(job->cacheFolder, job->cacheLimit).Find(job->entryName)) return cached;
     std::promise<OfficeConversionResult> ended;
     std::future<OfficeConversionResult> result = ended.get_future();
-    OfficeConversion conversion(std::move(job), [&ended](const OfficeConversionResult& done) { ended.set_value(done); });
+    OfficeConversion conversion(std::move(*job), [&ended](const OfficeConversionResult& done) { ended.set_value(done); });
     const OfficeConversionResult done = result.get();
     switch (done.outcome) {
         case OfficeConversionOutcome::Converted:
@@ -112,7 +106,7 @@ RenderedPicture DrawForRequest(const RenderRequest& request) {
                 if (!converted) return drawn;
                 pdfPath = *converted;
             }
-            if (const std::unique_ptr<QPdfDocument> document = PdfPagesView::ReadDocument(QtPath(pdfPath)))
+            if (const std::unique_ptr<QPdfDocument> document = PdfPagesView::ReadFileDocument(pdfPath))
                 drawn.image = FirstPage(*document, request.size);
             break;
         }
