@@ -35,7 +35,9 @@ int main(int argc, char** argv) {
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietQtMessages);
-    QGuiApplication application(argc, argv);
+    // Qt sees the program's name alone: a file name is never taken for one of its options.
+    int qtArgumentCount = 1;
+    QGuiApplication application(qtArgumentCount, argv);
 
     const pelmora::RenderedPicture drawn = pelmora::DrawForRequest(*request);
     if (drawn.image.isNull()) {
