@@ -46,4 +46,9 @@ private:
 // the reason, when it could not be executed.
 bool StartIndependentProgram(const std::vector<std::string>& arguments, std::string& error);
 
+// Becomes the program arguments[0] (a path) with the whole vector as its argv, keeping this
+// process's standard input, output and error and its exit status for the caller. Returns
+// only when the program could not be executed, with the reason.
+void ReplaceThisProcess(const std::vector<std::string>& arguments, std::string& error);
+
 }  // namespace pelmora::platform

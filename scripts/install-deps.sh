@@ -31,8 +31,12 @@ packages=(
   fonts-ipafont-gothic qt6-translations-l10n xdg-utils
   # tests: X server for the clipboard run and a window manager for docking, reference archivers, ACL tools
   xvfb openbox x11-utils xclip xauth unzip zip lhasa jlha-utils acl attr tree
+  # tests: the shared MIME database the thumbnailer's types are checked against
+  shared-mime-info
   # benchmarks: the ja_JP.UTF-8 locale of the sort comparison
   locales
+  # benchmarks: ImageMagick and Ghostscript, against which render_bench.sh times render
+  imagemagick ghostscript
 )
 
 missing=()

@@ -10,6 +10,7 @@
 #include "app/cli/cli_texts.h"
 #include "app/cli/failure_reason.h"
 #include "app/cli/cli_hex_acl.h"
+#include "app/cli/cli_render.h"
 #include "app/cli/cli_view_kind.h"
 #include "app/cli/cli_tree_archive.h"
 #include "listing/engine/browser_state.h"
@@ -253,16 +254,14 @@ std::size_t ReportUnreadableFolders(const CliRun& run) {
     return skipped;
 }
 
-// "\\server\share\folder" as the program spells it: "//server/share/folder". A name that
-// merely holds a backslash is a name like any other here.
+}  // namespace
+
 std::string PathFromArgument(const std::string& argument) {
     if (argument.size() < 3 || argument[0] != '\\' || argument[1] != '\\') return argument;
     std::string path = argument;
     std::replace(path.begin(), path.end(), '\\', '/');
     return path;
 }
-
-}  // namespace
 
 void Complain(const std::string& text) { std::fprintf(stderr, "pelmora-list: %s\n", text.c_str()); }
 
@@ -306,6 +305,9 @@ const std::vector<CliCommand>& Commands() {
         {"acl", "PATH", "ACLView's lines for PATH", 1, 1, 1, RunAcl},
         {"view-kind", "FILE", "the kind ChoiView shows FILE as (CV_ keys); an empty line for none", 1, 1, 1,
          RunViewKind},
+        // Its paths are found among the arguments, as --size may come first.
+        {"render", "[--size N] FILE OUT.png", "ChoiView's picture or first page of FILE as PNG, fitted in N x N", 2, 4, 0,
+         RunRender},
     };
     return commands;
 }

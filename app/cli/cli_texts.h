@@ -62,6 +62,16 @@ inline constexpr std::string_view kUnreadableRuleWords = "--unreadable takes ski
 inline constexpr std::string_view kTemporaryFolderFailed = "cannot create a temporary folder";
 inline constexpr std::string_view kSaveSkipped = "pelmora-list: saving to a file is skipped";
 
+// render.
+inline constexpr std::string_view kNotARenderSize = "--size takes a number of pixels from 1 to 65535, not ";
+inline constexpr std::string_view kNotARegularFile = "not a regular file";
+// Followed by the kind word, ": " and the path.
+inline constexpr std::string_view kCannotRenderKind = "no picture is drawn of the ChoiView kind ";
+// Followed by the path.
+inline constexpr std::string_view kNotShownByChoiView = "ChoiView does not show this file (CV_ keys): ";
+// Followed by the reason.
+inline constexpr std::string_view kCannotStartRenderer = "cannot start pelmora-render: ";
+
 // --authentication-file; each is followed by the file's path.
 inline constexpr std::string_view kAuthenticationFileNotFound = "authentication file not found: ";
 inline constexpr std::string_view kAuthenticationFileOpen =

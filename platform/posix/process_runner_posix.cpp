@@ -159,4 +159,14 @@ bool StartIndependentProgram(const std::vector<std::string>& arguments, std::str
     return true;
 }
 
+void ReplaceThisProcess(const std::vector<std::string>& arguments, std::string& error) {
+    if (arguments.empty() || arguments[0].empty()) {
+        error = "no program";
+        return;
+    }
+    std::vector<char*> argv = ArgvOf(arguments);
+    ::execv(argv[0], argv.data());
+    error = std::strerror(errno);
+}
+
 }  // namespace pelmora::platform

@@ -5,6 +5,7 @@
 #include <memory>
 #include <system_error>
 
+#include "listing/engine/path_ops.h"
 #include "platform/file_system.h"
 #include "platform/network_isolation.h"
 #include "platform/process_runner.h"
@@ -68,6 +69,17 @@ std::string OfficeProfileSettings() {
     }
     settings += item(kInternet, "ooInetNoProxy", "");
     return settings + "</oor:items>\n";
+}
+
+std::optional<OfficeConversionJob> OfficeConversionJobFor(const std::string& path) {
+    const std::optional<DocumentStamp> stamp = StampOfDocument(path);
+    if (!stamp) return std::nullopt;
+    OfficeConversionJob job;
+    // Absolute, so that no name is taken for one of LibreOffice's options.
+    job.document = AbsolutePath(path);
+    job.entryName = ConvertedPdfName(*stamp);
+    job.cacheFolder = DefaultConvertedPdfFolder();
+    return job;
 }
 
 OfficeConversion::OfficeConversion(OfficeConversionJob job, std::function<void(const OfficeConversionResult&)> done)

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -56,6 +57,10 @@ struct OfficeConversionJob {
 // The user profile's settings file (user/registrymodifications.xcu below the profile folder)
 // that makes LibreOffice refuse links and pictures a document names outside trusted places.
 std::string OfficeProfileSettings();
+
+// The conversion of the document at path into the user's converted-PDF cache, named for its
+// stamp; nothing when the document has no stamp (it cannot be read).
+std::optional<OfficeConversionJob> OfficeConversionJobFor(const std::string& path);
 
 class OfficeConversion {
 public:

@@ -292,6 +292,7 @@ TEST_F(PelmoraListTest, NoCommandWritesToStandardOutputWhenItFails) {
         {"hex", missing},
         {"acl", missing},
         {"view-kind", missing},
+        {"render", "--size", "16", missing, scratch / "missing.png"},
         {"--ini", missing, "settings"},
     };
     std::set<std::string> covered;

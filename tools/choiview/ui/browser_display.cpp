@@ -132,16 +132,12 @@ void BrowserDisplay::ShowPdf(std::unique_ptr<QPdfDocument> document) {
 }
 
 void BrowserDisplay::StartConversion() {
-    const std::optional<DocumentStamp> stamp = StampOfDocument(loadedPath_);
-    if (!stamp) {
+    std::optional<OfficeConversionJob> conversionJob = OfficeConversionJobFor(loadedPath_);
+    if (!conversionJob) {
         ShowNote(choiview_texts::kConversionFailed);
         return;
     }
-    OfficeConversionJob job;
-    // Absolute, so that no name is taken for one of LibreOffice's options.
-    job.document = AbsolutePath(loadedPath_);
-    job.entryName = ConvertedPdfName(*stamp);
-    job.cacheFolder = DefaultConvertedPdfFolder();
+    OfficeConversionJob job = std::move(*conversionJob);
     if (auto cached = ConvertedPdfCache(job.cacheFolder, job.cacheLimit).Find(job.entryName)) {
         if (auto document = PdfPagesView::ReadDocument(*cached)) {
             ShowPdf(std::move(document));

@@ -1,5 +1,6 @@
 #include "tools/choiview/ui/pdf_pages_view.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPdfDocument>
