@@ -47,7 +47,7 @@ std::error_code LastSmbError() {
 void CopyInto(char* target, int size, std::string_view text) {
     if (size <= 0) return;
     const std::size_t length = std::min(text.size(), static_cast<std::size_t>(size - 1));
-    std::memcpy(target, text.data(), length);
+    if (length > 0) std::memcpy(target, text.data(), length);  // an empty view may hold no pointer
     target[length] = '\0';
 }
 

@@ -20,7 +20,7 @@ constexpr std::size_t kMostIdle = 16;
 void CopyInto(char* field, int capacity, std::string_view value) {
     if (capacity <= 0) return;
     const std::size_t length = std::min(value.size(), static_cast<std::size_t>(capacity - 1));
-    std::memcpy(field, value.data(), length);
+    if (length > 0) std::memcpy(field, value.data(), length);  // an empty view may hold no pointer
     field[length] = '\0';
 }
 
