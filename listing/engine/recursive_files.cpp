@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "listing/text/array_sort.h"
+#include "listing/text/collation_keys.h"
 #include "listing/engine/listing_messages.h"
 #include "listing/engine/entry_formatter.h"
 #include "listing/engine/folder_contents.h"
@@ -49,7 +50,7 @@ private:
 };
 
 // Formats each file the walk meets. The lines of a folder are made on the walk's worker
-// threads and kept in its batch (with their sort keys when the extension sort is on); in walk
+// threads and kept in its batch (with their prepared sort keys when the extension sort is on); in walk
 // order they go straight into the result text, so a big listing is held once, not once per
 // line and again joined. With the sort, lines and keys wait in blocks until the sort has put
 // them in order.
@@ -62,7 +63,10 @@ public:
                    const std::vector<std::string>& names, FolderBatch& batch,
                    const KeepReading& keepGoing) const override {
         FormattedEntry entry;
-        std::string path;
+        std::string path, key;
+        // The sort after the walk only compares keys: they are made here, on the reader
+        // threads, each with a collator of its own.
+        thread_local OrderKeyMaker keyMaker;
         for (std::size_t i = 0; i < names.size(); ++i) {
             if (i % kFilesPerCheck == kFilesPerCheck - 1 && !keepGoing()) return;
             // Looked up relative to the open folder: cheaper than the full path, and it works
@@ -73,7 +77,9 @@ public:
             AppendChildPath(path, names[i]);
             formatter_.Format(path, *facts, entry);
             if (formatter_.ExtSortOn()) {
-                batch.keys.Add(entry.sortKey);
+                key.clear();
+                keyMaker.AppendKey(entry.sortKey, key);
+                batch.keys.Add(key);
                 batch.lines.Add(entry.line);
             } else if (!entry.line.empty()) {
                 batch.lines.Add(entry.line);
