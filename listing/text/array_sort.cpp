@@ -12,7 +12,6 @@
 #include <string_view>
 
 #include "listing/engine/listing_messages.h"
-#include "listing/text/collation_keys.h"
 #include "listing/text/multikey_quicksort.h"
 #include "listing/text/text_sort_order.h"
 
@@ -145,24 +144,21 @@ int ArraySortString(const std::vector<std::string>& source, std::vector<std::str
 }
 
 void SortEntriesByKey(std::vector<FormattedEntry>& entries, JobContext* context) {
-    // The same sort as the recursive listing's, whose keys are made where its lines are.
-    OrderKeyMaker maker;
-    std::string keys;
-    std::vector<std::size_t> ends(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        maker.AppendKey(entries[i].sortKey, keys);
-        ends[i] = keys.size();
-    }
-    const auto keyAt = [&](std::size_t i) {
-        const std::size_t begin = i == 0 ? 0 : ends[i - 1];
-        return std::string_view(keys).substr(begin, ends[i] - begin);
-    };
-    const auto order = SortOrderOfKeys(entries.size(), keyAt, context);
+    // Made on the calling thread, these entries are sorted as texts, which makes collation
+    // keys only where ranks cannot decide.
+    const auto order = SortOrderOfTexts(
+        entries.size(), [&](std::size_t i) -> std::string_view { return entries[i].sortKey; }, context);
     if (!order) return;
     std::vector<FormattedEntry> sorted;
     sorted.reserve(entries.size());
     for (const std::uint32_t index : *order) sorted.push_back(std::move(entries[index]));
     entries = std::move(sorted);
+}
+
+std::optional<std::vector<std::uint32_t>> SortOrderOfTexts(std::size_t count,
+                                                           const std::function<std::string_view(std::size_t)>& textAt,
+                                                           JobContext* context) {
+    return SortedOrder(count, textAt, context);
 }
 
 std::optional<std::vector<std::uint32_t>> SortOrderOfKeys(std::size_t count,

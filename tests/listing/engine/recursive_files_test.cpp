@@ -124,7 +124,8 @@ TEST_F(RecursiveFilesTest, ACancelledWalkStillDeliversWhatCameBeforeIt) {
 }
 
 // Keys the order sees as equal (case only) keep the walk order, whichever folder's reader
-// thread made them first.
+// thread made them first: sorted as texts after a walk on one thread, as keys made on the
+// reader threads after a walk on several.
 TEST_F(RecursiveFilesTest, ExtensionSortKeepsTheWalkOrderOfEqualKeys) {
     testing::TempTree cased;
     for (const char* file : {"A/n.TXT", "a/N.txt", "B/n.txt", "b/N.TXT", "n.Txt", "m.txt", "z"}) cased.AddFile(file);
