@@ -66,6 +66,8 @@ std::optional<std::vector<std::uint32_t>> PreparedKeyOrder(const std::vector<std
                                                            const SortWatch& watch) {
     std::vector<KeyedPosition> items(keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i) {
+        // A cancel is seen while the items are laid out, too.
+        if (i % 4096 == 0 && watch.stop.stop_requested()) return std::nullopt;
         items[i] = {reinterpret_cast<const unsigned char*>(keys[i].data()), keys[i].size(), std::string_view(),
                     static_cast<std::uint32_t>(i)};
     }
