@@ -33,8 +33,8 @@ OrderKeyMaker::OrderKeyMaker() : collator_(nullptr) {
             ucol_close(collator_);
             collator_ = nullptr;
         }
-        // Without a clone the keys could not follow the collation: the shared one serves,
-        // which ICU allows for key making, only slower under contention.
+        // Where no clone can be had, the shared collator serves (key making leaves it
+        // unchanged), so the keys still follow the same collation.
     }
 }
 
