@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "listing/text/array_sort.h"
+#include "listing/text/collation_keys.h"
 #include "listing/engine/listing_messages.h"
 #include "listing/engine/entry_formatter.h"
 #include "listing/engine/folder_contents.h"
@@ -55,14 +56,14 @@ private:
 // them in order.
 class FileLineCollector : public FolderWalkVisitor {
 public:
-    FileLineCollector(const EntryFieldSwitches& switches, platform::FileSystem* fileSystem)
-        : formatter_(switches, fileSystem) {}
+    FileLineCollector(const EntryFieldSwitches& switches, platform::FileSystem* fileSystem, std::size_t walkThreads)
+        : formatter_(switches, fileSystem), prepareKeys_(formatter_.ExtSortOn() && walkThreads >= kThreadsToPrepareKeys) {}
 
     void ReadFiles(const std::string& folderPath, const platform::OpenFolder& folder,
                    const std::vector<std::string>& names, FolderBatch& batch,
                    const KeepReading& keepGoing) const override {
         FormattedEntry entry;
-        std::string path;
+        std::string path, key;
         for (std::size_t i = 0; i < names.size(); ++i) {
             if (i % kFilesPerCheck == kFilesPerCheck - 1 && !keepGoing()) return;
             // Looked up relative to the open folder: cheaper than the full path, and it works
@@ -72,7 +73,14 @@ public:
             path.assign(folderPath);
             AppendChildPath(path, names[i]);
             formatter_.Format(path, *facts, entry);
-            if (formatter_.ExtSortOn()) {
+            if (prepareKeys_) {
+                // Each reader thread makes keys with a collator of its own.
+                thread_local OrderKeyMaker keyMaker;
+                key.clear();
+                keyMaker.AppendKey(entry.sortKey, key);
+                batch.keys.Add(key);
+                batch.lines.Add(entry.line);
+            } else if (formatter_.ExtSortOn()) {
                 batch.keys.Add(entry.sortKey);
                 batch.lines.Add(entry.line);
             } else if (!entry.line.empty()) {
@@ -105,8 +113,9 @@ public:
     void SortIntoText(JobContext& context) {
         if (lines_.empty()) return;
         context.progress.SetActivity(std::string(kSortingFileNames));
-        const auto order =
-            SortOrderOfKeys(keys_.size(), [this](std::size_t i) { return keys_[i]; }, &context);
+        const auto keyAt = [this](std::size_t i) { return keys_[i]; };
+        const auto order = prepareKeys_ ? SortOrderOfKeys(keys_.size(), keyAt, &context)
+                                        : SortOrderOfTexts(keys_.size(), keyAt, &context);
         keys_ = {};
         keyBlocks_.Release();
         auto lineAt = [&](std::size_t i) { return lines_[order ? (*order)[i] : i]; };
@@ -127,8 +136,14 @@ public:
 private:
     // Files between two looks at whether the walk goes on.
     static constexpr std::size_t kFilesPerCheck = 256;
+    // Collation keys for every line cost more in all than the sort of the texts, which
+    // orders ASCII by ranks and makes keys only where other characters meet; made on the
+    // reader threads they leave the sort after the walk to compare bytes. That pays where
+    // a core is left beside the walk's own work, not on two.
+    static constexpr std::size_t kThreadsToPrepareKeys = 3;
 
     const EntryFormatter formatter_;
+    const bool prepareKeys_;  // batch keys are OrderKeyMaker's, else the texts to sort
     TextBlocks keyBlocks_, lineBlocks_;
     std::vector<std::string_view> keys_, lines_;
     std::string text_;
@@ -142,9 +157,10 @@ ListingOutcome ListFilesRecursively(const BrowserState& state, const Settings& s
     if (!BeginSubfolderSearch(context, outcome)) return outcome;
     try {
 
-        FileLineCollector collector(SwitchesFor(settings, ListingFamily::SFolder), context.fileSystem);
-        const WildcardPattern pattern(state.pattern);
         FolderWalkOptions options;
+        options.threads = WalkThreadCount(FileSystemOf(context, state.folder).PreferredWalkThreads());
+        FileLineCollector collector(SwitchesFor(settings, ListingFamily::SFolder), context.fileSystem, options.threads);
+        const WildcardPattern pattern(state.pattern);
         options.filePattern = &pattern;
         options.showHidden = state.showHidden;
         WalkFolderTree(state.folder, options, collector, context);

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "listing/engine/listing_messages.h"
+#include "listing/text/multikey_quicksort.h"
 #include "listing/text/text_sort_order.h"
 
 namespace pelmora {
@@ -52,6 +53,30 @@ private:
 
 using Clock = std::chrono::steady_clock;
 
+// Sorts texts (or prepared keys), watched by the thread that waits for it.
+using Sorter = std::optional<std::vector<std::uint32_t>> (*)(const std::vector<std::string_view>&, const SortWatch&);
+
+std::optional<std::vector<std::uint32_t>> TextOrder(const std::vector<std::string_view>& texts,
+                                                    const SortWatch& watch) {
+    return TextSortOrder(texts, watch);
+}
+
+// Keys from OrderKeyMaker compare bytewise; equal keys keep their source order.
+std::optional<std::vector<std::uint32_t>> PreparedKeyOrder(const std::vector<std::string_view>& keys,
+                                                           const SortWatch& watch) {
+    std::vector<KeyedPosition> items(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        // A cancel is seen while the items are laid out, too.
+        if (i % 4096 == 0 && watch.stop.stop_requested()) return std::nullopt;
+        items[i] = {reinterpret_cast<const unsigned char*>(keys[i].data()), keys[i].size(), std::string_view(),
+                    static_cast<std::uint32_t>(i)};
+    }
+    if (!SortKeys(items.data(), items.size(), watch.stop, watch.placed)) return std::nullopt;
+    std::vector<std::uint32_t> order(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) order[i] = items[i].position;
+    return order;
+}
+
 // Work the calling thread does while the sort runs: given the time of the next look at the
 // window, it stops by then.
 using IdleWork = std::function<void(Clock::time_point until)>;
@@ -61,18 +86,18 @@ using IdleWork = std::function<void(Clock::time_point until)>;
 // keep the window alive, see a cancel while it works (which stops it) and do idleWork.
 template <typename TextAt>
 std::optional<std::vector<std::uint32_t>> SortedOrder(std::size_t count, TextAt textAt, JobContext* context,
-                                                      const IdleWork& idleWork = {}) {
+                                                      const IdleWork& idleWork = {}, Sorter sorter = TextOrder) {
     std::vector<std::string_view> texts(count);
     for (std::size_t i = 0; i < count; ++i) texts[i] = textAt(i);
-    if (context == nullptr) return TextSortOrder(texts);
+    if (context == nullptr) return sorter(texts, SortWatch{});
     context->cancel.Reset();
     if (count == 0) return std::vector<std::uint32_t>();
 
     SortProgress progress(*context, count);
     std::stop_source stop;
     std::atomic<std::size_t> placed{0};
-    auto sorted = std::async(std::launch::async, [&texts, &placed, token = stop.get_token()] {
-        return TextSortOrder(texts, SortWatch{token, &placed});
+    auto sorted = std::async(std::launch::async, [&texts, &placed, sorter, token = stop.get_token()] {
+        return sorter(texts, SortWatch{token, &placed});
     });
     // Whatever way this ends, the sort is not left to run on unseen.
     struct StopOnExit {
@@ -121,7 +146,9 @@ int ArraySortString(const std::vector<std::string>& source, std::vector<std::str
 }
 
 void SortEntriesByKey(std::vector<FormattedEntry>& entries, JobContext* context) {
-    const auto order = SortedOrder(
+    // Made on the calling thread, these entries are sorted as texts, which makes collation
+    // keys only where ranks cannot decide.
+    const auto order = SortOrderOfTexts(
         entries.size(), [&](std::size_t i) -> std::string_view { return entries[i].sortKey; }, context);
     if (!order) return;
     std::vector<FormattedEntry> sorted;
@@ -130,10 +157,16 @@ void SortEntriesByKey(std::vector<FormattedEntry>& entries, JobContext* context)
     entries = std::move(sorted);
 }
 
+std::optional<std::vector<std::uint32_t>> SortOrderOfTexts(std::size_t count,
+                                                           const std::function<std::string_view(std::size_t)>& textAt,
+                                                           JobContext* context) {
+    return SortedOrder(count, textAt, context);
+}
+
 std::optional<std::vector<std::uint32_t>> SortOrderOfKeys(std::size_t count,
                                                           const std::function<std::string_view(std::size_t)>& keyAt,
                                                           JobContext* context) {
-    return SortedOrder(count, keyAt, context);
+    return SortedOrder(count, keyAt, context, {}, PreparedKeyOrder);
 }
 
 }  // namespace pelmora

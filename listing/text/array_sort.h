@@ -27,7 +27,15 @@ int ArraySortString(const std::vector<std::string>& source, std::vector<std::str
 // order, progress and cancel rules as ArraySortString.
 void SortEntriesByKey(std::vector<FormattedEntry>& entries, JobContext* context);
 
-// The same order over keys kept elsewhere: the indexes of keyAt(0 .. count-1) in key
+// The same order over texts kept elsewhere: the indexes of textAt(0 .. count-1) in
+// CompareText's order, with the progress and cancel rules of ArraySortString; nothing after
+// a cancel.
+std::optional<std::vector<std::uint32_t>> SortOrderOfTexts(std::size_t count,
+                                                           const std::function<std::string_view(std::size_t)>& textAt,
+                                                           JobContext* context);
+
+// The same order over keys made beforehand by OrderKeyMaker (see collation_keys.h) and kept
+// elsewhere: the indexes of keyAt(0 .. count-1) in the keys' byte order, equal keys in index
 // order, with the progress and cancel rules of ArraySortString; nothing after a cancel.
 std::optional<std::vector<std::uint32_t>> SortOrderOfKeys(std::size_t count,
                                                           const std::function<std::string_view(std::size_t)>& keyAt,

@@ -2,6 +2,7 @@
 // Sort keys for ordering many texts: the key of each text is made once and keys compare
 // bytewise (std::string's operator<) in the order CompareTextThenBytes gives.
 
+#include <unicode/ucol.h>
 #include <unicode/utypes.h>
 
 #include <cstdint>
@@ -38,6 +39,26 @@ public:
 
 private:
     std::unique_ptr<CollationBuffers> buffers_;
+};
+
+// Keys whose bytes alone order texts as CompareText does: the collation key without its
+// terminating NUL, or, without a collator, the text's own bytes. Texts the order sees as equal
+// get equal keys, so a sort on them keeps such texts in the order it was given them. Each
+// maker works with a collator of its own (an ICU collator instance must not be used by two
+// threads at once): keep one per thread and make keys on many threads at once.
+class OrderKeyMaker {
+public:
+    OrderKeyMaker();
+    ~OrderKeyMaker();
+    OrderKeyMaker(const OrderKeyMaker&) = delete;
+    OrderKeyMaker& operator=(const OrderKeyMaker&) = delete;
+
+    // Appends the key of text to out (out is not cleared).
+    void AppendKey(std::string_view text, std::string& out);
+
+private:
+    UCollator* collator_;  // null: keys are the texts' bytes
+    CollationBuffers buffers_;
 };
 
 }  // namespace pelmora

@@ -23,12 +23,23 @@ const UCollator* JapaneseCollator() {
 
 void ToUtf16(std::string_view text, std::vector<UChar>& out) {
     if (out.size() < text.size() + 1) out.resize(text.size() + 1);
+    // Most listed paths are ASCII: widened directly, without the converter's checks.
+    std::size_t ascii = 0;
+    while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) {
+        out[ascii] = static_cast<UChar>(text[ascii]);
+        ++ascii;
+    }
+    if (ascii == text.size()) {
+        out.resize(ascii);
+        return;
+    }
+    // The rest is converted from its first non-ASCII byte on (an ASCII byte never lies
+    // inside a longer sequence, so the split cannot cut one).
     int32_t length = 0;
     UErrorCode status = U_ZERO_ERROR;
-    u_strFromUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length, text.data(),
-                         static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &status);
-    if (U_FAILURE(status)) length = 0;
-    out.resize(static_cast<std::size_t>(length));
+    u_strFromUTF8WithSub(out.data() + ascii, static_cast<int32_t>(out.size() - ascii), &length, text.data() + ascii,
+                         static_cast<int32_t>(text.size() - ascii), 0xFFFD, nullptr, &status);
+    out.resize(U_FAILURE(status) ? 0 : ascii + static_cast<std::size_t>(length));
 }
 
 }  // namespace pelmora

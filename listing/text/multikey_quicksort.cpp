@@ -15,8 +15,12 @@ int KeyByteAt(const KeyedPosition& item, std::size_t depth) {
 
 struct Stopped {};
 
+void Placed(std::atomic<std::size_t>* placed, std::size_t count) {
+    if (placed != nullptr && count != 0) placed->fetch_add(count, std::memory_order_relaxed);
+}
+
 void SortKeysFrom(KeyedPosition* items, std::size_t count, std::size_t depth, int nesting,
-                  const std::stop_token& stop) {
+                  const std::stop_token& stop, std::atomic<std::size_t>* placed) {
     while (count > 1) {
         if (stop.stop_requested()) throw Stopped{};
         if (count < 16 || nesting > 200) {
@@ -26,27 +30,31 @@ void SortKeysFrom(KeyedPosition* items, std::size_t count, std::size_t depth, in
                 const int order = restA.compare(restB);
                 return order != 0 ? order < 0 : TieBefore(a, b);
             });
+            Placed(placed, count);
             return;
         }
         const auto [lower, upper, pivot] =
             PartitionOnByte(items, count, [depth](const KeyedPosition& item) { return KeyByteAt(item, depth); });
-        SortKeysFrom(items, lower, depth, nesting + 1, stop);
-        SortKeysFrom(items + upper, count - upper, depth, nesting + 1, stop);
+        SortKeysFrom(items, lower, depth, nesting + 1, stop, placed);
+        SortKeysFrom(items + upper, count - upper, depth, nesting + 1, stop, placed);
         items += lower;
         count = upper - lower;
         if (pivot < 0) {
             std::sort(items, items + count, TieBefore);
+            Placed(placed, count);
             return;
         }
         ++depth;
     }
+    Placed(placed, count);
 }
 
 }  // namespace
 
-bool SortKeys(KeyedPosition* items, std::size_t count, const std::stop_token& stop) {
+bool SortKeys(KeyedPosition* items, std::size_t count, const std::stop_token& stop,
+              std::atomic<std::size_t>* placed) {
     try {
-        SortKeysFrom(items, count, 0, 0, stop);
+        SortKeysFrom(items, count, 0, 0, stop, placed);
     } catch (const Stopped&) {
         return false;
     }

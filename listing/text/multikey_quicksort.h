@@ -3,6 +3,7 @@
 // share long prefixes, which this sort reads once instead of once per comparison.
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <stop_token>
@@ -50,6 +51,8 @@ struct KeyedPosition {
 
 // Sorts by key; items whose keys are equal are ordered by their texts' bytes, then by
 // position (empty texts leave the position alone to decide). False when stopped early.
-bool SortKeys(KeyedPosition* items, std::size_t count, const std::stop_token& stop);
+// placed (when given) counts the items put in their final place as the sort goes.
+bool SortKeys(KeyedPosition* items, std::size_t count, const std::stop_token& stop,
+              std::atomic<std::size_t>* placed = nullptr);
 
 }  // namespace pelmora

@@ -8,6 +8,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -105,14 +106,67 @@ ssize_t GetAttributeAt(int folderHandle, const std::string& name, bool noFollow,
                                         noFollow ? AT_SYMLINK_NOFOLLOW : 0, kDosAttribName, &args, sizeof args));
 }
 
-std::optional<FileFacts> FactsWithAttributesAt(int folderHandle, const std::string& name) {
+// File systems (by device) that refused user extended attributes: proc, and mounts such as
+// FAT or NFS without them. A refused look-up costs as much as the status call, so their files
+// are not asked again; the bits then come from the facts and the name alone. A few slots do:
+// past them a folder still learns it from its first file.
+class DevicesWithoutAttributes {
+public:
+    bool Holds(dev_t device) const {
+        const std::uint64_t code = Code(device);
+        for (const auto& slot : slots_) {
+            const std::uint64_t held = slot.load(std::memory_order_relaxed);
+            if (held == code) return true;
+            if (held == 0) return false;
+        }
+        return false;
+    }
+    void Add(dev_t device) {
+        const std::uint64_t code = Code(device);
+        for (auto& slot : slots_) {
+            std::uint64_t expected = 0;
+            if (slot.compare_exchange_strong(expected, code, std::memory_order_relaxed) || expected == code) return;
+        }
+    }
+
+private:
+    static std::uint64_t Code(dev_t device) { return static_cast<std::uint64_t>(device) + 1; }  // 0: a free slot
+    std::array<std::atomic<std::uint64_t>, 16> slots_{};
+};
+
+DevicesWithoutAttributes devicesWithoutAttributes;
+
+// Whether the entries of one open folder can carry user extended attributes, as far as known.
+enum class FolderAttributes : unsigned char { Unknown, Carried, Refused };
+
+bool RefusesAttributes(int error) { return error == ENOTSUP || error == EOPNOTSUPP; }
+
+std::optional<FileFacts> FactsWithAttributesAt(int folderHandle, const std::string& name,
+                                               std::atomic<FolderAttributes>& folderAttributes) {
     auto facts = FactsAt(folderHandle, name.c_str());
     if (!facts || relativeReadUnavailable.load(std::memory_order_relaxed)) return facts;
+    FolderAttributes known = folderAttributes.load(std::memory_order_relaxed);
+    if (known == FolderAttributes::Unknown) {
+        struct stat folder {};
+        known = fstat(folderHandle, &folder) == 0 && devicesWithoutAttributes.Holds(folder.st_dev)
+                    ? FolderAttributes::Refused
+                    : FolderAttributes::Carried;
+        folderAttributes.store(known, std::memory_order_relaxed);
+    }
+    if (known == FolderAttributes::Refused) {
+        facts->dosAttributes = DosAttributesFrom(nullptr, -1, BaseName(name), *facts);
+        return facts;
+    }
     char buffer[256];
     const ssize_t length = GetAttributeAt(folderHandle, name, facts->isDanglingLink, buffer, sizeof buffer);
     if (length < 0 && (errno == ENOSYS || errno == EPERM)) {
         relativeReadUnavailable.store(true, std::memory_order_relaxed);
         return facts;
+    }
+    if (length < 0 && RefusesAttributes(errno)) {
+        folderAttributes.store(FolderAttributes::Refused, std::memory_order_relaxed);
+        struct stat folder {};
+        if (fstat(folderHandle, &folder) == 0) devicesWithoutAttributes.Add(folder.st_dev);
     }
     facts->dosAttributes = DosAttributesFrom(buffer, length, BaseName(name), *facts);
     return facts;
@@ -194,13 +248,14 @@ public:
     }
 
     std::optional<FileFacts> EntryFacts(const std::string& name, bool withDosAttributes) const override {
-        return withDosAttributes ? FactsWithAttributesAt(Handle(), name) : FactsAt(Handle(), name.c_str());
+        return withDosAttributes ? FactsWithAttributesAt(Handle(), name, attributes_) : FactsAt(Handle(), name.c_str());
     }
 
 private:
     int Handle() const { return dirfd(stream_); }
 
     DIR* stream_;
+    mutable std::atomic<FolderAttributes> attributes_{FolderAttributes::Unknown};
 };
 
 // --- Files ------------------------------------------------------------------------------

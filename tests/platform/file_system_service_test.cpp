@@ -143,6 +143,39 @@ TEST(FileFacts, AttributesReadInTheFolderAgreeWithThoseByPath) {
     EXPECT_EQ(opened->EntryFacts("plain", false)->dosAttributes, std::nullopt);
 }
 
+// A file system that keeps no user attributes (proc here) is not asked for each of its files
+// once it has refused: its bits still come from the permissions and the name, in the folder
+// that learnt it and in others on it, while a disk that keeps them is still asked.
+TEST(FileFacts, AttributesWhereTheFileSystemKeepsNone) {
+    std::error_code error;
+    for (const char* path : {"/proc/self", "/proc/self", "/proc/self/task"}) {
+        SCOPED_TRACE(path);
+        const std::unique_ptr<OpenFolder> opened = Local().OpenFolderAt(path, error);
+        if (!opened) GTEST_SKIP() << "no proc here";
+        FolderEntry entry;
+        int files = 0;
+        while (opened->Next(entry, error) && files < 20) {
+            const std::string name(entry.name);
+            const auto facts = opened->EntryFacts(name, true);
+            if (!facts || !facts->dosAttributes) continue;  // gone, or not readable in a folder here
+            ++files;
+            const std::uint32_t expected = (facts->ownerCanWrite ? 0u : kDosReadOnly) | (name[0] == '.' ? kDosHidden : 0u);
+            EXPECT_EQ(*facts->dosAttributes, expected) << name;
+        }
+        EXPECT_GT(files, 0);
+    }
+    pelmora::testing::TempTree folder;
+    const std::string stored = folder.AddFile("stored", "x");
+    if (setxattr(stored.c_str(), "user.DOSATTRIB", "0x22", 4, 0) != 0) GTEST_SKIP() << "no user attributes here";
+    const std::unique_ptr<OpenFolder> opened = Local().OpenFolderAt(folder.path(), error);
+    ASSERT_TRUE(opened) << error.message();
+    const auto facts = opened->EntryFacts("stored", true);
+    ASSERT_TRUE(facts.has_value());
+    if (facts->dosAttributes) {
+        EXPECT_EQ(*facts->dosAttributes, 0x22u);
+    }
+}
+
 // Entries with the kinds the folder records, links resolved on request, and folders opened
 // inside the open one.
 TEST(OpenFolder, ReadsEntriesAndOpensInside) {

@@ -1,6 +1,12 @@
 #include "listing/engine/recursive_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
 
 #include "collector_settings.h"
 #include "tests/support/fake_file_system.h"
@@ -10,6 +16,26 @@ namespace pelmora {
 namespace {
 
 using Texts = std::vector<std::string>;
+
+// Sets an environment variable for one scope, putting back what was there.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        setenv(name, value, 1);
+    }
+    ~ScopedEnvironment() {
+        if (old_) {
+            setenv(name_, old_->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
 
 class RecursiveFilesTest : public testing::CollectorTest {
 protected:
@@ -95,6 +121,55 @@ TEST_F(RecursiveFilesTest, ACancelledWalkStillDeliversWhatCameBeforeIt) {
         EXPECT_EQ(job.dialogs.messages[0], sorted ? std::string(kTransferredFileCount) + count : kCancelledMessage);
         EXPECT_EQ(job.saveDialog.requests.size(), sorted ? 0u : 1u);
     }
+}
+
+// Keys the order sees as equal (case only) keep the walk order, whichever folder's reader
+// thread made them first: sorted as texts after a walk on one thread, as keys made on the
+// reader threads after a walk on several.
+TEST_F(RecursiveFilesTest, ExtensionSortKeepsTheWalkOrderOfEqualKeys) {
+    testing::TempTree cased;
+    for (const char* file : {"A/n.TXT", "a/N.txt", "B/n.txt", "b/N.TXT", "n.Txt", "m.txt", "z"}) cased.AddFile(file);
+    state.folder = cased.path();
+    state.pattern = "*";
+    settings.FileExtSort = "1";
+    settings.SFolderFullPath = "1";
+    const std::string& t = cased.path();
+    // Subfolders are walked in byte order among equals: "A" before "a", "B" before "b".
+    const std::string expected = t + "/z\r\n" + t + "/A/n.TXT\r\n" + t + "/a/N.txt\r\n" + t + "/B/n.txt\r\n" +
+                                 t + "/b/N.TXT\r\n" + t + "/m.txt\r\n" + t + "/n.Txt";
+    for (const char* threads : {"1", "4"}) {
+        SCOPED_TRACE(threads);
+        ScopedEnvironment walkThreads("PELMORA_WALK_THREADS", threads);
+        testing::FakeJobContext job;
+        job.dialogs.answer = true;
+        ListFilesRecursively(state, settings, job.context);
+        EXPECT_EQ(job.clipboard.text, expected);
+    }
+}
+
+// The attribute bits are read with each file's facts on the walk's threads: a stored value
+// wins, its absence falls back to the owner's write permission and the leading dot.
+TEST_F(RecursiveFilesTest, AttributesWithAndWithoutTheStoredValue) {
+    testing::TempTree files;
+    files.AddFile("plain.txt");
+    const std::string readOnly = files.AddFile("sub/locked.txt");
+    ASSERT_EQ(chmod(readOnly.c_str(), 0444), 0);
+    files.AddFile("sub/.dot.txt");
+    const std::string marked = files.AddFile("sub/deeper/marked.txt");
+    const std::string value = "0x26";  // hidden, system, archive
+    if (setxattr(marked.c_str(), "user.DOSATTRIB", value.data(), value.size(), 0) != 0) {
+        GTEST_SKIP() << "no user extended attributes here";
+    }
+    state.folder = files.path();
+    state.pattern = "*";
+    state.showHidden = true;
+    settings.SFolderAttrib = "1";
+    ListFilesRecursively(state, settings, fake.context);
+    EXPECT_EQ(fake.clipboard.text,
+              "plain.txt,ReadOnly(-),Hidden(-),System(-),Archive(-)\r\n"
+              ".dot.txt,ReadOnly(-),Hidden(+),System(-),Archive(-)\r\n"
+              "locked.txt,ReadOnly(+),Hidden(-),System(-),Archive(-)\r\n"
+              "marked.txt,ReadOnly(-),Hidden(+),System(+),Archive(+)");
 }
 
 // The listing reads the folders and the file facts through the job's file system.

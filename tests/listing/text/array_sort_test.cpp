@@ -7,8 +7,11 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <string_view>
+#include <thread>
 #include <vector>
 
+#include "listing/text/collation_keys.h"
 #include "listing/text/text_comparison.h"
 
 #include "tests/support/fake_job_context.h"
@@ -192,6 +195,77 @@ TEST(ArraySortString, CancelLeavesTheSourceOrder) {
     SortEntriesByKey(entries, &fake.context);
     EXPECT_EQ(entries.front().line, "300");
     EXPECT_EQ(entries.back().line, "1");
+}
+
+// The recursive listing makes its keys on the walk's threads, each with a maker of its own:
+// keys made at the same time on several threads are the keys one thread makes, and their
+// byte order, equal keys in index order, is the stable order of CompareText.
+TEST(SortOrderOfKeys, KeysMadeOnSeveralThreadsGiveTheComparisonsStableOrder) {
+    const char* parts[] = {"a", "A", "b", "ｂ", "ア", "あ", "ｱ", ".", "/", " ", "\xff", "txt", "TXT", "写真", ""};
+    std::mt19937 random(5);
+    Lines texts;
+    for (int i = 0; i < 4000; ++i) {
+        std::string text = i % 2 == 0 ? "txt/d/" : "TXT/D/";
+        const int length = static_cast<int>(random() % 6);
+        for (int j = 0; j < length; ++j) text += parts[random() % std::size(parts)];
+        texts.push_back(text);
+    }
+    std::vector<std::string> keysOf[4];
+    std::vector<std::thread> threads;
+    for (auto& keys : keysOf) {
+        threads.emplace_back([&texts, &keys] {
+            OrderKeyMaker maker;
+            for (const std::string& text : texts) {
+                keys.emplace_back();
+                maker.AppendKey(text, keys.back());
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    for (const auto& keys : keysOf) EXPECT_TRUE(keys == keysOf[0]);
+
+    std::vector<std::uint32_t> expected(texts.size());
+    for (std::uint32_t i = 0; i < expected.size(); ++i) expected[i] = i;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](std::uint32_t x, std::uint32_t y) { return CompareText(texts[x], texts[y]) < 0; });
+    const auto order = SortOrderOfKeys(
+        texts.size(), [&](std::size_t i) -> std::string_view { return keysOf[0][i]; }, nullptr);
+    ASSERT_TRUE(order.has_value());
+    EXPECT_TRUE(*order == expected);
+}
+
+// The sort of prepared keys runs beside the window too: a cancel stops it at once and gives
+// no order.
+TEST(SortOrderOfKeys, CancelDuringALongSortIsSeenAtOnce) {
+    std::mt19937 random(3);
+    std::string blob;
+    std::vector<std::size_t> ends;
+    const std::string prefix(120, 'k');  // long shared prefixes, as the paths of one tree have
+    for (int i = 0; i < 1000000; ++i) {
+        blob += prefix;
+        blob += std::to_string(random() % 100000);
+        ends.push_back(blob.size());
+    }
+    const auto keyAt = [&](std::size_t i) -> std::string_view {
+        const std::size_t begin = i == 0 ? 0 : ends[i - 1];
+        return std::string_view(blob).substr(begin, ends[i] - begin);
+    };
+    testing::FakeJobContext fake;
+    fake.progress.open = true;
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    std::optional<Clock::time_point> raised;
+    fake.progress.onPump = [&](int) {
+        if (!raised && Clock::now() - start >= std::chrono::milliseconds(50)) {
+            raised = Clock::now();
+            fake.cancel.Raise();
+        }
+    };
+    const auto order = SortOrderOfKeys(ends.size(), keyAt, &fake.context);
+    const Clock::time_point returned = Clock::now();
+    ASSERT_TRUE(raised.has_value()) << "no events ran while the sort worked";
+    EXPECT_LT(returned - *raised, std::chrono::milliseconds(100));
+    EXPECT_FALSE(order.has_value());
 }
 
 }  // namespace
