@@ -33,6 +33,10 @@ packages=(
   xvfb openbox x11-utils xclip xauth unzip zip lhasa jlha-utils acl attr tree
   # benchmarks: the ja_JP.UTF-8 locale of the sort comparison
   locales
+  # the Windows build (scripts/build-windows.sh): mingw-w64 with POSIX threads, its zlib,
+  # GoogleTest's source, dpkg-source to unpack Debian's libzip and lhasa sources, and Wine
+  # to run the tests
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest dpkg-dev wine wine64
 )
 
 missing=()
