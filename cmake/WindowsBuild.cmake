@@ -38,6 +38,7 @@ if(PELMORA_BUILD_TESTS)
   endfunction()
   # The core tests that need no POSIX facility.
   pelmora_windows_test(smb_url_tests tests/platform/smb_url_test.cpp)
+  pelmora_windows_test(native_path_tests tests/platform/native_path_test.cpp)
   pelmora_windows_test(settings_tests
     tests/settings/layout_token_test.cpp
     tests/settings/key_table_test.cpp
