@@ -79,5 +79,6 @@ if(PELMORA_BUILD_TESTS)
     tests/settings/key_table_test.cpp
   )
   pelmora_windows_test(windows_platform_tests tests/platform/win32/wide_path_test.cpp
-                                               tests/platform/win32/file_system_win32_test.cpp)
+                                               tests/platform/win32/file_system_win32_test.cpp
+                                               tests/platform/win32/process_win32_test.cpp)
 endif()
