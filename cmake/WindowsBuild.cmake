@@ -74,6 +74,7 @@ if(PELMORA_BUILD_TESTS)
   pelmora_windows_test(smb_url_tests tests/platform/smb_url_test.cpp)
   pelmora_windows_test(native_path_tests tests/platform/native_path_test.cpp)
   pelmora_windows_test(wildcard_pattern_tests tests/listing/text/wildcard_pattern_test.cpp)
+  pelmora_windows_test(dock_chase_tests tests/common/dock_chase_test.cpp)
   pelmora_windows_test(settings_tests
     tests/settings/layout_token_test.cpp
     tests/settings/key_table_test.cpp

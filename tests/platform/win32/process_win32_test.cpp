@@ -46,9 +46,22 @@ TEST(Win32ChildProcess, ReportsTheExitCode) {
     EXPECT_FALSE(error.empty());
 }
 
+// A child that runs until it is ended: this program itself, running the helper below.
+std::vector<std::string> EndlessChild() {
+    return {ProgramExecutable(), "--gtest_also_run_disabled_tests", "--gtest_filter=Win32ChildHelper.DISABLED_RunsUntilEnded"};
+}
+
+// Not a test: the endless child of the tests here. It waits on an event nobody sets, a
+// minute at most, so a child that was not ended does not outlive the run by much.
+TEST(Win32ChildHelper, DISABLED_RunsUntilEnded) {
+    const HANDLE never = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    WaitForSingleObject(never, 60000);
+    CloseHandle(never);
+}
+
 TEST(Win32ChildProcess, KillEndsAChildThatWouldRunForever) {
     std::string error;
-    auto child = ChildProcess::Start({"cmd.exe", "/d", "/c", "for /l %i in (0,0,1) do @rem"}, error);
+    auto child = ChildProcess::Start(EndlessChild(), error);
     ASSERT_TRUE(child) << error;
     EXPECT_FALSE(child->WaitFor(std::chrono::milliseconds(100)));
     child->Kill();
@@ -97,8 +110,10 @@ TEST_F(Win32CommandScript, AProgramThatIsNotThereIsReported) {
 }
 
 TEST_F(Win32CommandScript, TimesOutAndEndsTheScriptsPrograms) {
-    EXPECT_EQ(Run({"cmd.exe", "/d", "/c", "for /l %i in (0,0,1) do @rem"}, std::chrono::milliseconds(300)),
-              ScriptRunOutcome::TimedOut);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run(EndlessChild(), std::chrono::milliseconds(2000)), ScriptRunOutcome::TimedOut);
+    // Ended at the time-out, not when the child would have given up by itself.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
 }
 
 }  // namespace
