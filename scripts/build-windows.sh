@@ -115,14 +115,17 @@ if [ "${PELMORA_WINDOWS_SKIP_TESTS:-0}" = 1 ]; then
   exit 0
 fi
 
-# Wine with a prefix of its own, quiet. Its services are started before ctest and the server
-# made persistent: otherwise the first test starts them, they inherit ctest's output pipe and
-# ctest waits for them forever.
+# Wine with a prefix of its own, quiet (no .NET or Gecko installer). A persistent server and
+# Wine's services are started before ctest, with their streams away from ctest's: otherwise
+# the first test starts them, they inherit ctest's output pipe and ctest waits for them
+# forever. The server is started first: "wineserver -p" fails while one already runs.
 export WINEPREFIX="$build_dir/wine-prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 stop_wine() { wineserver -k >/dev/null 2>&1 || true; }
 trap stop_wine EXIT
+stop_wine
+mkdir -p "$WINEPREFIX"  # the server needs the folder; the first wine call fills it
+wineserver -p </dev/null >/dev/null 2>&1
 wine cmd /c exit </dev/null >/dev/null 2>&1
-wineserver -p
 ctest --test-dir "$build_dir" --output-on-failure -j"$jobs" --timeout 600 </dev/null
