@@ -8,6 +8,7 @@
 
 #include "app/message_picture.h"
 #include "platform/file_system.h"
+#include "platform/native_path.h"
 #include "settings/trim_spaces.h"
 
 namespace pelmora {
@@ -26,7 +27,7 @@ constexpr const char* kDefaultPatterns[] = {
 
 void WriteWholeFile(const std::string& path, std::string_view bytes) {
     errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = platform::OpenFileStream(path, "wb");
     if (!file) ThrowErrno(errno, path);
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const int writeError = errno;
@@ -34,7 +35,8 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
     const bool closed = std::fclose(file) == 0;
     if (!written || !closed) {
         const int error = written ? errno : writeError;
-        std::remove(path.c_str());
+        std::error_code ignored;
+        std::filesystem::remove(platform::NativePath(path), ignored);
         ThrowErrno(error, path);
     }
 }
@@ -53,7 +55,7 @@ std::string DefaultPatternFileText() {
 void EnsureSettingsFolder(const AppPaths& paths) {
     if (platform::FolderExists(paths.settingsFolder)) return;
     std::error_code error;
-    std::filesystem::create_directories(paths.settingsFolder, error);
+    std::filesystem::create_directories(platform::NativePath(paths.settingsFolder), error);
     if (error) throw std::system_error(error, paths.settingsFolder);
 }
 
@@ -64,7 +66,7 @@ void WriteMessagePicture(const std::string& path) { WriteWholeFile(path, Message
 std::vector<std::string> ReadPatternList(const std::string& path) {
     if (!platform::PathExists(path)) return {"*.*"};
     errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = platform::OpenFileStream(path, "rb");
     if (!file) ThrowErrno(errno, path);
     std::string content;
     char buffer[4096];

@@ -8,6 +8,7 @@
 
 #include "platform/atomic_file_write.h"
 #include "platform/file_lock.h"
+#include "platform/native_path.h"
 
 namespace pelmora::platform {
 
@@ -63,10 +64,10 @@ enum class ReadOutcome { Read, Missing, Unreadable };
 ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(NativePath(path), ec);
     if (status.type() == fs::file_type::not_found) return ReadOutcome::Missing;
     if (ec || fs::is_directory(status)) return ReadOutcome::Unreadable;
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(NativePath(path), std::ios::binary);
     if (!in) return ReadOutcome::Unreadable;
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (in.bad()) return ReadOutcome::Unreadable;

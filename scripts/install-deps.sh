@@ -37,6 +37,10 @@ packages=(
   locales
   # benchmarks: ImageMagick and Ghostscript, against which render_bench.sh times render
   imagemagick ghostscript
+  # the Windows build (scripts/build-windows.sh): mingw-w64 with POSIX threads, its zlib,
+  # GoogleTest's source, dpkg-source to unpack Debian's libzip and lhasa sources, and Wine
+  # to run the tests
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest dpkg-dev wine wine64
 )
 
 missing=()

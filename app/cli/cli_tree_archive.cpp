@@ -11,6 +11,7 @@
 #include "listing/engine/folder_tree.h"
 #include "listing/engine/path_ops.h"
 #include "platform/file_system.h"
+#include "platform/native_path.h"
 #include "platform/process_starter.h"
 #include "platform/temporary_folder.h"
 
@@ -24,7 +25,7 @@ std::string ArchiveProblemText(const std::string& path, const ArchiveListingResu
         case ArchiveProblem::None: break;
         case ArchiveProblem::Unreadable: return FailureReasonText(result.readError);
         case ArchiveProblem::NotAnArchive: {
-            std::string extension = std::filesystem::path(path).extension().string();
+            std::string extension = platform::PathText(platform::NativePath(path).extension());
             for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
             return std::string(extension == ".lzh" ? kNotAnLzhArchive : kNotAZipArchive);
         }
@@ -59,15 +60,15 @@ int RunTree(CliRun& run, const std::vector<std::string>& args) {
     const ListingOutcome outcome = ListFolderTree(folder, run.settings, treeProgram, temporary, run.job.context,
                                                   platform::SystemProcessStarter());
     std::error_code ignored;
-    std::filesystem::remove_all(temporary, ignored);
+    std::filesystem::remove_all(platform::NativePath(temporary), ignored);
     return FinishCommand(run, outcome);
 }
 
 int RunArchive(CliRun& run, const std::vector<std::string>& args) {
     const std::string path = AbsolutePath(args[0]);
     BrowserState state;
-    state.folder = std::filesystem::path(path).parent_path().string();
-    state.entries = {std::filesystem::path(path).filename().string()};
+    state.folder = platform::PathText(platform::NativePath(path).parent_path());
+    state.entries = {platform::PathText(platform::NativePath(path).filename())};
     state.selected = {true};
     const ListingOutcome outcome = ListArchiveOfSelection(state, run.job.context);
     // The window's message (where it has one) is on standard error already; the reason

@@ -10,9 +10,9 @@
 #include "listing/archive/lzh_listing.h"
 #include "listing/engine/path_ops.h"
 #include "platform/file_system.h"
+#include "platform/native_path.h"
 #include "listing/engine/listing_delivery.h"
 #include "listing/archive/zip_listing.h"
-#include "platform/file_system.h"
 #include "settings/trim_spaces.h"
 
 namespace pelmora {
@@ -65,11 +65,11 @@ ArchiveListingResult ArchiveMembers(const std::string& path) {
     // (A share's files are checked by the file system when opened: the local test cannot see them.)
     if (kind == ArchiveKind::None) return {};
     std::error_code error;
-    if (!platform::IsNetworkPath(path) && !std::filesystem::is_regular_file(path, error)) {
+    if (!platform::IsNetworkPath(path) && !std::filesystem::is_regular_file(platform::NativePath(path), error)) {
         ArchiveListingResult result;  // Failed, as for a folder
         result.problem = ArchiveProblem::Unreadable;
         std::error_code statusError;
-        const std::filesystem::file_status status = std::filesystem::status(path, statusError);
+        const std::filesystem::file_status status = std::filesystem::status(platform::NativePath(path), statusError);
         if (statusError) {
             result.readError = statusError;
         } else {

@@ -9,6 +9,7 @@
 #include "listing/engine/listing_delivery.h"
 #include "platform/command_script.h"
 #include "platform/file_system.h"
+#include "platform/native_path.h"
 
 namespace pelmora {
 namespace {
@@ -105,7 +106,7 @@ ListingOutcome ListFolderTree(const std::string& folder, const Settings& setting
             break;
     }
 
-    std::ifstream output(outputPath, std::ios::binary);
+    std::ifstream output(platform::NativePath(outputPath), std::ios::binary);
     if (!output) return fail(kTreeOutputReadFailed, outputPath);
     std::string text = KeptTreeLines(output);
     output.close();

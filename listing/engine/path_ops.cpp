@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "platform/file_system.h"
+#include "platform/native_path.h"
 
 namespace pelmora {
 
@@ -44,9 +45,9 @@ std::string AbsolutePath(const std::string& path) {
     // A network path is absolute already, and its leading "//" must stay.
     if (platform::IsNetworkPath(path)) return std::string(platform::WithoutTrailingSeparators(path));
     std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    const std::filesystem::path absolute = std::filesystem::absolute(platform::NativePath(path), error);
     if (error) return path;
-    return std::string(platform::WithoutTrailingSeparators(absolute.lexically_normal().string()));
+    return std::string(platform::WithoutTrailingSeparators(platform::PathText(absolute.lexically_normal())));
 }
 
 }  // namespace pelmora

@@ -7,6 +7,7 @@
 #include "listing/engine/date_text.h"
 #include "platform/file_system.h"
 #include "platform/file_system_service.h"
+#include "platform/native_path.h"
 #include "tools/hexview/hexview_texts.h"
 
 namespace pelmora {
@@ -32,7 +33,7 @@ HexViewLabelTexts HexViewLabels(const std::string& path) {
         return labels;
     }
     std::error_code error;
-    const std::filesystem::path file(path);
+    const std::filesystem::path file = platform::NativePath(path);
     if (path.empty() || !std::filesystem::is_regular_file(file, error)) return labels;
     const std::uintmax_t size = std::filesystem::file_size(file, error);
     if (error) return labels;

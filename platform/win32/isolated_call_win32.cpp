@@ -1,0 +1,25 @@
+#include "platform/isolated_call.h"
+
+namespace pelmora::platform {
+
+// Not available on Windows yet: there is no fork, and the helper program is part of
+// ChoiView's port. Work that must run isolated does not run at all.
+
+std::unique_ptr<IsolatedCall> StartIsolated(const std::function<std::string()>&) { return nullptr; }
+
+std::unique_ptr<IsolatedCall> StartIsolatedProgram(const std::vector<std::string>&) { return nullptr; }
+
+bool ForbidMemoryDumps() { return false; }
+
+bool WriteIsolatedAnswer(const std::string&) { return false; }
+
+std::optional<std::string> WaitForIsolated(const IsolatedStart& start, std::chrono::milliseconds) {
+    if (const auto call = start()) call->End();
+    return std::nullopt;
+}
+
+std::optional<std::string> RunIsolated(const std::function<std::string()>&, std::chrono::milliseconds) {
+    return std::nullopt;
+}
+
+}  // namespace pelmora::platform
