@@ -12,6 +12,11 @@ inline constexpr char kOpenFailedSuffix[] = " にアクセスできません。"
 inline constexpr char kTableFull[] =
     "ネットワークの項目が上限の1000件に達しました。ウィンドウを開き直すと続きを参照できます。";
 inline constexpr char kUnknownError[] = "原因不明のエラーです。";
+inline constexpr char kKnownServersGroup[] = "既知のサーバー";
+inline constexpr char kAddServerMenu[] = "サーバーを追加...";
+inline constexpr char kAddServerPrompt[] = "サーバーの名前またはアドレス:";
+inline constexpr char kBadServerName[] = "サーバーは名前、IPv4 アドレス、[IPv6 アドレス] のいずれかで入力してください。";
+inline constexpr char kCancelButton[] = "キャンセル";
 
 // Connect and disconnect
 inline constexpr char kConnectTitle[] = "ネットワークドライブ接続";
