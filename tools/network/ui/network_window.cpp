@@ -1,5 +1,7 @@
 #include "tools/network/ui/network_window.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -166,6 +168,11 @@ void NetworkWindow::CancelReading() {
         node->setExpanded(false);
     }
     readingNode_ = nullptr;
+}
+
+int NetworkWindow::ReadingsUnderWay() const {
+    return static_cast<int>(std::count_if(workers_.begin(), workers_.end(),
+                                          [](const Worker& worker) { return !worker.done->load(); }));
 }
 
 void NetworkWindow::CollectWorkers(bool all) {

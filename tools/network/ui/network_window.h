@@ -72,6 +72,8 @@ public:
     // "キャンセル": the level being read is abandoned; its node can be expanded again.
     void CancelReading();
     bool Reading() const { return reading_; }
+    // The reading threads still running, the abandoned ones included.
+    int ReadingsUnderWay() const;
 
     QTreeWidget* Tree() const { return tree_; }
 

@@ -3,6 +3,9 @@
 // menu entry and the docking place it shares with Jump; and the network drive commands.
 // Docking and chase on a real X server are in network_dock_test.cpp.
 
+#include <condition_variable>
+#include <mutex>
+
 #include <QAction>
 #include <QComboBox>
 #include <QPushButton>
@@ -23,6 +26,40 @@
 using namespace pelmora;
 using namespace pelmora::testing;
 using Kind = platform::NetworkResourceKind;
+
+namespace {
+
+// The small network, where the level of //alpha waits until the test lets it go.
+class HeldNetwork : public platform::NetworkDiscovery {
+public:
+    std::unique_ptr<platform::NetworkEnumeration> OpenLevel(const platform::NetworkResource* parent,
+                                                            std::error_code& error) override {
+        if (parent && parent->locator == "//alpha") {
+            std::unique_lock lock(mutex_);
+            waiting_ = true;
+            released_.wait(lock, [&] { return released; });
+        }
+        return network_.OpenLevel(parent, error);
+    }
+    bool Waiting() {
+        std::lock_guard lock(mutex_);
+        return waiting_;
+    }
+    void Release() {
+        std::lock_guard lock(mutex_);
+        released = true;
+        released_.notify_all();
+    }
+    bool released = false;
+
+private:
+    FakeNetworkDiscovery network_ = FakeNetworkDiscovery::SmallNetwork();
+    std::mutex mutex_;
+    std::condition_variable released_;
+    bool waiting_ = false;
+};
+
+}  // namespace
 
 class NetworkWindowTest : public QObject {
     Q_OBJECT
@@ -174,6 +211,40 @@ private slots:
     }
 
     // A source that is not there says so once, as a greyed note in the tree: no message box.
+    // A cancelled reading gives its node back at once; what it finds later is dropped, and
+    // the node is read again when expanded again.
+    void aCancelledLevelDropsItsLateResult() {
+        Settings settings;
+        LoadDefaultSettings(settings);
+        FakeDialogs dialogs;
+        HeldNetwork network;
+        NetworkWindow window(settings, network, {{}, &dialogs, {}}, nullptr);
+        QWidget main;
+        window.Open(main);
+        QTRY_VERIFY(!window.Reading());
+        QTreeWidgetItem* group = Expand(window, window.Tree()->topLevelItem(0))->child(0);
+        QTreeWidgetItem* alpha = Expand(window, group)->child(0);
+        QVERIFY(!alpha->isExpanded());  // the reading is held
+
+        window.Tree()->expandItem(alpha);
+        QTRY_VERIFY(network.Waiting());
+        QVERIFY(window.Reading());
+        QVERIFY(window.findChild<QPushButton*>(network_names::kCancelButton)->isEnabled());
+        QTest::mouseClick(window.findChild<QPushButton*>(network_names::kCancelButton), Qt::LeftButton);
+        QVERIFY(!window.Reading());
+        QVERIFY(!alpha->isExpanded());
+        QCOMPARE(Children(alpha), QStringList{"internal node "});
+
+        network.Release();
+        QTRY_COMPARE(window.ReadingsUnderWay(), 0);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(Children(alpha), QStringList{"internal node "});
+
+        Expand(window, alpha);
+        QCOMPARE(Children(alpha), (QStringList{"//alpha/docs RESIDX:8", "//alpha/music RESIDX:9"}));
+        QVERIFY(dialogs.messages.empty());
+    }
+
     void failuresShowTheSystemsTextAsANoteAndAreNotRetried() {
         WindowFixture f;
         QVERIFY(f.Start());

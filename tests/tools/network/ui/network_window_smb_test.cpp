@@ -1,0 +1,205 @@
+// The network window against a real Samba server and against a server that accepts and never
+// answers: the known-servers group reaches a server no browsing finds, and a hung server
+// leaves the window painting and its cancel working.
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "app/ui/browser_controller.h"
+#include "app/ui/docked_windows.h"
+#include "app/ui/main_window_names.h"
+#include "settings/net_drive_list.h"
+#include "tests/app/ui/window_fixture.h"
+#include "tests/support/smb_test_server.h"
+#include "tools/network/network_texts.h"
+#include "tools/network/ui/network_names.h"
+#include "tools/network/ui/network_window.h"
+
+using namespace pelmora;
+using namespace pelmora::testing;
+
+namespace {
+
+// A loopback port that completes the TCP handshake (the kernel does that for a listening
+// socket) and never says a word.
+class SilentListener {
+public:
+    SilentListener() {
+        socket_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (socket_ < 0 || ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            ::listen(socket_, 16) != 0 || ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            return;
+        port_ = ntohs(address.sin_port);
+    }
+    ~SilentListener() {
+        if (socket_ >= 0) ::close(socket_);
+    }
+    SilentListener(const SilentListener&) = delete;
+    SilentListener& operator=(const SilentListener&) = delete;
+    int Port() const { return port_; }
+
+private:
+    int socket_ = -1;
+    int port_ = 0;
+};
+
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+QTreeWidgetItem* ChildNamed(QTreeWidgetItem* parent, const QString& text) {
+    for (int i = 0; i < parent->childCount(); ++i) {
+        if (parent->child(i)->text(0) == text) return parent->child(i);
+    }
+    return nullptr;
+}
+
+QStringList ChildTexts(const QTreeWidgetItem* parent) {
+    QStringList texts;
+    for (int i = 0; i < parent->childCount(); ++i) texts << parent->child(i)->text(0);
+    return texts;
+}
+
+}  // namespace
+
+class NetworkWindowSmbTest : public QObject {
+    Q_OBJECT
+
+    static NetworkWindow* OpenNetwork(WindowFixture& f) {
+        f.window->findChild<QAction*>(main_window_names::kNetViewMenu)->trigger();
+        return f.window->Docked().Network();
+    }
+    static bool Expanded(NetworkWindow& window, QTreeWidgetItem* item) {
+        window.Tree()->expandItem(item);
+        return QTest::qWaitFor([&] { return !window.Reading(); }, 20000);
+    }
+
+private slots:
+    void aConnectedShareServerListsItsSharesAndOneBrowses() {
+        SmbTestServer server;
+        QVERIFY2(server.Started(), server.Log().c_str());
+        WindowFixture f;
+        QVERIFY(f.Start());
+        QVERIFY(AddNetDrive(SmbTestServer::GuestShare(), f.paths.iniPath));
+        NetworkWindow* window = OpenNetwork(f);
+        QTRY_COMPARE(window->Tree()->topLevelItemCount(), 1);
+        QVERIFY(QTest::qWaitFor([&] { return !window->Reading(); }, 20000));
+        QTreeWidgetItem* provider = window->Tree()->topLevelItem(0);
+        QVERIFY(Expanded(*window, provider));
+        QTreeWidgetItem* known = provider->child(0);
+        QCOMPARE(known->text(0), QString::fromUtf8(network_texts::kKnownServersGroup));
+        // No master browser here: the provider says so below its groups, without a box.
+        QVERIFY(f.dialogs.messages.empty());
+
+        QVERIFY(Expanded(*window, known));
+        QTreeWidgetItem* host = ChildNamed(known, "//127.0.0.1");
+        QVERIFY2(host, qPrintable(ChildTexts(known).join(", ")));
+        QVERIFY(Expanded(*window, host));
+        QTreeWidgetItem* guest = ChildNamed(host, "//127.0.0.1/guest");
+        QVERIFY2(guest, qPrintable(ChildTexts(host).join(", ")));
+
+        window->Tree()->setCurrentItem(guest);
+        emit window->Tree()->itemDoubleClicked(guest, 0);
+        QTRY_COMPARE(f.window->Browser().CurrentFolder(), SmbTestServer::GuestShare());
+        QVERIFY(f.dialogs.messages.empty());
+    }
+
+    void aServerAddedByNameListsItsShares() {
+        SmbTestServer server;
+        QVERIFY2(server.Started(), server.Log().c_str());
+        WindowFixture f;
+        QVERIFY(f.Start());
+        std::vector<std::string> answers{"//no such host", "localhost"};
+        f.window->Docked().SetServerNameAsker([&]() -> std::optional<std::string> {
+            if (answers.empty()) return std::nullopt;
+            std::string answer = answers.front();
+            answers.erase(answers.begin());
+            return answer;
+        });
+        NetworkWindow* window = OpenNetwork(f);
+        QVERIFY(QTest::qWaitFor([&] { return !window->Reading() && window->Tree()->topLevelItemCount() == 1; }, 20000));
+        QTreeWidgetItem* provider = window->Tree()->topLevelItem(0);
+        QVERIFY(Expanded(*window, provider));
+        QTreeWidgetItem* known = provider->child(0);
+        QVERIFY(Expanded(*window, known));
+
+        window->AddServer();  // not a server name: said, nothing added
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{network_texts::kBadServerName});
+        window->AddServer();
+        QTreeWidgetItem* host = ChildNamed(known, "//localhost");
+        QVERIFY2(host, qPrintable(ChildTexts(known).join(", ")));
+        QCOMPARE(window->Tree()->currentItem(), host);
+        QVERIFY(Expanded(*window, host));
+        QVERIFY2(ChildNamed(host, "//localhost/guest"), qPrintable(ChildTexts(host).join(", ")));
+
+        // Typed once, the server is known to the windows opened later in the run.
+        window->close();
+        window = OpenNetwork(f);
+        QVERIFY(QTest::qWaitFor([&] { return !window->Reading() && window->Tree()->topLevelItemCount() == 1; }, 20000));
+        provider = window->Tree()->topLevelItem(0);
+        QVERIFY(Expanded(*window, provider));
+        QVERIFY(Expanded(*window, provider->child(0)));
+        QVERIFY(ChildNamed(provider->child(0), "//localhost"));
+    }
+
+    // A server that accepts the connection and never answers: the window keeps painting and
+    // "キャンセル" gives the node back at once, ready to be read again.
+    void aHungServerLeavesTheWindowResponsive() {
+        SilentListener listener;
+        QVERIFY(listener.Port() > 0);
+        qputenv("PELMORA_SMB_PORT", QByteArray::number(listener.Port()));
+        WindowFixture f;
+        QVERIFY(f.Start());
+        f.window->Docked().SetServerNameAsker([] { return std::optional<std::string>("127.0.0.1"); });
+        NetworkWindow* window = OpenNetwork(f);
+        QVERIFY(QTest::qWaitFor([&] { return !window->Reading() && window->Tree()->topLevelItemCount() == 1; }, 20000));
+        QTreeWidgetItem* provider = window->Tree()->topLevelItem(0);
+        QVERIFY(Expanded(*window, provider));
+        QTreeWidgetItem* known = provider->child(0);
+        QVERIFY(Expanded(*window, known));
+        window->AddServer();
+        QTreeWidgetItem* host = ChildNamed(known, "//127.0.0.1");
+        QVERIFY(host);
+
+        window->Tree()->expandItem(host);
+        QVERIFY(window->Reading());
+        auto* cancel = window->findChild<QPushButton*>(network_names::kCancelButton);
+        QVERIFY(cancel->isEnabled());
+        QCOMPARE(cancel->text(), QString("キャンセル"));
+
+        PaintCounter counter;
+        window->Tree()->viewport()->installEventFilter(&counter);
+        QElapsedTimer timer;
+        timer.start();
+        window->Tree()->viewport()->update();
+        QVERIFY(QTest::qWaitFor([&] { return counter.paints > 0; }, 200));
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        QVERIFY(!window->Reading());
+        QVERIFY2(timer.elapsed() < 200, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(!host->isExpanded());
+        QCOMPARE(ChildTexts(host), QStringList{QString::fromUtf8(network_texts::kPlaceholderNode)});
+        QVERIFY(!cancel->isEnabled());
+        window->Tree()->viewport()->removeEventFilter(&counter);
+        qunsetenv("PELMORA_SMB_PORT");
+    }
+};
+
+QTEST_MAIN(NetworkWindowSmbTest)
+#include "network_window_smb_test.moc"
