@@ -15,6 +15,7 @@
 #include "common/ui/window_dock.h"
 #include "listing/engine/job_context.h"
 #include "platform/network_discovery.h"
+#include "platform/smb_credentials.h"
 #include "platform/smb_url.h"
 #include "tools/network/known_server_discovery.h"
 #include "tools/network/known_servers.h"
@@ -117,6 +118,11 @@ void NetworkWindow::ApplyNetViewFont() {
 
 void NetworkWindow::EnumerateNetwork(QTreeWidgetItem* parent, int slot) {
     CancelReading();  // one reading at a time: an earlier one is given up
+    credentialsAsked_ = 0;
+    ReadLevel(parent, slot);
+}
+
+void NetworkWindow::ReadLevel(QTreeWidgetItem* parent, int slot) {
     CollectWorkers(false);
     std::optional<platform::NetworkResource> record;
     if (slot > 0) record = table_->Record(slot);
@@ -124,6 +130,7 @@ void NetworkWindow::EnumerateNetwork(QTreeWidgetItem* parent, int slot) {
     const std::uint64_t operation = ++operation_;
     reading_ = true;
     readingNode_ = parent;
+    readingSlot_ = slot;
     cancelButton_->setEnabled(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
@@ -143,6 +150,12 @@ void NetworkWindow::EnumerateNetwork(QTreeWidgetItem* parent, int slot) {
 void NetworkWindow::LevelRead(std::uint64_t operation, NetworkLevelRead read) {
     if (!reading_ || operation != operation_) return;  // abandoned
     QTreeWidgetItem* parent = readingNode_;
+    if (AskedForCredentials(read)) {
+        QApplication::restoreOverrideCursor();  // set again for the new reading
+        ReadLevel(parent, readingSlot_);
+        return;
+    }
+    if (!reading_) return;  // cancelled while the user was asked
     reading_ = false;
     readingNode_ = nullptr;
     cancelButton_->setEnabled(false);
@@ -154,6 +167,32 @@ void NetworkWindow::LevelRead(std::uint64_t operation, NetworkLevelRead read) {
     // the tree, rather than in a box at every opening.
     if (level.error) AddNote(parent, NetworkErrorText(level.error));
     if (level.tableFull && target_.dialogs) target_.dialogs->ShowMessage(network_texts::kTableFull);
+}
+
+bool NetworkWindow::AskedForCredentials(const NetworkLevelRead& read) {
+    // The reading thread cannot ask: a server that refuses the guest its shares is answered
+    // here, and read again with the answer; asked once more after a refused answer.
+    const bool refused =
+        read.error == std::errc::permission_denied || read.error == std::errc::operation_not_permitted;
+    if (read.opened || !refused || readingSlot_ <= 0) return false;
+    const platform::NetworkResource record = table_->Record(readingSlot_);
+    if (record.kind != platform::NetworkResourceKind::Server || !record.remoteName.starts_with("//")) return false;
+    platform::SmbCredentialStore& store = platform::SmbCredentialStore::ForThisRun();
+    const std::string server = record.remoteName.substr(2);
+    if (credentialsAsked_ >= 2) {
+        store.Forget(server);
+        return false;
+    }
+    platform::SmbCredentialAsker* asker = store.Asker();
+    if (asker == nullptr || !asker->CanAskOnThisThread()) return false;
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    std::optional<platform::SmbCredentials> answer =
+        asker->Ask(server, "", credentialsAsked_ > 0 || store.Find(server).has_value());
+    QApplication::restoreOverrideCursor();
+    ++credentialsAsked_;
+    if (!answer || !reading_) return false;
+    store.Remember(server, std::move(*answer));
+    return true;
 }
 
 void NetworkWindow::CancelReading() {

@@ -88,7 +88,9 @@ private:
     void EnumerateNetwork(QTreeWidgetItem* parent, int slot);
     void AddResourceNode(QTreeWidgetItem* parent, int slot);
     void Expanded(QTreeWidgetItem* item);
+    void ReadLevel(QTreeWidgetItem* parent, int slot);
     void LevelRead(std::uint64_t operation, NetworkLevelRead read);
+    bool AskedForCredentials(const NetworkLevelRead& read);
     void AddNote(QTreeWidgetItem* parent, const std::string& text);
     void ShowContextMenu(const QPoint& at);
     QTreeWidgetItem* KnownServersNode() const;
@@ -113,6 +115,8 @@ private:
     std::uint64_t operation_ = 0;
     bool reading_ = false;
     QTreeWidgetItem* readingNode_ = nullptr;
+    int readingSlot_ = -1;
+    int credentialsAsked_ = 0;
     std::vector<Worker> workers_;
 };
 

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QThread>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -14,6 +15,7 @@
 #include "app/ui/browser_controller.h"
 #include "app/ui/docked_windows.h"
 #include "app/ui/main_window_names.h"
+#include "platform/smb_credentials.h"
 #include "settings/net_drive_list.h"
 #include "tests/app/ui/window_fixture.h"
 #include "tests/support/smb_test_server.h"
@@ -62,6 +64,21 @@ protected:
         if (event->type() == QEvent::Paint) ++paints;
         return false;
     }
+};
+
+// Answers like the program's dialog: only on the window's thread, a wrong password first.
+class WindowThreadAsker : public platform::SmbCredentialAsker {
+public:
+    explicit WindowThreadAsker(std::string user) : user_(std::move(user)) {}
+    bool CanAskOnThisThread() const override { return QThread::currentThread() == qApp->thread(); }
+    std::optional<platform::SmbCredentials> Ask(const std::string& server, const std::string&, bool again) override {
+        questions.push_back(server + (again ? " again" : ""));
+        return platform::SmbCredentials{user_, "", questions.size() == 1 ? "wrong" : SmbTestServer::kSecurePassword};
+    }
+    std::vector<std::string> questions;
+
+private:
+    std::string user_;
 };
 
 QTreeWidgetItem* ChildNamed(QTreeWidgetItem* parent, const QString& text) {
@@ -157,6 +174,32 @@ private slots:
         QVERIFY(Expanded(*window, provider));
         QVERIFY(Expanded(*window, provider->child(0)));
         QVERIFY(ChildNamed(provider->child(0), "//localhost"));
+    }
+
+    // Read beside the window, a server that shows its shares to known users only still
+    // makes the window ask, and once more after a wrong answer.
+    void aServerForKnownUsersAsksOnTheWindowThread() {
+        SmbTestServer server(SmbTestServer::Options{false});
+        QVERIFY2(server.Started(), server.Log().c_str());
+        WindowFixture f;
+        QVERIFY(f.Start());
+        QVERIFY(AddNetDrive(SmbTestServer::SecureShare(), f.paths.iniPath));
+        WindowThreadAsker asker(server.User());
+        platform::SmbCredentialAsker* before = platform::SmbCredentialStore::ForThisRun().Asker();
+        platform::SmbCredentialStore::ForThisRun().SetAsker(&asker);
+        platform::SmbCredentialStore::ForThisRun().Forget("127.0.0.1");
+        NetworkWindow* window = OpenNetwork(f);
+        QVERIFY(QTest::qWaitFor([&] { return !window->Reading() && window->Tree()->topLevelItemCount() == 1; }, 20000));
+        QTreeWidgetItem* provider = window->Tree()->topLevelItem(0);
+        QVERIFY(Expanded(*window, provider));
+        QVERIFY(Expanded(*window, provider->child(0)));
+        QTreeWidgetItem* host = ChildNamed(provider->child(0), "//127.0.0.1");
+        QVERIFY(host);
+        QVERIFY(Expanded(*window, host));
+        platform::SmbCredentialStore::ForThisRun().SetAsker(before);
+        QCOMPARE(asker.questions, (std::vector<std::string>{"127.0.0.1", "127.0.0.1 again"}));
+        QVERIFY2(ChildNamed(host, "//127.0.0.1/secure"), qPrintable(ChildTexts(host).join(", ")));
+        platform::SmbCredentialStore::ForThisRun().Forget("127.0.0.1");
     }
 
     // A server that accepts the connection and never answers: the window keeps painting and
