@@ -18,6 +18,7 @@
 #include "platform/volume_list.h"
 #include "tools/aclview/ui/acl_view_names.h"
 #include "tools/hexview/ui/hex_view_names.h"
+#include "tools/network/net_drive_connection.h"
 
 namespace pelmora {
 
@@ -134,6 +135,13 @@ void BrowserController::ChangePattern(const std::string& pattern) {
     pattern_ = pattern;
     ReloadFiles();
     SelectAllFiles();
+}
+
+void BrowserController::LeaveShare(const std::string& share) {
+    if (!IsOnShare(folder_, share)) return;
+    const std::string root = platform::RootFolder();
+    widgets_.driveList->ShowVolumeOf(root);
+    SetFolder(root);
 }
 
 void BrowserController::Refresh() {

@@ -43,6 +43,7 @@ void NetDriveCommands::ConnectNetworkDrive() {
 }
 
 void NetDriveCommands::DisconnectNetworkDrive() {
+    std::optional<std::string> disconnected;
     {
         BusyScope busy(busy_);
         const std::vector<std::string> shares = ReadNetDrives(iniPath_);
@@ -51,10 +52,13 @@ void NetDriveCommands::DisconnectNetworkDrive() {
         } else if (const auto share = askDisconnect_(shares)) {
             if (const std::string message = DisconnectNetDrive(*share, iniPath_); !message.empty()) {
                 dialogs_.ShowMessage(message);
+            } else {
+                disconnected = *share;
             }
         }
     }
     if (refreshDrives_) refreshDrives_();
+    if (disconnected && disconnected_) disconnected_(*disconnected);
 }
 
 }  // namespace pelmora

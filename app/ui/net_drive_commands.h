@@ -34,6 +34,11 @@ public:
     void SetDialogs(AskConnect askConnect, AskDisconnect askDisconnect);
     void SetShareCheck(ShareCheck check);
 
+    // Told of each share disconnected, after the drive list was read again.
+    void SetOnDisconnected(std::function<void(const std::string& share)> disconnected) {
+        disconnected_ = std::move(disconnected);
+    }
+
 private:
     std::string iniPath_;
     BusyState& busy_;
@@ -43,6 +48,7 @@ private:
     AskConnect askConnect_;
     AskDisconnect askDisconnect_;
     ShareCheck check_;
+    std::function<void(const std::string&)> disconnected_;
 };
 
 }  // namespace pelmora

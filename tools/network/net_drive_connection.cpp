@@ -45,6 +45,14 @@ std::string ServerOfShare(const std::string& share) {
     return share.substr(2, share.find('/', 2) - 2);
 }
 
+bool IsOnShare(const std::string& folder, const std::string& share) {
+    if (share.empty() || folder.size() < share.size()) return false;
+    const bool sameStart = std::equal(share.begin(), share.end(), folder.begin(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+    return sameStart && (folder.size() == share.size() || folder[share.size()] == '/');
+}
+
 NetDriveOutcome ConnectNetDrive(const NetDriveRequest& request, const ShareCheck& check, const std::string& iniPath) {
     NetDriveOutcome outcome;
     const std::optional<std::string> share = ShareFromInput(request.share);

@@ -38,6 +38,9 @@ std::optional<std::string> ShareFromInput(std::string_view text);
 // "server" of "//server/share".
 std::string ServerOfShare(const std::string& share);
 
+// True when the folder is the share or lies in it (names compared without case, as SMB does).
+bool IsOnShare(const std::string& folder, const std::string& share);
+
 enum class NetDriveResult { Connected, BadShare, CannotOpen, NotSaved };
 
 struct NetDriveOutcome {

@@ -152,3 +152,12 @@ TEST(NetDriveConnection, TheDriveListShowsMountedVolumesThenTheConnectedShares) 
     EXPECT_EQ(listed[1].fileSystem, "cifs");
     EXPECT_EQ(listed[2].mountPoint, "//nas/docs");
 }
+
+TEST(NetDriveConnection, AFolderIsOnAShareOnlyInsideIt) {
+    EXPECT_TRUE(IsOnShare("//nas/docs", "//nas/docs"));
+    EXPECT_TRUE(IsOnShare("//NAS/Docs/sub/deeper", "//nas/docs"));
+    EXPECT_FALSE(IsOnShare("//nas/docs2", "//nas/docs"));
+    EXPECT_FALSE(IsOnShare("//nas", "//nas/docs"));
+    EXPECT_FALSE(IsOnShare("/home/docs", "//nas/docs"));
+    EXPECT_FALSE(IsOnShare("//nas/docs", ""));
+}

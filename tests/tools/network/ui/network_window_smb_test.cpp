@@ -6,6 +6,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include <QAction>
 #include <QThread>
 #include <QElapsedTimer>
@@ -14,6 +16,9 @@
 
 #include "app/ui/browser_controller.h"
 #include "app/ui/docked_windows.h"
+#include "app/ui/drive_list.h"
+#include "app/ui/folder_list_widget.h"
+#include "app/ui/net_drive_commands.h"
 #include "app/ui/main_window_names.h"
 #include "platform/smb_credentials.h"
 #include "settings/net_drive_list.h"
@@ -200,6 +205,36 @@ private slots:
         QCOMPARE(asker.questions, (std::vector<std::string>{"127.0.0.1", "127.0.0.1 again"}));
         QVERIFY2(ChildNamed(host, "//127.0.0.1/secure"), qPrintable(ChildTexts(host).join(", ")));
         platform::SmbCredentialStore::ForThisRun().Forget("127.0.0.1");
+    }
+
+    // Disconnected, the share being browsed is left for the root folder, in every list.
+    void disconnectingTheBrowsedShareGoesToTheRoot() {
+        SmbTestServer server;
+        QVERIFY2(server.Started(), server.Log().c_str());
+        WindowFixture f;
+        QVERIFY(f.Start());
+        std::filesystem::create_directory(server.GuestFolder() + "/sub");
+        QVERIFY(AddNetDrive(SmbTestServer::GuestShare(), f.paths.iniPath));
+        QVERIFY(AddNetDrive("//127.0.0.1/other", f.paths.iniPath));
+        NetDriveCommands& commands = f.window->NetDrives();
+        std::optional<std::string> chosen = "//127.0.0.1/other";
+        commands.SetDialogs([] { return std::optional<NetDriveRequest>(); },
+                            [&](const std::vector<std::string>&) { return chosen; });
+        QAction* detach = f.window->findChild<QAction*>(main_window_names::kNetDetachMenu);
+        const std::string sub = SmbTestServer::GuestShare() + "/sub";
+        QVERIFY(!f.window->Browser().BrowseFolder(sub));
+
+        detach->trigger();  // another share: the browsing stays
+        QCOMPARE(f.window->Browser().CurrentFolder(), sub);
+
+        chosen = SmbTestServer::GuestShare();
+        detach->trigger();
+        QCOMPARE(f.window->Browser().CurrentFolder(), std::string("/"));
+        QCOMPARE(f.window->findChild<DriveList*>(main_window_names::kDriveList)->CurrentMountPoint(), std::string("/"));
+        auto* folders = f.window->findChild<FolderListWidget*>(main_window_names::kFolderList);
+        QVERIFY(folders->count() > 0);
+        for (int i = 0; i < folders->count(); ++i) QVERIFY(!folders->item(i)->text().contains("127.0.0.1"));
+        QVERIFY(f.dialogs.messages.empty());
     }
 
     // A server that accepts the connection and never answers: the window keeps painting and
