@@ -35,6 +35,9 @@ std::error_code OpenShareForCheck(const std::string& share);
 // address in brackets: a user, password or port written into it is refused.
 std::optional<std::string> ShareFromInput(std::string_view text);
 
+// Why ShareFromInput refuses the text: which part is wrong, as the user is told.
+std::string ShareInputProblem(std::string_view text);
+
 // "server" of "//server/share".
 std::string ServerOfShare(const std::string& share);
 
@@ -43,8 +46,12 @@ bool IsOnShare(const std::string& folder, const std::string& share);
 
 enum class NetDriveResult { Connected, BadShare, CannotOpen, NotSaved };
 
+// The field of the connect dialog a failure is about.
+enum class NetDriveField { Share, User, Password };
+
 struct NetDriveOutcome {
     NetDriveResult result = NetDriveResult::BadShare;
+    NetDriveField fault = NetDriveField::Share;
     std::string share;    // the normalised share, when there is one
     std::string message;  // what to tell the user; empty on success
 };

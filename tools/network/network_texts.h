@@ -26,6 +26,12 @@ inline constexpr char kConnectUser[] = "ユーザー名(&U):";
 inline constexpr char kConnectDomain[] = "ドメイン(&D):";
 inline constexpr char kConnectPassword[] = "パスワード(&P):";
 inline constexpr char kConnectBadShare[] = "共有は //サーバー/共有 の形で入力してください。";
+inline constexpr char kConnectNoShareName[] = "共有の名前がありません。共有は //サーバー/共有 の形で入力してください。";
+inline constexpr char kConnectBadServer[] =
+    "サーバーは名前、IPv4 アドレス、[IPv6 アドレス] のいずれかで、ユーザー名やポートを付けずに入力してください。";
+inline constexpr char kConnectFolderNotShare[] =
+    "フォルダーは接続できません。共有だけを //サーバー/共有 の形で入力してください。";
+inline constexpr char kConnectNoSuchShareSuffix[] = " という共有はサーバーにありません。";
 inline constexpr char kConnectFailedSuffix[] = " に接続できません。";
 inline constexpr char kConnectSaveFailed[] = "接続を設定ファイルに書き込めませんでした。";
 inline constexpr char kDisconnectTitle[] = "ネットワークドライブ切断";
