@@ -24,7 +24,12 @@ NetDriveCommands::NetDriveCommands(std::string iniPath, BusyState& busy, UserDia
       }),
       check_(OpenShareForCheck) {}
 
+NetDriveCommands::~NetDriveCommands() {
+    for (std::thread& check : checks_) check.join();
+}
+
 void NetDriveCommands::SetDialogs(AskConnect askConnect, AskDisconnect askDisconnect) {
+    testDialogs_ = true;
     askConnect_ = std::move(askConnect);
     askDisconnect_ = std::move(askDisconnect);
 }
@@ -32,14 +37,27 @@ void NetDriveCommands::SetDialogs(AskConnect askConnect, AskDisconnect askDiscon
 void NetDriveCommands::SetShareCheck(ShareCheck check) { check_ = std::move(check); }
 
 void NetDriveCommands::ConnectNetworkDrive() {
+    std::optional<std::string> connected;
     {
         BusyScope busy(busy_);
-        if (const auto request = askConnect_()) {
-            const NetDriveOutcome outcome = ConnectNetDrive(*request, check_, iniPath_);
-            if (!outcome.message.empty()) dialogs_.ShowWarning(outcome.message);
+        if (testDialogs_) {
+            if (const auto request = askConnect_()) {
+                const NetDriveOutcome outcome = ConnectNetDrive(*request, check_, iniPath_);
+                if (!outcome.message.empty()) dialogs_.ShowWarning(outcome.message);
+            }
+        } else {
+            NetDriveConnecting connecting;
+            connecting.check = [check = check_](const NetDriveRequest& request) {
+                return CheckNetDrive(request, check);
+            };
+            connecting.runBeside = [this](std::function<void()> work) { checks_.emplace_back(std::move(work)); };
+            connecting.save = [this](NetDriveOutcome outcome) { return SaveNetDrive(std::move(outcome), iniPath_); };
+            connecting.dialogs = &dialogs_;
+            connected = ConnectNetDriveInDialog(mainWindow_, std::move(connecting));
         }
     }
     if (refreshDrives_) refreshDrives_();
+    if (connected && connected_) connected_(*connected);
 }
 
 void NetDriveCommands::DisconnectNetworkDrive() {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tools/network/net_drive_connection.h"
@@ -26,6 +27,8 @@ public:
 
     NetDriveCommands(std::string iniPath, BusyState& busy, UserDialogs& dialogs, std::function<void()> refreshDrives,
                      QWidget* mainWindow);
+    // Waits for the checks still running beside the window (each ends at its time-out).
+    ~NetDriveCommands() override;
 
     void ConnectNetworkDrive();     // mnu_netAttach
     void DisconnectNetworkDrive();  // mnu_netDetach
@@ -34,6 +37,8 @@ public:
     void SetDialogs(AskConnect askConnect, AskDisconnect askDisconnect);
     void SetShareCheck(ShareCheck check);
 
+    // Told of a share connected, after the drive list was read again.
+    void SetOnConnected(std::function<void(const std::string& share)> connected) { connected_ = std::move(connected); }
     // Told of each share disconnected, after the drive list was read again.
     void SetOnDisconnected(std::function<void(const std::string& share)> disconnected) {
         disconnected_ = std::move(disconnected);
@@ -49,6 +54,9 @@ private:
     AskDisconnect askDisconnect_;
     ShareCheck check_;
     std::function<void(const std::string&)> disconnected_;
+    std::function<void(const std::string&)> connected_;
+    bool testDialogs_ = false;
+    std::vector<std::thread> checks_;
 };
 
 }  // namespace pelmora

@@ -72,6 +72,10 @@ bool IsOnShare(const std::string& folder, const std::string& share) {
 }
 
 NetDriveOutcome ConnectNetDrive(const NetDriveRequest& request, const ShareCheck& check, const std::string& iniPath) {
+    return SaveNetDrive(CheckNetDrive(request, check), iniPath);
+}
+
+NetDriveOutcome CheckNetDrive(const NetDriveRequest& request, const ShareCheck& check) {
     NetDriveOutcome outcome;
     const std::optional<std::string> share = ShareFromInput(request.share);
     if (!share) {
@@ -99,13 +103,17 @@ NetDriveOutcome ConnectNetDrive(const NetDriveRequest& request, const ShareCheck
                                 : NetDriveField::Share;
         return outcome;
     }
-    if (!AddNetDrive(*share, iniPath)) {
-        outcome.result = NetDriveResult::NotSaved;
-        outcome.message = network_texts::kConnectSaveFailed;
-        return outcome;
-    }
     outcome.result = NetDriveResult::Connected;
     return outcome;
+}
+
+NetDriveOutcome SaveNetDrive(NetDriveOutcome checked, const std::string& iniPath) {
+    if (checked.result != NetDriveResult::Connected) return checked;
+    if (!AddNetDrive(checked.share, iniPath)) {
+        checked.result = NetDriveResult::NotSaved;
+        checked.message = network_texts::kConnectSaveFailed;
+    }
+    return checked;
 }
 
 namespace {

@@ -60,6 +60,11 @@ struct NetDriveOutcome {
 // them; after a failed check the server's earlier credentials are back.
 NetDriveOutcome ConnectNetDrive(const NetDriveRequest& request, const ShareCheck& check, const std::string& iniPath);
 
+// The two halves of ConnectNetDrive: the check, which waits on the network (Connected: the
+// share opens), and the saving of a share that opened to [NetDrive].
+NetDriveOutcome CheckNetDrive(const NetDriveRequest& request, const ShareCheck& check);
+NetDriveOutcome SaveNetDrive(NetDriveOutcome checked, const std::string& iniPath);
+
 // The message of a failed disconnection, or empty on success. The run forgets the
 // server's credentials (and drops the connections made with them) unless another connected
 // share of the same server is left.

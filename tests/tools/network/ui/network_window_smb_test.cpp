@@ -9,6 +9,10 @@
 #include <filesystem>
 
 #include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QTimer>
 #include <QThread>
 #include <QElapsedTimer>
 #include <QPushButton>
@@ -26,6 +30,7 @@
 #include "tests/support/smb_test_server.h"
 #include "tools/network/network_texts.h"
 #include "tools/network/ui/network_names.h"
+#include "tools/network/ui/net_drive_dialogs.h"
 #include "tools/network/ui/network_window.h"
 
 using namespace pelmora;
@@ -235,6 +240,85 @@ private slots:
         QVERIFY(folders->count() > 0);
         for (int i = 0; i < folders->count(); ++i) QVERIFY(!folders->item(i)->text().contains("127.0.0.1"));
         QVERIFY(f.dialogs.messages.empty());
+    }
+
+    // The connect dialog stays with its values after an error, focus on the field at fault;
+    // a share that opens closes it and is chosen in the drive list.
+    void theConnectDialogKeepsItsValuesUntilTheShareOpens() {
+        SmbTestServer server;
+        QVERIFY2(server.Started(), server.Log().c_str());
+        WindowFixture f;
+        QVERIFY(f.Start());
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<NetDriveConnectDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return seen << "no dialog", void();
+            auto* share = dialog->findChild<QLineEdit*>(network_names::kConnectShare);
+            auto* user = dialog->findChild<QLineEdit*>(network_names::kConnectUser);
+            auto* password = dialog->findChild<QLineEdit*>(network_names::kConnectPassword);
+            auto* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            share->setText("//127.0.0.1/no share");
+            user->setText("someone");
+            password->setText("typed");
+            QTest::mouseClick(ok, Qt::LeftButton);
+            if (!QTest::qWaitFor([&] { return !f.dialogs.messages.empty(); }, 20000)) seen << "no message";
+            seen << QString::fromStdString(f.dialogs.messages.empty() ? "" : f.dialogs.messages.back());
+            seen << (dialog->isVisible() ? "open" : "closed") << share->text() << user->text() << password->text();
+            seen << (dialog->focusWidget() == share ? "share focused" : "elsewhere");
+
+            share->setText(QString::fromStdString(SmbTestServer::GuestShare()));
+            user->clear();
+            password->clear();
+            QTest::mouseClick(ok, Qt::LeftButton);
+            if (!QTest::qWaitFor([&] { return !dialog->isVisible(); }, 20000)) dialog->reject();
+        });
+        f.window->findChild<QAction*>(main_window_names::kNetAttachMenu)->trigger();
+        QCOMPARE(seen, (QStringList{"//127.0.0.1/no share という共有はサーバーにありません。", "open",
+                                    "//127.0.0.1/no share", "someone", "typed", "share focused"}));
+        QCOMPARE(ReadNetDrives(f.paths.iniPath), std::vector<std::string>{SmbTestServer::GuestShare()});
+        QCOMPARE(f.window->findChild<DriveList*>(main_window_names::kDriveList)->CurrentMountPoint(),
+                 SmbTestServer::GuestShare());
+        QCOMPARE(f.window->Browser().CurrentFolder(), SmbTestServer::GuestShare());
+        QCOMPARE(f.dialogs.messages.size(), 1u);
+    }
+
+    // Connecting to a server that never answers: the dialog paints, and "キャンセル" closes it
+    // at once; nothing is connected.
+    void aHungConnectCanBeCancelledAtOnce() {
+        SilentListener listener;
+        QVERIFY(listener.Port() > 0);
+        qputenv("PELMORA_SMB_PORT", QByteArray::number(listener.Port()));
+        WindowFixture f;
+        QVERIFY(f.Start());
+        bool checking = false;
+        bool painted = false;
+        qint64 cancelledAfter = -1;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<NetDriveConnectDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            dialog->findChild<QLineEdit*>(network_names::kConnectShare)->setText("//127.0.0.1/pub");
+            QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+            checking = dialog->Checking();
+            PaintCounter counter;
+            dialog->installEventFilter(&counter);
+            QElapsedTimer timer;
+            timer.start();
+            dialog->update();
+            painted = QTest::qWaitFor([&] { return counter.paints > 0; }, 200);
+            dialog->removeEventFilter(&counter);
+            QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel), Qt::LeftButton);
+            if (!dialog->isVisible()) cancelledAfter = timer.elapsed();
+        });
+        QElapsedTimer whole;
+        whole.start();
+        f.window->findChild<QAction*>(main_window_names::kNetAttachMenu)->trigger();
+        QVERIFY(checking);
+        QVERIFY(painted);
+        QVERIFY2(cancelledAfter >= 0 && cancelledAfter < 200, qPrintable(QString::number(cancelledAfter)));
+        QVERIFY2(whole.elapsed() < 2000, qPrintable(QString::number(whole.elapsed())));
+        QVERIFY(ReadNetDrives(f.paths.iniPath).empty());
+        QVERIFY(f.dialogs.messages.empty());
+        qunsetenv("PELMORA_SMB_PORT");
     }
 
     // A server that accepts the connection and never answers: the window keeps painting and
