@@ -27,7 +27,9 @@
 #include "platform/smb_credentials.h"
 #include "settings/net_drive_list.h"
 #include "tests/app/ui/window_fixture.h"
+#include "tests/support/scripted_credential_asker.h"
 #include "tests/support/smb_test_server.h"
+#include "app/ui/main_window_texts.h"
 #include "tools/network/network_texts.h"
 #include "tools/network/ui/network_names.h"
 #include "tools/network/ui/net_drive_dialogs.h"
@@ -319,6 +321,48 @@ private slots:
         QVERIFY(ReadNetDrives(f.paths.iniPath).empty());
         QVERIFY(f.dialogs.messages.empty());
         qunsetenv("PELMORA_SMB_PORT");
+    }
+
+    // Two wrong passwords for a share chosen in the drive list: the unreadable-folder message,
+    // the drive list back on the folder shown, and a new choice asks again at once.
+    void aRefusedShareLeavesTheBrowserOnTheFolderShown() {
+        SmbTestServer server(SmbTestServer::Options{false});
+        QVERIFY2(server.Started(), server.Log().c_str());
+        WindowFixture f;
+        QVERIFY(f.Start());
+        platform::SmbCredentialStore& store = platform::SmbCredentialStore::ForThisRun();
+        store.Forget("127.0.0.1");
+        QVERIFY(AddNetDrive(SmbTestServer::SecureShare(), f.paths.iniPath));
+        NetDriveCommands& commands = f.window->NetDrives();
+        commands.SetDialogs([] { return std::optional<NetDriveRequest>(); },
+                            [](const std::vector<std::string>&) { return std::optional<std::string>(); });
+        f.window->findChild<QAction*>(main_window_names::kNetAttachMenu)->trigger();  // reads the drive list
+        QVERIFY(!f.window->Browser().BrowseFolder("/"));
+        const std::string shown = f.window->Browser().CurrentFolder();
+
+        ScriptedAsker asker({platform::SmbCredentials{server.User(), "", "wrong"},
+                             platform::SmbCredentials{server.User(), "", "wrong again"},
+                             platform::SmbCredentials{server.User(), "", SmbTestServer::kSecurePassword}});
+        platform::SmbCredentialAsker* before = store.Asker();
+        store.SetAsker(&asker);
+        auto* drives = f.window->findChild<DriveList*>(main_window_names::kDriveList);
+        const auto choose = [&] {
+            drives->setCurrentIndex(drives->findData(QByteArray::fromStdString(SmbTestServer::SecureShare())));
+            emit drives->activated(drives->currentIndex());
+        };
+        choose();
+        QCOMPARE(asker.questions.size(), 2u);
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{texts::kFolderReadFailed});
+        QCOMPARE(f.window->Browser().CurrentFolder(), shown);
+        QCOMPARE(drives->CurrentMountPoint(), std::string("/"));
+
+        choose();
+        store.SetAsker(before);
+        QCOMPARE(asker.questions.size(), 3u);
+        QCOMPARE(f.window->Browser().CurrentFolder(), SmbTestServer::SecureShare());
+        QCOMPARE(drives->CurrentMountPoint(), SmbTestServer::SecureShare());
+        QCOMPARE(f.dialogs.messages.size(), 1u);
+        store.Forget("127.0.0.1");
     }
 
     // A server that accepts the connection and never answers: the window keeps painting and
