@@ -25,7 +25,7 @@ NetDriveCommands::NetDriveCommands(std::string iniPath, BusyState& busy, UserDia
       check_(OpenShareForCheck) {}
 
 NetDriveCommands::~NetDriveCommands() {
-    for (std::thread& check : checks_) check.join();
+    for (Check& check : checks_) check.thread.join();
 }
 
 void NetDriveCommands::SetDialogs(AskConnect askConnect, AskDisconnect askDisconnect) {
@@ -50,7 +50,20 @@ void NetDriveCommands::ConnectNetworkDrive() {
             connecting.check = [check = check_](const NetDriveRequest& request) {
                 return CheckNetDrive(request, check);
             };
-            connecting.runBeside = [this](std::function<void()> work) { checks_.emplace_back(std::move(work)); };
+            connecting.runBeside = [this](std::function<void()> work) {
+                // The checks that have ended go; one given up may still wait for its server.
+                std::erase_if(checks_, [](Check& check) {
+                    if (!check.done->load()) return false;
+                    check.thread.join();
+                    return true;
+                });
+                auto done = std::make_shared<std::atomic<bool>>(false);
+                std::thread thread([work = std::move(work), done] {
+                    work();
+                    done->store(true);
+                });
+                checks_.push_back({std::move(thread), std::move(done)});
+            };
             connecting.save = [this](NetDriveOutcome outcome) { return SaveNetDrive(std::move(outcome), iniPath_); };
             connecting.dialogs = &dialogs_;
             connected = ConnectNetDriveInDialog(mainWindow_, std::move(connecting));

@@ -4,6 +4,8 @@
 
 #include <QObject>
 #include <QPointer>
+#include <atomic>
+#include <memory>
 #include <functional>
 #include <optional>
 #include <string>
@@ -56,7 +58,11 @@ private:
     std::function<void(const std::string&)> disconnected_;
     std::function<void(const std::string&)> connected_;
     bool testDialogs_ = false;
-    std::vector<std::thread> checks_;
+    struct Check {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> done;
+    };
+    std::vector<Check> checks_;
 };
 
 }  // namespace pelmora

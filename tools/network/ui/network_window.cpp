@@ -155,7 +155,7 @@ void NetworkWindow::LevelRead(std::uint64_t operation, NetworkLevelRead read) {
         ReadLevel(parent, readingSlot_);
         return;
     }
-    if (!reading_) return;  // cancelled while the user was asked
+    if (!reading_ || operation != operation_) return;  // cancelled or replaced while the user was asked
     reading_ = false;
     readingNode_ = nullptr;
     cancelButton_->setEnabled(false);
@@ -185,12 +185,13 @@ bool NetworkWindow::AskedForCredentials(const NetworkLevelRead& read) {
     }
     platform::SmbCredentialAsker* asker = store.Asker();
     if (asker == nullptr || !asker->CanAskOnThisThread()) return false;
+    const std::uint64_t asking = operation_;
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     std::optional<platform::SmbCredentials> answer =
         asker->Ask(server, "", credentialsAsked_ > 0 || store.Find(server).has_value());
     QApplication::restoreOverrideCursor();
     ++credentialsAsked_;
-    if (!answer || !reading_) return false;
+    if (!answer || !reading_ || operation_ != asking) return false;
     store.Remember(server, std::move(*answer));
     return true;
 }
@@ -331,6 +332,7 @@ void NetworkWindow::OpenSelected() {
 }
 
 void NetworkWindow::closeEvent(QCloseEvent* event) {
+    CancelReading();  // nobody waits for it any more
     event->accept();
     emit closed();
 }
