@@ -11,12 +11,17 @@
 
 #include <chrono>
 #include <cstdint>
+#include <string>
 
 #include "platform/file_system_service.h"
 
 namespace pelmora::platform {
 
 FileSystem& SmbFileSystem();
+
+// A refused question holds for a while, so that a walk asks once, not for every folder. A
+// share the user chooses anew asks again at once: this ends the hold for the server.
+void AskAgainForCredentials(const std::string& server);
 
 // The time one request may take before the server counts as gone. Reading a folder is a few
 // requests, so a server that stops answering fails it after up to three times this; the

@@ -15,9 +15,11 @@
 #include "app/ui/main_window_texts.h"
 #include "listing/engine/folder_contents.h"
 #include "platform/file_system.h"
+#include "platform/smb_file_system.h"
 #include "platform/volume_list.h"
 #include "tools/aclview/ui/acl_view_names.h"
 #include "tools/hexview/ui/hex_view_names.h"
+#include "tools/network/net_drive_connection.h"
 
 namespace pelmora {
 
@@ -112,10 +114,18 @@ void BrowserController::ReloadFiles() {
 }
 
 void BrowserController::ChangeDrive(const std::string& mountPoint) {
+    // A share chosen anew asks for credentials again, even right after a refused question.
+    if (platform::IsNetworkPath(mountPoint)) platform::AskAgainForCredentials(ServerOfShare(mountPoint));
     const std::error_code error = SetFolder(mountPoint);
-    if (error && platform::IsDeviceUnavailable(error)) {
+    if (!error) return;
+    // The list goes back to the volume of the folder still shown, so that what is listed
+    // is what the lists show, and choosing the volume again tries again.
+    widgets_.driveList->ShowVolumeOf(folder_);
+    if (platform::IsDeviceUnavailable(error)) {
         dialogs_.Beep();
         dialogs_.ShowMessage(texts::kDriveUnavailable);
+    } else if (platform::IsNetworkPath(mountPoint)) {
+        dialogs_.ShowMessage(texts::kFolderReadFailed);
     }
 }
 
@@ -134,6 +144,13 @@ void BrowserController::ChangePattern(const std::string& pattern) {
     pattern_ = pattern;
     ReloadFiles();
     SelectAllFiles();
+}
+
+void BrowserController::LeaveShare(const std::string& share) {
+    if (!IsOnShare(folder_, share)) return;
+    const std::string root = platform::RootFolder();
+    widgets_.driveList->ShowVolumeOf(root);
+    SetFolder(root);
 }
 
 void BrowserController::Refresh() {

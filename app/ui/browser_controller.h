@@ -64,6 +64,8 @@ public:
     void ChangePattern(const std::string& pattern);
     // Refresh (表示更新): re-read folder and file lists; a vanished folder gives way to its volume's root.
     void Refresh();
+    // A disconnected share is left: a folder on it goes to the root folder, read again.
+    void LeaveShare(const std::string& share);
     // A click in File1: the first selected file goes to the open tool windows.
     void FileListClicked();
 

@@ -10,6 +10,10 @@
 #include "app/ui/main_window_names.h"
 #include "tools/settings/ui/settings_dialog.h"
 #include "platform/network_discovery.h"
+#include "platform/volume_list.h"
+#include "settings/net_drive_list.h"
+#include "tools/network/known_server_discovery.h"
+#include "tools/network/known_servers.h"
 #include "tools/jump/ui/jump_window.h"
 #include "tools/network/ui/network_window.h"
 
@@ -36,7 +40,10 @@ DockedWindows::DockedWindows(Settings& settings, std::string iniPath, BrowserCon
       dialogs_(dialogs),
       mainWindow_(mainWindow) {}
 
-DockedWindows::~DockedWindows() = default;
+DockedWindows::~DockedWindows() {
+    // The network window may still wait for a reading that uses the discovery kept here.
+    delete network_.data();
+}
 
 JumpWindow* DockedWindows::Jump() const { return jump_; }
 NetworkWindow* DockedWindows::Network() const { return network_; }
@@ -82,8 +89,13 @@ void DockedWindows::OpenNetwork() {
             if (!systemDiscovery_) systemDiscovery_ = platform::MakeSmbNetworkDiscovery();
             discovery = systemDiscovery_.get();
         }
-        NetworkTarget target{[this](const std::string& folder) { return browser_.BrowseFolder(folder); }, &dialogs_};
-        network_ = new NetworkWindow(settings_, *discovery, std::move(target), mainWindow_);
+        // Read on the window's reading thread: only copies and thread-safe sources.
+        knownDiscovery_ = std::make_unique<KnownServerDiscovery>(*discovery, [iniPath = iniPath_] {
+            return KnownServersFrom(ReadNetDrives(iniPath), platform::ListVolumes(), TypedServers());
+        });
+        NetworkTarget target{[this](const std::string& folder) { return browser_.BrowseFolder(folder); }, &dialogs_,
+                             askServerName_};
+        network_ = new NetworkWindow(settings_, *knownDiscovery_, std::move(target), mainWindow_);
         connect(network_, &NetworkWindow::closed, this, [this] {
             if (QAction* entry = MenuEntry(names::kNetViewMenu)) entry->setEnabled(true);
         });

@@ -21,6 +21,7 @@ namespace pelmora {
 
 class BrowserController;
 class JumpWindow;
+class KnownServerDiscovery;
 class NetworkWindow;
 namespace platform {
 class NetworkDiscovery;
@@ -49,6 +50,8 @@ public:
     // Where the network window reads the network from; null: the system's SMB network.
     // The window opened from then on uses it (tests give a fake).
     void SetNetworkDiscovery(platform::NetworkDiscovery* discovery);
+    // Stands in for the dialog asking for a server to add (tests), for windows made from then on.
+    void SetServerNameAsker(std::function<std::optional<std::string>()> ask) { askServerName_ = std::move(ask); }
 
     JumpWindow* Jump() const;
     NetworkWindow* Network() const;
@@ -69,6 +72,8 @@ private:
     QPointer<NetworkWindow> network_;
     std::unique_ptr<platform::NetworkDiscovery> systemDiscovery_;
     platform::NetworkDiscovery* discovery_ = nullptr;
+    std::unique_ptr<KnownServerDiscovery> knownDiscovery_;
+    std::function<std::optional<std::string>()> askServerName_;
     QPointer<SettingsDialog> settingsDialog_;
     std::function<std::optional<std::string>(const ProgramChoiceStart&)> chooseProgram_;
     std::function<std::optional<FontSetting>(const FontSetting&)> chooseFont_;

@@ -110,6 +110,9 @@ MainWindow::MainWindow(Settings& settings, AppPaths paths, MainWindowServices se
     docked_ = new DockedWindows(settings_, paths_.iniPath, *browser_, *dialogs_, this);
     help_ = new HelpCommands(paths_.programFolder, starter, *dialogs_, this);
     netDrives_ = new NetDriveCommands(paths_.iniPath, *busy_, *dialogs_, [this] { RefreshDrives(); }, this);
+    netDrives_->SetOnDisconnected([this](const std::string& share) { browser_->LeaveShare(share); });
+    // A share just connected is chosen in the drive list, as the sign that it worked.
+    netDrives_->SetOnConnected([this](const std::string& share) { browser_->BrowseFolder(share); });
     docked_->SetViewerOpacityHook([this](int) {
         if (ChoiViewWindow* viewer = tools_->ChoiView()) viewer->ApplyStealthOpacity();
     });

@@ -24,7 +24,12 @@ NetDriveCommands::NetDriveCommands(std::string iniPath, BusyState& busy, UserDia
       }),
       check_(OpenShareForCheck) {}
 
+NetDriveCommands::~NetDriveCommands() {
+    for (Check& check : checks_) check.thread.join();
+}
+
 void NetDriveCommands::SetDialogs(AskConnect askConnect, AskDisconnect askDisconnect) {
+    testDialogs_ = true;
     askConnect_ = std::move(askConnect);
     askDisconnect_ = std::move(askDisconnect);
 }
@@ -32,17 +37,44 @@ void NetDriveCommands::SetDialogs(AskConnect askConnect, AskDisconnect askDiscon
 void NetDriveCommands::SetShareCheck(ShareCheck check) { check_ = std::move(check); }
 
 void NetDriveCommands::ConnectNetworkDrive() {
+    std::optional<std::string> connected;
     {
         BusyScope busy(busy_);
-        if (const auto request = askConnect_()) {
-            const NetDriveOutcome outcome = ConnectNetDrive(*request, check_, iniPath_);
-            if (!outcome.message.empty()) dialogs_.ShowWarning(outcome.message);
+        if (testDialogs_) {
+            if (const auto request = askConnect_()) {
+                const NetDriveOutcome outcome = ConnectNetDrive(*request, check_, iniPath_);
+                if (!outcome.message.empty()) dialogs_.ShowWarning(outcome.message);
+            }
+        } else {
+            NetDriveConnecting connecting;
+            connecting.check = [check = check_](const NetDriveRequest& request) {
+                return CheckNetDrive(request, check);
+            };
+            connecting.runBeside = [this](std::function<void()> work) {
+                // The checks that have ended go; one given up may still wait for its server.
+                std::erase_if(checks_, [](Check& check) {
+                    if (!check.done->load()) return false;
+                    check.thread.join();
+                    return true;
+                });
+                auto done = std::make_shared<std::atomic<bool>>(false);
+                std::thread thread([work = std::move(work), done] {
+                    work();
+                    done->store(true);
+                });
+                checks_.push_back({std::move(thread), std::move(done)});
+            };
+            connecting.save = [this](NetDriveOutcome outcome) { return SaveNetDrive(std::move(outcome), iniPath_); };
+            connecting.dialogs = &dialogs_;
+            connected = ConnectNetDriveInDialog(mainWindow_, std::move(connecting));
         }
     }
     if (refreshDrives_) refreshDrives_();
+    if (connected && connected_) connected_(*connected);
 }
 
 void NetDriveCommands::DisconnectNetworkDrive() {
+    std::optional<std::string> disconnected;
     {
         BusyScope busy(busy_);
         const std::vector<std::string> shares = ReadNetDrives(iniPath_);
@@ -51,10 +83,13 @@ void NetDriveCommands::DisconnectNetworkDrive() {
         } else if (const auto share = askDisconnect_(shares)) {
             if (const std::string message = DisconnectNetDrive(*share, iniPath_); !message.empty()) {
                 dialogs_.ShowMessage(message);
+            } else {
+                disconnected = *share;
             }
         }
     }
     if (refreshDrives_) refreshDrives_();
+    if (disconnected && disconnected_) disconnected_(*disconnected);
 }
 
 }  // namespace pelmora

@@ -4,9 +4,12 @@
 
 #include <QObject>
 #include <QPointer>
+#include <atomic>
+#include <memory>
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tools/network/net_drive_connection.h"
@@ -26,6 +29,8 @@ public:
 
     NetDriveCommands(std::string iniPath, BusyState& busy, UserDialogs& dialogs, std::function<void()> refreshDrives,
                      QWidget* mainWindow);
+    // Waits for the checks still running beside the window (each ends at its time-out).
+    ~NetDriveCommands() override;
 
     void ConnectNetworkDrive();     // mnu_netAttach
     void DisconnectNetworkDrive();  // mnu_netDetach
@@ -33,6 +38,13 @@ public:
     // Tests answer the dialogs and stand in for the share check.
     void SetDialogs(AskConnect askConnect, AskDisconnect askDisconnect);
     void SetShareCheck(ShareCheck check);
+
+    // Told of a share connected, after the drive list was read again.
+    void SetOnConnected(std::function<void(const std::string& share)> connected) { connected_ = std::move(connected); }
+    // Told of each share disconnected, after the drive list was read again.
+    void SetOnDisconnected(std::function<void(const std::string& share)> disconnected) {
+        disconnected_ = std::move(disconnected);
+    }
 
 private:
     std::string iniPath_;
@@ -43,6 +55,14 @@ private:
     AskConnect askConnect_;
     AskDisconnect askDisconnect_;
     ShareCheck check_;
+    std::function<void(const std::string&)> disconnected_;
+    std::function<void(const std::string&)> connected_;
+    bool testDialogs_ = false;
+    struct Check {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> done;
+    };
+    std::vector<Check> checks_;
 };
 
 }  // namespace pelmora

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -328,6 +329,8 @@ private:
     // A context made with the credentials the run knows now: libsmbclient keeps the
     // connections it made as a guest and would use them again.
     std::shared_ptr<SmbContext> Context() {
+        // A reading the window gave up may still run beside the next one.
+        std::lock_guard lock(contextLock_);
         const std::uint64_t generation = SmbCredentialStore::ForThisRun().Generation();
         if (!context_ || generation != contextGeneration_) {
             context_ = std::make_shared<SmbContext>(options_);
@@ -337,6 +340,7 @@ private:
     }
 
     SmbDiscoveryOptions options_;
+    std::mutex contextLock_;
     std::shared_ptr<SmbContext> context_;
     std::uint64_t contextGeneration_ = 0;
 };

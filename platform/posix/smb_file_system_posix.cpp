@@ -235,6 +235,14 @@ private:
         refusedAt_[KeyOf(server)] = std::chrono::steady_clock::now();
     }
 
+public:
+    void ForgetRefusal(const std::string& server) {
+        std::lock_guard lock(askMutex_);
+        refusedAt_.erase(KeyOf(server));
+    }
+
+private:
+
     static std::string KeyOf(std::string server) {
         std::transform(server.begin(), server.end(), server.begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -539,6 +547,8 @@ FileSystem& SmbFileSystem() {
     static SmbFileSystemImpl smb;
     return smb;
 }
+
+void AskAgainForCredentials(const std::string& server) { SharedRequests().ForgetRefusal(server); }
 
 std::chrono::milliseconds SmbRequestTimeout() {
     if (const char* chosen = std::getenv("PELMORA_SMB_TIMEOUT"); chosen != nullptr && *chosen != '\0') {

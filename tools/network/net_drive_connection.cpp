@@ -20,24 +20,42 @@ std::error_code OpenShareForCheck(const std::string& share) {
     return folder ? std::error_code() : error;
 }
 
-std::optional<std::string> ShareFromInput(std::string_view text) {
+namespace {
+
+// The text with backslashes as separators, without surrounding blanks and trailing separators.
+std::string NormalisedShareText(std::string_view text) {
     std::string share(text);
     std::replace(share.begin(), share.end(), '\\', '/');
     const auto first = share.find_first_not_of(" \t");
-    if (first == std::string::npos) return std::nullopt;
+    if (first == std::string::npos) return {};
     share = share.substr(first, share.find_last_not_of(" \t") - first + 1);
     while (share.size() > 2 && share.back() == '/') share.pop_back();
-    if (!share.starts_with("//")) return std::nullopt;
+    return share;
+}
+
+}  // namespace
+
+std::optional<std::string> ShareFromInput(std::string_view text) {
+    return ShareInputProblem(text).empty() ? std::optional<std::string>(NormalisedShareText(text)) : std::nullopt;
+}
+
+std::string ShareInputProblem(std::string_view text) {
+    const std::string share = NormalisedShareText(text);
+    if (!share.starts_with("//")) return network_texts::kConnectBadShare;
     const std::size_t slash = share.find('/', 2);
-    if (slash == std::string::npos || slash == 2) return std::nullopt;
+    if (slash == 2) return network_texts::kConnectBadShare;
     // A server part with URL syntax in it ("user:password@", ":port", "%" escapes) would
     // choose for the library whom to log in as and where, and be written to the settings.
-    if (!platform::IsPlainServerName(std::string_view(share).substr(2, slash - 2))) return std::nullopt;
+    const std::string_view server = std::string_view(share).substr(2, slash == std::string::npos ? slash : slash - 2);
+    if (server.empty()) return network_texts::kConnectBadShare;
+    if (!platform::IsPlainServerName(server)) return network_texts::kConnectBadServer;
+    if (slash == std::string::npos || slash + 1 == share.size()) return network_texts::kConnectNoShareName;
     const std::string_view name = std::string_view(share).substr(slash + 1);
-    // Exactly a server and a share; "." and ".." name no share.
-    if (name.empty() || name.find('/') != std::string_view::npos || name == "." || name == "..") return std::nullopt;
-    if (share.size() > platform::kMaxProfileValue) return std::nullopt;
-    return share;
+    // Exactly a server and a share: a folder in it is no share; "." and ".." name none.
+    if (name.find('/') != std::string_view::npos) return network_texts::kConnectFolderNotShare;
+    if (name == "." || name == "..") return network_texts::kConnectBadShare;
+    if (share.size() > platform::kMaxProfileValue) return network_texts::kConnectBadShare;
+    return {};
 }
 
 std::string ServerOfShare(const std::string& share) {
@@ -45,11 +63,23 @@ std::string ServerOfShare(const std::string& share) {
     return share.substr(2, share.find('/', 2) - 2);
 }
 
+bool IsOnShare(const std::string& folder, const std::string& share) {
+    if (share.empty() || folder.size() < share.size()) return false;
+    const bool sameStart = std::equal(share.begin(), share.end(), folder.begin(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+    return sameStart && (folder.size() == share.size() || folder[share.size()] == '/');
+}
+
 NetDriveOutcome ConnectNetDrive(const NetDriveRequest& request, const ShareCheck& check, const std::string& iniPath) {
+    return SaveNetDrive(CheckNetDrive(request, check), iniPath);
+}
+
+NetDriveOutcome CheckNetDrive(const NetDriveRequest& request, const ShareCheck& check) {
     NetDriveOutcome outcome;
     const std::optional<std::string> share = ShareFromInput(request.share);
     if (!share) {
-        outcome.message = network_texts::kConnectBadShare;
+        outcome.message = ShareInputProblem(request.share);
         return outcome;
     }
     outcome.share = *share;
@@ -62,16 +92,28 @@ NetDriveOutcome ConnectNetDrive(const NetDriveRequest& request, const ShareCheck
         if (earlier) store.Remember(server, *earlier);
         else store.Forget(server);
         outcome.result = NetDriveResult::CannotOpen;
-        outcome.message = *share + network_texts::kConnectFailedSuffix + "\n" + NetworkErrorText(error);
-        return outcome;
-    }
-    if (!AddNetDrive(*share, iniPath)) {
-        outcome.result = NetDriveResult::NotSaved;
-        outcome.message = network_texts::kConnectSaveFailed;
+        if (error == std::errc::no_such_file_or_directory) {
+            // The server answered: the share is what is missing.
+            outcome.message = *share + network_texts::kConnectNoSuchShareSuffix;
+        } else {
+            outcome.message = *share + network_texts::kConnectFailedSuffix + "\n" + NetworkErrorText(error);
+        }
+        const bool refused = error == std::errc::permission_denied || error == std::errc::operation_not_permitted;
+        outcome.fault = refused ? (request.user.empty() ? NetDriveField::User : NetDriveField::Password)
+                                : NetDriveField::Share;
         return outcome;
     }
     outcome.result = NetDriveResult::Connected;
     return outcome;
+}
+
+NetDriveOutcome SaveNetDrive(NetDriveOutcome checked, const std::string& iniPath) {
+    if (checked.result != NetDriveResult::Connected) return checked;
+    if (!AddNetDrive(checked.share, iniPath)) {
+        checked.result = NetDriveResult::NotSaved;
+        checked.message = network_texts::kConnectSaveFailed;
+    }
+    return checked;
 }
 
 namespace {

@@ -35,13 +35,23 @@ std::error_code OpenShareForCheck(const std::string& share);
 // address in brackets: a user, password or port written into it is refused.
 std::optional<std::string> ShareFromInput(std::string_view text);
 
+// Why ShareFromInput refuses the text: which part is wrong, as the user is told.
+std::string ShareInputProblem(std::string_view text);
+
 // "server" of "//server/share".
 std::string ServerOfShare(const std::string& share);
 
+// True when the folder is the share or lies in it (names compared without case, as SMB does).
+bool IsOnShare(const std::string& folder, const std::string& share);
+
 enum class NetDriveResult { Connected, BadShare, CannotOpen, NotSaved };
+
+// The field of the connect dialog a failure is about.
+enum class NetDriveField { Share, User, Password };
 
 struct NetDriveOutcome {
     NetDriveResult result = NetDriveResult::BadShare;
+    NetDriveField fault = NetDriveField::Share;
     std::string share;    // the normalised share, when there is one
     std::string message;  // what to tell the user; empty on success
 };
@@ -49,6 +59,11 @@ struct NetDriveOutcome {
 // Checks and adds the share. Credentials are kept for the run while the share opens with
 // them; after a failed check the server's earlier credentials are back.
 NetDriveOutcome ConnectNetDrive(const NetDriveRequest& request, const ShareCheck& check, const std::string& iniPath);
+
+// The two halves of ConnectNetDrive: the check, which waits on the network (Connected: the
+// share opens), and the saving of a share that opened to [NetDrive].
+NetDriveOutcome CheckNetDrive(const NetDriveRequest& request, const ShareCheck& check);
+NetDriveOutcome SaveNetDrive(NetDriveOutcome checked, const std::string& iniPath);
 
 // The message of a failed disconnection, or empty on success. The run forgets the
 // server's credentials (and drops the connections made with them) unless another connected

@@ -16,25 +16,59 @@ std::optional<int> NetworkResourceTable::NextRecordSlot() {
     return ++lastSlot_;
 }
 
-NetworkLevel NetworkResourceTable::EnumerateNetwork(int parentSlot) {
-    NetworkLevel level;
-    const platform::NetworkResource* parent = parentSlot > 0 ? &Record(parentSlot) : nullptr;
-    auto enumeration = discovery_.OpenLevel(parent, level.error);
-    if (!enumeration) {
-        if (!level.error) level.error = std::make_error_code(std::errc::io_error);
-        return level;
+NetworkLevelRead ReadNetworkLevel(platform::NetworkDiscovery& discovery, const platform::NetworkResource* parent,
+                                  int freeSlots) {
+    NetworkLevelRead read;
+    if (freeSlots <= 0) {
+        read.outOfSlots = true;
+        return read;
     }
+    auto enumeration = discovery.OpenLevel(parent, read.error);
+    if (!enumeration) {
+        if (!read.error) read.error = std::make_error_code(std::errc::io_error);
+        return read;
+    }
+    read.opened = true;
     for (;;) {
+        if (static_cast<int>(read.entries.size()) >= freeSlots) {
+            read.outOfSlots = true;
+            return read;
+        }
+        platform::NetworkResource record;
+        if (!enumeration->Next(record, read.error)) return read;  // the end, or the error
+        read.entries.push_back(std::move(record));
+    }
+}
+
+NetworkLevel NetworkResourceTable::EnumerateNetwork(int parentSlot) {
+    std::optional<platform::NetworkResource> parent;
+    if (parentSlot > 0) parent = Record(parentSlot);
+    return Take(ReadNetworkLevel(discovery_, parent ? &*parent : nullptr, FreeSlots()));
+}
+
+NetworkLevel NetworkResourceTable::Take(NetworkLevelRead read) {
+    NetworkLevel level;
+    level.error = read.error;
+    if (!read.opened && !read.outOfSlots) return level;
+    for (platform::NetworkResource& record : read.entries) {
+        // Slots handed out by hand while the level was read may have used the last ones.
         const std::optional<int> slot = NextRecordSlot();
         if (!slot) {
             level.tableFull = true;
             return level;
         }
-        platform::NetworkResource record;
-        if (!enumeration->Next(record, level.error)) return level;  // the end, or the error
         records_[static_cast<std::size_t>(*slot)] = std::move(record);
         level.entries.push_back(*slot);
     }
+    // The request that ended the level took a slot too.
+    if (read.outOfSlots || !NextRecordSlot()) level.tableFull = true;
+    return level;
+}
+
+std::optional<int> NetworkResourceTable::Add(platform::NetworkResource record) {
+    const std::optional<int> slot = NextRecordSlot();
+    if (slot) records_[static_cast<std::size_t>(*slot)] = std::move(record);
+    return slot;
 }
 
 const platform::NetworkResource& NetworkResourceTable::Record(int slot) const {

@@ -24,12 +24,36 @@ struct NetworkLevel {
     bool tableFull = false;  // every slot was used before the level ended
 };
 
+// One level as read from the network, before its entries have slots. At most `freeSlots`
+// requests are made: the reading stops for space when every one of them gave an entry.
+struct NetworkLevelRead {
+    std::vector<platform::NetworkResource> entries;
+    std::error_code error;
+    bool opened = false;      // the level opened (its requests take slots)
+    bool outOfSlots = false;  // stopped before asking for more entries
+};
+
+// Reads the level below `parent` (the top level for null). It waits on the network: the
+// window calls it on a thread of its own, with a copy of the parent's record.
+NetworkLevelRead ReadNetworkLevel(platform::NetworkDiscovery& discovery, const platform::NetworkResource* parent,
+                                  int freeSlots);
+
 class NetworkResourceTable {
 public:
     explicit NetworkResourceTable(platform::NetworkDiscovery& discovery) : discovery_(discovery) {}
 
     // Reads the level below the record in `parentSlot`, or the top level for -1.
     NetworkLevel EnumerateNetwork(int parentSlot);
+
+    // The slots not handed out yet.
+    int FreeSlots() const { return kNetworkSlotCount - lastSlot_; }
+
+    // Gives slots to a level read by ReadNetworkLevel, as EnumerateNetwork would have: one
+    // per entry, and one for the request that ended the level.
+    NetworkLevel Take(NetworkLevelRead read);
+
+    // A record the user added by hand (a server typed in); nothing when the table is full.
+    std::optional<int> Add(platform::NetworkResource record);
 
     // The record of a slot handed out by EnumerateNetwork.
     const platform::NetworkResource& Record(int slot) const;

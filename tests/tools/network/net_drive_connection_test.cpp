@@ -109,12 +109,26 @@ TEST(NetDriveConnection, AShareThatDoesNotOpenIsNotAddedAndLeavesTheEarlierCrede
 TEST(NetDriveConnection, OnlyAServerAndAShareAreAccepted) {
     TempTree folder;
     RecordingCheck check;
-    for (const char* text : {"", "   ", "//", "//server", "//server/", "///share", "/server/share", "server/share",
-                             "//server/share/folder", "//server/..", "smb://server/share"}) {
+    for (const char* text : {"", "   ", "//", "///share", "/server/share", "server/share", "//server/..",
+                             "smb://server/share"}) {
         const NetDriveOutcome outcome = ConnectNetDrive({text, "", "", ""}, check.Check(), folder / "Pelmora.ini");
         EXPECT_EQ(outcome.result, NetDriveResult::BadShare) << text;
         EXPECT_EQ(outcome.message, network_texts::kConnectBadShare) << text;
+        EXPECT_EQ(outcome.fault, NetDriveField::Share) << text;
     }
+    // The part that is wrong is named.
+    for (const char* text : {"//server", "//server/", "\\\\server\\"}) {
+        EXPECT_EQ(ConnectNetDrive({text, "", "", ""}, check.Check(), folder / "Pelmora.ini").message,
+                  network_texts::kConnectNoShareName)
+            << text;
+    }
+    for (const char* text : {"//server/share/folder", "//127.0.0.1/pub/sub dir", "\\\\server\\share\\x"}) {
+        EXPECT_EQ(ConnectNetDrive({text, "", "", ""}, check.Check(), folder / "Pelmora.ini").message,
+                  network_texts::kConnectFolderNotShare)
+            << text;
+    }
+    EXPECT_EQ(ShareInputProblem("//me@server/share"), network_texts::kConnectBadServer);
+    EXPECT_EQ(ShareInputProblem("//server/share"), "");
     // A share the settings file could not hold whole.
     EXPECT_FALSE(ShareFromInput("//server/" + std::string(300, 'x')));
     EXPECT_TRUE(check.checked.empty());
@@ -151,4 +165,13 @@ TEST(NetDriveConnection, TheDriveListShowsMountedVolumesThenTheConnectedShares) 
     ASSERT_EQ(listed.size(), 3u);
     EXPECT_EQ(listed[1].fileSystem, "cifs");
     EXPECT_EQ(listed[2].mountPoint, "//nas/docs");
+}
+
+TEST(NetDriveConnection, AFolderIsOnAShareOnlyInsideIt) {
+    EXPECT_TRUE(IsOnShare("//nas/docs", "//nas/docs"));
+    EXPECT_TRUE(IsOnShare("//NAS/Docs/sub/deeper", "//nas/docs"));
+    EXPECT_FALSE(IsOnShare("//nas/docs2", "//nas/docs"));
+    EXPECT_FALSE(IsOnShare("//nas", "//nas/docs"));
+    EXPECT_FALSE(IsOnShare("/home/docs", "//nas/docs"));
+    EXPECT_FALSE(IsOnShare("//nas/docs", ""));
 }

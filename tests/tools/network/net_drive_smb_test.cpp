@@ -8,6 +8,7 @@
 #include "tests/support/smb_test_server.h"
 #include "tests/support/temp_tree.h"
 #include "tools/network/net_drive_connection.h"
+#include "tools/network/network_texts.h"
 
 extern "C" const char* __lsan_default_suppressions() { return pelmora::testing::kSmbClientLeakSuppressions; }
 
@@ -28,6 +29,20 @@ protected:
     testing::TempTree folder;
     std::string ini = folder / "Pelmora.ini";
 };
+
+TEST_F(NetDriveSmbTest, AMissingShareIsNamedAsMissingAndAWrongPasswordPointsAtThePassword) {
+    for (const std::string share : {"//127.0.0.1/p#b", "//127.0.0.1/no share"}) {
+        const NetDriveOutcome outcome = ConnectNetDrive({share, "", "", ""}, OpenShareForCheck, ini);
+        EXPECT_EQ(outcome.result, NetDriveResult::CannotOpen) << share;
+        EXPECT_EQ(outcome.message, share + network_texts::kConnectNoSuchShareSuffix);
+        EXPECT_EQ(outcome.fault, NetDriveField::Share);
+    }
+    const NetDriveOutcome wrong =
+        ConnectNetDrive({SmbTestServer::SecureShare(), server.User(), "", "wrong"}, OpenShareForCheck, ini);
+    EXPECT_EQ(wrong.result, NetDriveResult::CannotOpen);
+    EXPECT_EQ(wrong.fault, NetDriveField::Password);
+    EXPECT_TRUE(ReadNetDrives(ini).empty());
+}
 
 TEST_F(NetDriveSmbTest, DisconnectingTheLastShareOfAServerLogsOffSoThatItsShareAsksAgain) {
     const NetDriveRequest secure{SmbTestServer::SecureShare(), server.User(), "", SmbTestServer::kSecurePassword};

@@ -1,12 +1,15 @@
 #include "tools/network/ui/net_drive_dialogs.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QPointer>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "listing/engine/job_context.h"
 #include "tools/network/network_texts.h"
 #include "tools/network/ui/network_names.h"
 #include "tools/network/ui/password_edit.h"
@@ -33,7 +36,8 @@ QDialogButtonBox* OkCancel(QDialog* dialog) {
 
 }  // namespace
 
-NetDriveConnectDialog::NetDriveConnectDialog(QWidget* parent) : QDialog(parent) {
+NetDriveConnectDialog::NetDriveConnectDialog(QWidget* parent, NetDriveConnecting connecting)
+    : QDialog(parent), connecting_(std::move(connecting)) {
     setObjectName(names::kConnectDialog);
     setWindowTitle(Text(network_texts::kConnectTitle));
     share_ = NamedEdit(names::kConnectShare, this);
@@ -50,8 +54,68 @@ NetDriveConnectDialog::NetDriveConnectDialog(QWidget* parent) : QDialog(parent) 
     form->addRow(Text(network_texts::kConnectPassword), password_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(OkCancel(this));
+    QDialogButtonBox* buttons = OkCancel(this);
+    okButton_ = buttons->button(QDialogButtonBox::Ok);
+    buttons->button(QDialogButtonBox::Cancel)->setText(Text(network_texts::kCancelButton));
+    layout->addWidget(buttons);
     share_->setMinimumWidth(260);
+}
+
+void NetDriveConnectDialog::accept() {
+    if (!connecting_.check || !connecting_.runBeside) {
+        QDialog::accept();
+        return;
+    }
+    if (checking_) return;
+    const std::uint64_t check = ++check_;
+    NetDriveRequest request = Request();
+    // The field was emptied into secret memory; it gets the text back after a failure.
+    platform::SecretText password = request.password;
+    SetChecking(true);
+    QPointer<NetDriveConnectDialog> self(this);
+    auto run = connecting_.check;
+    connecting_.runBeside([self, run, check, request = std::move(request), password]() mutable {
+        NetDriveOutcome outcome = run(request);
+        // To the window's thread; a dialog gone or given up meanwhile drops the result there.
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, check, outcome = std::move(outcome), password]() mutable {
+                if (self) self->Checked(check, std::move(outcome), password);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void NetDriveConnectDialog::reject() {
+    ++check_;  // a check under way is given up
+    SetChecking(false);
+    QDialog::reject();
+}
+
+void NetDriveConnectDialog::SetChecking(bool checking) {
+    checking_ = checking;
+    okButton_->setEnabled(!checking);
+    for (QLineEdit* edit : {share_, user_, domain_, password_}) edit->setReadOnly(checking);
+}
+
+void NetDriveConnectDialog::Checked(std::uint64_t check, NetDriveOutcome outcome,
+                                    const platform::SecretText& password) {
+    if (!checking_ || check != check_) return;
+    SetChecking(false);
+    if (connecting_.save) outcome = connecting_.save(std::move(outcome));
+    if (outcome.result == NetDriveResult::Connected) {
+        connected_ = outcome.share;
+        QDialog::accept();
+        return;
+    }
+    const std::string_view text = password.View();
+    password_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    if (connecting_.dialogs && !outcome.message.empty()) connecting_.dialogs->ShowWarning(outcome.message);
+    QLineEdit* fault = outcome.fault == NetDriveField::Password ? password_
+                       : outcome.fault == NetDriveField::User   ? user_
+                                                                : share_;
+    fault->setFocus();
+    fault->selectAll();
 }
 
 NetDriveRequest NetDriveConnectDialog::Request() const {
@@ -83,6 +147,12 @@ std::optional<NetDriveRequest> AskNetDriveToConnect(QWidget* parent) {
     NetDriveConnectDialog dialog(parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Request();
+}
+
+std::optional<std::string> ConnectNetDriveInDialog(QWidget* parent, NetDriveConnecting connecting) {
+    NetDriveConnectDialog dialog(parent, std::move(connecting));
+    if (dialog.exec() != QDialog::Accepted || dialog.Connected().empty()) return std::nullopt;
+    return dialog.Connected();
 }
 
 std::optional<std::string> AskNetDriveToDisconnect(const std::vector<std::string>& shares, QWidget* parent) {

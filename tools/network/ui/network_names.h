@@ -7,6 +7,7 @@ namespace pelmora::network_names {
 inline constexpr char kWindow[] = "Form4";
 inline constexpr char kTree[] = "TreeView1";
 inline constexpr char kOpenButton[] = "Command1";
+inline constexpr char kCancelButton[] = "CancelButton";
 inline constexpr char kChaseTimer[] = "Timer1";
 
 inline constexpr char kConnectDialog[] = "NetAttachDialog";

@@ -1,8 +1,13 @@
 #include "tools/network/ui/network_window.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
+#include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -10,6 +15,10 @@
 #include "common/ui/window_dock.h"
 #include "listing/engine/job_context.h"
 #include "platform/network_discovery.h"
+#include "platform/smb_credentials.h"
+#include "platform/smb_url.h"
+#include "tools/network/known_server_discovery.h"
+#include "tools/network/known_servers.h"
 #include "tools/network/network_texts.h"
 #include "tools/network/network_tree.h"
 #include "tools/network/ui/network_names.h"
@@ -26,14 +35,14 @@ bool IsPlaceholder(const QTreeWidgetItem* item) {
            !item->data(0, kNetworkNodeKeyRole).isValid();
 }
 
-// The hourglass over the tree while a level is read.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
+// "//nas", "\\\\nas" or "nas " as typed: the server's name.
+std::string ServerNameFromInput(std::string text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    while (!text.empty() && (text.front() == '/' || text.front() == '\\')) text.erase(0, 1);
+    return text;
+}
 
 }  // namespace
 
@@ -55,24 +64,40 @@ NetworkWindow::NetworkWindow(Settings& settings, platform::NetworkDiscovery& dis
     tree_->setExpandsOnDoubleClick(true);
     openButton_ = new QPushButton(Text(network_texts::kOpenButton), this);
     openButton_->setObjectName(names::kOpenButton);
+    cancelButton_ = new QPushButton(Text(network_texts::kCancelButton), this);
+    cancelButton_->setObjectName(names::kCancelButton);
+    cancelButton_->setEnabled(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tree_, 1);
-    layout->addWidget(openButton_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(openButton_, 1);
+    buttons->addWidget(cancelButton_);
+    layout->addLayout(buttons);
     resize(300, height());
 
     connect(tree_, &QTreeWidget::itemExpanded, this, &NetworkWindow::Expanded);
     connect(openButton_, &QPushButton::clicked, this, &NetworkWindow::OpenSelected);
+    connect(cancelButton_, &QPushButton::clicked, this, &NetworkWindow::CancelReading);
+    tree_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tree_, &QTreeWidget::customContextMenuRequested, this, &NetworkWindow::ShowContextMenu);
     // A container still expands or collapses by itself; a share opens.
     connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem*, int) { OpenSelected(); });
 
     dock_ = new WindowDock(*this, DockSide::Left);
 }
 
-NetworkWindow::~NetworkWindow() = default;
+NetworkWindow::~NetworkWindow() {
+    CancelReading();
+    // A reading abandoned on a server that does not answer ends at the request's time-out;
+    // it uses the discovery, which must outlive it.
+    CollectWorkers(true);
+}
 
 void NetworkWindow::Open(QWidget& mainWindow) {
     // Each opening reads the network afresh: the table and its slot numbers start again.
+    CancelReading();
+    readingNode_ = nullptr;
     table_ = std::make_unique<NetworkResourceTable>(discovery_);
     tree_->clear();
     ApplyNetViewFont();
@@ -92,11 +117,191 @@ void NetworkWindow::ApplyNetViewFont() {
 }
 
 void NetworkWindow::EnumerateNetwork(QTreeWidgetItem* parent, int slot) {
-    const NetworkLevel level = table_->EnumerateNetwork(slot);
+    CancelReading();  // one reading at a time: an earlier one is given up
+    credentialsAsked_ = 0;
+    ReadLevel(parent, slot);
+}
+
+void NetworkWindow::ReadLevel(QTreeWidgetItem* parent, int slot) {
+    CollectWorkers(false);
+    std::optional<platform::NetworkResource> record;
+    if (slot > 0) record = table_->Record(slot);
+    const int freeSlots = table_->FreeSlots();
+    const std::uint64_t operation = ++operation_;
+    reading_ = true;
+    readingNode_ = parent;
+    readingSlot_ = slot;
+    cancelButton_->setEnabled(true);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    platform::NetworkDiscovery& discovery = discovery_;
+    std::thread thread([this, &discovery, record, freeSlots, operation, done] {
+        NetworkLevelRead read = ReadNetworkLevel(discovery, record ? &*record : nullptr, freeSlots);
+        // The window joins this thread before it goes, so it is there to receive the result.
+        QMetaObject::invokeMethod(
+            this, [this, operation, read = std::move(read)]() mutable { LevelRead(operation, std::move(read)); },
+            Qt::QueuedConnection);
+        done->store(true);
+    });
+    workers_.push_back({std::move(thread), std::move(done)});
+}
+
+void NetworkWindow::LevelRead(std::uint64_t operation, NetworkLevelRead read) {
+    if (!reading_ || operation != operation_) return;  // abandoned
+    QTreeWidgetItem* parent = readingNode_;
+    if (AskedForCredentials(read)) {
+        QApplication::restoreOverrideCursor();  // set again for the new reading
+        ReadLevel(parent, readingSlot_);
+        return;
+    }
+    if (!reading_ || operation != operation_) return;  // cancelled or replaced while the user was asked
+    reading_ = false;
+    readingNode_ = nullptr;
+    cancelButton_->setEnabled(false);
+    QApplication::restoreOverrideCursor();
+
+    const NetworkLevel level = table_->Take(std::move(read));
     for (int added : level.entries) AddResourceNode(parent, added);
-    if (!target_.dialogs) return;
-    if (level.error) target_.dialogs->ShowWarning(NetworkErrorText(level.error));
-    if (level.tableFull) target_.dialogs->ShowMessage(network_texts::kTableFull);
+    // A source that is not there (no master browser, no DNS-SD daemon) is said once, in
+    // the tree, rather than in a box at every opening.
+    if (level.error) AddNote(parent, NetworkErrorText(level.error));
+    if (level.tableFull && target_.dialogs) target_.dialogs->ShowMessage(network_texts::kTableFull);
+}
+
+bool NetworkWindow::AskedForCredentials(const NetworkLevelRead& read) {
+    // The reading thread cannot ask: a server that refuses the guest its shares is answered
+    // here, and read again with the answer; asked once more after a refused answer.
+    const bool refused =
+        read.error == std::errc::permission_denied || read.error == std::errc::operation_not_permitted;
+    if (read.opened || !refused || readingSlot_ <= 0) return false;
+    const platform::NetworkResource record = table_->Record(readingSlot_);
+    if (record.kind != platform::NetworkResourceKind::Server || !record.remoteName.starts_with("//")) return false;
+    platform::SmbCredentialStore& store = platform::SmbCredentialStore::ForThisRun();
+    const std::string server = record.remoteName.substr(2);
+    if (credentialsAsked_ >= 2) {
+        store.Forget(server);
+        return false;
+    }
+    platform::SmbCredentialAsker* asker = store.Asker();
+    if (asker == nullptr || !asker->CanAskOnThisThread()) return false;
+    const std::uint64_t asking = operation_;
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    std::optional<platform::SmbCredentials> answer =
+        asker->Ask(server, "", credentialsAsked_ > 0 || store.Find(server).has_value());
+    QApplication::restoreOverrideCursor();
+    ++credentialsAsked_;
+    if (!answer || !reading_ || operation_ != asking) return false;
+    store.Remember(server, std::move(*answer));
+    return true;
+}
+
+void NetworkWindow::CancelReading() {
+    if (!reading_) return;
+    reading_ = false;
+    ++operation_;
+    cancelButton_->setEnabled(false);
+    QApplication::restoreOverrideCursor();
+    // The node is as before its expansion: expanded again, it is read again.
+    if (QTreeWidgetItem* node = readingNode_) {
+        new QTreeWidgetItem(node, QStringList{Text(network_texts::kPlaceholderNode)});
+        node->setExpanded(false);
+    }
+    readingNode_ = nullptr;
+}
+
+int NetworkWindow::ReadingsUnderWay() const {
+    return static_cast<int>(std::count_if(workers_.begin(), workers_.end(),
+                                          [](const Worker& worker) { return !worker.done->load(); }));
+}
+
+void NetworkWindow::CollectWorkers(bool all) {
+    for (auto worker = workers_.begin(); worker != workers_.end();) {
+        if (all || worker->done->load()) {
+            worker->thread.join();
+            worker = workers_.erase(worker);
+        } else {
+            ++worker;
+        }
+    }
+}
+
+void NetworkWindow::AddNote(QTreeWidgetItem* parent, const std::string& text) {
+    auto* note = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
+    note->setText(0, QString::fromStdString(text));
+    note->setFlags(Qt::NoItemFlags);  // greyed, and nothing to choose
+    note->setData(0, kNetworkNoteRole, true);
+}
+
+bool NetworkWindow::IsProviderOrKnownGroup(const QTreeWidgetItem* item) const {
+    if (!item || !table_) return false;
+    const std::optional<int> slot = SlotOfNetworkNodeKey(item->data(0, kNetworkNodeKeyRole).toString().toStdString());
+    if (!slot) return false;
+    const platform::NetworkResource& record = table_->Record(*slot);
+    return record.kind == platform::NetworkResourceKind::Provider || record.locator == kKnownServersLocator;
+}
+
+QTreeWidgetItem* NetworkWindow::KnownServersNode() const {
+    for (int top = 0; top < tree_->topLevelItemCount(); ++top) {
+        QTreeWidgetItem* provider = tree_->topLevelItem(top);
+        for (int i = 0; i < provider->childCount(); ++i) {
+            QTreeWidgetItem* child = provider->child(i);
+            if (IsProviderOrKnownGroup(child)) return child;
+        }
+    }
+    return nullptr;
+}
+
+void NetworkWindow::ShowContextMenu(const QPoint& at) {
+    if (!IsProviderOrKnownGroup(tree_->itemAt(at))) return;
+    QMenu menu(this);
+    menu.addAction(Text(network_texts::kAddServerMenu), this, &NetworkWindow::AddServer);
+    menu.exec(tree_->viewport()->mapToGlobal(at));
+}
+
+void NetworkWindow::AddServer() {
+    std::optional<std::string> typed;
+    if (target_.askServerName) {
+        typed = target_.askServerName();
+    } else {
+        bool accepted = false;
+        const QString text = QInputDialog::getText(this, Text(network_texts::kWindowTitle),
+                                                   Text(network_texts::kAddServerPrompt), QLineEdit::Normal, {},
+                                                   &accepted);
+        if (accepted) typed = text.toStdString();
+    }
+    if (!typed) return;
+    const std::string server = ServerNameFromInput(*typed);
+    if (!platform::IsPlainServerName(server)) {
+        if (target_.dialogs) target_.dialogs->ShowWarning(network_texts::kBadServerName);
+        return;
+    }
+    RememberTypedServer(server);
+
+    QTreeWidgetItem* group = KnownServersNode();
+    if (!group) {
+        // The provider's level is read with the group in it, the new server included.
+        if (tree_->topLevelItemCount() > 0) tree_->expandItem(tree_->topLevelItem(0));
+        return;
+    }
+    if (group->childCount() > 0 && IsPlaceholder(group->child(0))) {
+        tree_->expandItem(group);  // read with the new server in it
+        return;
+    }
+    const QString name = QString::fromStdString("//" + server);
+    for (int i = 0; i < group->childCount(); ++i) {
+        if (group->child(i)->text(0).compare(name, Qt::CaseInsensitive) == 0) {
+            tree_->setCurrentItem(group->child(i));
+            return;
+        }
+    }
+    if (const std::optional<int> slot = table_->Add(platform::SmbServerResource(server))) {
+        AddResourceNode(group, *slot);
+        group->setExpanded(true);
+        tree_->setCurrentItem(group->child(group->childCount() - 1));
+    } else if (target_.dialogs) {
+        target_.dialogs->ShowMessage(network_texts::kTableFull);
+    }
 }
 
 void NetworkWindow::AddResourceNode(QTreeWidgetItem* parent, int slot) {
@@ -111,9 +316,8 @@ void NetworkWindow::Expanded(QTreeWidgetItem* item) {
     if (!item || item->childCount() == 0 || !IsPlaceholder(item->child(0))) return;
     const std::optional<int> slot = SlotOfNetworkNodeKey(item->data(0, kNetworkNodeKeyRole).toString().toStdString());
     if (!slot) return;
-    BusyCursor busy;
+    if (reading_ && readingNode_ == item) return;
     delete item->takeChild(0);
-    tree_->viewport()->update();
     EnumerateNetwork(item, *slot);
 }
 
@@ -128,6 +332,7 @@ void NetworkWindow::OpenSelected() {
 }
 
 void NetworkWindow::closeEvent(QCloseEvent* event) {
+    CancelReading();  // nobody waits for it any more
     event->accept();
     emit closed();
 }

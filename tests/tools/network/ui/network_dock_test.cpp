@@ -25,7 +25,10 @@ class NetworkDockTest : public QObject {
     static NetworkWindow* OpenNetwork(WindowFixture& f, FakeNetworkDiscovery& network) {
         f.window->Docked().SetNetworkDiscovery(&network);
         f.window->findChild<QAction*>(main_window_names::kNetViewMenu)->trigger();
-        return f.window->Docked().Network();
+        // The top level is read beside the window; the fake network must outlive that.
+        NetworkWindow* window = f.window->Docked().Network();
+        if (window && !QTest::qWaitFor([&] { return !window->Reading(); }, 5000)) qWarning("no top level in time");
+        return window;
     }
     static bool Docked(const QWidget& main, const QWidget& docked) {
         const QRect m = main.frameGeometry();

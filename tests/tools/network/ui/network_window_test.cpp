@@ -3,6 +3,9 @@
 // menu entry and the docking place it shares with Jump; and the network drive commands.
 // Docking and chase on a real X server are in network_dock_test.cpp.
 
+#include <condition_variable>
+#include <mutex>
+
 #include <QAction>
 #include <QComboBox>
 #include <QPushButton>
@@ -24,13 +27,49 @@ using namespace pelmora;
 using namespace pelmora::testing;
 using Kind = platform::NetworkResourceKind;
 
+namespace {
+
+// The small network, where the level of //alpha waits until the test lets it go.
+class HeldNetwork : public platform::NetworkDiscovery {
+public:
+    std::unique_ptr<platform::NetworkEnumeration> OpenLevel(const platform::NetworkResource* parent,
+                                                            std::error_code& error) override {
+        if (parent && parent->locator == "//alpha") {
+            std::unique_lock lock(mutex_);
+            waiting_ = true;
+            released_.wait(lock, [&] { return released; });
+        }
+        return network_.OpenLevel(parent, error);
+    }
+    bool Waiting() {
+        std::lock_guard lock(mutex_);
+        return waiting_;
+    }
+    void Release() {
+        std::lock_guard lock(mutex_);
+        released = true;
+        released_.notify_all();
+    }
+    bool released = false;
+
+private:
+    FakeNetworkDiscovery network_ = FakeNetworkDiscovery::SmallNetwork();
+    std::mutex mutex_;
+    std::condition_variable released_;
+    bool waiting_ = false;
+};
+
+}  // namespace
+
 class NetworkWindowTest : public QObject {
     Q_OBJECT
 
     static NetworkWindow* OpenNetwork(WindowFixture& f, FakeNetworkDiscovery& network) {
         f.window->Docked().SetNetworkDiscovery(&network);
         f.window->findChild<QAction*>(main_window_names::kNetViewMenu)->trigger();
-        return f.window->Docked().Network();
+        NetworkWindow* window = f.window->Docked().Network();
+        if (window && !QTest::qWaitFor([&] { return !window->Reading(); }, 5000)) qWarning("no top level in time");
+        return window;
     }
     static QString Key(const QTreeWidgetItem* item) { return item->data(0, kNetworkNodeKeyRole).toString(); }
     static QStringList Children(const QTreeWidgetItem* item) {
@@ -38,9 +77,14 @@ class NetworkWindowTest : public QObject {
         for (int i = 0; i < item->childCount(); ++i) texts << item->child(i)->text(0) + " " + Key(item->child(i));
         return texts;
     }
+    // Expands the node and waits for its level (read on the window's reading thread).
     static QTreeWidgetItem* Expand(NetworkWindow& window, QTreeWidgetItem* item) {
         window.Tree()->expandItem(item);
+        if (!QTest::qWaitFor([&] { return !window.Reading(); }, 5000)) qWarning("the level was not read in time");
         return item;
+    }
+    static bool IsNote(const QTreeWidgetItem* item) {
+        return item->data(0, kNetworkNoteRole).toBool() && !(item->flags() & Qt::ItemIsEnabled);
     }
     static QStringList DriveMountPoints(const MainWindow& window) {
         const auto* drives = window.findChild<QComboBox*>(main_window_names::kDriveList);
@@ -71,13 +115,13 @@ private slots:
         QCOMPARE(provider->text(0) + " " + Key(provider), QString("SMB RESIDX:1"));
         QCOMPARE(Children(provider), QStringList{"internal node "});
 
-        QTreeWidgetItem* group = Expand(*window, provider)->child(0);
-        QCOMPARE(Children(provider), QStringList{"WORKGROUP RESIDX:3"});
+        QTreeWidgetItem* group = Expand(*window, provider)->child(1);
+        QCOMPARE(Children(provider), (QStringList{"既知のサーバー RESIDX:3", "WORKGROUP RESIDX:4"}));
         Expand(*window, group);
-        QCOMPARE(Children(group), (QStringList{"//alpha RESIDX:5", "//beta RESIDX:6"}));
+        QCOMPARE(Children(group), (QStringList{"//alpha RESIDX:6", "//beta RESIDX:7"}));
         QTreeWidgetItem* alpha = group->child(0);
         Expand(*window, alpha);
-        QCOMPARE(Children(alpha), (QStringList{"//alpha/docs RESIDX:8", "//alpha/music RESIDX:9"}));
+        QCOMPARE(Children(alpha), (QStringList{"//alpha/docs RESIDX:9", "//alpha/music RESIDX:10"}));
         QCOMPARE(alpha->child(0)->childCount(), 0);  // a share is no container
 
         // Expanded again, a node shows what it has without reading the network.
@@ -108,7 +152,7 @@ private slots:
         network.levels["//alpha"].entries.push_back(FakeNetworkDiscovery::Entry(Kind::Share, longShare, false));
         NetworkWindow* window = OpenNetwork(f, network);
         QTreeWidget* tree = window->Tree();
-        QTreeWidgetItem* group = Expand(*window, tree->topLevelItem(0))->child(0);
+        QTreeWidgetItem* group = Expand(*window, tree->topLevelItem(0))->child(1);
         QTreeWidgetItem* alpha = Expand(*window, Expand(*window, group)->child(0));
         QTreeWidgetItem* share = alpha->child(alpha->childCount() - 1);
         QCOMPARE(share->text(0), QString::fromStdString(longShare));
@@ -131,10 +175,12 @@ private slots:
                                   browsed.push_back(folder);
                                   return answer;
                               },
-                              &dialogs},
+                              &dialogs,
+                              {}},
                              nullptr);
         QWidget main;
         window.Open(main);
+        QTRY_VERIFY(!window.Reading());
         QTreeWidget* tree = window.Tree();
         QTreeWidgetItem* group = Expand(window, tree->topLevelItem(0))->child(0);
         QTreeWidgetItem* alpha = Expand(window, group)->child(0);
@@ -164,36 +210,76 @@ private slots:
         QCOMPARE(dialogs.messages, std::vector<std::string>{"//alpha/music にアクセスできません。"});
     }
 
-    void failuresShowTheSystemsTextAndAreNotRetried() {
+    // A source that is not there says so once, as a greyed note in the tree: no message box.
+    // A cancelled reading gives its node back at once; what it finds later is dropped, and
+    // the node is read again when expanded again.
+    void aCancelledLevelDropsItsLateResult() {
+        Settings settings;
+        LoadDefaultSettings(settings);
+        FakeDialogs dialogs;
+        HeldNetwork network;
+        NetworkWindow window(settings, network, {{}, &dialogs, {}}, nullptr);
+        QWidget main;
+        window.Open(main);
+        QTRY_VERIFY(!window.Reading());
+        QTreeWidgetItem* group = Expand(window, window.Tree()->topLevelItem(0))->child(0);
+        QTreeWidgetItem* alpha = Expand(window, group)->child(0);
+        QVERIFY(!alpha->isExpanded());  // the reading is held
+
+        window.Tree()->expandItem(alpha);
+        QTRY_VERIFY(network.Waiting());
+        QVERIFY(window.Reading());
+        QVERIFY(window.findChild<QPushButton*>(network_names::kCancelButton)->isEnabled());
+        QTest::mouseClick(window.findChild<QPushButton*>(network_names::kCancelButton), Qt::LeftButton);
+        QVERIFY(!window.Reading());
+        QVERIFY(!alpha->isExpanded());
+        QCOMPARE(Children(alpha), QStringList{"internal node "});
+
+        network.Release();
+        QTRY_COMPARE(window.ReadingsUnderWay(), 0);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(Children(alpha), QStringList{"internal node "});
+
+        Expand(window, alpha);
+        QCOMPARE(Children(alpha), (QStringList{"//alpha/docs RESIDX:8", "//alpha/music RESIDX:9"}));
+        QVERIFY(dialogs.messages.empty());
+    }
+
+    void failuresShowTheSystemsTextAsANoteAndAreNotRetried() {
         WindowFixture f;
         QVERIFY(f.Start());
         FakeNetworkDiscovery unreachable;
         unreachable.levels[""].openError = std::make_error_code(std::errc::network_unreachable);
         NetworkWindow* window = OpenNetwork(f, unreachable);
-        QCOMPARE(window->Tree()->topLevelItemCount(), 0);
-        QCOMPARE(f.dialogs.messages, std::vector<std::string>{std::generic_category().message(ENETUNREACH)});
+        QTRY_COMPARE(window->Tree()->topLevelItemCount(), 1);
+        QVERIFY(IsNote(window->Tree()->topLevelItem(0)));
+        QCOMPARE(window->Tree()->topLevelItem(0)->text(0),
+                 QString::fromStdString(std::generic_category().message(ENETUNREACH)));
         window->close();
 
-        f.dialogs.messages.clear();
         FakeNetworkDiscovery network = FakeNetworkDiscovery::SmallNetwork();
         network.levels["WORKGROUP"].openError = std::make_error_code(std::errc::timed_out);
         network.levels["SMB"].failAtEnd = std::make_error_code(std::errc::connection_reset);
         window = OpenNetwork(f, network);
+        QTRY_VERIFY(window->Tree()->topLevelItemCount() == 1 && !window->Reading());
         QTreeWidgetItem* provider = window->Tree()->topLevelItem(0);
         Expand(*window, provider);
-        // The entries read before the failure stay.
-        QCOMPARE(Children(provider), QStringList{"WORKGROUP RESIDX:3"});
-        QCOMPARE(f.dialogs.messages, std::vector<std::string>{std::generic_category().message(ECONNRESET)});
-        QTreeWidgetItem* group = provider->child(0);
+        // The entries read before the failure stay; the known servers are there all the same.
+        QCOMPARE(provider->childCount(), 3);
+        QCOMPARE(provider->child(1)->text(0), QString("WORKGROUP"));
+        QVERIFY(IsNote(provider->child(2)));
+        QCOMPARE(provider->child(2)->text(0), QString::fromStdString(std::generic_category().message(ECONNRESET)));
+        QTreeWidgetItem* group = provider->child(1);
         Expand(*window, group);
         QVERIFY(group->isExpanded());
-        QCOMPARE(group->childCount(), 0);
-        QCOMPARE(f.dialogs.messages.size(), 2u);
+        QCOMPARE(group->childCount(), 1);
+        QVERIFY(IsNote(group->child(0)));
         const auto opened = network.opened.size();
         window->Tree()->collapseItem(group);
         Expand(*window, group);
         QCOMPARE(network.opened.size(), opened);
-        QCOMPARE(f.dialogs.messages.size(), 2u);
+        QCOMPARE(group->childCount(), 1);
+        QVERIFY(f.dialogs.messages.empty());
     }
 
     void theThousandthSlotEndsTheReadingWithAMessage() {
@@ -241,6 +327,8 @@ private slots:
         };
         QVERIFY(f.Start(hooks));
         QVERIFY(f.window->Docked().Network() && f.window->Docked().Network()->isVisible());
+        // The fake network goes before the window: its reading must be over.
+        QTRY_VERIFY(!f.window->Docked().Network()->Reading());
     }
 
     void connectedSharesJoinTheDriveListAndStayAfterARestart() {
