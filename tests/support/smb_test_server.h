@@ -26,6 +26,9 @@ namespace pelmora::testing {
 // libsmbclient keeps (and on a refused login loses) memory of its own, in talloc: the leak
 // checker of the sanitizer builds is told to leave that library's blocks alone.
 inline constexpr const char* kSmbClientLeakSuppressions = "leak:libtalloc.so\nleak:libsmbclient.so\n";
+// Samba's own signal handler (in libtdb) leaves errno changed, which the thread sanitizer
+// reports in any program that lets the client library look a name up.
+inline constexpr const char* kSmbClientThreadSuppressions = "signal:libtdb.so\n";
 
 class SmbTestServer {
 public:

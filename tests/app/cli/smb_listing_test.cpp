@@ -72,12 +72,16 @@ protected:
             "[FolderView]\r\nFol_FullPath1=1\r\nFol_FullPath2=1\r\nFol_FullPath3=1\r\nFol_RootGet3=1\r\n"
             "Fol_FolderMark3=1\r\n[Tree]\r\nTreeFile=1\r\n");
         suppressions = scratch.AddFile("lsan.supp", pelmora::testing::kSmbClientLeakSuppressions);
+        const char* threadOptions = std::getenv("TSAN_OPTIONS");
+        threadSanitizerOptions = std::string(threadOptions != nullptr ? threadOptions : "") + " suppressions=" +
+                                 scratch.AddFile("tsan.supp", pelmora::testing::kSmbClientThreadSuppressions);
     }
 
     // environment: "NAME=value " words put before the program.
     ListerRun Run(const std::vector<std::string>& args, const std::string& environment = {}) const {
-        // (The suppressions matter only to the sanitizer builds' leak checker.)
-        std::string command = environment + "TZ=Asia/Tokyo LSAN_OPTIONS=suppressions=" + ShellQuote(suppressions) + " " +
+        // (The suppressions matter only to the sanitizer builds.)
+        std::string command = environment + "TZ=Asia/Tokyo LSAN_OPTIONS=suppressions=" + ShellQuote(suppressions) +
+                              " TSAN_OPTIONS=" + ShellQuote(threadSanitizerOptions) + " " +
                               ShellQuote(PELMORA_LIST_PROGRAM) + " --ini " + ShellQuote(ini) + " --yes";
         for (const std::string& arg : args) command += " " + ShellQuote(arg);
         command += " </dev/null >" + ShellQuote(scratch / "out") + " 2>" + ShellQuote(scratch / "err");
@@ -93,6 +97,7 @@ protected:
     TempTree scratch;
     std::string ini;
     std::string suppressions;
+    std::string threadSanitizerOptions;
 };
 
 SmbTestServer* SmbListingTest::server = nullptr;
