@@ -350,6 +350,50 @@ private slots:
         QVERIFY(!std::filesystem::exists(scratch / "gated_twin.png"));
     }
 
+    void aPasswordShareWithTheAuthenticationFile() {
+        pelmora::testing::SmbTestServer server;
+        QVERIFY2(server.Started(), server.Log().c_str());
+        pelmora::testing::WriteFile(server.SecureFolder() + "/secret.bmp", TwoHalvesBmp(40, 20));
+        const std::string secret = pelmora::testing::SmbTestServer::SecureShare() + "/secret.bmp";
+        const auto authFile = [&](const std::string& name, mode_t mode) {
+            const std::string path = scratch.AddFile(name, "username = " + server.User() + "\npassword = " +
+                                                               pelmora::testing::SmbTestServer::kSecurePassword + "\n");
+            ::chmod(path.c_str(), mode);
+            return path;
+        };
+        const auto renderWith = [&](const std::string& authentication, const std::string& output) {
+            return Run(scratch, {"--ini", ini, "--authentication-file", authentication, "render", secret, scratch / output});
+        };
+        // The guest alone is refused.
+        RenderRun run = Render({secret, scratch / "guest_secret.png"});
+        QCOMPARE(run.status, 1);
+        QVERIFY(!std::filesystem::exists(scratch / "guest_secret.png"));
+
+        run = renderWith(authFile("private.auth", 0600), "secret.png");
+        QVERIFY2(run.status == 0, run.err.c_str());
+        QVERIFY(run.out.empty());
+        QCOMPARE(Output("secret.png").size(), QSize(40, 20));
+        QCOMPARE(Output("secret.png").pixel(5, 10), kRed);
+
+        // One that others may read is refused before anything is drawn, and the password is
+        // never shown.
+        run = renderWith(authFile("open.auth", 0644), "open_secret.png");
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.out.empty());
+        QVERIFY2(run.err.find(pelmora::testing::SmbTestServer::kSecurePassword) == std::string::npos, run.err.c_str());
+        QVERIFY(!std::filesystem::exists(scratch / "open_secret.png"));
+        // The drawing program checks it again itself: the file may have changed on the way.
+        run = Run(scratch, {"picture", "0", "--authentication-file", scratch / "open.auth", "--", secret, scratch / "open_secret.png"},
+                  {}, PELMORA_RENDER_PROGRAM);
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.out.empty());
+        QVERIFY(!std::filesystem::exists(scratch / "open_secret.png"));
+        run = Run(scratch, {"picture", "0", "--authentication-file", scratch / "private.auth", "--", secret, scratch / "direct.png"},
+                  {}, PELMORA_RENDER_PROGRAM);
+        QVERIFY2(run.status == 0, run.err.c_str());
+        QCOMPARE(Output("direct.png").size(), QSize(40, 20));
+    }
+
     void aPluginBuiltFromTheReadmeDrawsThroughTheInstalledPrograms() {
         const std::string source = ReadmeExample();
         QVERIFY(!source.empty());
