@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "app/app_paths.h"
-#include "app/cli/authentication_file.h"
+#include "common/authentication_file.h"
 #include "app/cli/cli_texts.h"
 #include "app/cli/failure_reason.h"
 #include "app/cli/cli_hex_acl.h"
@@ -211,8 +211,8 @@ bool LoadCliSettings(const std::string& iniOption, CliRun& run) {
 
 // Reads --authentication-file; false (with the reason on standard error) when it is refused.
 bool LoadAuthenticationFile(const std::string& path, std::optional<platform::SmbCredentials>& credentials) {
-    platform::SecretText text;
-    switch (platform::ReadPrivateFile(path, text)) {
+    const AuthenticationFile file = ReadAuthenticationFile(path);
+    switch (file.read) {
         case platform::PrivateFileRead::Read: break;
         case platform::PrivateFileRead::Missing: Complain(Text(cli_texts::kAuthenticationFileNotFound) + path); return false;
         case platform::PrivateFileRead::OthersCanReadOrWrite:
@@ -228,7 +228,7 @@ bool LoadAuthenticationFile(const std::string& path, std::optional<platform::Smb
             Complain(Text(cli_texts::kAuthenticationFileUnreadable) + path);
             return false;
     }
-    credentials = ParseAuthenticationText(text.View());
+    credentials = file.credentials;
     if (!credentials) {
         Complain(Text(cli_texts::kAuthenticationFileNoUser) + path);
         return false;
@@ -386,9 +386,10 @@ int RunListCommandLine(int argc, char** argv) {
     // The output is held until the command has ended, so a failure leaves it empty.
     ConsoleJobContext job(answerYes, platform::StandardErrorIsTerminal(), platform::StandardInputIsTerminal(),
                           Text(cli_texts::kSaveSkipped), unreadableRule, true);
-    CliRun run{Settings{}, job, {}, {}};
+    CliRun run{Settings{}, job, {}, {}, {}};
     if (!LoadCliSettings(iniOption, run)) return kExitFailure;
     if (patternGiven) run.settings.Pattern = patternOption;
+    run.authenticationFile = authenticationOption;
     int status = command->handler(run, args);
     if (status == kExitOk || status == kExitDeclined || status == kExitSkipped) {
         if (!job.clipboard.WriteHeld()) {

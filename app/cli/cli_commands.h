@@ -26,6 +26,7 @@ struct CliRun {
     ConsoleJobContext& job;
     std::string iniPath;                   // the settings file read; empty: the built-in defaults
     std::vector<std::string> placesTried;  // where a settings file was looked for, in order
+    std::string authenticationFile;        // --authentication-file as given; empty: none
 };
 
 using CommandHandler = int (*)(CliRun& run, const std::vector<std::string>& args);

@@ -60,6 +60,8 @@ int RunRender(CliRun& run, const std::vector<std::string>& args) {
         return kExitFailure;
     }
     request->source = *choice.source;
+    // The helper reads the file itself: a password never goes on a command line.
+    request->authenticationFile = run.authenticationFile;
     std::string error;
     platform::ReplaceThisProcess(
         RenderProgramArguments(platform::JoinPath(platform::ProgramFolder(), kRenderProgram), *request), error);

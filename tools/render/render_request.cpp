@@ -14,6 +14,8 @@ namespace pelmora {
 
 namespace {
 
+constexpr const char* kAuthenticationFileOption = "--authentication-file";
+
 constexpr std::array<std::pair<RenderSource, std::string_view>, 4> kSourceWords = {{
     {RenderSource::Picture, "picture"},
     {RenderSource::PluginPicture, "plugin"},
@@ -69,12 +71,21 @@ std::vector<std::string> RenderProgramArguments(const std::string& program, cons
     std::string word;
     for (const auto& [source, name] : kSourceWords)
         if (source == request.source) word = name;
-    return {program, word, std::to_string(request.size), "--", request.file, request.output};
+    std::vector<std::string> arguments = {program, word, std::to_string(request.size)};
+    if (!request.authenticationFile.empty())
+        arguments.insert(arguments.end(), {kAuthenticationFileOption, request.authenticationFile});
+    arguments.insert(arguments.end(), {"--", request.file, request.output});
+    return arguments;
 }
 
 std::optional<RenderRequest> ParseRenderProgramArguments(const std::vector<std::string>& arguments) {
-    if (arguments.size() != 6 || arguments[3] != "--") return std::nullopt;
     RenderRequest request;
+    std::size_t names = 3;
+    if (arguments.size() == 8 && arguments[3] == kAuthenticationFileOption && !arguments[4].empty()) {
+        request.authenticationFile = arguments[4];
+        names = 5;
+    }
+    if (arguments.size() != names + 3 || arguments[names] != "--") return std::nullopt;
     const auto word = std::find_if(kSourceWords.begin(), kSourceWords.end(),
                                    [&](const auto& entry) { return entry.second == arguments[1]; });
     if (word == kSourceWords.end()) return std::nullopt;
@@ -84,8 +95,8 @@ std::optional<RenderRequest> ParseRenderProgramArguments(const std::vector<std::
         if (!size) return std::nullopt;
         request.size = *size;
     }
-    request.file = arguments[4];
-    request.output = arguments[5];
+    request.file = arguments[names + 1];
+    request.output = arguments[names + 2];
     if (request.file.empty() || request.output.empty()) return std::nullopt;
     return request;
 }

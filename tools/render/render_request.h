@@ -49,6 +49,7 @@ struct RenderRequest {
     std::string file;
     std::string output;
     int size = 0;  // 0: the natural size
+    std::string authenticationFile;  // --authentication-file's path; empty: none
 };
 std::vector<std::string> RenderProgramArguments(const std::string& program, const RenderRequest& request);
 std::optional<RenderRequest> ParseRenderProgramArguments(const std::vector<std::string>& arguments);

@@ -306,6 +306,94 @@ private slots:
         QCOMPARE(Output("shared2.png").size(), QSize(40, 20));
     }
 
+    void eachKindOnAShareAsFromTheLocalDisk() {
+        // A plug-in picture, a PDF and the metafiles read through the file system service: the
+        // same bytes on a share and on the local disk draw the same picture.
+        pelmora::testing::SmbTestServer server;
+        QVERIFY2(server.Started(), server.Log().c_str());
+        QImage halves(40, 20, QImage::Format_RGB32);
+        halves.fill(kBlue);
+        QPainter(&halves).fillRect(0, 0, 20, 20, QColor(kRed));
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(halves.save(&buffer, "PNG"));
+        const std::map<std::string, std::string> files = {
+            {"twin.png", png.toStdString()},
+            {"twin.pdf", PdfOfPages(2)},
+            {"twin.emf", pelmora::testing::EmfWithRectangle(60, 30, 0x000000FF, 0, 0, 30, 30)},
+            {"twin.wmf", pelmora::testing::WmfWithRectangle(60, 30, 0x000000FF, 0, 0, 30, 30)},
+        };
+        // Written before the share is first read: its listing is reused for a moment.
+        for (const auto& [name, bytes] : files) pelmora::testing::WriteFile(server.GuestFolder() + "/" + name, bytes);
+        const std::string settings = scratch.AddFile("png_gate.ini", kAllGatesOpen + "CV_Su_png=1\r\n");
+        for (const auto& [name, bytes] : files) {
+            const RenderRun local = Render({scratch.AddFile("local_" + name, bytes), scratch / (name + ".local.png")}, settings);
+            QVERIFY2(local.status == 0, (name + ": " + local.err).c_str());
+            const RenderRun shared = Render({pelmora::testing::SmbTestServer::GuestShare() + "/" + name,
+                                             scratch / (name + ".share.png")},
+                                            settings);
+            QVERIFY2(shared.status == 0, (name + ": " + shared.err).c_str());
+            QVERIFY2(shared.out.empty(), name.c_str());
+            const QImage fromDisk = Output(name + ".local.png");
+            const QImage fromShare = Output(name + ".share.png");
+            QVERIFY2(!fromDisk.isNull(), name.c_str());
+            QCOMPARE(fromShare.size(), fromDisk.size());
+            for (int y = 0; y < fromDisk.height(); y += 5) {
+                for (int x = 0; x < fromDisk.width(); x += 5)
+                    QVERIFY2(fromShare.pixel(x, y) == fromDisk.pixel(x, y), (name + " differs").c_str());
+            }
+        }
+        // The PNG really came through the plug-in: its gate closed, nothing draws it.
+        const RenderRun gated = Render({pelmora::testing::SmbTestServer::GuestShare() + "/twin.png", scratch / "gated_twin.png"});
+        QCOMPARE(gated.status, 1);
+        QVERIFY(!std::filesystem::exists(scratch / "gated_twin.png"));
+    }
+
+    void aPasswordShareWithTheAuthenticationFile() {
+        pelmora::testing::SmbTestServer server;
+        QVERIFY2(server.Started(), server.Log().c_str());
+        pelmora::testing::WriteFile(server.SecureFolder() + "/secret.bmp", TwoHalvesBmp(40, 20));
+        const std::string secret = pelmora::testing::SmbTestServer::SecureShare() + "/secret.bmp";
+        const auto authFile = [&](const std::string& name, mode_t mode) {
+            const std::string path = scratch.AddFile(name, "username = " + server.User() + "\npassword = " +
+                                                               pelmora::testing::SmbTestServer::kSecurePassword + "\n");
+            ::chmod(path.c_str(), mode);
+            return path;
+        };
+        const auto renderWith = [&](const std::string& authentication, const std::string& output) {
+            return Run(scratch, {"--ini", ini, "--authentication-file", authentication, "render", secret, scratch / output});
+        };
+        // The guest alone is refused.
+        RenderRun run = Render({secret, scratch / "guest_secret.png"});
+        QCOMPARE(run.status, 1);
+        QVERIFY(!std::filesystem::exists(scratch / "guest_secret.png"));
+
+        run = renderWith(authFile("private.auth", 0600), "secret.png");
+        QVERIFY2(run.status == 0, run.err.c_str());
+        QVERIFY(run.out.empty());
+        QCOMPARE(Output("secret.png").size(), QSize(40, 20));
+        QCOMPARE(Output("secret.png").pixel(5, 10), kRed);
+
+        // One that others may read is refused before anything is drawn, and the password is
+        // never shown.
+        run = renderWith(authFile("open.auth", 0644), "open_secret.png");
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.out.empty());
+        QVERIFY2(run.err.find(pelmora::testing::SmbTestServer::kSecurePassword) == std::string::npos, run.err.c_str());
+        QVERIFY(!std::filesystem::exists(scratch / "open_secret.png"));
+        // The drawing program checks it again itself: the file may have changed on the way.
+        run = Run(scratch, {"picture", "0", "--authentication-file", scratch / "open.auth", "--", secret, scratch / "open_secret.png"},
+                  {}, PELMORA_RENDER_PROGRAM);
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.out.empty());
+        QVERIFY(!std::filesystem::exists(scratch / "open_secret.png"));
+        run = Run(scratch, {"picture", "0", "--authentication-file", scratch / "private.auth", "--", secret, scratch / "direct.png"},
+                  {}, PELMORA_RENDER_PROGRAM);
+        QVERIFY2(run.status == 0, run.err.c_str());
+        QCOMPARE(Output("direct.png").size(), QSize(40, 20));
+    }
+
     void aPluginBuiltFromTheReadmeDrawsThroughTheInstalledPrograms() {
         const std::string source = ReadmeExample();
         QVERIFY(!source.empty());

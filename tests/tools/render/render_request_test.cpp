@@ -32,7 +32,7 @@ TEST(RenderSize, TakesOnlyAPlainNumberOfPixels) {
 }
 
 TEST(RenderProgramArguments, ANameThatLooksLikeAnOptionSurvivesTheWayThere) {
-    const RenderRequest request{RenderSource::OfficePage, "--size", "-out.png", 128};
+    const RenderRequest request{RenderSource::OfficePage, "--size", "-out.png", 128, {}};
     const auto back = ParseRenderProgramArguments(RenderProgramArguments("/bin/pelmora-render", request));
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(back->source, RenderSource::OfficePage);
@@ -41,6 +41,26 @@ TEST(RenderProgramArguments, ANameThatLooksLikeAnOptionSurvivesTheWayThere) {
     EXPECT_EQ(back->size, 128);
     EXPECT_FALSE(ParseRenderProgramArguments({"p", "movie", "0", "--", "a", "b"}).has_value());
     EXPECT_FALSE(ParseRenderProgramArguments({"p", "pdf", "0", "a", "b"}).has_value());
+}
+
+TEST(RenderProgramArguments, TheAuthenticationFileGoesByItsPathAlone) {
+    RenderRequest request{RenderSource::Picture, "//server/share/a.bmp", "out.png", 0, {}};
+    request.authenticationFile = "--size";
+    const std::vector<std::string> arguments = RenderProgramArguments("/bin/pelmora-render", request);
+    const auto back = ParseRenderProgramArguments(arguments);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->authenticationFile, "--size");
+    EXPECT_EQ(back->file, "//server/share/a.bmp");
+    EXPECT_EQ(back->output, "out.png");
+    EXPECT_EQ(back->size, 0);
+    // Without one, nothing of it is on the command line.
+    request.authenticationFile.clear();
+    EXPECT_EQ(RenderProgramArguments("/bin/pelmora-render", request).size(), 6u);
+    EXPECT_EQ(ParseRenderProgramArguments(RenderProgramArguments("/bin/pelmora-render", request))->authenticationFile, "");
+    // The option without its path, or in the names' place, is no request.
+    EXPECT_FALSE(ParseRenderProgramArguments({"p", "picture", "0", "--authentication-file", "--", "a", "b"}).has_value());
+    EXPECT_FALSE(ParseRenderProgramArguments({"p", "picture", "0", "--authentication-file", "", "--", "a", "b"}).has_value());
+    EXPECT_FALSE(ParseRenderProgramArguments({"p", "picture", "0", "--", "a", "b", "--authentication-file", "f"}).has_value());
 }
 
 TEST(RenderChoice, FollowsTheViewersKindAndRoute) {

@@ -5,10 +5,13 @@
 #include <QBuffer>
 #include <QGuiApplication>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/authentication_file.h"
 #include "platform/atomic_file_write.h"
+#include "platform/smb_credentials.h"
 #include "tools/render/render_request.h"
 #include "tools/render/render_texts.h"
 #include "tools/render/ui/rendered_picture.h"
@@ -33,6 +36,22 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", pelmora::render_texts::kUsage.data());
         return 2;
     }
+    // The lister checked the file already; it is read again here, with the same checks, as it
+    // may have changed since. Its credentials answer a share that refuses the guest.
+    std::optional<pelmora::FileCredentialAsker> asker;
+    if (!request->authenticationFile.empty()) {
+        pelmora::AuthenticationFile file = pelmora::ReadAuthenticationFile(request->authenticationFile);
+        if (!file.credentials) {
+            Complain(std::string(pelmora::render_texts::kAuthenticationFileRefused) + request->authenticationFile);
+            return 2;
+        }
+        asker.emplace(std::move(*file.credentials));
+        pelmora::platform::SmbCredentialStore::ForThisRun().SetAsker(&*asker);
+    }
+    // The asker lives on this stack frame: no request may find it after the drawing.
+    struct AskerReset {
+        ~AskerReset() { pelmora::platform::SmbCredentialStore::ForThisRun().SetAsker(nullptr); }
+    } askerReset;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietQtMessages);
     // Qt sees the program's name alone: a file name is never taken for one of its options.

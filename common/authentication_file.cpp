@@ -1,9 +1,9 @@
-#include "app/cli/authentication_file.h"
+#include "common/authentication_file.h"
 
 #include <algorithm>
 #include <cctype>
 
-namespace pelmora::cli {
+namespace pelmora {
 
 namespace {
 
@@ -56,10 +56,18 @@ std::optional<platform::SmbCredentials> ParseAuthenticationText(std::string_view
     return credentials;
 }
 
+AuthenticationFile ReadAuthenticationFile(const std::string& path) {
+    AuthenticationFile file;
+    platform::SecretText text;
+    file.read = platform::ReadPrivateFile(path, text);
+    if (file.read == platform::PrivateFileRead::Read) file.credentials = ParseAuthenticationText(text.View());
+    return file;
+}
+
 std::optional<platform::SmbCredentials> FileCredentialAsker::Ask(const std::string&, const std::string&,
                                                                  bool again) {
     if (again) return std::nullopt;
     return credentials_;
 }
 
-}  // namespace pelmora::cli
+}  // namespace pelmora

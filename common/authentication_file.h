@@ -7,13 +7,23 @@
 #include <string>
 #include <string_view>
 
+#include "platform/private_file.h"
 #include "platform/smb_credentials.h"
 
-namespace pelmora::cli {
+namespace pelmora {
 
 // Nothing when the text names no user. "username = DOMAIN\user" or "user@domain" give the
 // domain too unless a domain line does.
 std::optional<platform::SmbCredentials> ParseAuthenticationText(std::string_view text);
+
+// The file read with the private-file checks (it is refused when group or others may read or
+// write it, or another user owns it) and parsed; credentials only when read is Read and the
+// file names a user.
+struct AuthenticationFile {
+    platform::PrivateFileRead read = platform::PrivateFileRead::Missing;
+    std::optional<platform::SmbCredentials> credentials;
+};
+AuthenticationFile ReadAuthenticationFile(const std::string& path);
 
 // Answers each server's first question with the file's credentials; a second question for
 // the same server (the password was wrong) gets no answer.
@@ -27,4 +37,4 @@ private:
     platform::SmbCredentials credentials_;
 };
 
-}  // namespace pelmora::cli
+}  // namespace pelmora
