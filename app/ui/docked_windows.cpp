@@ -65,12 +65,17 @@ void DockedWindows::HideAll() {
     if (settingsDialog_) settingsDialog_->hide();
 }
 
+std::function<void(const std::string&, std::function<void(std::error_code)>)> DockedWindows::BrowseInMainWindow() {
+    return [this](const std::string& folder, BrowserController::ReadDone done) {
+        browser_.BrowseFolder(folder, std::move(done));
+    };
+}
+
 void DockedWindows::OpenJump() {
     if (!mainWindow_) return;
     CloseWindowNamed(names::kNetworkWindow);
     if (!jump_) {
-        JumpTarget target{[this] { return browser_.CurrentFolder(); },
-                          [this](const std::string& folder) { return browser_.BrowseFolder(folder); }, &dialogs_};
+        JumpTarget target{[this] { return browser_.CurrentFolder(); }, BrowseInMainWindow(), &dialogs_};
         jump_ = new JumpWindow(settings_, iniPath_, std::move(target), mainWindow_);
         connect(jump_, &JumpWindow::closed, this, [this] {
             if (QAction* entry = MenuEntry(names::kJumpMenu)) entry->setEnabled(true);
@@ -93,8 +98,7 @@ void DockedWindows::OpenNetwork() {
         knownDiscovery_ = std::make_unique<KnownServerDiscovery>(*discovery, [iniPath = iniPath_] {
             return KnownServersFrom(ReadNetDrives(iniPath), platform::ListVolumes(), TypedServers());
         });
-        NetworkTarget target{[this](const std::string& folder) { return browser_.BrowseFolder(folder); }, &dialogs_,
-                             askServerName_};
+        NetworkTarget target{BrowseInMainWindow(), &dialogs_, askServerName_};
         network_ = new NetworkWindow(settings_, *knownDiscovery_, std::move(target), mainWindow_);
         connect(network_, &NetworkWindow::closed, this, [this] {
             if (QAction* entry = MenuEntry(names::kNetViewMenu)) entry->setEnabled(true);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <system_error>
 
 #include "settings/font_setting.h"
 #include "settings/program_choice.h"
@@ -62,6 +63,8 @@ public:
 
 private:
     QAction* MenuEntry(const char* name) const;
+    // The Jump and network windows' way to browse a folder in the main window.
+    std::function<void(const std::string&, std::function<void(std::error_code)>)> BrowseInMainWindow();
 
     Settings& settings_;
     std::string iniPath_;

@@ -24,9 +24,7 @@ NetDriveCommands::NetDriveCommands(std::string iniPath, BusyState& busy, UserDia
       }),
       check_(OpenShareForCheck) {}
 
-NetDriveCommands::~NetDriveCommands() {
-    for (Check& check : checks_) check.thread.join();
-}
+NetDriveCommands::~NetDriveCommands() { checks_.JoinAll(); }
 
 void NetDriveCommands::SetDialogs(AskConnect askConnect, AskDisconnect askDisconnect) {
     testDialogs_ = true;
@@ -51,18 +49,10 @@ void NetDriveCommands::ConnectNetworkDrive() {
                 return CheckNetDrive(request, check);
             };
             connecting.runBeside = [this](std::function<void()> work) {
-                // The checks that have ended go; one given up may still wait for its server.
-                std::erase_if(checks_, [](Check& check) {
-                    if (!check.done->load()) return false;
-                    check.thread.join();
-                    return true;
-                });
-                auto done = std::make_shared<std::atomic<bool>>(false);
-                std::thread thread([work = std::move(work), done] {
+                return checks_.Run([work = std::move(work)]() -> std::function<void()> {
                     work();
-                    done->store(true);
+                    return {};
                 });
-                checks_.push_back({std::move(thread), std::move(done)});
             };
             connecting.save = [this](NetDriveOutcome outcome) { return SaveNetDrive(std::move(outcome), iniPath_); };
             connecting.dialogs = &dialogs_;

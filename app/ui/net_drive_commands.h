@@ -4,14 +4,13 @@
 
 #include <QObject>
 #include <QPointer>
-#include <atomic>
 #include <memory>
 #include <functional>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "common/background_threads.h"
 #include "tools/network/net_drive_connection.h"
 
 class QWidget;
@@ -58,11 +57,8 @@ private:
     std::function<void(const std::string&)> disconnected_;
     std::function<void(const std::string&)> connected_;
     bool testDialogs_ = false;
-    struct Check {
-        std::thread thread;
-        std::shared_ptr<std::atomic<bool>> done;
-    };
-    std::vector<Check> checks_;
+    // A check given up may still wait for its server; a few at most.
+    BackgroundThreads checks_{4};
 };
 
 }  // namespace pelmora

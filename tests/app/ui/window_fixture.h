@@ -7,10 +7,12 @@
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/app_paths.h"
+#include "app/ui/browser_controller.h"
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
 #include "settings/ini_access.h"
@@ -69,6 +71,15 @@ public:
         return nullptr;
     }
     void Click(const char* button) const { QTest::mouseClick(Button(button), Qt::LeftButton); }
+
+    // Browses the folder as a jump does and waits for the reading to end (at once for a local
+    // folder); the error of a folder that cannot be read.
+    std::error_code Browse(const std::string& folder, int timeoutMs = 20000) const {
+        std::optional<std::error_code> result;
+        window->Browser().BrowseFolder(folder, [&result](std::error_code error) { result = error; });
+        if (!QTest::qWaitFor([&] { return result.has_value(); }, timeoutMs)) return std::make_error_code(std::errc::timed_out);
+        return *result;
+    }
 
     void ClickFile(int row, Qt::KeyboardModifiers modifiers = {}) const {
         QListView* list = window->FileList();

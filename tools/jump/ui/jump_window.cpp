@@ -108,7 +108,9 @@ void JumpWindow::RegisterRow(int row) {
 void JumpWindow::JumpToRow(int row) {
     const std::string slot = settings_.Jump[static_cast<std::size_t>(row - 1)];
     if (JumpSlotIsBlank(slot) || !target_.browseFolder) return;
-    if (target_.browseFolder(slot) && target_.dialogs) target_.dialogs->ShowMessage(jump_texts::kJumpFailed);
+    target_.browseFolder(slot, [dialogs = target_.dialogs](std::error_code error) {
+        if (error && dialogs) dialogs->ShowMessage(jump_texts::kJumpFailed);
+    });
 }
 
 void JumpWindow::closeEvent(QCloseEvent* event) {

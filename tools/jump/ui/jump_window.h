@@ -20,8 +20,9 @@ class WindowDock;
 // What the window needs of the main window.
 struct JumpTarget {
     std::function<std::string()> currentFolder;
-    // Browses the folder as if chosen in the main window; the error of a folder that cannot be read.
-    std::function<std::error_code(const std::string&)> browseFolder;
+    // Browses the folder as if chosen in the main window; the callback is told the error of a
+    // folder that cannot be read (a folder on a share is read beside the window).
+    std::function<void(const std::string&, std::function<void(std::error_code)>)> browseFolder;
     UserDialogs* dialogs = nullptr;
 };
 

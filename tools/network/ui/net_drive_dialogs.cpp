@@ -11,6 +11,7 @@
 
 #include "listing/engine/job_context.h"
 #include "tools/network/network_texts.h"
+#include "tools/network/network_tree.h"
 #include "tools/network/ui/network_names.h"
 #include "tools/network/ui/password_edit.h"
 
@@ -74,7 +75,8 @@ void NetDriveConnectDialog::accept() {
     SetChecking(true);
     QPointer<NetDriveConnectDialog> self(this);
     auto run = connecting_.check;
-    connecting_.runBeside([self, run, check, request = std::move(request), password]() mutable {
+    const std::string share = request.share;
+    const bool started = connecting_.runBeside([self, run, check, request = std::move(request), password]() mutable {
         NetDriveOutcome outcome = run(request);
         // To the window's thread; a dialog gone or given up meanwhile drops the result there.
         QMetaObject::invokeMethod(
@@ -84,6 +86,12 @@ void NetDriveConnectDialog::accept() {
             },
             Qt::QueuedConnection);
     });
+    if (started) return;
+    NetDriveOutcome busy;
+    busy.result = NetDriveResult::CannotOpen;
+    busy.message = share + network_texts::kConnectFailedSuffix + "\n" +
+                   NetworkErrorText(std::make_error_code(std::errc::resource_unavailable_try_again));
+    Checked(check, std::move(busy), password);
 }
 
 void NetDriveConnectDialog::reject() {

@@ -23,8 +23,9 @@ class UserDialogs;
 struct NetDriveConnecting {
     // Waits on the network: called on another thread, given to runBeside.
     std::function<NetDriveOutcome(const NetDriveRequest&)> check;
-    // Runs a piece of work on a thread beside the window (its owner outlives the dialog).
-    std::function<void(std::function<void()>)> runBeside;
+    // Runs a piece of work on a thread beside the window (its owner outlives the dialog);
+    // false when too many checks given up still wait for their servers.
+    std::function<bool(std::function<void()>)> runBeside;
     // On the window's thread, for a share that opened.
     std::function<NetDriveOutcome(NetDriveOutcome)> save;
     UserDialogs* dialogs = nullptr;

@@ -8,10 +8,12 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "common/ui/credential_questions.h"
 #include "common/ui/window_dock.h"
 #include "listing/engine/job_context.h"
 #include "platform/network_discovery.h"
@@ -91,7 +93,7 @@ NetworkWindow::~NetworkWindow() {
     CancelReading();
     // A reading abandoned on a server that does not answer ends at the request's time-out;
     // it uses the discovery, which must outlive it.
-    CollectWorkers(true);
+    threads_.JoinAll();
 }
 
 void NetworkWindow::Open(QWidget& mainWindow) {
@@ -123,7 +125,6 @@ void NetworkWindow::EnumerateNetwork(QTreeWidgetItem* parent, int slot) {
 }
 
 void NetworkWindow::ReadLevel(QTreeWidgetItem* parent, int slot) {
-    CollectWorkers(false);
     std::optional<platform::NetworkResource> record;
     if (slot > 0) record = table_->Record(slot);
     const int freeSlots = table_->FreeSlots();
@@ -132,34 +133,38 @@ void NetworkWindow::ReadLevel(QTreeWidgetItem* parent, int slot) {
     readingNode_ = parent;
     readingSlot_ = slot;
     cancelButton_->setEnabled(true);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    SetWaitCursor(true);
 
-    auto done = std::make_shared<std::atomic<bool>>(false);
     platform::NetworkDiscovery& discovery = discovery_;
-    std::thread thread([this, &discovery, record, freeSlots, operation, done] {
-        NetworkLevelRead read = ReadNetworkLevel(discovery, record ? &*record : nullptr, freeSlots);
+    const bool started = threads_.Run([this, &discovery, record, freeSlots, operation]() -> std::function<void()> {
+        auto read = std::make_shared<NetworkLevelRead>(
+            ReadNetworkLevel(discovery, record ? &*record : nullptr, freeSlots));
         // The window joins this thread before it goes, so it is there to receive the result.
-        QMetaObject::invokeMethod(
-            this, [this, operation, read = std::move(read)]() mutable { LevelRead(operation, std::move(read)); },
-            Qt::QueuedConnection);
-        done->store(true);
+        return [this, operation, read] {
+            QMetaObject::invokeMethod(
+                this, [this, operation, read] { LevelRead(operation, std::move(*read)); }, Qt::QueuedConnection);
+        };
     });
-    workers_.push_back({std::move(thread), std::move(done)});
+    if (started) return;
+    // Every thread still waits for a server that does not answer: this level waits for none.
+    NetworkLevelRead busy;
+    busy.error = std::make_error_code(std::errc::resource_unavailable_try_again);
+    QMetaObject::invokeMethod(
+        this, [this, operation, busy] { LevelRead(operation, busy); }, Qt::QueuedConnection);
 }
 
 void NetworkWindow::LevelRead(std::uint64_t operation, NetworkLevelRead read) {
     if (!reading_ || operation != operation_) return;  // abandoned
+    if (AskForCredentials(operation, read)) return;      // read again once answered
+    ShowLevel(std::move(read));
+}
+
+void NetworkWindow::ShowLevel(NetworkLevelRead read) {
     QTreeWidgetItem* parent = readingNode_;
-    if (AskedForCredentials(read)) {
-        QApplication::restoreOverrideCursor();  // set again for the new reading
-        ReadLevel(parent, readingSlot_);
-        return;
-    }
-    if (!reading_ || operation != operation_) return;  // cancelled or replaced while the user was asked
     reading_ = false;
     readingNode_ = nullptr;
     cancelButton_->setEnabled(false);
-    QApplication::restoreOverrideCursor();
+    SetWaitCursor(false);
 
     const NetworkLevel level = table_->Take(std::move(read));
     for (int added : level.entries) AddResourceNode(parent, added);
@@ -169,7 +174,7 @@ void NetworkWindow::LevelRead(std::uint64_t operation, NetworkLevelRead read) {
     if (level.tableFull && target_.dialogs) target_.dialogs->ShowMessage(network_texts::kTableFull);
 }
 
-bool NetworkWindow::AskedForCredentials(const NetworkLevelRead& read) {
+bool NetworkWindow::AskForCredentials(std::uint64_t operation, NetworkLevelRead& read) {
     // The reading thread cannot ask: a server that refuses the guest its shares is answered
     // here, and read again with the answer; asked once more after a refused answer.
     const bool refused =
@@ -183,16 +188,22 @@ bool NetworkWindow::AskedForCredentials(const NetworkLevelRead& read) {
         store.Forget(server);
         return false;
     }
-    platform::SmbCredentialAsker* asker = store.Asker();
-    if (asker == nullptr || !asker->CanAskOnThisThread()) return false;
-    const std::uint64_t asking = operation_;
-    QApplication::setOverrideCursor(Qt::ArrowCursor);
-    std::optional<platform::SmbCredentials> answer =
-        asker->Ask(server, "", credentialsAsked_ > 0 || store.Find(server).has_value());
-    QApplication::restoreOverrideCursor();
+    CredentialQuestions& questions = CredentialQuestions::OfWindow();
+    if (!questions.CanAsk()) return false;
+    const bool again = credentialsAsked_ > 0 || store.Find(server).has_value();
     ++credentialsAsked_;
-    if (!answer || !reading_ || operation_ != asking) return false;
-    store.Remember(server, std::move(*answer));
+    SetWaitCursor(false);
+    auto kept = std::make_shared<NetworkLevelRead>(std::move(read));
+    QPointer<NetworkWindow> self(this);
+    questions.Ask(server, "", again, [self, operation, kept](bool given) {
+        // Cancelled or replaced while the user was asked: nobody waits for the answer here.
+        if (!self || !self->reading_ || self->operation_ != operation) return;
+        if (given) {
+            self->ReadLevel(self->readingNode_, self->readingSlot_);
+        } else {
+            self->ShowLevel(std::move(*kept));
+        }
+    });
     return true;
 }
 
@@ -201,7 +212,7 @@ void NetworkWindow::CancelReading() {
     reading_ = false;
     ++operation_;
     cancelButton_->setEnabled(false);
-    QApplication::restoreOverrideCursor();
+    SetWaitCursor(false);
     // The node is as before its expansion: expanded again, it is read again.
     if (QTreeWidgetItem* node = readingNode_) {
         new QTreeWidgetItem(node, QStringList{Text(network_texts::kPlaceholderNode)});
@@ -210,19 +221,15 @@ void NetworkWindow::CancelReading() {
     readingNode_ = nullptr;
 }
 
-int NetworkWindow::ReadingsUnderWay() const {
-    return static_cast<int>(std::count_if(workers_.begin(), workers_.end(),
-                                          [](const Worker& worker) { return !worker.done->load(); }));
-}
+int NetworkWindow::ReadingsUnderWay() const { return static_cast<int>(threads_.UnderWay()); }
 
-void NetworkWindow::CollectWorkers(bool all) {
-    for (auto worker = workers_.begin(); worker != workers_.end();) {
-        if (all || worker->done->load()) {
-            worker->thread.join();
-            worker = workers_.erase(worker);
-        } else {
-            ++worker;
-        }
+void NetworkWindow::SetWaitCursor(bool waiting) {
+    if (waiting == waitCursor_) return;
+    waitCursor_ = waiting;
+    if (waiting) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
     }
 }
 
@@ -326,9 +333,9 @@ void NetworkWindow::OpenSelected() {
     if (!item || !item->isSelected()) return;
     const std::string text = item->text(0).toStdString();
     if (!OpensInMainWindow(text) || !target_.browseFolder) return;
-    if (target_.browseFolder(text) && target_.dialogs) {
-        target_.dialogs->ShowError(text + network_texts::kOpenFailedSuffix);
-    }
+    target_.browseFolder(text, [dialogs = target_.dialogs, text](std::error_code error) {
+        if (error && dialogs) dialogs->ShowError(text + network_texts::kOpenFailedSuffix);
+    });
 }
 
 void NetworkWindow::closeEvent(QCloseEvent* event) {

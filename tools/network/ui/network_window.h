@@ -8,15 +8,14 @@
 
 #include <QWidget>
 #include <functional>
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <system_error>
-#include <thread>
 #include <vector>
 
+#include "common/background_threads.h"
 #include "settings/settings_record.h"
 
 class QPushButton;
@@ -39,8 +38,9 @@ inline constexpr int kNetworkNoteRole = Qt::UserRole + 1;
 
 // What the window needs of the main window.
 struct NetworkTarget {
-    // Browses the folder as if chosen in the main window; the error when it cannot be read.
-    std::function<std::error_code(const std::string&)> browseFolder;
+    // Browses the folder as if chosen in the main window; the callback is told the error when
+    // it cannot be read (a share is read beside the window).
+    std::function<void(const std::string&, std::function<void(std::error_code)>)> browseFolder;
     UserDialogs* dialogs = nullptr;
     // Asks for the name or address of a server to add; nothing when cancelled. Unset: an
     // input dialog.
@@ -90,19 +90,15 @@ private:
     void Expanded(QTreeWidgetItem* item);
     void ReadLevel(QTreeWidgetItem* parent, int slot);
     void LevelRead(std::uint64_t operation, NetworkLevelRead read);
-    bool AskedForCredentials(const NetworkLevelRead& read);
+    void ShowLevel(NetworkLevelRead read);
+    // Asks for the server's credentials when it refused the guest; true: the level is read
+    // again (or shown refused) once the question is over.
+    bool AskForCredentials(std::uint64_t operation, NetworkLevelRead& read);
+    void SetWaitCursor(bool waiting);
     void AddNote(QTreeWidgetItem* parent, const std::string& text);
     void ShowContextMenu(const QPoint& at);
     QTreeWidgetItem* KnownServersNode() const;
     bool IsProviderOrKnownGroup(const QTreeWidgetItem* item) const;
-    // Ends the workers whose reading has finished.
-    void CollectWorkers(bool all);
-
-    struct Worker {
-        std::thread thread;
-        std::shared_ptr<std::atomic<bool>> done;
-    };
-
     Settings& settings_;
     platform::NetworkDiscovery& discovery_;
     NetworkTarget target_;
@@ -117,7 +113,10 @@ private:
     QTreeWidgetItem* readingNode_ = nullptr;
     int readingSlot_ = -1;
     int credentialsAsked_ = 0;
-    std::vector<Worker> workers_;
+    bool waitCursor_ = false;
+    // A server that keeps every request waiting holds a thread each time the user gives up
+    // on it and tries again: a few at most.
+    BackgroundThreads threads_{4};
 };
 
 }  // namespace pelmora

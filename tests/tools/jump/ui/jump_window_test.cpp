@@ -93,18 +93,18 @@ private slots:
         f.PrepareIni({{"Jump01", "/kept"}});
         QVERIFY(f.Start());
         JumpWindow* jump = OpenJump(f);
-        QVERIFY(!f.window->Browser().BrowseFolder(f.Data("tmp")));
+        QVERIFY(!f.Browse(f.Data("tmp")));
         QTest::mouseClick(Register(*jump, 3), Qt::LeftButton);
         QCOMPARE(JumpButton(*jump, 3)->FullText(), QString::fromStdString(f.Data("tmp")));
         QCOMPARE(ReadIniString("Pelmora", "Jump03", f.paths.iniPath), f.Data("tmp"));
         QCOMPARE(ReadIniString("Pelmora", "Jump01", f.paths.iniPath), std::string("/kept"));
         QCOMPARE(JumpButton(*jump, 2)->FullText(), QString("無し"));
 
-        QVERIFY(!f.window->Browser().BrowseFolder(f.Data("other")));
+        QVERIFY(!f.Browse(f.Data("other")));
         QTest::mouseClick(Register(*jump, 3), Qt::LeftButton);
         QCOMPARE(ReadIniString("Pelmora", "Jump03", f.paths.iniPath), f.Data("other"));
         // The registered row jumps back there.
-        QVERIFY(!f.window->Browser().BrowseFolder(f.DataFolder()));
+        QVERIFY(!f.Browse(f.DataFolder()));
         QTest::mouseClick(JumpButton(*jump, 3), Qt::LeftButton);
         QCOMPARE(f.window->Browser().CurrentFolder(), f.Data("other"));
     }
@@ -119,7 +119,7 @@ private slots:
         f.PrepareIni({{"Jump02", "/kept"}});
         QVERIFY(f.Start());
         JumpWindow* jump = OpenJump(f);
-        QVERIFY(!f.window->Browser().BrowseFolder(deep));
+        QVERIFY(!f.Browse(deep));
         QTest::mouseClick(Register(*jump, 2), Qt::LeftButton);
         QCOMPARE(f.dialogs.messages,
                  std::vector<std::string>{"フォルダのパスが255バイトを超えるため登録できません\n" + deep});
@@ -127,7 +127,7 @@ private slots:
         QCOMPARE(ReadIniString("Pelmora", "Jump02", f.paths.iniPath), std::string("/kept"));
 
         std::filesystem::permissions(f.paths.iniPath, std::filesystem::perms(0444));
-        QVERIFY(!f.window->Browser().BrowseFolder(f.DataFolder()));
+        QVERIFY(!f.Browse(f.DataFolder()));
         QTest::mouseClick(Register(*jump, 3), Qt::LeftButton);
         QCOMPARE(f.dialogs.messages.back(), "設定の保存に失敗しました\n" + f.paths.iniPath);
         QCOMPARE(ReadIniString("Pelmora", "Jump03", f.paths.iniPath), std::string());

@@ -2,10 +2,6 @@
 // answers: the known-servers group reaches a server no browsing finds, and a hung server
 // leaves the window painting and its cancel working.
 
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <filesystem>
 
 #include <QAction>
@@ -27,7 +23,9 @@
 #include "platform/smb_credentials.h"
 #include "settings/net_drive_list.h"
 #include "tests/app/ui/window_fixture.h"
+#include "tests/support/paint_counter.h"
 #include "tests/support/scripted_credential_asker.h"
+#include "tests/support/silent_listener.h"
 #include "tests/support/smb_test_server.h"
 #include "app/ui/main_window_texts.h"
 #include "tools/network/network_texts.h"
@@ -39,48 +37,6 @@ using namespace pelmora;
 using namespace pelmora::testing;
 
 namespace {
-
-// A loopback port that completes the TCP handshake (the kernel does that for a listening
-// socket) and never says a word. On an address of its own: a server that timed out counts as
-// gone for a while, and the tests after it use 127.0.0.1.
-constexpr in_addr_t kSilentAddress = 0x7f000002;  // 127.0.0.2
-constexpr char kSilentHost[] = "127.0.0.2";
-
-class SilentListener {
-public:
-    SilentListener() {
-        socket_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(kSilentAddress);
-        socklen_t length = sizeof address;
-        if (socket_ < 0 || ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            ::listen(socket_, 16) != 0 || ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-            return;
-        port_ = ntohs(address.sin_port);
-    }
-    ~SilentListener() {
-        if (socket_ >= 0) ::close(socket_);
-    }
-    SilentListener(const SilentListener&) = delete;
-    SilentListener& operator=(const SilentListener&) = delete;
-    int Port() const { return port_; }
-
-private:
-    int socket_ = -1;
-    int port_ = 0;
-};
-
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
 
 // Answers like the program's dialog: only on the window's thread, a wrong password first.
 class WindowThreadAsker : public platform::SmbCredentialAsker {
@@ -233,7 +189,7 @@ private slots:
                             [&](const std::vector<std::string>&) { return chosen; });
         QAction* detach = f.window->findChild<QAction*>(main_window_names::kNetDetachMenu);
         const std::string sub = SmbTestServer::GuestShare() + "/sub";
-        QVERIFY(!f.window->Browser().BrowseFolder(sub));
+        QVERIFY(!f.Browse(sub));
 
         detach->trigger();  // another share: the browsing stays
         QCOMPARE(f.window->Browser().CurrentFolder(), sub);
@@ -284,7 +240,7 @@ private slots:
         QCOMPARE(ReadNetDrives(f.paths.iniPath), std::vector<std::string>{SmbTestServer::GuestShare()});
         QCOMPARE(f.window->findChild<DriveList*>(main_window_names::kDriveList)->CurrentMountPoint(),
                  SmbTestServer::GuestShare());
-        QCOMPARE(f.window->Browser().CurrentFolder(), SmbTestServer::GuestShare());
+        QTRY_COMPARE(f.window->Browser().CurrentFolder(), SmbTestServer::GuestShare());
         QCOMPARE(f.dialogs.messages.size(), 1u);
     }
 
@@ -344,7 +300,7 @@ private slots:
         commands.SetDialogs([] { return std::optional<NetDriveRequest>(); },
                             [](const std::vector<std::string>&) { return std::optional<std::string>(); });
         f.window->findChild<QAction*>(main_window_names::kNetAttachMenu)->trigger();  // reads the drive list
-        QVERIFY(!f.window->Browser().BrowseFolder("/"));
+        QVERIFY(!f.Browse("/"));
         const std::string shown = f.window->Browser().CurrentFolder();
 
         ScriptedAsker asker({platform::SmbCredentials{server.User(), "", "wrong"},
@@ -358,12 +314,14 @@ private slots:
             emit drives->activated(drives->currentIndex());
         };
         choose();
+        QTRY_COMPARE_WITH_TIMEOUT(f.dialogs.messages.size(), 1u, 20000);
         QCOMPARE(asker.questions.size(), 2u);
         QCOMPARE(f.dialogs.messages, std::vector<std::string>{texts::kFolderReadFailed});
         QCOMPARE(f.window->Browser().CurrentFolder(), shown);
         QCOMPARE(drives->CurrentMountPoint(), std::string("/"));
 
         choose();
+        QTRY_COMPARE_WITH_TIMEOUT(f.window->Browser().CurrentFolder(), SmbTestServer::SecureShare(), 20000);
         store.SetAsker(before);
         QCOMPARE(asker.questions.size(), 3u);
         QCOMPARE(f.window->Browser().CurrentFolder(), SmbTestServer::SecureShare());

@@ -171,9 +171,9 @@ private slots:
         std::vector<std::string> browsed;
         std::error_code answer;
         NetworkWindow window(settings, network,
-                             {[&](const std::string& folder) {
+                             {[&](const std::string& folder, std::function<void(std::error_code)> done) {
                                   browsed.push_back(folder);
-                                  return answer;
+                                  done(answer);
                               },
                               &dialogs,
                               {}},
