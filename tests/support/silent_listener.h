@@ -17,11 +17,13 @@ constexpr char kSilentHost[] = "127.0.0.2";
 
 class SilentListener {
 public:
-    SilentListener() {
+    // On another loopback address (127.0.0.x) for a test that must not find the silent host
+    // gone after an earlier one.
+    explicit SilentListener(in_addr_t host = kSilentAddress) {
         socket_ = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(kSilentAddress);
+        address.sin_addr.s_addr = htonl(host);
         socklen_t length = sizeof address;
         if (socket_ < 0 || ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
             ::listen(socket_, 16) != 0 || ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) != 0)

@@ -69,6 +69,35 @@ private slots:
         qunsetenv("PELMORA_SMB_TIMEOUT");
     }
 
+    // Given up again and again, a silent share holds a few threads at most; the choice made
+    // last is read once one of them has ended, and only its failure is told.
+    void choicesGivenUpHoldAFewThreadsAtMost() {
+        SilentListener listener(0x7f000003);
+        QVERIFY(listener.Port() > 0);
+        qputenv("PELMORA_SMB_PORT", QByteArray::number(listener.Port()));
+        WindowFixture f;
+        f.AddData({"sub/"});
+        QVERIFY(f.Start());
+        BrowserController& browser = f.window->Browser();
+        const std::string hung = "//127.0.0.3/share";
+        for (int choice = 0; choice < 6; ++choice) browser.BrowseFolder(hung + "/" + std::to_string(choice));
+        QCOMPARE(browser.ReadingsUnderWay(), std::size_t{4});
+        QVERIFY(browser.Reading());
+        QCOMPARE(browser.CurrentFolder(), f.DataFolder());
+
+        int told = 0;
+        std::error_code last;
+        browser.BrowseFolder(hung + "/last", [&](std::error_code error) {
+            ++told;
+            last = error;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(!browser.Reading(), 30000);
+        QCOMPARE(told, 1);
+        QVERIFY(last);
+        QTRY_COMPARE_WITH_TIMEOUT(browser.ReadingsUnderWay(), std::size_t{0}, 30000);
+        QCOMPARE(browser.CurrentFolder(), f.DataFolder());
+    }
+
     void aShareThatNeverAnswersLeavesTheWindowWorking() {
         SilentListener listener;
         QVERIFY(listener.Port() > 0);

@@ -74,10 +74,11 @@ public:
 
     // Browses the folder as a jump does and waits for the reading to end (at once for a local
     // folder); the error of a folder that cannot be read.
-    std::error_code Browse(const std::string& folder, int timeoutMs = 20000) const {
+    std::error_code Browse(const std::string& path, int timeoutMs = 20000) const {
         std::optional<std::error_code> result;
-        window->Browser().BrowseFolder(folder, [&result](std::error_code error) { result = error; });
-        if (!QTest::qWaitFor([&] { return result.has_value(); }, timeoutMs)) return std::make_error_code(std::errc::timed_out);
+        window->Browser().BrowseFolder(path, [&result](std::error_code error) { result = error; });
+        if (!QTest::qWaitFor([&] { return result.has_value(); }, timeoutMs))
+            return std::make_error_code(std::errc::timed_out);
         return *result;
     }
 
