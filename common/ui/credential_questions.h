@@ -28,6 +28,8 @@ public:
 
     // True while a dialog is open.
     bool Asking() const { return asking_; }
+    // Readings wait for the open question (or their own, after it).
+    bool SomeoneWaits() const { return !waiting_.empty(); }
 
 private:
     struct Waiting {

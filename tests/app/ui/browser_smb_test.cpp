@@ -1,23 +1,32 @@
-// The main window's browser on shares that stop answering: the window keeps painting while a
-// share is read, a listing lists what is shown, a newer choice wins over the reading under
-// way, and the time-out brings the message for an unreadable folder.
+// The main window's browser on shares that stop answering or ask for a password: the window
+// keeps painting while a share is read, a listing lists what is shown, a newer choice wins
+// over the reading under way, the time-out brings the message for an unreadable folder, and
+// a question already open for the server answers the browser's reading too.
 
 #include <QAction>
 #include <QElapsedTimer>
 #include <QListView>
 #include <QPushButton>
+#include <QThread>
+#include <QTreeWidget>
+
+#include <functional>
 
 #include "app/ui/browser_controller.h"
+#include "app/ui/docked_windows.h"
 #include "app/ui/drive_list.h"
 #include "app/ui/folder_list_widget.h"
 #include "app/ui/main_window_names.h"
 #include "app/ui/main_window_texts.h"
 #include "app/ui/net_drive_commands.h"
+#include "common/ui/credential_questions.h"
+#include "platform/smb_credentials.h"
 #include "settings/net_drive_list.h"
 #include "tests/app/ui/window_fixture.h"
 #include "tests/support/paint_counter.h"
 #include "tests/support/silent_listener.h"
 #include "tests/support/smb_test_server.h"
+#include "tools/network/ui/network_window.h"
 
 using namespace pelmora;
 using namespace pelmora::testing;
@@ -54,16 +63,38 @@ bool PaintsAtOnce(QWidget& widget) {
     return painted && timer.elapsed() < 200;
 }
 
+QTreeWidgetItem* ChildNamed(QTreeWidgetItem* parent, const QString& text) {
+    for (int i = 0; i < parent->childCount(); ++i) {
+        if (parent->child(i)->text(0) == text) return parent->child(i);
+    }
+    return nullptr;
+}
+
+// Answers on the window's thread only, with the right password; while its first dialog is
+// open, something else may happen.
+class OneDialogAsker : public platform::SmbCredentialAsker {
+public:
+    OneDialogAsker(std::string user, std::function<void()> whileOpen)
+        : user_(std::move(user)), whileOpen_(std::move(whileOpen)) {}
+    bool CanAskOnThisThread() const override { return QThread::currentThread() == qApp->thread(); }
+    std::optional<platform::SmbCredentials> Ask(const std::string& server, const std::string&, bool) override {
+        questions.push_back(server);
+        if (questions.size() == 1 && whileOpen_) whileOpen_();
+        return platform::SmbCredentials{user_, "", SmbTestServer::kSecurePassword};
+    }
+    std::vector<std::string> questions;
+
+private:
+    std::string user_;
+    std::function<void()> whileOpen_;
+};
+
 }  // namespace
 
 class BrowserSmbTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        // A silent server fails its requests soon, so the threads given up end soon too.
-        qputenv("PELMORA_SMB_TIMEOUT", "1");
-    }
     void cleanup() {
         qunsetenv("PELMORA_SMB_PORT");
         qunsetenv("PELMORA_SMB_TIMEOUT");
@@ -75,6 +106,8 @@ private slots:
         SilentListener listener(0x7f000003);
         QVERIFY(listener.Port() > 0);
         qputenv("PELMORA_SMB_PORT", QByteArray::number(listener.Port()));
+        // A silent server fails its requests soon, so the threads given up end soon too.
+        qputenv("PELMORA_SMB_TIMEOUT", "1");
         WindowFixture f;
         f.AddData({"sub/"});
         QVERIFY(f.Start());
@@ -102,6 +135,8 @@ private slots:
         SilentListener listener;
         QVERIFY(listener.Port() > 0);
         qputenv("PELMORA_SMB_PORT", QByteArray::number(listener.Port()));
+        // A silent server fails its requests soon, so the threads given up end soon too.
+        qputenv("PELMORA_SMB_TIMEOUT", "1");
         WindowFixture f;
         f.AddData({"a.txt", "b.txt", "sub/"});
         QVERIFY(f.Start());
@@ -171,6 +206,47 @@ private slots:
         QVERIFY(f.dialogs.messages.empty());
     }
 
+    // The main window reads a share of a server while the network window's question for that
+    // server is open: one dialog, whose answer serves both.
+    void aQuestionOpenInTheNetworkWindowServesTheMainWindowToo() {
+        SmbTestServer server(SmbTestServer::Options{false});
+        QVERIFY2(server.Started(), server.Log().c_str());
+        WindowFixture f;
+        QVERIFY(f.Start());
+        QVERIFY(AddNetDrive(SmbTestServer::SecureShare(), f.paths.iniPath));
+        platform::SmbCredentialStore& store = platform::SmbCredentialStore::ForThisRun();
+        store.Forget("127.0.0.1");
+        BrowserController& browser = f.window->Browser();
+        bool browserWaited = false;
+        OneDialogAsker asker(server.User(), [&] {
+            browser.BrowseFolder(SmbTestServer::SecureShare());
+            browserWaited = QTest::qWaitFor([] { return CredentialQuestions::OfWindow().SomeoneWaits(); }, 20000);
+        });
+        platform::SmbCredentialAsker* before = store.Asker();
+        store.SetAsker(&asker);
+        f.window->findChild<QAction*>(names::kNetViewMenu)->trigger();
+        NetworkWindow* window = f.window->Docked().Network();
+        const auto expanded = [&](QTreeWidgetItem* item) {
+            window->Tree()->expandItem(item);
+            return QTest::qWaitFor([&] { return !window->Reading(); }, 20000);
+        };
+        QVERIFY(QTest::qWaitFor([&] { return !window->Reading() && window->Tree()->topLevelItemCount() == 1; }, 20000));
+        QTreeWidgetItem* provider = window->Tree()->topLevelItem(0);
+        QVERIFY(expanded(provider));
+        QVERIFY(expanded(provider->child(0)));
+        QTreeWidgetItem* host = ChildNamed(provider->child(0), "//127.0.0.1");
+        QVERIFY(host);
+        QVERIFY(expanded(host));
+        QTRY_VERIFY_WITH_TIMEOUT(!browser.Reading(), 20000);
+        store.SetAsker(before);
+        QVERIFY(browserWaited);
+        QCOMPARE(asker.questions, std::vector<std::string>{"127.0.0.1"});
+        QVERIFY(ChildNamed(host, "//127.0.0.1/secure"));
+        QCOMPARE(browser.CurrentFolder(), SmbTestServer::SecureShare());
+        QVERIFY(f.dialogs.messages.empty());
+        store.Forget("127.0.0.1");
+    }
+
     // Last: the frozen server counts as gone for a while after its time-out.
     void refreshOnAShareThatStoppedAnsweringDoesNotFreeze() {
         SmbTestServer server;
@@ -182,6 +258,7 @@ private slots:
         QVERIFY(!f.Browse(SmbTestServer::GuestShare()));
         QCOMPARE(browser.CurrentFolder(), SmbTestServer::GuestShare());
 
+        qputenv("PELMORA_SMB_TIMEOUT", "1");
         server.Freeze();
         QElapsedTimer timer;
         timer.start();
