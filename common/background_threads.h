@@ -3,7 +3,8 @@
 // time: a network request cannot be interrupted, so a thread given up runs on until its
 // request ends (at the server's time-out) and is joined afterwards. At most `most` threads
 // run at once, so a server that keeps every request waiting cannot gather threads without
-// bound while the user keeps trying.
+// bound while the user keeps trying. Used from the owner's thread only; the work and its
+// hand-over run on the thread started for them.
 
 #include <atomic>
 #include <cstddef>

@@ -50,12 +50,18 @@ TEST(BackgroundThreads, RefusesWorkWhileTheCapIsReachedAndTakesItOnceAThreadHasE
 
 TEST(BackgroundThreads, AHandOverAlreadyCountsItsThreadAsEnded) {
     BackgroundThreads threads(1);
-    std::promise<std::size_t> seen;
-    ASSERT_TRUE(threads.Run([&]() -> std::function<void()> {
-        return [&] { seen.set_value(threads.UnderWay()); };
+    std::promise<void> handingOver, checked;
+    std::shared_future<void> checkedDone = checked.get_future().share();
+    ASSERT_TRUE(threads.Run([&, checkedDone]() -> std::function<void()> {
+        return [&, checkedDone] {
+            handingOver.set_value();
+            checkedDone.wait();
+        };
     }));
-    // The receiver of a result may start the next reading from the hand-over itself.
-    EXPECT_EQ(seen.get_future().get(), 0u);
+    // The receiver of a result may start the next reading while the hand-over still runs.
+    handingOver.get_future().wait();
+    EXPECT_EQ(threads.UnderWay(), 0u);
+    checked.set_value();
 }
 
 TEST(BackgroundThreads, GoingAwayWaitsForEveryThreadGivenUp) {
