@@ -79,7 +79,8 @@ public:
     void BrowseFolder(const std::string& folder, ReadDone done = {});
     // Combo1 edited or chosen.
     void ChangePattern(const std::string& pattern);
-    // Refresh (表示更新): re-read folder and file lists; a vanished folder gives way to its volume's root.
+    // Refresh (表示更新): re-read folder and file lists; a vanished folder gives way to its
+    // volume's root. A choice still being read gives way to the folder shown.
     void Refresh();
     // A disconnected share is left: a folder on it goes to the root folder, read again.
     void LeaveShare(const std::string& share);
@@ -126,6 +127,7 @@ private:
     void Show(const FolderRead& read, const ReadDone& then);
     // The pending reading is given up; the drive list goes back to the folder shown.
     void AbandonReading();
+
     BrowserWidgets widgets_;
     UserDialogs& dialogs_;
     SubfolderLister listSubfolders_;
