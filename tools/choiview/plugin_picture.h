@@ -3,7 +3,10 @@
 // decode the file in the helper program pelmora-plugin-host (beside this program), and
 // checks and converts the bitmap it returns. The window paints the pixels into Picture1.
 
+#include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "platform/isolated_call.h"
@@ -23,6 +26,16 @@ inline constexpr int kFileUnreadable = 12; // the file could not be read to hand
 // The helper program that runs a plug-in: pelmora-plugin-host LIBRARY FILE.
 inline constexpr const char* kPluginHostProgram = "pelmora-plugin-host";
 
+// A decoded picture, its pixels kept where the helper program left them (no copy is made).
+struct SharedRgbPicture {
+    int width = 0;
+    int height = 0;
+    // Holds at least width * height pixels, 0xffRRGGBB, top row first; null when empty.
+    std::shared_ptr<const platform::SharedAnswerBytes> pixels;
+
+    std::span<const std::uint32_t> Pixels() const;
+};
+
 struct PluginPicture {
     // 0, 9, 10, 11, 12, or the non-zero code GetPicture returned.
     int code = plugin_code::kSuccess;
@@ -30,7 +43,7 @@ struct PluginPicture {
     // the message to show. code is then meaningless.
     std::optional<std::string> failureMessage;
     // The picture when code is 0 (and only then).
-    RgbPicture picture;
+    SharedRgbPicture picture;
 };
 
 // The helper program is waited for by `run`.
