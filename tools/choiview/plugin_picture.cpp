@@ -24,7 +24,8 @@ std::span<const std::uint32_t> SharedRgbPicture::Pixels() const {
             static_cast<std::size_t>(width) * static_cast<std::size_t>(height)};
 }
 
-PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& where, const platform::IsolatedRunner& run) {
+PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& where, const platform::IsolatedRunner& run,
+                                const FileReadWait& read) {
     PluginPicture result;
     const std::string library(PluginLibraryOf(PluginExtension(path)));
     if (library.empty()) {
@@ -42,7 +43,7 @@ PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& wh
     // only (not memory). A file that is not local is copied privately under its own name for
     // the time of the call.
     std::unique_ptr<PrivateFileCopy> copy;
-    const std::string file = LocalPathOf(path, copy);
+    const std::string file = LocalPathOf(path, copy, read);
     if (file.empty()) {
         result.code = plugin_code::kFileUnreadable;
         return result;

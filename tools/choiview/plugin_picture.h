@@ -12,6 +12,7 @@
 #include "platform/isolated_call.h"
 #include "tools/choiview/dib_picture.h"
 #include "tools/choiview/plugin_folders.h"
+#include "tools/choiview/viewer_file_bytes.h"
 
 namespace pelmora {
 
@@ -46,8 +47,10 @@ struct PluginPicture {
     SharedRgbPicture picture;
 };
 
-// The helper program is waited for by `run`.
+// The helper program is waited for by `run`, the private copy of a share's file by `read`
+// (given up: code 12, as for a file that cannot be read).
 PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& where,
-                                const platform::IsolatedRunner& run = platform::WaitForIsolated);
+                                const platform::IsolatedRunner& run = platform::WaitForIsolated,
+                                const FileReadWait& read = ReadOnThisThread);
 
 }  // namespace pelmora

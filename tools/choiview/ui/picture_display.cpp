@@ -115,7 +115,7 @@ ViewerDisplay::Loaded PictureDisplay::Load(const std::string& path, std::string_
     QImage picture;
     std::optional<PluginPicture> decoded;
     if (kind == viewer_kind::kPlugin) {
-        decoded = LoadPluginPicture(path, plugins_, wait->Runner());
+        decoded = LoadPluginPicture(path, plugins_, wait->Runner(), wait->Reader());
     } else {
         picture = ReadPicture(path, wait->Runner());
     }
