@@ -267,6 +267,9 @@ std::unique_ptr<IsolatedCall> StartIsolatedProgram(const std::vector<std::string
     if (block != nullptr)
         posix_spawn_file_actions_adddup2(&actions, static_cast<const MemfdAnswerBlock*>(block)->Handle(),
                                          kSharedBlockHandle);
+    // Nothing else of this process reaches the helper, not even a descriptor someone left
+    // open without close-on-exec.
+    posix_spawn_file_actions_addclosefrom_np(&actions, block != nullptr ? kSharedBlockHandle + 1 : kSharedBlockHandle);
     // The window's blocked signals and its handlers are not the helper's.
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     sigset_t signals;
