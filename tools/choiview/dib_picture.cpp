@@ -1,6 +1,8 @@
 #include "tools/choiview/dib_picture.h"
 
+#include <bit>
 #include <cstdlib>
+#include <cstring>
 
 namespace pelmora {
 
@@ -87,9 +89,20 @@ DibReading::Outcome ReadDibInto(std::span<const std::uint8_t> info, std::span<co
             case 8:
                 for (std::int32_t x = 0; x < width; ++x) out[x] = palette[row[x]];
                 break;
-            case 24:
-                for (std::int32_t x = 0; x < width; ++x) out[x] = Rgb(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
+            case 24: {
+                // Blue, green, red in a row are a pixel's low three bytes: four bytes read at
+                // once (the last pixel apart, whose fourth byte may lie past the block).
+                std::int32_t x = 0;
+                if constexpr (std::endian::native == std::endian::little) {
+                    for (; x + 1 < width; ++x) {
+                        std::uint32_t bgr;
+                        std::memcpy(&bgr, row + static_cast<std::size_t>(x) * 3, sizeof bgr);
+                        out[x] = 0xff000000u | (bgr & 0x00ffffffu);
+                    }
+                }
+                for (; x < width; ++x) out[x] = Rgb(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
                 break;
+            }
             default:
                 for (std::int32_t x = 0; x < width; ++x) out[x] = Rgb(row[x * 4 + 2], row[x * 4 + 1], row[x * 4]);
                 break;
