@@ -3,6 +3,7 @@
 // and may fault on them: a crash or overwritten memory there cannot harm the program.
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -32,10 +33,47 @@ public:
 // Starts `work` in a separate copy of this process; null when no process can be started.
 std::unique_ptr<IsolatedCall> StartIsolated(const std::function<std::string()>& work);
 
+// Bytes a helper program left in the block it shared with its caller, mapped read-only.
+class SharedAnswerBytes {
+public:
+    virtual ~SharedAnswerBytes() = default;
+    // Aligned for any type (the mapping starts on a page).
+    virtual const void* Data() const = 0;
+    virtual std::uint64_t Size() const = 0;
+};
+
+// A block of memory for a helper program's large answer (a picture's pixels), so that it
+// need not pass through the answer's pipe and be copied on the way. The caller makes it
+// before the helper starts: the helper's only way into the caller's memory is this block.
+class SharedAnswerBlock {
+public:
+    virtual ~SharedAnswerBlock() = default;
+    // Once the helper has answered and ended: the bytes it left, mapped read-only after the
+    // block was fixed for good (no process can change, shrink or grow it any more). Nothing
+    // when the helper left more than `largest` bytes (checked before mapping) or when the
+    // block cannot be fixed (a process it started still maps it for writing). Call it once.
+    virtual std::shared_ptr<const SharedAnswerBytes> Take(std::uint64_t largest) = 0;
+};
+
+// Null when the system offers no such memory.
+std::unique_ptr<SharedAnswerBlock> MakeSharedAnswerBlock();
+
 // Starts a helper program afresh (arguments[0] is its path), so that it holds nothing of this
 // process's memory. Its standard output is the answer, written by WriteIsolatedAnswer; its
-// standard input and error are /dev/null. Null when it cannot be started.
-std::unique_ptr<IsolatedCall> StartIsolatedProgram(const std::vector<std::string>& arguments);
+// standard input and error are /dev/null. With `block`, the helper also gets that block, which
+// it sizes and fills through OpenSharedAnswerBlock. Null when it cannot be started.
+std::unique_ptr<IsolatedCall> StartIsolatedProgram(const std::vector<std::string>& arguments,
+                                                   const SharedAnswerBlock* block = nullptr);
+
+// For a helper program started with a block: the block sized to `size` bytes and mapped for
+// writing, valid while the returned object lives; null when the helper got no block or it
+// cannot be sized.
+class WritableSharedBlock {
+public:
+    virtual ~WritableSharedBlock() = default;
+    virtual void* Data() = 0;
+};
+std::unique_ptr<WritableSharedBlock> OpenSharedAnswerBlock(std::uint64_t size);
 
 // For a helper program, before it reads any untrusted byte: no core file, not dumpable (no
 // other process of the user may read its memory). False when either cannot be set.

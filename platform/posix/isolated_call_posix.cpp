@@ -4,8 +4,10 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,6 +29,11 @@ constexpr std::size_t kLengthSize = sizeof(std::uint64_t);
 // No answer is larger (the largest picture is 256 MiB of pixels): a child that announces or
 // sends more is ended before it fills the caller's memory.
 constexpr std::uint64_t kLargestAnswer = std::uint64_t{1} << 30;
+// Where a helper program finds its shared answer block.
+constexpr int kSharedBlockHandle = 3;
+// The caller keeps its block's descriptor above the helper's standard ones and the block's own
+// number, so that the helper's descriptors are always made anew (and lose close-on-exec).
+constexpr int kLowestCallerBlockHandle = 10;
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
     std::size_t written = 0;
@@ -136,7 +143,83 @@ private:
     bool answered_ = false;
 };
 
+class MappedAnswerBytes : public SharedAnswerBytes {
+public:
+    MappedAnswerBytes(void* data, std::uint64_t size) : data_(data), size_(size) {}
+    ~MappedAnswerBytes() override {
+        if (data_ != nullptr) ::munmap(data_, size_);
+    }
+    MappedAnswerBytes(const MappedAnswerBytes&) = delete;
+    MappedAnswerBytes& operator=(const MappedAnswerBytes&) = delete;
+    const void* Data() const override { return data_; }
+    std::uint64_t Size() const override { return size_; }
+
+private:
+    void* data_;
+    std::uint64_t size_;
+};
+
+class MemfdAnswerBlock : public SharedAnswerBlock {
+public:
+    explicit MemfdAnswerBlock(int fd) : fd_(fd) {}
+    ~MemfdAnswerBlock() override { ::close(fd_); }
+    MemfdAnswerBlock(const MemfdAnswerBlock&) = delete;
+    MemfdAnswerBlock& operator=(const MemfdAnswerBlock&) = delete;
+
+    int Handle() const { return fd_; }
+
+    std::shared_ptr<const SharedAnswerBytes> Take(std::uint64_t largest) override {
+        // The helper has ended, but a process it started may still hold the block. Sealed, it
+        // can neither shrink it under our mapping (a read past its end would fault) nor change
+        // the bytes once checked; a writable mapping left anywhere makes the seal fail.
+        if (::fcntl(fd_, F_ADD_SEALS, F_SEAL_SHRINK | F_SEAL_GROW | F_SEAL_WRITE | F_SEAL_SEAL) != 0) return nullptr;
+        struct stat facts {};
+        if (::fstat(fd_, &facts) != 0 || facts.st_size < 0) return nullptr;
+        const auto size = static_cast<std::uint64_t>(facts.st_size);
+        if (size > largest) return nullptr;
+        if (size == 0) return std::make_shared<MappedAnswerBytes>(nullptr, 0);
+        void* data = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd_, 0);
+        if (data == MAP_FAILED) return nullptr;
+        return std::make_shared<MappedAnswerBytes>(data, size);
+    }
+
+private:
+    int fd_;
+};
+
+class WritableMappedBlock : public WritableSharedBlock {
+public:
+    WritableMappedBlock(void* data, std::size_t size) : data_(data), size_(size) {}
+    ~WritableMappedBlock() override { ::munmap(data_, size_); }
+    WritableMappedBlock(const WritableMappedBlock&) = delete;
+    WritableMappedBlock& operator=(const WritableMappedBlock&) = delete;
+    void* Data() override { return data_; }
+
+private:
+    void* data_;
+    std::size_t size_;
+};
+
 }  // namespace
+
+std::unique_ptr<SharedAnswerBlock> MakeSharedAnswerBlock() {
+    // A fresh block for each call: nothing of an earlier answer is in it.
+    const int made = ::memfd_create("pelmora-answer", MFD_CLOEXEC | MFD_ALLOW_SEALING);
+    if (made < 0) return nullptr;
+    const int fd = ::fcntl(made, F_DUPFD_CLOEXEC, kLowestCallerBlockHandle);
+    ::close(made);
+    if (fd < 0) return nullptr;
+    return std::make_unique<MemfdAnswerBlock>(fd);
+}
+
+std::unique_ptr<WritableSharedBlock> OpenSharedAnswerBlock(std::uint64_t size) {
+    // Only a block made by MakeSharedAnswerBlock takes seals: any other descriptor is refused.
+    if (size == 0 || size > kLargestAnswer || ::fcntl(kSharedBlockHandle, F_GET_SEALS) < 0) return nullptr;
+    if (::ftruncate(kSharedBlockHandle, static_cast<off_t>(size)) != 0) return nullptr;
+    void* data = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, kSharedBlockHandle, 0);
+    if (data == MAP_FAILED) return nullptr;
+    return std::make_unique<WritableMappedBlock>(data, static_cast<std::size_t>(size));
+}
 
 // A fault in untrusted work must not write the process's memory into a core file, and no
 // other process of the user may read it through ptrace or /proc. Both are plain system calls,
@@ -167,7 +250,8 @@ std::unique_ptr<IsolatedCall> StartIsolated(const std::function<std::string()>& 
     return std::make_unique<PosixIsolatedCall>(child, pipeEnds[0]);
 }
 
-std::unique_ptr<IsolatedCall> StartIsolatedProgram(const std::vector<std::string>& arguments) {
+std::unique_ptr<IsolatedCall> StartIsolatedProgram(const std::vector<std::string>& arguments,
+                                                   const SharedAnswerBlock* block) {
     if (arguments.empty() || arguments[0].empty()) return nullptr;
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return nullptr;
@@ -179,6 +263,13 @@ std::unique_ptr<IsolatedCall> StartIsolatedProgram(const std::vector<std::string
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    // Every block is made by MakeSharedAnswerBlock.
+    if (block != nullptr)
+        posix_spawn_file_actions_adddup2(&actions, static_cast<const MemfdAnswerBlock*>(block)->Handle(),
+                                         kSharedBlockHandle);
+    // Nothing else of this process reaches the helper, not even a descriptor someone left
+    // open without close-on-exec.
+    posix_spawn_file_actions_addclosefrom_np(&actions, block != nullptr ? kSharedBlockHandle + 1 : kSharedBlockHandle);
     // The window's blocked signals and its handlers are not the helper's.
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     sigset_t signals;

@@ -7,7 +7,13 @@ namespace pelmora::platform {
 
 std::unique_ptr<IsolatedCall> StartIsolated(const std::function<std::string()>&) { return nullptr; }
 
-std::unique_ptr<IsolatedCall> StartIsolatedProgram(const std::vector<std::string>&) { return nullptr; }
+std::unique_ptr<SharedAnswerBlock> MakeSharedAnswerBlock() { return nullptr; }
+
+std::unique_ptr<IsolatedCall> StartIsolatedProgram(const std::vector<std::string>&, const SharedAnswerBlock*) {
+    return nullptr;
+}
+
+std::unique_ptr<WritableSharedBlock> OpenSharedAnswerBlock(std::uint64_t) { return nullptr; }
 
 bool ForbidMemoryDumps() { return false; }
 

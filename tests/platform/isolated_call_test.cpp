@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -94,6 +96,65 @@ TEST(IsolatedCall, AProgramStartedAfreshAnswersAndEndsAtOnce) {
     EXPECT_TRUE(hanging->Collect());
     EXPECT_FALSE(hanging->Result().has_value());
     EXPECT_LT(std::chrono::steady_clock::now() - ending, 10s);
+}
+
+// Started with this set in its environment, this test program is a helper that leaves its
+// answer in the block and a child that keeps the block mapped for writing.
+constexpr const char* kKeepsBlockMapped = "PELMORA_TEST_KEEPS_BLOCK_MAPPED";
+[[maybe_unused]] const bool kRunAsHelper = [] {
+    if (std::getenv(kKeepsBlockMapped) == nullptr) return false;
+    const std::unique_ptr<WritableSharedBlock> block = OpenSharedAnswerBlock(4096);
+    if (!block) _exit(1);
+    std::memcpy(block->Data(), "hello", 5);
+    if (::fork() == 0) {
+        std::this_thread::sleep_for(3s);
+        _exit(0);
+    }
+    WriteIsolatedAnswer("ok");
+    std::this_thread::sleep_for(30s);
+    _exit(0);
+}();
+
+// A large answer comes in a block shared with the helper alone; the caller maps only what the
+// helper left, within the size it allows, and only once nobody can change it any more.
+TEST(IsolatedCall, AHelperLeavesItsLargeAnswerInASharedBlock) {
+    const auto answered = [](const std::string& script, const SharedAnswerBlock& block) {
+        return WaitForIsolated([&] { return StartIsolatedProgram({"/bin/sh", "-c", script}, &block); }, 30s);
+    };
+    const std::string ok = "printf '\\002\\0\\0\\0\\0\\0\\0\\0ok'";
+    std::unique_ptr<SharedAnswerBlock> block = MakeSharedAnswerBlock();
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(answered("printf hello >&3; " + ok, *block), "ok");
+    const std::shared_ptr<const SharedAnswerBytes> bytes = block->Take(5);
+    ASSERT_NE(bytes, nullptr);
+    EXPECT_EQ(std::string_view(static_cast<const char*>(bytes->Data()), bytes->Size()), "hello");
+
+    // More than allowed is refused before it is mapped.
+    block = MakeSharedAnswerBlock();
+    EXPECT_EQ(answered("printf hello >&3; " + ok, *block), "ok");
+    EXPECT_EQ(block->Take(4), nullptr);
+
+    // Each call's block is new: nothing of an earlier answer is in it.
+    block = MakeSharedAnswerBlock();
+    EXPECT_EQ(answered(ok, *block), "ok");
+    const auto empty = block->Take(5);
+    ASSERT_NE(empty, nullptr);
+    EXPECT_EQ(empty->Size(), 0u);
+
+    // A process the helper started still maps the block for writing: it could change the
+    // bytes while they are read, so they are refused.
+    block = MakeSharedAnswerBlock();
+    setenv(kKeepsBlockMapped, "1", 1);
+    const auto kept = WaitForIsolated([&] { return StartIsolatedProgram({"/proc/self/exe"}, block.get()); }, 30s);
+    unsetenv(kKeepsBlockMapped);
+    EXPECT_EQ(kept, "ok");
+    EXPECT_EQ(block->Take(4096), nullptr);
+
+    // A helper started without a block has none to write to.
+    EXPECT_EQ(WaitForIsolated([] { return StartIsolatedProgram({"/bin/sh", "-c", "printf x >&3 || exit 1; printf '\\0\\0\\0\\0\\0\\0\\0\\0'"}); }, 30s),
+              std::nullopt);
+    // Nor does this process, which was started without one.
+    EXPECT_EQ(OpenSharedAnswerBlock(16), nullptr);
 }
 
 // The child is a copy of the program's memory: a crash there must not leave it in a core

@@ -97,6 +97,8 @@ public:
     }
     // The server stops answering but keeps its connections open.
     void Freeze() { Signal(SIGSTOP); }
+    // It answers again, from where it stopped.
+    void Thaw() { Signal(SIGCONT); }
 
     // A port on 127.0.0.1 that nothing listens on (until someone takes it).
     static int UnusedPort() { return FreePort(); }

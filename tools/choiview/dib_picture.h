@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -33,5 +34,12 @@ inline constexpr std::int64_t kMaxDibPixels = std::int64_t{1} << 26;
 // 8 bits; pixels: the rows, bottom-up (top-down for a negative height), padded to 4 bytes.
 // 1, 4, 8, 24 and 32 bits per pixel, uncompressed. Nothing outside the two spans is read.
 DibReading ReadDib(std::span<const std::uint8_t> info, std::span<const std::uint8_t> pixels);
+
+// ReadDib into memory the caller gives once the header is checked: `place(width, height)`
+// returns room for width * height pixels (rows as RgbPicture's), or null when it has none,
+// which makes the bitmap NotPaintable.
+using DibPlace = std::function<std::uint32_t*(int width, int height)>;
+DibReading::Outcome ReadDibInto(std::span<const std::uint8_t> info, std::span<const std::uint8_t> pixels,
+                                const DibPlace& place);
 
 }  // namespace pelmora

@@ -18,7 +18,14 @@ constexpr std::chrono::seconds kPluginTimeLimit{30};
 
 }  // namespace
 
-PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& where, const platform::IsolatedRunner& run) {
+std::span<const std::uint32_t> SharedRgbPicture::Pixels() const {
+    if (!pixels) return {};
+    return {static_cast<const std::uint32_t*>(pixels->Data()),
+            static_cast<std::size_t>(width) * static_cast<std::size_t>(height)};
+}
+
+PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& where, const platform::IsolatedRunner& run,
+                                const FileReadWait& read) {
     PluginPicture result;
     const std::string library(PluginLibraryOf(PluginExtension(path)));
     if (library.empty()) {
@@ -36,17 +43,22 @@ PluginPicture LoadPluginPicture(const std::string& path, const PluginFolders& wh
     // only (not memory). A file that is not local is copied privately under its own name for
     // the time of the call.
     std::unique_ptr<PrivateFileCopy> copy;
-    const std::string file = LocalPathOf(path, copy);
+    const std::string file = LocalPathOf(path, copy, read);
     if (file.empty()) {
         result.code = plugin_code::kFileUnreadable;
         return result;
     }
     // The plug-in runs in the helper program, which holds nothing of this program's memory;
-    // one that crashes or hangs on a file is one that failed to show it.
+    // one that crashes or hangs on a file is one that failed to show it. The pixels come in
+    // a block of memory shared with it alone, made afresh for the call.
     const std::string host = platform::JoinPath(platform::ProgramFolder(), kPluginHostProgram);
+    const std::unique_ptr<platform::SharedAnswerBlock> block = platform::MakeSharedAnswerBlock();
     const std::optional<std::string> reply =
-        run([&] { return platform::StartIsolatedProgram({host, *found, file}); }, kPluginTimeLimit);
-    if (std::optional<PluginPicture> decoded = reply ? ReadPluginReply(*reply) : std::nullopt) return std::move(*decoded);
+        block ? run([&] { return platform::StartIsolatedProgram({host, *found, file}, block.get()); }, kPluginTimeLimit)
+              : std::nullopt;
+    constexpr auto kLargestPixels = static_cast<std::uint64_t>(kMaxDibPixels) * sizeof(std::uint32_t);
+    if (std::optional<PluginPicture> decoded = reply ? ReadPluginReply(*reply, block->Take(kLargestPixels)) : std::nullopt)
+        return std::move(*decoded);
     result.failureMessage = PluginFailureMessage(library, true);
     return result;
 }

@@ -30,7 +30,7 @@ std::span<const std::uint8_t> BytesOf(SPI_HLOCAL block, const void* locked) {
 }
 
 // What the plug-in's run sends back: kUnusable, or kCode with the code as 4 bytes followed,
-// for code 0, by the width, the height (4 bytes each) and the pixels.
+// for code 0, by the width and the height (4 bytes each); the pixels are elsewhere.
 constexpr char kUnusable = 'U';
 constexpr char kCode = 'C';
 
@@ -41,7 +41,7 @@ void Append(std::string& reply, const T* values, std::size_t count) {
 
 }  // namespace
 
-std::string DecodeWithPlugin(const std::string& library, const std::string& path) {
+std::string DecodeWithPlugin(const std::string& library, const std::string& path, const DibPlace& place) {
     std::string error;
     const std::unique_ptr<platform::SharedLibrary> plugin = platform::OpenSharedLibrary(library, error);
     const auto getPicture =
@@ -52,13 +52,17 @@ std::string DecodeWithPlugin(const std::string& library, const std::string& path
     std::int32_t code = getPicture(path.c_str(), 0, SPI_INPUT_FILE, &blocks.info, &blocks.pixels, nullptr, 0);
     const void* info = SpiLocalLock(blocks.info);
     const void* pixels = SpiLocalLock(blocks.pixels);
-    RgbPicture picture;
+    std::int32_t size[2] = {0, 0};
     if (info == nullptr || pixels == nullptr) {
         code = plugin_code::kNoBlock;
     } else if (code == plugin_code::kSuccess) {
-        DibReading dib = ReadDib(BytesOf(blocks.info, info), BytesOf(blocks.pixels, pixels));
-        switch (dib.outcome) {
-            case DibReading::Outcome::Painted: picture = std::move(dib.picture); break;
+        const DibPlace sized = [&](int width, int height) {
+            size[0] = width;
+            size[1] = height;
+            return place(width, height);
+        };
+        switch (ReadDibInto(BytesOf(blocks.info, info), BytesOf(blocks.pixels, pixels), sized)) {
+            case DibReading::Outcome::Painted: break;
             case DibReading::Outcome::BlocksTooSmall: code = plugin_code::kNoBlock; break;
             case DibReading::Outcome::NotPaintable: code = plugin_code::kPaintFailed; break;
         }
@@ -68,15 +72,12 @@ std::string DecodeWithPlugin(const std::string& library, const std::string& path
 
     std::string reply(1, kCode);
     Append(reply, &code, 1);
-    if (code == plugin_code::kSuccess) {
-        const std::int32_t size[2] = {picture.width, picture.height};
-        Append(reply, size, 2);
-        Append(reply, picture.pixels.data(), picture.pixels.size());
-    }
+    if (code == plugin_code::kSuccess) Append(reply, size, 2);
     return reply;
 }
 
-std::optional<PluginPicture> ReadPluginReply(const std::string& reply) {
+std::optional<PluginPicture> ReadPluginReply(const std::string& reply,
+                                             std::shared_ptr<const platform::SharedAnswerBytes> pixels) {
     if (reply.size() < 5 || reply[0] != kCode) return std::nullopt;
     PluginPicture result;
     std::int32_t code = 0;
@@ -84,14 +85,16 @@ std::optional<PluginPicture> ReadPluginReply(const std::string& reply) {
     result.code = code;
     if (code != plugin_code::kSuccess) return result;
     std::int32_t size[2] = {0, 0};
-    if (reply.size() < 13) return std::nullopt;
+    if (reply.size() != 13) return std::nullopt;
     std::memcpy(size, reply.data() + 5, sizeof size);
-    const std::uint64_t pixels = static_cast<std::uint64_t>(size[0]) * static_cast<std::uint64_t>(size[1]);
-    if (size[0] <= 0 || size[1] <= 0 || reply.size() - 13 != pixels * sizeof(std::uint32_t)) return std::nullopt;
+    if (size[0] <= 0 || size[1] <= 0) return std::nullopt;
+    const std::uint64_t count = static_cast<std::uint64_t>(size[0]) * static_cast<std::uint64_t>(size[1]);
+    // The helper's word is checked against what it really left: nothing past the block is read.
+    if (count > static_cast<std::uint64_t>(kMaxDibPixels) || !pixels || pixels->Size() / sizeof(std::uint32_t) < count)
+        return std::nullopt;
     result.picture.width = size[0];
     result.picture.height = size[1];
-    result.picture.pixels.resize(pixels);
-    std::memcpy(result.picture.pixels.data(), reply.data() + 13, reply.size() - 13);
+    result.picture.pixels = std::move(pixels);
     return result;
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 #include "platform/file_system.h"
 #include "platform/file_system_service.h"
@@ -37,9 +38,7 @@ std::string FileNameOf(const std::string& path) {
     return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
-}  // namespace
-
-std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t limit) {
+std::optional<std::string> ReadWhole(const std::string& path, std::uint64_t limit) {
     std::string content;
     const bool read = ReadThroughService(path, limit, [&](const char* bytes, std::size_t length) {
         content.append(bytes, length);
@@ -47,6 +46,37 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t 
     });
     if (!read) return std::nullopt;
     return content;
+}
+
+bool Opens(const std::string& path) {
+    std::error_code error;
+    return platform::FileSystemFor(path).OpenFileForReading(path, error) != nullptr;
+}
+
+// What `read` gives for a share's file, read through `wait`; a local file is read at once,
+// as its disk does not stall. An empty Result (the failure's) when the wait was given up.
+template <typename Result, typename Read>
+Result ThroughWait(const std::string& path, const FileReadWait& wait, Read read) {
+    if (!platform::IsNetworkPath(path)) return read();
+    // Shared with the work, which keeps it alive if nobody waits for it any more.
+    auto result = std::make_shared<Result>();
+    if (!wait([result, read] { *result = read(); })) return Result();
+    return std::move(*result);
+}
+
+}  // namespace
+
+bool ReadOnThisThread(const std::function<void()>& work) {
+    work();
+    return true;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t limit, const FileReadWait& wait) {
+    return ThroughWait<std::optional<std::string>>(path, wait, [path, limit] { return ReadWhole(path, limit); });
+}
+
+bool CanOpenFile(const std::string& path, const FileReadWait& wait) {
+    return ThroughWait<bool>(path, wait, [path] { return Opens(path); });
 }
 
 std::unique_ptr<PrivateFileCopy> PrivateFileCopy::Make(const std::string& path) {
@@ -77,10 +107,12 @@ PrivateFileCopy::~PrivateFileCopy() {
     std::filesystem::remove_all(folder_, ignored);
 }
 
-std::string LocalPathOf(const std::string& path, std::unique_ptr<PrivateFileCopy>& copy) {
+std::string LocalPathOf(const std::string& path, std::unique_ptr<PrivateFileCopy>& copy, const FileReadWait& wait) {
     copy.reset();
     if (&platform::FileSystemFor(path) == &platform::LocalFileSystem()) return path;
-    copy = PrivateFileCopy::Make(path);
+    // If the wait is given up, the copy is the work's, and goes when it ends.
+    using Made = std::unique_ptr<PrivateFileCopy>;
+    copy = ThroughWait<Made>(path, wait, [path] { return PrivateFileCopy::Make(path); });
     return copy ? copy->Path() : std::string();
 }
 

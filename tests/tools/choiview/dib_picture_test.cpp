@@ -41,6 +41,17 @@ TEST(DibPicture, TwentyFourBitRowsArePaddedAndStoredBottomUp) {
     EXPECT_EQ(down.picture.pixels, (std::vector<std::uint32_t>{0xff0000ff, 0xff00ff00, 0xffff0000, 0xff030201}));
 }
 
+// Rows of 4 pixels need no padding: each pixel is its own three bytes, whatever follows them,
+// and the last pixel of the block is read within it.
+TEST(DibPicture, TwentyFourBitRowsWithoutPaddingKeepEveryPixelApart) {
+    Bytes pixels;
+    for (int i = 0; i < 24; ++i) pixels.push_back(static_cast<std::uint8_t>(i * 10 + 1));
+    const DibReading down = ReadDib(Header(4, -2, 24), pixels);
+    ASSERT_EQ(down.outcome, Outcome::Painted);
+    EXPECT_EQ(down.picture.pixels, (std::vector<std::uint32_t>{0xff150b01, 0xff33291f, 0xff51473d, 0xff6f655b,
+                                                               0xff8d8379, 0xffaba197, 0xffc9bfb5, 0xffe7ddd3}));
+}
+
 TEST(DibPicture, PalettedFormsLookTheirIndicesUp) {
     Bytes info = Header(9, 1, 1, 2, 8);
     Put32(info, 40, 0x000000);

@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "platform/shared_library.h"
+#include "tools/choiview/plugin_reply.h"
 #include "tests/support/temp_tree.h"
 
 namespace pelmora {
@@ -22,6 +23,20 @@ using testing::TempTree;
 
 constexpr std::uint32_t kRed = 0xffff0000, kGreen = 0xff00ff00, kBlue = 0xff0000ff, kWhite = 0xffffffff,
                         kBlack = 0xff000000, kGrey = 0xff808080;
+
+// Pixels in this process's memory, as a helper's block would hold them.
+class HeapBytes : public platform::SharedAnswerBytes {
+public:
+    const void* Data() const override { return bytes.data(); }
+    std::uint64_t Size() const override { return bytes.size() * sizeof(std::uint32_t); }
+    std::vector<std::uint32_t> bytes;
+};
+
+// The pixels of a decoded picture, for comparing.
+std::vector<std::uint32_t> PixelsOf(const PluginPicture& decoded) {
+    const std::span<const std::uint32_t> pixels = decoded.picture.Pixels();
+    return {pixels.begin(), pixels.end()};
+}
 
 void CopyFile(const std::string& from, const std::string& to) {
     std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
@@ -49,9 +64,9 @@ TEST_F(PluginLoader, CodesOfTheLoaderAndOfThePlugin) {
     EXPECT_EQ(ok.picture.width, 3);
     EXPECT_EQ(ok.picture.height, 2);
     const std::vector<std::uint32_t> expected{kRed, kGreen, kBlue, kWhite, kBlack, kGrey};
-    EXPECT_EQ(ok.picture.pixels, expected);
-    EXPECT_EQ(Load("b.png", "topdown").picture.pixels, expected);
-    EXPECT_EQ(Load("c.png", "palette").picture.pixels, (std::vector<std::uint32_t>{0xff3c3228, 0xff1e140a}));
+    EXPECT_EQ(PixelsOf(ok), expected);
+    EXPECT_EQ(PixelsOf(Load("b.png", "topdown")), expected);
+    EXPECT_EQ(PixelsOf(Load("c.png", "palette")), (std::vector<std::uint32_t>{0xff3c3228, 0xff1e140a}));
 
     EXPECT_EQ(Load("d.png", "fail").code, 10);               // no handles
     // A plug-in that crashes on a file runs apart from the program: it only fails to show it.
@@ -61,10 +76,48 @@ TEST_F(PluginLoader, CodesOfTheLoaderAndOfThePlugin) {
     EXPECT_EQ(Load("g.png", "16bit").code, 11);
     const PluginPicture refused = Load("h.png", "error-with-blocks");
     EXPECT_EQ(refused.code, 2);
-    EXPECT_TRUE(refused.picture.pixels.empty());
+    EXPECT_TRUE(refused.picture.Pixels().empty());
     // Five characters after the dot: no plug-in is asked.
     EXPECT_EQ(Load("i.abcde", "ok").code, 9);
     EXPECT_FALSE(Load("j.abcde", "ok").failureMessage);
+}
+
+// The helper's reply names the picture's size; the pixels are where it left them. A reply that
+// claims more pixels than the block holds (a plug-in that took over the helper) is refused, so
+// nothing past the block is read.
+TEST_F(PluginLoader, AReplyIsTrustedOnlyAsFarAsItsPixelsReach) {
+    Install("ifPNG.spi");
+    const std::string picture = tree_.AddFile("a.png", "ok");
+    std::vector<std::uint32_t> decoded;
+    const std::string reply = DecodeWithPlugin(plugins_ + "/ifPNG.spi", picture, [&](int width, int height) {
+        decoded.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+        return decoded.data();
+    });
+    ASSERT_EQ(decoded.size(), 6u);
+    const auto block = [&](std::size_t pixels) {
+        auto bytes = std::make_shared<HeapBytes>();
+        bytes->bytes.assign(decoded.begin(), decoded.begin() + static_cast<std::ptrdiff_t>(pixels));
+        return bytes;
+    };
+    const std::optional<PluginPicture> whole = ReadPluginReply(reply, block(6));
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole->picture.width, 3);
+    EXPECT_EQ(PixelsOf(*whole), (std::vector<std::uint32_t>{kRed, kGreen, kBlue, kWhite, kBlack, kGrey}));
+    EXPECT_FALSE(ReadPluginReply(reply, block(5)));
+    EXPECT_FALSE(ReadPluginReply(reply, nullptr));
+    EXPECT_FALSE(ReadPluginReply(reply + "x", block(6)));
+    EXPECT_FALSE(ReadPluginReply(reply.substr(0, 12), block(6)));
+    // A failure's reply needs no pixels.
+    const std::string failed = DecodeWithPlugin(plugins_ + "/ifPNG.spi", tree_.AddFile("b.png", "fail"),
+                                                [](int, int) -> std::uint32_t* { return nullptr; });
+    const std::optional<PluginPicture> refused = ReadPluginReply(failed, nullptr);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->code, 10);
+    // Room the helper cannot get is a bitmap it cannot paint.
+    const std::optional<PluginPicture> noRoom = ReadPluginReply(
+        DecodeWithPlugin(plugins_ + "/ifPNG.spi", picture, [](int, int) -> std::uint32_t* { return nullptr; }), nullptr);
+    ASSERT_TRUE(noRoom);
+    EXPECT_EQ(noRoom->code, 11);
 }
 
 // The plug-in runs in a process of its own that can leave no core file and whose memory no
@@ -223,7 +276,7 @@ TEST(ShippedPlugins, TiffWrittenByLibtiffDecodesToItsPixels) {
     const PluginPicture decoded = LoadShipped(path);
     ASSERT_EQ(decoded.code, 0);
     EXPECT_EQ(decoded.picture.width, width);
-    EXPECT_EQ(decoded.picture.pixels, expected);
+    EXPECT_EQ(PixelsOf(decoded), expected);
     // A damaged file: the plug-in says so and returns no blocks.
     std::string bytes = testing::ReadFile(path);
     bytes.resize(40);
@@ -328,7 +381,7 @@ TEST(ShippedPlugins, PcxInEachDepthDecodesToItsPixels) {
         ASSERT_EQ(decoded.code, 0);
         EXPECT_EQ(decoded.picture.width, width);
         EXPECT_EQ(decoded.picture.height, height);
-        EXPECT_EQ(decoded.picture.pixels, c.expected);
+        EXPECT_EQ(PixelsOf(decoded), c.expected);
     }
     // Not a PCX file, and a header with no rows after it.
     EXPECT_EQ(LoadShipped(tree.AddFile("text.pcx", "hello")).code, 10);
@@ -372,7 +425,7 @@ TEST(ThirdPartyPlugin, TheReadmeExampleBuiltAgainstTheInstalledHeaderShowsAPictu
     const PluginPicture decoded = LoadPluginPicture(tree.AddFile("picture.mag", ppm), {{plugins}, false});
     ASSERT_EQ(decoded.code, 0);
     EXPECT_EQ(decoded.picture.width, 3);
-    EXPECT_EQ(decoded.picture.pixels, (std::vector<std::uint32_t>{kRed, kGreen, kBlue, kWhite, kBlack, kGrey}));
+    EXPECT_EQ(PixelsOf(decoded), (std::vector<std::uint32_t>{kRed, kGreen, kBlue, kWhite, kBlack, kGrey}));
     EXPECT_EQ(LoadPluginPicture(tree.AddFile("short.mag", "P6\n3 2\n255\nabc"), {{plugins}, false}).code, 10);
 }
 

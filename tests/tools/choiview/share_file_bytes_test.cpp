@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <future>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -55,6 +56,63 @@ TEST_F(ShareFileBytesTest, AShareFileReadsAndCopiesAsItsLocalTwin) {
     EXPECT_EQ(testing::ReadFile(local), content);
     copy.reset();
     EXPECT_FALSE(std::filesystem::exists(local));
+}
+
+// A window reads a share's files on a worker and may stop waiting: what the read made then
+// goes when it ends, and a local file never waits at all.
+TEST_F(ShareFileBytesTest, ReadsWaitedForBesideAndGivenUp) {
+    testing::TempTree scratch;
+    const char* const oldTemporary = std::getenv("TMPDIR");
+    const std::string keptTemporary = oldTemporary ? oldTemporary : "";
+    setenv("TMPDIR", scratch.path().c_str(), 1);
+    const std::string content = Numbered(1024 * 1024 + 3);
+    testing::WriteFile(server.GuestFolder() + "/song.wav", content);
+    const std::string shared = SmbTestServer::GuestShare() + "/song.wav";
+
+    std::thread worker;
+    int waits = 0;
+    // On a thread of its own, as the window does; joined before the answer.
+    const FileReadWait beside = [&](std::function<void()> work) {
+        ++waits;
+        std::thread(std::move(work)).join();
+        return true;
+    };
+    // Given up at once, the work left running alone.
+    const FileReadWait givingUp = [&](std::function<void()> work) {
+        ++waits;
+        worker = std::thread(std::move(work));
+        return false;
+    };
+
+    EXPECT_EQ(ReadWholeFile(shared, kViewerMemoryReadLimit, beside), content);
+    EXPECT_TRUE(CanOpenFile(shared, beside));
+    EXPECT_FALSE(CanOpenFile(SmbTestServer::GuestShare() + "/missing.wav", beside));
+    std::unique_ptr<PrivateFileCopy> copy;
+    const std::string local = LocalPathOf(shared, copy, beside);
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(testing::ReadFile(local), content);
+    copy.reset();
+    EXPECT_EQ(waits, 4);
+
+    EXPECT_EQ(LocalPathOf(shared, copy, givingUp), "");
+    EXPECT_FALSE(copy);
+    worker.join();
+    EXPECT_TRUE(std::filesystem::is_empty(scratch.path()));  // the late copy is gone
+    EXPECT_FALSE(ReadWholeFile(shared, kViewerMemoryReadLimit, givingUp));
+    worker.join();
+    EXPECT_FALSE(CanOpenFile(shared, givingUp));
+    worker.join();
+    EXPECT_EQ(waits, 7);
+
+    // A local file is read at once: its disk does not stall.
+    const std::string twin = server.GuestFolder() + "/song.wav";
+    EXPECT_EQ(ReadWholeFile(twin, kViewerMemoryReadLimit, givingUp), content);
+    EXPECT_TRUE(CanOpenFile(twin, givingUp));
+    EXPECT_EQ(LocalPathOf(twin, copy, givingUp), twin);
+    EXPECT_EQ(waits, 7);
+
+    if (oldTemporary) setenv("TMPDIR", keptTemporary.c_str(), 1);
+    else unsetenv("TMPDIR");
 }
 
 TEST_F(ShareFileBytesTest, AShareDocumentsConvertedEntryIsNamedForItsNetworkPath) {

@@ -37,8 +37,10 @@ static uint8_t OverWhite(uint8_t value, uint8_t alpha) {
     return (uint8_t)((value * alpha + 255 * (255 - alpha) + 127) / 255);
 }
 
-/* Decodes into bitmap; the row buffer is the caller's, so a longjmp cannot leak it. */
-static int DecodeRows(const SpiInput* input, SpiBitmap* bitmap, png_bytep* volatile* rowsOut) {
+/* Decodes into bitmap; the row list and the RGBA buffer are the caller's to free, so a
+ * longjmp cannot leak them. */
+static int DecodeRows(const SpiInput* input, SpiBitmap* bitmap, png_bytep* volatile* rowsOut,
+                      uint8_t* volatile* rgbaOut) {
     PngSource source = {input->bytes, input->size, 0};
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, NULL, Fail, Quiet);
     if (png == NULL) return SPI_NO_MEMORY;
@@ -60,11 +62,18 @@ static int DecodeRows(const SpiInput* input, SpiBitmap* bitmap, png_bytep* volat
         png_destroy_read_struct(&png, &info, NULL);
         return SPI_NO_MEMORY;
     }
-    /* Every form becomes 8-bit RGBA. */
+    /* A picture without transparency is decoded straight into the bitmap's rows, as BGR;
+     * others become 8-bit RGBA first and are put over white. */
+    const png_byte colorType = png_get_color_type(png, info);
+    const int transparent = (colorType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0;
     png_set_expand(png);
     png_set_strip_16(png);
     png_set_gray_to_rgb(png);
-    png_set_add_alpha(png, 0xff, PNG_FILLER_AFTER);
+    if (transparent) {
+        png_set_add_alpha(png, 0xff, PNG_FILLER_AFTER);
+    } else {
+        png_set_bgr(png);
+    }
     png_set_interlace_handling(png);
     png_read_update_info(png, info);
 
@@ -73,10 +82,21 @@ static int DecodeRows(const SpiInput* input, SpiBitmap* bitmap, png_bytep* volat
         png_destroy_read_struct(&png, &info, NULL);
         return code;
     }
-    const size_t rowBytes = (size_t)width * 4;
     png_bytep* rows = calloc(height, sizeof *rows);
     *rowsOut = rows;
-    uint8_t* rgba = rows != NULL ? malloc(rowBytes * height) : NULL;
+    if (rows == NULL) {
+        png_destroy_read_struct(&png, &info, NULL);
+        return SPI_NO_MEMORY;
+    }
+    if (!transparent) {
+        for (png_uint_32 y = 0; y < height; ++y) rows[y] = SpiBitmapRow(bitmap, (int)y);
+        png_read_image(png, rows);
+        png_destroy_read_struct(&png, &info, NULL);
+        return SPI_SUCCESS;
+    }
+    const size_t rowBytes = (size_t)width * 4;
+    uint8_t* rgba = malloc(rowBytes * height);
+    *rgbaOut = rgba;
     if (rgba == NULL) {
         png_destroy_read_struct(&png, &info, NULL);
         return SPI_NO_MEMORY;
@@ -98,11 +118,10 @@ static int DecodeRows(const SpiInput* input, SpiBitmap* bitmap, png_bytep* volat
 
 static int Decode(const SpiInput* input, SpiBitmap* bitmap) {
     png_bytep* volatile rows = NULL;
-    const int code = DecodeRows(input, bitmap, &rows);
-    if (rows != NULL) {
-        free(rows[0]);
-        free(rows);
-    }
+    uint8_t* volatile rgba = NULL;
+    const int code = DecodeRows(input, bitmap, &rows, &rgba);
+    free(rgba);
+    free(rows);
     return code;
 }
 

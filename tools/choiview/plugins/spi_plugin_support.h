@@ -18,6 +18,8 @@ typedef struct SpiInput {
     const uint8_t* bytes;
     size_t size;
     uint8_t* owned; /* the bytes read from a file; freed by SpiInputFree */
+    void* mapped;   /* or the file mapped whole; unmapped by SpiInputFree */
+    size_t mappedSize;
 } SpiInput;
 
 /* The picture's bytes, as GetPicture's buf, len and flag name them. SPI_SUCCESS or a code. */

@@ -13,20 +13,13 @@
 #include "tools/choiview/converted_pdf_cache.h"
 #include "tools/choiview/office_conversion.h"
 #include "tools/choiview/ui/choi_view_names.h"
+#include "tools/choiview/ui/isolated_call_wait.h"
+#include "tools/choiview/ui/pdf_document_read.h"
 #include "tools/choiview/ui/pdf_pages_view.h"
 #include "tools/choiview/ui/web_engine_view.h"
 #include "tools/choiview/viewer_file_names.h"
 
 namespace pelmora {
-
-namespace {
-
-bool CanRead(const std::string& path) {
-    std::error_code error;
-    return platform::FileSystemFor(path).OpenFileForReading(path, error) != nullptr;
-}
-
-}  // namespace
 
 BrowserDisplay::BrowserDisplay(QWidget* window, const std::string& settingsFile) : window_(window) {
     container_ = new QWidget(window);
@@ -50,20 +43,40 @@ BrowserDisplay::BrowserDisplay(QWidget* window, const std::string& settingsFile)
     blankPage_ = platform::JoinPath(folder, "Message1.jpg");
 }
 
-BrowserDisplay::~BrowserDisplay() = default;
+BrowserDisplay::~BrowserDisplay() { AbandonWaiting(); }
+
+void BrowserDisplay::AbandonWaiting() {
+    if (waiting_) waiting_->Abandon();
+    waiting_.reset();
+}
 
 ViewerDisplay::Loaded BrowserDisplay::Load(const std::string& path, std::string_view) {
-    if (!CanRead(path)) return Loaded::Failed;
+    AbandonWaiting();
+    const auto wait = std::make_shared<IsolatedCallWait>();
+    waiting_ = wait;
+    const bool opens = CanOpenFile(path, wait->Reader());
+    // A newer file or the window's closing came meanwhile: this file is not shown, and the
+    // display is not touched (it may be gone).
+    if (wait->Abandoned()) return Loaded::Unchanged;
+    if (!opens) return Loaded::Failed;
     const BrowserRoute route = BrowserRouteOfExtension(ViewerExtension(path));
     std::unique_ptr<QPdfDocument> pdf;
+    std::unique_ptr<PrivateFileCopy> copy;
     if (route == BrowserRoute::Pdf) {
         // A damaged PDF is refused here, before the page on show is let go.
-        pdf = PdfPagesView::ReadDocument(path);
+        pdf = ReadPdfDocument(path, wait->Reader());
+        if (wait->Abandoned()) return Loaded::Unchanged;
         if (!pdf) return Loaded::Failed;
+    } else if (route == BrowserRoute::WebPage && WebEngineView::NeedsLocalCopy(path)) {
+        // A copy that cannot be made leaves the engine its error page.
+        LocalPathOf(path, copy, wait->Reader());
+        if (wait->Abandoned()) return Loaded::Unchanged;
     }
+    waiting_.reset();
     loadedPath_ = path;
     loadedRoute_ = route;
     loadedPdf_ = std::move(pdf);
+    loadedCopy_ = std::move(copy);
     return Loaded::Ready;
 }
 
@@ -71,7 +84,7 @@ void BrowserDisplay::Present(const ViewerGeometry& geometry) {
     container_->setGeometry(geometry.ContentArea());
     switch (loadedRoute_) {
         case BrowserRoute::WebPage:
-            EnsureWebView()->ShowFile(loadedPath_);
+            EnsureWebView()->ShowFile(loadedPath_, std::move(loadedCopy_));
             pages_->setCurrentWidget(web_);
             break;
         case BrowserRoute::Pdf:
@@ -90,6 +103,8 @@ void BrowserDisplay::Present(const ViewerGeometry& geometry) {
 }
 
 void BrowserDisplay::Reset() {
+    AbandonWaiting();
+    loadedCopy_.reset();
     ++generation_;
     conversion_.reset();
     if (pdf_) pdf_->ShowDocument(nullptr);

@@ -4,7 +4,9 @@
 // PDF LibreOffice makes of them ("変換中…" while it works, a short page when it is missing
 // or fails), and a short page for Flash movies. Letting go of a page sends the web view to
 // the blank page, Message1.jpg beside the settings. After a file is shown the keyboard focus
-// goes back to the main window, so the file list keeps its keys.
+// goes back to the main window, so the file list keeps its keys. A share's PDF is read, and
+// its web archive copied, beside the window: a newer file or the window's closing abandons
+// it.
 
 #include <QString>
 
@@ -21,7 +23,9 @@ class QWidget;
 
 namespace pelmora {
 
+class IsolatedCallWait;
 class OfficeConversion;
+class PrivateFileCopy;
 class PdfPagesView;
 class WebEngineView;
 struct OfficeConversionResult;
@@ -44,6 +48,7 @@ public:
     QLabel* NotePage() const { return note_; }
 
 private:
+    void AbandonWaiting();
     WebEngineView* EnsureWebView();
     PdfPagesView* EnsurePdfView();
     void ShowNote(const char* text);
@@ -63,6 +68,10 @@ private:
     std::string loadedPath_;
     BrowserRoute loadedRoute_ = BrowserRoute::WebPage;
     std::unique_ptr<QPdfDocument> loadedPdf_;
+    std::unique_ptr<PrivateFileCopy> loadedCopy_;  // a share's web archive, for the engine
+    // The wait of the file being read from a share, shared with its Load, which may outlive
+    // this display.
+    std::shared_ptr<IsolatedCallWait> waiting_;
 
     std::unique_ptr<OfficeConversion> conversion_;
     unsigned generation_ = 0;  // a conversion's result counts only for the file it was started for

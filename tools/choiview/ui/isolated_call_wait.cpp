@@ -2,7 +2,11 @@
 
 #include <QEventLoop>
 #include <QSocketNotifier>
+#include <QThreadPool>
 #include <QTimer>
+
+#include <memory>
+#include <mutex>
 
 namespace pelmora {
 
@@ -52,6 +56,45 @@ std::optional<std::string> IsolatedCallWait::Wait(const platform::IsolatedStart&
     if (!call->Collect()) abandoned_ = true;
     call->End();
     return call->Result();
+}
+
+FileReadWait IsolatedCallWait::Reader() {
+    return [this](std::function<void()> work) { return WaitForRead(std::move(work)); };
+}
+
+bool IsolatedCallWait::WaitForRead(std::function<void()> work) {
+    if (abandoned_) return false;
+    // Shared with the worker, which outlives an abandoned wait.
+    struct Ending {
+        std::mutex lock;
+        bool done = false;
+        QEventLoop* loop = nullptr;  // while the wait runs
+    };
+    const auto ending = std::make_shared<Ending>();
+    QEventLoop loop;
+    ending->loop = &loop;
+    QThreadPool* pool = QThreadPool::globalInstance();
+    // A thread of its own beyond the pool's limit: an abandoned read still waiting on a share
+    // must not hold up the next. The pool is waited for when the application ends.
+    pool->reserveThread();
+    pool->startOnReservedThread([ending, work = std::move(work)]() mutable {
+        work();
+        // What the work holds goes here, on the worker: a copy nobody waits for is removed.
+        work = nullptr;
+        const std::lock_guard hold(ending->lock);
+        ending->done = true;
+        // Posted to the loop: dropped if the loop is gone before it runs.
+        if (QEventLoop* waiting = ending->loop)
+            QMetaObject::invokeMethod(waiting, [waiting] { waiting->quit(); }, Qt::QueuedConnection);
+    });
+    loop_ = &loop;
+    loop.exec();
+    loop_ = nullptr;
+    const std::lock_guard hold(ending->lock);
+    ending->loop = nullptr;
+    // Left before the read was done: abandoned, or the application is quitting.
+    if (!ending->done) abandoned_ = true;
+    return !abandoned_;
 }
 
 void IsolatedCallWait::Abandon() {

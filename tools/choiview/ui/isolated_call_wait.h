@@ -1,13 +1,15 @@
 #pragma once
-// Waiting for isolated work (the image-reader plug-ins, the metafile libraries) while the
-// window's events keep running: menus answer, the window paints, and another file or the
-// window's closing can abandon the wait, ending the child at once.
+// Waiting for isolated work (the image-reader plug-ins, the metafile libraries), and for reads
+// of files on shares on a worker thread, while the window's events keep running: menus
+// answer, the window paints, and another file or the window's closing can abandon the wait,
+// ending the child at once (a read runs on to its end alone; what it made goes then).
 
 #include <chrono>
 #include <optional>
 #include <string>
 
 #include "platform/isolated_call.h"
+#include "tools/choiview/viewer_file_bytes.h"
 
 class QEventLoop;
 class QSocketNotifier;
@@ -24,6 +26,9 @@ public:
     // The runner to give the code that starts the call: it waits in a local event loop until
     // the answer comes, the time limit passes or the wait is abandoned.
     platform::IsolatedRunner Runner();
+    // The wait to give the code that reads a share's file: the read runs on a thread of its
+    // own while a local event loop runs, until it is done or the wait is abandoned.
+    FileReadWait Reader();
 
     // Ends the call waited for (and any later one through Runner) without a result. The
     // runner returns once its event loop is left, which is after any newer wait started from
@@ -35,6 +40,7 @@ public:
 
 private:
     std::optional<std::string> Wait(const platform::IsolatedStart& start, std::chrono::milliseconds timeout);
+    bool WaitForRead(std::function<void()> work);
 
     bool abandoned_ = false;
     // While Wait runs:

@@ -2,12 +2,11 @@
 
 #include <QFile>
 
-#include <system_error>
 
 #include "listing/engine/job_context.h"
-#include "platform/file_system_service.h"
 #include "tools/choiview/choiview_texts.h"
 #include "tools/choiview/media_route.h"
+#include "tools/choiview/ui/isolated_call_wait.h"
 #include "tools/choiview/ui/media_player_pane.h"
 #include "tools/choiview/viewer_file_names.h"
 
@@ -22,16 +21,33 @@ MediaDisplay::MediaDisplay(QWidget* window, UserDialogs& dialogs) {
         [&dialogs] { dialogs.ShowMessage(choiview_texts::kOpenFailed); }, Qt::QueuedConnection);
 }
 
+MediaDisplay::~MediaDisplay() { AbandonWaiting(); }
+
+void MediaDisplay::AbandonWaiting() {
+    if (waiting_) waiting_->Abandon();
+    waiting_.reset();
+}
+
 ViewerDisplay::Loaded MediaDisplay::Load(const std::string& path, std::string_view) {
+    AbandonWaiting();
     loadedCopy_.reset();
-    std::error_code error;
-    if (!platform::FileSystemFor(path).OpenFileForReading(path, error)) return Loaded::Failed;
+    const auto wait = std::make_shared<IsolatedCallWait>();
+    waiting_ = wait;
+    const bool opens = CanOpenFile(path, wait->Reader());
+    // A newer file or the window's closing came meanwhile: this file is not shown, and the
+    // display is not touched (it may be gone).
+    if (wait->Abandoned()) return Loaded::Unchanged;
+    if (!opens) return Loaded::Failed;
     if (MediaRouteOfExtension(ViewerExtension(path)) == MediaRoute::Synthesiser &&
         FindSoundFont(SoundFontFolders(qgetenv("XDG_DATA_DIRS").constData())).empty())
         return Loaded::Failed;
     // A copy that breaks off (a share that drops) is a file that cannot be read.
-    const std::string local = LocalPathOf(path, loadedCopy_);
+    std::unique_ptr<PrivateFileCopy> copy;
+    const std::string local = LocalPathOf(path, copy, wait->Reader());
+    if (wait->Abandoned()) return Loaded::Unchanged;
+    waiting_.reset();
     if (local.empty()) return Loaded::Failed;
+    loadedCopy_ = std::move(copy);
     loaded_ = QFile::decodeName(QByteArray::fromStdString(local));
     return Loaded::Ready;
 }
@@ -46,6 +62,7 @@ void MediaDisplay::Present(const ViewerGeometry& geometry) {
 }
 
 void MediaDisplay::Reset() {
+    AbandonWaiting();
     pane_->SetFileName({});
     pane_->hide();
     shownCopy_.reset();

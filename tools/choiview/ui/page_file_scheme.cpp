@@ -21,25 +21,41 @@ namespace {
 
 QByteArray Name(std::string_view scheme) { return QByteArray(scheme.data(), static_cast<qsizetype>(scheme.size())); }
 
-// The whole file, read through the file system that serves its path; nothing when it cannot
-// be read (a FIFO or device is refused without being opened).
-std::optional<QByteArray> ReadWholeFile(const std::string& path) {
+}  // namespace
+
+PageFileAnswer ReadPageFile(const std::string& shown, const std::string& path, std::uint64_t limit) {
+    using Outcome = PageFileAnswer::Outcome;
+    PageFileAnswer answer;
+    if (!LocalPageMayLoad(shown, path, LocalFileUse::Embedded)) {
+        answer.outcome = Outcome::Denied;
+        return answer;
+    }
+    // A FIFO or device is refused without being opened.
     std::error_code error;
     const auto file = platform::FileSystemFor(path).OpenFileForReading(path, error);
-    if (!file) return std::nullopt;
+    if (!file) return answer;
+    // Checked before a byte is read, and again as it comes: the file may grow meanwhile.
+    if (file->Size() > limit) {
+        answer.outcome = Outcome::TooLarge;
+        return answer;
+    }
     QByteArray bytes;
-    bytes.reserve(static_cast<qsizetype>(std::min<std::uint64_t>(file->Size(), 64u << 20)));
+    bytes.reserve(static_cast<qsizetype>(file->Size()));
     char chunk[65536];
-    std::size_t got = 0;
-    while (true) {
-        if (!file->Read(chunk, sizeof chunk, got)) return std::nullopt;
+    for (;;) {
+        std::size_t got = 0;
+        if (!file->Read(chunk, sizeof chunk, got)) return answer;
         if (got == 0) break;
+        if (static_cast<std::uint64_t>(bytes.size()) + got > limit) {
+            answer.outcome = Outcome::TooLarge;
+            return answer;
+        }
         bytes.append(chunk, static_cast<qsizetype>(got));
     }
-    return bytes;
+    answer.outcome = Outcome::Served;
+    answer.bytes = std::move(bytes);
+    return answer;
 }
-
-}  // namespace
 
 void RegisterPageFileScheme() {
     if (!QWebEngineUrlScheme::schemeByName(Name(kPageFileScheme)).name().isEmpty()) return;
@@ -61,24 +77,30 @@ void PageFileSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     // Decided and read on a worker: resolving links and reading may wait on a share.
     QPointer<QWebEngineUrlRequestJob> pending(job);
     QThreadPool::globalInstance()->start([pending, shown = shown_, path = *path] {
-        std::optional<QByteArray> bytes;
-        const bool allowed = LocalPageMayLoad(shown, path, LocalFileUse::Embedded);
-        if (allowed) bytes = ReadWholeFile(path);
+        PageFileAnswer answer = ReadPageFile(shown, path);
         const QByteArray mime(PageFileMimeType(path).data(), static_cast<qsizetype>(PageFileMimeType(path).size()));
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [pending, allowed, bytes = std::move(bytes), mime] {
+            [pending, answer = std::move(answer), mime] {
                 // The engine may have given up on the request meanwhile.
                 if (!pending) return;
-                if (!allowed) {
-                    pending->fail(QWebEngineUrlRequestJob::RequestDenied);
-                } else if (!bytes) {
-                    pending->fail(QWebEngineUrlRequestJob::UrlNotFound);
-                } else {
-                    auto* buffer = new QBuffer(pending);
-                    buffer->setData(*bytes);
-                    buffer->open(QIODevice::ReadOnly);
-                    pending->reply(mime, buffer);
+                switch (answer.outcome) {
+                    case PageFileAnswer::Outcome::Denied:
+                        pending->fail(QWebEngineUrlRequestJob::RequestDenied);
+                        break;
+                    case PageFileAnswer::Outcome::NotFound:
+                        pending->fail(QWebEngineUrlRequestJob::UrlNotFound);
+                        break;
+                    case PageFileAnswer::Outcome::TooLarge:
+                        pending->fail(QWebEngineUrlRequestJob::RequestFailed);
+                        break;
+                    case PageFileAnswer::Outcome::Served: {
+                        auto* buffer = new QBuffer(pending);
+                        buffer->setData(answer.bytes);
+                        buffer->open(QIODevice::ReadOnly);
+                        pending->reply(mime, buffer);
+                        break;
+                    }
                 }
             },
             Qt::QueuedConnection);

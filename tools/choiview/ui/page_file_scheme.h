@@ -4,9 +4,13 @@
 // thread through the file system service (a share's file waits on the network), after the
 // folder rule of local_page_access.h has let it through, and answers on the window thread.
 
+#include <QByteArray>
 #include <QWebEngineUrlSchemeHandler>
 
+#include <cstdint>
 #include <string>
+
+#include "tools/choiview/viewer_file_bytes.h"
 
 class QWebEngineUrlRequestJob;
 
@@ -16,6 +20,23 @@ namespace pelmora {
 // before the engine starts: the program calls it before the application object exists;
 // later calls do nothing.
 void RegisterPageFileScheme();
+
+// What the scheme answers for one request.
+struct PageFileAnswer {
+    enum class Outcome {
+        Served,    // bytes holds the whole file
+        Denied,    // the folder rule refuses it
+        NotFound,  // missing, unreadable, or a read that failed part way
+        TooLarge,  // more than the limit: never read into memory
+    };
+    Outcome outcome = Outcome::NotFound;
+    QByteArray bytes;
+};
+
+// The file at `path` for the page of `shown`, read whole through the file system service
+// (it may wait on a share: not for the window thread) if it holds at most `limit` bytes.
+PageFileAnswer ReadPageFile(const std::string& shown, const std::string& path,
+                            std::uint64_t limit = kViewerMemoryReadLimit);
 
 class PageFileSchemeHandler : public QWebEngineUrlSchemeHandler {
     Q_OBJECT

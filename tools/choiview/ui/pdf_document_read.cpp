@@ -7,8 +7,8 @@
 
 namespace pelmora {
 
-std::unique_ptr<QPdfDocument> ReadPdfDocument(const std::string& path) {
-    std::optional<std::string> bytes = ReadWholeFile(path);
+std::unique_ptr<QPdfDocument> ReadPdfDocument(const std::string& path, const FileReadWait& wait) {
+    std::optional<std::string> bytes = ReadWholeFile(path, kViewerMemoryReadLimit, wait);
     if (!bytes) return nullptr;
     auto document = std::make_unique<QPdfDocument>();
     // QtPdf reads the device as long as the document lives: the document owns the buffer.

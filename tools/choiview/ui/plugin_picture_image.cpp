@@ -14,14 +14,15 @@ QImage ShownPluginPicture(const PluginPicture& decoded, UserDialogs& dialogs) {
         return QImage();
     }
     if (decoded.code != plugin_code::kSuccess) return QImage();
-    const RgbPicture& picture = decoded.picture;
-    QImage image(picture.width, picture.height, QImage::Format_RGB32);
-    if (image.isNull()) return image;
-    for (int y = 0; y < picture.height; ++y) {
-        const auto* row = picture.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width);
-        std::copy(row, row + picture.width, reinterpret_cast<std::uint32_t*>(image.scanLine(y)));
-    }
-    return image;
+    const SharedRgbPicture& picture = decoded.picture;
+    if (!picture.pixels) return QImage();
+    // The image reads the helper's block in place (read-only: a change would copy it) and
+    // keeps it until the image and its copies are gone.
+    auto* kept = new std::shared_ptr<const platform::SharedAnswerBytes>(picture.pixels);
+    return QImage(
+        static_cast<const uchar*>(picture.pixels->Data()), picture.width, picture.height,
+        static_cast<qsizetype>(picture.width) * static_cast<qsizetype>(sizeof(std::uint32_t)), QImage::Format_RGB32,
+        [](void* block) { delete static_cast<std::shared_ptr<const platform::SharedAnswerBytes>*>(block); }, kept);
 }
 
 }  // namespace pelmora

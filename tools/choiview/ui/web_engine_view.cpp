@@ -195,11 +195,11 @@ bool WebEngineView::eventFilter(QObject* watched, QEvent* event) {
     return QWebEngineView::eventFilter(watched, event);
 }
 
-void WebEngineView::ShowFile(const std::string& path) {
-    // The engine opens web archives from file: URLs only, so a share's archive is copied.
-    std::unique_ptr<PrivateFileCopy> copy;
-    std::string shown = IsArchive(path) ? LocalPathOf(path, copy) : path;
-    if (shown.empty()) shown = path;  // unreadable: the engine shows its own error page
+bool WebEngineView::NeedsLocalCopy(const std::string& path) { return IsArchive(path) && platform::IsNetworkPath(path); }
+
+void WebEngineView::ShowFile(const std::string& path, std::unique_ptr<PrivateFileCopy> copy) {
+    // Without its copy a share's archive stays at its own URL: the engine shows its error page.
+    const std::string shown = copy ? copy->Path() : path;
     files_->SetShownFile(shown);
     const QUrl url = UrlOfFile(shown);
     guard_->SetShownUrl(url);

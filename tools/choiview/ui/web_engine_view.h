@@ -31,8 +31,12 @@ public:
     ~WebEngineView() override;
 
     // Shows the file at path (local or on a share); what it may load is decided from it. A web
-    // archive on a share is shown from a private copy, kept until the next file.
-    void ShowFile(const std::string& path);
+    // archive on a share is shown from its private copy (NeedsLocalCopy), which the caller
+    // made and which is kept until the next file; without one the engine shows its error page.
+    void ShowFile(const std::string& path, std::unique_ptr<PrivateFileCopy> copy = nullptr);
+    // Whether the engine reads the file only from a copy on the local disk: a web archive on
+    // a share, which it opens from file: URLs only.
+    static bool NeedsLocalCopy(const std::string& path);
     // The URL the view shows a file at.
     static QUrl UrlOfFile(const std::string& path);
 

@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QGuiApplication>
+#include <QImageWriter>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -66,7 +67,11 @@ int main(int argc, char** argv) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!drawn.image.save(&buffer, "PNG") ||
+    QImageWriter writer(&buffer, "PNG");
+    // zlib level 3 (Qt maps quality 60 so): a thumbnail is written on every look at a
+    // folder, and the higher levels cost more time for little less size.
+    writer.setQuality(60);
+    if (!writer.write(drawn.image) ||
         !pelmora::platform::ReplaceFileContents(request->output, std::string_view(png.constData(), static_cast<std::size_t>(png.size())))) {
         Complain(std::string(pelmora::render_texts::kCannotWrite) + request->output);
         return 1;

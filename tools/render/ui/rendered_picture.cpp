@@ -13,8 +13,8 @@
 #include "tools/choiview/converted_pdf_cache.h"
 #include "tools/choiview/office_conversion.h"
 #include "tools/choiview/plugin_picture.h"
-#include "tools/choiview/ui/pdf_pages_view.h"
-#include "tools/choiview/ui/picture_display.h"
+#include "tools/choiview/ui/pdf_document_read.h"
+#include "tools/choiview/ui/picture_file_read.h"
 #include "tools/choiview/ui/plugin_picture_image.h"
 #include "tools/render/render_texts.h"
 
@@ -89,7 +89,7 @@ RenderedPicture DrawForRequest(const RenderRequest& request) {
     RenderedPicture drawn;
     switch (request.source) {
         case RenderSource::Picture:
-            drawn.image = Fitted(PictureDisplay::ReadPicture(request.file), request.size);
+            drawn.image = Fitted(ReadPictureFile(request.file), request.size);
             break;
         case RenderSource::PluginPicture: {
             ErrorStreamDialogs dialogs;
@@ -106,7 +106,7 @@ RenderedPicture DrawForRequest(const RenderRequest& request) {
                 if (!converted) return drawn;
                 pdfPath = *converted;
             }
-            if (const std::unique_ptr<QPdfDocument> document = PdfPagesView::ReadDocument(pdfPath))
+            if (const std::unique_ptr<QPdfDocument> document = ReadPdfDocument(pdfPath))
                 drawn.image = FirstPage(*document, request.size);
             break;
         }

@@ -13,6 +13,8 @@
 #include <QTcpSocket>
 #include <QWebEngineView>
 
+#include <filesystem>
+
 #include "listing/engine/job_context.h"
 #include "tests/tools/common/ui/tool_window_fixture.h"
 #include "tools/choiview/choiview_texts.h"
@@ -298,6 +300,31 @@ private slots:
 
         w.close();
         QVERIFY(Browser(w)->isHidden());
+    }
+
+    // The scheme reads a page's files whole into memory, so a file past the limit is refused
+    // before it is read, and one that reaches it exactly is still served whole.
+    void pageFilesAreReadUpToTheLimitOnly() {
+        using Outcome = PageFileAnswer::Outcome;
+        const std::string page = folder_.WriteFile("capped/page.html", "<html></html>");
+        const std::string exact = folder_.WriteFile("capped/exact.css", QByteArray(16, 'e'));
+        const std::string over = folder_.WriteFile("capped/over.css", QByteArray(17, 'o'));
+        const std::string hidden = folder_.WriteFile("capped/.private/key.css", "k");
+        const std::string folder = folder_.WriteFile("capped/sub/x.css", "x");
+
+        const PageFileAnswer served = ReadPageFile(page, exact, 16);
+        QCOMPARE(served.outcome, Outcome::Served);
+        QCOMPARE(served.bytes, QByteArray(16, 'e'));
+        QCOMPARE(ReadPageFile(page, over, 16).outcome, Outcome::TooLarge);
+        QVERIFY(ReadPageFile(page, over, 16).bytes.isEmpty());
+        QCOMPARE(ReadPageFile(page, over, 17).bytes, QByteArray(17, 'o'));
+        QCOMPARE(ReadPageFile(page, hidden, 16).outcome, Outcome::Denied);
+        QCOMPARE(ReadPageFile(page, folder.substr(0, folder.size() - 5), 16).outcome, Outcome::NotFound);
+
+        // The viewer's memory limit by default (a sparse file: nothing on the disk).
+        const std::string huge = folder_.WriteFile("capped/huge.js", "");
+        std::filesystem::resize_file(huge, kViewerMemoryReadLimit + 1);
+        QCOMPARE(ReadPageFile(page, huge).outcome, Outcome::TooLarge);
     }
 };
 

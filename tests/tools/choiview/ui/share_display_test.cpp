@@ -2,6 +2,7 @@
 // a web page with its own picture and style sheet, a web archive, a sound, a video and an
 // office document each show as their twin on the local disk does; a share that is gone gives
 // the open failure message at once.
+#include <QApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QElapsedTimer>
@@ -11,6 +12,7 @@
 #include <QPdfDocument>
 #include <QPdfWriter>
 #include <QTest>
+#include <QTimer>
 #include <QVideoFrame>
 #include <QVideoSink>
 #include <QWebEngineView>
@@ -97,6 +99,16 @@ bool HasColourNear(const QImage& image, QRgb colour, int tolerance = 40) {
         }
     return false;
 }
+
+// Counts the paint events of every widget.
+class PaintCounter : public QObject {
+public:
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -295,6 +307,64 @@ private slots:
         for (const auto& entry : std::filesystem::recursive_directory_iterator(cache_.path()))
             entries += entry.path().extension() == ".pdf";
         QCOMPARE(entries, 2);
+        QVERIFY(dialogs_.messages.empty());
+    }
+
+    // A share that stops answering holds neither the window nor the next file: the window
+    // paints while a file is opened, read or copied from it, another file chosen meanwhile
+    // shows, and the copy that was being made goes once its read ends.
+    void aFileStillComingFromAShareGivesWayToTheNext() {
+        testing::TempTree scratch;  // the private copies go here
+        // Whatever fails below, the server answers again and the copies go where they went.
+        struct Restore {
+            SmbTestServer& server;
+            QByteArray temporary = qgetenv("TMPDIR");
+            ~Restore() {
+                server.Thaw();
+                if (temporary.isEmpty()) qunsetenv("TMPDIR");
+                else qputenv("TMPDIR", temporary);
+            }
+        } restore{server_};
+        qputenv("TMPDIR", QByteArray::fromStdString(scratch.path()));
+        Settings settings = ViewerSettings();
+        ChoiViewWindow w(settings, ini_, dialogs_);
+        w.OpenAtPlacement();
+        PaintCounter paints;
+        qApp->installEventFilter(&paints);
+        const auto [sharedPng, localPng] = Twins("pic.png");
+        const auto copies = [&] {
+            return std::distance(std::filesystem::directory_iterator(scratch.path()), {});
+        };
+
+        for (const char* name : {"pic.png", "doc.pdf", "saved.mht", "sound.wav"}) {
+            const std::string shared = SmbTestServer::GuestShare() + "/" + name;
+            // The window's own look at the file is answered from the listing just read.
+            QVERIFY2(platform::FileSystemFor(shared).Facts(shared), name);
+            server_.Freeze();
+            bool showing = true;
+            bool pendingWhileShowing = false;
+            int paintsBefore = 0;
+            long copiesPending = 0;
+            QTimer::singleShot(100, &w, [&] {
+                paintsBefore = paints.count;
+                w.update();
+                for (QWidget* part : w.findChildren<QWidget*>()) part->update();
+            });
+            QTimer::singleShot(400, &w, [&] {
+                pendingWhileShowing = showing && paints.count > paintsBefore;
+                copiesPending = copies();
+                w.ShowInViewer(localPng);
+            });
+            w.ShowInViewer(shared);
+            showing = false;
+            QVERIFY2(pendingWhileShowing, name);
+            QCOMPARE(copiesPending, std::string_view(name) == "pic.png" ? 1L : 0L);
+            QCOMPARE(w.windowTitle(), "[" + QString::fromStdString(localPng) + "]");
+            QVERIFY(Box(w)->isVisible());
+            QCOMPARE(Box(w)->Picture().convertToFormat(QImage::Format_RGB32).pixelColor(50, 35), QColor(Qt::yellow));
+            server_.Thaw();
+            QTRY_COMPARE_WITH_TIMEOUT(copies(), 0L, kMediaWait);
+        }
         QVERIFY(dialogs_.messages.empty());
     }
 
