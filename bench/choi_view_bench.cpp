@@ -20,7 +20,7 @@
 
 #include <unicode/ucnv.h>
 
-#include "listing/engine/job_context.h"
+#include "bench/choi_view_bench_support.h"
 #include "settings/settings_record.h"
 #include "tools/choiview/ui/choi_view_window.h"
 
@@ -30,12 +30,7 @@ using Clock = std::chrono::steady_clock;
 
 double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-class NoDialogs : public pelmora::UserDialogs {
-public:
-    void ShowMessage(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
-    bool AskYesNo(const std::string&) override { return false; }
-    void Beep() override {}
-};
+using pelmora::bench::NoDialogs;
 
 // The UTF-8 text in another encoding.
 std::string Encoded(const std::string& utf8, const char* encoding) {

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QImage>
 #include <QMediaPlayer>
 #include <QTemporaryDir>
@@ -16,58 +15,21 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "listing/engine/job_context.h"
+#include "bench/choi_view_bench_support.h"
 #include "settings/settings_record.h"
 #include "tests/tools/choiview/media_bytes.h"
 #include "tools/choiview/ui/choi_view_window.h"
 #include "tools/choiview/ui/media_player_pane.h"
 #include "tools/choiview/ui/video_frame_view.h"
 
-namespace {
-
-class NoDialogs : public pelmora::UserDialogs {
-public:
-    void ShowMessage(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
-    bool AskYesNo(const std::string&) override { return false; }
-    void Beep() override {}
-};
-
-std::string Write(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {
-    const QString path = dir.filePath(QString::fromLatin1(name));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) std::exit(1);
-    return path.toStdString();
-}
-
-long ResidentKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string word;
-    while (status >> word)
-        if (word == "VmRSS:") {
-            long kib = 0;
-            status >> kib;
-            return kib;
-        }
-    return 0;
-}
-
-// Runs events until done() or the deadline; false on time-out.
-template <typename Done>
-bool RunUntil(Done done, int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms) return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
-}  // namespace
+using pelmora::bench::NoDialogs;
+using pelmora::bench::RunEventsFor;
+using pelmora::bench::RunEventsUntil;
+using pelmora::bench::StatusKiB;
+using pelmora::bench::WriteBenchFile;
 
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -77,16 +39,16 @@ int main(int argc, char** argv) {
 
     using pelmora::testing::MjpegAvi;
     const QList<QColor> colours = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
-    const std::string videos[2] = {Write(dir, "a.avi", MjpegAvi(50, QSize(640, 480), colours)),
-                                   Write(dir, "b.avi", MjpegAvi(50, QSize(640, 480), colours))};
+    const std::string videos[2] = {WriteBenchFile(dir, "a.avi", MjpegAvi(50, QSize(640, 480), colours)),
+                                   WriteBenchFile(dir, "b.avi", MjpegAvi(50, QSize(640, 480), colours))};
     QImage picture(800, 600, QImage::Format_RGB32);
     picture.fill(Qt::darkCyan);
     picture.save(dir.filePath(QStringLiteral("p.bmp")), "BMP");
     const std::vector<std::string> mixed = {
-        Write(dir, "t.txt", QByteArray("ChoiView 吾輩は猫である。\r\n").repeated(2000)),
+        WriteBenchFile(dir, "t.txt", QByteArray("ChoiView 吾輩は猫である。\r\n").repeated(2000)),
         dir.filePath(QStringLiteral("p.bmp")).toStdString(),
-        Write(dir, "s.wav", pelmora::testing::WavTone(3000)),
-        Write(dir, "m.mid", pelmora::testing::MidiNotes(8)),
+        WriteBenchFile(dir, "s.wav", pelmora::testing::WavTone(3000)),
+        WriteBenchFile(dir, "m.mid", pelmora::testing::MidiNotes(8)),
         videos[0],
     };
 
@@ -102,7 +64,7 @@ int main(int argc, char** argv) {
     auto firstFrame = [&](const std::string& video, const std::string* previous) {
         if (previous != nullptr) {
             window.FollowPath(*previous);
-            RunUntil([] { return false; }, 100);
+            RunEventsFor(100);
         }
         int frames = 0;
         QElapsedTimer timer;
@@ -111,7 +73,7 @@ int main(int argc, char** argv) {
         QObject receiver;
         QObject::connect(pane->Video()->videoSink(), &QVideoSink::videoFrameChanged, &receiver,
                          [&](const QVideoFrame& frame) { frames += frame.isValid() ? 1 : 0; });
-        if (!RunUntil([&] { return frames > 0; }, 5000)) {
+        if (!RunEventsUntil([&] { return frames > 0; }, 5000)) {
             std::printf("no video frame within 5 s\n");
             std::exit(1);
         }
@@ -128,7 +90,7 @@ int main(int argc, char** argv) {
     std::vector<double> afterText, afterVideo;
     for (int run = 0; run < 10; ++run) afterText.push_back(firstFrame(videos[run % 2], &mixed[0]));
     for (int run = 0; run < 10; ++run) {
-        RunUntil([] { return false; }, 100);
+        RunEventsFor(100);
         afterVideo.push_back(firstFrame(videos[run % 2], nullptr));
     }
     report("after a text file", afterText);
@@ -139,17 +101,17 @@ int main(int argc, char** argv) {
     for (int click = 1; click <= clicks; ++click) {
         const std::string& path = mixed[static_cast<std::size_t>(click - 1) % mixed.size()];
         window.FollowPath(path);
-        if (pane->isVisible() && !RunUntil([&] { return pane->PlayState() == pelmora::MediaPlayState::Playing; }, 5000))
+        if (pane->isVisible() && !RunEventsUntil([&] { return pane->PlayState() == pelmora::MediaPlayState::Playing; }, 5000))
             std::printf("click %d: %s did not start playing (state %d, engine status %d, position %lld)\n", click,
                         path.c_str(), static_cast<int>(pane->PlayState()), static_cast<int>(pane->Player()->mediaStatus()),
                         static_cast<long long>(pane->Player()->position()));
         QApplication::processEvents();
         if (click == 10 || click == 50 || click == 100 || click % 100 == 50 || click % 100 == 0)
         {
-            const long resident = ResidentKiB();
+            const long resident = StatusKiB("VmRSS:");
             // What the allocator keeps for reuse, handed back: the rest is in use.
             malloc_trim(0);
-            std::printf("after %3d files: %7ld KiB   (%7ld KiB after malloc_trim)\n", click, resident, ResidentKiB());
+            std::printf("after %3d files: %7ld KiB   (%7ld KiB after malloc_trim)\n", click, resident, StatusKiB("VmRSS:"));
         }
     }
     return 0;

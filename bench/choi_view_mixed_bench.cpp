@@ -8,8 +8,6 @@
 
 #include <QApplication>
 #include <QBuffer>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QImage>
 #include <QMediaPlayer>
 #include <QPainter>
@@ -19,11 +17,10 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "listing/engine/job_context.h"
+#include "bench/choi_view_bench_support.h"
 #include "platform/allocator_tuning.h"
 #include "settings/settings_record.h"
 #include "tests/tools/choiview/media_bytes.h"
@@ -34,20 +31,11 @@
 namespace {
 
 namespace names = pelmora::choi_view_names;
-
-class NoDialogs : public pelmora::UserDialogs {
-public:
-    void ShowMessage(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
-    bool AskYesNo(const std::string&) override { return false; }
-    void Beep() override {}
-};
-
-std::string Write(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) std::exit(1);
-    return path.toStdString();
-}
+using pelmora::bench::NoDialogs;
+using pelmora::bench::RunEventsFor;
+using pelmora::bench::RunEventsUntil;
+using pelmora::bench::StatusKiB;
+using pelmora::bench::WriteBenchFile;
 
 QByteArray Encoded(const QImage& image, const char* format) {
     QByteArray bytes;
@@ -83,33 +71,6 @@ std::string WritePdf(const QTemporaryDir& dir, const QString& name, int pages) {
     return path.toStdString();
 }
 
-long StatusKiB(const char* field) {
-    std::ifstream status("/proc/self/status");
-    std::string word;
-    while (status >> word)
-        if (word == field) {
-            long kib = 0;
-            status >> kib;
-            return kib;
-        }
-    return 0;
-}
-
-template <typename Done>
-bool RunUntil(Done done, int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms) return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
-void RunFor(int ms) {
-    RunUntil([] { return false; }, ms);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -139,18 +100,18 @@ int main(int argc, char** argv) {
         std::string lines;
         for (int line = 0; line < 3000 * (i + 1); ++line)
             lines += "ちょいView の行 " + std::to_string(line) + " of text " + std::to_string(i) + "\r\n";
-        files.push_back(Write(dir, "text" + n + ".txt", QByteArray::fromStdString(lines)));
-        files.push_back(Write(dir, "photo" + n + ".bmp",
+        files.push_back(WriteBenchFile(dir, "text" + n + ".txt", QByteArray::fromStdString(lines)));
+        files.push_back(WriteBenchFile(dir, "photo" + n + ".bmp",
                               Encoded(Picture(QSize(600 + 500 * i, 400 + 400 * i), colours[i]), "BMP")));
-        files.push_back(Write(dir, "page" + n + ".html", Page(i)));
-        if (i < 4) files.push_back(Write(dir, "tone" + n + ".wav", WavTone(1000 + 500 * i)));
+        files.push_back(WriteBenchFile(dir, "page" + n + ".html", Page(i)));
+        if (i < 4) files.push_back(WriteBenchFile(dir, "tone" + n + ".wav", WavTone(1000 + 500 * i)));
         if (i < 4)
-            files.push_back(Write(dir, "picture" + n + ".jpg", Encoded(Picture(QSize(800 + 200 * i, 600), colours[i]), "JPEG")));
+            files.push_back(WriteBenchFile(dir, "picture" + n + ".jpg", Encoded(Picture(QSize(800 + 200 * i, 600), colours[i]), "JPEG")));
         if (i < 4) files.push_back(WritePdf(dir, "doc" + n + ".pdf", 5 + 10 * i));
-        if (i < 3) files.push_back(Write(dir, "clip" + n + ".avi", MjpegAvi(40, QSize(160 * (i + 1), 120 * (i + 1)), {colours[i], Qt::white})));
-        if (i < 3) files.push_back(Write(dir, "tune" + n + ".mid", MidiNotes(4 + i)));
-        if (i < 3) files.push_back(Write(dir, "icon" + n + ".gif", Encoded(Picture(QSize(200, 150), colours[i]), "PNG")));
-        if (i < 3) files.push_back(Write(dir, "small" + n + ".txt", "a short note " + n.toUtf8() + "\r\n"));
+        if (i < 3) files.push_back(WriteBenchFile(dir, "clip" + n + ".avi", MjpegAvi(40, QSize(160 * (i + 1), 120 * (i + 1)), {colours[i], Qt::white})));
+        if (i < 3) files.push_back(WriteBenchFile(dir, "tune" + n + ".mid", MidiNotes(4 + i)));
+        if (i < 3) files.push_back(WriteBenchFile(dir, "icon" + n + ".gif", Encoded(Picture(QSize(200, 150), colours[i]), "PNG")));
+        if (i < 3) files.push_back(WriteBenchFile(dir, "small" + n + ".txt", "a short note " + n.toUtf8() + "\r\n"));
     }
     // CHOIVIEW_BENCH_SKIP="html,avi": leave out files of these extensions, to see what grows.
     if (const char* skip = std::getenv("CHOIVIEW_BENCH_SKIP")) {
@@ -168,14 +129,14 @@ int main(int argc, char** argv) {
         const std::string& path = files[static_cast<std::size_t>(view - 1) % files.size()];
         window.ShowInViewer(path);
         if (path.ends_with(".html") || path.ends_with(".gif") || path.ends_with(".jpg")) {
-            RunUntil([&] {
+            RunEventsUntil([&] {
                 auto* web = window.findChild<QWebEngineView*>();
                 return web && !web->page()->isLoading() && web->url().toLocalFile().toStdString() == path;
             }, 10000);
         } else if (path.ends_with(".wav") || path.ends_with(".avi") || path.ends_with(".mid")) {
-            RunUntil([&] { return pane->Player() && pane->Player()->position() > 100; }, 10000);
+            RunEventsUntil([&] { return pane->Player() && pane->Player()->position() > 100; }, 10000);
         }
-        RunFor(50);
+        RunEventsFor(50);
         if (view % 50 == 0 || view == views) {
             const long resident = StatusKiB("VmRSS:");
             const long anonymous = StatusKiB("RssAnon:"), mapped = StatusKiB("RssFile:");

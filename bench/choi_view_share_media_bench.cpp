@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/choi_view_bench_support.h"
 #include "platform/file_system_service.h"
 #include "tests/support/smb_test_server.h"
 #include "tests/tools/choiview/media_bytes.h"
@@ -46,17 +47,6 @@ private:
     std::unique_ptr<pelmora::platform::ReadableFile> file_;
 };
 
-template <typename Done>
-bool RunUntil(Done done, int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms) return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
 // Milliseconds from the call of `start` to the first frame; -1 when none came in 30 s.
 template <typename Start>
 qint64 FirstFrame(Start start) {
@@ -69,7 +59,7 @@ qint64 FirstFrame(Start start) {
     timer.start();
     auto keep = start(player);
     player.play();
-    const bool ok = RunUntil([&] { return framed; }, 30000);
+    const bool ok = pelmora::bench::RunEventsUntil([&] { return framed; }, 30000);
     const qint64 elapsed = timer.elapsed();
     player.stop();
     return ok ? elapsed : -1;

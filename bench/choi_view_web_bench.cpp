@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "listing/engine/job_context.h"
+#include "bench/choi_view_bench_support.h"
 #include "settings/settings_record.h"
 #include "tools/choiview/ui/choi_view_names.h"
 #include "tools/choiview/ui/choi_view_window.h"
@@ -27,12 +27,7 @@
 
 namespace {
 
-class NoDialogs : public pelmora::UserDialogs {
-public:
-    void ShowMessage(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
-    bool AskYesNo(const std::string&) override { return false; }
-    void Beep() override {}
-};
+using pelmora::bench::NoDialogs;
 
 std::string Write(const QTemporaryDir& dir, const char* name, const std::string& bytes) {
     const std::string path = dir.filePath(QString::fromLatin1(name)).toStdString();

@@ -259,7 +259,7 @@ void MainWindow::PlaceAtStart() {
     ensurePolished();
     if (layout()) layout()->activate();
     resize(size().expandedTo(minimumSizeHint()));
-    MoveToStartPosition(*this, settings_, kMainWindowPositionKeys);
+    PlaceForShowing(*this, settings_, kMainWindowPositionKeys);
 }
 
 void MainWindow::RefreshDrives() {

@@ -1,5 +1,6 @@
 #include "common/ui/window_position.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -27,6 +28,46 @@ auto* PositionField(Record& settings, std::string_view name) {
     return descriptor ? IntField(settings, *descriptor) : nullptr;
 }
 
+constexpr char kLateFramePlacer[] = "placeWithLateFrame";
+
+// A window manager may add its frame only after the window shows (an X11 manager reports it
+// later). The window is placed once more for it when a move or resize first shows the frame,
+// unless it was moved meanwhile; a hidden window gives up waiting.
+class LateFramePlacer : public QObject {
+public:
+    LateFramePlacer(QWidget& window, const Settings& settings, const WindowPositionKeys& keys)
+        : QObject(&window), window_(window), settings_(settings), keys_(keys),
+          placedAt_(window.frameGeometry().topLeft()) {
+        setObjectName(QString::fromLatin1(kLateFramePlacer));
+        window_.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != &window_) return false;
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Hide) {
+            Done();
+        } else if ((type == QEvent::Move || type == QEvent::Resize) && window_.frameGeometry() != window_.geometry()) {
+            const bool untouched = window_.frameGeometry().topLeft() == placedAt_;
+            Done();
+            if (untouched) MoveToStartPosition(window_, settings_, keys_);
+        }
+        return false;
+    }
+
+private:
+    void Done() {
+        window_.removeEventFilter(this);
+        deleteLater();
+    }
+
+    QWidget& window_;
+    const Settings& settings_;
+    WindowPositionKeys keys_;
+    QPoint placedAt_;
+};
+
 }  // namespace
 
 void MoveToStartPosition(QWidget& window, const Settings& settings, const WindowPositionKeys& keys) {
@@ -45,8 +86,15 @@ void MoveToStartPosition(QWidget& window, const Settings& settings, const Window
     window.move(screen.left() + TwipsToPixels(place.left, dpi), screen.top() + TwipsToPixels(place.top, dpi));
 }
 
-void ShowAtStartPosition(QWidget& window, const Settings& settings, const WindowPositionKeys& keys) {
+void PlaceForShowing(QWidget& window, const Settings& settings, const WindowPositionKeys& keys) {
     MoveToStartPosition(window, settings, keys);
+    // Placed again before an earlier frame ever came: one placer waits.
+    delete window.findChild<QObject*>(QString::fromLatin1(kLateFramePlacer), Qt::FindDirectChildrenOnly);
+    if (window.frameGeometry() == window.geometry()) new LateFramePlacer(window, settings, keys);
+}
+
+void ShowAtStartPosition(QWidget& window, const Settings& settings, const WindowPositionKeys& keys) {
+    PlaceForShowing(window, settings, keys);
     const QSize placedSize = window.frameGeometry().size();
     window.show();
     if (window.frameGeometry().size() != placedSize) MoveToStartPosition(window, settings, keys);

@@ -32,8 +32,12 @@ inline constexpr WindowPositionKeys kAlwaysCentred{};
 // Moves the window to where it opens, for its current frame size.
 void MoveToStartPosition(QWidget& window, const Settings& settings, const WindowPositionKeys& keys);
 
-// MoveToStartPosition and show. Placed once more when showing reveals the window frame, so
-// that a centred window is centred with its frame.
+// MoveToStartPosition for a window its owner shows next. A window manager may add the frame
+// only after the window shows: then the window is placed once more, so that a centred window
+// is centred with its frame, unless the user moved it before the frame came.
+void PlaceForShowing(QWidget& window, const Settings& settings, const WindowPositionKeys& keys);
+
+// PlaceForShowing and show; placed once more at once when showing reveals the frame.
 void ShowAtStartPosition(QWidget& window, const Settings& settings, const WindowPositionKeys& keys);
 
 // The window's left and top in twips, relative to its screen.

@@ -16,6 +16,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/posix/spawn_setup_posix.h"
+
 extern char** environ;
 
 namespace pelmora::platform {
@@ -64,14 +66,6 @@ bool WriteAnswer(int fd, const std::string& answer) {
     }
     // No exit handlers: they belong to the parent's state.
     _exit(0);
-}
-
-std::vector<char*> ArgvOf(const std::vector<std::string>& arguments) {
-    std::vector<char*> argv;
-    argv.reserve(arguments.size() + 1);
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    return argv;
 }
 
 class PosixIsolatedCall : public IsolatedCall {
@@ -255,11 +249,9 @@ std::unique_ptr<IsolatedCall> StartIsolatedProgram(const std::vector<std::string
     if (arguments.empty() || arguments[0].empty()) return nullptr;
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return nullptr;
-    std::vector<char*> argv = ArgvOf(arguments);
+    std::vector<char*> argv = SpawnArgv(arguments);
     posix_spawn_file_actions_t actions;
-    posix_spawnattr_t attributes;
     posix_spawn_file_actions_init(&actions);
-    posix_spawnattr_init(&attributes);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
@@ -271,18 +263,10 @@ std::unique_ptr<IsolatedCall> StartIsolatedProgram(const std::vector<std::string
     // open without close-on-exec.
     posix_spawn_file_actions_addclosefrom_np(&actions, block != nullptr ? kSharedBlockHandle + 1 : kSharedBlockHandle);
     // The window's blocked signals and its handlers are not the helper's.
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-    sigset_t signals;
-    sigemptyset(&signals);
-    posix_spawnattr_setsigmask(&attributes, &signals);
-    sigaddset(&signals, SIGPIPE);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    posix_spawnattr_setsigdefault(&attributes, &signals);
+    const SpawnAttributes attributes(SpawnAttributes::Group::Inherited);
     pid_t child = -1;
-    const int started = posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), environ);
+    const int started = posix_spawn(&child, argv[0], &actions, attributes.get(), argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
     ::close(pipeEnds[1]);
     if (started != 0) {
         ::close(pipeEnds[0]);

@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/posix/smb_credential_callback_posix.h"
 #include "platform/posix/smb_library_threads_posix.h"
 #include "platform/smb_credentials.h"
 #include "platform/smb_url.h"
@@ -45,23 +46,6 @@ std::error_code LastSmbError() {
     return {errno != 0 ? errno : EIO, std::generic_category()};
 }
 
-void CopyInto(char* target, int size, std::string_view text) {
-    if (size <= 0) return;
-    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(size - 1));
-    if (length > 0) std::memcpy(target, text.data(), length);  // an empty view may hold no pointer
-    target[length] = '\0';
-}
-
-// Credentials the run knows for the server; without them libsmbclient asks as a guest.
-void SuppliedCredentials(SMBCCTX*, const char* server, const char*, char* workgroup, int workgroupLength,
-                         char* user, int userLength, char* password, int passwordLength) {
-    // The server as the URL spelled it: the host the library connects to once unescaped.
-    const auto known = SmbCredentialStore::ForThisRun().Find(ServerFromLibrary(server ? server : ""));
-    CopyInto(user, userLength, known ? known->user : "");
-    CopyInto(password, passwordLength, known ? known->password.View() : std::string_view());
-    if (known && !known->domain.empty()) CopyInto(workgroup, workgroupLength, known->domain);
-}
-
 // The browsing context: its own, so that browsing never disturbs an SMB folder being read.
 class SmbContext {
 public:
@@ -73,7 +57,7 @@ public:
         smbc_setDebug(context_, 0);
         smbc_setTimeout(context_, options.timeoutMs);
         smbc_setPort(context_, options.port != 0 ? options.port : SmbServerPort());
-        smbc_setFunctionAuthDataWithContext(context_, SuppliedCredentials);
+        smbc_setFunctionAuthDataWithContext(context_, SupplyRunCredentials);
         if (!smbc_init_context(context_)) {
             smbc_free_context(context_, 1);
             context_ = nullptr;

@@ -10,49 +10,29 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/posix/spawn_setup_posix.h"
+
 extern char** environ;
 
 namespace pelmora::platform {
-namespace {
-
-std::vector<char*> ArgvOf(const std::vector<std::string>& arguments) {
-    std::vector<char*> argv;
-    argv.reserve(arguments.size() + 1);
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    return argv;
-}
-
-}  // namespace
 
 std::unique_ptr<ChildProcess> ChildProcess::Start(const std::vector<std::string>& arguments, std::string& error) {
     if (arguments.empty() || arguments[0].empty()) {
         error = "no program";
         return nullptr;
     }
-    std::vector<char*> argv = ArgvOf(arguments);
+    std::vector<char*> argv = SpawnArgv(arguments);
 
     posix_spawn_file_actions_t actions;
-    posix_spawnattr_t attributes;
     posix_spawn_file_actions_init(&actions);
-    posix_spawnattr_init(&attributes);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    sigset_t signals;
-    sigemptyset(&signals);
-    posix_spawnattr_setsigmask(&attributes, &signals);
-    sigaddset(&signals, SIGPIPE);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    posix_spawnattr_setsigdefault(&attributes, &signals);
+    const SpawnAttributes attributes(SpawnAttributes::Group::OwnGroup);
 
     pid_t processId = -1;
-    const int result = posix_spawnp(&processId, argv[0], &actions, &attributes, argv.data(), environ);
+    const int result = posix_spawnp(&processId, argv[0], &actions, attributes.get(), argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
     if (result != 0) {
         error = std::strerror(result);
         return nullptr;
@@ -106,7 +86,7 @@ bool StartIndependentProgram(const std::vector<std::string>& arguments, std::str
         error = "no program";
         return false;
     }
-    std::vector<char*> argv = ArgvOf(arguments);
+    std::vector<char*> argv = SpawnArgv(arguments);
     // The grandchild reports a failed exec through this pipe; a successful exec closes it.
     int report[2];
     if (::pipe2(report, O_CLOEXEC) != 0) {
@@ -164,7 +144,7 @@ void ReplaceThisProcess(const std::vector<std::string>& arguments, std::string& 
         error = "no program";
         return;
     }
-    std::vector<char*> argv = ArgvOf(arguments);
+    std::vector<char*> argv = SpawnArgv(arguments);
     ::execv(argv[0], argv.data());
     error = std::strerror(errno);
 }

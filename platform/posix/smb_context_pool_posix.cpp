@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/posix/smb_credential_callback_posix.h"
 #include "platform/posix/smb_library_threads_posix.h"
 #include "platform/smb_credentials.h"
 #include "platform/smb_file_system.h"
@@ -16,30 +17,6 @@ namespace {
 
 // Idle contexts kept beyond this are closed: few files are open at once.
 constexpr std::size_t kMostIdle = 16;
-
-void CopyInto(char* field, int capacity, std::string_view value) {
-    if (capacity <= 0) return;
-    const std::size_t length = std::min(value.size(), static_cast<std::size_t>(capacity - 1));
-    if (length > 0) std::memcpy(field, value.data(), length);  // an empty view may hold no pointer
-    field[length] = '\0';
-}
-
-// libsmbclient asks for credentials whenever it connects to a share. Without remembered
-// ones it gets an empty user and password: the guest try.
-void SupplyCredentials(SMBCCTX*, const char* server, const char*, char* workgroup, int workgroupSize, char* user,
-                       int userSize, char* password, int passwordSize) {
-    // The server as the URL spelled it: the host the library connects to once unescaped.
-    const std::optional<SmbCredentials> known =
-        SmbCredentialStore::ForThisRun().Find(ServerFromLibrary(server != nullptr ? server : ""));
-    if (!known) {
-        CopyInto(user, userSize, "");
-        CopyInto(password, passwordSize, "");
-        return;
-    }
-    CopyInto(user, userSize, known->user);
-    CopyInto(password, passwordSize, known->password.View());
-    if (!known->domain.empty()) CopyInto(workgroup, workgroupSize, known->domain);
-}
 
 std::uint16_t PortFromEnvironment() {
     const char* chosen = std::getenv("PELMORA_SMB_PORT");
@@ -62,7 +39,7 @@ SMBCCTX* MakeContext() {
     smbc_setDebug(context, 0);
     smbc_setTimeout(context, static_cast<int>(SmbRequestTimeout().count()));
     if (const std::uint16_t port = PortFromEnvironment(); port != 0) smbc_setPort(context, port);
-    smbc_setFunctionAuthDataWithContext(context, SupplyCredentials);
+    smbc_setFunctionAuthDataWithContext(context, SupplyRunCredentials);
     // No Kerberos ticket is looked for: the user and password decide.
     smbc_setOptionUseKerberos(context, 0);
     smbc_setOptionFallbackAfterKerberos(context, 1);

@@ -16,25 +16,26 @@
 #include <filesystem>
 
 #include "listing/engine/job_context.h"
+#include "tests/tools/choiview/ui/browser_display_fixture.h"
 #include "tests/tools/common/ui/tool_window_fixture.h"
 #include "tools/choiview/choiview_texts.h"
-#include "tools/choiview/ui/choi_view_names.h"
 #include "tools/choiview/ui/choi_view_window.h"
-#include "tools/choiview/ui/page_file_scheme.h"
 #include "tools/choiview/ui/pdf_pages_view.h"
 #include "tools/choiview/ui/web_engine_view.h"
 #include "tests/support/fake_job_context.h"
 
 namespace pelmora {
 
-namespace names = choi_view_names;
-
 // Records the messages; every question is answered no.
 using RecordedDialogs = testing::FakeDialogs;
+using testing::BrowserOf;
+using testing::HasColourNear;
+using testing::NoteOf;
+using testing::PdfViewOf;
+using testing::PdfWithPages;
+using testing::WebViewOf;
 
 namespace {
-
-constexpr int kEngineWait = 30000;  // the engine's first start on a loaded machine
 
 // An animated GIF of two frames (red, then blue), w x h, written with 3-bit codes and a
 // clear code every two pixels, so no table growth changes the code width.
@@ -75,24 +76,6 @@ QByteArray AnimatedGif(int w, int h) {
     return gif;
 }
 
-// A PDF of `pages` pages, each with a black square in its top left quarter.
-QByteArray PdfWithPages(int pages) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setResolution(72);
-    QPainter painter(&writer);
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0) writer.newPage();
-        painter.fillRect(QRect(20, 20, 250, 250), Qt::black);
-        painter.drawText(QPoint(20, 300), QString("page %1").arg(page + 1));
-    }
-    painter.end();
-    return bytes;
-}
-
 // A web server on the loopback that records the path of every request and answers each with
 // a page titled by it that links to "/next".
 struct LoopbackListener {
@@ -117,17 +100,6 @@ struct LoopbackListener {
     }
 };
 
-bool HasColourNear(const QImage& image, QRgb colour, int tolerance = 40) {
-    for (int y = 0; y < image.height(); y += 3)
-        for (int x = 0; x < image.width(); x += 3) {
-            const QRgb p = image.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(colour)) <= tolerance && std::abs(qGreen(p) - qGreen(colour)) <= tolerance &&
-                std::abs(qBlue(p) - qBlue(colour)) <= tolerance)
-                return true;
-        }
-    return false;
-}
-
 }  // namespace
 
 class BrowserDisplayTest : public QObject {
@@ -142,10 +114,6 @@ class BrowserDisplayTest : public QObject {
         settings.CV_txt_CheckSize = 2048;
         return settings;
     }
-    static QWidget* Browser(const ChoiViewWindow& w) { return w.findChild<QWidget*>(names::kWebBrowser); }
-    static QWebEngineView* Web(const ChoiViewWindow& w) { return Browser(w)->findChild<QWebEngineView*>(); }
-    static PdfPagesView* Pdf(const ChoiViewWindow& w) { return Browser(w)->findChild<PdfPagesView*>(); }
-    static QLabel* Note(const ChoiViewWindow& w) { return Browser(w)->findChild<QLabel*>(); }
 
 private slots:
     // A page from a downloaded folder tries to read a file beside it and a private key
@@ -184,18 +152,18 @@ private slots:
         ChoiViewWindow w(settings, ini_, dialogs, &mainWindow);
         w.OpenAtPlacement();
         w.activateWindow();
-        QVERIFY(Web(w) == nullptr);  // the engine waits until a page is to be shown
+        QVERIFY(WebViewOf(w) == nullptr);  // the engine waits until a page is to be shown
 
         w.ShowInViewer(page);
-        QVERIFY(!Browser(w)->isHidden());
+        QVERIFY(!BrowserOf(w)->isHidden());
         QCOMPARE(w.windowTitle(), "[" + QString::fromStdString(page) + "]");
-        QVERIFY(Web(w) != nullptr);
-        QTRY_COMPARE_WITH_TIMEOUT(Web(w)->title(),
+        QVERIFY(WebViewOf(w) != nullptr);
+        QTRY_COMPARE_WITH_TIMEOUT(WebViewOf(w)->title(),
                                   QString("image=ok linked=missing taxFrame=blocked keyFrame=blocked taxFetch=blocked "
                                           "keyXhr=blocked worker=blocked canvas=blocked css=ok"),
-                                  kEngineWait);
-        QTRY_VERIFY_WITH_TIMEOUT(HasColourNear(Web(w)->grab().toImage(), qRgb(0, 128, 255), 10), 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(HasColourNear(Web(w)->grab().toImage(), qRgb(255, 0, 0), 10), 5000);
+                                  testing::kWebEngineWait);
+        QTRY_VERIFY_WITH_TIMEOUT(HasColourNear(WebViewOf(w)->grab().toImage(), qRgb(0, 128, 255), 10), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(HasColourNear(WebViewOf(w)->grab().toImage(), qRgb(255, 0, 0), 10), 5000);
         QTRY_COMPARE(QApplication::activeWindow(), &mainWindow);
         QVERIFY(dialogs.messages.empty());
         QVERIFY2(listener.requests.isEmpty(), qPrintable(listener.requests.join(' ')));
@@ -203,16 +171,16 @@ private slots:
         // A script sending the page away by itself is stopped; a link the user clicks opens,
         // and the remote page's own links work.
         const QString remote = "http://127.0.0.1:" + QString(port);
-        Web(w)->page()->runJavaScript("location.href = '" + remote + "/by-script';");
-        Web(w)->page()->runJavaScript(
+        WebViewOf(w)->page()->runJavaScript("location.href = '" + remote + "/by-script';");
+        WebViewOf(w)->page()->runJavaScript(
             "document.body.insertAdjacentHTML('beforeend', '<a href=\"" + remote + "/clicked\" style=\"position:fixed;"
             "left:0;top:0;width:100%;height:100%;z-index:9;display:block\">out</a>'); document.title = 'link';");
-        QTRY_COMPARE_WITH_TIMEOUT(Web(w)->title(), QString("link"), kEngineWait);
-        QVERIFY(Web(w)->focusProxy() != nullptr);
-        QTest::mouseClick(Web(w)->focusProxy(), Qt::LeftButton, {}, QPoint(20, 20));
-        QTRY_COMPARE_WITH_TIMEOUT(Web(w)->title(), QString("remote /clicked"), kEngineWait);
-        Web(w)->page()->runJavaScript("document.getElementById('next').click();");
-        QTRY_COMPARE_WITH_TIMEOUT(Web(w)->title(), QString("remote /next"), kEngineWait);
+        QTRY_COMPARE_WITH_TIMEOUT(WebViewOf(w)->title(), QString("link"), testing::kWebEngineWait);
+        QVERIFY(WebViewOf(w)->focusProxy() != nullptr);
+        QTest::mouseClick(WebViewOf(w)->focusProxy(), Qt::LeftButton, {}, QPoint(20, 20));
+        QTRY_COMPARE_WITH_TIMEOUT(WebViewOf(w)->title(), QString("remote /clicked"), testing::kWebEngineWait);
+        WebViewOf(w)->page()->runJavaScript("document.getElementById('next').click();");
+        QTRY_COMPARE_WITH_TIMEOUT(WebViewOf(w)->title(), QString("remote /next"), testing::kWebEngineWait);
         QCOMPARE(listener.requests.filter("/by-script"), QStringList());
         QCOMPARE(listener.requests.filter("/clicked").size(), 1);
 
@@ -222,10 +190,10 @@ private slots:
         message.fill(Qt::green);
         message.save(QString::fromStdString(blank), "JPEG");
         w.ShowInViewer(folder_.WriteFile("note.txt", "text"));
-        QVERIFY(Browser(w)->isHidden());
-        QCOMPARE(Web(w)->url(), WebEngineView::UrlOfFile(blank));
+        QVERIFY(BrowserOf(w)->isHidden());
+        QCOMPARE(WebViewOf(w)->url(), WebEngineView::UrlOfFile(blank));
         // The program's own files still show after a remote page.
-        QTRY_VERIFY_WITH_TIMEOUT(Web(w)->title().startsWith("Message1.jpg"), kEngineWait);
+        QTRY_VERIFY_WITH_TIMEOUT(WebViewOf(w)->title().startsWith("Message1.jpg"), testing::kWebEngineWait);
     }
 
     void picturesAndArchivedPagesShowInTheEngine() {
@@ -237,29 +205,20 @@ private slots:
         const std::string gif = folder_.WriteFile("anim.gif", AnimatedGif(40, 30));
         w.ShowInViewer(gif);
         // The engine titles a picture it decoded with its size.
-        QTRY_VERIFY_WITH_TIMEOUT(Web(w) && Web(w)->title().contains("40"), kEngineWait);
-        QVERIFY(Web(w)->title().contains("30"));
+        QTRY_VERIFY_WITH_TIMEOUT(WebViewOf(w) && WebViewOf(w)->title().contains("40"), testing::kWebEngineWait);
+        QVERIFY(WebViewOf(w)->title().contains("30"));
 
         QImage red(64, 48, QImage::Format_RGB32);
         red.fill(Qt::red);
         const std::string jpeg = folder_.WriteFile("photo.JPEG", "");
         red.save(QString::fromStdString(jpeg), "JPEG");
         w.ShowInViewer(jpeg);
-        QTRY_VERIFY_WITH_TIMEOUT(Web(w)->title().contains("64"), kEngineWait);
-        QTRY_VERIFY_WITH_TIMEOUT(HasColourNear(Web(w)->grab().toImage(), qRgb(255, 0, 0)), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(WebViewOf(w)->title().contains("64"), testing::kWebEngineWait);
+        QTRY_VERIFY_WITH_TIMEOUT(HasColourNear(WebViewOf(w)->grab().toImage(), qRgb(255, 0, 0)), 5000);
 
-        const std::string mht = folder_.WriteFile("saved.mht",
-                                                  "From: <Saved by Pelmora test>\r\n"
-                                                  "Subject: archived\r\n"
-                                                  "MIME-Version: 1.0\r\n"
-                                                  "Content-Type: multipart/related; type=\"text/html\"; boundary=\"XX\"\r\n\r\n"
-                                                  "--XX\r\n"
-                                                  "Content-Type: text/html; charset=utf-8\r\n"
-                                                  "Content-Location: http://archived.invalid/\r\n\r\n"
-                                                  "<html><head><title>archived page</title></head><body>mht</body></html>\r\n"
-                                                  "--XX--\r\n");
+        const std::string mht = folder_.WriteFile("saved.mht", testing::WebArchive("archived page"));
         w.ShowInViewer(mht);
-        QTRY_COMPARE_WITH_TIMEOUT(Web(w)->title(), QString("archived page"), kEngineWait);
+        QTRY_COMPARE_WITH_TIMEOUT(WebViewOf(w)->title(), QString("archived page"), testing::kWebEngineWait);
         QVERIFY(dialogs.messages.empty());
     }
 
@@ -270,9 +229,9 @@ private slots:
         w.OpenAtPlacement();
         const std::string pdf = folder_.WriteFile("pages.pdf", PdfWithPages(3));
         w.ShowInViewer(pdf);
-        QVERIFY(!Browser(w)->isHidden());
-        QVERIFY(Web(w) == nullptr);  // a PDF does not start the web engine
-        PdfPagesView* view = Pdf(w);
+        QVERIFY(!BrowserOf(w)->isHidden());
+        QVERIFY(WebViewOf(w) == nullptr);  // a PDF does not start the web engine
+        PdfPagesView* view = PdfViewOf(w);
         QVERIFY(view != nullptr && view->isVisible());
         QCOMPARE(view->PageCount(), 3);
         QCOMPARE(view->zoomMode(), QPdfView::ZoomMode::FitToWidth);
@@ -286,20 +245,20 @@ private slots:
         w.ShowInViewer(folder_.WriteFile("cut.pdf", whole.left(whole.size() / 3)));
         QCOMPARE(dialogs.messages, std::vector<std::string>{choiview_texts::kOpenFailed});
         QCOMPARE(view->PageCount(), 0);
-        QVERIFY(Browser(w)->isHidden());
+        QVERIFY(BrowserOf(w)->isHidden());
         QCOMPARE(w.windowTitle(), "[" + QString::fromStdString(pdf) + "]");
         w.ShowInViewer(pdf);
         QCOMPARE(view->PageCount(), 3);
 
         // Flash: a short page, no failure.
         w.ShowInViewer(folder_.WriteFile("movie.swf", "FWS\x09"));
-        QVERIFY(!Browser(w)->isHidden() && Note(w)->isVisible());
-        QCOMPARE(Note(w)->text(), QString::fromUtf8(choiview_texts::kFlashNotPlayable));
+        QVERIFY(!BrowserOf(w)->isHidden() && NoteOf(w)->isVisible());
+        QCOMPARE(NoteOf(w)->text(), QString::fromUtf8(choiview_texts::kFlashNotPlayable));
         QCOMPARE(dialogs.messages.size(), 1u);
         QCOMPARE(view->PageCount(), 0);  // the PDF was let go
 
         w.close();
-        QVERIFY(Browser(w)->isHidden());
+        QVERIFY(BrowserOf(w)->isHidden());
     }
 
     // The scheme reads a page's files whole into memory, so a file past the limit is refused
@@ -330,11 +289,5 @@ private slots:
 
 }  // namespace pelmora
 
-// The viewer's URL scheme is registered before the application object, as the program does.
-int main(int argc, char** argv) {
-    pelmora::RegisterPageFileScheme();
-    QApplication app(argc, argv);
-    pelmora::BrowserDisplayTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+int main(int argc, char** argv) { return pelmora::testing::RunPageTest<pelmora::BrowserDisplayTest>(argc, argv); }
 #include "browser_display_test.moc"

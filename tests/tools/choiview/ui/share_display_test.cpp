@@ -24,8 +24,10 @@
 #include "listing/engine/job_context.h"
 #include "platform/smb_credentials.h"
 #include "tests/support/fake_job_context.h"
+#include "tests/support/paint_counter.h"
 #include "tests/support/smb_test_server.h"
 #include "tests/tools/choiview/media_bytes.h"
+#include "tests/tools/choiview/ui/browser_display_fixture.h"
 #include "tests/tools/common/ui/tool_window_fixture.h"
 #include "tools/choiview/choiview_texts.h"
 #include "tools/choiview/ui/choi_view_names.h"
@@ -41,11 +43,16 @@ namespace pelmora {
 
 namespace names = choi_view_names;
 using RecordedDialogs = testing::FakeDialogs;
+using testing::BrowserOf;
+using testing::HasColourNear;
+using testing::NoteOf;
+using testing::PdfViewOf;
+using testing::PdfWithPages;
 using testing::SmbTestServer;
+using testing::WebViewOf;
 
 namespace {
 
-constexpr int kEngineWait = 30000;      // the web engine's first start on a loaded machine
 constexpr int kMediaWait = 10000;
 constexpr int kConversionWait = 120000;  // LibreOffice, twice, on a loaded machine
 
@@ -74,42 +81,6 @@ QImage Quarters(QSize size) {
     return image;
 }
 
-// A PDF of `pages` pages, each with a black square in its top left quarter.
-QByteArray PdfWithPages(int pages) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    QPainter painter(&writer);
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0) writer.newPage();
-        painter.fillRect(QRect(0, 0, writer.width() / 3, writer.height() / 3), Qt::black);
-    }
-    painter.end();
-    return bytes;
-}
-
-bool HasColourNear(const QImage& image, QRgb colour, int tolerance = 40) {
-    for (int y = 0; y < image.height(); y += 3)
-        for (int x = 0; x < image.width(); x += 3) {
-            const QRgb p = image.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(colour)) <= tolerance && std::abs(qGreen(p) - qGreen(colour)) <= tolerance &&
-                std::abs(qBlue(p) - qBlue(colour)) <= tolerance)
-                return true;
-        }
-    return false;
-}
-
-// Counts the paint events of every widget.
-class PaintCounter : public QObject {
-public:
-    int count = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++count;
-        return false;
-    }
-};
-
 }  // namespace
 
 class ShareDisplayTest : public QObject {
@@ -131,9 +102,6 @@ class ShareDisplayTest : public QObject {
         settings.CV_txt_CheckSize = 2048;
         return settings;
     }
-    static QWidget* Browser(const ChoiViewWindow& w) { return w.findChild<QWidget*>(names::kWebBrowser); }
-    static QWebEngineView* Web(const ChoiViewWindow& w) { return Browser(w)->findChild<QWebEngineView*>(); }
-    static PdfPagesView* Pdf(const ChoiViewWindow& w) { return Browser(w)->findChild<PdfPagesView*>(); }
     static PictureBox* Box(const ChoiViewWindow& w) { return w.findChild<PictureBox*>(names::kPicture); }
     static MediaPlayerPane& Pane(const ChoiViewWindow& w) { return *w.findChild<MediaPlayerPane*>(names::kMediaPlayer); }
 
@@ -146,7 +114,7 @@ class ShareDisplayTest : public QObject {
     std::pair<std::string, std::string> Twins(const std::string& name) { return twins_.at(name); }
     // The first page of the PDF on show, drawn at a fixed size.
     static QImage FirstPage(const ChoiViewWindow& w) {
-        QPdfDocument* document = Pdf(w) ? Pdf(w)->document() : nullptr;
+        QPdfDocument* document = PdfViewOf(w) ? PdfViewOf(w)->document() : nullptr;
         if (document == nullptr) return {};
         // The page is drawn on paper: what the library leaves transparent is white.
         QImage paper(60, 80, QImage::Format_RGB32);
@@ -190,16 +158,7 @@ private slots:
                            "<html><head><title>shared page</title><link rel=stylesheet href=look.css></head>"
                            "<body><img id=pic src=pics/blue.png onload=\"document.title='shared page loaded'\">"
                            "</body></html>");
-        testing::WriteFile(server_.GuestFolder() + "/saved.mht",
-                           "From: <Saved by Pelmora test>\r\n"
-                           "Subject: archived\r\n"
-                           "MIME-Version: 1.0\r\n"
-                           "Content-Type: multipart/related; type=\"text/html\"; boundary=\"XX\"\r\n\r\n"
-                           "--XX\r\n"
-                           "Content-Type: text/html; charset=utf-8\r\n"
-                           "Content-Location: http://archived.invalid/\r\n\r\n"
-                           "<html><head><title>shared archive</title></head><body>mht</body></html>\r\n"
-                           "--XX--\r\n");
+        testing::WriteFile(server_.GuestFolder() + "/saved.mht", testing::WebArchive("shared archive").toStdString());
         for (const char* name : {"gone.png", "gone.pdf", "gone.wav", "gone.html", "gone.mht"})
             testing::WriteFile(server_.GuestFolder() + "/" + name, "x");
     }
@@ -225,11 +184,11 @@ private slots:
 
         const auto [sharedPdf, localPdf] = Twins("doc.pdf");
         w.ShowInViewer(localPdf);
-        QCOMPARE(Pdf(w)->PageCount(), 3);
+        QCOMPARE(PdfViewOf(w)->PageCount(), 3);
         const QImage localPage = FirstPage(w);
         w.ShowInViewer(sharedPdf);
-        QVERIFY(!Browser(w)->isHidden() && Pdf(w)->isVisible());
-        QCOMPARE(Pdf(w)->PageCount(), 3);
+        QVERIFY(!BrowserOf(w)->isHidden() && PdfViewOf(w)->isVisible());
+        QCOMPARE(PdfViewOf(w)->PageCount(), 3);
         QCOMPARE(FirstPage(w), localPage);
         // The black square is on it, the paper white around.
         QVERIFY(HasColourNear(localPage, qRgb(0, 0, 0), 60) && qGray(localPage.pixel(55, 75)) > 200);
@@ -242,20 +201,20 @@ private slots:
         w.OpenAtPlacement();
         const std::string page = SmbTestServer::GuestShare() + "/site/page.html";
         w.ShowInViewer(page);
-        QTRY_COMPARE_WITH_TIMEOUT(Web(w) ? Web(w)->title() : QString(), QString("shared page loaded"), kEngineWait);
-        QTRY_VERIFY_WITH_TIMEOUT(HasColourNear(Web(w)->grab().toImage(), qRgb(0, 255, 0)), 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(HasColourNear(Web(w)->grab().toImage(), qRgb(0, 0, 255)), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(WebViewOf(w) ? WebViewOf(w)->title() : QString(), QString("shared page loaded"), testing::kWebEngineWait);
+        QTRY_VERIFY_WITH_TIMEOUT(HasColourNear(WebViewOf(w)->grab().toImage(), qRgb(0, 255, 0)), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(HasColourNear(WebViewOf(w)->grab().toImage(), qRgb(0, 0, 255)), 5000);
 
         // A web archive opens only from a file: URL; the share's is shown from a private copy
         // that goes with the next file.
         w.ShowInViewer(SmbTestServer::GuestShare() + "/saved.mht");
-        QTRY_COMPARE_WITH_TIMEOUT(Web(w)->title(), QString("shared archive"), kEngineWait);
-        const QString copy = Web(w)->url().toLocalFile();
+        QTRY_COMPARE_WITH_TIMEOUT(WebViewOf(w)->title(), QString("shared archive"), testing::kWebEngineWait);
+        const QString copy = WebViewOf(w)->url().toLocalFile();
         QVERIFY2(copy.endsWith("/saved.mht") && QFile::exists(copy), qPrintable(copy));
         QCOMPARE(QFile(copy).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ReadOwner | QFile::WriteOwner),
                  QFile::Permissions());
         w.ShowInViewer(page);
-        QTRY_COMPARE_WITH_TIMEOUT(Web(w)->title(), QString("shared page loaded"), kEngineWait);
+        QTRY_COMPARE_WITH_TIMEOUT(WebViewOf(w)->title(), QString("shared page loaded"), testing::kWebEngineWait);
         QVERIFY(!QFile::exists(copy));
         QVERIFY(dialogs_.messages.empty());
     }
@@ -288,19 +247,19 @@ private slots:
         w.OpenAtPlacement();
         const auto [shared, local] = Twins("letter.doc");
         const auto converted = [&] {
-            QLabel* note = Browser(w)->findChild<QLabel*>();
-            return (Pdf(w) && Pdf(w)->isVisible() && Pdf(w)->PageCount() >= 1) ||
+            QLabel* note = NoteOf(w);
+            return (PdfViewOf(w) && PdfViewOf(w)->isVisible() && PdfViewOf(w)->PageCount() >= 1) ||
                    (note->isVisible() && note->text() != QString::fromUtf8(choiview_texts::kConverting));
         };
         w.ShowInViewer(local);
         QTRY_VERIFY_WITH_TIMEOUT(converted(), kConversionWait);
-        if (!Pdf(w) || !Pdf(w)->isVisible()) QSKIP("LibreOffice cannot convert documents on this machine");
-        const int pages = Pdf(w)->PageCount();
+        if (!PdfViewOf(w) || !PdfViewOf(w)->isVisible()) QSKIP("LibreOffice cannot convert documents on this machine");
+        const int pages = PdfViewOf(w)->PageCount();
         const QImage localPage = FirstPage(w);
         w.ShowInViewer(shared);
         QTRY_VERIFY_WITH_TIMEOUT(converted(), kConversionWait);
-        QVERIFY(Pdf(w) && Pdf(w)->isVisible());
-        QCOMPARE(Pdf(w)->PageCount(), pages);
+        QVERIFY(PdfViewOf(w) && PdfViewOf(w)->isVisible());
+        QCOMPARE(PdfViewOf(w)->PageCount(), pages);
         QCOMPARE(FirstPage(w).size(), localPage.size());
         // The share's entry is one of its own, and the private copy is gone.
         int entries = 0;
@@ -329,7 +288,7 @@ private slots:
         Settings settings = ViewerSettings();
         ChoiViewWindow w(settings, ini_, dialogs_);
         w.OpenAtPlacement();
-        PaintCounter paints;
+        testing::PaintCounter paints;
         qApp->installEventFilter(&paints);
         const auto [sharedPng, localPng] = Twins("pic.png");
         const auto copies = [&] {
@@ -346,12 +305,12 @@ private slots:
             int paintsBefore = 0;
             long copiesPending = 0;
             QTimer::singleShot(100, &w, [&] {
-                paintsBefore = paints.count;
+                paintsBefore = paints.paints;
                 w.update();
                 for (QWidget* part : w.findChildren<QWidget*>()) part->update();
             });
             QTimer::singleShot(400, &w, [&] {
-                pendingWhileShowing = showing && paints.count > paintsBefore;
+                pendingWhileShowing = showing && paints.paints > paintsBefore;
                 copiesPending = copies();
                 w.ShowInViewer(localPng);
             });
@@ -390,5 +349,5 @@ private slots:
 
 }  // namespace pelmora
 
-QTEST_MAIN(pelmora::ShareDisplayTest)
+int main(int argc, char** argv) { return pelmora::testing::RunPageTest<pelmora::ShareDisplayTest>(argc, argv); }
 #include "share_display_test.moc"
