@@ -93,5 +93,6 @@ if(PELMORA_BUILD_TESTS)
   pelmora_windows_test(windows_platform_tests tests/platform/win32/wide_path_test.cpp
                                                tests/platform/win32/file_system_win32_test.cpp
                                                tests/platform/win32/process_win32_test.cpp
-                                               tests/platform/win32/private_file_win32_test.cpp)
+                                               tests/platform/win32/private_file_win32_test.cpp
+                                               tests/platform/win32/security_win32_test.cpp)
 endif()
