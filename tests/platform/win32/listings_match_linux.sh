@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # pelmora-list.exe under Wine lists a tree made here as the Linux build's pelmora-list does:
 # recursive, all-folders, files and archive, with Japanese names, a read-only file, a hidden
-# one and nested folders. The Linux output is turned into Windows paths ("/" as "\", the
-# root as drive Z:, which Wine maps to /) before comparing. Both run in Japan's time zone.
+# one, nested folders, and archives of Shift_JIS and UTF-8 member names. The Linux output is
+# turned into Windows paths ("/" as "\", the root as drive Z:, which Wine maps to /) before
+# comparing. Both run in Japan's time zone.
 #
 #   listings_match_linux.sh WINDOWS_LISTER LINUX_LISTER WORK_FOLDER
 # Wine must be ready (WINEPREFIX set, its services started).
@@ -11,7 +12,9 @@ windows_lister=$1
 linux_lister=$2
 work=$(mktemp -d "$(realpath "$3")/listings-XXXXXX")
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
-export TZ=Asia/Tokyo
+# Japan's zone (Asia/Tokyo) in the one spelling both glibc and the Windows C runtime read: lhasa
+# turns the DOS times of LZH headers into times with the C runtime's mktime.
+export TZ=JST-9
 
 root="$work/root"
 mkdir -p "$root/日本語フォルダ/サブ/深い" "$root/empty" "$root/ｶﾀｶﾅ"
@@ -24,10 +27,12 @@ chmod 444 "$root/読み取り専用.txt"
 printf 'h' > "$root/.隠し.txt"
 printf 'B' > "$root/B.txt"
 printf 'a' > "$root/a.txt"
+printf 'so' > "$root/ソフト.txt"
 touch -d '2004-05-06 07:08:09' "$root"/*.txt "$root/日本語フォルダ/メモ.txt" "$root/日本語フォルダ/サブ/深い/末端.dat"
 touch -d '2020-01-02 00:00:00' "$root/a.txt"
 (cd "$root" && zip -q -X -r "$work/archive.zip" 日本語フォルダ ファイル.txt)
-(cd "$root" && lha -aq "$work/archive.lzh" a.txt B.txt >/dev/null)
+# jlha writes the names in Shift_JIS; the second byte of "ソ" is "\".
+(cd "$root" && jlha a1y "$work/archive.lzh" a.txt B.txt ソフト.txt 日本語フォルダ >/dev/null 2>&1)
 touch -d "2010-03-04 05:06:07" "$work/archive.zip" "$work/archive.lzh"
 
 # Hidden files left out, and every field a file line can show but the short name (Windows
