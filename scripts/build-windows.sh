@@ -4,6 +4,8 @@
 #
 #   bash scripts/build-windows.sh [BUILD_FOLDER]     (default: build-windows)
 #   PELMORA_WINDOWS_SKIP_TESTS=1 ...                  build only
+#   PELMORA_LINUX_LISTER=PATH ...                     also compare pelmora-list.exe's listings
+#                                                     with those of this Linux pelmora-list
 #
 # zlib comes from Debian's mingw package (libz-mingw-w64-dev). libzip and lhasa have none: their Debian source packages are
 # fetched through a private copy of this machine's own apt source list (with the source type
@@ -129,3 +131,7 @@ mkdir -p "$WINEPREFIX"  # the server needs the folder; the first wine call fills
 wineserver -p </dev/null >/dev/null 2>&1
 wine cmd /c exit </dev/null >/dev/null 2>&1
 ctest --test-dir "$build_dir" --output-on-failure -j"$jobs" --timeout 600 </dev/null
+if [ -n "${PELMORA_LINUX_LISTER:-}" ]; then
+  bash tests/platform/win32/listings_match_linux.sh "$build_dir/bin/pelmora-list.exe" \
+    "$PELMORA_LINUX_LISTER" "$build_dir" </dev/null
+fi

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Pelmora and runs every test: the full build (program, core and window tests),
 # then the core tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then
-# under ThreadSanitizer (a few minutes), then every fuzz target for 20 seconds on its corpus.
+# under ThreadSanitizer (a few minutes), then every fuzz target for 20 seconds on its corpus,
+# and last the Windows programs, cross-built, with their tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -33,3 +34,7 @@ TSAN_OPTIONS=halt_on_error=1 \
 # The fuzz targets: a finding fails the run.
 # A fixed seed: the same mutations each time, so the run does not pass or fail by luck.
 PELMORA_FUZZ_SEED=1 bash scripts/fuzz.sh all 20
+
+# The Windows build and its tests under Wine; pelmora-list.exe's listings are compared with
+# the Linux build's.
+PELMORA_LINUX_LISTER="$PWD/build/bin/pelmora-list" bash scripts/build-windows.sh build-windows

@@ -11,6 +11,7 @@
 #include "listing/archive/bytes_as_file.h"
 #include "listing/archive/member_names.h"
 #include "listing/text/utf8_text.h"
+#include "platform/local_time.h"
 #include "platform/file_system_service.h"
 
 namespace pelmora {
@@ -159,15 +160,15 @@ std::string OperatingSystemColumn(const LHAFileHeader& header) {
 std::string StampText(std::time_t stamp, std::time_t now) {
     static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    std::tm local{};
-    if (localtime_r(&stamp, &local) == nullptr) return std::string(12, ' ');
+    const auto local = platform::LocalTimeOf(stamp);
+    if (!local) return std::string(12, ' ');
     constexpr std::time_t kHalfYear = 6 * 30 * 24 * 60 * 60;
     char text[32];
     if (stamp <= now && now - stamp < kHalfYear) {
-        std::snprintf(text, sizeof text, "%s %2d %02d:%02d", kMonths[local.tm_mon], local.tm_mday, local.tm_hour,
-                      local.tm_min);
+        std::snprintf(text, sizeof text, "%s %2d %02d:%02d", kMonths[local->month - 1], local->day, local->hour,
+                      local->minute);
     } else {
-        std::snprintf(text, sizeof text, "%s %2d  %4d", kMonths[local.tm_mon], local.tm_mday, local.tm_year + 1900);
+        std::snprintf(text, sizeof text, "%s %2d  %4d", kMonths[local->month - 1], local->day, local->year);
     }
     return text;
 }

@@ -12,6 +12,7 @@
 
 #include "listing/archive/bytes_as_file.h"
 #include "listing/archive/member_names.h"
+#include "platform/local_time.h"
 
 namespace pelmora {
 namespace {
@@ -344,14 +345,15 @@ ArchiveListingResult ListZipMembers(platform::ReadableFile& file, const std::str
         if ((fields.flags & 1) != 0 && size >= 12) size -= 12;  // the encryption header is not data
 
         unsigned year, month, day, hour, minute;
-        std::tm local{};
         const std::optional<std::time_t> unixTime = UnixModificationTime(archive.get(), index);
-        if (unixTime && localtime_r(&*unixTime, &local) != nullptr) {
-            year = static_cast<unsigned>(local.tm_year + 1900);
-            month = static_cast<unsigned>(local.tm_mon + 1);
-            day = static_cast<unsigned>(local.tm_mday);
-            hour = static_cast<unsigned>(local.tm_hour);
-            minute = static_cast<unsigned>(local.tm_min);
+        std::optional<platform::LocalClock> local;
+        if (unixTime) local = platform::LocalTimeOf(*unixTime);
+        if (local) {
+            year = static_cast<unsigned>(local->year);
+            month = static_cast<unsigned>(local->month);
+            day = static_cast<unsigned>(local->day);
+            hour = static_cast<unsigned>(local->hour);
+            minute = static_cast<unsigned>(local->minute);
         } else if (haveRaw) {
             const std::uint32_t dos = fields.dosDateTime;
             year = ((dos >> 25) & 0x7F) + 1980;
@@ -360,12 +362,13 @@ ArchiveListingResult ListZipMembers(platform::ReadableFile& file, const std::str
             hour = (dos >> 11) & 0x1F;
             minute = (dos >> 5) & 0x3F;
         } else {
-            localtime_r(&stat.mtime, &local);
-            year = static_cast<unsigned>(local.tm_year + 1900);
-            month = static_cast<unsigned>(local.tm_mon + 1);
-            day = static_cast<unsigned>(local.tm_mday);
-            hour = static_cast<unsigned>(local.tm_hour);
-            minute = static_cast<unsigned>(local.tm_min);
+            // A time the system cannot show leaves the fields of an empty date.
+            const platform::LocalClock shown = platform::LocalTimeOf(stat.mtime).value_or(platform::LocalClock{1900, 1});
+            year = static_cast<unsigned>(shown.year);
+            month = static_cast<unsigned>(shown.month);
+            day = static_cast<unsigned>(shown.day);
+            hour = static_cast<unsigned>(shown.hour);
+            minute = static_cast<unsigned>(shown.minute);
         }
         AppendNumber(out, stat.size, 8);
         out += "  ";

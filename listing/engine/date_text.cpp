@@ -1,8 +1,9 @@
 #include "listing/engine/date_text.h"
 
-#include <ctime>
 #include <limits>
 #include <vector>
+
+#include "platform/local_time.h"
 
 namespace pelmora {
 
@@ -51,16 +52,11 @@ void Append(const char* begin, const char* end, std::string& out) {
 
 namespace {
 
-std::optional<LocalDateTime> ConvertedByTheLibrary(std::int64_t secondsSinceEpoch, long* utcOffset) {
-    const auto seconds = static_cast<std::time_t>(secondsSinceEpoch);
-    if (static_cast<std::int64_t>(seconds) != secondsSinceEpoch) return std::nullopt;
-    std::tm parts{};
-    if (localtime_r(&seconds, &parts) == nullptr) return std::nullopt;
-    // glibc converts some years past the largest int (tm_year holds year - 1900).
-    if (parts.tm_year > std::numeric_limits<int>::max() - 1900) return std::nullopt;
-    if (utcOffset != nullptr) *utcOffset = parts.tm_gmtoff;
-    return LocalDateTime{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
-                         parts.tm_hour,        parts.tm_min,     parts.tm_sec};
+std::optional<LocalDateTime> ConvertedByTheSystem(std::int64_t secondsSinceEpoch, long* utcOffset) {
+    const auto clock = platform::LocalTimeOf(secondsSinceEpoch);
+    if (!clock) return std::nullopt;
+    if (utcOffset != nullptr) *utcOffset = clock->utcOffset;
+    return LocalDateTime{clock->year, clock->month, clock->day, clock->hour, clock->minute, clock->second};
 }
 
 bool SameDate(const LocalDateTime& a, const LocalDateTime& b) {
@@ -94,12 +90,6 @@ std::vector<CachedDay>& CachedDays() {
 }  // namespace
 
 std::optional<LocalDateTime> FileTimeToLocalDate(std::int64_t secondsSinceEpoch) {
-    // localtime_r need not read the zone itself; tzset once makes sure it has been read.
-    static const bool zoneRead = [] {
-        tzset();
-        return true;
-    }();
-    (void)zoneRead;
     std::vector<CachedDay>& days = CachedDays();
     if (secondsSinceEpoch > std::numeric_limits<std::int64_t>::min() + kDay) {
         for (const std::int64_t dayStart : {secondsSinceEpoch, secondsSinceEpoch - kDay + 1}) {
@@ -114,15 +104,15 @@ std::optional<LocalDateTime> FileTimeToLocalDate(std::int64_t secondsSinceEpoch)
         }
     }
     long offset = 0;
-    const auto local = ConvertedByTheLibrary(secondsSinceEpoch, &offset);
+    const auto local = ConvertedByTheSystem(secondsSinceEpoch, &offset);
     if (!local) return local;
     const std::int64_t begin = secondsSinceEpoch - (local->hour * 3600 + local->minute * 60 + local->second);
     if (secondsSinceEpoch < std::numeric_limits<std::int64_t>::min() + kDay ||
         begin > std::numeric_limits<std::int64_t>::max() - kDay)
         return local;
     long firstOffset = 0, lastOffset = 0;
-    const auto first = ConvertedByTheLibrary(begin, &firstOffset);
-    const auto last = ConvertedByTheLibrary(begin + kDay - 1, &lastOffset);
+    const auto first = ConvertedByTheSystem(begin, &firstOffset);
+    const auto last = ConvertedByTheSystem(begin + kDay - 1, &lastOffset);
     if (first && last && firstOffset == offset && lastOffset == offset && SameDate(*first, *local) &&
         SameDate(*last, *local) && first->hour == 0 && first->minute == 0 && first->second == 0 &&
         last->hour == 23 && last->minute == 59 && last->second == 59) {

@@ -2,24 +2,16 @@
 // The ASCII characters the collator orders one by one, each with its rank among them: what
 // lets most comparisons of listed paths be decided without collation keys.
 
-#include <array>
 #include <optional>
-#include <string>
 #include <string_view>
-#include <vector>
+
+#include "platform/text_collation.h"
 
 namespace pelmora {
 
-// For each ASCII character from space to tilde, its rank among them (equal for letters that
-// differ in case only), 0 for the others. Not usable when the collator cannot be shown to
-// order them so.
-struct AsciiRanks {
-    bool usable = false;
-    std::array<unsigned char, 256> rank{};
-    std::vector<std::string> risky;  // UTF-8 of the characters that make a text unfit
-};
+using platform::AsciiRanks;
 
-// Made once from the collator's own data.
+// Made once from the collation's own data (never usable where the system offers none).
 const AsciiRanks& AsciiCollationRanks();
 
 // The sign of CompareText(a, b) when covered characters decide it (zero when they are equal

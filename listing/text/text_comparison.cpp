@@ -1,8 +1,6 @@
 #include "listing/text/text_comparison.h"
 
-#include <vector>
-
-#include "listing/text/japanese_collator.h"
+#include "platform/text_collation.h"
 
 namespace pelmora {
 
@@ -16,16 +14,7 @@ int CompareBytes(std::string_view a, std::string_view b) {
 }  // namespace
 
 int CompareText(std::string_view a, std::string_view b) {
-    const UCollator* collator = JapaneseCollator();
-    if (collator != nullptr) {
-        thread_local std::vector<UChar> wideA, wideB;
-        ToUtf16(a, wideA);
-        ToUtf16(b, wideB);
-        const UCollationResult result =
-            ucol_strcoll(collator, wideA.data(), static_cast<int32_t>(wideA.size()), wideB.data(),
-                         static_cast<int32_t>(wideB.size()));
-        return result == UCOL_LESS ? -1 : (result == UCOL_GREATER ? 1 : 0);
-    }
+    if (platform::TextCollationAvailable()) return platform::CollateText(a, b);
     return CompareBytes(a, b);
 }
 

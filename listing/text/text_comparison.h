@@ -1,7 +1,7 @@
 #pragma once
 // The program's text order: ascending, case-insensitive and, as under the Japanese locale,
-// blind to full/half width and to hiragana/katakana (ICU's "ja" collation at secondary
-// strength). Bytes that are not UTF-8 are kept: they collate as U+FFFD.
+// blind to full/half width and to hiragana/katakana: the system's collation
+// (platform/text_collation.h). Bytes that are not UTF-8 are kept: they collate as U+FFFD.
 
 #include <string_view>
 

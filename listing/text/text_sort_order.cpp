@@ -7,8 +7,8 @@
 
 #include "listing/text/ascii_ranks.h"
 #include "listing/text/collation_keys.h"
-#include "listing/text/japanese_collator.h"
 #include "listing/text/multikey_quicksort.h"
+#include "platform/text_collation.h"
 
 namespace pelmora {
 
@@ -128,7 +128,7 @@ private:
         std::vector<std::size_t> ends(uncovered.size());
         for (std::size_t i = 0; i < uncovered.size(); ++i) {
             if (i % 1024 == 0) StopWhenAsked();
-            AppendCollationKey(uncovered[i].text.substr(depth), restBuffers_, keys);
+            restKeys_.AppendKey(uncovered[i].text.substr(depth), keys);
             ends[i] = keys.size();
         }
         std::vector<KeyedPosition> keyed(uncovered.size());
@@ -147,7 +147,7 @@ private:
         auto restBefore = [&](const KeyedPosition& u, std::size_t c) {
             if (!coveredKeys[c]) {
                 coveredKeys[c].emplace();
-                AppendCollationKey(covered[c].text.substr(depth), restBuffers_, *coveredKeys[c]);
+                restKeys_.AppendKey(covered[c].text.substr(depth), *coveredKeys[c]);
             }
             const std::string_view uKey(reinterpret_cast<const char*>(u.key), u.length);
             const int order = uKey.compare(*coveredKeys[c]);
@@ -221,8 +221,8 @@ private:
             keyStart_[item.index] = keys_.size();
             if (bytesBreakTies_) {
                 maker_.AppendKey(item.text, keys_);
-            } else if (JapaneseCollator() != nullptr) {
-                AppendCollationKey(item.text, keyBuffers_, keys_);
+            } else if (platform::TextCollationAvailable()) {
+                collationKeys_.AppendKey(item.text, keys_);
             } else {
                 keys_.append(item.text);
             }
@@ -234,7 +234,7 @@ private:
     const AsciiRanks& ranks_;
     const bool bytesBreakTies_;
     const SortWatch& watch_;
-    CollationBuffers restBuffers_, keyBuffers_;
+    platform::CollationKeyMaker restKeys_, collationKeys_;
     std::vector<std::size_t> keyStart_, keyLength_;
     std::string keys_;
     TextSortKeyMaker maker_;

@@ -1,9 +1,11 @@
 #include "platform/process_runner.h"
 
+#include <cstdio>
 #include <map>
 #include <mutex>
 
 #include "platform/win32/job_process_win32.h"
+#include "platform/win32/wide_path_win32.h"
 
 namespace pelmora::platform {
 
@@ -107,6 +109,40 @@ bool StartIndependentProgram(const std::vector<std::string>& arguments, std::str
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
     return true;
+}
+
+}  // namespace pelmora::platform
+
+namespace pelmora::platform {
+
+// Windows cannot replace a process's program: the program runs as a child on this process's
+// standard handles, and this process ends with its exit code once it ends.
+void ReplaceThisProcess(const std::vector<std::string>& arguments, std::string& error) {
+    if (arguments.empty() || arguments[0].empty()) {
+        error = "no program";
+        return;
+    }
+    std::wstring commandLine = win32::CommandLineOf(arguments);
+    const std::wstring program = win32::WidePath(arguments[0]);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION started{};
+    std::fflush(stdout);
+    std::fflush(stderr);
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
+                        nullptr, nullptr, &startup, &started)) {
+        error = win32::SystemErrorText(GetLastError());
+        return;
+    }
+    CloseHandle(started.hThread);
+    WaitForSingleObject(started.hProcess, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(started.hProcess, &code);
+    ExitProcess(code);
 }
 
 }  // namespace pelmora::platform

@@ -8,6 +8,7 @@
 
 #include "listing/console/console_job_context.h"
 #include "platform/file_system_service.h"
+#include "platform/program_start.h"
 #include "platform/time_zone.h"
 #include "tools/tree/tree_drawing.h"
 
@@ -58,6 +59,9 @@ constexpr const char* kUsage =
 
 int main(int argc, char** argv) {
     pelmora::platform::PinLocalTimeZone();
+    pelmora::platform::ProgramStart programStart(argc, argv);
+    argc = programStart.Count();
+    argv = programStart.Values();
     // Alone, --help and /? ask for the usage (a folder named so is still drawn as ./--help).
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "/?") == 0)) {
         std::fputs(kUsage, stdout);
