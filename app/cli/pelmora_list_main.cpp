@@ -4,10 +4,14 @@
 #include <exception>
 
 #include "app/cli/cli_commands.h"
+#include "i18n/catalogue_table.h"
+#include "platform/system_messages.h"
 #include "platform/time_zone.h"
 
 int main(int argc, char** argv) {
     pelmora::platform::PinLocalTimeZone();
+    pelmora::InstallCatalogueTranslation();
+    pelmora::platform::UseLanguageForSystemMessages(pelmora::UiLanguageOfThisProcess());
     try {
         return pelmora::cli::RunListCommandLine(argc, argv);
     } catch (const std::exception& error) {

@@ -13,6 +13,7 @@
 #include "app/ui/main_window_names.h"
 #include "app/ui/window_open.h"
 #include "app/ui/main_window_texts.h"
+#include "i18n/translation.h"
 #include "listing/engine/folder_contents.h"
 #include "platform/file_system.h"
 #include "platform/smb_file_system.h"
@@ -123,16 +124,16 @@ void BrowserController::ChangeDrive(const std::string& mountPoint) {
     widgets_.driveList->ShowVolumeOf(folder_);
     if (platform::IsDeviceUnavailable(error)) {
         dialogs_.Beep();
-        dialogs_.ShowMessage(texts::kDriveUnavailable);
+        dialogs_.ShowMessage(Translated(texts::kDriveUnavailable));
     } else if (platform::IsNetworkPath(mountPoint)) {
-        dialogs_.ShowMessage(texts::kFolderReadFailed);
+        dialogs_.ShowMessage(Translated(texts::kFolderReadFailed));
     }
 }
 
 void BrowserController::OpenFolder(const std::string& folder) {
     if (!SetFolder(folder)) return;
     widgets_.folderList->HighlightShownFolder();
-    dialogs_.ShowMessage(texts::kFolderReadFailed);
+    dialogs_.ShowMessage(Translated(texts::kFolderReadFailed));
 }
 
 std::error_code BrowserController::BrowseFolder(const std::string& folder) {
@@ -160,11 +161,11 @@ void BrowserController::Refresh() {
         const std::string root = !mountPoint.empty() && platform::FolderExists(mountPoint) ? mountPoint : platform::RootFolder();
         widgets_.driveList->ShowVolumeOf(root);
         if (SetFolder(root)) {
-            dialogs_.ShowMessage(texts::kFolderReadFailed);
+            dialogs_.ShowMessage(Translated(texts::kFolderReadFailed));
             return;
         }
     } else if (SetFolder(folder_)) {
-        dialogs_.ShowMessage(texts::kFolderReadFailed);
+        dialogs_.ShowMessage(Translated(texts::kFolderReadFailed));
         return;
     }
     // SetFolder has read the file list again.

@@ -46,7 +46,7 @@ public:
 private:
     WebEngineView* EnsureWebView();
     PdfPagesView* EnsurePdfView();
-    void ShowNote(const char* text);
+    void ShowNote(const QString& text);
     void ShowPdf(std::unique_ptr<QPdfDocument> document);
     void StartConversion();
     void ConversionEnded(unsigned generation, const OfficeConversionResult& result);

@@ -4,6 +4,7 @@
 
 #include <system_error>
 
+#include "i18n/translation.h"
 #include "listing/engine/job_context.h"
 #include "platform/file_system_service.h"
 #include "tools/choiview/choiview_texts.h"
@@ -19,7 +20,7 @@ MediaDisplay::MediaDisplay(QWidget* window, UserDialogs& dialogs) {
     // Queued: the message box waits until the engine's report has been handled.
     QObject::connect(
         pane_, &MediaPlayerPane::OpenFailed, pane_,
-        [&dialogs] { dialogs.ShowMessage(choiview_texts::kOpenFailed); }, Qt::QueuedConnection);
+        [&dialogs] { dialogs.ShowMessage(Translated(choiview_texts::kOpenFailed)); }, Qt::QueuedConnection);
 }
 
 ViewerDisplay::Loaded MediaDisplay::Load(const std::string& path, std::string_view) {

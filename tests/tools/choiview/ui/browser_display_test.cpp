@@ -13,6 +13,8 @@
 #include <QTcpSocket>
 #include <QWebEngineView>
 
+#include "i18n/translation.h"
+#include "i18n/ui/translated_text.h"
 #include "listing/engine/job_context.h"
 #include "tests/tools/common/ui/tool_window_fixture.h"
 #include "tools/choiview/choiview_texts.h"
@@ -282,7 +284,7 @@ private slots:
         // A damaged PDF is refused with the message, after the pages on show were let go.
         const QByteArray whole = PdfWithPages(3);
         w.ShowInViewer(folder_.WriteFile("cut.pdf", whole.left(whole.size() / 3)));
-        QCOMPARE(dialogs.messages, std::vector<std::string>{choiview_texts::kOpenFailed});
+        QCOMPARE(dialogs.messages, std::vector<std::string>{Translated(choiview_texts::kOpenFailed)});
         QCOMPARE(view->PageCount(), 0);
         QVERIFY(Browser(w)->isHidden());
         QCOMPARE(w.windowTitle(), "[" + QString::fromStdString(pdf) + "]");
@@ -292,7 +294,7 @@ private slots:
         // Flash: a short page, no failure.
         w.ShowInViewer(folder_.WriteFile("movie.swf", "FWS\x09"));
         QVERIFY(!Browser(w)->isHidden() && Note(w)->isVisible());
-        QCOMPARE(Note(w)->text(), QString::fromUtf8(choiview_texts::kFlashNotPlayable));
+        QCOMPARE(Note(w)->text(), QTranslated(choiview_texts::kFlashNotPlayable));
         QCOMPARE(dialogs.messages.size(), 1u);
         QCOMPARE(view->PageCount(), 0);  // the PDF was let go
 
