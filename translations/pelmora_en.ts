@@ -854,7 +854,7 @@ Cannot read its output file:<byte value="xd"/>
     </message>
     <message>
         <source>参照</source>
-        <translation>Browse</translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>文字フォント</source>
