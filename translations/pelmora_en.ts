@@ -566,7 +566,7 @@ Cannot read its output file:<byte value="xd"/>
     </message>
     <message>
         <source>&#x3000;↑フルパスで取得する</source>
-        <translation>&#x3000;↑with full path</translation>
+        <translation>    ↑with full path</translation>
     </message>
     <message>
         <source>ショートファイル名を取得する</source>
@@ -578,7 +578,7 @@ Cannot read its output file:<byte value="xd"/>
     </message>
     <message>
         <source>&#x3000;↑3桁毎に( , )を入れる</source>
-        <translation>&#x3000;↑with thousands ( , )</translation>
+        <translation>    ↑with thousands ( , )</translation>
     </message>
     <message>
         <source>作成日時を取得する</source>
@@ -586,7 +586,7 @@ Cannot read its output file:<byte value="xd"/>
     </message>
     <message>
         <source>&#x3000;↑日付と時刻を分ける</source>
-        <translation>&#x3000;↑date and time apart</translation>
+        <translation>    ↑date and time apart</translation>
     </message>
     <message>
         <source>更新日時を取得する</source>

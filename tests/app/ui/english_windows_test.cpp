@@ -23,6 +23,7 @@
 #include "app/ui/qt_translations.h"
 #include "app/ui/smb_credentials_dialog.h"
 #include "i18n/language_choice.h"
+#include "settings/dialog_bindings.h"
 #include "tests/app/ui/window_fixture.h"
 #include "tests/support/fake_network_discovery.h"
 #include "tools/network/ui/net_drive_dialogs.h"
@@ -130,7 +131,7 @@ private slots:
         // The font names of the settings are the user's (the defaults name Japanese fonts).
         QStringList userData;
         for (const char* key : {"FolderFontName", "FileFontName", "JumpFontName", "NetViewFontName"})
-            userData << QString::fromStdString(ReadIniString("Pelmora", key, f.paths.iniPath));
+            userData << QString::fromStdString(BoundValue(f.settings, key));
         for (const char* expected : {"Form1", "Form2", "Form3", "Form4", "Form5", "Form6", "Form7", "Form8", "Form9"})
             QVERIFY2(windows.contains(expected), qPrintable(windows.join(", ")));
         QVERIFY2(shown.size() > 100, qPrintable(QString::number(shown.size())));
@@ -162,12 +163,12 @@ private slots:
         f.Click(names::kFolderTreeButton);
         f.Click(names::kListAllFilesBelowButton);
         f.dialogs.answer = true;
-        f.Click(names::kListFilesButton);
+        f.Click(names::kListAllFilesBelowButton);
         QVERIFY(!f.dialogs.questions.empty());
         QVERIFY(f.dialogs.messages.size() >= 2);
         QVERIFY2(JapaneseTexts(f.dialogs.questions).isEmpty(), f.dialogs.questions[0].c_str());
         QVERIFY2(JapaneseTexts(f.dialogs.messages).isEmpty(), f.dialogs.messages.back().c_str());
-        QCOMPARE(f.dialogs.messages.back(), std::string("Copied to the clipboard.\r\nFiles: 1"));
+        QCOMPARE(QString::fromStdString(f.dialogs.messages.back()), QString("Copied to the clipboard.\r\nFiles: 1"));
     }
 };
 

@@ -10,7 +10,7 @@
 
 #include <filesystem>
 
-#include "i18n/translation.h"
+#include "i18n/ui/translated_text.h"
 #include "listing/engine/job_context.h"
 #include "tests/support/temp_tree.h"
 #include "tests/tools/common/ui/tool_window_fixture.h"
@@ -71,8 +71,8 @@ class OfficeDisplayTest : public QObject {
     static QWidget* Browser(const ChoiViewWindow& w) { return w.findChild<QWidget*>(names::kWebBrowser); }
     static PdfPagesView* Pdf(const ChoiViewWindow& w) { return Browser(w)->findChild<PdfPagesView*>(); }
     static QLabel* Note(const ChoiViewWindow& w) { return Browser(w)->findChild<QLabel*>(); }
-    static bool NoteShows(const ChoiViewWindow& w, const char* text) {
-        return Note(w)->isVisible() && Note(w)->text() == QString::fromUtf8(text);
+    static bool NoteShows(const ChoiViewWindow& w, UiText text) {
+        return Note(w)->isVisible() && Note(w)->text() == QTranslated(text);
     }
     static bool PdfShown(const ChoiViewWindow& w) {
         return Pdf(w) && Pdf(w)->isVisible() && Pdf(w)->PageCount() >= 1;
@@ -99,7 +99,7 @@ private slots:
         for (const std::string& file : files) {
             w.ShowInViewer(file);
             QVERIFY(!Browser(w)->isHidden());
-            QVERIFY(NoteShows(w, Translated(texts::kConverting)));
+            QVERIFY(NoteShows(w, texts::kConverting));
             QTRY_VERIFY_WITH_TIMEOUT(PdfShown(w), kConversionWait);
             QTRY_VERIFY_WITH_TIMEOUT(HasDarkPixel(Pdf(w)->grab().toImage()), 10000);
         }
@@ -120,7 +120,7 @@ private slots:
         w.OpenAtPlacement();
         const std::string doc = folder_.WriteFile("abandoned.doc", SampleFile("word.doc"));
         w.ShowInViewer(doc);
-        QVERIFY(NoteShows(w, Translated(texts::kConverting)));
+        QVERIFY(NoteShows(w, texts::kConverting));
         QTRY_VERIFY_WITH_TIMEOUT(ProcessRunsWith(doc), 10000);
         w.ShowInViewer(folder_.WriteFile("plain.txt", "text"));
         QVERIFY(Browser(w)->isHidden());
@@ -137,13 +137,13 @@ private slots:
         w.OpenAtPlacement();
         // A cut document: LibreOffice may refuse it or read what is left; it ends either way.
         w.ShowInViewer(folder_.WriteFile("cut.xls", SampleFile("sheet.xls").left(1500)));
-        QTRY_VERIFY_WITH_TIMEOUT(!NoteShows(w, Translated(texts::kConverting)), kConversionWait);
-        QVERIFY(PdfShown(w) || NoteShows(w, Translated(texts::kConversionFailed)));
+        QTRY_VERIFY_WITH_TIMEOUT(!NoteShows(w, texts::kConverting), kConversionWait);
+        QVERIFY(PdfShown(w) || NoteShows(w, texts::kConversionFailed));
 
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QByteArray::fromStdString(cache_.AddFolder("empty-bin")));
         w.ShowInViewer(folder_.WriteFile("unconverted.rtf", "{\\rtf1 no office here\\par}"));
-        QTRY_VERIFY_WITH_TIMEOUT(NoteShows(w, Translated(texts::kNeedsLibreOffice)), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(NoteShows(w, texts::kNeedsLibreOffice), 10000);
         qputenv("PATH", path);
         QVERIFY(dialogs.messages.empty());
         QVERIFY(w.isVisible());
