@@ -130,4 +130,20 @@ TEST_F(PelmoraListLanguageTest, QuestionsCountsAndFailuresSpeakTheLanguage) {
     }
 }
 
+// A reason the lister has no words of its own for is the C library's, in the same language.
+TEST_F(PelmoraListLanguageTest, TheSystemsReasonsFollowTheLanguage) {
+    if (pelmora::testing::Capture("locale -a").find("ja_JP.utf8") == std::string::npos)
+        GTEST_SKIP() << "the ja_JP.UTF-8 locale is not generated (scripts/install-deps.sh does it)";
+    const std::string tooLong = scratch / std::string(300, 'n');
+    const ListerRun english = Run(kEnglish, {"--ini", ini, "folder", tooLong});
+    EXPECT_EQ(english.status, 1);
+    EXPECT_NE(english.err.find(": File name too long"), std::string::npos) << english.err;
+    const ListerRun japanese = Run(kJapanese, {"--ini", ini, "folder", tooLong});
+    EXPECT_EQ(japanese.status, 1);
+    EXPECT_NE(japanese.err.find(": ファイル名が長すぎます"), std::string::npos) << japanese.err;
+    // LANGUAGE decides even where the locale itself is not Japanese.
+    const ListerRun byLanguage = Run("LANGUAGE=ja LC_ALL= LC_MESSAGES= LANG=C.UTF-8", {"--ini", ini, "folder", tooLong});
+    EXPECT_NE(byLanguage.err.find(": ファイル名が長すぎます"), std::string::npos) << byLanguage.err;
+}
+
 }  // namespace
