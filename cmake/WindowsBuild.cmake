@@ -14,6 +14,7 @@ target_include_directories(pelmora_core PUBLIC ${CMAKE_SOURCE_DIR})
 pelmora_warnings(pelmora_core)
 set(PELMORA_PLATFORM_DIR win32)
 
+add_subdirectory(i18n)
 add_subdirectory(platform)
 add_subdirectory(settings)
 add_subdirectory(listing)

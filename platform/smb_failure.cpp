@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "i18n/library_error_texts.h"
+#include "i18n/translation.h"
+
 namespace pelmora::platform {
 
 namespace {
@@ -12,10 +15,10 @@ public:
 
     std::string message(int value) const override {
         switch (static_cast<SmbFailure>(value)) {
-            case SmbFailure::NoSuchShare: return "no such share";
-            case SmbFailure::HostNotFound: return "host not found";
+            case SmbFailure::NoSuchShare: return Translated(kNoSuchShareText);
+            case SmbFailure::HostNotFound: return Translated(kHostNotFoundText);
         }
-        return "unknown SMB failure";
+        return Translated(kUnknownSmbFailureText);
     }
 
     std::error_condition default_error_condition(int value) const noexcept override {

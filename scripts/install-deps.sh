@@ -29,6 +29,10 @@ packages=(
   # font, which the tests expect), Qt's own buttons and dialogs its Japanese translations;
   # xdg-open opens files with their program
   fonts-ipafont-gothic qt6-translations-l10n xdg-utils
+  # the program's catalogue: lupdate and lrelease (Qt Linguist's tools, with their CMake
+  # package), python3 for the table of the programs without Qt; the C library's messages in
+  # Japanese (libc-l10n, and the ja_JP.UTF-8 locale generated below)
+  qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools python3 libc-l10n
   # tests: X server for the clipboard run and a window manager for docking, reference archivers, ACL tools
   xvfb openbox x11-utils xclip xauth unzip zip lhasa jlha-utils acl attr tree
   # tests: the shared MIME database the thumbnailer's types are checked against
@@ -43,6 +47,15 @@ packages=(
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest dpkg-dev wine wine64
 )
 
+# The system's failure texts in Japanese need the ja_JP.UTF-8 locale.
+generate_japanese_locale() {
+  if locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then return 0; fi
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  $sudo sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  $sudo locale-gen
+}
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
@@ -51,6 +64,7 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
+  generate_japanese_locale
   exit 0
 fi
 
@@ -59,3 +73,4 @@ if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update
 $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+generate_japanese_locale

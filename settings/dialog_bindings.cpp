@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "i18n/ui_text.h"
 #include "settings/key_table.h"
 
 namespace pelmora {
@@ -9,12 +10,12 @@ namespace {
 
 using K = ControlKind;
 
-constexpr std::string_view kImages = "画像ファイル";
-constexpr std::string_view kMedia = "ビデオ/サウンド/オーディオファイル";
-constexpr std::string_view kText = "テキストファイル";
-constexpr std::string_view kOffice = "MS-Officeファイル + etc";
-constexpr std::string_view kArchives = "書庫ファイル";
-constexpr std::string_view kOther = "その他";
+constexpr std::string_view kImages = QT_TRANSLATE_NOOP("Settings", "画像ファイル");
+constexpr std::string_view kMedia = QT_TRANSLATE_NOOP("Settings", "ビデオ/サウンド/オーディオファイル");
+constexpr std::string_view kText = QT_TRANSLATE_NOOP("Settings", "テキストファイル");
+constexpr std::string_view kOffice = QT_TRANSLATE_NOOP("Settings", "MS-Officeファイル + etc");
+constexpr std::string_view kArchives = QT_TRANSLATE_NOOP("Settings", "書庫ファイル");
+constexpr std::string_view kOther = QT_TRANSLATE_NOOP("Settings", "その他");
 
 // A box of a grid page; only the right column carries the row's caption.
 ControlBinding Grid(std::string_view control, std::string_view key, int page, int row, int column,
@@ -34,20 +35,20 @@ std::vector<ControlBinding> BuildBindings() {
         std::string_view caption, right, middle, left, member;
     };
     static const FileRow kFileRows[] = {
-        {"ファイル名を取得する", "Check9", "Check19", "DL_Chk_Name", "Name"},
-        {"　↑フルパスで取得する", "Check1", "Check2", "DL_Chk_Full", "FullPath"},
-        {"ショートファイル名を取得する", "Check10", "Check35", "DL_Chk_Short", "ShortName"},
-        {"ファイルサイズを取得する", "Check5", "Check13", "DL_Chk_Size", "Size"},
-        {"　↑3桁毎に( , )を入れる", "Check20", "Check21", "DL_Chk_Size2", "SizePatarn"},
-        {"作成日時を取得する", "Check24", "Check25", "DL_Chk_MDate", "MakeDateTime"},
-        {"　↑日付と時刻を分ける", "Check26", "Check27", "DL_Chk_MDate2", "MakeDateTimePatarn"},
-        {"更新日時を取得する", "Check6", "Check14", "DL_Chk_UDate", "DateTime"},
-        {"　↑日付と時刻を分ける", "Check22", "Check23", "DL_Chk_UDate2", "DateTimePatarn"},
-        {"最終アクセス日時を取得する", "Check28", "Check29", "DL_Chk_ADate", "AccessDateTime"},
-        {"　↑日付と時刻を分ける", "Check30", "Check31", "DL_Chk_ADate2", "AccessDateTimePatarn"},
-        {"属性を取得する", "Check32", "Check33", "DL_Chk_Attrib", "Attrib"},
-        {"末尾で改行する", "Check8", "Check15", "DL_Chk_LLR", "LastLineReturn"},
-        {"ファイルに保存する", "Check16", "Check17", "DL_Chk_File", "Write"},
+        {QT_TRANSLATE_NOOP("Settings", "ファイル名を取得する"), "Check9", "Check19", "DL_Chk_Name", "Name"},
+        {QT_TRANSLATE_NOOP("Settings", "　↑フルパスで取得する"), "Check1", "Check2", "DL_Chk_Full", "FullPath"},
+        {QT_TRANSLATE_NOOP("Settings", "ショートファイル名を取得する"), "Check10", "Check35", "DL_Chk_Short", "ShortName"},
+        {QT_TRANSLATE_NOOP("Settings", "ファイルサイズを取得する"), "Check5", "Check13", "DL_Chk_Size", "Size"},
+        {QT_TRANSLATE_NOOP("Settings", "　↑3桁毎に( , )を入れる"), "Check20", "Check21", "DL_Chk_Size2", "SizePatarn"},
+        {QT_TRANSLATE_NOOP("Settings", "作成日時を取得する"), "Check24", "Check25", "DL_Chk_MDate", "MakeDateTime"},
+        {QT_TRANSLATE_NOOP("Settings", "　↑日付と時刻を分ける"), "Check26", "Check27", "DL_Chk_MDate2", "MakeDateTimePatarn"},
+        {QT_TRANSLATE_NOOP("Settings", "更新日時を取得する"), "Check6", "Check14", "DL_Chk_UDate", "DateTime"},
+        {QT_TRANSLATE_NOOP("Settings", "　↑日付と時刻を分ける"), "Check22", "Check23", "DL_Chk_UDate2", "DateTimePatarn"},
+        {QT_TRANSLATE_NOOP("Settings", "最終アクセス日時を取得する"), "Check28", "Check29", "DL_Chk_ADate", "AccessDateTime"},
+        {QT_TRANSLATE_NOOP("Settings", "　↑日付と時刻を分ける"), "Check30", "Check31", "DL_Chk_ADate2", "AccessDateTimePatarn"},
+        {QT_TRANSLATE_NOOP("Settings", "属性を取得する"), "Check32", "Check33", "DL_Chk_Attrib", "Attrib"},
+        {QT_TRANSLATE_NOOP("Settings", "末尾で改行する"), "Check8", "Check15", "DL_Chk_LLR", "LastLineReturn"},
+        {QT_TRANSLATE_NOOP("Settings", "ファイルに保存する"), "Check16", "Check17", "DL_Chk_File", "Write"},
     };
     // The keys live as long as the program: kept in one static list of names.
     static std::vector<std::string> keyNames = [] {
@@ -66,31 +67,31 @@ std::vector<ControlBinding> BuildBindings() {
         ++row;
     }
 
-    table.push_back(Boxed("Check3", "FileHiddenFile", 2, {}, "隠しファイルを参照する"));
-    table.push_back(Boxed("Check4", "FileSystemFile", 2, {}, "システムファイルを参照する"));
-    table.push_back(Boxed("Check11", "FileExtSort", 2, {}, "拡張子毎に並び替えて取得する"));
-    table.push_back(Boxed("Text1", "Kakomi", 2, {}, "囲み文字", K::LayoutText));
-    table.push_back(Boxed("Text2", "Kugiri", 2, {}, "区切り文字", K::LayoutText));
+    table.push_back(Boxed("Check3", "FileHiddenFile", 2, {}, QT_TRANSLATE_NOOP("Settings", "隠しファイルを参照する")));
+    table.push_back(Boxed("Check4", "FileSystemFile", 2, {}, QT_TRANSLATE_NOOP("Settings", "システムファイルを参照する")));
+    table.push_back(Boxed("Check11", "FileExtSort", 2, {}, QT_TRANSLATE_NOOP("Settings", "拡張子毎に並び替えて取得する")));
+    table.push_back(Boxed("Text1", "Kakomi", 2, {}, QT_TRANSLATE_NOOP("Settings", "囲み文字"), K::LayoutText));
+    table.push_back(Boxed("Text2", "Kugiri", 2, {}, QT_TRANSLATE_NOOP("Settings", "区切り文字"), K::LayoutText));
 
     // Page 3: folder name, subfolders, all folders below (right to left).
-    table.push_back(Grid("Check34", "Fol_FullPath1", 3, 0, 2, "フルパスで取得する"));
+    table.push_back(Grid("Check34", "Fol_FullPath1", 3, 0, 2, QT_TRANSLATE_NOOP("Settings", "フルパスで取得する")));
     table.push_back(Grid("Check39", "Fol_FullPath2", 3, 0, 1));
     table.push_back(Grid("Check38", "Fol_FullPath3", 3, 0, 0));
     table.push_back(Grid("Check46", "Fol_RootGet2", 3, 1, 1));
     table.push_back(Grid("Check47", "Fol_RootGet3", 3, 1, 0));
-    table.push_back(Grid("Check12", "Fol_FolderMark1", 3, 2, 2, "\\マークを付加する"));
+    table.push_back(Grid("Check12", "Fol_FolderMark1", 3, 2, 2, QT_TRANSLATE_NOOP("Settings", "\\マークを付加する")));
     table.push_back(Grid("Check41", "Fol_FolderMark2", 3, 2, 1));
     table.push_back(Grid("Check40", "Fol_FolderMark3", 3, 2, 0));
-    table.push_back(Grid("Check36", "Fol_LastLineReturn1", 3, 3, 2, "末尾で改行する"));
+    table.push_back(Grid("Check36", "Fol_LastLineReturn1", 3, 3, 2, QT_TRANSLATE_NOOP("Settings", "末尾で改行する")));
     table.push_back(Grid("Check43", "Fol_LastLineReturn2", 3, 3, 1));
     table.push_back(Grid("Check42", "Fol_LastLineReturn3", 3, 3, 0));
-    table.push_back(Grid("Check37", "Fol_Write1", 3, 4, 2, "ファイルに保存する"));
+    table.push_back(Grid("Check37", "Fol_Write1", 3, 4, 2, QT_TRANSLATE_NOOP("Settings", "ファイルに保存する")));
     table.push_back(Grid("Check45", "Fol_Write2", 3, 4, 1));
     table.push_back(Grid("Check44", "Fol_Write3", 3, 4, 0));
-    table.push_back({"Text3", "Fol_Kakomi", K::LiveLayoutText, 3, {}, -1, -1, "囲み文字"});
+    table.push_back({"Text3", "Fol_Kakomi", K::LiveLayoutText, 3, {}, -1, -1, QT_TRANSLATE_NOOP("Settings", "囲み文字")});
 
-    table.push_back(Boxed("Check7", "TreeFile", 4, {}, "ファイル名を取得する"));
-    table.push_back(Boxed("Check18", "TreeWrite", 4, {}, "ファイルに保存する"));
+    table.push_back(Boxed("Check7", "TreeFile", 4, {}, QT_TRANSLATE_NOOP("Settings", "ファイル名を取得する")));
+    table.push_back(Boxed("Check18", "TreeWrite", 4, {}, QT_TRANSLATE_NOOP("Settings", "ファイルに保存する")));
 
     const auto cv = [&table](int page, std::string_view group, std::string_view control, std::string_view key,
                              std::string_view caption) { table.push_back(Boxed(control, key, page, group, caption)); };
@@ -114,22 +115,22 @@ std::vector<ControlBinding> BuildBindings() {
     cv(5, kMedia, "CV_Check_mpg", "CV_mpg", "mpg/mpeg/m1v/mp2/mpa/mpe");
     cv(5, kMedia, "CV_Check_avi", "CV_avi", "avi");
     cv(5, kMedia, "CV_Check_asf", "CV_asf", "asf/wm/wma/wmv");
-    cv(5, kMedia, "CV_Check_Pause", "CV_MPlayMinPause", "最小化時に一時停止する");
+    cv(5, kMedia, "CV_Check_Pause", "CV_MPlayMinPause", QT_TRANSLATE_NOOP("Settings", "最小化時に一時停止する"));
     cv(6, kText, "CV_Check_txt", "CV_txt", "txt");
-    cv(6, kText, "CV_Check_other_txt", "CV_other_txt", "上記以外のテキストファイルを自動認識する");
-    cv(6, kOffice, "CV_Check_rtf", "CV_rtf", "rtf  (要Word)");
-    cv(6, kOffice, "CV_Check_doc", "CV_doc", "doc (要Word)");
-    cv(6, kOffice, "CV_Check_xls", "CV_xls", "xls (要Excel)");
-    cv(6, kOffice, "CV_Check_ppt", "CV_ppt", "ppt (要PowerPoint)");
-    cv(6, kOffice, "CV_Check_vsd", "CV_vsd", "vsd (要Visio)");
-    cv(6, kArchives, "CV_Check_zip", "CV_zip", "zip (要UnZip32.dll)");
-    cv(6, kArchives, "CV_Check_lzh", "CV_lzh", "lzh (要UnLha32.dll)");
-    cv(7, kOther, "CV_Check_pdf", "CV_pdf", "pdf (要AcrobatReader)");
+    cv(6, kText, "CV_Check_other_txt", "CV_other_txt", QT_TRANSLATE_NOOP("Settings", "上記以外のテキストファイルを自動認識する"));
+    cv(6, kOffice, "CV_Check_rtf", "CV_rtf", QT_TRANSLATE_NOOP("Settings", "rtf  (要Word)"));
+    cv(6, kOffice, "CV_Check_doc", "CV_doc", QT_TRANSLATE_NOOP("Settings", "doc (要Word)"));
+    cv(6, kOffice, "CV_Check_xls", "CV_xls", QT_TRANSLATE_NOOP("Settings", "xls (要Excel)"));
+    cv(6, kOffice, "CV_Check_ppt", "CV_ppt", QT_TRANSLATE_NOOP("Settings", "ppt (要PowerPoint)"));
+    cv(6, kOffice, "CV_Check_vsd", "CV_vsd", QT_TRANSLATE_NOOP("Settings", "vsd (要Visio)"));
+    cv(6, kArchives, "CV_Check_zip", "CV_zip", QT_TRANSLATE_NOOP("Settings", "zip (要UnZip32.dll)"));
+    cv(6, kArchives, "CV_Check_lzh", "CV_lzh", QT_TRANSLATE_NOOP("Settings", "lzh (要UnLha32.dll)"));
+    cv(7, kOther, "CV_Check_pdf", "CV_pdf", QT_TRANSLATE_NOOP("Settings", "pdf (要AcrobatReader)"));
     cv(7, kOther, "CV_Check_htm", "CV_htm", "htm/html/hmt");
     cv(7, kOther, "CV_Check_swf", "CV_swf", "swf");
-    table.push_back(Boxed("Slider1", "CV_Stealth", 7, "スティルスモード", {}, K::Opacity));
+    table.push_back(Boxed("Slider1", "CV_Stealth", 7, QT_TRANSLATE_NOOP("Settings", "スティルスモード"), {}, K::Opacity));
 
-    table.push_back(Boxed("Combo1", "Hex_ReadByte", 8, "読み取り数", {}, K::ReadByteChoice));
+    table.push_back(Boxed("Combo1", "Hex_ReadByte", 8, QT_TRANSLATE_NOOP("Settings", "読み取り数"), {}, K::ReadByteChoice));
 
     static const char* const kRowControls[] = {"Ext_Text_1", "ExePath_Text_1", "Ext_Text_2", "ExePath_Text_2",
                                                "Ext_Text_3", "ExePath_Text_3", "Ext_Text_4", "ExePath_Text_4",
@@ -138,11 +139,11 @@ std::vector<ControlBinding> BuildBindings() {
                                            "ShellExeExt03", "ShellExePath03", "ShellExeExt04", "ShellExePath04",
                                            "ShellExeExt05", "ShellExePath05"};
     for (std::size_t i = 0; i < 10; ++i) {
-        table.push_back(Boxed(kRowControls[i], kRowKeys[i], 9, "関連付け起動", {}, K::PlainText));
+        table.push_back(Boxed(kRowControls[i], kRowKeys[i], 9, QT_TRANSLATE_NOOP("Settings", "関連付け起動"), {}, K::PlainText));
     }
 
-    table.push_back(Boxed("Check48", "ShowJumpWindow", 10, "起動時に表示", "ジャンプ"));
-    table.push_back(Boxed("Check49", "ShowNetViewWindow", 10, "起動時に表示", "ネットワーク"));
+    table.push_back(Boxed("Check48", "ShowJumpWindow", 10, QT_TRANSLATE_NOOP("Settings", "起動時に表示"), QT_TRANSLATE_NOOP("Settings", "ジャンプ")));
+    table.push_back(Boxed("Check49", "ShowNetViewWindow", 10, QT_TRANSLATE_NOOP("Settings", "起動時に表示"), QT_TRANSLATE_NOOP("Settings", "ネットワーク")));
     return table;
 }
 
@@ -173,20 +174,20 @@ const std::vector<std::string_view>& GridRowCaptions(int page) {
         }
         return captions;
     }();
-    static const std::vector<std::string_view> folders = {"フルパスで取得する", "選択フォルダを含めて取得する",
-                                                          "\\マークを付加する", "末尾で改行する",
-                                                          "ファイルに保存する"};
+    static const std::vector<std::string_view> folders = {QT_TRANSLATE_NOOP("Settings", "フルパスで取得する"), QT_TRANSLATE_NOOP("Settings", "選択フォルダを含めて取得する"),
+                                                          QT_TRANSLATE_NOOP("Settings", "\\マークを付加する"), QT_TRANSLATE_NOOP("Settings", "末尾で改行する"),
+                                                          QT_TRANSLATE_NOOP("Settings", "ファイルに保存する")};
     static const std::vector<std::string_view> none;
     return page == 1 ? files : page == 3 ? folders : none;
 }
 
 const std::vector<std::string_view>& GridColumnLabels(int page) {
     static const std::vector<std::string_view> files = {
-        "↑「ドロップ／送る」の設定         （保存後に有効）", "↑「配下の全ファイル名を取得」の設定",
-        "↑「ファイル名を取得」の設定"};
-    static const std::vector<std::string_view> folders = {"↑「配下の全フォルダ名を取得」の設定",
-                                                          "↑「直下のファルダ名を取得」の設定",
-                                                          "↑「フォルダ名を取得」の設定"};
+        QT_TRANSLATE_NOOP("Settings", "↑「ドロップ／送る」の設定         （保存後に有効）"), QT_TRANSLATE_NOOP("Settings", "↑「配下の全ファイル名を取得」の設定"),
+        QT_TRANSLATE_NOOP("Settings", "↑「ファイル名を取得」の設定")};
+    static const std::vector<std::string_view> folders = {QT_TRANSLATE_NOOP("Settings", "↑「配下の全フォルダ名を取得」の設定"),
+                                                          QT_TRANSLATE_NOOP("Settings", "↑「直下のファルダ名を取得」の設定"),
+                                                          QT_TRANSLATE_NOOP("Settings", "↑「フォルダ名を取得」の設定")};
     static const std::vector<std::string_view> none;
     return page == 1 ? files : page == 3 ? folders : none;
 }

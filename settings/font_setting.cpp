@@ -3,15 +3,16 @@
 #include <cmath>
 #include <cstdio>
 
+#include "i18n/translation.h"
 #include "settings/dialog_bindings.h"
 
 namespace pelmora {
 
 const std::array<FontRow, 4>& FontRows() {
-    static const std::array<FontRow, 4> rows = {{{"Folder", "フォルダ"},
-                                                 {"File", "ファイル"},
-                                                 {"Jump", "Jumpボタン"},
-                                                 {"NetView", "ネットワーク名"}}};
+    static const std::array<FontRow, 4> rows = {{{"Folder", QT_TRANSLATE_NOOP("Settings", "フォルダ")},
+                                                 {"File", QT_TRANSLATE_NOOP("Settings", "ファイル")},
+                                                 {"Jump", QT_TRANSLATE_NOOP("Settings", "Jumpボタン")},
+                                                 {"NetView", QT_TRANSLATE_NOOP("Settings", "ネットワーク名")}}};
     return rows;
 }
 
@@ -40,9 +41,9 @@ std::string FontSizeText(double points) {
 }
 
 std::string FontPreviewText(const FontSetting& font) {
-    std::string text = font.name + "\r\nサイズ:" + font.size;
-    if (font.bold) text += "  太字";
-    if (font.italic) text += "  斜体";
+    std::string text = font.name + "\r\n" + Translated(PELMORA_UI_TEXT("Settings", "サイズ:")) + font.size;
+    if (font.bold) text += Translated(PELMORA_UI_TEXT("Settings", "  太字"));
+    if (font.italic) text += Translated(PELMORA_UI_TEXT("Settings", "  斜体"));
     return text;
 }
 

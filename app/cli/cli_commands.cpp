@@ -13,6 +13,7 @@
 #include "app/cli/cli_render.h"
 #include "app/cli/cli_view_kind.h"
 #include "app/cli/cli_tree_archive.h"
+#include "i18n/translation.h"
 #include "listing/engine/browser_state.h"
 #include "listing/engine/dropped_items.h"
 #include "listing/engine/entry_formatter.h"
@@ -31,8 +32,6 @@
 namespace pelmora::cli {
 
 namespace {
-
-std::string Text(std::string_view text) { return std::string(text); }
 
 bool StartFolder(const std::string& argument, std::string& folder) {
     folder = AbsolutePath(argument);
@@ -65,13 +64,13 @@ void WarnWhenNoFieldIsOn(const Settings& settings, ListingFamily family) {
     std::string keys;
     for (const char* field : {"Name", "ShortName", "Size", "DateTime", "MakeDateTime", "AccessDateTime", "Attrib"})
         keys += (keys.empty() ? "" : ", ") + std::string(prefix) + field;
-    Complain(Text(cli_texts::kNoFieldSwitchedOn) + keys);
+    Complain(Translated(cli_texts::kNoFieldSwitchedOn) + keys);
 }
 
 // "*.txt *.md" is one pattern with a space in it, not two: when it matched nothing, say so.
 void WarnWhenASpacedPatternMatchedNothing(const CliRun& run, std::size_t matched) {
     if (matched == 0 && run.settings.Pattern.find(' ') != std::string::npos)
-        Complain(Text(cli_texts::kPatternWithSpace) + run.settings.Pattern);
+        Complain(Translated(cli_texts::kPatternWithSpace) + run.settings.Pattern);
 }
 
 int RunFiles(CliRun& run, const std::vector<std::string>& args) {
@@ -85,7 +84,7 @@ int RunFiles(CliRun& run, const std::vector<std::string>& args) {
         std::error_code error;
         state.entries = ListFolderFiles(folder, state.pattern, state.showHidden, state.showSystem, error);
         if (error) {
-            Complain(Text(cli_texts::kCannotRead) + folder + ": " + FailureReasonText(error));
+            Complain(Translated(cli_texts::kCannotRead) + folder + ": " + FailureReasonText(error));
             return kExitFailure;
         }
         WarnWhenASpacedPatternMatchedNothing(run, state.entries.size());
@@ -122,64 +121,67 @@ int RunSettings(CliRun& run, const std::vector<std::string>&) {
     if (run.iniPath.empty()) {
         std::string places;
         for (const std::string& place : run.placesTried)
-            places += (places.empty() ? "" : Text(cli_texts::kPlacesSeparator)) + place;
-        Complain(Text(cli_texts::kNoSettingsFile) + places);
+            places += (places.empty() ? "" : Translated(cli_texts::kPlacesSeparator)) + place;
+        Complain(Translated(cli_texts::kNoSettingsFile) + places);
     } else {
-        Complain(Text(cli_texts::kSettingsFile) + run.iniPath);
+        Complain(Translated(cli_texts::kSettingsFile) + run.iniPath);
         for (const std::string& finding : SettingsFileFindings(run.iniPath, platform::ProgramFolder()))
-            Complain(Text(cli_texts::kWarning) + finding);
+            Complain(Translated(cli_texts::kWarning) + finding);
     }
     run.job.clipboard.SetText(SettingsAsIniText(run.settings));
     return FinishCommand(run, false);
 }
 
+// The usage around the command list, English as written; its Japanese is in the catalogue.
+constexpr UiText kUsageHead = PELMORA_UI_TEXT("Cli",
+    "usage: pelmora-list [--ini FILE] [--pattern PATTERNS] [--yes] [--unreadable skip|stop]\n"
+    "                    [--authentication-file FILE] COMMAND ARGS...\n"
+    "       pelmora-list --help | --version\n"
+    "\n"
+    "Writes to standard output exactly the text the command would put on the clipboard,\n"
+    "and nothing when the command fails. Messages and questions go to standard error.\n"
+    "\n"
+    "options:\n"
+    "  --ini FILE          read the settings from FILE (never written); default: the\n"
+    "                      program's Pelmora.ini, or the built-in defaults without one\n"
+    "  --pattern PATTERNS  file pattern, e.g. \"*.txt;*.csv\" (overrides Pattern)\n"
+    "  --yes               answer yes to the questions that start a command (otherwise\n"
+    "                      asked on the terminal; without one the answer is no)\n"
+    "  --unreadable skip|stop\n"
+    "                      what a walk does at a folder it cannot read: skip it and go\n"
+    "                      on (status 4), or stop (status 1); otherwise asked on the\n"
+    "                      terminal, and stop without one\n"
+    "  --authentication-file FILE\n"
+    "                      user and password for network shares (//server/share) that\n"
+    "                      refuse the guest, in smbclient's format (username =,\n"
+    "                      password =, domain = lines); only its owner may read it\n"
+    "  --help              show this text\n"
+    "  --version           show the program's version\n"
+    "\n"
+    "Paths may name a network share as //server/share/folder or \\\\server\\share\\folder.\n"
+    "\n"
+    "commands:\n");
+constexpr UiText kUsageTail = PELMORA_UI_TEXT("Cli",
+    "\n"
+    "recursive, all-folders and tree ask before they start; recursive and all-folders also\n"
+    "ask whether to stop when a folder cannot be read (see --unreadable).\n"
+    "\n"
+    "exit status:\n"
+    "  0  the command listed (what it found may be nothing)\n"
+    "  1  it failed or stopped part way: a folder, file or dropped item that does not\n"
+    "     exist or cannot be read, an unreadable archive, output that could not be\n"
+    "     written; each failure has a line on standard error, standard output is empty\n"
+    "  2  wrong usage\n"
+    "  3  a question was answered no, so nothing was listed\n"
+    "  4  the listing skipped folders it could not read (--unreadable skip, or \"no\" on\n"
+    "     the terminal); standard error names each\n");
+
 void PrintUsage(std::FILE* to) {
-    std::fputs(
-        "usage: pelmora-list [--ini FILE] [--pattern PATTERNS] [--yes] [--unreadable skip|stop]\n"
-        "                    [--authentication-file FILE] COMMAND ARGS...\n"
-        "       pelmora-list --help | --version\n"
-        "\n"
-        "Writes to standard output exactly the text the command would put on the clipboard,\n"
-        "and nothing when the command fails. Messages and questions go to standard error.\n"
-        "\n"
-        "options:\n"
-        "  --ini FILE          read the settings from FILE (never written); default: the\n"
-        "                      program's Pelmora.ini, or the built-in defaults without one\n"
-        "  --pattern PATTERNS  file pattern, e.g. \"*.txt;*.csv\" (overrides Pattern)\n"
-        "  --yes               answer yes to the questions that start a command (otherwise\n"
-        "                      asked on the terminal; without one the answer is no)\n"
-        "  --unreadable skip|stop\n"
-        "                      what a walk does at a folder it cannot read: skip it and go\n"
-        "                      on (status 4), or stop (status 1); otherwise asked on the\n"
-        "                      terminal, and stop without one\n"
-        "  --authentication-file FILE\n"
-        "                      user and password for network shares (//server/share) that\n"
-        "                      refuse the guest, in smbclient's format (username =,\n"
-        "                      password =, domain = lines); only its owner may read it\n"
-        "  --help              show this text\n"
-        "  --version           show the program's version\n"
-        "\n"
-        "Paths may name a network share as //server/share/folder or \\\\server\\share\\folder.\n"
-        "\n"
-        "commands:\n",
-        to);
+    std::fputs(Translated(kUsageHead).c_str(), to);
     for (const CliCommand& command : Commands())
-        std::fprintf(to, "  %-12s %-18s %s\n", command.name, command.arguments, command.summary);
-    std::fputs(
-        "\n"
-        "recursive, all-folders and tree ask before they start; recursive and all-folders also\n"
-        "ask whether to stop when a folder cannot be read (see --unreadable).\n"
-        "\n"
-        "exit status:\n"
-        "  0  the command listed (what it found may be nothing)\n"
-        "  1  it failed or stopped part way: a folder, file or dropped item that does not\n"
-        "     exist or cannot be read, an unreadable archive, output that could not be\n"
-        "     written; each failure has a line on standard error, standard output is empty\n"
-        "  2  wrong usage\n"
-        "  3  a question was answered no, so nothing was listed\n"
-        "  4  the listing skipped folders it could not read (--unreadable skip, or \"no\" on\n"
-        "     the terminal); standard error names each\n",
-        to);
+        std::fprintf(to, "  %-12s %-18s %s\n", command.name, command.arguments,
+                     Translated(UiText{"Cli", command.summary}).c_str());
+    std::fputs(Translated(kUsageTail).c_str(), to);
 }
 
 // Settings as start-up would have them: the given or the program's own file, loaded and
@@ -189,7 +191,7 @@ bool LoadCliSettings(const std::string& iniOption, CliRun& run) {
     const std::string programFolder = platform::ProgramFolder();
     if (!iniOption.empty()) {
         if (!platform::FileExists(iniOption)) {
-            Complain(Text(cli_texts::kSettingsFileNotFound) + iniOption);
+            Complain(Translated(cli_texts::kSettingsFileNotFound) + iniOption);
             return false;
         }
         run.iniPath = iniOption;
@@ -214,23 +216,23 @@ bool LoadAuthenticationFile(const std::string& path, std::optional<platform::Smb
     const AuthenticationFile file = ReadAuthenticationFile(path);
     switch (file.read) {
         case platform::PrivateFileRead::Read: break;
-        case platform::PrivateFileRead::Missing: Complain(Text(cli_texts::kAuthenticationFileNotFound) + path); return false;
+        case platform::PrivateFileRead::Missing: Complain(Translated(cli_texts::kAuthenticationFileNotFound) + path); return false;
         case platform::PrivateFileRead::OthersCanReadOrWrite:
-            Complain(Text(cli_texts::kAuthenticationFileOpen) + path);
+            Complain(Translated(cli_texts::kAuthenticationFileOpen) + path);
             return false;
         case platform::PrivateFileRead::NotOwned:
-            Complain(Text(cli_texts::kAuthenticationFileNotOwned) + path);
+            Complain(Translated(cli_texts::kAuthenticationFileNotOwned) + path);
             return false;
         case platform::PrivateFileRead::TooLarge:
-            Complain(Text(cli_texts::kAuthenticationFileTooLarge) + path);
+            Complain(Translated(cli_texts::kAuthenticationFileTooLarge) + path);
             return false;
         case platform::PrivateFileRead::Unreadable:
-            Complain(Text(cli_texts::kAuthenticationFileUnreadable) + path);
+            Complain(Translated(cli_texts::kAuthenticationFileUnreadable) + path);
             return false;
     }
     credentials = file.credentials;
     if (!credentials) {
-        Complain(Text(cli_texts::kAuthenticationFileNoUser) + path);
+        Complain(Translated(cli_texts::kAuthenticationFileNoUser) + path);
         return false;
     }
     return true;
@@ -244,13 +246,13 @@ std::size_t ReportUnreadableFolders(const CliRun& run) {
         if (folder.skipped) {
             ++skipped;
         } else {
-            Complain(Text(cli_texts::kStoppedAtFolder) + folder.path + ": " + FailureReasonText(folder.reason));
+            Complain(Translated(cli_texts::kStoppedAtFolder) + folder.path + ": " + FailureReasonText(folder.reason));
         }
     }
     if (skipped == 0) return 0;
-    Complain(Text(cli_texts::kSkippedFoldersCount) + std::to_string(skipped));
+    Complain(Translated(cli_texts::kSkippedFoldersCount) + std::to_string(skipped));
     for (const UnreadableFolder& folder : run.job.dialogs.UnreadableFolders())
-        if (folder.skipped) Complain(Text(cli_texts::kSkippedFolder) + folder.path + ": " + FailureReasonText(folder.reason));
+        if (folder.skipped) Complain(Translated(cli_texts::kSkippedFolder) + folder.path + ": " + FailureReasonText(folder.reason));
     return skipped;
 }
 
@@ -266,13 +268,13 @@ std::string PathFromArgument(const std::string& argument) {
 void Complain(const std::string& text) { std::fprintf(stderr, "pelmora-list: %s\n", text.c_str()); }
 
 void ComplainCannotOpen(const std::string& shown, const std::error_code& error) {
-    Complain(Text(cli_texts::kCannotOpen) + shown + ": " + FailureReasonText(error));
+    Complain(Translated(cli_texts::kCannotOpen) + shown + ": " + FailureReasonText(error));
 }
 
 int FinishCommand(const CliRun&, bool failed) { return failed ? kExitFailure : kExitOk; }
 
 int FinishCommand(const CliRun& run, const ListingOutcome& outcome) {
-    for (const std::string& name : outcome.notFound) Complain(Text(cli_texts::kNotFound) + name);
+    for (const std::string& name : outcome.notFound) Complain(Translated(cli_texts::kNotFound) + name);
     const std::size_t skipped = ReportUnreadableFolders(run);
     if (outcome.failed || outcome.cancelled || !outcome.notFound.empty()) return kExitFailure;
     if (outcome.declined) return kExitDeclined;
@@ -289,24 +291,24 @@ int FinishCommand(const CliRun& run, const ListingOutcome& outcome) {
 // (standard error) and returns kExitOk or kExitFailure; arguments are already counted.
 const std::vector<CliCommand>& Commands() {
     static const std::vector<CliCommand> commands = {
-        {"files", "FOLDER [NAME...]", "the named files of FOLDER, or all it shows (File keys)", 1, kAnyCount, 1,
+        {"files", "FOLDER [NAME...]", QT_TRANSLATE_NOOP("Cli", "the named files of FOLDER, or all it shows (File keys)"), 1, kAnyCount, 1,
          RunFiles},
-        {"recursive", "FOLDER", "every file below FOLDER (SFolder keys)", 1, 1, 1, RunRecursive},
-        {"folder", "FOLDER", "the folder's own name", 1, 1, 1, RunFolderCommand<ListCurrentFolder>},
-        {"subfolders", "FOLDER", "the folder's immediate subfolders", 1, 1, 1, RunFolderCommand<ListSubfolders>},
-        {"all-folders", "FOLDER", "every folder below FOLDER", 1, 1, 1, RunFolderCommand<ListAllSubfolders>},
-        {"drop", "ARG...", "the listing of items dropped on the program", 1, kAnyCount, kAnyCount, RunDrop},
-        {"settings", "", "the settings as the program reads them, as INI text; the file read, unknown\n"
-                         "                                  keys and changed values go to standard error",
+        {"recursive", "FOLDER", QT_TRANSLATE_NOOP("Cli", "every file below FOLDER (SFolder keys)"), 1, 1, 1, RunRecursive},
+        {"folder", "FOLDER", QT_TRANSLATE_NOOP("Cli", "the folder's own name"), 1, 1, 1, RunFolderCommand<ListCurrentFolder>},
+        {"subfolders", "FOLDER", QT_TRANSLATE_NOOP("Cli", "the folder's immediate subfolders"), 1, 1, 1, RunFolderCommand<ListSubfolders>},
+        {"all-folders", "FOLDER", QT_TRANSLATE_NOOP("Cli", "every folder below FOLDER"), 1, 1, 1, RunFolderCommand<ListAllSubfolders>},
+        {"drop", "ARG...", QT_TRANSLATE_NOOP("Cli", "the listing of items dropped on the program"), 1, kAnyCount, kAnyCount, RunDrop},
+        {"settings", "", QT_TRANSLATE_NOOP("Cli", "the settings as the program reads them, as INI text; the file read, unknown\n"
+                         "                                  keys and changed values go to standard error"),
          0, 0, 0, RunSettings},
-        {"tree", "FOLDER", "the folder tree below FOLDER (TreeFile, TreeAscii keys)", 1, 1, 1, RunTree},
-        {"archive", "FILE", "the member listing of an LZH or ZIP archive", 1, 1, 1, RunArchive},
-        {"hex", "FILE [COUNT]", "HexView's dump of the first COUNT bytes (Hex_ReadByte)", 1, 2, 1, RunHex},
-        {"acl", "PATH", "ACLView's lines for PATH", 1, 1, 1, RunAcl},
-        {"view-kind", "FILE", "the kind ChoiView shows FILE as (CV_ keys); an empty line for none", 1, 1, 1,
+        {"tree", "FOLDER", QT_TRANSLATE_NOOP("Cli", "the folder tree below FOLDER (TreeFile, TreeAscii keys)"), 1, 1, 1, RunTree},
+        {"archive", "FILE", QT_TRANSLATE_NOOP("Cli", "the member listing of an LZH or ZIP archive"), 1, 1, 1, RunArchive},
+        {"hex", "FILE [COUNT]", QT_TRANSLATE_NOOP("Cli", "HexView's dump of the first COUNT bytes (Hex_ReadByte)"), 1, 2, 1, RunHex},
+        {"acl", "PATH", QT_TRANSLATE_NOOP("Cli", "ACLView's lines for PATH"), 1, 1, 1, RunAcl},
+        {"view-kind", "FILE", QT_TRANSLATE_NOOP("Cli", "the kind ChoiView shows FILE as (CV_ keys); an empty line for none"), 1, 1, 1,
          RunViewKind},
         // Its paths are found among the arguments, as --size may come first.
-        {"render", "[--size N] FILE OUT.png", "ChoiView's picture or first page of FILE as PNG, fitted in N x N", 2, 4, 0,
+        {"render", "[--size N] FILE OUT.png", QT_TRANSLATE_NOOP("Cli", "ChoiView's picture or first page of FILE as PNG, fitted in N x N"), 2, 4, 0,
          RunRender},
     };
     return commands;
@@ -335,7 +337,7 @@ int RunListCommandLine(int argc, char** argv) {
         } else if (option == "--unreadable" && at + 1 < argc) {
             const std::string_view rule = argv[++at];
             if (rule != "skip" && rule != "stop") {
-                Complain(Text(cli_texts::kUnreadableRuleWords) + std::string(rule));
+                Complain(Translated(cli_texts::kUnreadableRuleWords) + std::string(rule));
                 PrintUsage(stderr);
                 return kExitUsage;
             }
@@ -346,7 +348,7 @@ int RunListCommandLine(int argc, char** argv) {
             ++at;
             break;
         } else if (option.size() > 1 && option[0] == '-') {
-            Complain(Text(cli_texts::kUnknownOption) + std::string(option));
+            Complain(Translated(cli_texts::kUnknownOption) + std::string(option));
             PrintUsage(stderr);
             return kExitUsage;
         } else {
@@ -363,8 +365,8 @@ int RunListCommandLine(int argc, char** argv) {
     for (const CliCommand& candidate : Commands())
         if (name == candidate.name) command = &candidate;
     if (command == nullptr || args.size() < command->minArgs || args.size() > command->maxArgs) {
-        Complain(command == nullptr ? Text(cli_texts::kUnknownCommand) + name
-                                    : Text(cli_texts::kWrongArgumentCount) + name);
+        Complain(command == nullptr ? Translated(cli_texts::kUnknownCommand) + name
+                                    : Translated(cli_texts::kWrongArgumentCount) + name);
         PrintUsage(stderr);
         return kExitUsage;
     }
@@ -385,7 +387,7 @@ int RunListCommandLine(int argc, char** argv) {
 
     // The output is held until the command has ended, so a failure leaves it empty.
     ConsoleJobContext job(answerYes, platform::StandardErrorIsTerminal(), platform::StandardInputIsTerminal(),
-                          Text(cli_texts::kSaveSkipped), unreadableRule, true);
+                          Translated(cli_texts::kSaveSkipped), unreadableRule, true);
     CliRun run{Settings{}, job, {}, {}, {}};
     if (!LoadCliSettings(iniOption, run)) return kExitFailure;
     if (patternGiven) run.settings.Pattern = patternOption;
@@ -393,7 +395,7 @@ int RunListCommandLine(int argc, char** argv) {
     int status = command->handler(run, args);
     if (status == kExitOk || status == kExitDeclined || status == kExitSkipped) {
         if (!job.clipboard.WriteHeld()) {
-            Complain(Text(cli_texts::kOutputWriteFailed));
+            Complain(Translated(cli_texts::kOutputWriteFailed));
             status = kExitFailure;
         }
     }

@@ -5,6 +5,7 @@
 
 #include "app/cli/cli_texts.h"
 #include "app/cli/failure_reason.h"
+#include "i18n/translation.h"
 #include "platform/security.h"
 #include "tools/aclview/acl_text.h"
 #include "tools/aclview/aclview_texts.h"
@@ -19,15 +20,15 @@ int RunHex(CliRun& run, const std::vector<std::string>& args) {
         const std::string& text = args[1];
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
         if (error != std::errc() || end != text.data() + text.size() || count < 0) {
-            Complain(std::string(cli_texts::kNotAByteCount) + text);
+            Complain(Translated(cli_texts::kNotAByteCount) + text);
             return kExitUsage;
         }
     }
     const std::string dump = HexDumpText(args[0], count);
     // The window shows its failure text in place of the dump; here it goes with the reason
     // to standard error.
-    if (dump == hexview_texts::kReadFailed) {
-        Complain(std::string(hexview_texts::kReadFailed) + ": " + args[0] + ": " +
+    if (dump == Translated(hexview_texts::kReadFailed)) {
+        Complain(Translated(hexview_texts::kReadFailed) + ": " + args[0] + ": " +
                  FailureReasonText(FileOpenError(args[0])));
         return FinishCommand(run, true);
     }
@@ -38,10 +39,10 @@ int RunHex(CliRun& run, const std::vector<std::string>& args) {
 int RunAcl(CliRun& run, const std::vector<std::string>& args) {
     const std::vector<std::string> lines = AclLines(args[0], platform::SystemSecurityService());
     if (lines.size() == 1 &&
-        (lines[0] == aclview_texts::kNoPermissionVolume || lines[0] == aclview_texts::kReadFailed)) {
+        (lines[0] == Translated(aclview_texts::kNoPermissionVolume) || lines[0] == Translated(aclview_texts::kReadFailed))) {
         std::string message = lines[0] + ": " + args[0];
         // A path that is missing says so; the volume's kind is its own reason.
-        if (lines[0] == aclview_texts::kReadFailed) {
+        if (lines[0] == Translated(aclview_texts::kReadFailed)) {
             std::error_code error = FolderOpenError(args[0]);
             if (error == std::errc::not_a_directory) error = FileOpenError(args[0]);
             if (error) message += ": " + FailureReasonText(error);

@@ -1,6 +1,7 @@
 #include "app/cli/cli_render.h"
 
 #include "app/cli/cli_texts.h"
+#include "i18n/translation.h"
 #include "platform/file_system.h"
 #include "platform/file_system_service.h"
 #include "platform/process_runner.h"
@@ -20,7 +21,7 @@ std::optional<RenderRequest> ReadRenderArguments(const std::vector<std::string>&
         if (args[at] == "--size" && !sized && at + 1 < args.size()) {
             const std::optional<int> size = ParseRenderSize(args[++at]);
             if (!size) {
-                Complain(std::string(cli_texts::kNotARenderSize) + args[at]);
+                Complain(Translated(cli_texts::kNotARenderSize) + args[at]);
                 return std::nullopt;
             }
             request.size = *size;
@@ -30,7 +31,7 @@ std::optional<RenderRequest> ReadRenderArguments(const std::vector<std::string>&
         }
     }
     if (names.size() != 2 || names[0].empty() || names[1].empty()) {
-        Complain(std::string(cli_texts::kWrongArgumentCount) + "render");
+        Complain(Translated(cli_texts::kWrongArgumentCount) + "render");
         return std::nullopt;
     }
     request.file = PathFromArgument(names[0]);
@@ -45,18 +46,18 @@ int RunRender(CliRun& run, const std::vector<std::string>& args) {
     if (!request) return kExitUsage;
     const std::string& file = request->file;
     if (!platform::FileSystemFor(file).Facts(file)) {
-        Complain(std::string(cli_texts::kNotFound) + file);
+        Complain(Translated(cli_texts::kNotFound) + file);
         return kExitFailure;
     }
     // A FIFO or device would keep the drawing waiting for bytes that may never come.
     if (!IsRegularFileToView(file)) {
-        Complain(std::string(cli_texts::kCannotRead) + file + ": " + std::string(cli_texts::kNotARegularFile));
+        Complain(Translated(cli_texts::kCannotRead) + file + ": " + Translated(cli_texts::kNotARegularFile));
         return kExitFailure;
     }
     const RenderChoice choice = RenderChoiceOfFile(file, run.settings);
     if (!choice.source) {
-        Complain(choice.kind.empty() ? std::string(cli_texts::kNotShownByChoiView) + file
-                                     : std::string(cli_texts::kCannotRenderKind) + std::string(choice.kind) + ": " + file);
+        Complain(choice.kind.empty() ? Translated(cli_texts::kNotShownByChoiView) + file
+                                     : Translated(cli_texts::kCannotRenderKind) + std::string(choice.kind) + ": " + file);
         return kExitFailure;
     }
     request->source = *choice.source;
@@ -65,7 +66,7 @@ int RunRender(CliRun& run, const std::vector<std::string>& args) {
     std::string error;
     platform::ReplaceThisProcess(
         RenderProgramArguments(platform::JoinPath(platform::ProgramFolder(), kRenderProgram), *request), error);
-    Complain(std::string(cli_texts::kCannotStartRenderer) + error);
+    Complain(Translated(cli_texts::kCannotStartRenderer) + error);
     return kExitFailure;
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/cli/cli_texts.h"
 #include "app/cli/failure_reason.h"
+#include "i18n/translation.h"
 #include "listing/archive/archive_listing.h"
 #include "listing/engine/browser_state.h"
 #include "listing/engine/folder_tree.h"
@@ -27,16 +28,16 @@ std::string ArchiveProblemText(const std::string& path, const ArchiveListingResu
         case ArchiveProblem::NotAnArchive: {
             std::string extension = platform::PathText(platform::NativePath(path).extension());
             for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            return std::string(extension == ".lzh" ? kNotAnLzhArchive : kNotAZipArchive);
+            return Translated(extension == ".lzh" ? kNotAnLzhArchive : kNotAZipArchive);
         }
-        case ArchiveProblem::CutShort: return std::string(kCutShortAfterByte) + std::to_string(result.byte);
+        case ArchiveProblem::CutShort: return Translated(kCutShortAfterByte) + std::to_string(result.byte);
         case ArchiveProblem::Damaged: {
-            std::string text = result.byte > 0 ? std::string(kDamagedAtByte) + std::to_string(result.byte) : std::string(kDamaged);
+            std::string text = result.byte > 0 ? Translated(kDamagedAtByte) + std::to_string(result.byte) : Translated(kDamaged);
             if (!result.detail.empty()) text += " (" + result.detail + ")";
             return text;
         }
     }
-    return std::string(kUnknownReason);
+    return Translated(kUnknownReason);
 }
 
 }  // namespace
@@ -53,7 +54,7 @@ int RunTree(CliRun& run, const std::vector<std::string>& args) {
     // settings, so that it creates no files of the program.
     const std::string temporary = platform::CreatePrivateTemporaryFolder("pelmora-tree-");
     if (temporary.empty()) {
-        Complain(std::string(cli_texts::kTemporaryFolderFailed));
+        Complain(Translated(cli_texts::kTemporaryFolderFailed));
         return kExitFailure;
     }
     const std::string treeProgram = platform::JoinPath(platform::ProgramFolder(), "pelmora-tree");
@@ -75,7 +76,7 @@ int RunArchive(CliRun& run, const std::vector<std::string>& args) {
     // follows it.
     if (outcome.failed) {
         const ArchiveListingResult members = ArchiveMembers(path);
-        if (members.problem != ArchiveProblem::None) Complain(std::string(cli_texts::kCannotList) + args[0] + ": " + ArchiveProblemText(path, members));
+        if (members.problem != ArchiveProblem::None) Complain(Translated(cli_texts::kCannotList) + args[0] + ": " + ArchiveProblemText(path, members));
     }
     return FinishCommand(run, outcome);
 }

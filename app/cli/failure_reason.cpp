@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/cli/cli_texts.h"
+#include "i18n/translation.h"
 #include "platform/file_system_service.h"
 #include "platform/smb_failure.h"
 
@@ -12,16 +13,16 @@ std::string FailureReasonText(const std::error_code& error) {
     using platform::MakeSmbError;
     using platform::SmbFailure;
     // The share's own reasons first: each also compares equal to a system error.
-    if (error == MakeSmbError(SmbFailure::NoSuchShare)) return std::string(cli_texts::kNoSuchShare);
-    if (error == MakeSmbError(SmbFailure::HostNotFound)) return std::string(cli_texts::kHostNotFound);
+    if (error == MakeSmbError(SmbFailure::NoSuchShare)) return Translated(cli_texts::kNoSuchShare);
+    if (error == MakeSmbError(SmbFailure::HostNotFound)) return Translated(cli_texts::kHostNotFound);
     if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted)
-        return std::string(cli_texts::kAccessDenied);
-    if (error == std::errc::no_such_file_or_directory) return std::string(cli_texts::kNoSuchFileOrFolder);
-    if (error == std::errc::connection_refused) return std::string(cli_texts::kConnectionRefused);
-    if (error == std::errc::timed_out) return std::string(cli_texts::kTimedOut);
-    if (error == std::errc::not_a_directory) return std::string(cli_texts::kNotAFolder);
-    if (error == std::errc::is_a_directory) return std::string(cli_texts::kIsAFolder);
-    if (!error) return std::string(cli_texts::kUnknownReason);
+        return Translated(cli_texts::kAccessDenied);
+    if (error == std::errc::no_such_file_or_directory) return Translated(cli_texts::kNoSuchFileOrFolder);
+    if (error == std::errc::connection_refused) return Translated(cli_texts::kConnectionRefused);
+    if (error == std::errc::timed_out) return Translated(cli_texts::kTimedOut);
+    if (error == std::errc::not_a_directory) return Translated(cli_texts::kNotAFolder);
+    if (error == std::errc::is_a_directory) return Translated(cli_texts::kIsAFolder);
+    if (!error) return Translated(cli_texts::kUnknownReason);
     return error.message();
 }
 

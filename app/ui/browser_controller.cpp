@@ -15,6 +15,7 @@
 #include "app/ui/main_window_names.h"
 #include "app/ui/window_open.h"
 #include "app/ui/main_window_texts.h"
+#include "i18n/translation.h"
 #include "listing/engine/folder_contents.h"
 #include "platform/file_system.h"
 #include "platform/smb_credentials.h"
@@ -259,9 +260,9 @@ void BrowserController::ChangeDrive(const std::string& mountPoint) {
         widgets_.driveList->ShowVolumeOf(folder_);
         if (platform::IsDeviceUnavailable(error)) {
             dialogs_.Beep();
-            dialogs_.ShowMessage(texts::kDriveUnavailable);
+            dialogs_.ShowMessage(Translated(texts::kDriveUnavailable));
         } else if (platform::IsNetworkPath(mountPoint)) {
-            dialogs_.ShowMessage(texts::kFolderReadFailed);
+            dialogs_.ShowMessage(Translated(texts::kFolderReadFailed));
         }
     });
 }
@@ -271,7 +272,7 @@ void BrowserController::OpenFolder(const std::string& folder) {
         if (!error) return;
         widgets_.folderList->HighlightShownFolder();
         widgets_.driveList->ShowVolumeOf(folder_);
-        dialogs_.ShowMessage(texts::kFolderReadFailed);
+        dialogs_.ShowMessage(Translated(texts::kFolderReadFailed));
     });
 }
 
@@ -309,7 +310,7 @@ void BrowserController::LeaveShare(const std::string& share) {
 void BrowserController::Refresh() {
     const auto shown = [this](std::error_code error) {
         if (error) {
-            dialogs_.ShowMessage(texts::kFolderReadFailed);
+            dialogs_.ShowMessage(Translated(texts::kFolderReadFailed));
             return;
         }
         // SetFolder has read the file list again.

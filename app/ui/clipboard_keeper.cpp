@@ -11,6 +11,7 @@
 #include "app/ui/display_platform.h"
 #include "app/ui/dropped_run_texts.h"
 #include "app/ui/qt_job_context.h"
+#include "i18n/translation.h"
 #include "platform/detached_process.h"
 #include "platform/standard_input.h"
 
@@ -95,7 +96,7 @@ void KeptClipboard::SetText(const std::string& text) {
     if (KeepTextOnClipboard(text, platformName_)) return;
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
-    dialogs_.ShowMessage(texts::kClipboardNotKept);
+    dialogs_.ShowMessage(Translated(texts::kClipboardNotKept));
 }
 
 void KeptClipboard::Clear() {

@@ -5,6 +5,7 @@
 #include "app/ui/browser_controller.h"
 #include "app/ui/busy_state.h"
 #include "app/ui/main_window_texts.h"
+#include "i18n/translation.h"
 #include "listing/archive/archive_listing.h"
 #include "listing/engine/listing_messages.h"
 #include "listing/engine/folder_tree.h"
@@ -53,30 +54,30 @@ void CommandDispatcher::StopForProgramEnd() {
 }
 
 void CommandDispatcher::GetFileNames() {
-    RunBusy([this] { ListSelectedFiles(browser_.State(), settings_, jobs_); }, std::string(kFileReferenceFailed));
+    RunBusy([this] { ListSelectedFiles(browser_.State(), settings_, jobs_); }, Translated(kFileReferenceFailed));
 }
 
 void CommandDispatcher::FileListDoubleClicked() {
     if (busy_.IsBusy()) return;
     // The listing lets events run (a big selection takes a while), so a double-click is
     // guarded by the busy state like the button.
-    RunBusy([this] { ListSelectedFiles(browser_.State(), settings_, jobs_); }, std::string(kFileReferenceFailed));
+    RunBusy([this] { ListSelectedFiles(browser_.State(), settings_, jobs_); }, Translated(kFileReferenceFailed));
 }
 
 void CommandDispatcher::GetAllFileNamesBelow() {
-    RunBusy([this] { ListFilesRecursively(browser_.State(), settings_, jobs_); }, std::string(kFileReferenceFailed));
+    RunBusy([this] { ListFilesRecursively(browser_.State(), settings_, jobs_); }, Translated(kFileReferenceFailed));
 }
 
 void CommandDispatcher::GetFolderName() {
-    RunBusy([this] { ListCurrentFolder(browser_.State(), settings_, jobs_); }, std::string(kFolderNameFailed));
+    RunBusy([this] { ListCurrentFolder(browser_.State(), settings_, jobs_); }, Translated(kFolderNameFailed));
 }
 
 void CommandDispatcher::GetSubfolderNames() {
-    RunBusy([this] { ListSubfolders(browser_.State(), settings_, jobs_); }, std::string(kSubfolderNamesFailed));
+    RunBusy([this] { ListSubfolders(browser_.State(), settings_, jobs_); }, Translated(kSubfolderNamesFailed));
 }
 
 void CommandDispatcher::GetAllSubfolderNames() {
-    RunBusy([this] { ListAllSubfolders(browser_.State(), settings_, jobs_); }, std::string(kSubfolderNamesFailed));
+    RunBusy([this] { ListAllSubfolders(browser_.State(), settings_, jobs_); }, Translated(kSubfolderNamesFailed));
 }
 
 void CommandDispatcher::GetFolderTree() {
@@ -86,16 +87,16 @@ void CommandDispatcher::GetFolderTree() {
         [this, treeProgram] {
             ListFolderTree(browser_.CurrentFolder(), settings_, treeProgram, paths_.settingsFolder, jobs_, starter_);
         },
-        texts::kFolderReadFailed);
+        Translated(texts::kFolderReadFailed));
 }
 
 void CommandDispatcher::GetArchiveMemberNames() {
-    RunBusy([this] { ListArchiveOfSelection(browser_.State(), jobs_); }, std::string(kFileReferenceFailed));
+    RunBusy([this] { ListArchiveOfSelection(browser_.State(), jobs_); }, Translated(kFileReferenceFailed));
 }
 
 void CommandDispatcher::OpenWithAssociation() {
     RunDirect([this] { LaunchSelectedFile(browser_.State(), settings_, jobs_.dialogs, starter_); },
-              std::string(kFileReferenceFailed));
+              Translated(kFileReferenceFailed));
 }
 
 }  // namespace pelmora

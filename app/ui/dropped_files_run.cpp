@@ -20,10 +20,13 @@
 #include "app/ui/qt_translations.h"
 #include "app/ui/startup.h"
 #include "app/program_files.h"
+#include "i18n/catalogue_table.h"
+#include "i18n/translation.h"
 #include "listing/engine/listing_messages.h"
 #include "listing/console/console_job_context.h"
 #include "listing/engine/dropped_items.h"
 #include "platform/file_system.h"
+#include "platform/system_messages.h"
 #include "platform/terminal.h"
 #include "platform/volume_list.h"
 #include "settings/settings_record.h"
@@ -35,6 +38,9 @@ int RunDroppedFiles(int argc, char** argv) {
     if (argc >= 2 && argv[1] == kKeepClipboardOption) return RunClipboardKeeper(argc, argv);
 
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    // Without a display the messages take the catalogue's table; with one, Qt's translators.
+    InstallCatalogueTranslation();
+    platform::UseLanguageForSystemMessages(UiLanguageOfThisProcess());
 
     // Qt sees the program name only: a dropped file named "-style" or "-platform" must stay
     // a path, not become an option.
@@ -46,7 +52,7 @@ int RunDroppedFiles(int argc, char** argv) {
     if (!platforms.empty()) {
         qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platforms));
         app = std::make_unique<QApplication>(qtArgc, qtArgv);
-        InstallQtJapaneseTranslations(*app);
+        InstallTranslations(*app, UiLanguageOfThisProcess());
     }
     const std::string platformName = app ? QGuiApplication::platformName().toStdString() : std::string();
     const bool hasDisplay = IsDisplayPlatform(platformName);
@@ -75,7 +81,7 @@ int RunDroppedFiles(int argc, char** argv) {
         const ListingOutcome outcome = ListDroppedItems(arguments, altPressed, settings, context);
         return outcome.failed ? 1 : 0;
     } catch (const std::exception&) {
-        dialogs.ShowMessage(std::string(kFileReferenceFailed));
+        dialogs.ShowMessage(Translated(kFileReferenceFailed));
         return 1;
     }
 }

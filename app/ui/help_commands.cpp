@@ -4,6 +4,7 @@
 #include <QMainWindow>
 
 #include "app/ui/main_window_names.h"
+#include "i18n/translation.h"
 #include "listing/engine/job_context.h"
 #include "tools/help/help_texts.h"
 #include "tools/help/readme_file.h"
@@ -26,7 +27,7 @@ AboutBox* HelpCommands::About() const { return about_; }
 void HelpCommands::OpenReadmeFile() {
     const std::string readme = FindReadme(programFolder_);
     if (readme.empty()) {
-        dialogs_.ShowMessage(help_texts::kReadmeMissing);
+        dialogs_.ShowMessage(Translated(help_texts::kReadmeMissing));
         return;
     }
     opener_->Open(readme);

@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     // ChoiView shows files through a URL scheme of its own, known to the engine from the start.
     pelmora::RegisterPageFileScheme();
     QApplication app(argc, argv);
-    pelmora::InstallQtJapaneseTranslations(app);
+    pelmora::InstallTranslations(app, pelmora::UiLanguageOfThisProcess());
     // Closing the main window ends the program even while tool windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -32,6 +32,7 @@
 #include "app/ui/progress_dialog.h"
 #include "app/ui/qt_job_context.h"
 #include "app/ui/tool_windows.h"
+#include "i18n/ui/translated_text.h"
 #include "tools/choiview/ui/choi_view_window.h"
 #include "common/ui/window_position.h"
 #include "platform/volume_list.h"
@@ -66,16 +67,16 @@ QFont ListFont(const std::string& name, const char* sizeKey, const std::string& 
     return font;
 }
 
-QPushButton* NamedButton(const char* objectName, const char* caption) {
-    auto* button = new QPushButton(Text(caption));
+QPushButton* NamedButton(const char* objectName, UiText caption) {
+    auto* button = new QPushButton(QTranslated(caption));
     button->setObjectName(objectName);
     return button;
 }
 
 // A captioned frame holding the buttons, given as object name and caption, one under another.
-QGroupBox* ButtonFrame(QWidget* parent, const char* objectName, const char* caption,
-                       std::initializer_list<std::pair<const char*, const char*>> buttons) {
-    auto* frame = new QGroupBox(Text(caption), parent);
+QGroupBox* ButtonFrame(QWidget* parent, const char* objectName, UiText caption,
+                       std::initializer_list<std::pair<const char*, UiText>> buttons) {
+    auto* frame = new QGroupBox(QTranslated(caption), parent);
     frame->setObjectName(objectName);
     auto* frameLayout = new QVBoxLayout(frame);
     for (const auto& [name, buttonCaption] : buttons) frameLayout->addWidget(NamedButton(name, buttonCaption));
@@ -211,35 +212,35 @@ void MainWindow::BuildControls() {
     resize(560, 520);
 }
 
-QAction* MainWindow::AddMenuAction(QMenu* menu, const char* objectName, const char* caption) {
-    QAction* action = menu->addAction(Text(caption));
+QAction* MainWindow::AddMenuAction(QMenu* menu, const char* objectName, const QString& caption) {
+    QAction* action = menu->addAction(caption);
     action->setObjectName(objectName);
     return action;
 }
 
 void MainWindow::BuildMenus() {
     QMenuBar* bar = menuBar();
-    QAction* jump = bar->addAction(Text(texts::kMenuJump));
+    QAction* jump = bar->addAction(QTranslated(texts::kMenuJump));
     jump->setObjectName(names::kJumpMenu);
-    QAction* setting = bar->addAction(Text(texts::kMenuSetting));
+    QAction* setting = bar->addAction(QTranslated(texts::kMenuSetting));
     setting->setObjectName(names::kSettingMenu);
 
-    QMenu* view = bar->addMenu(Text(texts::kMenuView));
+    QMenu* view = bar->addMenu(QTranslated(texts::kMenuView));
     view->menuAction()->setObjectName(names::kViewMenu);
-    AddMenuAction(view, names::kChoiViewMenu, texts::kMenuChoiView);
-    AddMenuAction(view, names::kHexViewMenu, texts::kMenuHexView);
-    AddMenuAction(view, names::kAclViewMenu, texts::kMenuAclView);
+    AddMenuAction(view, names::kChoiViewMenu, QTranslated(texts::kMenuChoiView));
+    AddMenuAction(view, names::kHexViewMenu, Text(texts::kMenuHexView));
+    AddMenuAction(view, names::kAclViewMenu, Text(texts::kMenuAclView));
 
-    QMenu* net = bar->addMenu(Text(texts::kMenuNet));
+    QMenu* net = bar->addMenu(QTranslated(texts::kMenuNet));
     net->menuAction()->setObjectName(names::kNetMenu);
-    AddMenuAction(net, names::kNetViewMenu, texts::kMenuNetView);
-    AddMenuAction(net, names::kNetAttachMenu, texts::kMenuNetAttach);
-    AddMenuAction(net, names::kNetDetachMenu, texts::kMenuNetDetach);
+    AddMenuAction(net, names::kNetViewMenu, QTranslated(texts::kMenuNetView));
+    AddMenuAction(net, names::kNetAttachMenu, QTranslated(texts::kMenuNetAttach));
+    AddMenuAction(net, names::kNetDetachMenu, QTranslated(texts::kMenuNetDetach));
 
-    QMenu* help = bar->addMenu(Text(texts::kMenuHelp));
+    QMenu* help = bar->addMenu(QTranslated(texts::kMenuHelp));
     help->menuAction()->setObjectName(names::kHelpMenu);
-    AddMenuAction(help, names::kReadmeMenu, texts::kMenuReadme);
-    AddMenuAction(help, names::kVersionMenu, texts::kMenuVersion);
+    AddMenuAction(help, names::kReadmeMenu, Text(texts::kMenuReadme));
+    AddMenuAction(help, names::kVersionMenu, Text(texts::kMenuVersion));
 }
 
 void MainWindow::SetWindowIconNumber(const std::string& windowIcon) {

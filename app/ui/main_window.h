@@ -86,7 +86,7 @@ protected:
 private:
     void BuildControls();
     void BuildMenus();
-    QAction* AddMenuAction(QMenu* menu, const char* objectName, const char* caption);
+    QAction* AddMenuAction(QMenu* menu, const char* objectName, const QString& caption);
 
     Settings& settings_;
     AppPaths paths_;

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "app/ui/busy_state.h"
+#include "i18n/translation.h"
 #include "listing/engine/job_context.h"
 #include "settings/net_drive_list.h"
 #include "tools/network/network_texts.h"
@@ -69,7 +70,7 @@ void NetDriveCommands::DisconnectNetworkDrive() {
         BusyScope busy(busy_);
         const std::vector<std::string> shares = ReadNetDrives(iniPath_);
         if (shares.empty()) {
-            dialogs_.ShowMessage(network_texts::kDisconnectNone);
+            dialogs_.ShowMessage(Translated(network_texts::kDisconnectNone));
         } else if (const auto share = askDisconnect_(shares)) {
             if (const std::string message = DisconnectNetDrive(*share, iniPath_); !message.empty()) {
                 dialogs_.ShowMessage(message);

@@ -10,6 +10,7 @@
 #include "app/ui/main_window_names.h"
 #include "app/ui/main_window_texts.h"
 #include "common/window_placement.h"
+#include "i18n/ui/translated_text.h"
 
 namespace pelmora {
 
@@ -28,10 +29,10 @@ ProgressDialog::ProgressDialog(CancelFlag& cancel, QWidget* mainWindow)
       cancel_(cancel),
       mainWindow_(mainWindow) {
     setObjectName(main_window_names::kProgressDialog);
-    setWindowTitle(QString::fromUtf8(texts::kProgressDialog));
+    setWindowTitle(QTranslated(texts::kProgressDialog));
     setWindowModality(Qt::NonModal);
 
-    blinkLabel_ = new QLabel(QString::fromUtf8(texts::kProgressBlinkLabel), this);
+    blinkLabel_ = new QLabel(QTranslated(texts::kProgressBlinkLabel), this);
     blinkLabel_->setObjectName(main_window_names::kProgressBlinkLabel);
     blinkLabel_->setAlignment(Qt::AlignCenter);
     // Keep the label's place while it is hidden so the dialog does not jump.
@@ -42,7 +43,7 @@ ProgressDialog::ProgressDialog(CancelFlag& cancel, QWidget* mainWindow)
     activityLabel_->setObjectName(main_window_names::kProgressActivityLabel);
     activityLabel_->setAlignment(Qt::AlignCenter);
     activityLabel_->setMinimumWidth(260);
-    cancelButton_ = new QPushButton(QString::fromUtf8(texts::kProgressCancelButton), this);
+    cancelButton_ = new QPushButton(QTranslated(texts::kProgressCancelButton), this);
     cancelButton_->setObjectName(main_window_names::kProgressCancelButton);
     connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel_.Raise(); });
 

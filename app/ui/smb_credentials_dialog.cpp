@@ -11,15 +11,10 @@
 
 #include "app/ui/smb_credentials_dialog_names.h"
 #include "app/ui/smb_credentials_dialog_texts.h"
+#include "i18n/ui/translated_text.h"
 #include "tools/network/ui/password_edit.h"
 
 namespace pelmora {
-
-namespace {
-
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-}  // namespace
 
 bool QtSmbCredentialAsker::CanAskOnThisThread() const {
     return qApp != nullptr && QThread::currentThread() == qApp->thread();
@@ -29,15 +24,15 @@ std::optional<platform::SmbCredentials> QtSmbCredentialAsker::Ask(const std::str
                                                                   bool again) {
     QDialog dialog(parent_);
     dialog.setObjectName(names::kSmbCredentialsDialog);
-    dialog.setWindowTitle(Text(kSmbCredentialsCaption));
+    dialog.setWindowTitle(QTranslated(kSmbCredentialsCaption));
     auto* layout = new QVBoxLayout(&dialog);
     // A server's list of shares is asked for without a share.
     const std::string path = "//" + server + (share.empty() ? "" : "/" + share);
-    auto* prompt = new QLabel(QString::fromStdString(path) + Text(kSmbCredentialsPrompt), &dialog);
+    auto* prompt = new QLabel(QString::fromStdString(path) + QTranslated(kSmbCredentialsPrompt), &dialog);
     prompt->setWordWrap(true);
     layout->addWidget(prompt);
     if (again) {
-        auto* refused = new QLabel(Text(kSmbCredentialsRefused), &dialog);
+        auto* refused = new QLabel(QTranslated(kSmbCredentialsRefused), &dialog);
         refused->setObjectName(names::kSmbRefused);
         layout->addWidget(refused);
     }
@@ -49,9 +44,9 @@ std::optional<platform::SmbCredentials> QtSmbCredentialAsker::Ask(const std::str
     auto* password = new QLineEdit(&dialog);
     password->setObjectName(names::kSmbPassword);
     password->setEchoMode(QLineEdit::Password);
-    form->addRow(Text(kSmbUserLabel), user);
-    form->addRow(Text(kSmbDomainLabel), domain);
-    form->addRow(Text(kSmbPasswordLabel), password);
+    form->addRow(QTranslated(kSmbUserLabel), user);
+    form->addRow(QTranslated(kSmbDomainLabel), domain);
+    form->addRow(QTranslated(kSmbPasswordLabel), password);
     layout->addLayout(form);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);

@@ -3,14 +3,16 @@
 
 #include <string_view>
 
+#include "i18n/ui_text.h"
+
 namespace pelmora {
 
-inline constexpr std::string_view kSmbCredentialsCaption = "ネットワーク パスワードの入力";
+inline constexpr UiText kSmbCredentialsCaption = PELMORA_UI_TEXT("SmbCredentials", "ネットワーク パスワードの入力");
 // Follows the share's path.
-inline constexpr std::string_view kSmbCredentialsPrompt = " に接続するユーザー名とパスワードを入力してください。";
-inline constexpr std::string_view kSmbCredentialsRefused = "ユーザー名またはパスワードが正しくありません。";
-inline constexpr std::string_view kSmbUserLabel = "ユーザー名：";
-inline constexpr std::string_view kSmbDomainLabel = "ドメイン/ワークグループ：";
-inline constexpr std::string_view kSmbPasswordLabel = "パスワード：";
+inline constexpr UiText kSmbCredentialsPrompt = PELMORA_UI_TEXT("SmbCredentials", " に接続するユーザー名とパスワードを入力してください。");
+inline constexpr UiText kSmbCredentialsRefused = PELMORA_UI_TEXT("SmbCredentials", "ユーザー名またはパスワードが正しくありません。");
+inline constexpr UiText kSmbUserLabel = PELMORA_UI_TEXT("SmbCredentials", "ユーザー名：");
+inline constexpr UiText kSmbDomainLabel = PELMORA_UI_TEXT("SmbCredentials", "ドメイン/ワークグループ：");
+inline constexpr UiText kSmbPasswordLabel = PELMORA_UI_TEXT("SmbCredentials", "パスワード：");
 
 }  // namespace pelmora

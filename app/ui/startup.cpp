@@ -9,6 +9,7 @@
 #include "app/ui/main_window_texts.h"
 #include "app/ui/picture_panel.h"
 #include "app/program_files.h"
+#include "i18n/translation.h"
 #include "listing/engine/job_context.h"
 #include "platform/file_system.h"
 #include "platform/volume_list.h"
@@ -68,16 +69,16 @@ bool RunStartupSteps(UserDialogs& dialogs, const std::function<void()>& steps) {
         return true;
     } catch (const SettingValueError& error) {
         // The second line tells which hand-edited key to mend.
-        dialogs.ShowMessage(std::string(texts::kStartupFailed) + "\n" + error.Key() + "=" + error.Value());
+        dialogs.ShowMessage(Translated(texts::kStartupFailed) + "\n" + error.Key() + "=" + error.Value());
     } catch (const std::system_error& error) {
         if (platform::IsDeviceUnavailable(error.code())) {
             dialogs.Beep();
-            dialogs.ShowMessage(texts::kStartupDriveUnavailable);
+            dialogs.ShowMessage(Translated(texts::kStartupDriveUnavailable));
         } else {
-            dialogs.ShowMessage(texts::kStartupFailed);
+            dialogs.ShowMessage(Translated(texts::kStartupFailed));
         }
     } catch (const std::exception&) {
-        dialogs.ShowMessage(texts::kStartupFailed);
+        dialogs.ShowMessage(Translated(texts::kStartupFailed));
     }
     return false;
 }

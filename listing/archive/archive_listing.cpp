@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "i18n/translation.h"
 #include "listing/engine/listing_messages.h"
 #include "listing/archive/lzh_listing.h"
 #include "listing/engine/path_ops.h"
@@ -49,8 +50,8 @@ std::string FinalText(ArchiveKind kind, const ArchiveListingResult& result, User
         case ArchiveListingStatus::Failed:
             if (dialogs != nullptr) {
                 const bool zip = kind == ArchiveKind::Zip;
-                dialogs->ShowMessage(std::string(zip ? kZipListingFailed : kLzhListingFailed) + "\r\n" +
-                                     std::string(zip ? kZipCheckVersion : kLzhCheckVersion));
+                dialogs->ShowMessage(Translated(zip ? kZipListingFailed : kLzhListingFailed) + "\r\n" +
+                                     Translated(zip ? kZipCheckVersion : kLzhCheckVersion));
             }
             return {};
     }
@@ -102,7 +103,7 @@ ListingOutcome ListArchiveOfSelection(const BrowserState& state, JobContext& job
     job.progress.Pump();
     const std::string name = FirstSelectedName(state);
     if (name.empty() || KindOf(name) == ArchiveKind::None) {
-        job.dialogs.ShowMessage(std::string(kChooseArchive));
+        job.dialogs.ShowMessage(Translated(kChooseArchive));
         outcome.failed = true;
         return outcome;
     }

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "i18n/translation.h"
 #include "listing/engine/listing_messages.h"
 #include "platform/terminal.h"
 
@@ -58,8 +59,9 @@ void ConsoleProgress::Show() {
 void ConsoleDialogs::ShowMessage(const std::string& text) {
     ++messageCount_;
     std::string_view shown = text;
-    if (shown.substr(0, kTransferredToClipboard.size()) == kTransferredToClipboard) {
-        shown.remove_prefix(kTransferredToClipboard.size());
+    const std::string transferred = Translated(kTransferredToClipboard);
+    if (shown.substr(0, transferred.size()) == transferred) {
+        shown.remove_prefix(transferred.size());
         if (shown.substr(0, 2) == "\r\n") shown.remove_prefix(2);
         if (shown.empty()) return;
     }

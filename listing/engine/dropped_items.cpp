@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "i18n/translation.h"
 #include "listing/text/array_sort.h"
 #include "listing/engine/listing_messages.h"
 #include "listing/engine/enclosed_value.h"
@@ -157,7 +158,7 @@ ListingOutcome ListDroppedTokens(const std::string& rawCommandLine, std::vector<
         DeliverListing(std::move(text), count, {settings.DropLastLineReturn, settings.DropWrite, settings.DropWriteName},
                        {}, context, outcome);
     } catch (const std::exception&) {
-        context.dialogs.ShowMessage(std::string(kFileReferenceFailed));
+        context.dialogs.ShowMessage(Translated(kFileReferenceFailed));
         outcome.failed = true;
     }
     return outcome;

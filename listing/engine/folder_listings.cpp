@@ -3,6 +3,7 @@
 #include <exception>
 #include <vector>
 
+#include "i18n/translation.h"
 #include "listing/engine/listing_messages.h"
 #include "listing/engine/entry_formatter.h"
 #include "listing/engine/folder_contents.h"
@@ -35,7 +36,7 @@ ListingOutcome ListCurrentFolder(const BrowserState& state, const Settings& sett
         DeliverListing(line, 1, {settings.Fol_LastLineReturn1, settings.Fol_Write1, settings.Fol_WriteName1}, {},
                        context, outcome);
     } catch (const std::exception&) {
-        context.dialogs.ShowMessage(std::string(kFolderNameFailed));
+        context.dialogs.ShowMessage(Translated(kFolderNameFailed));
         outcome.failed = true;
     }
     return outcome;
@@ -48,7 +49,7 @@ ListingOutcome ListSubfolders(const BrowserState& state, const Settings& setting
         const std::vector<std::string> names =
             ReadFolder(FileSystemOf(context, state.folder), state.folder, nullptr, state.showHidden, error).subfolders;
         if (error) {
-            context.dialogs.ShowMessage(std::string(kSubfolderNamesFailed));
+            context.dialogs.ShowMessage(Translated(kSubfolderNamesFailed));
             outcome.failed = true;
             return outcome;
         }
@@ -70,7 +71,7 @@ ListingOutcome ListSubfolders(const BrowserState& state, const Settings& setting
                        {settings.Fol_LastLineReturn2, settings.Fol_Write2, settings.Fol_WriteName2}, {}, context,
                        outcome);
     } catch (const std::exception&) {
-        context.dialogs.ShowMessage(std::string(kSubfolderNamesFailed));
+        context.dialogs.ShowMessage(Translated(kSubfolderNamesFailed));
         outcome.failed = true;
     }
     return outcome;
@@ -92,7 +93,7 @@ ListingOutcome ListAllSubfolders(const BrowserState& state, const Settings& sett
 
         outcome.cancelled = context.cancel.IsRaised();
         if (folders.empty()) {
-            context.dialogs.ShowMessage(std::string(kNothingCollected));
+            context.dialogs.ShowMessage(Translated(kNothingCollected));
             context.progress.Pump();
             context.clipboard.Clear();
             return outcome;
@@ -104,12 +105,12 @@ ListingOutcome ListAllSubfolders(const BrowserState& state, const Settings& sett
         folders.clear();
         DeliverListing(JoinListing(lines), lines.size(),
                        {settings.Fol_LastLineReturn3, settings.Fol_Write3, settings.Fol_WriteName3},
-                       outcome.cancelled ? std::string(kCancelledMessage)
-                                         : std::string(kTransferredFolderCount) + std::to_string(lines.size()),
+                       outcome.cancelled ? Translated(kCancelledMessage)
+                                         : Translated(kTransferredFolderCount) + std::to_string(lines.size()),
                        context, outcome);
     } catch (const std::exception&) {
         if (context.progress.IsOpen()) context.progress.Close();
-        context.dialogs.ShowMessage(std::string(kSubfolderNamesFailed));
+        context.dialogs.ShowMessage(Translated(kSubfolderNamesFailed));
         outcome.failed = true;
     }
     return outcome;

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <utility>
 
+#include "i18n/translation.h"
 #include "listing/engine/listing_messages.h"
 #include "listing/engine/listing_delivery.h"
 #include "platform/command_script.h"
@@ -65,26 +66,26 @@ ListingOutcome ListFolderTree(const std::string& folder, const Settings& setting
                               const std::string& tempFolder, JobContext& job, platform::ProcessStarter& starter) {
     ListingOutcome outcome;
     if (!platform::FileExists(treeProgram)) {
-        job.dialogs.ShowMessage(std::string(kTreeProgramMissing));
+        job.dialogs.ShowMessage(Translated(kTreeProgramMissing));
         outcome.failed = true;
         return outcome;
     }
-    if (!job.dialogs.AskYesNo(std::string(kAskTree))) {
-        job.dialogs.ShowMessage(std::string(kCancelledMessage));
+    if (!job.dialogs.AskYesNo(Translated(kAskTree))) {
+        job.dialogs.ShowMessage(Translated(kCancelledMessage));
         outcome.declined = true;
         return outcome;
     }
     job.cancel.Reset();
-    job.progress.Open(std::string(kTreeActivity), false);
+    job.progress.Open(Translated(kTreeActivity), false);
     job.progress.Pump();
 
     const std::string scriptPath = platform::JoinPath(tempFolder, TreeScriptName());
     const std::string outputPath = platform::JoinPath(tempFolder, kTreeOutputName);
     TemporaryFiles temporary(scriptPath, outputPath);
-    auto fail = [&](std::string_view message, const std::string& path) {
+    auto fail = [&](UiText message, const std::string& path) {
         temporary.Remove();
         job.progress.Close();
-        job.dialogs.ShowMessage(std::string(message) + path);
+        job.dialogs.ShowMessage(Translated(message) + path);
         outcome.failed = true;
         return outcome;
     };
@@ -114,7 +115,7 @@ ListingOutcome ListFolderTree(const std::string& folder, const Settings& setting
     job.progress.Pump();
 
     // The tree's lines are drawings, not entries: nothing is counted.
-    DeliverListing(std::move(text), 0, {{}, settings.TreeWrite, settings.TreeWriteName}, kTransferredToClipboard,
+    DeliverListing(std::move(text), 0, {{}, settings.TreeWrite, settings.TreeWriteName}, Translated(kTransferredToClipboard),
                    job, outcome);
     return outcome;
 }

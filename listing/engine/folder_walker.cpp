@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "i18n/translation.h"
 #include "listing/engine/listing_messages.h"
 #include "platform/file_system.h"
 
@@ -232,7 +233,7 @@ private:
                 return true;
             case NodeEnd::Unreadable:
                 if (context_.dialogs.AskStopAtUnreadableFolder(path_, node.unreadableReason,
-                                                               path_ + std::string(kFolderReadFailedQuestion)))
+                                                               path_ + Translated(kFolderReadFailedQuestion)))
                     context_.cancel.Raise();
                 return !context_.cancel.IsRaised();
             case NodeEnd::Entered:

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "i18n/translation.h"
 #include "listing/text/array_sort.h"
 #include "listing/text/collation_keys.h"
 #include "listing/engine/listing_messages.h"
@@ -112,7 +113,7 @@ public:
     // As with the lines of every other listing, a first line left empty leaves the text empty.
     void SortIntoText(JobContext& context) {
         if (lines_.empty()) return;
-        context.progress.SetActivity(std::string(kSortingFileNames));
+        context.progress.SetActivity(Translated(kSortingFileNames));
         const auto keyAt = [this](std::size_t i) { return keys_[i]; };
         const auto order = prepareKeys_ ? SortOrderOfKeys(keys_.size(), keyAt, &context)
                                         : SortOrderOfTexts(keys_.size(), keyAt, &context);
@@ -171,7 +172,7 @@ ListingOutcome ListFilesRecursively(const BrowserState& state, const Settings& s
         context.progress.Close();
 
         if (count == 0) {
-            context.dialogs.ShowMessage(std::string(kNothingCollected));
+            context.dialogs.ShowMessage(Translated(kNothingCollected));
             context.progress.Pump();
             context.clipboard.Clear();
             outcome.cancelled = context.cancel.IsRaised();
@@ -180,13 +181,13 @@ ListingOutcome ListFilesRecursively(const BrowserState& state, const Settings& s
         const bool cancelled = context.cancel.IsRaised();
         DeliverListing(std::move(text), count,
                        {settings.SFolderLastLineReturn, settings.SFolderWrite, settings.SFolderWriteName},
-                       cancelled ? std::string(kCancelledMessage)
-                                 : std::string(kTransferredFileCount) + std::to_string(count),
+                       cancelled ? Translated(kCancelledMessage)
+                                 : Translated(kTransferredFileCount) + std::to_string(count),
                        context, outcome);
         outcome.cancelled = cancelled;
     } catch (const std::exception&) {
         if (context.progress.IsOpen()) context.progress.Close();
-        context.dialogs.ShowMessage(std::string(kFileReferenceFailed));
+        context.dialogs.ShowMessage(Translated(kFileReferenceFailed));
         outcome.failed = true;
     }
     return outcome;

@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "i18n/translation.h"
 #include "listing/engine/listing_messages.h"
 #include "listing/engine/path_ops.h"
 #include "platform/atomic_file_write.h"
@@ -38,7 +39,7 @@ std::string SaveTimeStamp(const LocalDateTime& now) {
 SaveRequest MakeSaveRequest(const std::string& defaultPath, const LocalDateTime& now) {
     const std::string trimmed(TrimSpaces(defaultPath));
     SaveRequest request;
-    request.title = kSaveDialogTitle;
+    request.title = Translated(kSaveDialogTitle);
     request.filter = kSaveDialogFilter;
     // A file directly below the root has the empty folder part; it still starts at the root.
     request.startFolder = FolderPart(trimmed);
@@ -55,10 +56,10 @@ void SaveResultToFile(JobContext& context, const std::string& defaultPath, const
     const auto now = FileTimeToLocalDate(static_cast<std::int64_t>(std::time(nullptr)));
     const auto chosen = context.saveDialog.AskSavePath(MakeSaveRequest(defaultPath, now.value_or(LocalDateTime{})));
     if (!chosen) {
-        context.dialogs.ShowMessage(std::string(kSaveCancelled));
+        context.dialogs.ShowMessage(Translated(kSaveCancelled));
         return;
     }
-    context.dialogs.ShowMessage(std::string(WriteResultFile(*chosen, text) ? kSaved : kSaveFailed));
+    context.dialogs.ShowMessage(Translated(WriteResultFile(*chosen, text) ? kSaved : kSaveFailed));
 }
 
 }  // namespace pelmora

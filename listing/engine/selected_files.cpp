@@ -3,6 +3,7 @@
 #include <exception>
 #include <vector>
 
+#include "i18n/translation.h"
 #include "listing/text/array_sort.h"
 #include "listing/engine/listing_messages.h"
 #include "listing/engine/entry_formatter.h"
@@ -43,7 +44,7 @@ ListingOutcome ListSelectedFiles(const BrowserState& state, const Settings& sett
         DeliverListing(std::move(text), entries.size(),
                        {settings.FileLastLineReturn, settings.FileWrite, settings.FileWriteName}, {}, context, outcome);
     } catch (const std::exception&) {
-        context.dialogs.ShowMessage(std::string(kFileReferenceFailed));
+        context.dialogs.ShowMessage(Translated(kFileReferenceFailed));
         outcome.failed = true;
     }
     return outcome;

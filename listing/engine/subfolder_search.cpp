@@ -2,18 +2,19 @@
 
 #include <string>
 
+#include "i18n/translation.h"
 #include "listing/engine/listing_messages.h"
 
 namespace pelmora {
 
 bool BeginSubfolderSearch(JobContext& context, ListingOutcome& outcome) {
     context.cancel.Reset();
-    if (!context.dialogs.AskYesNo(std::string(kAskSubfolderSearch))) {
-        context.dialogs.ShowMessage(std::string(kCancelledMessage));
+    if (!context.dialogs.AskYesNo(Translated(kAskSubfolderSearch))) {
+        context.dialogs.ShowMessage(Translated(kCancelledMessage));
         outcome.declined = true;
         return false;
     }
-    context.progress.Open(std::string(kSearchingSubfolders), true);
+    context.progress.Open(Translated(kSearchingSubfolders), true);
     context.progress.Pump();
     return true;
 }

@@ -11,6 +11,7 @@
 #include <stop_token>
 #include <string_view>
 
+#include "i18n/translation.h"
 #include "listing/engine/listing_messages.h"
 #include "listing/text/multikey_quicksort.h"
 #include "listing/text/text_sort_order.h"
@@ -32,7 +33,7 @@ public:
     bool PumpAndCheck(std::size_t placed) {
         const std::size_t figure = std::min(placed, count_ - 1) / 100 * 100;
         if (figure != shown_ && context_.progress.IsOpen()) {
-            std::string activity(kSortProgressPrefix);
+            std::string activity = Translated(kSortProgressPrefix);
             activity += std::to_string(figure);
             activity += '/';
             activity += std::to_string(count_);

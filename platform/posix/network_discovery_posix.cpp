@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+#include "i18n/library_error_texts.h"
 #include "platform/posix/smb_credential_callback_posix.h"
 #include "platform/posix/smb_library_threads_posix.h"
 #include "platform/smb_credentials.h"
@@ -33,7 +34,7 @@ constexpr char kDnsSdLocator[] = "dns-sd:_smb._tcp";
 class AvahiErrorCategory : public std::error_category {
 public:
     const char* name() const noexcept override { return "avahi"; }
-    std::string message(int code) const override { return avahi_strerror(code); }
+    std::string message(int code) const override { return LibraryErrorText(avahi_strerror(code)); }
 };
 
 const std::error_category& AvahiCategory() {

@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "i18n/translation.h"
 #include "listing/engine/listing_messages.h"
 #include "listing/engine/result_output.h"
 #include "platform/atomic_file_write.h"
@@ -147,7 +148,7 @@ TEST_F(FullDiskTest, ResultFileReportsFailureAndLeavesNoPartialFile) {
     testing::FakeJobContext job;
     job.saveDialog.answer = disk_ + "/result.txt";
     SaveResultToFile(job.context, disk_ + "/list.txt", std::string(100000, 'r'));
-    EXPECT_EQ(job.dialogs.messages, std::vector<std::string>{std::string(kSaveFailed)});
+    EXPECT_EQ(job.dialogs.messages, std::vector<std::string>{Translated(kSaveFailed)});
     EXPECT_EQ(Names(disk_), std::set<std::string>{"filler"});
 }
 

@@ -1,6 +1,7 @@
 // The SMB file system against a real Samba server on this machine: what a share shows, the
 // credential questions, and a server that dies or stops answering during a walk.
 
+#include "i18n/translation.h"
 #include "platform/smb_file_system.h"
 
 #include <signal.h>
@@ -282,7 +283,7 @@ TEST_F(SmbFileSystemTest, AServerKilledDuringAWalkEndsInTheUnreadableFolderQuest
     EXPECT_LT(std::chrono::steady_clock::now() - started, platform::SmbRequestTimeout());
     EXPECT_TRUE(outcome.cancelled || outcome.failed);
     ASSERT_EQ(fake.dialogs.questions.size(), 2u);
-    EXPECT_EQ(fake.dialogs.questions[1], "//127.0.0.1/guest/one" + std::string(kFolderReadFailedQuestion));
+    EXPECT_EQ(fake.dialogs.questions[1], "//127.0.0.1/guest/one" + Translated(kFolderReadFailedQuestion));
 }
 
 TEST_F(SmbFileSystemTest, AServerThatStopsAnsweringFailsWithinTheTimeOut) {

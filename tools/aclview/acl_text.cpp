@@ -1,5 +1,6 @@
 #include "tools/aclview/acl_text.h"
 
+#include "i18n/translation.h"
 #include "listing/text/utf8_text.h"
 #include "tools/aclview/aclview_texts.h"
 
@@ -31,7 +32,7 @@ std::string AccessMaskText(std::uint32_t mask) {
 }
 
 std::string AceRightsText(platform::AccessEntryType type, std::uint32_t mask) {
-    if (type == platform::AccessEntryType::Denied) return aclview_texts::kDenied;
+    if (type == platform::AccessEntryType::Denied) return Translated(aclview_texts::kDenied);
     return AccessMaskText(mask);
 }
 
@@ -48,14 +49,14 @@ std::string AccountNameColumn(const std::string& name, std::size_t width) {
 }
 
 std::vector<std::string> AclLines(const std::string& path, const platform::SecurityService& security) {
-    if (!security.KeepsPerFilePermissions(path)) return {aclview_texts::kNoPermissionVolume};
+    if (!security.KeepsPerFilePermissions(path)) return {Translated(aclview_texts::kNoPermissionVolume)};
     std::vector<platform::AccessEntry> entries;
-    if (!security.ReadAccessEntries(path, entries)) return {aclview_texts::kReadFailed};
+    if (!security.ReadAccessEntries(path, entries)) return {Translated(aclview_texts::kReadFailed)};
     std::vector<std::string> lines;
     lines.reserve(entries.size());
     for (const platform::AccessEntry& entry : entries) {
         std::string rights = AceRightsText(entry.type, entry.mask);
-        if (rights.empty()) rights = aclview_texts::kSpecialRights;
+        if (rights.empty()) rights = Translated(aclview_texts::kSpecialRights);
         lines.push_back(AccountNameColumn(entry.account) + rights);
     }
     return lines;

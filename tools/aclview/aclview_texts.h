@@ -1,6 +1,8 @@
 #pragma once
 // The texts ACLView shows.
 
+#include "i18n/ui_text.h"
+
 namespace pelmora::aclview_texts {
 
 inline constexpr const char* kCaption = "ACLView";
@@ -8,10 +10,10 @@ inline constexpr const char* kPathLabelStart = "Path:[ ";
 inline constexpr const char* kPathLabelEnd = " ]";
 inline constexpr const char* kEmptyPathLabel = "Path:[ ]";
 
-inline constexpr const char* kNoPermissionVolume = "ドライブがNTFSではありません";
-inline constexpr const char* kReadFailed = "取得に失敗しました";
-inline constexpr const char* kSpecialRights = "特別なアクセス権";
-inline constexpr const char* kDenied = "アクセス権なし";
+inline constexpr UiText kNoPermissionVolume = PELMORA_UI_TEXT("AclView", "ドライブがNTFSではありません");
+inline constexpr UiText kReadFailed = PELMORA_UI_TEXT("AclView", "取得に失敗しました");
+inline constexpr UiText kSpecialRights = PELMORA_UI_TEXT("AclView", "特別なアクセス権");
+inline constexpr UiText kDenied = PELMORA_UI_TEXT("AclView", "アクセス権なし");
 
 inline constexpr const char* kAll = "All";
 inline constexpr const char* kRead = "R";

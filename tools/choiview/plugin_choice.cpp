@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "i18n/translation.h"
 #include "tools/choiview/choiview_texts.h"
 
 namespace pelmora {
@@ -36,7 +37,7 @@ std::string_view PluginLibraryOf(std::string_view extension) {
 
 std::string PluginFailureMessage(std::string_view library, bool libraryExists) {
     return std::string(library) +
-           (libraryExists ? choiview_texts::kPluginFailedSuffix : choiview_texts::kPluginMissingSuffix);
+           Translated(libraryExists ? choiview_texts::kPluginFailedSuffix : choiview_texts::kPluginMissingSuffix);
 }
 
 }  // namespace pelmora

@@ -7,6 +7,7 @@
 #include <memory>
 #include <system_error>
 
+#include "i18n/translation.h"
 #include "listing/text/utf8_text.h"
 #include "platform/file_system_service.h"
 #include "tools/choiview/choiview_texts.h"
@@ -152,7 +153,7 @@ std::u16string DecodeTextForView(std::string_view bytes, bool cut) {
     UnifyLineEnds(text);
     if (cut) {
         if (!text.empty() && text.back() != u'\n') text += u'\n';
-        text += Utf16(choiview_texts::kTextCut);
+        text += Utf16(Translated(choiview_texts::kTextCut));
     }
     return text;
 }

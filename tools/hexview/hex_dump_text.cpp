@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "i18n/translation.h"
 #include "platform/file_system_service.h"
 #include "tools/hexview/hexview_texts.h"
 
@@ -78,7 +79,7 @@ std::string HexDumpOfBytes(const unsigned char* data, std::size_t size, std::uin
 
 std::string HexDumpText(const std::string& path, std::int64_t count) {
     std::vector<unsigned char> bytes;
-    if (!ReadFirstBytes(path, count, bytes)) return hexview_texts::kReadFailed;
+    if (!ReadFirstBytes(path, count, bytes)) return Translated(hexview_texts::kReadFailed);
     return HexDumpOfBytes(bytes.data(), bytes.size());
 }
 

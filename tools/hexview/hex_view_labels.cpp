@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "i18n/translation.h"
 #include "listing/engine/date_text.h"
 #include "platform/file_system.h"
 #include "platform/file_system_service.h"
@@ -49,7 +50,7 @@ HexViewLabelTexts HexViewLabels(const std::string& path) {
 }
 
 std::string ReadCountLabelText(std::int64_t count) {
-    return hexview_texts::kReadCountStart + GroupedNumberText(count) + hexview_texts::kReadCountEnd;
+    return Translated(hexview_texts::kReadCountStart) + GroupedNumberText(count) + Translated(hexview_texts::kReadCountEnd);
 }
 
 std::string GroupedNumberText(std::int64_t value) {

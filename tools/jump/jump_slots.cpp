@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "i18n/translation.h"
 #include "platform/profile_file.h"
 #include "settings/settings_store.h"
 #include "settings/trim_spaces.h"
@@ -15,7 +16,7 @@ std::string JumpKeyName(int row) {
     return name;
 }
 
-std::string JumpButtonCaption(const std::string& slot) { return slot.empty() ? jump_texts::kEmptySlot : slot; }
+std::string JumpButtonCaption(const std::string& slot) { return slot.empty() ? Translated(jump_texts::kEmptySlot) : slot; }
 
 bool JumpSlotIsBlank(const std::string& slot) { return TrimSpaces(slot).empty(); }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 
+#include "i18n/translation.h"
 #include "listing/engine/path_ops.h"
 #include "platform/desktop_launch.h"
 #include "platform/file_system.h"
@@ -11,9 +12,9 @@
 namespace pelmora {
 namespace {
 
-constexpr std::string_view kAskToRun =
-    "プログラム、スクリプト、コンポーネントファイル、その他、を実行しようとしています。\r\n実行しますか？";
-constexpr std::string_view kProgramNotFound = " が見つかりません";
+constexpr UiText kAskToRun = PELMORA_UI_TEXT("Launcher",
+    "プログラム、スクリプト、コンポーネントファイル、その他、を実行しようとしています。\r\n実行しますか？");
+constexpr UiText kProgramNotFound = PELMORA_UI_TEXT("Launcher", " が見つかりません");
 
 constexpr std::array<std::string_view, 44> kGuardedExtensions{
     "AD",  "ADP", "ASP", "BAS", "BAT", "CHM", "CMD", "COM", "CPL", "CRT", "EXE", "HLP", "HTA", "INF", "INS",
@@ -58,7 +59,7 @@ void LaunchSelectedFile(const BrowserState& state, const Settings& settings, Use
         case LaunchGuard::Refused:
             return;
         case LaunchGuard::Ask:
-            if (!dialogs.AskYesNo(std::string(kAskToRun))) return;
+            if (!dialogs.AskYesNo(Translated(kAskToRun))) return;
             break;
         case LaunchGuard::Allowed:
             break;
@@ -70,7 +71,7 @@ void LaunchSelectedFile(const BrowserState& state, const Settings& settings, Use
     } else if (platform::FileExists(plan.program)) {
         starter.StartProgram({plan.program, plan.target});
     } else {
-        dialogs.ShowMessage(plan.program + std::string(kProgramNotFound));
+        dialogs.ShowMessage(plan.program + Translated(kProgramNotFound));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "tools/network/known_server_discovery.h"
 
+#include "i18n/translation.h"
 #include "tools/network/network_texts.h"
 
 namespace pelmora {
@@ -31,7 +32,7 @@ public:
     bool Next(NetworkResource& resource, std::error_code& error) override {
         if (!groupGiven_) {
             groupGiven_ = true;
-            resource = {NetworkResourceKind::Group, network_texts::kKnownServersGroup, true, kKnownServersLocator};
+            resource = {NetworkResourceKind::Group, Translated(network_texts::kKnownServersGroup), true, kKnownServersLocator};
             return true;
         }
         if (!inner_) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "i18n/translation.h"
 #include "platform/file_system_service.h"
 #include "platform/profile_file.h"
 #include "platform/smb_credentials.h"
@@ -41,20 +42,20 @@ std::optional<std::string> ShareFromInput(std::string_view text) {
 
 std::string ShareInputProblem(std::string_view text) {
     const std::string share = NormalisedShareText(text);
-    if (!share.starts_with("//")) return network_texts::kConnectBadShare;
+    if (!share.starts_with("//")) return Translated(network_texts::kConnectBadShare);
     const std::size_t slash = share.find('/', 2);
-    if (slash == 2) return network_texts::kConnectBadShare;
+    if (slash == 2) return Translated(network_texts::kConnectBadShare);
     // A server part with URL syntax in it ("user:password@", ":port", "%" escapes) would
     // choose for the library whom to log in as and where, and be written to the settings.
     const std::string_view server = std::string_view(share).substr(2, slash == std::string::npos ? slash : slash - 2);
-    if (server.empty()) return network_texts::kConnectBadShare;
-    if (!platform::IsPlainServerName(server)) return network_texts::kConnectBadServer;
-    if (slash == std::string::npos || slash + 1 == share.size()) return network_texts::kConnectNoShareName;
+    if (server.empty()) return Translated(network_texts::kConnectBadShare);
+    if (!platform::IsPlainServerName(server)) return Translated(network_texts::kConnectBadServer);
+    if (slash == std::string::npos || slash + 1 == share.size()) return Translated(network_texts::kConnectNoShareName);
     const std::string_view name = std::string_view(share).substr(slash + 1);
     // Exactly a server and a share: a folder in it is no share; "." and ".." name none.
-    if (name.find('/') != std::string_view::npos) return network_texts::kConnectFolderNotShare;
-    if (name == "." || name == "..") return network_texts::kConnectBadShare;
-    if (share.size() > platform::kMaxProfileValue) return network_texts::kConnectBadShare;
+    if (name.find('/') != std::string_view::npos) return Translated(network_texts::kConnectFolderNotShare);
+    if (name == "." || name == "..") return Translated(network_texts::kConnectBadShare);
+    if (share.size() > platform::kMaxProfileValue) return Translated(network_texts::kConnectBadShare);
     return {};
 }
 
@@ -94,9 +95,9 @@ NetDriveOutcome CheckNetDrive(const NetDriveRequest& request, const ShareCheck& 
         outcome.result = NetDriveResult::CannotOpen;
         if (error == std::errc::no_such_file_or_directory) {
             // The server answered: the share is what is missing.
-            outcome.message = *share + network_texts::kConnectNoSuchShareSuffix;
+            outcome.message = *share + Translated(network_texts::kConnectNoSuchShareSuffix);
         } else {
-            outcome.message = *share + network_texts::kConnectFailedSuffix + "\n" + NetworkErrorText(error);
+            outcome.message = *share + Translated(network_texts::kConnectFailedSuffix) + "\n" + NetworkErrorText(error);
         }
         const bool refused = error == std::errc::permission_denied || error == std::errc::operation_not_permitted;
         outcome.fault = refused ? (request.user.empty() ? NetDriveField::User : NetDriveField::Password)
@@ -111,7 +112,7 @@ NetDriveOutcome SaveNetDrive(NetDriveOutcome checked, const std::string& iniPath
     if (checked.result != NetDriveResult::Connected) return checked;
     if (!AddNetDrive(checked.share, iniPath)) {
         checked.result = NetDriveResult::NotSaved;
-        checked.message = network_texts::kConnectSaveFailed;
+        checked.message = Translated(network_texts::kConnectSaveFailed);
     }
     return checked;
 }
@@ -127,7 +128,7 @@ bool SameServer(const std::string& a, const std::string& b) {
 }  // namespace
 
 std::string DisconnectNetDrive(const std::string& share, const std::string& iniPath) {
-    if (!RemoveNetDrive(share, iniPath)) return network_texts::kDisconnectSaveFailed;
+    if (!RemoveNetDrive(share, iniPath)) return Translated(network_texts::kDisconnectSaveFailed);
     // A disconnected share must ask again: the server's credentials go, and with them the
     // connections made with them, unless another connected share of the server still uses
     // them.

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "i18n/translation.h"
 #include "tools/network/network_texts.h"
 
 namespace pelmora {
@@ -99,7 +100,7 @@ bool OpensInMainWindow(std::string_view nodeText) {
 
 std::string NetworkErrorText(const std::error_code& error) {
     std::string text = error.message();
-    return text.empty() ? network_texts::kUnknownError : text;
+    return text.empty() ? Translated(network_texts::kUnknownError) : text;
 }
 
 }  // namespace pelmora

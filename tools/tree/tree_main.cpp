@@ -6,11 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "i18n/catalogue_table.h"
+#include "i18n/translation.h"
 #include "listing/console/console_job_context.h"
 #include "platform/file_system_service.h"
 #include "platform/program_start.h"
 #include "platform/time_zone.h"
 #include "tools/tree/tree_drawing.h"
+#include "tools/tree/tree_help_text.h"
 
 namespace {
 
@@ -43,17 +46,6 @@ std::string SerialText(std::uint32_t serial) {
     return text;
 }
 
-constexpr const char* kUsage =
-    "usage: pelmora-tree PATH [/F] [/A]\n"
-    "Draws the folder tree below PATH, subfolders in the program's name order.\n"
-    "  /F  list the files of each folder before its subfolders\n"
-    "  /A  draw with ASCII characters instead of box-drawing ones\n"
-    "The first two lines name the volume: the mount point holding PATH, and a serial\n"
-    "number made from the file system's id. Hidden entries (names beginning with \".\")\n"
-    "are left out. Lines end in CR LF.\n"
-    "Standard output is what the tree command reads, so a PATH that is no folder still gets\n"
-    "its message there, after the two volume lines: \"無効なパスです - PATH\", and it ends\n"
-    "with status 1. A folder that cannot be read is drawn empty. Wrong switches: status 2.\n";
 
 }  // namespace
 
@@ -62,14 +54,15 @@ int main(int argc, char** argv) {
     pelmora::platform::ProgramStart programStart(argc, argv);
     argc = programStart.Count();
     argv = programStart.Values();
+    pelmora::InstallCatalogueTranslation();
     // Alone, --help and /? ask for the usage (a folder named so is still drawn as ./--help).
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "/?") == 0)) {
-        std::fputs(kUsage, stdout);
+        std::fputs(pelmora::Translated(pelmora::kTreeUsage).c_str(), stdout);
         return 0;
     }
     // The path always comes first, so a folder named "/F" is still a path.
     if (argc < 2) {
-        std::fputs(kUsage, stderr);
+        std::fputs(pelmora::Translated(pelmora::kTreeUsage).c_str(), stderr);
         return 2;
     }
     const std::string start = argv[1];
@@ -80,7 +73,8 @@ int main(int argc, char** argv) {
         } else if (IsSwitch(argv[i], 'A')) {
             options.ascii = true;
         } else {
-            std::fprintf(stderr, "パラメーターが違います - %s\n", argv[i]);
+            std::fprintf(stderr, "%s\n",
+                         pelmora::Translated(PELMORA_UI_TEXT("Tree", "パラメーターが違います - %1"), {argv[i]}).c_str());
             return 2;
         }
     }

@@ -34,7 +34,8 @@ const auto Quoted = pelmora::testing::ShellQuote;
 // it as, a variable), program replaces the built one.
 ListerRun RunLister(const TempTree& scratch, const std::vector<std::string>& args, const std::string& folder = {},
                     const std::string& prefix = {}, const std::string& program = PELMORA_LIST_PROGRAM) {
-    std::string command = (folder.empty() ? "" : "cd " + Quoted(folder) + " && ") + "TZ=Asia/Tokyo " + prefix +
+    // The lister's messages are read in English here (the other language: pelmora_list_language_test).
+    std::string command = (folder.empty() ? "" : "cd " + Quoted(folder) + " && ") + "TZ=Asia/Tokyo LANGUAGE=en " + prefix +
                           Quoted(program);
     for (const std::string& arg : args) command += " " + Quoted(arg);
     command += " </dev/null >" + Quoted(scratch / "out") + " 2>" + Quoted(scratch / "err");
@@ -95,8 +96,8 @@ TEST_F(PelmoraListTest, GoldenRecursiveListingKeepsEveryNameByteForByte) {
         "\"" + t + "/\xff\xfe.bin\",\"6\"," + date + "\r\n" +
         "\"" + t + "/sub/x.txt\",\"7\"," + date + "\r\n";
     EXPECT_EQ(run.out, expected);
-    EXPECT_NE(run.err.find("ファイル数：7"), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find("クリップボード"), std::string::npos) << run.err;  // there is none here
+    EXPECT_NE(run.err.find("Files: 7"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("clipboard"), std::string::npos) << run.err;  // there is none here
     EXPECT_NE(run.err.find("skipped"), std::string::npos) << run.err;  // SFolderWrite=1
 }
 
@@ -171,10 +172,10 @@ TEST_F(PelmoraListTest, HexAndAclPrintWhatTheirWindowsShow) {
 // output stays empty and standard error has the window's words, the path and the reason.
 TEST_F(PelmoraListTest, HexAndAclFailuresGoToStandardError) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"hex", scratch / "missing"}, "読み取りに失敗しました: " + scratch / "missing" + ": no such file or folder"},
-        {{"hex", tree.path()}, "読み取りに失敗しました: " + tree.path() + ": is a folder"},
-        {{"acl", scratch / "missing"}, "取得に失敗しました: " + scratch / "missing" + ": no such file or folder"},
-        {{"acl", "//server/share/x"}, "ドライブがNTFSではありません: //server/share/x"},
+        {{"hex", scratch / "missing"}, "Could not read the file: " + scratch / "missing" + ": no such file or folder"},
+        {{"hex", tree.path()}, "Could not read the file: " + tree.path() + ": is a folder"},
+        {{"acl", scratch / "missing"}, "Could not read the permissions: " + scratch / "missing" + ": no such file or folder"},
+        {{"acl", "//server/share/x"}, "The volume keeps no permissions: //server/share/x"},
     };
     for (const auto& [args, message] : cases) {
         const ListerRun run = RunWithIni(args);
@@ -212,7 +213,7 @@ TEST_F(PelmoraListTest, WithoutATerminalOrYesTheQuestionIsAnsweredNo) {
         const ListerRun run = RunWithIni({command, tree.path()});
         EXPECT_EQ(run.status, 3) << command;
         EXPECT_EQ(run.out, "") << command;
-        EXPECT_NE(run.err.find("中止しました"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("Cancelled."), std::string::npos) << run.err;
     }
 }
 
@@ -250,7 +251,7 @@ TEST_F(PelmoraListTest, ExitStatusFollowsOneRule) {
         if (c.status != 0) {
             EXPECT_EQ(run.out, c.out) << name;
         } else {
-            EXPECT_EQ(run.err.find("クリップボード"), std::string::npos) << run.err;
+            EXPECT_EQ(run.err.find("clipboard"), std::string::npos) << run.err;
         }
     }
     const ListerRun help = RunLister(scratch, {"--help"});
@@ -337,7 +338,7 @@ TEST_F(PelmoraListTest, ArchiveFailuresSayWhy) {
     }
     // The window's message comes first, as the window would show it.
     const ListerRun missing = RunWithIni({"archive", scratch / "nonexist.zip"});
-    EXPECT_LT(missing.err.find("ZIP取得に失敗しました"), missing.err.find("cannot list")) << missing.err;
+    EXPECT_LT(missing.err.find("Could not list the ZIP archive"), missing.err.find("cannot list")) << missing.err;
 }
 
 // A script tells a warning apart from an empty result: nothing matched because the pattern

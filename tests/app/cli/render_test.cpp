@@ -45,7 +45,7 @@ RenderRun Run(const TempTree& scratch, const std::vector<std::string>& args, con
               const std::string& program = PELMORA_LIST_PROGRAM) {
     std::string command = "cd " + ShellQuote(scratch.path()) + " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM" +
                           " HOME=" + ShellQuote(scratch / "home") + " XDG_CONFIG_HOME=" + ShellQuote(scratch / "home/config") +
-                          " XDG_CACHE_HOME=" + ShellQuote(scratch / "home/cache") + " timeout 120 env " + prefix + " " +
+                          " XDG_CACHE_HOME=" + ShellQuote(scratch / "home/cache") + " timeout 120 env LANGUAGE=en " + prefix + " " +
                           ShellQuote(program);
     for (const std::string& arg : args) command += " " + ShellQuote(arg);
     command += " </dev/null >" + ShellQuote(scratch / "run.out") + " 2>" + ShellQuote(scratch / "run.err");

@@ -80,7 +80,7 @@ protected:
     // environment: "NAME=value " words put before the program.
     ListerRun Run(const std::vector<std::string>& args, const std::string& environment = {}) const {
         // (The suppressions matter only to the sanitizer builds.)
-        std::string command = environment + "TZ=Asia/Tokyo LSAN_OPTIONS=suppressions=" + ShellQuote(suppressions) +
+        std::string command = environment + "TZ=Asia/Tokyo LANGUAGE=en LSAN_OPTIONS=suppressions=" + ShellQuote(suppressions) +
                               " TSAN_OPTIONS=" + ShellQuote(threadSanitizerOptions) + " " +
                               ShellQuote(PELMORA_LIST_PROGRAM) + " --ini " + ShellQuote(ini) + " --yes";
         for (const std::string& arg : args) command += " " + ShellQuote(arg);
@@ -215,7 +215,7 @@ TEST_F(SmbListingTest, AclViewSaysAShareIsNoNtfsDrive) {
     const ListerRun run = Run({"acl", SmbTestServer::GuestShare() + "/a.txt"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("ドライブがNTFSではありません: //127.0.0.1/guest/a.txt"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("The volume keeps no permissions: //127.0.0.1/guest/a.txt"), std::string::npos) << run.err;
 }
 
 // Each way a share can fail names its own reason on standard error, so a script (or the

@@ -15,6 +15,7 @@
 #include "common/follow_target.h"
 #include "app/ui/main_window_texts.h"
 #include "app/ui/picture_panel.h"
+#include "i18n/translation.h"
 #include "listing/engine/folder_contents.h"
 #include "tests/app/ui/window_fixture.h"
 #include "tools/aclview/ui/acl_view_names.h"
@@ -252,7 +253,7 @@ private slots:
         // The folder goes away after the list showed it; a click on its line then fails.
         std::filesystem::remove(f.Data("vanished"));
         ClickFolderLine(*f.window, "vanished");
-        QTRY_COMPARE(f.dialogs.messages, std::vector<std::string>{texts::kFolderReadFailed});
+        QTRY_COMPARE(f.dialogs.messages, std::vector<std::string>{Translated(texts::kFolderReadFailed)});
         QCOMPARE(browser.CurrentFolder(), f.DataFolder());
         QCOMPARE(browser.State().entries, std::vector<std::string>{"kept.txt"});
         // The list marks the folder the browser stayed in, not the line that failed.
@@ -346,7 +347,7 @@ private slots:
 
         browser.ChangeDrive("/media/cd");
         QCOMPARE(dialogs.beeps, 1);
-        QCOMPARE(dialogs.messages, std::vector<std::string>{texts::kDriveUnavailable});
+        QCOMPARE(dialogs.messages, std::vector<std::string>{Translated(texts::kDriveUnavailable)});
         QCOMPARE(dir1.Folder(), folder.path());
         QCOMPARE(files.Names(), std::vector<std::string>{"kept.txt"});
         // Other errors are ignored without a word; the folder stays all the same.

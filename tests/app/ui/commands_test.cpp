@@ -11,6 +11,8 @@
 #include "app/ui/command_dispatcher.h"
 #include "app/ui/progress_dialog.h"
 #include "common/window_placement.h"
+#include "i18n/translation.h"
+#include "i18n/ui/translated_text.h"
 #include "listing/engine/listing_messages.h"
 #include "tests/app/ui/window_fixture.h"
 
@@ -108,7 +110,7 @@ private slots:
             const auto* label2 = progress.findChild<QLabel*>(names::kProgressActivityLabel);
             auto* cancel = progress.findChild<QPushButton*>(names::kProgressCancelButton);
             const int below = TwipsToPixels(2300, f.window->logicalDpiY());
-            contractSeen = label2->text() == QString::fromStdString(std::string(kSearchingSubfolders)) &&
+            contractSeen = label2->text() == QTranslated(kSearchingSubfolders) &&
                            cancel->isVisible() && !f.Button(names::kListAllFilesBelowButton)->isEnabled() &&
                            progress.x() == f.window->frameGeometry().left() &&
                            progress.y() == f.window->frameGeometry().top() + below;
@@ -120,7 +122,7 @@ private slots:
 
         QVERIFY(contractSeen);
         QCOMPARE(f.dialogs.questions.size(), std::size_t(1));
-        QCOMPARE(f.dialogs.messages, std::vector<std::string>{std::string(kCancelledMessage)});
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{Translated(kCancelledMessage)});
         const int lines = LineCount(f.clipboard.text);
         QVERIFY2(lines > 0 && lines < 100, qPrintable(QString::number(lines)));
         QVERIFY(!progress.IsOpen());
@@ -175,7 +177,7 @@ private slots:
         f.Click(names::kListAllFilesBelowButton);
         const std::string& text = f.clipboard.text;
         QCOMPARE(LineCount(text), 4);
-        QCOMPARE(f.dialogs.messages, std::vector<std::string>{std::string(kTransferredFileCount) + "4"});
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{Translated(kTransferredFileCount) + "4"});
 
         const std::string a = "\"" + f.Data("A");
         const std::pair<const char*, std::string> folderCommands[] = {

@@ -11,6 +11,7 @@
 #include "app/ui/main_window_texts.h"
 #include "app/ui/picture_panel.h"
 #include "common/ui/window_position.h"
+#include "i18n/ui/translated_text.h"
 #include "tests/app/ui/window_fixture.h"
 
 using namespace pelmora;
@@ -120,12 +121,12 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("beeps");
         QTest::newRow("no medium for the pattern file")
-            << int(StartupStep::PatternFile) << ENOMEDIUM << QString::fromUtf8(texts::kStartupDriveUnavailable) << 1;
+            << int(StartupStep::PatternFile) << ENOMEDIUM << QTranslated(texts::kStartupDriveUnavailable) << 1;
         QTest::newRow("device gone while loading")
-            << int(StartupStep::LoadSettings) << ENXIO << QString::fromUtf8(texts::kStartupDriveUnavailable) << 1;
+            << int(StartupStep::LoadSettings) << ENXIO << QTranslated(texts::kStartupDriveUnavailable) << 1;
         QTest::newRow("write-protected folder")
-            << int(StartupStep::PatternFile) << EACCES << QString::fromUtf8(texts::kStartupFailed) << 0;
-        QTest::newRow("fonts") << int(StartupStep::Fonts) << 0 << QString::fromUtf8(texts::kStartupFailed) << 0;
+            << int(StartupStep::PatternFile) << EACCES << QTranslated(texts::kStartupFailed) << 0;
+        QTest::newRow("fonts") << int(StartupStep::Fonts) << 0 << QTranslated(texts::kStartupFailed) << 0;
     }
     void failingStepsStopStartUpWithOneMessage() {
         QFETCH(int, failingStep);

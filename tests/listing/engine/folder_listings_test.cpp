@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "collector_settings.h"
+#include "i18n/translation.h"
 #include "listing/engine/listing_messages.h"
 
 namespace pelmora {
@@ -69,14 +70,14 @@ TEST_F(FolderListingsTest, ImmediateSubfoldersWithAndWithoutTheStartFolder) {
     state.folder = tree / "missing";
     const ListingOutcome outcome = ListSubfolders(state, settings, fake.context);
     EXPECT_TRUE(outcome.failed);
-    EXPECT_EQ(fake.dialogs.messages, Texts{std::string(kSubfolderNamesFailed)});
+    EXPECT_EQ(fake.dialogs.messages, Texts{Translated(kSubfolderNamesFailed)});
 }
 
 TEST_F(FolderListingsTest, AllSubfoldersInPreOrder) {
     settings.Fol_RootGet3 = "1";
     ListAllSubfolders(state, settings, fake.context);
     EXPECT_EQ(fake.clipboard.text, "A\r\nB\r\nD\r\nC");
-    EXPECT_EQ(fake.dialogs.messages, Texts{std::string(kTransferredFolderCount) + "4"});
+    EXPECT_EQ(fake.dialogs.messages, Texts{Translated(kTransferredFolderCount) + "4"});
 
     testing::FakeJobContext job;
     job.dialogs.answer = true;
@@ -92,12 +93,12 @@ TEST_F(FolderListingsTest, AllSubfoldersOfAFolderWithoutAnyNamesNothing) {
     state.folder = tree / "empty";
     fake.clipboard.text = "old";
     ListAllSubfolders(state, settings, fake.context);
-    EXPECT_EQ(fake.dialogs.messages, Texts{std::string(kNothingCollected)});
+    EXPECT_EQ(fake.dialogs.messages, Texts{Translated(kNothingCollected)});
     EXPECT_EQ(fake.clipboard.calls, Texts{"Clear"});
 
     testing::FakeJobContext job;
     ListAllSubfolders(state, settings, job.context);  // answered no
-    EXPECT_EQ(job.dialogs.messages, Texts{std::string(kCancelledMessage)});
+    EXPECT_EQ(job.dialogs.messages, Texts{Translated(kCancelledMessage)});
     EXPECT_TRUE(job.clipboard.calls.empty());
 }
 
@@ -110,7 +111,7 @@ TEST_F(FolderListingsTest, ACancelledFolderWalkDeliversWhatItFound) {
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_TRUE(fake.clipboard.text == "A" || fake.clipboard.text == "A\r\nB") << fake.clipboard.text;
     ASSERT_GE(fake.dialogs.messages.size(), 1u);
-    EXPECT_EQ(fake.dialogs.messages[0], kCancelledMessage);
+    EXPECT_EQ(fake.dialogs.messages[0], Translated(kCancelledMessage));
     EXPECT_EQ(fake.saveDialog.requests.size(), 1u);
 }
 

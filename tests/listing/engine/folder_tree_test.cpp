@@ -171,7 +171,8 @@ TEST_F(ListFolderTreeTest, FailuresAreReportedAndCleanedUp) {
 
 // The tree program explains itself; only the sole argument counts as a request for help.
 TEST(TreeProgram, HelpAndQuestionMarkPrintTheUsage) {
-    const std::string program = testing::ShellQuote(PELMORA_TREE_PROGRAM);
+    // The help as written, in English (its Japanese comes from the catalogue).
+    const std::string program = "LANGUAGE=en " + testing::ShellQuote(PELMORA_TREE_PROGRAM);
     for (const char* request : {"--help", "'/?'"}) {
         const std::string usage = testing::Capture(program + " " + request + "; echo status $?");
         EXPECT_EQ(usage.rfind("usage: pelmora-tree PATH [/F] [/A]\n", 0), 0u) << usage;

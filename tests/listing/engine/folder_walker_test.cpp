@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "i18n/translation.h"
 #include "listing/console/console_job_context.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_job_context.h"
@@ -133,7 +134,7 @@ TEST_F(FolderWalkerTest, AFolderWithoutReadPermissionAsksAndNoSkipsItWhileYesSto
         FolderWalkOptions options;
         options.filePattern = &pattern;
         const WalkEnd end = WalkFolderTree("/r", options, visitor, job.context);
-        EXPECT_EQ(job.dialogs.questions, (Events{"/r/a" + std::string(kFolderReadFailedQuestion)}));
+        EXPECT_EQ(job.dialogs.questions, (Events{"/r/a" + Translated(kFolderReadFailedQuestion)}));
         EXPECT_EQ(end, stop ? WalkEnd::Cancelled : WalkEnd::Completed);
         EXPECT_EQ(visitor.events, (stop ? Events{"D:."} : Events{"D:.", "D:b", "F:b/open"}));
     }
@@ -190,7 +191,7 @@ TEST_F(FolderWalkerTest, AFolderVanishingWhileReadAsksAndShowsNothingOfIt) {
     FolderWalkOptions options;
     options.filePattern = &pattern;
     EXPECT_EQ(WalkFolderTree("/r", options, visitor, fake.context), WalkEnd::Completed);
-    EXPECT_EQ(fake.dialogs.questions, (Events{"/r/a" + std::string(kFolderReadFailedQuestion)}));
+    EXPECT_EQ(fake.dialogs.questions, (Events{"/r/a" + Translated(kFolderReadFailedQuestion)}));
     EXPECT_EQ(visitor.events, (Events{"D:.", "D:b", "F:b/kept"}));
 }
 

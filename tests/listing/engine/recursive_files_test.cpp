@@ -9,6 +9,7 @@
 #include <string>
 
 #include "collector_settings.h"
+#include "i18n/translation.h"
 #include "tests/support/fake_file_system.h"
 #include "listing/engine/listing_messages.h"
 
@@ -56,9 +57,9 @@ TEST_F(RecursiveFilesTest, FilesBeforeSubfoldersWithTheCountInTheMessage) {
     const ListingOutcome outcome = ListFilesRecursively(state, settings, fake.context);
     EXPECT_EQ(fake.clipboard.text, "a1.log\r\na2.txt\r\nb1.txt\r\nc1.txt");
     EXPECT_EQ(outcome.count, 4u);
-    EXPECT_EQ(fake.dialogs.questions, Texts{std::string(kAskSubfolderSearch)});
-    EXPECT_EQ(fake.dialogs.messages, Texts{std::string(kTransferredFileCount) + "4"});
-    EXPECT_EQ(fake.progress.activities.front(), kSearchingSubfolders);
+    EXPECT_EQ(fake.dialogs.questions, Texts{Translated(kAskSubfolderSearch)});
+    EXPECT_EQ(fake.dialogs.messages, Texts{Translated(kTransferredFileCount) + "4"});
+    EXPECT_EQ(fake.progress.activities.front(), Translated(kSearchingSubfolders));
     EXPECT_TRUE(fake.progress.cancellable);
     EXPECT_FALSE(fake.progress.open);
 }
@@ -79,7 +80,7 @@ TEST_F(RecursiveFilesTest, NoToTheQuestionLeavesTheClipboardAlone) {
     const ListingOutcome outcome = ListFilesRecursively(state, settings, fake.context);
     EXPECT_TRUE(outcome.declined);
     EXPECT_TRUE(fake.clipboard.calls.empty());
-    EXPECT_EQ(fake.dialogs.messages, Texts{std::string(kCancelledMessage)});
+    EXPECT_EQ(fake.dialogs.messages, Texts{Translated(kCancelledMessage)});
     EXPECT_TRUE(fake.progress.activities.empty());
 }
 
@@ -87,7 +88,7 @@ TEST_F(RecursiveFilesTest, NoMatchingFileSaysSoAndClears) {
     state.pattern = "*.none";
     fake.clipboard.text = "old";
     ListFilesRecursively(state, settings, fake.context);
-    EXPECT_EQ(fake.dialogs.messages, Texts{std::string(kNothingCollected)});
+    EXPECT_EQ(fake.dialogs.messages, Texts{Translated(kNothingCollected)});
     EXPECT_EQ(fake.clipboard.calls, Texts{"Clear"});
 }
 
@@ -95,7 +96,7 @@ TEST_F(RecursiveFilesTest, ExtensionSortOrdersTheWholeTree) {
     settings.FileExtSort = "1";
     ListFilesRecursively(state, settings, fake.context);
     EXPECT_EQ(fake.clipboard.text, "a1.log\r\na2.txt\r\nb1.txt\r\nc1.txt");
-    EXPECT_NE(std::find(fake.progress.activities.begin(), fake.progress.activities.end(), kSortingFileNames),
+    EXPECT_NE(std::find(fake.progress.activities.begin(), fake.progress.activities.end(), Translated(kSortingFileNames)),
               fake.progress.activities.end());
 }
 
@@ -118,7 +119,7 @@ TEST_F(RecursiveFilesTest, ACancelledWalkStillDeliversWhatCameBeforeIt) {
         EXPECT_TRUE(text == "a1.log\r\na2.txt" || text == "a1.log\r\na2.txt\r\nb1.txt") << text;
         ASSERT_GE(job.dialogs.messages.size(), 1u);
         const std::string count = text.size() > 15 ? "3" : "2";
-        EXPECT_EQ(job.dialogs.messages[0], sorted ? std::string(kTransferredFileCount) + count : kCancelledMessage);
+        EXPECT_EQ(job.dialogs.messages[0], sorted ? Translated(kTransferredFileCount) + count : Translated(kCancelledMessage));
         EXPECT_EQ(job.saveDialog.requests.size(), sorted ? 0u : 1u);
     }
 }

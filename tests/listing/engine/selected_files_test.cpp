@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "collector_settings.h"
+#include "i18n/translation.h"
 #include "listing/engine/listing_messages.h"
 
 namespace pelmora {
@@ -85,7 +86,7 @@ TEST_F(SelectedFilesTest, TheSaveComesAfterTheClipboardAndACancelKeepsIt) {
     ListSelectedFiles(state, settings, fake.context);
     EXPECT_EQ(fake.clipboard.text, "a.txt\r\nb.csv\r\nc\r\nd.txt\r\ne.md");
     ASSERT_EQ(fake.saveDialog.requests.size(), 1u);
-    EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>{std::string(kSaveCancelled)});
+    EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>{Translated(kSaveCancelled)});
 
     testing::FakeJobContext job;
     job.saveDialog.answer = tree / "saved.txt";

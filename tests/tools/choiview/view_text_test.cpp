@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unicode/unistr.h>
 
+#include "i18n/translation.h"
 #include "tests/support/temp_tree.h"
 #include "tests/tools/choiview/encoded_text.h"
 #include "tools/choiview/choiview_texts.h"
@@ -69,7 +70,7 @@ TEST(ViewText, EncodingsAreToldApartInShortAndLongTexts) {
 TEST(ViewText, LineEndsAndTheCutOfALongText) {
     EXPECT_EQ(Utf8(DecodeTextForView("a\r\nb\nc\rd\r\r\ne\r", false)), "a\nb\nc\nd\n\ne\n");
     // Cut inside a three-byte character: the part is dropped, the note line follows.
-    const std::string note = choiview_texts::kTextCut;
+    const std::string note = Translated(choiview_texts::kTextCut);
     EXPECT_EQ(Utf8(DecodeTextForView("行一\n行\xE4\xBA", true)), "行一\n行\n" + note);
     EXPECT_EQ(Utf8(DecodeTextForView("line\n", true)), "line\n" + note);
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "i18n/translation.h"
 #include "tests/support/fake_network_discovery.h"
 #include "tools/network/known_server_discovery.h"
 #include "tools/network/known_servers.h"
@@ -51,7 +52,7 @@ TEST(KnownServerDiscovery, TheProviderStartsWithTheGroupEvenWhenItsLevelFails) {
     ASSERT_EQ(provider.entries.size(), 1u);
     EXPECT_EQ(provider.error, std::errc::no_such_file_or_directory);
     const platform::NetworkResource& group = table.Record(provider.entries[0]);
-    EXPECT_EQ(group.remoteName, network_texts::kKnownServersGroup);
+    EXPECT_EQ(group.remoteName, Translated(network_texts::kKnownServersGroup));
     EXPECT_TRUE(group.container);
 
     // Asked each time it is read: a server connected since is there.

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "i18n/translation.h"
 #include "platform/profile_file.h"
 #include "platform/smb_credentials.h"
 #include "settings/net_drive_list.h"
@@ -94,7 +95,7 @@ TEST(NetDriveConnection, AShareThatDoesNotOpenIsNotAddedAndLeavesTheEarlierCrede
 
     const NetDriveOutcome outcome = ConnectNetDrive({"//files/private", "bob", "", "wrong"}, check.Check(), ini);
     EXPECT_EQ(outcome.result, NetDriveResult::CannotOpen);
-    EXPECT_EQ(outcome.message, "//files/private" + std::string(network_texts::kConnectFailedSuffix) + "\n" +
+    EXPECT_EQ(outcome.message, "//files/private" + Translated(network_texts::kConnectFailedSuffix) + "\n" +
                                    std::generic_category().message(EACCES));
     EXPECT_EQ(store.Find("files")->password, "right");
     EXPECT_TRUE(ReadNetDrives(ini).empty());
@@ -113,21 +114,21 @@ TEST(NetDriveConnection, OnlyAServerAndAShareAreAccepted) {
                              "smb://server/share"}) {
         const NetDriveOutcome outcome = ConnectNetDrive({text, "", "", ""}, check.Check(), folder / "Pelmora.ini");
         EXPECT_EQ(outcome.result, NetDriveResult::BadShare) << text;
-        EXPECT_EQ(outcome.message, network_texts::kConnectBadShare) << text;
+        EXPECT_EQ(outcome.message, Translated(network_texts::kConnectBadShare)) << text;
         EXPECT_EQ(outcome.fault, NetDriveField::Share) << text;
     }
     // The part that is wrong is named.
     for (const char* text : {"//server", "//server/", "\\\\server\\"}) {
         EXPECT_EQ(ConnectNetDrive({text, "", "", ""}, check.Check(), folder / "Pelmora.ini").message,
-                  network_texts::kConnectNoShareName)
+                  Translated(network_texts::kConnectNoShareName))
             << text;
     }
     for (const char* text : {"//server/share/folder", "//127.0.0.1/pub/sub dir", "\\\\server\\share\\x"}) {
         EXPECT_EQ(ConnectNetDrive({text, "", "", ""}, check.Check(), folder / "Pelmora.ini").message,
-                  network_texts::kConnectFolderNotShare)
+                  Translated(network_texts::kConnectFolderNotShare))
             << text;
     }
-    EXPECT_EQ(ShareInputProblem("//me@server/share"), network_texts::kConnectBadServer);
+    EXPECT_EQ(ShareInputProblem("//me@server/share"), Translated(network_texts::kConnectBadServer));
     EXPECT_EQ(ShareInputProblem("//server/share"), "");
     // A share the settings file could not hold whole.
     EXPECT_FALSE(ShareFromInput("//server/" + std::string(300, 'x')));

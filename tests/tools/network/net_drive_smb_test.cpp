@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "i18n/translation.h"
 #include "platform/smb_credentials.h"
 #include "settings/net_drive_list.h"
 #include "tests/support/scripted_credential_asker.h"
@@ -34,7 +35,7 @@ TEST_F(NetDriveSmbTest, AMissingShareIsNamedAsMissingAndAWrongPasswordPointsAtTh
     for (const std::string share : {"//127.0.0.1/p#b", "//127.0.0.1/no share"}) {
         const NetDriveOutcome outcome = ConnectNetDrive({share, "", "", ""}, OpenShareForCheck, ini);
         EXPECT_EQ(outcome.result, NetDriveResult::CannotOpen) << share;
-        EXPECT_EQ(outcome.message, share + network_texts::kConnectNoSuchShareSuffix);
+        EXPECT_EQ(outcome.message, share + Translated(network_texts::kConnectNoSuchShareSuffix));
         EXPECT_EQ(outcome.fault, NetDriveField::Share);
     }
     const NetDriveOutcome wrong =

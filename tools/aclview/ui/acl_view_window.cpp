@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "i18n/ui/translated_text.h"
 #include "tools/aclview/acl_text.h"
 #include "tools/aclview/aclview_texts.h"
 #include "tools/aclview/ui/acl_view_names.h"

@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "i18n/ui/translated_text.h"
 #include "listing/engine/path_ops.h"
 #include "platform/file_system.h"
 #include "platform/file_system_service.h"
@@ -94,7 +95,7 @@ void BrowserDisplay::Present(const ViewerGeometry& geometry) {
             StartConversion();
             break;
         case BrowserRoute::Flash:
-            ShowNote(choiview_texts::kFlashNotPlayable);
+            ShowNote(QTranslated(choiview_texts::kFlashNotPlayable));
             break;
     }
     container_->show();
@@ -132,14 +133,14 @@ PdfPagesView* BrowserDisplay::EnsurePdfView() {
     return pdf_;
 }
 
-void BrowserDisplay::ShowNote(const char* text) {
-    note_->setText(QString::fromUtf8(text));
+void BrowserDisplay::ShowNote(const QString& text) {
+    note_->setText(text);
     pages_->setCurrentWidget(note_);
 }
 
 void BrowserDisplay::ShowPdf(std::unique_ptr<QPdfDocument> document) {
     if (!document) {
-        ShowNote(choiview_texts::kConversionFailed);
+        ShowNote(QTranslated(choiview_texts::kConversionFailed));
         return;
     }
     EnsurePdfView()->ShowDocument(std::move(document));
@@ -149,7 +150,7 @@ void BrowserDisplay::ShowPdf(std::unique_ptr<QPdfDocument> document) {
 void BrowserDisplay::StartConversion() {
     std::optional<OfficeConversionJob> conversionJob = OfficeConversionJobFor(loadedPath_);
     if (!conversionJob) {
-        ShowNote(choiview_texts::kConversionFailed);
+        ShowNote(QTranslated(choiview_texts::kConversionFailed));
         return;
     }
     OfficeConversionJob job = std::move(*conversionJob);
@@ -159,7 +160,7 @@ void BrowserDisplay::StartConversion() {
             return;
         }
     }
-    ShowNote(choiview_texts::kConverting);
+    ShowNote(QTranslated(choiview_texts::kConverting));
     const unsigned generation = generation_;
     // The display joins the conversion's thread before its widgets go, so the receiver lives.
     QObject* receiver = container_;
@@ -178,11 +179,11 @@ void BrowserDisplay::ConversionEnded(unsigned generation, const OfficeConversion
             ShowPdf(PdfPagesView::ReadDocument(result.pdfPath));
             break;
         case OfficeConversionOutcome::ProgramMissing:
-            ShowNote(choiview_texts::kNeedsLibreOffice);
+            ShowNote(QTranslated(choiview_texts::kNeedsLibreOffice));
             break;
         case OfficeConversionOutcome::Failed:
         case OfficeConversionOutcome::TimedOut:
-            ShowNote(choiview_texts::kConversionFailed);
+            ShowNote(QTranslated(choiview_texts::kConversionFailed));
             break;
     }
 }

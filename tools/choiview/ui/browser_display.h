@@ -51,7 +51,7 @@ private:
     void AbandonWaiting();
     WebEngineView* EnsureWebView();
     PdfPagesView* EnsurePdfView();
-    void ShowNote(const char* text);
+    void ShowNote(const QString& text);
     void ShowPdf(std::unique_ptr<QPdfDocument> document);
     void StartConversion();
     void ConversionEnded(unsigned generation, const OfficeConversionResult& result);

@@ -9,6 +9,8 @@
 #include <exception>
 
 #include "common/ui/window_position.h"
+#include "i18n/translation.h"
+#include "i18n/ui/translated_text.h"
 #include "listing/engine/job_context.h"
 #include "tools/choiview/choiview_texts.h"
 #include "tools/choiview/ui/browser_display.h"
@@ -38,7 +40,7 @@ ChoiViewWindow::ChoiViewWindow(Settings& settings, const std::string& iniPath, U
                                PluginFolders plugins)
     : ToolWindow(settings, iniPath, kChoiViewPositionKeys, parent), settings_(settings), dialogs_(dialogs) {
     setObjectName(names::kWindow);
-    setWindowTitle(QString::fromUtf8(texts::kCaption));
+    setWindowTitle(QTranslated(texts::kCaption));
 
     auto add = [this](std::unique_ptr<ViewerDisplay> display, std::initializer_list<std::string_view> kinds) {
         for (std::string_view kind : kinds) displayOfKind_.emplace(std::string(kind), display.get());
@@ -53,7 +55,7 @@ ChoiViewWindow::ChoiViewWindow(Settings& settings, const std::string& iniPath, U
     picture_ = picture.get();
     add(std::move(picture), {k::kPictureBox, k::kPlugin});
 
-    frontCheck_ = new QCheckBox(QString::fromUtf8(texts::kFrontCheck), this);
+    frontCheck_ = new QCheckBox(QTranslated(texts::kFrontCheck), this);
     frontCheck_->setObjectName(names::kFrontCheck);
     connect(frontCheck_, &QCheckBox::toggled, this, &ChoiViewWindow::KeepOnTop);
     // Esc closes the viewer whichever display has the keys.
@@ -75,7 +77,7 @@ TwipsSize ChoiViewWindow::SizeInTwips() const {
 ViewerGeometry ChoiViewWindow::Geometry() const { return {SizeInTwips(), static_cast<double>(logicalDpiX())}; }
 
 void ChoiViewWindow::OpenAtPlacement() {
-    setWindowTitle(QString::fromUtf8(texts::kCaption));
+    setWindowTitle(QTranslated(texts::kCaption));
     ApplyStealthOpacity();
     {
         // The tick sets the window flag here; the window is shown below.
@@ -95,7 +97,7 @@ void ChoiViewWindow::ShowInViewer(const std::string& path) {
         // Nothing but a regular file is opened: a FIFO would keep the window waiting.
         if (ViewerMustRefuseUnopened(path, settings_)) {
             ResetDisplays();
-            dialogs_.ShowMessage(texts::kOpenFailed);
+            dialogs_.ShowMessage(Translated(texts::kOpenFailed));
             return;
         }
         const std::string_view kind = ViewerKindOfFile(path, settings_);
@@ -110,7 +112,7 @@ void ChoiViewWindow::ShowInViewer(const std::string& path) {
             case ViewerDisplay::Loaded::Unchanged:
                 return;
             case ViewerDisplay::Loaded::Failed:
-                dialogs_.ShowMessage(texts::kOpenFailed);
+                dialogs_.ShowMessage(Translated(texts::kOpenFailed));
                 return;
             case ViewerDisplay::Loaded::Ready:
                 break;
@@ -124,7 +126,7 @@ void ChoiViewWindow::ShowInViewer(const std::string& path) {
                        QStringLiteral("]"));
     } catch (const std::exception&) {
         // Out of memory for a huge file, above all.
-        dialogs_.ShowMessage(texts::kOpenFailed);
+        dialogs_.ShowMessage(Translated(texts::kOpenFailed));
     }
 }
 

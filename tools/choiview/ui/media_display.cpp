@@ -3,6 +3,7 @@
 #include <QFile>
 
 
+#include "i18n/translation.h"
 #include "listing/engine/job_context.h"
 #include "tools/choiview/choiview_texts.h"
 #include "tools/choiview/media_route.h"
@@ -18,7 +19,7 @@ MediaDisplay::MediaDisplay(QWidget* window, UserDialogs& dialogs) {
     // Queued: the message box waits until the engine's report has been handled.
     QObject::connect(
         pane_, &MediaPlayerPane::OpenFailed, pane_,
-        [&dialogs] { dialogs.ShowMessage(choiview_texts::kOpenFailed); }, Qt::QueuedConnection);
+        [&dialogs] { dialogs.ShowMessage(Translated(choiview_texts::kOpenFailed)); }, Qt::QueuedConnection);
 }
 
 MediaDisplay::~MediaDisplay() { AbandonWaiting(); }

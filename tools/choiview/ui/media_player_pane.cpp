@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "i18n/ui/translated_text.h"
 #include "platform/allocator_tuning.h"
 #include "tools/choiview/choiview_texts.h"
 #include "tools/choiview/ui/choi_view_names.h"
@@ -70,8 +71,8 @@ QString Clock(qint64 ms) {
     return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-QPushButton* Button(QWidget* parent, const char* name, const char* text) {
-    auto* button = new QPushButton(QString::fromUtf8(text), parent);
+QPushButton* Button(QWidget* parent, const char* name, UiText text) {
+    auto* button = new QPushButton(QTranslated(text), parent);
     button->setObjectName(name);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
@@ -95,7 +96,7 @@ MediaPlayerPane::MediaPlayerPane(QWidget* parent) : QWidget(parent) {
     position_->setRange(0, 0);
     time_ = new QLabel(Clock(0) + QStringLiteral(" / ") + Clock(0), this);
     time_->setObjectName(names::kMediaTime);
-    auto* volumeLabel = new QLabel(QString::fromUtf8(texts::kMediaVolume), this);
+    auto* volumeLabel = new QLabel(QTranslated(texts::kMediaVolume), this);
     volume_ = new QSlider(Qt::Horizontal, this);
     volume_->setObjectName(names::kMediaVolume);
     volume_->setRange(0, 100);

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "i18n/ui/translated_text.h"
 #include "tools/choiview/choiview_texts.h"
 #include "tools/choiview/text_word.h"
 #include "tools/choiview/ui/choi_view_names.h"
@@ -88,10 +89,10 @@ TextPane::TextPane(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setAutoFillBackground(true);
     viewport()->setCursor(Qt::IBeamCursor);
 
-    copyAction_ = new QAction(QString::fromUtf8(choiview_texts::kTextCopy), this);
+    copyAction_ = new QAction(QTranslated(choiview_texts::kTextCopy), this);
     copyAction_->setObjectName(choi_view_names::kTextCopyMenu);
     connect(copyAction_, &QAction::triggered, this, [this] { CopySelection(); });
-    selectAllAction_ = new QAction(QString::fromUtf8(choiview_texts::kTextSelectAll), this);
+    selectAllAction_ = new QAction(QTranslated(choiview_texts::kTextSelectAll), this);
     selectAllAction_->setObjectName(choi_view_names::kTextSelectAllMenu);
     connect(selectAllAction_, &QAction::triggered, this, &TextPane::SelectAll);
     SetText({});

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "i18n/ui/translated_text.h"
 #include "tools/help/help_texts.h"
 #include "tools/help/ui/about_names.h"
 
@@ -54,7 +55,7 @@ AboutBox::AboutBox(const QIcon& picture, std::function<void()> openDocumentation
     AddLabel(this, names::kVersionLabel,
              QString::fromUtf8(help_texts::kVersionPrefix) + QStringLiteral(PELMORA_VERSION));
     link_ = AddLabel(this, names::kLinkLabel, QString::fromUtf8(help_texts::kReadmeName));
-    link_->setToolTip(QString::fromUtf8(help_texts::kLinkTip));
+    link_->setToolTip(QTranslated(help_texts::kLinkTip));
     link_->setCursor(Qt::PointingHandCursor);
     close_ = AddLabel(this, names::kCloseLabel, QString::fromUtf8(help_texts::kClose));
     close_->setAlignment(Qt::AlignCenter);

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <mutex>
 
+#include "i18n/translation.h"
 #include "listing/engine/job_context.h"
 #include "platform/process_starter.h"
 #include "tools/help/help_texts.h"
@@ -53,7 +54,7 @@ void DocumentOpener::Report(const std::string& path, platform::OpenerOutcome out
         case platform::OpenerOutcome::Opened:
             break;
         case platform::OpenerOutcome::Failed:
-            dialogs_.ShowMessage(std::string(help_texts::kOpenFailed) + "\n" + path);
+            dialogs_.ShowMessage(Translated(help_texts::kOpenFailed) + "\n" + path);
             break;
         case platform::OpenerOutcome::NoOpener:
             ShowText(path);
@@ -65,7 +66,7 @@ void DocumentOpener::Report(const std::string& path, platform::OpenerOutcome out
 void DocumentOpener::ShowText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        dialogs_.ShowMessage(std::string(help_texts::kOpenFailed) + "\n" + path);
+        dialogs_.ShowMessage(Translated(help_texts::kOpenFailed) + "\n" + path);
         return;
     }
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

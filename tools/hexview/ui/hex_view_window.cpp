@@ -7,6 +7,7 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include "i18n/ui/translated_text.h"
 #include "tools/hexview/hex_dump_text.h"
 #include "tools/hexview/hex_view_labels.h"
 #include "tools/hexview/hexview_texts.h"

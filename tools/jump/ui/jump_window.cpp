@@ -7,6 +7,8 @@
 #include <QVBoxLayout>
 
 #include "common/ui/window_dock.h"
+#include "i18n/translation.h"
+#include "i18n/ui/translated_text.h"
 #include "listing/engine/job_context.h"
 #include "tools/jump/jump_slots.h"
 #include "tools/jump/jump_texts.h"
@@ -34,7 +36,7 @@ JumpWindow::JumpWindow(Settings& settings, std::string iniPath, JumpTarget targe
     for (int row = 1; row <= kJumpRows; ++row) {
         auto* number = new QLabel(QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0')), frame);
         number->setObjectName(names::RowLabel(row));
-        auto* registerButton = new QPushButton(Text(jump_texts::kRegisterButton), frame);
+        auto* registerButton = new QPushButton(QTranslated(jump_texts::kRegisterButton), frame);
         registerButton->setObjectName(names::RegisterButton(row));
         auto* jumpButton = new ElidedPathButton(frame);
         jumpButton->setObjectName(names::JumpButton(row));
@@ -47,7 +49,7 @@ JumpWindow::JumpWindow(Settings& settings, std::string iniPath, JumpTarget targe
     }
     rows->setColumnStretch(2, 1);
 
-    auto* hint = new QLabel(Text(jump_texts::kHint), this);
+    auto* hint = new QLabel(QTranslated(jump_texts::kHint), this);
     hint->setObjectName(names::kHintLabel);
     QFont bold = hint->font();
     bold.setBold(true);
@@ -91,12 +93,12 @@ void JumpWindow::RegisterRow(int row) {
     const std::string folder = target_.currentFolder();
     switch (RegisterJumpFolder(settings_, row, folder, iniPath_)) {
         case JumpRegistration::PathTooLong:
-            if (target_.dialogs) target_.dialogs->ShowMessage(std::string(jump_texts::kPathTooLong) + "\n" + folder);
+            if (target_.dialogs) target_.dialogs->ShowMessage(Translated(jump_texts::kPathTooLong) + "\n" + folder);
             return;
         case JumpRegistration::NotSaved:
             // Kept for this run, as the settings dialog keeps its changes when its save fails.
             if (target_.dialogs) {
-                target_.dialogs->ShowMessage(std::string(settings_dialog_texts::kSaveFailed) + "\n" + iniPath_);
+                target_.dialogs->ShowMessage(Translated(settings_dialog_texts::kSaveFailed) + "\n" + iniPath_);
             }
             break;
         case JumpRegistration::Registered:
@@ -109,7 +111,7 @@ void JumpWindow::JumpToRow(int row) {
     const std::string slot = settings_.Jump[static_cast<std::size_t>(row - 1)];
     if (JumpSlotIsBlank(slot) || !target_.browseFolder) return;
     target_.browseFolder(slot, [dialogs = target_.dialogs](std::error_code error) {
-        if (error && dialogs) dialogs->ShowMessage(jump_texts::kJumpFailed);
+        if (error && dialogs) dialogs->ShowMessage(Translated(jump_texts::kJumpFailed));
     });
 }
 

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "i18n/ui/translated_text.h"
 #include "listing/engine/job_context.h"
 #include "tools/network/network_texts.h"
 #include "tools/network/network_tree.h"
@@ -19,8 +20,6 @@ namespace pelmora {
 namespace {
 
 namespace names = network_names;
-
-QString Text(const char* text) { return QString::fromUtf8(text); }
 
 QLineEdit* NamedEdit(const char* objectName, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
@@ -40,24 +39,24 @@ QDialogButtonBox* OkCancel(QDialog* dialog) {
 NetDriveConnectDialog::NetDriveConnectDialog(QWidget* parent, NetDriveConnecting connecting)
     : QDialog(parent), connecting_(std::move(connecting)) {
     setObjectName(names::kConnectDialog);
-    setWindowTitle(Text(network_texts::kConnectTitle));
+    setWindowTitle(QTranslated(network_texts::kConnectTitle));
     share_ = NamedEdit(names::kConnectShare, this);
-    share_->setPlaceholderText(Text(network_texts::kConnectShareHint));
+    share_->setPlaceholderText(QTranslated(network_texts::kConnectShareHint));
     user_ = NamedEdit(names::kConnectUser, this);
     domain_ = NamedEdit(names::kConnectDomain, this);
     password_ = NamedEdit(names::kConnectPassword, this);
     password_->setEchoMode(QLineEdit::Password);
 
     auto* form = new QFormLayout;
-    form->addRow(Text(network_texts::kConnectShare), share_);
-    form->addRow(Text(network_texts::kConnectUser), user_);
-    form->addRow(Text(network_texts::kConnectDomain), domain_);
-    form->addRow(Text(network_texts::kConnectPassword), password_);
+    form->addRow(QTranslated(network_texts::kConnectShare), share_);
+    form->addRow(QTranslated(network_texts::kConnectUser), user_);
+    form->addRow(QTranslated(network_texts::kConnectDomain), domain_);
+    form->addRow(QTranslated(network_texts::kConnectPassword), password_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     QDialogButtonBox* buttons = OkCancel(this);
     okButton_ = buttons->button(QDialogButtonBox::Ok);
-    buttons->button(QDialogButtonBox::Cancel)->setText(Text(network_texts::kCancelButton));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QTranslated(network_texts::kCancelButton));
     layout->addWidget(buttons);
     share_->setMinimumWidth(260);
 }
@@ -134,7 +133,7 @@ NetDriveRequest NetDriveConnectDialog::Request() const {
 NetDriveDisconnectDialog::NetDriveDisconnectDialog(const std::vector<std::string>& shares, QWidget* parent)
     : QDialog(parent) {
     setObjectName(names::kDisconnectDialog);
-    setWindowTitle(Text(network_texts::kDisconnectTitle));
+    setWindowTitle(QTranslated(network_texts::kDisconnectTitle));
     list_ = new QListWidget(this);
     list_->setObjectName(names::kDisconnectList);
     for (const std::string& share : shares) list_->addItem(QString::fromStdString(share));

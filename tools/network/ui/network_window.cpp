@@ -15,6 +15,8 @@
 
 #include "common/ui/credential_questions.h"
 #include "common/ui/window_dock.h"
+#include "i18n/translation.h"
+#include "i18n/ui/translated_text.h"
 #include "listing/engine/job_context.h"
 #include "platform/network_discovery.h"
 #include "platform/smb_credentials.h"
@@ -52,7 +54,7 @@ NetworkWindow::NetworkWindow(Settings& settings, platform::NetworkDiscovery& dis
                              QWidget* parent)
     : QWidget(parent, Qt::Window), settings_(settings), discovery_(discovery), target_(std::move(target)) {
     setObjectName(names::kWindow);
-    setWindowTitle(Text(network_texts::kWindowTitle));
+    setWindowTitle(QTranslated(network_texts::kWindowTitle));
 
     tree_ = new QTreeWidget(this);
     tree_->setObjectName(names::kTree);
@@ -64,9 +66,9 @@ NetworkWindow::NetworkWindow(Settings& settings, platform::NetworkDiscovery& dis
     tree_->setTextElideMode(Qt::ElideNone);
     tree_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     tree_->setExpandsOnDoubleClick(true);
-    openButton_ = new QPushButton(Text(network_texts::kOpenButton), this);
+    openButton_ = new QPushButton(QTranslated(network_texts::kOpenButton), this);
     openButton_->setObjectName(names::kOpenButton);
-    cancelButton_ = new QPushButton(Text(network_texts::kCancelButton), this);
+    cancelButton_ = new QPushButton(QTranslated(network_texts::kCancelButton), this);
     cancelButton_->setObjectName(names::kCancelButton);
     cancelButton_->setEnabled(false);
 
@@ -171,7 +173,7 @@ void NetworkWindow::ShowLevel(NetworkLevelRead read) {
     // A source that is not there (no master browser, no DNS-SD daemon) is said once, in
     // the tree, rather than in a box at every opening.
     if (level.error) AddNote(parent, NetworkErrorText(level.error));
-    if (level.tableFull && target_.dialogs) target_.dialogs->ShowMessage(network_texts::kTableFull);
+    if (level.tableFull && target_.dialogs) target_.dialogs->ShowMessage(Translated(network_texts::kTableFull));
 }
 
 bool NetworkWindow::AskForCredentials(std::uint64_t operation, NetworkLevelRead& read) {
@@ -262,7 +264,7 @@ QTreeWidgetItem* NetworkWindow::KnownServersNode() const {
 void NetworkWindow::ShowContextMenu(const QPoint& at) {
     if (!IsProviderOrKnownGroup(tree_->itemAt(at))) return;
     QMenu menu(this);
-    menu.addAction(Text(network_texts::kAddServerMenu), this, &NetworkWindow::AddServer);
+    menu.addAction(QTranslated(network_texts::kAddServerMenu), this, &NetworkWindow::AddServer);
     menu.exec(tree_->viewport()->mapToGlobal(at));
 }
 
@@ -272,15 +274,15 @@ void NetworkWindow::AddServer() {
         typed = target_.askServerName();
     } else {
         bool accepted = false;
-        const QString text = QInputDialog::getText(this, Text(network_texts::kWindowTitle),
-                                                   Text(network_texts::kAddServerPrompt), QLineEdit::Normal, {},
+        const QString text = QInputDialog::getText(this, QTranslated(network_texts::kWindowTitle),
+                                                   QTranslated(network_texts::kAddServerPrompt), QLineEdit::Normal, {},
                                                    &accepted);
         if (accepted) typed = text.toStdString();
     }
     if (!typed) return;
     const std::string server = ServerNameFromInput(*typed);
     if (!platform::IsPlainServerName(server)) {
-        if (target_.dialogs) target_.dialogs->ShowWarning(network_texts::kBadServerName);
+        if (target_.dialogs) target_.dialogs->ShowWarning(Translated(network_texts::kBadServerName));
         return;
     }
     RememberTypedServer(server);
@@ -307,7 +309,7 @@ void NetworkWindow::AddServer() {
         group->setExpanded(true);
         tree_->setCurrentItem(group->child(group->childCount() - 1));
     } else if (target_.dialogs) {
-        target_.dialogs->ShowMessage(network_texts::kTableFull);
+        target_.dialogs->ShowMessage(Translated(network_texts::kTableFull));
     }
 }
 
@@ -334,7 +336,7 @@ void NetworkWindow::OpenSelected() {
     const std::string text = item->text(0).toStdString();
     if (!OpensInMainWindow(text) || !target_.browseFolder) return;
     target_.browseFolder(text, [dialogs = target_.dialogs, text](std::error_code error) {
-        if (error && dialogs) dialogs->ShowError(text + network_texts::kOpenFailedSuffix);
+        if (error && dialogs) dialogs->ShowError(text + Translated(network_texts::kOpenFailedSuffix));
     });
 }
 

@@ -11,8 +11,11 @@
 #include <vector>
 
 #include "common/authentication_file.h"
+#include "i18n/catalogue_table.h"
+#include "i18n/translation.h"
 #include "platform/atomic_file_write.h"
 #include "platform/smb_credentials.h"
+#include "platform/system_messages.h"
 #include "tools/render/render_request.h"
 #include "tools/render/render_texts.h"
 #include "tools/render/ui/rendered_picture.h"
@@ -31,6 +34,7 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& t
 }  // namespace
 
 int main(int argc, char** argv) {
+    pelmora::InstallCatalogueTranslation();
     const std::vector<std::string> arguments(argv, argv + argc);
     const auto request = pelmora::ParseRenderProgramArguments(arguments);
     if (!request) {
@@ -43,7 +47,7 @@ int main(int argc, char** argv) {
     if (!request->authenticationFile.empty()) {
         pelmora::AuthenticationFile file = pelmora::ReadAuthenticationFile(request->authenticationFile);
         if (!file.credentials) {
-            Complain(std::string(pelmora::render_texts::kAuthenticationFileRefused) + request->authenticationFile);
+            Complain(pelmora::Translated(pelmora::render_texts::kAuthenticationFileRefused) + request->authenticationFile);
             return 2;
         }
         asker.emplace(std::move(*file.credentials));
@@ -58,6 +62,8 @@ int main(int argc, char** argv) {
     // Qt sees the program's name alone: a file name is never taken for one of its options.
     int qtArgumentCount = 1;
     QGuiApplication application(qtArgumentCount, argv);
+    // After the application object, which set every locale category from the environment.
+    pelmora::platform::UseLanguageForSystemMessages(pelmora::UiLanguageOfThisProcess());
 
     const pelmora::RenderedPicture drawn = pelmora::DrawForRequest(*request);
     if (drawn.image.isNull()) {
@@ -73,7 +79,7 @@ int main(int argc, char** argv) {
     writer.setQuality(60);
     if (!writer.write(drawn.image) ||
         !pelmora::platform::ReplaceFileContents(request->output, std::string_view(png.constData(), static_cast<std::size_t>(png.size())))) {
-        Complain(std::string(pelmora::render_texts::kCannotWrite) + request->output);
+        Complain(pelmora::Translated(pelmora::render_texts::kCannotWrite) + request->output);
         return 1;
     }
     return 0;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "i18n/translation.h"
 #include "listing/engine/job_context.h"
 #include "listing/engine/path_ops.h"
 #include "tools/choiview/converted_pdf_cache.h"
@@ -61,7 +62,7 @@ std::optional<std::string> ConvertedPdf(const std::string& path, std::string& fa
     // Named by its absolute path, as the viewer names it, so the two share the cache entry.
     std::optional<OfficeConversionJob> job = OfficeConversionJobFor(AbsolutePath(path));
     if (!job) {
-        failure = std::string(render_texts::kConversionFailed) + path;
+        failure = Translated(render_texts::kConversionFailed) + path;
         return std::nullopt;
     }
     if (auto cached = ConvertedPdfCache(job->cacheFolder, job->cacheLimit).Find(job->entryName)) return cached;
@@ -73,13 +74,13 @@ std::optional<std::string> ConvertedPdf(const std::string& path, std::string& fa
         case OfficeConversionOutcome::Converted:
             return done.pdfPath;
         case OfficeConversionOutcome::ProgramMissing:
-            failure = std::string(render_texts::kNeedsLibreOffice) + path;
+            failure = Translated(render_texts::kNeedsLibreOffice) + path;
             return std::nullopt;
         case OfficeConversionOutcome::Failed:
         case OfficeConversionOutcome::TimedOut:
             break;
     }
-    failure = std::string(render_texts::kConversionFailed) + path;
+    failure = Translated(render_texts::kConversionFailed) + path;
     return std::nullopt;
 }
 
@@ -111,7 +112,7 @@ RenderedPicture DrawForRequest(const RenderRequest& request) {
             break;
         }
     }
-    if (drawn.image.isNull() && drawn.failure.empty()) drawn.failure = std::string(render_texts::kCannotDraw) + request.file;
+    if (drawn.image.isNull() && drawn.failure.empty()) drawn.failure = Translated(render_texts::kCannotDraw) + request.file;
     return drawn;
 }
 

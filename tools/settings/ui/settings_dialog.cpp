@@ -22,6 +22,8 @@
 #include <QVBoxLayout>
 
 #include "common/ui/window_dock.h"
+#include "i18n/translation.h"
+#include "i18n/ui/translated_text.h"
 #include "listing/engine/job_context.h"
 #include "settings/dialog_bindings.h"
 #include "settings/layout_token.h"
@@ -35,17 +37,20 @@ namespace {
 namespace names = settings_dialog_names;
 namespace texts = settings_dialog_texts;
 
-// Every caption and name of the dialog passes here. A Japanese font, which draws the
-// captions, shows the backslash of "\マークを付加する" as a yen sign; the fullwidth reverse
-// solidus shows it as the backslash it means.
+// Every caption and name of the dialog passes here, and the captions of the binding table
+// are translated here. A Japanese font, which draws the Japanese captions, shows the
+// backslash of "\マークを付加する" as a yen sign; the fullwidth reverse solidus shows it as
+// the backslash it means. A translated caption is drawn by the usual font.
 QString Text(std::string_view text) {
-    QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    shown.replace(QLatin1Char('\\'), QChar(0xFF3C));
+    const std::string source(text);
+    const QString untranslated = QString::fromStdString(source);
+    QString shown = QCoreApplication::translate("Settings", source.c_str());
+    if (shown == untranslated) shown.replace(QLatin1Char('\\'), QChar(0xFF3C));
     return shown;
 }
 
-QLabel* WrappedLabel(std::string_view text, QWidget* parent) {
-    auto* label = new QLabel(Text(text), parent);
+QLabel* WrappedLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
     label->setWordWrap(true);
     return label;
 }
@@ -67,11 +72,11 @@ protected:
 };
 
 std::optional<std::string> AskProgram(QWidget* parent, const ProgramChoiceStart& start) {
-    QFileDialog dialog(parent, Text(texts::kProgramDialogTitle), QString::fromStdString(start.folder));
+    QFileDialog dialog(parent, QTranslated(texts::kProgramDialogTitle), QString::fromStdString(start.folder));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    const QString programs = Text(texts::kProgramsFilter);
-    dialog.setNameFilters({programs, Text(texts::kAllFilesFilter)});
+    const QString programs = QTranslated(texts::kProgramsFilter);
+    dialog.setNameFilters({programs, QTranslated(texts::kAllFilesFilter)});
     auto* filter = new ProgramFilter(&dialog);
     dialog.setProxyModel(filter);
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [filter, programs](const QString& chosen) {
@@ -103,7 +108,7 @@ SettingsDialog::SettingsDialog(Settings& settings, std::string iniPath, Settings
                                QWidget* parent)
     : QWidget(parent, Qt::Window), settings_(settings), iniPath_(std::move(iniPath)), services_(std::move(services)) {
     setObjectName(names::kWindow);
-    setWindowTitle(Text(texts::kTitle));
+    setWindowTitle(QTranslated(texts::kTitle));
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto* tabs = new QTabWidget(this);
@@ -120,10 +125,10 @@ SettingsDialog::SettingsDialog(Settings& settings, std::string iniPath, Settings
         frame->setFrameShape(QFrame::NoFrame);
         frame->setWidgetResizable(true);
         frame->setWidget(pages[i]);
-        tabs->addTab(frame, Text(texts::kTabCaptions[i]));
+        tabs->addTab(frame, QTranslated(texts::kTabCaptions[i]));
     }
 
-    auto* save = new QPushButton(Text(texts::kSaveButton), this);
+    auto* save = new QPushButton(QTranslated(texts::kSaveButton), this);
     save->setObjectName(names::kSaveButton);
     connect(save, &QPushButton::clicked, this, &SettingsDialog::Save);
 
@@ -198,7 +203,7 @@ QWidget* SettingsDialog::AddGroup(std::string_view caption, int page, QWidget* p
             auto* line = new QFrame(group);
             line->setFrameShape(QFrame::HLine);
             layout->addWidget(line, index / 2, 0, 1, 2);
-            layout->addWidget(new QLabel(Text(texts::kSusieNote), group), index / 2 + 1, 0, 1, 2);
+            layout->addWidget(new QLabel(QTranslated(texts::kSusieNote), group), index / 2 + 1, 0, 1, 2);
             index += 4;
         }
         const bool wide = binding.caption.size() > 24;
@@ -209,10 +214,10 @@ QWidget* SettingsDialog::AddGroup(std::string_view caption, int page, QWidget* p
     return group;
 }
 
-QWidget* SettingsDialog::BuildGridPage(int page, const char* frameCaption) {
+QWidget* SettingsDialog::BuildGridPage(int page, UiText frameCaption) {
     auto* frame = new QWidget;
     auto* outer = new QVBoxLayout(frame);
-    auto* group = new QGroupBox(Text(frameCaption), frame);
+    auto* group = new QGroupBox(QTranslated(frameCaption), frame);
     outer->addWidget(group);
     auto* grid = new QGridLayout(group);
     grid->setHorizontalSpacing(4);
@@ -230,7 +235,7 @@ QWidget* SettingsDialog::BuildGridPage(int page, const char* frameCaption) {
     auto* columnLabels = new QVBoxLayout;
     for (std::size_t column = 0; column < labels.size(); ++column) {
         // Each label stands under its column, the left one first.
-        auto* label = WrappedLabel(labels[column], group);
+        auto* label = WrappedLabel(Text(labels[column]), group);
         label->setIndent(static_cast<int>(column) * 22);
         columnLabels->addWidget(label);
     }
@@ -250,7 +255,7 @@ QWidget* SettingsDialog::BuildGridPage(int page, const char* frameCaption) {
 QWidget* SettingsDialog::BuildFiles2Page() {
     auto* frame = new QWidget;
     auto* outer = new QVBoxLayout(frame);
-    auto* group = new QGroupBox(Text(texts::kFiles2Frame), frame);
+    auto* group = new QGroupBox(QTranslated(texts::kFiles2Frame), frame);
     outer->addWidget(group);
     auto* layout = new QGridLayout(group);
     int row = 0;
@@ -262,7 +267,7 @@ QWidget* SettingsDialog::BuildFiles2Page() {
         layout->addWidget(new QLabel(Text(binding.caption), group), row, 0);
         layout->addWidget(AddLineEdit(binding, group), row++, 1);
     }
-    layout->addWidget(WrappedLabel(texts::kLayoutHelp, group), row, 0, 1, 2);
+    layout->addWidget(WrappedLabel(QTranslated(texts::kLayoutHelp), group), row, 0, 1, 2);
     outer->addStretch(1);
     return frame;
 }
@@ -270,7 +275,7 @@ QWidget* SettingsDialog::BuildFiles2Page() {
 QWidget* SettingsDialog::BuildTreePage() {
     auto* frame = new QWidget;
     auto* outer = new QVBoxLayout(frame);
-    auto* group = new QGroupBox(Text(texts::kTreeFrame), frame);
+    auto* group = new QGroupBox(QTranslated(texts::kTreeFrame), frame);
     outer->addWidget(group);
     auto* layout = new QVBoxLayout(group);
     for (const char* control : {"Check7", "Check18"}) layout->addWidget(AddCheck(*FindControlBinding(control), group));
@@ -281,7 +286,7 @@ QWidget* SettingsDialog::BuildTreePage() {
 QWidget* SettingsDialog::BuildChoiViewPage(int page) {
     auto* frame = new QWidget;
     auto* layout = new QVBoxLayout(frame);
-    layout->addWidget(WrappedLabel(texts::kChoiViewHeader, frame));
+    layout->addWidget(WrappedLabel(QTranslated(texts::kChoiViewHeader), frame));
     std::vector<std::string_view> groups;
     for (const ControlBinding& binding : SettingsDialogBindings()) {
         if (binding.page == page && binding.kind == ControlKind::Check &&
@@ -292,22 +297,22 @@ QWidget* SettingsDialog::BuildChoiViewPage(int page) {
     for (std::string_view caption : groups) {
         QWidget* group = AddGroup(caption, page, frame);
         auto* grid = static_cast<QGridLayout*>(group->layout());
-        const char* note = caption == "MS-Officeファイル + etc" ? texts::kOfficeNote
-                           : caption == "その他"                ? texts::kOtherNote
-                                                                : nullptr;
-        if (note) grid->addWidget(WrappedLabel(note, group), grid->rowCount(), 0, 1, 2);
+        const UiText* note = caption == "MS-Officeファイル + etc" ? &texts::kOfficeNote
+                             : caption == "その他"                ? &texts::kOtherNote
+                                                                  : nullptr;
+        if (note) grid->addWidget(WrappedLabel(QTranslated(*note), group), grid->rowCount(), 0, 1, 2);
         layout->addWidget(group);
     }
     if (page == 7) {
         const ControlBinding& binding = *FindControlBinding("Slider1");
         auto* group = new QGroupBox(Text(binding.group), frame);
         auto* grid = new QGridLayout(group);
-        grid->addWidget(WrappedLabel(texts::kStealthNote, group), 0, 0, 1, 3);
+        grid->addWidget(WrappedLabel(QTranslated(texts::kStealthNote), group), 0, 0, 1, 3);
         auto* slider = new QSlider(Qt::Horizontal, group);
         slider->setObjectName(Text(binding.control));
         slider->setRange(1, 255);
-        auto* transparent = new QLabel(Text(texts::kTransparent), group);
-        auto* opaque = new QLabel(Text(texts::kOpaque), group);
+        auto* transparent = new QLabel(QTranslated(texts::kTransparent), group);
+        auto* opaque = new QLabel(QTranslated(texts::kOpaque), group);
         auto* value = new QLabel(QStringLiteral("0"), group);
         value->setObjectName(names::kSliderValueLabel);
         value->setAlignment(Qt::AlignCenter);
@@ -333,7 +338,7 @@ QWidget* SettingsDialog::BuildHexViewPage() {
     auto* group = new QGroupBox(Text(binding.group), frame);
     outer->addWidget(group);
     auto* layout = new QGridLayout(group);
-    layout->addWidget(WrappedLabel(texts::kReadCountNote, group), 0, 0, 1, 2);
+    layout->addWidget(WrappedLabel(QTranslated(texts::kReadCountNote), group), 0, 0, 1, 2);
     auto* combo = new QComboBox(group);
     combo->setObjectName(Text(binding.control));
     for (std::string_view choice : ReadByteChoices()) combo->addItem(Text(choice));
@@ -343,7 +348,7 @@ QWidget* SettingsDialog::BuildHexViewPage() {
             [this, combo](int) { StoreBoundValue(settings_, "Hex_ReadByte", combo->currentText().toStdString()); });
     layout->addWidget(combo, 1, 0);
     layout->addWidget(new QLabel(Text(texts::kByte), group), 1, 1);
-    layout->addWidget(WrappedLabel(texts::kReadCountWarning, group), 2, 0, 1, 2);
+    layout->addWidget(WrappedLabel(QTranslated(texts::kReadCountWarning), group), 2, 0, 1, 2);
     outer->addStretch(1);
     return frame;
 }
@@ -354,16 +359,16 @@ QWidget* SettingsDialog::BuildLaunchPage() {
     auto* group = new QGroupBox(Text(FindControlBinding("Ext_Text_1")->group), frame);
     outer->addWidget(group);
     auto* layout = new QGridLayout(group);
-    layout->addWidget(WrappedLabel(texts::kLaunchNote, group), 0, 0, 1, 4);
-    layout->addWidget(new QLabel(Text(texts::kExtensionColumn), group), 1, 1);
-    layout->addWidget(new QLabel(Text(texts::kProgramColumn), group), 1, 2);
+    layout->addWidget(WrappedLabel(QTranslated(texts::kLaunchNote), group), 0, 0, 1, 4);
+    layout->addWidget(new QLabel(QTranslated(texts::kExtensionColumn), group), 1, 1);
+    layout->addWidget(new QLabel(QTranslated(texts::kProgramColumn), group), 1, 2);
     for (int row = 1; row <= 5; ++row) {
         layout->addWidget(new QLabel(QStringLiteral("."), group), row + 1, 0);
         QLineEdit* extension = AddLineEdit(*FindControlBinding("Ext_Text_" + std::to_string(row)), group);
         extension->setMaximumWidth(48);
         layout->addWidget(extension, row + 1, 1);
         layout->addWidget(AddLineEdit(*FindControlBinding("ExePath_Text_" + std::to_string(row)), group), row + 1, 2);
-        auto* browse = new QPushButton(Text(texts::kBrowseButton), group);
+        auto* browse = new QPushButton(QTranslated(texts::kBrowseButton), group);
         browse->setObjectName(names::ExePathButton(row));
         connect(browse, &QPushButton::clicked, this, [this, row] { ChooseProgram(row); });
         layout->addWidget(browse, row + 1, 3);
@@ -377,7 +382,7 @@ QWidget* SettingsDialog::BuildOtherPage() {
     auto* frame = new QWidget;
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(AddGroup(FindControlBinding("Check48")->group, 10, frame));
-    auto* fonts = new QGroupBox(Text(texts::kFontsFrame), frame);
+    auto* fonts = new QGroupBox(QTranslated(texts::kFontsFrame), frame);
     auto* grid = new QGridLayout(fonts);
     for (int row = 1; row <= 4; ++row) {
         grid->addWidget(new QLabel(Text(FontRows()[static_cast<std::size_t>(row - 1)].caption), fonts), row - 1, 0);
@@ -385,7 +390,7 @@ QWidget* SettingsDialog::BuildOtherPage() {
         preview->setObjectName(names::FontLabel(row));
         preview->setFrameShape(QFrame::StyledPanel);
         grid->addWidget(preview, row - 1, 1);
-        auto* button = new QPushButton(Text(texts::kFontButton), fonts);
+        auto* button = new QPushButton(QTranslated(texts::kFontButton), fonts);
         button->setObjectName(names::FontButton(row));
         connect(button, &QPushButton::clicked, this, [this, row] { ChooseFont(row); });
         grid->addWidget(button, row - 1, 2);
@@ -426,7 +431,7 @@ void SettingsDialog::Load() {
                 for (QLabel* label : slider->parentWidget()->findChildren<QLabel*>()) {
                     const QString text = label->text();
                     if (label->objectName() == QLatin1String(names::kSliderValueLabel) ||
-                        text == Text(texts::kTransparent) || text == Text(texts::kOpaque)) {
+                        text == QTranslated(texts::kTransparent) || text == QTranslated(texts::kOpaque)) {
                         label->setEnabled(enabled);
                     }
                 }
@@ -486,11 +491,11 @@ void SettingsDialog::Save() {
     // The text box that has the focus gives its text first.
     if (auto* edit = qobject_cast<QLineEdit*>(focusWidget())) emit edit->editingFinished();
     if (!SaveSettings(settings_, iniPath_)) {
-        if (services_.dialogs) services_.dialogs->ShowMessage(std::string(texts::kSaveFailed) + "\n" + iniPath_);
+        if (services_.dialogs) services_.dialogs->ShowMessage(Translated(texts::kSaveFailed) + "\n" + iniPath_);
         return;
     }
     close();
-    if (services_.dialogs) services_.dialogs->ShowMessage(texts::kSaved);
+    if (services_.dialogs) services_.dialogs->ShowMessage(Translated(texts::kSaved));
 }
 
 bool SettingsDialog::eventFilter(QObject* watched, QEvent* event) {

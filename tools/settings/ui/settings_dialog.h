@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "i18n/ui_text.h"
 #include "settings/font_setting.h"
 #include "settings/program_choice.h"
 #include "settings/settings_record.h"
@@ -61,7 +62,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget* BuildGridPage(int page, const char* frameCaption);
+    QWidget* BuildGridPage(int page, UiText frameCaption);
     QWidget* BuildFiles2Page();
     QWidget* BuildTreePage();
     QWidget* BuildChoiViewPage(int page);

@@ -14,6 +14,7 @@
 #include "app/ui/display_platform.h"
 #include "app/ui/dropped_run_services.h"
 #include "app/ui/dropped_run_texts.h"
+#include "i18n/translation.h"
 #include "listing/console/console_job_context.h"
 #include "tests/support/fake_job_context.h"
 
@@ -107,7 +108,7 @@ private slots:
         CapturedStandardOutput captured;
         clipboard.SetText(text);
         QCOMPARE(captured.Finish(), text);
-        QCOMPARE(dialogs.messages, std::vector<std::string>{texts::kClipboardNotKept});
+        QCOMPARE(dialogs.messages, std::vector<std::string>{Translated(texts::kClipboardNotKept)});
     }
 
     void standardOutputClipboardKeepsBytes() {

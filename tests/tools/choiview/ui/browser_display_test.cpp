@@ -15,6 +15,8 @@
 
 #include <filesystem>
 
+#include "i18n/translation.h"
+#include "i18n/ui/translated_text.h"
 #include "listing/engine/job_context.h"
 #include "tests/tools/choiview/ui/browser_display_fixture.h"
 #include "tests/tools/common/ui/tool_window_fixture.h"
@@ -243,7 +245,7 @@ private slots:
         // A damaged PDF is refused with the message, after the pages on show were let go.
         const QByteArray whole = PdfWithPages(3);
         w.ShowInViewer(folder_.WriteFile("cut.pdf", whole.left(whole.size() / 3)));
-        QCOMPARE(dialogs.messages, std::vector<std::string>{choiview_texts::kOpenFailed});
+        QCOMPARE(dialogs.messages, std::vector<std::string>{Translated(choiview_texts::kOpenFailed)});
         QCOMPARE(view->PageCount(), 0);
         QVERIFY(BrowserOf(w)->isHidden());
         QCOMPARE(w.windowTitle(), "[" + QString::fromStdString(pdf) + "]");
@@ -253,7 +255,7 @@ private slots:
         // Flash: a short page, no failure.
         w.ShowInViewer(folder_.WriteFile("movie.swf", "FWS\x09"));
         QVERIFY(!BrowserOf(w)->isHidden() && NoteOf(w)->isVisible());
-        QCOMPARE(NoteOf(w)->text(), QString::fromUtf8(choiview_texts::kFlashNotPlayable));
+        QCOMPARE(NoteOf(w)->text(), QTranslated(choiview_texts::kFlashNotPlayable));
         QCOMPARE(dialogs.messages.size(), 1u);
         QCOMPARE(view->PageCount(), 0);  // the PDF was let go
 

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "common/window_placement.h"
+#include "i18n/translation.h"
 #include "listing/archive/archive_listing.h"
 #include "listing/engine/job_context.h"
 #include "settings/ini_access.h"
@@ -193,7 +194,7 @@ private slots:
         // message leaves it empty under the previous caption.
         const std::string bad = folder_.WriteFile("bad.bmp", "BM not really");
         w.ShowInViewer(bad);
-        QCOMPARE(dialogs.messages, std::vector<std::string>{choiview_texts::kOpenFailed});
+        QCOMPARE(dialogs.messages, std::vector<std::string>{Translated(choiview_texts::kOpenFailed)});
         QCOMPARE(w.windowTitle(), Caption(lateFile));
         for (const char* display : {names::kText, names::kPicture, names::kWebBrowser, names::kMediaPlayer})
             QVERIFY2(!Shown(w, display), display);
@@ -225,7 +226,7 @@ private slots:
             QVERIFY(!ViewText(w).contains("member.txt"));
             QCOMPARE(w.windowTitle(), Caption(path));
         }
-        QVERIFY(std::count(dialogs.messages.begin(), dialogs.messages.end(), choiview_texts::kOpenFailed) == 0);
+        QVERIFY(std::count(dialogs.messages.begin(), dialogs.messages.end(), Translated(choiview_texts::kOpenFailed)) == 0);
     }
 
     void picturesAtNaturalSizeWithTheBarsTheyNeed() {
@@ -303,7 +304,7 @@ private slots:
             const std::string cut = folder_.WriteFile(QString("cut_") + c.name,
                                                       QByteArray::fromStdString(c.bytes.substr(0, c.bytes.size() - 8)));
             w.ShowInViewer(cut);
-            QCOMPARE(dialogs.messages, std::vector<std::string>{choiview_texts::kOpenFailed});
+            QCOMPARE(dialogs.messages, std::vector<std::string>{Translated(choiview_texts::kOpenFailed)});
             QCOMPARE(w.windowTitle(), Caption(path));
             QVERIFY(!Shown(w, names::kPicture) && box->Picture().isNull());
             dialogs.messages.clear();

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "i18n/ui/translated_text.h"
 #include "listing/engine/job_context.h"
 #include "tests/support/temp_tree.h"
 #include "tests/tools/common/ui/tool_window_fixture.h"
@@ -78,8 +79,8 @@ class OfficeDisplayTest : public QObject {
     static QWidget* Browser(const ChoiViewWindow& w) { return w.findChild<QWidget*>(names::kWebBrowser); }
     static PdfPagesView* Pdf(const ChoiViewWindow& w) { return Browser(w)->findChild<PdfPagesView*>(); }
     static QLabel* Note(const ChoiViewWindow& w) { return Browser(w)->findChild<QLabel*>(); }
-    static bool NoteShows(const ChoiViewWindow& w, const char* text) {
-        return Note(w)->isVisible() && Note(w)->text() == QString::fromUtf8(text);
+    static bool NoteShows(const ChoiViewWindow& w, UiText text) {
+        return Note(w)->isVisible() && Note(w)->text() == QTranslated(text);
     }
     static bool PdfShown(const ChoiViewWindow& w) {
         return Pdf(w) && Pdf(w)->isVisible() && Pdf(w)->PageCount() >= 1;

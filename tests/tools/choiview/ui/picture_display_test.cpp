@@ -10,6 +10,7 @@
 
 #include <filesystem>
 
+#include "i18n/translation.h"
 #include "tests/support/fake_job_context.h"
 #include "tests/support/polling.h"
 #include "tests/tools/choiview/bitmap_bytes.h"
@@ -97,7 +98,7 @@ private slots:
 
         const QByteArray whole = Encoded(Filled(QSize(64, 64), qRgb(255, 255, 0)), "BMP");
         w.ShowInViewer(folder_.WriteFile("cut.bmp", whole.left(1000)));
-        QCOMPARE(dialogs.messages, std::vector<std::string>{choiview_texts::kOpenFailed});
+        QCOMPARE(dialogs.messages, std::vector<std::string>{Translated(choiview_texts::kOpenFailed)});
         QCOMPARE(w.windowTitle(), "[" + QString::fromStdString(shown) + "]");
         // The viewer was cleared before the file was read: no pixel of the cut file, nor of
         // whatever the box held before, is on show.

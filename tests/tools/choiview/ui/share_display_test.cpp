@@ -21,6 +21,8 @@
 #include <filesystem>
 #include <map>
 
+#include "i18n/translation.h"
+#include "i18n/ui/translated_text.h"
 #include "listing/engine/job_context.h"
 #include "platform/smb_credentials.h"
 #include "tests/support/fake_job_context.h"
@@ -249,7 +251,7 @@ private slots:
         const auto converted = [&] {
             QLabel* note = NoteOf(w);
             return (PdfViewOf(w) && PdfViewOf(w)->isVisible() && PdfViewOf(w)->PageCount() >= 1) ||
-                   (note->isVisible() && note->text() != QString::fromUtf8(choiview_texts::kConverting));
+                   (note->isVisible() && note->text() != QTranslated(choiview_texts::kConverting));
         };
         w.ShowInViewer(local);
         QTRY_VERIFY_WITH_TIMEOUT(converted(), kConversionWait);
@@ -342,7 +344,7 @@ private slots:
         timer.start();
         for (const std::string& file : files) w.ShowInViewer(file);
         QVERIFY2(timer.elapsed() < 5 * 4000, qPrintable(QString::number(timer.elapsed())));
-        QCOMPARE(dialogs_.messages, std::vector<std::string>(files.size(), choiview_texts::kOpenFailed));
+        QCOMPARE(dialogs_.messages, std::vector<std::string>(files.size(), Translated(choiview_texts::kOpenFailed)));
         qunsetenv("PELMORA_SMB_TIMEOUT");
     }
 };

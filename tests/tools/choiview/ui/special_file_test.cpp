@@ -12,6 +12,7 @@
 #include <chrono>
 #include <thread>
 
+#include "i18n/translation.h"
 #include "listing/engine/job_context.h"
 #include "tests/support/fake_job_context.h"
 #include "tests/tools/common/ui/tool_window_fixture.h"
@@ -86,7 +87,7 @@ private slots:
             w.ShowInViewer(fifo);
             QVERIFY2(shown.elapsed() < 2000, fifo.c_str());
             QCOMPARE(dialogs.messages.size(), before + 1);
-            QCOMPARE(dialogs.messages.back(), std::string(choiview_texts::kOpenFailed));
+            QCOMPARE(dialogs.messages.back(), Translated(choiview_texts::kOpenFailed));
         }
         // The window still shows files.
         w.ShowInViewer(folder_.WriteFile("real.txt", "text"));

@@ -20,6 +20,8 @@
 #include "app/ui/folder_list_widget.h"
 #include "app/ui/net_drive_commands.h"
 #include "app/ui/main_window_names.h"
+#include "i18n/translation.h"
+#include "i18n/ui/translated_text.h"
 #include "platform/smb_credentials.h"
 #include "settings/net_drive_list.h"
 #include "tests/app/ui/window_fixture.h"
@@ -93,7 +95,7 @@ private slots:
         QTreeWidgetItem* provider = window->Tree()->topLevelItem(0);
         QVERIFY(Expanded(*window, provider));
         QTreeWidgetItem* known = provider->child(0);
-        QCOMPARE(known->text(0), QString::fromUtf8(network_texts::kKnownServersGroup));
+        QCOMPARE(known->text(0), QTranslated(network_texts::kKnownServersGroup));
         // No master browser here: the provider says so below its groups, without a box.
         QVERIFY(f.dialogs.messages.empty());
 
@@ -130,7 +132,7 @@ private slots:
         QVERIFY(Expanded(*window, known));
 
         window->AddServer();  // not a server name: said, nothing added
-        QCOMPARE(f.dialogs.messages, std::vector<std::string>{network_texts::kBadServerName});
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{Translated(network_texts::kBadServerName)});
         window->AddServer();
         QTreeWidgetItem* host = ChildNamed(known, "//localhost");
         QVERIFY2(host, qPrintable(ChildTexts(known).join(", ")));
@@ -316,7 +318,7 @@ private slots:
         choose();
         QTRY_COMPARE_WITH_TIMEOUT(f.dialogs.messages.size(), 1u, 20000);
         QCOMPARE(asker.questions.size(), 2u);
-        QCOMPARE(f.dialogs.messages, std::vector<std::string>{texts::kFolderReadFailed});
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{Translated(texts::kFolderReadFailed)});
         QCOMPARE(f.window->Browser().CurrentFolder(), shown);
         QCOMPARE(drives->CurrentMountPoint(), std::string("/"));
 

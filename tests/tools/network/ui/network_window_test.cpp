@@ -15,6 +15,7 @@
 #include "app/ui/docked_windows.h"
 #include "app/ui/main_window_names.h"
 #include "app/ui/net_drive_commands.h"
+#include "i18n/translation.h"
 #include "settings/net_drive_list.h"
 #include "tests/app/ui/window_fixture.h"
 #include "tests/support/fake_network_discovery.h"
@@ -295,7 +296,7 @@ private slots:
         QTreeWidgetItem* group = Expand(*window, window->Tree()->topLevelItem(0));
         QCOMPARE(group->childCount(), 998);
         QCOMPARE(Key(group->child(997)), QString("RESIDX:1000"));
-        QCOMPARE(f.dialogs.messages, std::vector<std::string>{network_texts::kTableFull});
+        QCOMPARE(f.dialogs.messages, std::vector<std::string>{Translated(network_texts::kTableFull)});
         Expand(*window, group->child(0));
         QCOMPARE(group->child(0)->childCount(), 0);
         QCOMPARE(f.dialogs.messages.size(), 2u);
