@@ -15,6 +15,7 @@
 #include "app/ui/browser_controller.h"
 #include "app/ui/docked_windows.h"
 #include "app/ui/drive_list.h"
+#include "i18n/translation.h"
 #include "app/ui/folder_list_widget.h"
 #include "app/ui/main_window_names.h"
 #include "app/ui/main_window_texts.h"
@@ -161,7 +162,7 @@ private slots:
         // The server's time-out: the unreadable-folder message, the drive list back on the
         // folder shown.
         QTRY_COMPARE_WITH_TIMEOUT(f.dialogs.messages.size(), 1u, 20000);
-        QCOMPARE(f.dialogs.messages.front(), std::string(texts::kFolderReadFailed));
+        QCOMPARE(f.dialogs.messages.front(), Translated(texts::kFolderReadFailed));
         QVERIFY(!browser.Reading());
         QCOMPARE(browser.CurrentFolder(), f.DataFolder());
         QVERIFY(Drives(f).CurrentMountPoint() != hung);
@@ -267,7 +268,7 @@ private slots:
         QVERIFY(browser.Reading());
         QVERIFY(PaintsAtOnce(*f.window->FileList()->viewport()));
         QTRY_COMPARE_WITH_TIMEOUT(f.dialogs.messages.size(), 1u, 20000);
-        QCOMPARE(f.dialogs.messages.front(), std::string(texts::kFolderReadFailed));
+        QCOMPARE(f.dialogs.messages.front(), Translated(texts::kFolderReadFailed));
         QCOMPARE(browser.CurrentFolder(), SmbTestServer::GuestShare());
         server.Kill();
     }

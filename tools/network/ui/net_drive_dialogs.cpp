@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "i18n/translation.h"
 #include "i18n/ui/translated_text.h"
 #include "listing/engine/job_context.h"
 #include "tools/network/network_texts.h"
@@ -88,7 +89,7 @@ void NetDriveConnectDialog::accept() {
     if (started) return;
     NetDriveOutcome busy;
     busy.result = NetDriveResult::CannotOpen;
-    busy.message = share + network_texts::kConnectFailedSuffix + "\n" +
+    busy.message = share + Translated(network_texts::kConnectFailedSuffix) + "\n" +
                    NetworkErrorText(std::make_error_code(std::errc::resource_unavailable_try_again));
     Checked(check, std::move(busy), password);
 }
