@@ -65,12 +65,14 @@ std::optional<std::vector<std::uint32_t>> TextOrder(const std::vector<std::strin
 // Keys from OrderKeyMaker compare bytewise; equal keys keep their source order.
 std::optional<std::vector<std::uint32_t>> PreparedKeyOrder(const std::vector<std::string_view>& keys,
                                                            const SortWatch& watch) {
-    std::vector<KeyedPosition> items(keys.size());
+    // Reserved, not sized: the memory is touched as the items are laid out, where a cancel is
+    // seen, rather than all at once before it (a million items take a while to fault in).
+    std::vector<KeyedPosition> items;
+    items.reserve(keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i) {
-        // A cancel is seen while the items are laid out, too.
         if (i % 4096 == 0 && watch.stop.stop_requested()) return std::nullopt;
-        items[i] = {reinterpret_cast<const unsigned char*>(keys[i].data()), keys[i].size(), std::string_view(),
-                    static_cast<std::uint32_t>(i)};
+        items.push_back({reinterpret_cast<const unsigned char*>(keys[i].data()), keys[i].size(), std::string_view(),
+                         static_cast<std::uint32_t>(i)});
     }
     if (!SortKeys(items.data(), items.size(), watch.stop, watch.placed)) return std::nullopt;
     std::vector<std::uint32_t> order(items.size());

@@ -34,7 +34,10 @@ void SortKeysFrom(KeyedPosition* items, std::size_t count, std::size_t depth, in
             return;
         }
         const auto [lower, upper, pivot] =
-            PartitionOnByte(items, count, [depth](const KeyedPosition& item) { return KeyByteAt(item, depth); });
+            PartitionOnByte(items, count, [depth](const KeyedPosition& item) { return KeyByteAt(item, depth); },
+                            [&stop] {
+                                if (stop.stop_requested()) throw Stopped{};
+                            });
         SortKeysFrom(items, lower, depth, nesting + 1, stop, placed);
         SortKeysFrom(items + upper, count - upper, depth, nesting + 1, stop, placed);
         items += lower;

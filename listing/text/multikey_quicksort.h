@@ -20,14 +20,17 @@ struct BytePartition {
 
 // The three-way partition step of a multikey quicksort, on the byte byteAt gives each item
 // at the current depth; the pivot is the median of the first, middle and last item's byte.
-template <typename Item, typename ByteOf>
-BytePartition PartitionOnByte(Item* items, std::size_t count, ByteOf byteAt) {
+// One pass over a million keys takes long enough to matter to a cancel, so
+// checkStop runs every few thousand items (it leaves by throwing when the sort is to stop).
+template <typename Item, typename ByteOf, typename CheckStop>
+BytePartition PartitionOnByte(Item* items, std::size_t count, ByteOf byteAt, CheckStop checkStop) {
     const int first = byteAt(items[0]);
     const int middle = byteAt(items[count / 2]);
     const int last = byteAt(items[count - 1]);
     const int pivot = std::max(std::min(first, middle), std::min(std::max(first, middle), last));
     std::size_t lower = 0, index = 0, upper = count;
     while (index < upper) {
+        if ((index & 0x3FFF) == 0) checkStop();
         const int byte = byteAt(items[index]);
         if (byte < pivot) {
             std::swap(items[lower++], items[index++]);

@@ -60,7 +60,8 @@ public:
                 return;
             }
             const auto [lower, upper, pivot] =
-                PartitionOnByte(items, count, [this, depth](const SortItem& item) { return ByteAt(item, depth); });
+                PartitionOnByte(items, count, [this, depth](const SortItem& item) { return ByteAt(item, depth); },
+                                [this] { StopWhenAsked(); });
             Sort(items, lower, depth, nesting + 1);
             Sort(items + upper, count - upper, depth, nesting + 1);
             items += lower;
