@@ -34,7 +34,3 @@ TSAN_OPTIONS=halt_on_error=1 \
 # The fuzz targets: a finding fails the run.
 # A fixed seed: the same mutations each time, so the run does not pass or fail by luck.
 PELMORA_FUZZ_SEED=1 bash scripts/fuzz.sh all 20
-
-# The Windows build and its tests under Wine; pelmora-list.exe's listings are compared with
-# the Linux build's.
-PELMORA_LINUX_LISTER="$PWD/build/bin/pelmora-list" bash scripts/build-windows.sh build-windows
