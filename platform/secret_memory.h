@@ -17,4 +17,19 @@ void FreeSecretMemory(void* memory, std::size_t size);
 // Overwrites the bytes with zeros in a way the compiler does not leave out.
 void WipeMemory(void* memory, std::size_t size);
 
+// A block of secret memory that is wiped and given back however its owner's scope ends.
+class SecretBlock {
+public:
+    explicit SecretBlock(std::size_t size) : size_(size), bytes_(static_cast<char*>(AllocateSecretMemory(size))) {}
+    ~SecretBlock() { FreeSecretMemory(bytes_, size_); }
+    SecretBlock(const SecretBlock&) = delete;
+    SecretBlock& operator=(const SecretBlock&) = delete;
+    // Null when the system gave no memory.
+    char* get() const { return bytes_; }
+
+private:
+    std::size_t size_;
+    char* bytes_;
+};
+
 }  // namespace pelmora::platform

@@ -27,20 +27,6 @@ private:
     int fd_;
 };
 
-// A block of secret memory that is wiped and given back however the read ends.
-class SecretBlock {
-public:
-    explicit SecretBlock(std::size_t size) : size_(size), bytes_(static_cast<char*>(AllocateSecretMemory(size))) {}
-    ~SecretBlock() { FreeSecretMemory(bytes_, size_); }
-    SecretBlock(const SecretBlock&) = delete;
-    SecretBlock& operator=(const SecretBlock&) = delete;
-    char* get() const { return bytes_; }
-
-private:
-    std::size_t size_;
-    char* bytes_;
-};
-
 }  // namespace
 
 PrivateFileRead ReadPrivateFile(const std::string& path, SecretText& content) {

@@ -22,20 +22,6 @@ struct LocalFreer {
     void operator()(void* memory) const { LocalFree(memory); }
 };
 
-// A block of secret memory that is wiped and given back however the read ends.
-class SecretBlock {
-public:
-    explicit SecretBlock(std::size_t size) : size_(size), bytes_(static_cast<char*>(AllocateSecretMemory(size))) {}
-    ~SecretBlock() { FreeSecretMemory(bytes_, size_); }
-    SecretBlock(const SecretBlock&) = delete;
-    SecretBlock& operator=(const SecretBlock&) = delete;
-    char* get() const { return bytes_; }
-
-private:
-    std::size_t size_;
-    char* bytes_;
-};
-
 // The user this program runs as; empty when it cannot be told.
 std::unique_ptr<BYTE[]> CurrentUser() {
     HANDLE token = nullptr;
