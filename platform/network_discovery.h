@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 namespace pelmora::platform {
 
@@ -27,6 +29,21 @@ public:
     virtual ~NetworkEnumeration() = default;
     // The next entry. False at the end, or on a failure (error set).
     virtual bool Next(NetworkResource& resource, std::error_code& error) = 0;
+};
+
+// Entries known before the enumeration is handed out.
+class FixedNetworkEnumeration : public NetworkEnumeration {
+public:
+    explicit FixedNetworkEnumeration(std::vector<NetworkResource> entries) : entries_(std::move(entries)) {}
+    bool Next(NetworkResource& resource, std::error_code&) override {
+        if (next_ >= entries_.size()) return false;
+        resource = entries_[next_++];
+        return true;
+    }
+
+private:
+    std::vector<NetworkResource> entries_;
+    std::size_t next_ = 0;
 };
 
 class NetworkDiscovery {

@@ -145,21 +145,6 @@ private:
     SMBCFILE* dir_ = nullptr;
 };
 
-// Entries known before the enumeration is handed out.
-class FixedListing : public NetworkEnumeration {
-public:
-    explicit FixedListing(std::vector<NetworkResource> entries) : entries_(std::move(entries)) {}
-    bool Next(NetworkResource& resource, std::error_code&) override {
-        if (next_ >= entries_.size()) return false;
-        resource = entries_[next_++];
-        return true;
-    }
-
-private:
-    std::vector<NetworkResource> entries_;
-    std::size_t next_ = 0;
-};
-
 // The provider's level: the DNS-SD group (no network needed to list it), then the NetBIOS
 // workgroups. When NetBIOS browsing fails, the group stays and the failure is reported.
 class ProviderListing : public NetworkEnumeration {
@@ -264,7 +249,7 @@ std::unique_ptr<NetworkEnumeration> BrowseDnsSd(int timeoutMs, std::error_code& 
     }
     std::vector<NetworkResource> servers;
     for (const std::string& host : browse.hosts) servers.push_back(SmbServerResource(host));
-    return std::make_unique<FixedListing>(std::move(servers));
+    return std::make_unique<FixedNetworkEnumeration>(std::move(servers));
 }
 
 class SmbNetworkDiscovery : public NetworkDiscovery {
@@ -274,7 +259,7 @@ public:
     std::unique_ptr<NetworkEnumeration> OpenLevel(const NetworkResource* parent, std::error_code& error) override {
         error.clear();
         if (!parent) {
-            return std::make_unique<FixedListing>(std::vector<NetworkResource>{
+            return std::make_unique<FixedNetworkEnumeration>(std::vector<NetworkResource>{
                 {NetworkResourceKind::Provider, kSmbProviderName, true, SmbUrl({})}});
         }
         if (parent->locator == kDnsSdLocator) return BrowseDnsSd(options_.timeoutMs, error);

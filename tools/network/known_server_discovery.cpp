@@ -9,20 +9,6 @@ namespace {
 using platform::NetworkResource;
 using platform::NetworkResourceKind;
 
-class ListOf : public platform::NetworkEnumeration {
-public:
-    explicit ListOf(std::vector<NetworkResource> entries) : entries_(std::move(entries)) {}
-    bool Next(NetworkResource& resource, std::error_code&) override {
-        if (next_ >= entries_.size()) return false;
-        resource = entries_[next_++];
-        return true;
-    }
-
-private:
-    std::vector<NetworkResource> entries_;
-    std::size_t next_ = 0;
-};
-
 // The group first, then the provider's own level. The provider's level is opened only after
 // the group was handed out, so that a provider that cannot be read still shows the group.
 class ProviderWithKnownServers : public platform::NetworkEnumeration {
@@ -67,7 +53,7 @@ std::unique_ptr<platform::NetworkEnumeration> KnownServerDiscovery::OpenLevel(co
         std::vector<NetworkResource> servers;
         for (const std::string& server : knownServers_ ? knownServers_() : std::vector<std::string>{})
             servers.push_back(platform::SmbServerResource(server));
-        return std::make_unique<ListOf>(std::move(servers));
+        return std::make_unique<platform::FixedNetworkEnumeration>(std::move(servers));
     }
     return network_.OpenLevel(parent, error);
 }
