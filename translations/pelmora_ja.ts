@@ -411,6 +411,43 @@ recursive、all-folders、tree は始める前に問い合わせます。recursi
     </message>
 </context>
 <context>
+    <name>Program</name>
+    <message>
+        <source>usage: pelmora                 open the window
+       pelmora PATH...         list the files and folders PATH with the Drop… settings
+                               of Pelmora.ini, put the text on the clipboard and end
+       pelmora --help | --version
+Without a display the listing goes to standard output. A path that begins with &quot;-&quot;
+is taken as a path when it exists; otherwise write it as ./-name.
+pelmora-list runs every listing of the window from a terminal (pelmora-list --help).
+</source>
+        <translation>使い方: pelmora                 ウィンドウを開きます
+       pelmora PATH...         ファイルやフォルダ PATH を Pelmora.ini の Drop… の設定で
+                               一覧にし、そのテキストをクリップボードに置いて終わります
+       pelmora --help | --version
+ディスプレイが無いときは一覧を標準出力に書き出します。&quot;-&quot; で始まるパスは、
+存在すればパスとして扱います。存在しないときは ./-name のように書いてください。
+pelmora-list はウィンドウのすべての一覧を端末から作ります(pelmora-list --help)。
+</translation>
+    </message>
+    <message>
+        <source>pelmora: unknown option %1
+</source>
+        <translation>pelmora: 不明なオプション %1
+</translation>
+    </message>
+    <message>
+        <source>pelmora: the window needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is set.
+Without a display, `pelmora PATH...` writes the listing of PATH to standard output,
+and `pelmora-list` runs every listing from a terminal (see `pelmora-list --help`).
+</source>
+        <translation>pelmora: ウィンドウにはディスプレイが必要ですが、DISPLAY も WAYLAND_DISPLAY も設定されていません。
+ディスプレイが無いときは、`pelmora PATH...` が PATH の一覧を標準出力に書き出し、
+`pelmora-list` が端末からすべての一覧を作ります(`pelmora-list --help` を参照)。
+</translation>
+    </message>
+</context>
+<context>
     <name>Render</name>
     <message>
         <source>cannot draw </source>
