@@ -409,6 +409,162 @@ recursive、all-folders、tree は始める前に問い合わせます。recursi
         <source>Not permitted</source>
         <translation>許可されていません</translation>
     </message>
+    <message>
+        <source>Invalid host name</source>
+        <translation>無効なホスト名です</translation>
+    </message>
+    <message>
+        <source>Invalid domain name</source>
+        <translation>無効なドメイン名です</translation>
+    </message>
+    <message>
+        <source>No suitable network protocol available</source>
+        <translation>使用できるネットワークプロトコルがありません</translation>
+    </message>
+    <message>
+        <source>Invalid DNS TTL</source>
+        <translation>無効な DNS TTL です</translation>
+    </message>
+    <message>
+        <source>Resource record key is pattern</source>
+        <translation>リソースレコードのキーがパターンです</translation>
+    </message>
+    <message>
+        <source>Local name collision</source>
+        <translation>ローカル名が衝突しています</translation>
+    </message>
+    <message>
+        <source>Invalid record</source>
+        <translation>無効なレコードです</translation>
+    </message>
+    <message>
+        <source>Invalid service name</source>
+        <translation>無効なサービス名です</translation>
+    </message>
+    <message>
+        <source>Invalid service type</source>
+        <translation>無効なサービスの種類です</translation>
+    </message>
+    <message>
+        <source>Invalid port number</source>
+        <translation>無効なポート番号です</translation>
+    </message>
+    <message>
+        <source>Invalid record key</source>
+        <translation>無効なレコードキーです</translation>
+    </message>
+    <message>
+        <source>Invalid address</source>
+        <translation>無効なアドレスです</translation>
+    </message>
+    <message>
+        <source>Too many entries</source>
+        <translation>エントリが多すぎます</translation>
+    </message>
+    <message>
+        <source>Invalid operation</source>
+        <translation>無効な操作です</translation>
+    </message>
+    <message>
+        <source>The object passed in was not valid</source>
+        <translation>渡されたオブジェクトが無効です</translation>
+    </message>
+    <message>
+        <source>Invalid interface index</source>
+        <translation>無効なインターフェイス番号です</translation>
+    </message>
+    <message>
+        <source>Invalid protocol specification</source>
+        <translation>無効なプロトコル指定です</translation>
+    </message>
+    <message>
+        <source>Invalid flags</source>
+        <translation>無効なフラグです</translation>
+    </message>
+    <message>
+        <source>Invalid configuration</source>
+        <translation>無効な設定です</translation>
+    </message>
+    <message>
+        <source>Invalid service subtype</source>
+        <translation>無効なサービスのサブタイプです</translation>
+    </message>
+    <message>
+        <source>Invalid packet</source>
+        <translation>無効なパケットです</translation>
+    </message>
+    <message>
+        <source>Invalid DNS return code</source>
+        <translation>無効な DNS 応答コードです</translation>
+    </message>
+    <message>
+        <source>DNS failure: FORMERR</source>
+        <translation>DNS の失敗: FORMERR</translation>
+    </message>
+    <message>
+        <source>DNS failure: SERVFAIL</source>
+        <translation>DNS の失敗: SERVFAIL</translation>
+    </message>
+    <message>
+        <source>DNS failure: NXDOMAIN</source>
+        <translation>DNS の失敗: NXDOMAIN</translation>
+    </message>
+    <message>
+        <source>DNS failure: NOTIMP</source>
+        <translation>DNS の失敗: NOTIMP</translation>
+    </message>
+    <message>
+        <source>DNS failure: REFUSED</source>
+        <translation>DNS の失敗: REFUSED</translation>
+    </message>
+    <message>
+        <source>DNS failure: YXDOMAIN</source>
+        <translation>DNS の失敗: YXDOMAIN</translation>
+    </message>
+    <message>
+        <source>DNS failure: YXRRSET</source>
+        <translation>DNS の失敗: YXRRSET</translation>
+    </message>
+    <message>
+        <source>DNS failure: NXRRSET</source>
+        <translation>DNS の失敗: NXRRSET</translation>
+    </message>
+    <message>
+        <source>DNS failure: NOTAUTH</source>
+        <translation>DNS の失敗: NOTAUTH</translation>
+    </message>
+    <message>
+        <source>DNS failure: NOTZONE</source>
+        <translation>DNS の失敗: NOTZONE</translation>
+    </message>
+    <message>
+        <source>Invalid RDATA</source>
+        <translation>無効な RDATA です</translation>
+    </message>
+    <message>
+        <source>Invalid DNS type</source>
+        <translation>無効な DNS の種類です</translation>
+    </message>
+    <message>
+        <source>Invalid DNS class</source>
+        <translation>無効な DNS クラスです</translation>
+    </message>
+    <message>
+        <source>Invalid argument</source>
+        <translation>無効な引数です</translation>
+    </message>
+    <message>
+        <source>Is empty</source>
+        <translation>空です</translation>
+    </message>
+    <message>
+        <source>The requested operation is invalid because redundant</source>
+        <translation>要求された操作は重複しているため無効です</translation>
+    </message>
+    <message>
+        <source>Invalid Error Code</source>
+        <translation>無効なエラーコードです</translation>
+    </message>
 </context>
 <context>
     <name>Program</name>
