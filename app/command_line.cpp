@@ -1,11 +1,9 @@
 #include "app/command_line.h"
 
-namespace pelmora {
+#include "app/command_line_texts.h"
+#include "i18n/translation.h"
 
-const std::string_view kNoDisplayText =
-    "pelmora: the window needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is set.\n"
-    "Without a display, `pelmora PATH...` writes the listing of PATH to standard output,\n"
-    "and `pelmora-list` runs every listing from a terminal (see `pelmora-list --help`).\n";
+namespace pelmora {
 
 CommandLineChoice ClassifyCommandLine(const std::vector<std::string>& arguments,
                                       const std::function<bool(const std::string&)>& pathExists) {
@@ -31,15 +29,13 @@ bool WindowCanBeShown(const char* display, const char* waylandDisplay, const cha
     return false;
 }
 
-std::string ProgramUsageText() {
-    return "usage: pelmora                 open the window\n"
-           "       pelmora PATH...         list the files and folders PATH with the Drop… settings\n"
-           "                               of Pelmora.ini, put the text on the clipboard and end\n"
-           "       pelmora --help | --version\n"
-           "Without a display the listing goes to standard output. A path that begins with \"-\"\n"
-           "is taken as a path when it exists; otherwise write it as ./-name.\n"
-           "pelmora-list runs every listing of the window from a terminal (pelmora-list --help).\n";
+std::string ProgramUsageText() { return Translated(command_line_texts::kUsage); }
+
+std::string UnknownOptionText(std::string_view option) {
+    return Translated(command_line_texts::kUnknownOption, {option}) + ProgramUsageText();
 }
+
+std::string NoDisplayText() { return Translated(command_line_texts::kNoDisplay); }
 
 std::string ProgramVersionText() { return "pelmora " PELMORA_VERSION "\n"; }
 

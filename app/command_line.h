@@ -30,8 +30,13 @@ struct CommandLineChoice {
 CommandLineChoice ClassifyCommandLine(const std::vector<std::string>& arguments,
                                       const std::function<bool(const std::string&)>& pathExists);
 
+// The texts below are in the user's language once the catalogue is installed.
+
 // The usage text of `pelmora`, ending in a line break.
 std::string ProgramUsageText();
+
+// What an unknown option gets on standard error: the complaint, then the usage.
+std::string UnknownOptionText(std::string_view option);
 
 // "pelmora VERSION", ending in a line break.
 std::string ProgramVersionText();
@@ -41,6 +46,6 @@ std::string ProgramVersionText();
 bool WindowCanBeShown(const char* display, const char* waylandDisplay, const char* qtPlatform);
 
 // Said on standard error when the window is asked for and no display can show it.
-extern const std::string_view kNoDisplayText;
+std::string NoDisplayText();
 
 }  // namespace pelmora

@@ -9,7 +9,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 ts_folder="${1:-$root/translations}"
 lupdate="${LUPDATE:-$(command -v lupdate6 || command -v lupdate || echo /usr/lib/qt6/bin/lupdate)}"
 
-english_sources=(app/cli/cli_texts.h app/cli/cli_commands.cpp tools/render/render_texts.h tools/tree/tree_help_text.h i18n/library_error_texts.h i18n/library_error_texts.cpp)
+english_sources=(app/command_line_texts.h app/cli/cli_texts.h app/cli/cli_commands.cpp tools/render/render_texts.h tools/tree/tree_help_text.h i18n/library_error_texts.h i18n/library_error_texts.cpp)
 
 cd "$root"
 mapfile -t japanese_sources < <(find app common i18n listing platform settings tools \

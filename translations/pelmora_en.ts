@@ -826,7 +826,7 @@ Cannot read its output file:<byte value="xd"/>
     </message>
     <message>
         <source>透明</source>
-        <translation>Clear</translation>
+        <translation>Transparent</translation>
     </message>
     <message>
         <source>不透明</source>
@@ -870,11 +870,11 @@ Cannot read its output file:<byte value="xd"/>
     </message>
     <message>
         <source>Jumpボタン</source>
-        <translation>Jump buttons</translation>
+        <translation>Jump</translation>
     </message>
     <message>
         <source>ネットワーク名</source>
-        <translation>Network names</translation>
+        <translation>Network</translation>
     </message>
     <message>
         <source>サイズ:</source>

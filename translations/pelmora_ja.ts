@@ -409,6 +409,199 @@ recursive、all-folders、tree は始める前に問い合わせます。recursi
         <source>Not permitted</source>
         <translation>許可されていません</translation>
     </message>
+    <message>
+        <source>Invalid host name</source>
+        <translation>無効なホスト名です</translation>
+    </message>
+    <message>
+        <source>Invalid domain name</source>
+        <translation>無効なドメイン名です</translation>
+    </message>
+    <message>
+        <source>No suitable network protocol available</source>
+        <translation>使用できるネットワークプロトコルがありません</translation>
+    </message>
+    <message>
+        <source>Invalid DNS TTL</source>
+        <translation>無効な DNS TTL です</translation>
+    </message>
+    <message>
+        <source>Resource record key is pattern</source>
+        <translation>リソースレコードのキーがパターンです</translation>
+    </message>
+    <message>
+        <source>Local name collision</source>
+        <translation>ローカル名が衝突しています</translation>
+    </message>
+    <message>
+        <source>Invalid record</source>
+        <translation>無効なレコードです</translation>
+    </message>
+    <message>
+        <source>Invalid service name</source>
+        <translation>無効なサービス名です</translation>
+    </message>
+    <message>
+        <source>Invalid service type</source>
+        <translation>無効なサービスの種類です</translation>
+    </message>
+    <message>
+        <source>Invalid port number</source>
+        <translation>無効なポート番号です</translation>
+    </message>
+    <message>
+        <source>Invalid record key</source>
+        <translation>無効なレコードキーです</translation>
+    </message>
+    <message>
+        <source>Invalid address</source>
+        <translation>無効なアドレスです</translation>
+    </message>
+    <message>
+        <source>Too many entries</source>
+        <translation>エントリが多すぎます</translation>
+    </message>
+    <message>
+        <source>Invalid operation</source>
+        <translation>無効な操作です</translation>
+    </message>
+    <message>
+        <source>The object passed in was not valid</source>
+        <translation>渡されたオブジェクトが無効です</translation>
+    </message>
+    <message>
+        <source>Invalid interface index</source>
+        <translation>無効なインターフェイス番号です</translation>
+    </message>
+    <message>
+        <source>Invalid protocol specification</source>
+        <translation>無効なプロトコル指定です</translation>
+    </message>
+    <message>
+        <source>Invalid flags</source>
+        <translation>無効なフラグです</translation>
+    </message>
+    <message>
+        <source>Invalid configuration</source>
+        <translation>無効な設定です</translation>
+    </message>
+    <message>
+        <source>Invalid service subtype</source>
+        <translation>無効なサービスのサブタイプです</translation>
+    </message>
+    <message>
+        <source>Invalid packet</source>
+        <translation>無効なパケットです</translation>
+    </message>
+    <message>
+        <source>Invalid DNS return code</source>
+        <translation>無効な DNS 応答コードです</translation>
+    </message>
+    <message>
+        <source>DNS failure: FORMERR</source>
+        <translation>DNS の失敗: FORMERR</translation>
+    </message>
+    <message>
+        <source>DNS failure: SERVFAIL</source>
+        <translation>DNS の失敗: SERVFAIL</translation>
+    </message>
+    <message>
+        <source>DNS failure: NXDOMAIN</source>
+        <translation>DNS の失敗: NXDOMAIN</translation>
+    </message>
+    <message>
+        <source>DNS failure: NOTIMP</source>
+        <translation>DNS の失敗: NOTIMP</translation>
+    </message>
+    <message>
+        <source>DNS failure: REFUSED</source>
+        <translation>DNS の失敗: REFUSED</translation>
+    </message>
+    <message>
+        <source>DNS failure: YXDOMAIN</source>
+        <translation>DNS の失敗: YXDOMAIN</translation>
+    </message>
+    <message>
+        <source>DNS failure: YXRRSET</source>
+        <translation>DNS の失敗: YXRRSET</translation>
+    </message>
+    <message>
+        <source>DNS failure: NXRRSET</source>
+        <translation>DNS の失敗: NXRRSET</translation>
+    </message>
+    <message>
+        <source>DNS failure: NOTAUTH</source>
+        <translation>DNS の失敗: NOTAUTH</translation>
+    </message>
+    <message>
+        <source>DNS failure: NOTZONE</source>
+        <translation>DNS の失敗: NOTZONE</translation>
+    </message>
+    <message>
+        <source>Invalid RDATA</source>
+        <translation>無効な RDATA です</translation>
+    </message>
+    <message>
+        <source>Invalid DNS type</source>
+        <translation>無効な DNS の種類です</translation>
+    </message>
+    <message>
+        <source>Invalid DNS class</source>
+        <translation>無効な DNS クラスです</translation>
+    </message>
+    <message>
+        <source>Invalid argument</source>
+        <translation>無効な引数です</translation>
+    </message>
+    <message>
+        <source>Is empty</source>
+        <translation>空です</translation>
+    </message>
+    <message>
+        <source>The requested operation is invalid because redundant</source>
+        <translation>要求された操作は重複しているため無効です</translation>
+    </message>
+    <message>
+        <source>Invalid Error Code</source>
+        <translation>無効なエラーコードです</translation>
+    </message>
+</context>
+<context>
+    <name>Program</name>
+    <message>
+        <source>usage: pelmora                 open the window
+       pelmora PATH...         list the files and folders PATH with the Drop… settings
+                               of Pelmora.ini, put the text on the clipboard and end
+       pelmora --help | --version
+Without a display the listing goes to standard output. A path that begins with &quot;-&quot;
+is taken as a path when it exists; otherwise write it as ./-name.
+pelmora-list runs every listing of the window from a terminal (pelmora-list --help).
+</source>
+        <translation>使い方: pelmora                 ウィンドウを開きます
+       pelmora PATH...         ファイルやフォルダ PATH を Pelmora.ini の Drop… の設定で
+                               一覧にし、そのテキストをクリップボードに置いて終わります
+       pelmora --help | --version
+ディスプレイが無いときは一覧を標準出力に書き出します。&quot;-&quot; で始まるパスは、
+存在すればパスとして扱います。存在しないときは ./-name のように書いてください。
+pelmora-list はウィンドウのすべての一覧を端末から作ります(pelmora-list --help)。
+</translation>
+    </message>
+    <message>
+        <source>pelmora: unknown option %1
+</source>
+        <translation>pelmora: 不明なオプション %1
+</translation>
+    </message>
+    <message>
+        <source>pelmora: the window needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is set.
+Without a display, `pelmora PATH...` writes the listing of PATH to standard output,
+and `pelmora-list` runs every listing from a terminal (see `pelmora-list --help`).
+</source>
+        <translation>pelmora: ウィンドウにはディスプレイが必要ですが、DISPLAY も WAYLAND_DISPLAY も設定されていません。
+ディスプレイが無いときは、`pelmora PATH...` が PATH の一覧を標準出力に書き出し、
+`pelmora-list` が端末からすべての一覧を作ります(`pelmora-list --help` を参照)。
+</translation>
+    </message>
 </context>
 <context>
     <name>Render</name>

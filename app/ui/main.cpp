@@ -13,6 +13,7 @@
 #include "app/ui/smb_credentials_dialog.h"
 #include "app/ui/qt_translations.h"
 #include "app/ui/startup.h"
+#include "i18n/catalogue_table.h"
 #include "platform/allocator_tuning.h"
 #include "tools/choiview/ui/page_file_scheme.h"
 #include "platform/file_system.h"
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
         std::vector<std::string>(argv + 1, argv + argc), [](const std::string& path) {
             return pelmora::platform::PathExists(path);
         });
+    // What is written on the terminal before any window follows the language too.
+    if (choice.request != pelmora::CommandLineRequest::Window) pelmora::InstallCatalogueTranslation();
     switch (choice.request) {
         case pelmora::CommandLineRequest::ListPaths:
         case pelmora::CommandLineRequest::KeepClipboard:
@@ -39,8 +42,7 @@ int main(int argc, char** argv) {
             std::fputs(pelmora::ProgramVersionText().c_str(), stdout);
             return 0;
         case pelmora::CommandLineRequest::UnknownOption:
-            std::fprintf(stderr, "pelmora: unknown option %s\n%s", choice.offending.c_str(),
-                         pelmora::ProgramUsageText().c_str());
+            std::fputs(pelmora::UnknownOptionText(choice.offending).c_str(), stderr);
             return 2;
         case pelmora::CommandLineRequest::Window:
             break;
@@ -48,7 +50,8 @@ int main(int argc, char** argv) {
     // Qt would abort without a display; say what is needed instead.
     if (!pelmora::WindowCanBeShown(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"),
                                    std::getenv("QT_QPA_PLATFORM"))) {
-        std::fputs(std::string(pelmora::kNoDisplayText).c_str(), stderr);
+        pelmora::InstallCatalogueTranslation();
+        std::fputs(pelmora::NoDisplayText().c_str(), stderr);
         return 1;
     }
 

@@ -37,6 +37,9 @@ namespace {
 namespace names = settings_dialog_names;
 namespace texts = settings_dialog_texts;
 
+// The widest check box, in average characters, that shares a row of a group with another.
+constexpr int kCheckColumnChars = 20;
+
 // Every caption and name of the dialog passes here, and the captions of the binding table
 // are translated here. A Japanese font, which draws the Japanese captions, shows the
 // backslash of "\マークを付加する" as a yen sign; the fullwidth reverse solidus shows it as
@@ -206,9 +209,12 @@ QWidget* SettingsDialog::AddGroup(std::string_view caption, int page, QWidget* p
             layout->addWidget(new QLabel(QTranslated(texts::kSusieNote), group), index / 2 + 1, 0, 1, 2);
             index += 4;
         }
-        const bool wide = binding.caption.size() > 24;
+        QCheckBox* box = AddCheck(binding, group);
+        // A long caption takes the whole row, so that two long ones side by side do not widen
+        // the dialog past its place beside the main window.
+        const bool wide = box->sizeHint().width() > kCheckColumnChars * box->fontMetrics().averageCharWidth();
         if (wide) index += index % 2;
-        layout->addWidget(AddCheck(binding, group), index / 2, index % 2, 1, wide ? 2 : 1);
+        layout->addWidget(box, index / 2, index % 2, 1, wide ? 2 : 1);
         index += wide ? 2 : 1;
     }
     return group;
@@ -454,13 +460,19 @@ void SettingsDialog::UpdateFontPreviews() {
 }
 
 void SettingsDialog::Open(QWidget& mainWindow) {
-    // As wide as the widest page, so that only the height scrolls.
-    int pageWidth = 0;
-    for (QScrollArea* page : findChildren<QScrollArea*>()) {
-        pageWidth = qMax(pageWidth, page->widget()->sizeHint().width());
-    }
+    // As narrow as the widest page allows, so that only the height scrolls and the dialog
+    // keeps to the screen beside the main window: wrapped notes wrap rather than widen it.
+    ensurePolished();
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    resize(qMax(pageWidth + scrollBar + 40, 300), height());
+    for (QScrollArea* page : findChildren<QScrollArea*>()) {
+        page->widget()->ensurePolished();
+        // A hidden page's layouts keep the sizes of its widgets from before their texts were
+        // set (the font previews): ask them again.
+        for (QWidget* inside : page->widget()->findChildren<QWidget*>()) inside->updateGeometry();
+        for (QLayout* layout : page->widget()->findChildren<QLayout*>()) layout->invalidate();
+        page->setMinimumWidth(page->widget()->minimumSizeHint().width() + scrollBar + 2 * page->frameWidth());
+    }
+    resize(minimumSizeHint().width(), height());
     dock_->Open(mainWindow, settings_.ChaseSettingWindow == "1");
 }
 

@@ -120,6 +120,10 @@ run_program() {  # arguments...; standard output in $work/out, standard error in
     timeout 60 "$bin" "$@" >"$work/out" 2>"$work/err"
 }
 
+english() {  # command...: runs it under an English locale
+    (unset LANGUAGE LC_ALL LC_MESSAGES; LANG=C.UTF-8; export LANG; "$@")
+}
+
 case "$mode" in
 stdout)
     unset DISPLAY WAYLAND_DISPLAY
@@ -156,21 +160,30 @@ stdout)
     cmp -s "$work/out" "$work/expected" || fail "unreachable display: listing differs"
 
     # No paths and no display: no window can open; one clear line instead of Qt's abort.
+    # The terminal texts are in the language of the locale (the test runs pinned to Japanese).
     (unset QT_QPA_PLATFORM; timeout 60 "$bin" >"$work/out" 2>"$work/err")
     status=$?
     [ "$status" -eq 1 ] || fail "without a display the window run ended with $status"
-    grep -q 'needs a display' "$work/err" || fail "no display: the message is $(cat "$work/err")"
+    grep -q 'ディスプレイが必要' "$work/err" || fail "no display: the message is $(cat "$work/err")"
+    (unset QT_QPA_PLATFORM; english timeout 60 "$bin" >"$work/out" 2>"$work/err")
+    grep -q 'needs a display' "$work/err" || fail "no display in English: the message is $(cat "$work/err")"
 
     # The options, and an option-like argument that names nothing.
     run_program --help || fail "--help ended with $?"
-    grep -q '^usage: pelmora' "$work/out" || fail "--help printed $(cat "$work/out")"
+    grep -q '^使い方: pelmora' "$work/out" || fail "--help printed $(cat "$work/out")"
+    grep -qF -- 'pelmora --help | --version' "$work/out" || fail "--help lost its options: $(cat "$work/out")"
+    english run_program --help || fail "--help in English ended with $?"
+    grep -q '^usage: pelmora' "$work/out" || fail "--help in English printed $(cat "$work/out")"
     run_program --version || fail "--version ended with $?"
     grep -q '^pelmora [0-9]' "$work/out" || fail "--version printed $(cat "$work/out")"
     run_program -z "$D/a.txt"
     status=$?
     [ "$status" -eq 2 ] || fail "an unknown option ended with $status"
-    grep -q 'unknown option -z' "$work/err" || fail "unknown option: the message is $(cat "$work/err")"
+    grep -q '不明なオプション -z' "$work/err" || fail "unknown option: the message is $(cat "$work/err")"
+    grep -q '^使い方: pelmora' "$work/err" || fail "unknown option without the usage: $(cat "$work/err")"
     [ -s "$work/out" ] && fail "an unknown option listed something"
+    english run_program -z "$D/a.txt"
+    grep -q 'unknown option -z' "$work/err" || fail "unknown option in English: the message is $(cat "$work/err")"
 
     # A file really named --help is listed when given as a path.
     : >"$D/--help"
