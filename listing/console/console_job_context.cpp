@@ -129,7 +129,7 @@ void StandardOutputClipboard::SetSharedText(const std::shared_ptr<const std::str
 }
 
 bool StandardOutputClipboard::WriteHeld() {
-    const bool written = Write(heldText_ ? *heldText_ : std::string());
+    const bool written = heldText_ ? Write(*heldText_) : Write({});
     heldText_.reset();
     return written;
 }

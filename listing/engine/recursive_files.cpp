@@ -15,6 +15,7 @@
 #include "listing/engine/folder_walker.h"
 #include "listing/engine/listing_delivery.h"
 #include "listing/engine/subfolder_search.h"
+#include "platform/allocator_tuning.h"
 
 namespace pelmora {
 
@@ -121,6 +122,9 @@ public:
                                         : SortOrderOfTexts(keys_.size(), keyAt, &context);
         keys_ = {};
         keyBlocks_.Release();
+        // What the sort freed stays in the C library's heap unless handed back, under the
+        // text made next.
+        platform::ReturnFreeHeapMemory();
         auto lineAt = [&](std::size_t i) { return lines_[order ? (*order)[i] : i]; };
         if (!lineAt(0).empty()) {
             std::size_t size = 0;
