@@ -8,8 +8,9 @@
 #
 # Environment: FILES (200000), FOLDERS (13000), SEED (1), REPS (5),
 #              TREE (a folder under ${TMPDIR:-/tmp}; built once and kept for later runs),
-#              BASELINE (another pelmora-list, e.g. an earlier build: its all-fields run
-#              joins the interleaved ones, for a before and after under one load).
+#              BASELINE (another pelmora-list, e.g. an earlier build: its three-field,
+#              one-thread and all-fields runs join the interleaved ones, for a before and
+#              after under one load).
 # The tree generator lives beside the repository: ../shared/bench/make_tree.py.
 set -euo pipefail
 
@@ -80,7 +81,10 @@ for ((i = 1; i <= reps; i++)); do
   run noattrib2 "$lister" --ini "$work/case2-noattrib.ini" --yes recursive "$tree"
   run nosort2 "$lister" --ini "$work/case2-nosort.ini" --yes recursive "$tree"
   if [ -n "$baseline" ]; then
+    run before1 "$baseline" --ini "$work/case1.ini" --yes recursive "$tree"
+    run beforesingle1 env PELMORA_WALK_THREADS=1 "$baseline" --ini "$work/case1.ini" --yes recursive "$tree"
     run before2 "$baseline" --ini "$work/case2.ini" --yes recursive "$tree"
+    cmp -s "$work/before1.out" "$work/pelmora1.out" || echo "the baseline gave another listing (three fields)" >&2
     cmp -s "$work/before2.out" "$work/pelmora2.out" || echo "the baseline gave another listing" >&2
   fi
 done
@@ -95,7 +99,7 @@ echo
 echo "Recursive listing, $lines files in $folders folders (seed $seed), $reps interleaved repetitions, medians"
 printf '%-44s %9s %9s %10s\n' "run" "wall s" "cpu s" "max RSS MB"
 names="pelmora1 find1 bare single1 pelmora2 find2 noattrib2 nosort2"
-[ -n "$baseline" ] && names="$names before2"
+[ -n "$baseline" ] && names="$names before1 beforesingle1 before2"
 for name in $names; do
   case $name in
     pelmora1) label="pelmora-list recursive (path, size, time)" ;;
@@ -106,6 +110,8 @@ for name in $names; do
     find2) label="find -printf (all fields)" ;;
     noattrib2) label="pelmora-list (all fields, ext sort)" ;;
     nosort2) label="pelmora-list (all fields, attributes)" ;;
+    before1) label="baseline (path, size, time)" ;;
+    beforesingle1) label="baseline, one thread (path, size, time)" ;;
     before2) label="baseline (all fields, attributes, ext sort)" ;;
   esac
   printf '%-44s %9s %9s %10s\n' "$label" "$(col $name 1)" "$(col $name 2)" "$(awk -v k="$(col $name 3)" 'BEGIN { printf "%.1f", k / 1024 }')"
@@ -115,6 +121,10 @@ echo "ratio pelmora/find, path size time    wall $(ratio "$(col pelmora1 1)" "$(
 echo "ratio one thread/bare walk           wall $(ratio "$(col single1 1)" "$(col bare 1)")  cpu $(ratio "$(col single1 2)" "$(col bare 2)")  (target <= 1.2)"
 echo "ratio pelmora/find, all fields        wall $(ratio "$(col pelmora2 1)" "$(col find2 1)")  cpu $(ratio "$(col pelmora2 2)" "$(col find2 2)")  (target <= 0.6)"
 bytes2=$(stat -c %s "$work/pelmora2.out")
+if [ -n "$baseline" ]; then
+  echo "baseline: one thread/bare walk       wall $(ratio "$(col beforesingle1 1)" "$(col bare 1)")  cpu $(ratio "$(col beforesingle1 2)" "$(col bare 2)")"
+  echo "baseline: peak memory / output        $(ratio "$(( $(col before1 3) * 1024 ))" "$bytes") three fields, $(ratio "$(( $(col before2 3) * 1024 ))" "$(stat -c %s "$work/pelmora2.out")") all fields"
+fi
 echo "peak memory / output size             $(ratio "$(( $(col pelmora1 3) * 1024 ))" "$bytes")  ($(awk -v b="$bytes" 'BEGIN { printf "%.1f", b / 1048576 }') MB of output; target < 3)"
 echo "peak memory / output, all fields      $(ratio "$(( $(col pelmora2 3) * 1024 ))" "$bytes2")  ($(awk -v b="$bytes2" 'BEGIN { printf "%.1f", b / 1048576 }') MB of output; target < 3)"
 echo "load average at the end               $(cut -d' ' -f1-3 /proc/loadavg)"

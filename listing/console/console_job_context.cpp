@@ -114,15 +114,23 @@ void ConsoleDialogs::Beep() {
 
 void StandardOutputClipboard::SetText(const std::string& text) {
     if (held_) {
-        heldText_ = text;
+        heldText_ = std::make_shared<const std::string>(text);
     } else {
         Write(text);
     }
 }
 
+void StandardOutputClipboard::SetSharedText(const std::shared_ptr<const std::string>& text) {
+    if (held_) {
+        heldText_ = text;
+    } else {
+        Write(*text);
+    }
+}
+
 bool StandardOutputClipboard::WriteHeld() {
-    const bool written = Write(heldText_);
-    heldText_.clear();
+    const bool written = heldText_ ? Write(*heldText_) : Write({});
+    heldText_.reset();
     return written;
 }
 

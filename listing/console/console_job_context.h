@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -83,7 +84,9 @@ public:
     // standard output empty (the clipboard's rule: the last text given wins).
     explicit StandardOutputClipboard(bool held = false) : held_(held) {}
     void SetText(const std::string& text) override;
-    void Clear() override { heldText_.clear(); }
+    // Held, the text is kept shared with the caller, not copied.
+    void SetSharedText(const std::shared_ptr<const std::string>& text) override;
+    void Clear() override { heldText_.reset(); }
     // Writes the held text; false (and WriteFailed) when standard output refuses it.
     bool WriteHeld();
     bool WriteFailed() const { return writeFailed_; }
@@ -91,7 +94,7 @@ public:
 private:
     bool Write(const std::string& text);
     bool held_;
-    std::string heldText_;
+    std::shared_ptr<const std::string> heldText_;  // null: nothing held
     bool writeFailed_ = false;
 };
 

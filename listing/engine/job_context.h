@@ -4,6 +4,7 @@
 // tests each supply their own implementations, so one engine serves all three.
 
 #include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -63,6 +64,10 @@ class ClipboardSink {
 public:
     virtual ~ClipboardSink() = default;
     virtual void SetText(const std::string& text) = 0;  // replaces the clipboard's text
+    // The same for a text nobody changes any more: a sink that keeps the text until later
+    // (rather than handing it on at once) shares it instead of copying, so a big listing is
+    // not held twice.
+    virtual void SetSharedText(const std::shared_ptr<const std::string>& text) { SetText(*text); }
     virtual void Clear() = 0;
 };
 

@@ -15,6 +15,7 @@
 #include "listing/engine/folder_walker.h"
 #include "listing/engine/listing_delivery.h"
 #include "listing/engine/subfolder_search.h"
+#include "platform/allocator_tuning.h"
 
 namespace pelmora {
 
@@ -58,7 +59,9 @@ private:
 class FileLineCollector : public FolderWalkVisitor {
 public:
     FileLineCollector(const EntryFieldSwitches& switches, platform::FileSystem* fileSystem, std::size_t walkThreads)
-        : formatter_(switches, fileSystem), prepareKeys_(formatter_.ExtSortOn() && walkThreads >= kThreadsToPrepareKeys) {}
+        : formatter_(switches, fileSystem), prepareKeys_(formatter_.ExtSortOn() && walkThreads >= kThreadsToPrepareKeys) {
+        if (!formatter_.ExtSortOn()) text_.reserve(kTextRoom);
+    }
 
     void ReadFiles(const std::string& folderPath, const platform::OpenFolder& folder,
                    const std::vector<std::string>& names, FolderBatch& batch,
@@ -119,6 +122,9 @@ public:
                                         : SortOrderOfTexts(keys_.size(), keyAt, &context);
         keys_ = {};
         keyBlocks_.Release();
+        // What the sort freed stays in the C library's heap unless handed back, under the
+        // text made next.
+        platform::ReturnFreeHeapMemory();
         auto lineAt = [&](std::size_t i) { return lines_[order ? (*order)[i] : i]; };
         if (!lineAt(0).empty()) {
             std::size_t size = 0;
@@ -142,6 +148,11 @@ private:
     // reader threads they leave the sort after the walk to compare bytes. That pays where
     // a core is left beside the walk's own work, not on two.
     static constexpr std::size_t kThreadsToPrepareKeys = 3;
+    // Room for the result text taken before its first line. The C library maps a buffer this
+    // large by itself and only the pages written take memory, so a text up to this size is
+    // written once: growing by doubling would copy it into each larger buffer, faulting in
+    // every page again, which costs about as much as formatting the lines.
+    static constexpr std::size_t kTextRoom = std::size_t{64} << 20;
 
     const EntryFormatter formatter_;
     const bool prepareKeys_;  // batch keys are OrderKeyMaker's, else the texts to sort

@@ -25,6 +25,12 @@ void DeliverToClipboard(JobContext& context, const std::string& text) {
     context.progress.Pump();
 }
 
+void DeliverToClipboard(JobContext& context, const std::shared_ptr<const std::string>& text) {
+    context.clipboard.Clear();
+    if (!text->empty()) context.clipboard.SetSharedText(text);
+    context.progress.Pump();
+}
+
 std::string SaveTimeStamp(const LocalDateTime& now) {
     std::string stamp;
     AppendTwoDigits(now.month, stamp);

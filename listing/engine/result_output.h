@@ -2,6 +2,7 @@
 // Delivery of a listing result: the clipboard, and on request a text file chosen in the
 // save dialog. Both go through the interfaces the caller supplies.
 
+#include <memory>
 #include <string>
 
 #include "listing/engine/date_text.h"
@@ -11,6 +12,8 @@ namespace pelmora {
 
 // Replaces the clipboard's text with the result; an empty result only clears it.
 void DeliverToClipboard(JobContext& context, const std::string& text);
+// The same for a text the caller shares rather than copies (see ClipboardSink::SetSharedText).
+void DeliverToClipboard(JobContext& context, const std::shared_ptr<const std::string>& text);
 
 // Asks where to save (proposing the default path's name with a time stamp, starting in
 // its folder), writes the text there and tells the user how it went.

@@ -41,8 +41,7 @@ public:
         : ranks_(ranks),
           bytesBreakTies_(ties == Ties::BytesThenSourceOrder),
           watch_(watch),
-          keyStart_(texts.size(), kNoKey),
-          keyLength_(texts.size(), 0) {}
+          textCount_(texts.size()) {}
 
     void Sort(SortItem* items, std::size_t count, std::size_t depth, int nesting) {
         while (count > 1) {
@@ -129,7 +128,7 @@ private:
         std::vector<std::size_t> ends(uncovered.size());
         for (std::size_t i = 0; i < uncovered.size(); ++i) {
             if (i % 1024 == 0) StopWhenAsked();
-            restKeys_.AppendKey(uncovered[i].text.substr(depth), keys);
+            RestKeys().AppendKey(uncovered[i].text.substr(depth), keys);
             ends[i] = keys.size();
         }
         std::vector<KeyedPosition> keyed(uncovered.size());
@@ -148,7 +147,7 @@ private:
         auto restBefore = [&](const KeyedPosition& u, std::size_t c) {
             if (!coveredKeys[c]) {
                 coveredKeys[c].emplace();
-                restKeys_.AppendKey(covered[c].text.substr(depth), *coveredKeys[c]);
+                RestKeys().AppendKey(covered[c].text.substr(depth), *coveredKeys[c]);
             }
             const std::string_view uKey(reinterpret_cast<const char*>(u.key), u.length);
             const int order = uKey.compare(*coveredKeys[c]);
@@ -218,12 +217,18 @@ private:
     // Keys are made on first need, all in one buffer. Without a collator, CompareText is
     // the bytes' order, and so are the keys.
     std::string_view KeyOf(const SortItem& item) {
+        if (keyStart_.empty()) {
+            keyStart_.assign(textCount_, kNoKey);
+            keyLength_.assign(textCount_, 0);
+        }
         if (keyStart_[item.index] == kNoKey) {
             keyStart_[item.index] = keys_.size();
             if (bytesBreakTies_) {
-                maker_.AppendKey(item.text, keys_);
+                if (!maker_) maker_.emplace();
+                maker_->AppendKey(item.text, keys_);
             } else if (platform::TextCollationAvailable()) {
-                collationKeys_.AppendKey(item.text, keys_);
+                if (!collationKeys_) collationKeys_.emplace();
+                collationKeys_->AppendKey(item.text, keys_);
             } else {
                 keys_.append(item.text);
             }
@@ -235,10 +240,18 @@ private:
     const AsciiRanks& ranks_;
     const bool bytesBreakTies_;
     const SortWatch& watch_;
-    platform::CollationKeyMaker restKeys_, collationKeys_;
-    std::vector<std::size_t> keyStart_, keyLength_;
+    platform::CollationKeyMaker& RestKeys() {
+        if (!restKeys_) restKeys_.emplace();
+        return *restKeys_;
+    }
+
+    // What only some sorts need is made on first need: a folder's names are sorted on
+    // ranks alone as a rule, and the walk sorts the names of every folder.
+    const std::size_t textCount_;
+    std::optional<platform::CollationKeyMaker> restKeys_, collationKeys_;
+    std::vector<std::size_t> keyStart_, keyLength_;  // by text index, once a key is made
     std::string keys_;
-    TextSortKeyMaker maker_;
+    std::optional<TextSortKeyMaker> maker_;
 };
 
 std::optional<std::vector<std::uint32_t>> SortOrder(const std::vector<std::string_view>& texts, Ties ties,

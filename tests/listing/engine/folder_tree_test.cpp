@@ -66,7 +66,7 @@ TEST_F(ListFolderTreeTest, ListsHostileFolderNamesWithoutRunningThem) {
     const ListingOutcome outcome = ListFolderTree(folder, settings_, PELMORA_TREE_PROGRAM, temp_, job_.context,
                                                   platform::SystemProcessStarter());
     EXPECT_TRUE(outcome.delivered);
-    EXPECT_EQ(outcome.text, job_.clipboard.text);
+    EXPECT_EQ(outcome.text(), job_.clipboard.text);
 
     EXPECT_EQ(job_.clipboard.text,
               folder + "\r\n|   a.txt\r\n|   \r\n+---caf\xE9\r\n\\---it's \"quoted\"\r\n");

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "listing/console/console_job_context.h"
 #include "listing/engine/listing_delivery.h"
 #include "listing/engine/listing_result.h"
 #include "tests/support/fake_job_context.h"
@@ -39,7 +40,7 @@ TEST(ListingDelivery, EndsEveryListingTheSameWay) {
     ListingOutcome outcome;
     DeliverListing("a\r\nb", 2, {"1", "1", "/x/PX_File"}, "done", fake.context, outcome);
     EXPECT_EQ(fake.clipboard.text, "a\r\nb\r\n");
-    EXPECT_EQ(outcome.text, "a\r\nb\r\n");
+    EXPECT_EQ(outcome.text(), "a\r\nb\r\n");
     EXPECT_EQ(outcome.count, 2u);
     EXPECT_TRUE(outcome.delivered);
     EXPECT_FALSE(fake.progress.open);
@@ -54,6 +55,28 @@ TEST(ListingDelivery, EndsEveryListingTheSameWay) {
     EXPECT_FALSE(empty.delivered);
     EXPECT_TRUE(quiet.dialogs.messages.empty());
     EXPECT_TRUE(quiet.saveDialog.requests.empty());
+}
+
+// pelmora-list holds its output until the command has ended. The text it holds is the
+// outcome's own, not a copy (a big listing would be in memory twice); the held text is what
+// reaches standard output, and a clear lets go of it.
+TEST(ListingDelivery, HeldStandardOutputSharesTheListingText) {
+    ConsoleJobContext job(true, false, false, {}, UnreadableFolderRule::Ask, true);
+    ListingOutcome outcome;
+    DeliverListing("a\r\nb", 2, {"1", "0", ""}, {}, job.context, outcome);
+    EXPECT_EQ(outcome.sharedText.use_count(), 2);
+    ::testing::internal::CaptureStdout();
+    EXPECT_TRUE(job.clipboard.WriteHeld());
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "a\r\nb\r\n");
+    EXPECT_EQ(outcome.sharedText.use_count(), 1);
+
+    DeliverListing("c", 1, {"0", "0", ""}, {}, job.context, outcome);
+    job.clipboard.Clear();
+    EXPECT_EQ(outcome.sharedText.use_count(), 1);
+    job.clipboard.SetText("copied");  // a plain text is still kept until written
+    ::testing::internal::CaptureStdout();
+    EXPECT_TRUE(job.clipboard.WriteHeld());
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "copied");
 }
 
 TEST(ResultOutput, ClipboardReplacedOrOnlyCleared) {

@@ -27,7 +27,7 @@ TEST_F(SelectedFilesTest, SelectedEntriesInListOrderWithTheLastLineSwitch) {
         const ListingOutcome outcome = ListSelectedFiles(state, settings, fake.context);
         const std::string expected = std::string("e.md\r\na.txt\r\nd.txt") + (last[0] == '1' ? "\r\n" : "");
         EXPECT_EQ(fake.clipboard.text, expected);
-        EXPECT_EQ(outcome.text, expected);
+        EXPECT_EQ(outcome.text(), expected);
         EXPECT_EQ(outcome.count, 3u);
     }
     EXPECT_TRUE(fake.dialogs.messages.empty());
