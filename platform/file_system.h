@@ -42,6 +42,11 @@ bool IsInFolder(std::string_view path, std::string_view folder);
 // True when the path names a network location ("//server/share" on POSIX).
 bool IsNetworkPath(const std::string& path);
 
+// The path with every generated short (8.3) name in it replaced by the long name, as a path
+// typed on a command line may hold them; unchanged where the system makes no short names or
+// the path does not exist.
+std::string LongPathName(const std::string& path);
+
 // The user's home folder; used where Windows would start a dialog in "My Computer".
 std::string HomeFolder();
 

@@ -258,7 +258,9 @@ std::size_t ReportUnreadableFolders(const CliRun& run) {
 
 }  // namespace
 
-std::string PathFromArgument(const std::string& argument) {
+std::string PathFromArgument(const std::string& typed) {
+    // A short (8.3) path lists under the long names, as the folder shows them.
+    const std::string argument = platform::LongPathName(typed);
     if (argument.size() < 3 || argument[0] != '\\' || argument[1] != '\\') return argument;
     std::string path = argument;
     std::replace(path.begin(), path.end(), '\\', '/');

@@ -106,6 +106,9 @@ bool IsInFolder(std::string_view path, std::string_view folder) {
 
 bool IsNetworkPath(const std::string& path) { return path.size() >= 2 && path[0] == '/' && path[1] == '/'; }
 
+// No short names here.
+std::string LongPathName(const std::string& path) { return path; }
+
 std::string HomeFolder() {
     if (const char* home = std::getenv("HOME"); home && *home) return home;
     if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;

@@ -150,6 +150,25 @@ bool IsNetworkPath(const std::string& path) {
            !(path.size() >= 3 && (path[2] == '?' || path[2] == '.'));
 }
 
+std::string LongPathName(const std::string& path) {
+    // Generated short names all hold a "~": other paths stay as they were typed.
+    if (path.find('~') == std::string::npos) return path;
+    const std::wstring wide = WidePath(path);
+    const DWORD needed = GetLongPathNameW(wide.c_str(), nullptr, 0);
+    if (needed == 0) return path;
+    std::wstring buffer(needed, L'\0');
+    const DWORD written = GetLongPathNameW(wide.c_str(), buffer.data(), needed);
+    if (written == 0 || written >= needed) return path;
+    buffer.resize(written);
+    std::wstring_view result = buffer;
+    // The extended-length prefix WidePath put on a long path is not the user's spelling.
+    if (!path.starts_with("\\\\?\\")) {
+        if (result.starts_with(L"\\\\?\\UNC\\")) return "\\" + Utf8FromWide(result.substr(7));
+        if (result.starts_with(L"\\\\?\\")) result.remove_prefix(4);
+    }
+    return Utf8FromWide(result);
+}
+
 std::string HomeFolder() {
     std::string home = KnownFolder(FOLDERID_Profile);
     return home.empty() ? RootFolder() : home;
