@@ -218,7 +218,10 @@ bool LoadAuthenticationFile(const std::string& path, std::optional<platform::Smb
         case platform::PrivateFileRead::Read: break;
         case platform::PrivateFileRead::Missing: Complain(Translated(cli_texts::kAuthenticationFileNotFound) + path); return false;
         case platform::PrivateFileRead::OthersCanReadOrWrite:
-            Complain(Translated(cli_texts::kAuthenticationFileOpen) + path);
+            Complain(Translated(platform::FileRightsOfThisSystem() == platform::FileRightsKind::AccessControlList
+                                    ? cli_texts::kAuthenticationFileOpenAcl
+                                    : cli_texts::kAuthenticationFileOpen) +
+                     path);
             return false;
         case platform::PrivateFileRead::NotOwned:
             Complain(Translated(cli_texts::kAuthenticationFileNotOwned) + path);
