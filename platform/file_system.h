@@ -31,6 +31,9 @@ void AppendToPath(std::string& path, std::string_view name);
 std::string RootFolder();
 bool IsRootFolder(std::string_view path);
 bool IsAbsolutePath(std::string_view path);
+// How long the path's root part is ("/" on POSIX; "C:\", "C:", "\\server\share\" or "\" on
+// Windows); 0 for a relative path.
+std::size_t RootPartLength(std::string_view path);
 bool EndsWithSeparator(std::string_view path);
 // The path without trailing separators; the root keeps its own.
 std::string_view WithoutTrailingSeparators(std::string_view path);

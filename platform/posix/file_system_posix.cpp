@@ -89,6 +89,8 @@ bool IsRootFolder(std::string_view path) {
 
 bool IsAbsolutePath(std::string_view path) { return !path.empty() && path.front() == kPathSeparator; }
 
+std::size_t RootPartLength(std::string_view path) { return IsAbsolutePath(path) ? 1 : 0; }
+
 bool EndsWithSeparator(std::string_view path) { return !path.empty() && path.back() == kPathSeparator; }
 
 std::string_view WithoutTrailingSeparators(std::string_view path) {

@@ -40,7 +40,7 @@ touch -d "2010-03-04 05:06:07" "$work/archive.zip" "$work/archive.lzh"
 # makes 8.3 names where Linux has none).
 ini="$work/Pelmora.ini"
 printf '[Pelmora]\r\nFileHiddenFile=0\r\nKakomi="\r\nKugiri=,\r\n' > "$ini"
-for prefix in File SFolder; do
+for prefix in File SFolder Drop; do
   printf '%sName=1\r\n%sFullPath=1\r\n%sSize=1\r\n%sDateTime=1\r\n%sAttrib=1\r\n' \
     "$prefix" "$prefix" "$prefix" "$prefix" "$prefix" >> "$ini"
 done
