@@ -29,6 +29,9 @@ struct FileFacts {
     FileTime lastAccess;
     // The attribute bits (see FileSystem::DosAttributes), when they were read with the facts.
     std::optional<std::uint32_t> dosAttributes;
+    // The alternate (8.3) name the folder keeps beside a long name; empty where the long name
+    // is a valid short name itself, and always on systems without short names.
+    std::string shortName;
 };
 
 // DOS attribute bits as the listing words use them. On POSIX they are the bits a Samba server

@@ -31,6 +31,9 @@ void AppendToPath(std::string& path, std::string_view name);
 std::string RootFolder();
 bool IsRootFolder(std::string_view path);
 bool IsAbsolutePath(std::string_view path);
+// How long the path's root part is ("/" on POSIX; "C:\", "C:", "\\server\share\" or "\" on
+// Windows); 0 for a relative path.
+std::size_t RootPartLength(std::string_view path);
 bool EndsWithSeparator(std::string_view path);
 // The path without trailing separators; the root keeps its own.
 std::string_view WithoutTrailingSeparators(std::string_view path);
@@ -41,6 +44,11 @@ bool IsInFolder(std::string_view path, std::string_view folder);
 
 // True when the path names a network location ("//server/share" on POSIX).
 bool IsNetworkPath(const std::string& path);
+
+// The path with every generated short (8.3) name in it replaced by the long name, as a path
+// typed on a command line may hold them; unchanged where the system makes no short names or
+// the path does not exist.
+std::string LongPathName(const std::string& path);
 
 // The user's home folder; used where Windows would start a dialog in "My Computer".
 std::string HomeFolder();

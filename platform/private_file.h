@@ -18,4 +18,9 @@ inline constexpr std::size_t kMaxPrivateFileSize = 64 * 1024;
 
 PrivateFileRead ReadPrivateFile(const std::string& path, SecretText& content);
 
+// What decides who may read a file here, so that a refusal can say how to make one private:
+// the permission bits (POSIX) or the file's access control list (Windows).
+enum class FileRightsKind { PermissionBits, AccessControlList };
+FileRightsKind FileRightsOfThisSystem();
+
 }  // namespace pelmora::platform

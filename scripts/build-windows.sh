@@ -54,7 +54,10 @@ setup_private_apt() {
   }
 }
 
-# fetch_source PACKAGE: unpacks Debian's source of PACKAGE under deps/src, prints its folder.
+# fetch_source PACKAGE: unpacks Debian's source of PACKAGE under deps/src and sets
+# fetched_source to its folder. Called in this shell, not in a $(...) one, so that the private
+# apt lists are updated once for both packages.
+fetched_source=
 fetch_source() {
   local package=$1
   local src="$deps_dir/src/$package"
@@ -68,12 +71,13 @@ fetch_source() {
     }
     touch "$src/.unpacked"
   fi
-  find "$src" -mindepth 1 -maxdepth 1 -type d -name "$package-*" | head -n1
+  fetched_source=$(find "$src" -mindepth 1 -maxdepth 1 -type d -name "$package-*" | head -n1)
 }
 
 # --- libzip: CMake, static, without crypto, bzip2, lzma and its tools ------------------------
 if [ ! -f "$prefix/lib/libzip.a" ]; then
-  libzip_src=$(fetch_source libzip)
+  fetch_source libzip
+  libzip_src=$fetched_source
   cmake -S "$libzip_src" -B "$deps_dir/obj/libzip" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake" \
     -DPELMORA_WINDOWS_DEPS_PREFIX="$prefix" \
@@ -90,7 +94,8 @@ fi
 
 # --- lhasa: its lib/*.c compiled directly (but those the decoders include) -----------------------
 if [ ! -f "$prefix/lib/liblhasa.a" ]; then
-  lhasa_src=$(fetch_source lhasa)
+  fetch_source lhasa
+  lhasa_src=$fetched_source
   obj="$deps_dir/obj/lhasa"
   rm -rf "$obj"; mkdir -p "$obj" "$prefix/include/liblhasa-1.0"
   for c in "$lhasa_src"/lib/*.c; do

@@ -334,6 +334,10 @@ recursive、all-folders、tree は始める前に問い合わせます。recursi
         <source>ChoiView&apos;s picture or first page of FILE as PNG, fitted in N x N</source>
         <translation>FILE のちょいView の画像または最初のページを N x N に収めた PNG</translation>
     </message>
+    <message>
+        <source>authentication file refused: others than its owner may read or change it (icacls FILE /inheritance:r /grant:r &quot;%USERNAME%:F&quot;): </source>
+        <translation>認証ファイルを使用しません。所有者以外が読み書きできます(icacls FILE /inheritance:r /grant:r &quot;%USERNAME%:F&quot;): </translation>
+    </message>
 </context>
 <context>
     <name>LibraryErrors</name>

@@ -218,7 +218,10 @@ bool LoadAuthenticationFile(const std::string& path, std::optional<platform::Smb
         case platform::PrivateFileRead::Read: break;
         case platform::PrivateFileRead::Missing: Complain(Translated(cli_texts::kAuthenticationFileNotFound) + path); return false;
         case platform::PrivateFileRead::OthersCanReadOrWrite:
-            Complain(Translated(cli_texts::kAuthenticationFileOpen) + path);
+            Complain(Translated(platform::FileRightsOfThisSystem() == platform::FileRightsKind::AccessControlList
+                                    ? cli_texts::kAuthenticationFileOpenAcl
+                                    : cli_texts::kAuthenticationFileOpen) +
+                     path);
             return false;
         case platform::PrivateFileRead::NotOwned:
             Complain(Translated(cli_texts::kAuthenticationFileNotOwned) + path);
@@ -258,7 +261,9 @@ std::size_t ReportUnreadableFolders(const CliRun& run) {
 
 }  // namespace
 
-std::string PathFromArgument(const std::string& argument) {
+std::string PathFromArgument(const std::string& typed) {
+    // A short (8.3) path lists under the long names, as the folder shows them.
+    const std::string argument = platform::LongPathName(typed);
     if (argument.size() < 3 || argument[0] != '\\' || argument[1] != '\\') return argument;
     std::string path = argument;
     std::replace(path.begin(), path.end(), '\\', '/');

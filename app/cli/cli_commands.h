@@ -54,8 +54,9 @@ void Complain(const std::string& text);
 // nor (when asked) as a file.
 void ComplainCannotOpen(const std::string& shown, const std::error_code& error);
 // "\\server\share\folder" as the program spells it: "//server/share/folder". A name that
-// merely holds a backslash is a name like any other here.
-std::string PathFromArgument(const std::string& argument);
+// merely holds a backslash is a name like any other here. Short (8.3) names in it become the
+// long ones where the system makes short names.
+std::string PathFromArgument(const std::string& typed);
 // A handler's exit status when it failed or not; the output is written (or dropped) after it.
 int FinishCommand(const CliRun& run, bool failed);
 // The same for a listing: each item named that does not exist gets a line on standard

@@ -78,6 +78,10 @@ inline constexpr UiText kCannotStartRenderer = PELMORA_UI_TEXT("Cli", "cannot st
 inline constexpr UiText kAuthenticationFileNotFound = PELMORA_UI_TEXT("Cli", "authentication file not found: ");
 inline constexpr UiText kAuthenticationFileOpen = PELMORA_UI_TEXT("Cli",
     "authentication file refused: others than its owner may read or change it (chmod 600): ");
+// The same where an access control list decides who may read a file.
+inline constexpr UiText kAuthenticationFileOpenAcl = PELMORA_UI_TEXT("Cli",
+    "authentication file refused: others than its owner may read or change it "
+    "(icacls FILE /inheritance:r /grant:r \"%USERNAME%:F\"): ");
 inline constexpr UiText kAuthenticationFileNotOwned = PELMORA_UI_TEXT("Cli", "authentication file refused: it belongs to another user: ");
 inline constexpr UiText kAuthenticationFileTooLarge = PELMORA_UI_TEXT("Cli", "authentication file refused: too large for one: ");
 inline constexpr UiText kAuthenticationFileUnreadable = PELMORA_UI_TEXT("Cli", "cannot read authentication file: ");

@@ -84,8 +84,10 @@ std::vector<std::string> TokenizeCommandLine(std::string_view commandLine) {
 std::string LongPathOf(const std::string& path, platform::FileSystem& files) {
     if (platform::IsNetworkPath(path)) return path;
     if (path.empty()) return {};
-    std::string result = platform::IsAbsolutePath(path) ? platform::RootFolder() : std::string();
-    std::size_t start = 0;
+    // The path's own root: on Windows another drive than the system's, or a share.
+    const std::size_t root = platform::RootPartLength(path);
+    std::string result = path.substr(0, root);
+    std::size_t start = root;
     while (start < path.size()) {
         std::size_t end = path.find(platform::kPathSeparator, start);
         if (end == std::string::npos) end = path.size();

@@ -32,8 +32,9 @@ void AppendSize(std::uint64_t size, bool grouped, std::string& out) {
     out.append(text, static_cast<std::size_t>(length));
 }
 
-// There are no 8.3 names here, so the short name is the name in upper case. Only ASCII
-// letters change: other bytes, valid UTF-8 or not, pass through untouched.
+// A name that is a valid short name already has no alternate one: it is its own short name
+// in upper case. Only ASCII letters change: other bytes, valid UTF-8 or not, pass through
+// untouched.
 void AppendUpperCase(std::string_view text, bool doubleQuotes, std::string& out) {
     const std::size_t start = out.size();
     AppendQuotesDoubled(text, doubleQuotes, out);
@@ -176,7 +177,11 @@ void EntryFormatter::Format(const std::string& path, const platform::FileFacts& 
     if (name_) AppendField(fullPath_ ? std::string_view(path) : FileNameOf(path), line, anyField);
     if (shortName_) {
         BeginField(line, anyField);
-        AppendUpperCase(FileNameOf(path), doubleQuotes_, line);
+        if (facts.shortName.empty()) {
+            AppendUpperCase(FileNameOf(path), doubleQuotes_, line);
+        } else {
+            AppendQuotesDoubled(facts.shortName, doubleQuotes_, line);
+        }
         line.append(kakomi_);
     }
     if (size_) {

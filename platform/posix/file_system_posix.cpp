@@ -89,6 +89,8 @@ bool IsRootFolder(std::string_view path) {
 
 bool IsAbsolutePath(std::string_view path) { return !path.empty() && path.front() == kPathSeparator; }
 
+std::size_t RootPartLength(std::string_view path) { return IsAbsolutePath(path) ? 1 : 0; }
+
 bool EndsWithSeparator(std::string_view path) { return !path.empty() && path.back() == kPathSeparator; }
 
 std::string_view WithoutTrailingSeparators(std::string_view path) {
@@ -105,6 +107,9 @@ bool IsInFolder(std::string_view path, std::string_view folder) {
 }
 
 bool IsNetworkPath(const std::string& path) { return path.size() >= 2 && path[0] == '/' && path[1] == '/'; }
+
+// No short names here.
+std::string LongPathName(const std::string& path) { return path; }
 
 std::string HomeFolder() {
     if (const char* home = std::getenv("HOME"); home && *home) return home;

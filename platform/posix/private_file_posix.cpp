@@ -56,4 +56,6 @@ PrivateFileRead ReadPrivateFile(const std::string& path, SecretText& content) {
     return PrivateFileRead::Read;
 }
 
+FileRightsKind FileRightsOfThisSystem() { return FileRightsKind::PermissionBits; }
+
 }  // namespace pelmora::platform

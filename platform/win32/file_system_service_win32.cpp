@@ -2,6 +2,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <array>
+#include <cwchar>
+#include <iterator>
+#include <unordered_map>
+
 #include "platform/file_system.h"
 #include "platform/win32/wide_path_win32.h"
 
@@ -42,22 +48,35 @@ FileFacts FactsFrom(DWORD attributes, DWORD sizeHigh, DWORD sizeLow, const FILET
     return facts;
 }
 
+// The alternate (8.3) name of a directory entry; empty when the long name is a short name.
+std::string ShortNameOf(const WIN32_FIND_DATAW& found) {
+    const std::size_t length = wcsnlen(found.cAlternateFileName, std::size(found.cAlternateFileName));
+    return Utf8FromWide(std::wstring_view(found.cAlternateFileName, length));
+}
+
+FileFacts FactsFromFound(const WIN32_FIND_DATAW& found) {
+    FileFacts facts = FactsFrom(found.dwFileAttributes, found.nFileSizeHigh, found.nFileSizeLow,
+                                found.ftCreationTime, found.ftLastWriteTime, found.ftLastAccessTime);
+    facts.shortName = ShortNameOf(found);
+    return facts;
+}
+
+// A directory search for the path itself finds no other entry: its name has no wildcard.
+bool NamesOneEntry(std::string_view path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    const std::string_view name = separator == std::string_view::npos ? path : path.substr(separator + 1);
+    return !name.empty() && name.find_first_of("*?<>\"") == std::string_view::npos;
+}
+
 HANDLE OpenForInformation(const std::wstring& path) {
     // Backup semantics: folders open too. Following links, as the facts of a link are its target's.
     return CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
-// The facts with the attribute bits, which Windows keeps with every file.
-std::optional<FileFacts> FactsOfPath(const std::string& path) {
-    if (path.empty()) return std::nullopt;
-    const std::wstring wide = WidePath(path);
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-    const FileFacts own = FactsFrom(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow,
-                                    data.ftCreationTime, data.ftLastWriteTime, data.ftLastAccessTime);
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return own;
-    // A symbolic link or junction: the facts of what it leads to, or its own when that is gone.
+// A symbolic link or junction: the facts of what it leads to (with the link's own short name),
+// or its own when that is gone.
+std::optional<FileFacts> FollowedFacts(const std::wstring& wide, const FileFacts& own) {
     const HANDLE handle = OpenForInformation(wide);
     if (handle == INVALID_HANDLE_VALUE) {
         FileFacts dangling = own;
@@ -68,8 +87,38 @@ std::optional<FileFacts> FactsOfPath(const std::string& path) {
     const bool known = GetFileInformationByHandle(handle, &information);
     CloseHandle(handle);
     if (!known) return std::nullopt;
-    return FactsFrom(information.dwFileAttributes, information.nFileSizeHigh, information.nFileSizeLow,
-                     information.ftCreationTime, information.ftLastWriteTime, information.ftLastAccessTime);
+    FileFacts target = FactsFrom(information.dwFileAttributes, information.nFileSizeHigh, information.nFileSizeLow,
+                                 information.ftCreationTime, information.ftLastWriteTime, information.ftLastAccessTime);
+    target.shortName = own.shortName;
+    return target;
+}
+
+// The facts with the attribute bits, which Windows keeps with every file, and the 8.3 name.
+std::optional<FileFacts> FactsOfPath(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    const std::wstring wide = WidePath(path);
+    // One directory search gives the facts and the 8.3 name together. A root, a path ending
+    // in a separator or a folder that may not be listed has no entry to find: the attribute
+    // call then, without a short name.
+    FileFacts own;
+    DWORD attributes = 0;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = NamesOneEntry(path) ? FindFirstFileExW(wide.c_str(), FindExInfoStandard, &found,
+                                                                 FindExSearchNameMatch, nullptr, 0)
+                                              : INVALID_HANDLE_VALUE;
+    if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);
+        own = FactsFromFound(found);
+        attributes = found.dwFileAttributes;
+    } else {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+        own = FactsFrom(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftCreationTime,
+                        data.ftLastWriteTime, data.ftLastAccessTime);
+        attributes = data.dwFileAttributes;
+    }
+    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return own;
+    return FollowedFacts(wide, own);
 }
 
 // --- Folders ----------------------------------------------------------------------------
@@ -96,7 +145,8 @@ public:
         }
         WIN32_FIND_DATAW first{};
         // Every folder has "." at least; an empty search means the folder could not be read.
-        const HANDLE search = FindFirstFileExW(WidePath(JoinPath(path, "*")).c_str(), FindExInfoBasic, &first,
+        // The standard information level: the search gives each entry's 8.3 name too.
+        const HANDLE search = FindFirstFileExW(WidePath(JoinPath(path, "*")).c_str(), FindExInfoStandard, &first,
                                                FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
         if (search == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_NOT_FOUND) {
             error = LastError();
@@ -124,6 +174,9 @@ public:
                 entry.kind = EntryKind::Unresolved;
             } else {
                 entry.kind = (found_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? EntryKind::Folder : EntryKind::File;
+                // The search has told all a file's line shows: kept, so that EntryFacts
+                // needs no look-up of its own.
+                if (entry.kind == EntryKind::File) read_.insert_or_assign(name_, FoundFile::From(found_));
             }
             return true;
         }
@@ -161,16 +214,41 @@ public:
         return true;
     }
 
+    // A file that this folder's reading has met is described as the search found it.
     std::optional<FileFacts> EntryFacts(const std::string& name, bool) const override {
+        if (const auto at = read_.find(name); at != read_.end()) return at->second.Facts();
         return FactsOfPath(JoinPath(path_, name));
     }
 
 private:
+    // What the search says about a file, without the long name (the key) and its room for
+    // MAX_PATH characters: a big folder keeps one per file while it is open.
+    struct FoundFile {
+        DWORD attributes;
+        DWORD sizeHigh, sizeLow;
+        FILETIME creation, lastWrite, lastAccess;
+        std::array<wchar_t, 14> shortName;
+
+        static FoundFile From(const WIN32_FIND_DATAW& found) {
+            FoundFile file{found.dwFileAttributes, found.nFileSizeHigh, found.nFileSizeLow, found.ftCreationTime,
+                           found.ftLastWriteTime, found.ftLastAccessTime, {}};
+            std::copy(std::begin(found.cAlternateFileName), std::end(found.cAlternateFileName), file.shortName.begin());
+            return file;
+        }
+        FileFacts Facts() const {
+            FileFacts facts = FactsFrom(attributes, sizeHigh, sizeLow, creation, lastWrite, lastAccess);
+            const std::size_t length = wcsnlen(shortName.data(), shortName.size());
+            facts.shortName = Utf8FromWide(std::wstring_view(shortName.data(), length));
+            return facts;
+        }
+    };
+
     std::string path_;
     HANDLE search_;
     WIN32_FIND_DATAW found_;
     bool pending_ = true;  // found_ holds the first entry, not yet handed out
     std::string name_;
+    std::unordered_map<std::string, FoundFile> read_;  // the files handed out so far, by name
 };
 
 // --- Files ------------------------------------------------------------------------------

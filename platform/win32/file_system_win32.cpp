@@ -20,21 +20,6 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-// How long the root part of a path is: "C:\" 3, "C:" 2, "\\server\share\" up to and with
-// the separator after the share, "\" 1; 0 for a relative path.
-std::size_t RootLength(std::string_view path) {
-    if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':') {
-        return path.size() >= 3 && IsSeparator(path[2]) ? 3 : 2;
-    }
-    if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
-        std::size_t end = path.find_first_of("\\/", 2);  // after the server
-        if (end == std::string_view::npos) return path.size();
-        end = path.find_first_of("\\/", end + 1);  // after the share
-        return end == std::string_view::npos ? path.size() : end + 1;
-    }
-    return !path.empty() && IsSeparator(path[0]) ? 1 : 0;
-}
-
 DWORD AttributesOf(const std::string& path) {
     if (path.empty()) return INVALID_FILE_ATTRIBUTES;
     return GetFileAttributesW(WidePath(path).c_str());
@@ -49,6 +34,20 @@ std::string KnownFolder(REFKNOWNFOLDERID id) {
 }
 
 }  // namespace
+
+// "C:\" 3, "C:" 2, "\\server\share\" up to and with the separator after the share, "\" 1.
+std::size_t RootPartLength(std::string_view path) {
+    if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':') {
+        return path.size() >= 3 && IsSeparator(path[2]) ? 3 : 2;
+    }
+    if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+        std::size_t end = path.find_first_of("\\/", 2);  // after the server
+        if (end == std::string_view::npos) return path.size();
+        end = path.find_first_of("\\/", end + 1);  // after the share
+        return end == std::string_view::npos ? path.size() : end + 1;
+    }
+    return !path.empty() && IsSeparator(path[0]) ? 1 : 0;
+}
 
 std::string ProgramExecutable() {
     std::wstring buffer(MAX_PATH, L'\0');
@@ -109,7 +108,7 @@ std::string RootFolder() {
 }
 
 bool IsRootFolder(std::string_view path) {
-    const std::size_t root = RootLength(path);
+    const std::size_t root = RootPartLength(path);
     if (root == 0) return false;
     for (std::size_t i = root; i < path.size(); ++i) {
         if (!IsSeparator(path[i])) return false;
@@ -126,7 +125,7 @@ bool IsAbsolutePath(std::string_view path) {
 bool EndsWithSeparator(std::string_view path) { return !path.empty() && IsSeparator(path.back()); }
 
 std::string_view WithoutTrailingSeparators(std::string_view path) {
-    const std::size_t root = RootLength(path);
+    const std::size_t root = RootPartLength(path);
     while (path.size() > root && path.size() > 1 && IsSeparator(path.back())) path.remove_suffix(1);
     return path;
 }
@@ -148,6 +147,25 @@ bool IsInFolder(std::string_view path, std::string_view folder) {
 bool IsNetworkPath(const std::string& path) {
     return path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]) &&
            !(path.size() >= 3 && (path[2] == '?' || path[2] == '.'));
+}
+
+std::string LongPathName(const std::string& path) {
+    // Generated short names all hold a "~": other paths stay as they were typed.
+    if (path.find('~') == std::string::npos) return path;
+    const std::wstring wide = WidePath(path);
+    const DWORD needed = GetLongPathNameW(wide.c_str(), nullptr, 0);
+    if (needed == 0) return path;
+    std::wstring buffer(needed, L'\0');
+    const DWORD written = GetLongPathNameW(wide.c_str(), buffer.data(), needed);
+    if (written == 0 || written >= needed) return path;
+    buffer.resize(written);
+    std::wstring_view result = buffer;
+    // The extended-length prefix WidePath put on a long path is not the user's spelling.
+    if (!path.starts_with("\\\\?\\")) {
+        if (result.starts_with(L"\\\\?\\UNC\\")) return "\\" + Utf8FromWide(result.substr(7));
+        if (result.starts_with(L"\\\\?\\")) result.remove_prefix(4);
+    }
+    return Utf8FromWide(result);
 }
 
 std::string HomeFolder() {

@@ -102,4 +102,6 @@ PrivateFileRead ReadPrivateFile(const std::string& path, SecretText& content) {
     return PrivateFileRead::Read;
 }
 
+FileRightsKind FileRightsOfThisSystem() { return FileRightsKind::AccessControlList; }
+
 }  // namespace pelmora::platform

@@ -77,6 +77,10 @@ TEST(EntryFormatter, LaysOutTheFieldsTheSwitchesAsk) {
     const auto oddSwitches = With(AllOff(), {{&S::Name, "yes"}, {&S::Size, "1"}, {&S::SizePattern, ""},
                                              {&S::DateTime, "1"}, {&S::DateTimePattern, "2"}});
 
+    // Where the folder keeps an 8.3 name beside the long one, that name is the short name as it is.
+    FileFacts withShortName = Facts(1);
+    withShortName.shortName = "LONGFI~1.TEX";
+
     FileFacts readOnlyNoBirth = Facts(0);
     readOnlyNoBirth.ownerCanWrite = false;
     readOnlyNoBirth.creation = FileTime{};
@@ -101,6 +105,8 @@ TEST(EntryFormatter, LaysOutTheFieldsTheSwitchesAsk) {
         {"other enclosing", singleQuote, "/d/it's \"x\"", Facts(1), "'/d/it's \"x\"','IT'S \"X\"','1'"},
         {"short name keeps non-ASCII", fullPathQuoted, "/d/ファイルé.txt", Facts(1),
          "\"/d/ファイルé.txt\",\"ファイルé.TXT\",\"1\""},
+        {"the folder's own short name", fullPathQuoted, "/d/long file name.text", withShortName,
+         "\"/d/long file name.text\",\"LONGFI~1.TEX\",\"1\""},
         {"two empty creation fields", noCreation, "/d/x", readOnlyNoBirth, "\"x\",\"\",\"\""},
         {"one empty creation field", noCreationOne, "/d/x", readOnlyNoBirth, "\"x\",\"\""},
         {"empty layout strings", emptyLayout, "/d/x", Facts(7), "7ReadOnly(-)Hidden(-)System(-)Archive(-)"},

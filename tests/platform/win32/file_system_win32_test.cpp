@@ -1,14 +1,17 @@
 // The Win32 file services on a real (Wine or Windows) file system: paths in the Windows form,
-// names beyond ASCII, paths past MAX_PATH, the attribute bits, the write rule and the lock.
+// names beyond ASCII, paths past MAX_PATH, the attribute bits, 8.3 names, the write rule and
+// the lock.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <set>
 #include <thread>
 
+#include "listing/engine/entry_formatter.h"
 #include "platform/atomic_file_write.h"
 #include "platform/file_lock.h"
 #include "platform/file_system.h"
@@ -181,6 +184,93 @@ TEST(Win32FileSystem, FolderIdentityIsStableAcrossSpellings) {
     EXPECT_EQ(a, b);
     EXPECT_FALSE(LocalFileSystem().OpenFolderAt(JoinPath(scratch.path(), "missing"), error));
     EXPECT_TRUE(error);
+}
+
+// An 8.3 name as Windows (and Wine, which makes its own hashed ones) generates them: upper
+// case, at most eight characters, a dot and three more, a "~" in it.
+bool LooksLikeGeneratedShortName(const std::string& name) {
+    const std::size_t dot = name.find('.');
+    const std::size_t base = dot == std::string::npos ? name.size() : dot;
+    const std::size_t extension = dot == std::string::npos ? 0 : name.size() - dot - 1;
+    const bool upperCase = std::none_of(name.begin(), name.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+    return base >= 1 && base <= 8 && extension <= 3 && name.find('.', base + 1) == std::string::npos &&
+           name.find('~') != std::string::npos && upperCase;
+}
+
+std::string ShortNameField(const std::string& path, const FileFacts& facts) {
+    EntryFieldSwitches switches{"0", "0", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "", ""};
+    FormattedEntry entry;
+    EntryFormatter(switches).Format(path, facts, entry);
+    return entry.line;
+}
+
+TEST(Win32ShortNames, LongNamesGetTheirEightDotThreeNameInTheListing) {
+    ScratchFolder scratch;
+    ASSERT_FALSE(scratch.path().empty());
+    const std::string longName = "a long file name.text";
+    const std::string longPath = JoinPath(scratch.path(), longName);
+    const std::string shortPath = JoinPath(scratch.path(), "short.txt");
+    ASSERT_TRUE(ReplaceFileContents(longPath, "long"));
+    ASSERT_TRUE(ReplaceFileContents(shortPath, "short"));
+
+    const auto byPath = LocalFileSystem().Facts(longPath);
+    ASSERT_TRUE(byPath);
+    EXPECT_TRUE(LooksLikeGeneratedShortName(byPath->shortName)) << byPath->shortName;
+    EXPECT_EQ(byPath->size, 4u);
+    EXPECT_EQ(ShortNameField(longPath, *byPath), byPath->shortName);
+    EXPECT_NE(ShortNameField(longPath, *byPath), "A LONG FILE NAME.TEXT");
+
+    // The walk's look-up inside the open folder tells the same name as the one by path.
+    std::error_code error;
+    auto open = LocalFileSystem().OpenFolderAt(scratch.path(), error);
+    ASSERT_TRUE(open) << error.message();
+    FolderEntry entry;
+    while (open->Next(entry, error)) {
+    }
+    const auto inFolder = open->EntryFacts(longName, true);
+    ASSERT_TRUE(inFolder);
+    EXPECT_EQ(inFolder->shortName, byPath->shortName);
+    EXPECT_EQ(inFolder->size, 4u);
+    EXPECT_EQ(inFolder->lastWrite.seconds, byPath->lastWrite.seconds);
+    EXPECT_EQ(inFolder->dosAttributes, byPath->dosAttributes);
+
+    // A name that is a short name already is its own short name in upper case.
+    for (const auto& facts : {LocalFileSystem().Facts(shortPath), open->EntryFacts("short.txt", true)}) {
+        ASSERT_TRUE(facts);
+        EXPECT_EQ(ShortNameField(shortPath, *facts), "SHORT.TXT");
+    }
+    // A file that appeared after the folder was read is still found.
+    ASSERT_TRUE(ReplaceFileContents(JoinPath(scratch.path(), "later.txt"), "new"));
+    const auto later = open->EntryFacts("later.txt", true);
+    ASSERT_TRUE(later);
+    EXPECT_EQ(later->size, 3u);
+    // Wildcards name no file, even where some file would match them.
+    EXPECT_FALSE(LocalFileSystem().Facts(JoinPath(scratch.path(), "*.txt")));
+}
+
+TEST(Win32ShortNames, ShortPathsBecomeLongOnes) {
+    ScratchFolder scratch;
+    ASSERT_FALSE(scratch.path().empty());
+    const std::string folder = JoinPath(scratch.path(), "長い名前のフォルダ");
+    ASSERT_TRUE(CreateDirectoryW(WidePath(folder).c_str(), nullptr));
+    const std::string file = JoinPath(folder, "another long name.data");
+    ASSERT_TRUE(ReplaceFileContents(file, "x"));
+    const auto folderFacts = LocalFileSystem().Facts(folder);
+    const auto fileFacts = LocalFileSystem().Facts(file);
+    ASSERT_TRUE(folderFacts && fileFacts);
+    ASSERT_FALSE(folderFacts->shortName.empty());
+    ASSERT_FALSE(fileFacts->shortName.empty());
+
+    const std::string scratchLong = LongPathName(scratch.path());
+    const std::string typed = JoinPath(JoinPath(scratch.path(), folderFacts->shortName), fileFacts->shortName);
+    EXPECT_EQ(LongPathName(typed), JoinPath(JoinPath(scratchLong, "長い名前のフォルダ"), "another long name.data"));
+    EXPECT_EQ(LongPathName(JoinPath(scratch.path(), folderFacts->shortName)),
+              JoinPath(scratchLong, "長い名前のフォルダ"));
+
+    // Paths without a short name, or leading nowhere, stay as typed (separators too).
+    EXPECT_EQ(LongPathName("C:/no/such~1/place"), "C:/no/such~1/place");
+    const std::string slashes = scratch.path() + "/長い名前のフォルダ";
+    EXPECT_EQ(LongPathName(slashes), slashes);
 }
 
 TEST(Win32AtomicWrite, ReplacesKeepsAttributesAndRefusesReadOnly) {

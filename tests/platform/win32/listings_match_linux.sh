@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # pelmora-list.exe under Wine lists a tree made here as the Linux build's pelmora-list does:
 # recursive, all-folders, files and archive, with Japanese names, a read-only file, a hidden
-# one, nested folders, and archives of Shift_JIS and UTF-8 member names. The Linux output is
+# one, nested folders, and archives of Shift_JIS and UTF-8 member names; and a path typed with
+# an 8.3 name, which must list as its long name does on Linux. The Linux output is
 # turned into Windows paths ("/" as "\", the root as drive Z:, which Wine maps to /) before
 # comparing. Both run in Japan's time zone.
 #
@@ -39,7 +40,7 @@ touch -d "2010-03-04 05:06:07" "$work/archive.zip" "$work/archive.lzh"
 # makes 8.3 names where Linux has none).
 ini="$work/Pelmora.ini"
 printf '[Pelmora]\r\nFileHiddenFile=0\r\nKakomi="\r\nKugiri=,\r\n' > "$ini"
-for prefix in File SFolder; do
+for prefix in File SFolder Drop; do
   printf '%sName=1\r\n%sFullPath=1\r\n%sSize=1\r\n%sDateTime=1\r\n%sAttrib=1\r\n' \
     "$prefix" "$prefix" "$prefix" "$prefix" "$prefix" >> "$ini"
 done
@@ -82,4 +83,27 @@ compare files --ini "$ini" files "$root"
 compare named-files --ini "$ini" files "$root" 読み取り専用.txt ファイル.txt
 compare zip-archive --ini "$ini" archive "$work/archive.zip"
 compare lzh-archive --ini "$ini" archive "$work/archive.lzh"
+# A path typed with 8.3 names is listed under the long ones. The short name is the one Wine
+# made for the file (its own hashed kind): listed first with the short-name field alone.
+short_ini="$work/short.ini"
+printf '[Pelmora]\r\nKakomi=\r\nKugiri=,\r\nFileName=0\r\nFileShortName=1\r\n' > "$short_ini"
+short=$(wine "$windows_lister" --ini "$(windows_path "$short_ini")" files "$(windows_path "$root")" ファイル.txt \
+  </dev/null 2>/dev/null | tr -d '\r')
+case "$short" in
+  *'~'*)
+    expected=$("$linux_lister" --ini "$ini" drop "$root/ファイル.txt" </dev/null | as_windows; echo "status ${PIPESTATUS[0]}")
+    actual=$(wine "$windows_lister" --ini "$(windows_path "$ini")" drop "$(windows_path "$root")\\$short" \
+      </dev/null 2>"$work/short.err"; echo "status $?")
+    if [ "$expected" != "$actual" ]; then
+      echo "FAIL short-path: a path with an 8.3 name ($short) is not listed under the long name" >&2
+      diff <(printf '%s\n' "$expected") <(printf '%s\n' "$actual") >&2 || true
+      cat "$work/short.err" >&2
+      failures=$((failures + 1))
+    else
+      echo "ok   short-path ($short)"
+    fi ;;
+  *)
+    echo "FAIL short-name: ファイル.txt has no 8.3 name in the listing: '$short'" >&2
+    failures=$((failures + 1)) ;;
+esac
 [ "$failures" -eq 0 ]

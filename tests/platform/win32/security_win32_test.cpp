@@ -2,47 +2,26 @@
 #include "platform/security.h"
 
 #include <windows.h>
-#include <sddl.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
-#include "platform/win32/wide_path_win32.h"
+#include "tests/platform/win32/file_with_dacl.h"
 
 namespace pelmora::platform {
 namespace {
 
+using pelmora::testing::CurrentUserSid;
+
 // Wine keeps a file's rights as POSIX mode bits, so these checks ask for what both it and
 // Windows keep: the system's full access, and whether everyone may read but not write.
-std::wstring CurrentUserSid() {
-    HANDLE token = nullptr;
-    EXPECT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
-    BYTE buffer[256];
-    DWORD size = 0;
-    EXPECT_TRUE(GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size));
-    CloseHandle(token);
-    LPWSTR text = nullptr;
-    EXPECT_TRUE(ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text));
-    std::wstring sid = text;
-    LocalFree(text);
-    return sid;
-}
 
 std::vector<AccessEntry> EntriesOfFileWith(const std::wstring& dacl, bool& read) {
-    wchar_t temp[MAX_PATH + 1];
-    EXPECT_NE(GetTempPathW(MAX_PATH + 1, temp), 0u);
-    const std::wstring path = std::wstring(temp) + L"pelmora-acl-" + std::to_wstring(GetCurrentProcessId());
-    SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, FALSE};
-    EXPECT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(dacl.c_str(), SDDL_REVISION_1,
-                                                                     &attributes.lpSecurityDescriptor, nullptr));
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, &attributes, CREATE_ALWAYS, 0, nullptr);
-    LocalFree(attributes.lpSecurityDescriptor);
-    EXPECT_NE(file, INVALID_HANDLE_VALUE);
-    CloseHandle(file);
+    pelmora::testing::FilesWithDacl files(L"pelmora-acl-");
     std::vector<AccessEntry> entries;
-    read = SystemSecurityService().ReadAccessEntries(win32::Utf8FromWide(path), entries);
-    DeleteFileW(path.c_str());
+    read = SystemSecurityService().ReadAccessEntries(files.Make(L"file", dacl), entries);
     return entries;
 }
 
